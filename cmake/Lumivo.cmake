@@ -1,0 +1,90 @@
+# Build conventions shared by every module of the suite.
+
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+# build/bin is a program folder that runs as it is: programs, DLLs, runtime DLLs, Data\.
+set(LUMIVO_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+set(LUMIVO_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_BIN_DIR})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${LUMIVO_BIN_DIR})
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+# DLLs are named as they ship: ZVImage.dll, not libZVImage.dll.
+set(CMAKE_SHARED_LIBRARY_PREFIX "")
+set(CMAKE_IMPORT_LIBRARY_PREFIX "")
+
+# Unicode Win32 with wide entry points (wWinMain, wmain). msvcrt's printf rules stay in force:
+# __USE_MINGW_ANSI_STDIO is never defined.
+add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
+add_compile_options(-municode -Wall -Wno-unknown-pragmas
+  $<$<COMPILE_LANGUAGE:CXX>:-Wno-class-memaccess>)
+add_link_options(-municode)
+if(LUMIVO_ARCH STREQUAL "i686")
+  # 32-bit programs may use the whole 4 GB under a 64-bit Windows.
+  set(LUMIVO_EXE_LINK_OPTIONS -Wl,--large-address-aware)
+endif()
+
+# Version resource of every module: its .rc defines the description, file name and type,
+# then includes version.rc.inc.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/LumivoVersion.h.in ${CMAKE_BINARY_DIR}/include/LumivoVersion.h)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/include -I${CMAKE_CURRENT_LIST_DIR} -c65001")
+
+function(lumivo_executable target)
+  cmake_parse_arguments(A "WIN32" "" "" ${ARGN})
+  if(A_WIN32)
+    add_executable(${target} WIN32 ${A_UNPARSED_ARGUMENTS})
+  else()
+    add_executable(${target} ${A_UNPARSED_ARGUMENTS})
+  endif()
+  target_link_options(${target} PRIVATE ${LUMIVO_EXE_LINK_OPTIONS})
+  add_dependencies(${target} lumivo_runtime)
+endfunction()
+
+# One C++ runtime for every module: the runtime DLLs of the toolchain ship beside the programs.
+set(_runtime_names libstdc++-6.dll libwinpthread-1.dll)
+if(LUMIVO_ARCH STREQUAL "i686")
+  list(APPEND _runtime_names libgcc_s_dw2-1.dll)
+else()
+  list(APPEND _runtime_names libgcc_s_seh-1.dll)
+endif()
+set(LUMIVO_RUNTIME_DLLS "")
+foreach(name IN LISTS _runtime_names)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT IS_ABSOLUTE "${path}")
+    find_file(path_${name} ${name} PATHS /usr/${LUMIVO_TRIPLET}/lib NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+    set(path ${path_${name}})
+  endif()
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "runtime DLL ${name} not found")
+  endif()
+  list(APPEND LUMIVO_RUNTIME_DLLS ${path})
+endforeach()
+add_custom_target(lumivo_runtime ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMIVO_BIN_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LUMIVO_RUNTIME_DLLS} ${LUMIVO_BIN_DIR}
+  COMMENT "Runtime DLLs")
+
+# The wrapper that runs our programs under Wine, in the build's own prefix. CTest runs every
+# test program through it.
+if(LUMIVO_ARCH STREQUAL "i686")
+  set(LUMIVO_WINE_LOADER /usr/lib/wine/wine)
+else()
+  set(LUMIVO_WINE_LOADER /usr/lib/wine/wine64)
+endif()
+set(LUMIVO_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+# A test program: lumivo_test(name SOURCES... [LIBS libs...]). It runs under CTest as `name`.
+function(lumivo_test name)
+  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${A_UNPARSED_ARGUMENTS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_TEST_DIR})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} deps::gmock deps::gtest)
+  target_link_libraries(${name} PRIVATE lumivo_test_main)
+  add_dependencies(${name} lumivo_runtime)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${LUMIVO_TEST_DIR})
+endfunction()

@@ -1,0 +1,109 @@
+// The program folder holds working modules: every DLL loads, every program starts and ends,
+// and the main frame takes part in the desktop (messages from other processes, painting).
+#include <gtest/gtest.h>
+#include "TestSupport.h"
+
+using testsupport::BinDir;
+using testsupport::ChildProcess;
+
+namespace {
+
+const DWORD kStartTimeout = 30000;
+
+std::wstring ModulesOf(const wchar_t* pattern)
+{
+    return BinDir() + L"\\" + pattern;
+}
+
+} // namespace
+
+TEST(ProgramFolder, EveryDllLoads)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(ModulesOf(L"*.dll").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    int count = 0;
+    do {
+        const std::wstring path = BinDir() + L"\\" + found.cFileName;
+        HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+        EXPECT_NE(module, nullptr) << "cannot load " << testing::PrintToString(path) << ", error " << GetLastError();
+        if (module)
+            FreeLibrary(module);
+        ++count;
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    // The suite's own four DLLs and the C++ runtime at least.
+    EXPECT_GE(count, 7);
+    for (const wchar_t* name : { L"ZVImage.dll", L"AppFrame.dll", L"SkinUI.dll", L"ZVUILib.dll" })
+        EXPECT_NE(GetFileAttributesW(ModulesOf(name).c_str()), INVALID_FILE_ATTRIBUTES) << testing::PrintToString(name);
+}
+
+TEST(ProgramFolder, ConsoleProgramRunsAndEnds)
+{
+    ChildProcess batch;
+    ASSERT_TRUE(batch.Start(ModulesOf(L"KQBatch.exe")));
+    EXPECT_EQ(batch.WaitForExit(kStartTimeout), 0);
+}
+
+TEST(ProgramFolder, EditorStartsAndCloses)
+{
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(ModulesOf(L"LumivoTools.exe")));
+    HWND page = editor.WaitForWindow(L"LumivoMainFrame", kStartTimeout);
+    ASSERT_NE(page, nullptr);
+    PostMessageW(page, WM_CLOSE, 0, 0);
+    EXPECT_EQ(editor.WaitForExit(kStartTimeout), 0);
+}
+
+// Another process finds the browser's frame by class, reads back what it painted, and ends it
+// with the quit message 0x500.
+TEST(ProgramFolder, BrowserFramePaintsAndTakesMessagesFromOtherProcesses)
+{
+    ChildProcess browser;
+    ASSERT_TRUE(browser.Start(ModulesOf(L"LumivoShows.exe")));
+    ASSERT_NE(browser.WaitForWindow(L"LumivoMainFrame", kStartTimeout), nullptr);
+    HWND frame = FindWindowW(L"LumivoMainFrame", nullptr);
+    ASSERT_NE(frame, nullptr);
+
+    RECT client;
+    GetClientRect(frame, &client);
+    ASSERT_GT(client.right, 20);
+    ASSERT_GT(client.bottom, 20);
+    COLORREF painted = CLR_INVALID;
+    for (int tries = 0; tries < 100 && painted != RGB(0xF3, 0xF3, 0xF3); ++tries) {
+        HDC dc = GetDC(frame);
+        painted = GetPixel(dc, client.right / 2, client.bottom / 2);
+        ReleaseDC(frame, dc);
+        if (painted != RGB(0xF3, 0xF3, 0xF3))
+            Sleep(50);
+    }
+    EXPECT_EQ(painted, RGB(0xF3, 0xF3, 0xF3));
+
+    ASSERT_TRUE(PostMessageW(frame, 0x500, 0, 0));
+    EXPECT_EQ(browser.WaitForExit(kStartTimeout), 0);
+}
+
+// The faces that dialogs and text effects ask for by name resolve to installed fonts with
+// real outlines, not to a bitmap fallback.
+TEST(Desktop, NamedFacesResolveToOutlineFonts)
+{
+    struct Case { const wchar_t* requested; };
+    const Case cases[] = { { L"Arial" }, { L"Arial Black" }, { L"Tahoma" }, { L"MS Shell Dlg" } };
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const Case& c : cases) {
+        HFONT font = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, c.requested);
+        HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW tm = {};
+        GetTextMetricsW(dc, &tm);
+        EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE) << testing::PrintToString(std::wstring(c.requested));
+        OUTLINETEXTMETRICW otm[4] = {};
+        UINT size = GetOutlineTextMetricsW(dc, sizeof otm, otm);
+        ASSERT_GT(size, 0u) << testing::PrintToString(std::wstring(c.requested));
+        const wchar_t* family = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(otm) +
+                                                                 reinterpret_cast<UINT_PTR>(otm[0].otmpFamilyName));
+        std::wcout << c.requested << L" -> " << family << std::endl;
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+    DeleteDC(dc);
+}
