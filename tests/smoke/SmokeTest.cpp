@@ -83,25 +83,26 @@ TEST(ProgramFolder, BrowserFramePaintsAndTakesMessagesFromOtherProcesses)
     EXPECT_EQ(browser.WaitForExit(kStartTimeout), 0);
 }
 
-// The faces that dialogs and text effects ask for by name resolve to installed fonts with
-// real outlines, not to a bitmap fallback.
+// The faces that dialogs and text effects ask for by name resolve to outline fonts of that
+// family (through the prefix's replacements and substitutes), not to some fallback face.
 TEST(Desktop, NamedFacesResolveToOutlineFonts)
 {
-    struct Case { const wchar_t* requested; };
-    const Case cases[] = { { L"Arial" }, { L"Arial Black" }, { L"Tahoma" }, { L"MS Shell Dlg" } };
+    struct Case { const wchar_t* requested; const wchar_t* family; };
+    const Case cases[] = {
+        { L"Arial", L"Arial" },
+        { L"Arial Black", L"Arial Black" },
+        { L"Tahoma", L"Tahoma" },
+        { L"MS Shell Dlg", L"Tahoma" },
+    };
     HDC dc = CreateCompatibleDC(nullptr);
     for (const Case& c : cases) {
         HFONT font = CreateFontW(-20, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, c.requested);
         HGDIOBJ old = SelectObject(dc, font);
-        TEXTMETRICW tm = {};
-        GetTextMetricsW(dc, &tm);
-        EXPECT_TRUE(tm.tmPitchAndFamily & TMPF_TRUETYPE) << testing::PrintToString(std::wstring(c.requested));
-        OUTLINETEXTMETRICW otm[4] = {};
-        UINT size = GetOutlineTextMetricsW(dc, sizeof otm, otm);
-        ASSERT_GT(size, 0u) << testing::PrintToString(std::wstring(c.requested));
-        const wchar_t* family = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(otm) +
-                                                                 reinterpret_cast<UINT_PTR>(otm[0].otmpFamilyName));
-        std::wcout << c.requested << L" -> " << family << std::endl;
+        alignas(OUTLINETEXTMETRICW) char buffer[1024] = {};
+        auto* otm = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer);
+        ASSERT_GT(GetOutlineTextMetricsW(dc, sizeof buffer, otm), 0u) << testing::PrintToString(std::wstring(c.requested));
+        const std::wstring family = reinterpret_cast<const wchar_t*>(buffer + reinterpret_cast<UINT_PTR>(otm->otmpFamilyName));
+        EXPECT_EQ(family, c.family) << "for " << testing::PrintToString(std::wstring(c.requested));
         SelectObject(dc, old);
         DeleteObject(font);
     }
