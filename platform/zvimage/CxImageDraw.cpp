@@ -1,0 +1,185 @@
+// CxImage: drawing onto device contexts. Pictures with alpha (or a transparent colour) are
+// blended by AlphaBlend from a premultiplied copy of the part that shows; opaque pictures go
+// through StretchDIBits straight from the DIB.
+#include "CxImage.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include "ImageLimits.h"
+
+using namespace zvimage;
+
+namespace {
+
+class SavedDc {
+public:
+    explicit SavedDc(HDC dc) : m_dc(dc), m_state(SaveDC(dc)) {}
+    ~SavedDc() { RestoreDC(m_dc, m_state); }
+    SavedDc(const SavedDc&) = delete;
+    SavedDc& operator=(const SavedDc&) = delete;
+
+private:
+    HDC m_dc;
+    int m_state;
+};
+
+class MemoryDc {
+public:
+    explicit MemoryDc(HDC like) : m_dc(CreateCompatibleDC(like)) {}
+    ~MemoryDc()
+    {
+        if (m_old)
+            SelectObject(m_dc, m_old);
+        if (m_dc)
+            DeleteDC(m_dc);
+    }
+    MemoryDc(const MemoryDc&) = delete;
+    MemoryDc& operator=(const MemoryDc&) = delete;
+    HDC Get() const { return m_dc; }
+    void Select(HGDIOBJ object) { m_old = SelectObject(m_dc, object); }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
+
+struct BitmapOwner {
+    HBITMAP bitmap;
+    ~BitmapOwner() { if (bitmap) DeleteObject(bitmap); }
+};
+
+} // namespace
+
+long CxImage::Draw(HDC dc, const RECT& rect, const RECT* clip, bool smooth, bool flipY) const
+{
+    return Draw(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, clip, smooth, flipY);
+}
+
+long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, bool smooth, bool flipY) const
+{
+    if (!dc || !IsValid())
+        return 0;
+    if (cx < 0)
+        cx = m_width;
+    if (cy < 0)
+        cy = m_height;
+    if (cx == 0 || cy == 0)
+        return 0;
+    const bool blend = m_alpha || IsTransparent();
+    if (!blend && !smooth)
+        return Stretch(dc, x, y, cx, flipY ? -cy : cy, SRCCOPY) ? 1 : 0;
+
+    SavedDc saved(dc);
+    RECT visible = {x, y, x + cx, y + cy};
+    if (clip) {
+        IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+        if (!IntersectRect(&visible, &visible, clip))
+            return 1;
+    }
+    RECT box;
+    if (GetClipBox(dc, &box) != ERROR && !IntersectRect(&visible, &visible, &box))
+        return 1;
+    // The part of the picture behind the visible rectangle, one pixel wider for rounding;
+    // source columns from the left, rows from the top.
+    const double sx = static_cast<double>(m_width) / cx, sy = static_cast<double>(m_height) / cy;
+    const long left = std::max(0L, static_cast<long>(std::floor((visible.left - x) * sx)) - 1);
+    const long right = std::min<long>(m_width, static_cast<long>(std::ceil((visible.right - x) * sx)) + 1);
+    long top = std::max(0L, static_cast<long>(std::floor((visible.top - y) * sy)) - 1);
+    long bottom = std::min<long>(m_height, static_cast<long>(std::ceil((visible.bottom - y) * sy)) + 1);
+    if (flipY) {
+        const long t = m_height - bottom;
+        bottom = m_height - top;
+        top = t;
+    }
+    if (left >= right || top >= bottom)
+        return 1;
+    // Destination of that part, and its size there: a smooth draw resamples to it first.
+    const long dl = x + static_cast<long>(std::lround(left / sx)), dr = x + static_cast<long>(std::lround(right / sx));
+    const long pt = flipY ? static_cast<long>(m_height) - bottom : top, pb = flipY ? static_cast<long>(m_height) - top : bottom;
+    const long dt = y + static_cast<long>(std::lround(pt / sy)), db = y + static_cast<long>(std::lround(pb / sy));
+    if (dr <= dl || db <= dt)
+        return 1;
+    CxImage part;
+    if (!CropInto(RECT{left, top, right, bottom}, part))
+        return 0;
+    if (flipY)
+        part.Flip(false, true);
+    if (smooth && (part.GetWidth() != static_cast<DWORD>(dr - dl) || part.GetHeight() != static_cast<DWORD>(db - dt)) &&
+        SizeAllowed(dr - dl, db - dt))
+        part.Resample(dr - dl, db - dt, 1);
+    if (!blend) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        return part.Stretch(dc, dl, dt, dr - dl, db - dt, SRCCOPY);
+    }
+    if (!part.m_alpha) {
+        // A transparent colour becomes alpha 0 for the blend.
+        const RGBQUAD t = GetTransColor();
+        part.AlphaCreate();
+        for (DWORD py = 0; py < part.m_height; ++py)
+            for (DWORD px = 0; px < part.m_width; ++px) {
+                const RGBQUAD c = part.GetPixelColor(px, py, false);
+                if (c.rgbRed == t.rgbRed && c.rgbGreen == t.rgbGreen && c.rgbBlue == t.rgbBlue)
+                    part.AlphaSet(px, py, 0);
+            }
+    }
+    BitmapOwner bitmap{part.MakeBitmap(nullptr, true)};
+    MemoryDc memory(dc);
+    if (!bitmap.bitmap || !memory.Get())
+        return 0;
+    memory.Select(bitmap.bitmap);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    const BLENDFUNCTION blendFunction = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part.m_width, part.m_height, blendFunction) ? 1 : 0;
+}
+
+long CxImage::Draw2(HDC dc, const RECT& rect) const
+{
+    return Draw2(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+long CxImage::Draw2(HDC dc, long x, long y, long cx, long cy) const
+{
+    if (!dc || !IsValid())
+        return 0;
+    if (cx < 0)
+        cx = m_width;
+    if (cy < 0)
+        cy = m_height;
+    if (!m_alpha)
+        return Stretch(dc, x, y, cx, cy, SRCCOPY);
+    // Printers cannot blend: the picture is flattened onto its transparent colour first.
+    CxImage flat(*this);
+    if (!flat.AlphaStrip())
+        return 0;
+    return flat.Stretch(dc, x, y, cx, cy, SRCCOPY);
+}
+
+long CxImage::Stretch(HDC dc, const RECT& rect, DWORD rop) const
+{
+    return Stretch(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, rop);
+}
+
+long CxImage::Stretch(HDC dc, long x, long y, long cx, long cy, DWORD rop) const
+{
+    if (!dc || !IsValid() || cx == 0 || cy == 0)
+        return 0;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(m_dib.get());
+    const int previous = SetStretchBltMode(dc, COLORONCOLOR);
+    // A negative height draws the picture upside down, as StretchDIBits does.
+    const long top = cy < 0 ? y - cy - 1 : y;
+    const int lines = StretchDIBits(dc, x, cy < 0 ? top : y, cx, cy, 0, 0, m_width, m_height, m_bits, info, DIB_RGB_COLORS, rop);
+    if (previous)
+        SetStretchBltMode(dc, previous);
+    return lines != static_cast<int>(GDI_ERROR) && lines != 0 ? 1 : 0;
+}
+
+long CxImage::Tile(HDC dc, const RECT* rect) const
+{
+    if (!dc || !rect || !IsValid())
+        return 0;
+    for (long y = rect->top; y < rect->bottom; y += m_height)
+        for (long x = rect->left; x < rect->right; x += m_width)
+            if (!Draw(dc, x, y, -1, -1, rect))
+                return 0;
+    return 1;
+}
