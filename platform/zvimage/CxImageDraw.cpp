@@ -66,10 +66,12 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
     if (cx == 0 || cy == 0)
         return 0;
     const bool blend = m_alpha || IsTransparent();
-    if (!blend && !smooth)
-        return Stretch(dc, x, y, cx, flipY ? -cy : cy, SRCCOPY) ? 1 : 0;
-
     SavedDc saved(dc);
+    if (!blend && !smooth) {
+        if (clip)
+            IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+        return Stretch(dc, x, y, cx, flipY ? -cy : cy, SRCCOPY);
+    }
     RECT visible = {x, y, x + cx, y + cy};
     if (clip) {
         IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);

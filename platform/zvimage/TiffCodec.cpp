@@ -106,6 +106,45 @@ long DpiOf(TIFF* tif, ttag_t tag)
     return static_cast<long>(unit == RESUNIT_CENTIMETER ? resolution * 2.54f + 0.5f : resolution + 0.5f);
 }
 
+// Plain 8-bit RGB or RGBA strips are read row by row: the RGBA interface would premultiply
+// unassociated alpha and lose the colour under clear pixels.
+bool ReadPlainRgb(TIFF* tif, uint32_t width, uint32_t height, CxImage& out)
+{
+    uint16_t bits = 0, samples = 0, photometric = 0, planar = PLANARCONFIG_CONTIG, extra = 0;
+    uint16_t* extraTypes = nullptr;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraTypes);
+    uint16_t orientation = ORIENTATION_TOPLEFT;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_ORIENTATION, &orientation);
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric) || photometric != PHOTOMETRIC_RGB || bits != 8 ||
+        planar != PLANARCONFIG_CONTIG || TIFFIsTiled(tif) || orientation != ORIENTATION_TOPLEFT ||
+        !(samples == 3 || (samples == 4 && extra == 1 && extraTypes && extraTypes[0] == EXTRASAMPLE_UNASSALPHA)))
+        return false;
+    const tmsize_t lineSize = TIFFScanlineSize(tif);
+    if (lineSize < static_cast<tmsize_t>(width) * samples)
+        return false;
+    std::vector<BYTE> line(static_cast<size_t>(lineSize));
+    if (!out.Create(width, height, 24, CXIMAGE_FORMAT_TIF) || (samples == 4 && !out.AlphaCreate()))
+        return false;
+    for (uint32_t row = 0; row < height; ++row) {
+        if (TIFFReadScanline(tif, line.data(), row, 0) < 0)
+            return false;
+        BYTE* d = out.GetBits(height - 1 - row);
+        BYTE* a = out.AlphaGetPointer(0, height - 1 - row);
+        for (uint32_t x = 0; x < width; ++x) {
+            const BYTE* s = &line[static_cast<size_t>(x) * samples];
+            d[x * 3] = s[2];
+            d[x * 3 + 1] = s[1];
+            d[x * 3 + 2] = s[0];
+            if (a)
+                a[x] = s[3];
+        }
+    }
+    return true;
+}
+
 bool ReadPage(TIFF* tif, CxImage& out, uint64_t& budget)
 {
     uint32_t width = 0, height = 0;
@@ -115,6 +154,13 @@ bool ReadPage(TIFF* tif, CxImage& out, uint64_t& budget)
     if (!SizeAllowed(width, height) || bytes > budget)
         return false;
     budget -= bytes;
+    if (ReadPlainRgb(tif, width, height, out)) {
+        if (const long dpi = DpiOf(tif, TIFFTAG_XRESOLUTION))
+            out.SetXDPI(dpi);
+        if (const long dpi = DpiOf(tif, TIFFTAG_YRESOLUTION))
+            out.SetYDPI(dpi);
+        return true;
+    }
     uint16_t extra = 0;
     uint16_t* extraTypes = nullptr;
     TIFFGetField(tif, TIFFTAG_EXTRASAMPLES, &extra, &extraTypes);
@@ -132,11 +178,14 @@ bool ReadPage(TIFF* tif, CxImage& out, uint64_t& budget)
         BYTE* a = out.AlphaGetPointer(0, y);
         const uint32_t* s = pixels + static_cast<size_t>(y) * width;
         for (uint32_t x = 0; x < width; ++x) {
-            d[x * 3] = static_cast<BYTE>(TIFFGetB(s[x]));
-            d[x * 3 + 1] = static_cast<BYTE>(TIFFGetG(s[x]));
-            d[x * 3 + 2] = static_cast<BYTE>(TIFFGetR(s[x]));
+            // The RGBA interface gives colours premultiplied by alpha.
+            const unsigned alpha = a ? TIFFGetA(s[x]) : 255;
+            auto straight = [alpha](unsigned c) { return static_cast<BYTE>(alpha ? std::min(255u, (c * 255 + alpha / 2) / alpha) : 0); };
+            d[x * 3] = straight(TIFFGetB(s[x]));
+            d[x * 3 + 1] = straight(TIFFGetG(s[x]));
+            d[x * 3 + 2] = straight(TIFFGetR(s[x]));
             if (a)
-                a[x] = static_cast<BYTE>(TIFFGetA(s[x]));
+                a[x] = static_cast<BYTE>(alpha);
         }
     }
     if (const long dpi = DpiOf(tif, TIFFTAG_XRESOLUTION))

@@ -1,0 +1,112 @@
+#include "ZVImageTestSupport.h"
+#include <cstdio>
+#include <cstdlib>
+
+namespace zvtest {
+
+std::wstring Fixture(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, n);
+    dir.resize(dir.find_last_of(L'\\'));
+    return dir + L"\\zvimage-fixtures\\" + name;
+}
+
+std::vector<BYTE> ReadBytes(const std::wstring& path)
+{
+    std::vector<BYTE> data;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        BYTE block[4096];
+        size_t n;
+        while ((n = fread(block, 1, sizeof block, f)) > 0)
+            data.insert(data.end(), block, block + n);
+        fclose(f);
+    }
+    return data;
+}
+
+void WriteBytes(const std::wstring& path, const std::vector<BYTE>& data)
+{
+    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+        fwrite(data.data(), 1, data.size(), f);
+        fclose(f);
+    }
+}
+
+TempDir::TempDir()
+{
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    for (unsigned i = 0;; ++i) {
+        wchar_t name[64];
+        swprintf(name, 64, L"zvimage-test-%lu-%u", GetCurrentProcessId(), i);
+        m_path = std::wstring(base) + name;
+        if (CreateDirectoryW(m_path.c_str(), nullptr))
+            break;
+    }
+}
+
+TempDir::~TempDir()
+{
+    for (const std::wstring& name : Files())
+        DeleteFileW(Path(name).c_str());
+    RemoveDirectoryW(m_path.c_str());
+}
+
+std::vector<std::wstring> TempDir::Files() const
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((m_path + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+RGBQUAD PatternColor(long x, long y, bool alpha)
+{
+    return RGBQUAD{static_cast<BYTE>(x * 37), static_cast<BYTE>(y * 53), static_cast<BYTE>(x * y * 11),
+                   static_cast<BYTE>(alpha ? (x + y) * 29 : 255)};
+}
+
+CZVImage Pattern(long width, long height, bool alpha)
+{
+    CZVImage image;
+    image.Create(width, height, 24);
+    if (alpha)
+        image.AlphaCreate();
+    for (long y = 0; y < height; ++y)
+        for (long x = 0; x < width; ++x)
+            image.SetPixelColor(x, y, PatternColor(x, y, alpha), true);
+    return image;
+}
+
+RGBQUAD TopDown(const CxImage& image, long x, long y)
+{
+    return image.GetPixelColor(x, static_cast<long>(image.GetHeight()) - 1 - y, true);
+}
+
+bool SameColor(RGBQUAD a, RGBQUAD b, int tolerance, bool alpha)
+{
+    return std::abs(a.rgbRed - b.rgbRed) <= tolerance && std::abs(a.rgbGreen - b.rgbGreen) <= tolerance &&
+           std::abs(a.rgbBlue - b.rgbBlue) <= tolerance && (!alpha || std::abs(a.rgbReserved - b.rgbReserved) <= tolerance);
+}
+
+bool SamePixels(const CxImage& a, const CxImage& b, int tolerance, bool alpha)
+{
+    if (!a.IsValid() || !b.IsValid() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight())
+        return false;
+    for (long y = 0; y < static_cast<long>(a.GetHeight()); ++y)
+        for (long x = 0; x < static_cast<long>(a.GetWidth()); ++x)
+            if (!SameColor(a.GetPixelColor(x, y, true), b.GetPixelColor(x, y, true), tolerance, alpha))
+                return false;
+    return true;
+}
+
+} // namespace zvtest
