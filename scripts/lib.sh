@@ -28,3 +28,14 @@ lumivo_arch() {
 
 # The path as a Windows program under Wine sees it (drive Z: is the Unix root).
 winepath_of() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+
+# Runs that use the build folder's Wine prefix and display take turns: a run that ends stops the
+# prefix's Wine server and its display, which would pull them from under another run.
+take_turn() {
+  mkdir -p "$build"
+  exec 8>"$build/.run.lock"
+  if ! flock -n 8; then
+    echo "waiting for another run in $build to finish..." >&2
+    flock 8
+  fi
+}
