@@ -355,14 +355,15 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
         RegCloseKey(key);
         return fallback;
     }
-    // The stored size need not be even nor end in a terminator: read into a buffer one longer.
-    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD bytes = static_cast<DWORD>((text.size() - 1) * sizeof(wchar_t));
+    // The stored size need not be even nor end in a terminator: the buffer has room for one
+    // more character, and the text ends after the last whole character read.
+    std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
+    DWORD bytes = size;
     status = RegQueryValueExW(key, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
+    if (status != ERROR_SUCCESS || bytes > size)
         return fallback;
-    text[std::min<size_t>(bytes / sizeof(wchar_t), text.size() - 1)] = L'\0';
+    text[bytes / sizeof(wchar_t)] = L'\0';
     return CString(text.data());
 }
 
