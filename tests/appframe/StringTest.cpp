@@ -107,7 +107,7 @@ TEST(String, OperationsStayInsideTheString)
     EXPECT_EQ(buffer, L"typed");
 }
 
-TEST(String, LoadStringFindsTheProgramsAndTheFrameworksStrings)
+TEST(String, ResourcesComeFromTheProgramThenTheFramework)
 {
     CString text;
     EXPECT_TRUE(text.LoadString(IDS_SHARED));
@@ -117,6 +117,8 @@ TEST(String, LoadStringFindsTheProgramsAndTheFrameworksStrings)
     EXPECT_FALSE(text.LoadString(4711));
     EXPECT_TRUE(text.IsEmpty());
     EXPECT_EQ(CString(MAKEINTRESOURCEW(IDS_SHARED)), L"Program string");
+    for (UINT cursor = IDC_TRACK_NWSE; cursor <= IDC_MOVE_4WAY; ++cursor)
+        EXPECT_NE(TestApp().LoadCursor(cursor), nullptr) << cursor;
 }
 
 TEST(Time, ReadsAndFormatsInLocalTime)
