@@ -432,11 +432,8 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     PreSubclassWindow();
     auto old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
     if (!old || old == AfxWndProc) {
-        // Another object has it already (or the window is not ours to subclass).
-        if (!old)
-            Detach();
-        else
-            m_hWnd = nullptr;
+        // Not ours to subclass (another thread's, or bound elsewhere already).
+        Detach();
         return FALSE;
     }
     m_pfnSuper = old;
@@ -612,15 +609,20 @@ int CWnd::RunModalLoop(DWORD)
     m_nFlags |= kModalLoop;
     HWND hwnd = m_hWnd;
     bool idle = true;
+    bool showPending = true;
     LPARAM idleCount = 0;
     MSG msg;
     for (;;) {
-        // Idle time: the window shows once its first messages are done; WM_KICKIDLE lets it
-        // update itself for as long as it answers TRUE.
+        // Idle time: the window shows once its first messages are done (and stays as it is
+        // after that: a dialog may hide itself for a while); WM_KICKIDLE lets it update
+        // itself for as long as it answers TRUE.
         while (idle && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!::IsWindowVisible(hwnd)) {
-                ::ShowWindow(hwnd, SW_SHOWNORMAL);
-                ::UpdateWindow(hwnd);
+            if (showPending) {
+                showPending = false;
+                if (!::IsWindowVisible(hwnd)) {
+                    ::ShowWindow(hwnd, SW_SHOWNORMAL);
+                    ::UpdateWindow(hwnd);
+                }
             }
             if (!::SendMessageW(hwnd, WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
                 idle = false;

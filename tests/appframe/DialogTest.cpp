@@ -170,6 +170,43 @@ TEST(Dialog, EndDialogDuringInitialisationEndsBeforeTheLoop)
 
 namespace {
 
+// Shows how its idle time goes: WM_KICKIDLE once the queue is empty. It hides itself in the
+// first idle round and looks whether it is still hidden in the second.
+class CIdleDialog : public CDialog {
+public:
+    CIdleDialog() : CDialog(IDD_SHARED) {}
+    std::vector<BOOL> m_visibleAtIdle;
+
+protected:
+    afx_msg LRESULT OnKickIdle(WPARAM, LPARAM)
+    {
+        m_visibleAtIdle.push_back(IsWindowVisible());
+        if (m_visibleAtIdle.size() == 1) {
+            ShowWindow(SW_HIDE);
+            PostMessage(WM_NULL);  // activity, so another idle round follows
+        } else {
+            EndDialog(IDCANCEL);
+        }
+        return FALSE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CIdleDialog, CDialog)
+    ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST(Dialog, AModalDialogShowsOnceItsQueueRunsEmpty)
+{
+    CIdleDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.m_visibleAtIdle, (std::vector<BOOL>{ TRUE, FALSE }));
+}
+
+namespace {
+
 // A subclassed edit of the modeless dialog: its map sees the characters typed into it.
 class CCountingEdit : public CEdit {
 public:
