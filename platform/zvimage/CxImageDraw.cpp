@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include "GdiApi.h"
 #include "ImageLimits.h"
 
 using namespace zvimage;
@@ -13,8 +14,8 @@ namespace {
 
 class SavedDc {
 public:
-    explicit SavedDc(HDC dc) : m_dc(dc), m_state(SaveDC(dc)) {}
-    ~SavedDc() { RestoreDC(m_dc, m_state); }
+    explicit SavedDc(HDC dc) : m_dc(dc), m_state(Gdi()->SaveDC(dc)) {}
+    ~SavedDc() { Gdi()->RestoreDC(m_dc, m_state); }
     SavedDc(const SavedDc&) = delete;
     SavedDc& operator=(const SavedDc&) = delete;
 
@@ -25,27 +26,37 @@ private:
 
 class MemoryDc {
 public:
-    explicit MemoryDc(HDC like) : m_dc(CreateCompatibleDC(like)) {}
+    explicit MemoryDc(HDC like) : m_dc(Gdi()->CreateCompatibleDC(like)) {}
     ~MemoryDc()
     {
         if (m_old)
-            SelectObject(m_dc, m_old);
+            Gdi()->SelectObject(m_dc, m_old);
         if (m_dc)
-            DeleteDC(m_dc);
+            Gdi()->DeleteDC(m_dc);
     }
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
     HDC Get() const { return m_dc; }
-    void Select(HGDIOBJ object) { m_old = SelectObject(m_dc, object); }
+    void Select(HGDIOBJ object) { m_old = Gdi()->SelectObject(m_dc, object); }
 
 private:
     HDC m_dc;
     HGDIOBJ m_old = nullptr;
 };
 
+// Narrows a to its overlap with b; false when nothing is left.
+bool Intersect(RECT& a, const RECT& b)
+{
+    a.left = std::max(a.left, b.left);
+    a.top = std::max(a.top, b.top);
+    a.right = std::min(a.right, b.right);
+    a.bottom = std::min(a.bottom, b.bottom);
+    return a.left < a.right && a.top < a.bottom;
+}
+
 struct BitmapOwner {
     HBITMAP bitmap;
-    ~BitmapOwner() { if (bitmap) DeleteObject(bitmap); }
+    ~BitmapOwner() { if (bitmap) Gdi()->DeleteObject(bitmap); }
 };
 
 } // namespace
@@ -57,7 +68,7 @@ long CxImage::Draw(HDC dc, const RECT& rect, const RECT* clip, bool smooth, bool
 
 long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, bool smooth, bool flipY) const
 {
-    if (!dc || !IsValid())
+    if (!dc || !IsValid() || !Gdi())
         return 0;
     if (cx < 0)
         cx = m_width;
@@ -69,17 +80,17 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
     SavedDc saved(dc);
     if (!blend && !smooth) {
         if (clip)
-            IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+            Gdi()->IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
         return Stretch(dc, x, y, cx, flipY ? -cy : cy, SRCCOPY);
     }
     RECT visible = {x, y, x + cx, y + cy};
     if (clip) {
-        IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
-        if (!IntersectRect(&visible, &visible, clip))
+        Gdi()->IntersectClipRect(dc, clip->left, clip->top, clip->right, clip->bottom);
+        if (!Intersect(visible, *clip))
             return 1;
     }
     RECT box;
-    if (GetClipBox(dc, &box) != ERROR && !IntersectRect(&visible, &visible, &box))
+    if (Gdi()->GetClipBox(dc, &box) != ERROR && !Intersect(visible, box))
         return 1;
     // The part of the picture behind the visible rectangle, one pixel wider for rounding;
     // source columns from the left, rows from the top.
@@ -110,7 +121,7 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
         SizeAllowed(dr - dl, db - dt))
         part.Resample(dr - dl, db - dt, 1);
     if (!blend) {
-        SetStretchBltMode(dc, COLORONCOLOR);
+        Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
         return part.Stretch(dc, dl, dt, dr - dl, db - dt, SRCCOPY);
     }
     if (!part.m_alpha) {
@@ -129,9 +140,9 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
     if (!bitmap.bitmap || !memory.Get())
         return 0;
     memory.Select(bitmap.bitmap);
-    SetStretchBltMode(dc, COLORONCOLOR);
+    Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
     const BLENDFUNCTION blendFunction = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part.m_width, part.m_height, blendFunction) ? 1 : 0;
+    return Gdi()->GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part.m_width, part.m_height, blendFunction) ? 1 : 0;
 }
 
 long CxImage::Draw2(HDC dc, const RECT& rect) const
@@ -163,15 +174,15 @@ long CxImage::Stretch(HDC dc, const RECT& rect, DWORD rop) const
 
 long CxImage::Stretch(HDC dc, long x, long y, long cx, long cy, DWORD rop) const
 {
-    if (!dc || !IsValid() || cx == 0 || cy == 0)
+    if (!dc || !IsValid() || cx == 0 || cy == 0 || !Gdi())
         return 0;
     const auto* info = reinterpret_cast<const BITMAPINFO*>(m_dib.get());
-    const int previous = SetStretchBltMode(dc, COLORONCOLOR);
+    const int previous = Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
     // A negative height draws the picture upside down, as StretchDIBits does.
     const long top = cy < 0 ? y - cy - 1 : y;
-    const int lines = StretchDIBits(dc, x, cy < 0 ? top : y, cx, cy, 0, 0, m_width, m_height, m_bits, info, DIB_RGB_COLORS, rop);
+    const int lines = Gdi()->StretchDIBits(dc, x, cy < 0 ? top : y, cx, cy, 0, 0, m_width, m_height, m_bits, info, DIB_RGB_COLORS, rop);
     if (previous)
-        SetStretchBltMode(dc, previous);
+        Gdi()->SetStretchBltMode(dc, previous);
     return lines != static_cast<int>(GDI_ERROR) && lines != 0 ? 1 : 0;
 }
 

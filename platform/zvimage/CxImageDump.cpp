@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include "ImageCodecs.h"
+#include "GdiApi.h"
 #include "ImageLimits.h"
 
 using namespace zvimage;
@@ -50,12 +51,12 @@ DumpLayout LayoutOf(uint64_t width, uint64_t height, uint32_t bpp, uint32_t flag
 
 struct DcOwner {
     HDC dc;
-    ~DcOwner() { if (dc) DeleteDC(dc); }
+    ~DcOwner() { if (dc) Gdi()->DeleteDC(dc); }
 };
 
 struct ObjectOwner {
     HGDIOBJ object;
-    ~ObjectOwner() { if (object) DeleteObject(object); }
+    ~ObjectOwner() { if (object) Gdi()->DeleteObject(object); }
 };
 
 } // namespace
@@ -202,7 +203,7 @@ bool CxImage::CreateFromHANDLE(HANDLE dib)
 bool CxImage::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE, bool transparency)
 {
     BITMAP info;
-    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
+    if (!bitmap || !Gdi() || !Gdi()->GetObjectW(bitmap, sizeof info, &info))
         return false;
     const long w = info.bmWidth, h = std::labs(info.bmHeight);
     if (!SizeAllowed(w, h))
@@ -218,9 +219,9 @@ bool CxImage::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE, bool transparency)
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     CxBuffer pixels(static_cast<BYTE*>(CheckedAlloc(uint64_t(w) * h * 4)));
-    DcOwner dc{CreateCompatibleDC(nullptr)};
+    DcOwner dc{Gdi()->CreateCompatibleDC(nullptr)};
     if (!pixels || !dc.dc ||
-        GetDIBits(dc.dc, bitmap, 0, h, pixels.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != h)
+        Gdi()->GetDIBits(dc.dc, bitmap, 0, h, pixels.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != h)
         return false;
     const BYTE* s = pixels.get();
     bool anyAlpha = false;
@@ -243,7 +244,7 @@ bool CxImage::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE, bool transparency)
 bool CxImage::CreateFromHICON(HICON icon, bool transparency)
 {
     ICONINFO info;
-    if (!icon || !GetIconInfo(icon, &info))
+    if (!icon || !Gdi() || !Gdi()->GetIconInfo(icon, &info))
         return false;
     ObjectOwner colour{info.hbmColor}, mask{info.hbmMask};
     CxImage made;
@@ -271,7 +272,7 @@ bool CxImage::CreateFromHICON(HICON icon, bool transparency)
 
 HBITMAP CxImage::MakeBitmap(HDC dc, bool transparency) const
 {
-    if (!IsValid())
+    if (!IsValid() || !Gdi())
         return nullptr;
     if (transparency && m_alpha) {
         // A 32-bit section with premultiplied alpha, as AlphaBlend wants it.
@@ -283,7 +284,7 @@ HBITMAP CxImage::MakeBitmap(HDC dc, bool transparency) const
         header.biBitCount = 32;
         header.biCompression = BI_RGB;
         void* bits = nullptr;
-        HBITMAP section = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+        HBITMAP section = Gdi()->CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!section || !bits)
             return nullptr;
         BYTE* d = static_cast<BYTE*>(bits);
@@ -299,9 +300,9 @@ HBITMAP CxImage::MakeBitmap(HDC dc, bool transparency) const
     }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(m_dib.get());
     if (dc)
-        return CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_bits, info, DIB_RGB_COLORS);
+        return Gdi()->CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, m_bits, info, DIB_RGB_COLORS);
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP section = Gdi()->CreateDIBSection(nullptr, info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section && bits)
         std::memcpy(bits, m_bits, static_cast<size_t>(m_stride) * m_height);
     return section;

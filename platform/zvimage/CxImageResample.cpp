@@ -1,6 +1,7 @@
-// CxImage: resampling to a new size. Two separable passes with fixed-point weights, rows split
-// among threads for large pictures; alpha is resampled premultiplied so that transparent
-// pixels lend no colour to their neighbours.
+// CxImage: resampling to a new size. Two separable passes with fixed-point weights, output rows
+// split among threads for large pictures, each streaming through a few filtered source rows;
+// alpha is resampled premultiplied so that transparent pixels lend no colour to their
+// neighbours.
 #include "CxImage.h"
 #include <algorithm>
 #include <cmath>
@@ -157,21 +158,23 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
     // The channel count is a constant of each instance so that the inner loops unroll.
     auto run = [&](auto channels) -> bool {
         constexpr int ch = decltype(channels)::value;
-        // Horizontal pass into an 8-bit buffer of sh rows of w pixels.
-        CxBuffer mid(static_cast<BYTE*>(CheckedAlloc(static_cast<uint64_t>(sh) * w * ch)));
-        if (!mid)
-            return false;
         std::atomic<bool> stopped(false);
-        ParallelRows(sh, static_cast<uint64_t>(sh) * w, [&](long first, long last) {
+        // Output rows are split among threads; each keeps a ring of the horizontally filtered
+        // source rows that its vertical taps need, never a whole intermediate picture.
+        ParallelRows(h, static_cast<uint64_t>(sh) * w + static_cast<uint64_t>(h) * w, [&](long first, long last) {
+            const size_t rowBytes = static_cast<size_t>(w) * ch;
+            std::vector<BYTE> ring(static_cast<size_t>(vy.width) * rowBytes);
+            std::vector<long> held(vy.width, -1);
             std::vector<BYTE> pre(ch == 4 ? static_cast<size_t>(sw) * 4 : 0);
-            for (long y = first; y < last; ++y) {
-                if (stopped || (escape && escape->load())) {
-                    stopped = true;
-                    return;
-                }
-                const BYTE* s = src.GetBits(y);
+            std::vector<int> acc(rowBytes);
+            auto filtered = [&](long sy) -> const BYTE* {
+                BYTE* d = &ring[static_cast<size_t>(sy % vy.width) * rowBytes];
+                if (held[sy % vy.width] == sy)
+                    return d;
+                held[sy % vy.width] = sy;
+                const BYTE* s = src.GetBits(sy);
                 if (ch == 4) {
-                    const BYTE* a = src.AlphaGetPointer(0, y);
+                    const BYTE* a = src.AlphaGetPointer(0, sy);
                     for (long x = 0; x < sw; ++x) {
                         const unsigned av = a[x];
                         pre[x * 4] = static_cast<BYTE>((s[x * 3] * av + 127) / 255);
@@ -181,35 +184,32 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
                     }
                     s = pre.data();
                 }
-                BYTE* d = mid.get() + static_cast<size_t>(y) * w * ch;
                 for (long x = 0; x < w; ++x) {
                     const int* wt = &hx.weights[static_cast<size_t>(x) * hx.width];
                     const BYTE* p = s + static_cast<size_t>(hx.start[x]) * ch;
-                    int acc[ch];
+                    int sum[ch];
                     for (int c = 0; c < ch; ++c)
-                        acc[c] = kOne / 2;
+                        sum[c] = kOne / 2;
                     for (int k = 0; k < hx.count[x]; ++k, p += ch)
                         for (int c = 0; c < ch; ++c)
-                            acc[c] += wt[k] * p[c];
+                            sum[c] += wt[k] * p[c];
                     for (int c = 0; c < ch; ++c)
-                        d[x * ch + c] = Clamp8(acc[c] >> kWeightBits);
+                        d[x * ch + c] = Clamp8(sum[c] >> kWeightBits);
                 }
-            }
-        });
-        if (stopped)
-            return false;
-        // Vertical pass.
-        ParallelRows(h, static_cast<uint64_t>(h) * w, [&](long first, long last) {
-            std::vector<int> acc(static_cast<size_t>(w) * ch);
+                return d;
+            };
             for (long y = first; y < last; ++y) {
+                if (stopped || (escape && escape->load())) {
+                    stopped = true;
+                    return;
+                }
                 std::fill(acc.begin(), acc.end(), kOne / 2);
                 const int* wt = &vy.weights[static_cast<size_t>(y) * vy.width];
                 for (int k = 0; k < vy.count[y]; ++k) {
-                    const BYTE* row = mid.get() + static_cast<size_t>(vy.start[y] + k) * w * ch;
+                    const BYTE* row = filtered(vy.start[y] + k);
                     const int weight = wt[k];
                     int* a = acc.data();
-                    const size_t n = acc.size();
-                    for (size_t i = 0; i < n; ++i)
+                    for (size_t i = 0; i < rowBytes; ++i)
                         a[i] += weight * row[i];
                 }
                 BYTE* d = made.GetBits(y);
@@ -229,7 +229,7 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
                 }
             }
         });
-        return true;
+        return !stopped;
     };
     return alpha ? run(std::integral_constant<int, 4>()) : run(std::integral_constant<int, 3>());
 }

@@ -174,12 +174,17 @@ bool JpegCodec::Decode(const BYTE* data, size_t size, const DecodeRequest& reque
                                                            cinfo.output_width * 4, 1)
                               : nullptr;
     while (cinfo.output_scanline < cinfo.output_height) {
-        BYTE* row = out.GetBits(cinfo.output_height - 1 - cinfo.output_scanline);
-        JSAMPROW target = cmyk ? cmykRow[0] : row;
-        if (jpeg_read_scanlines(&cinfo, &target, 1) != 1 || err.truncated)
+        // Several rows a call, straight into the picture's rows (stored bottom-up).
+        JSAMPROW rows[16];
+        const JDIMENSION first = cinfo.output_scanline;
+        const JDIMENSION count = cmyk ? 1 : std::min<JDIMENSION>(16, cinfo.output_height - first);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = cmyk ? cmykRow[0] : out.GetBits(cinfo.output_height - 1 - (first + i));
+        const JDIMENSION got = jpeg_read_scanlines(&cinfo, rows, count);
+        if (got == 0 || err.truncated)
             ERREXIT(&cinfo, JERR_INPUT_EOF);
         if (cmyk)
-            CmykRowToBgr(cmykRow[0], row, cinfo.output_width, cinfo.saw_Adobe_marker);
+            CmykRowToBgr(cmykRow[0], out.GetBits(cinfo.output_height - 1 - first), cinfo.output_width, cinfo.saw_Adobe_marker);
     }
     if (cinfo.density_unit == 1 && cinfo.X_density && cinfo.Y_density) {
         out.SetXDPI(cinfo.X_density);
