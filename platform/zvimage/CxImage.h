@@ -234,6 +234,8 @@ protected:
     bool Turn(int turn, CxImage* dst);
     bool CropInto(RECT rect, CxImage& made) const;
     bool ResampleWith(long width, long height, int filter, CxImage* dst);
+    // The resampled picture into made (24-bit), this picture unchanged.
+    bool ResampledInto(long width, long height, int filter, CxImage& made) const;
     bool ApplyDecoded(DecodeResult& result, CxImage& made, DWORD type, const wchar_t* path);
     bool DecodeData(const BYTE* data, size_t size, DWORD imageType, const wchar_t* path);
     void RecalcSelectionBox();
@@ -250,6 +252,6 @@ protected:
     std::vector<std::unique_ptr<CxImage>> m_frames;  // frames 1..n-1 when all were retrieved
     std::wstring m_fileName;
     // Set by another thread to stop a long operation; read by the operation.
-    std::atomic<long> m_escape{0};
-    std::atomic<long> m_progress{0};
+    mutable std::atomic<long> m_escape{0};
+    mutable std::atomic<long> m_progress{0};
 };

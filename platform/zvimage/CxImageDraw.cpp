@@ -112,37 +112,52 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
     const long dt = y + static_cast<long>(std::lround(pt / sy)), db = y + static_cast<long>(std::lround(pb / sy));
     if (dr <= dl || db <= dt)
         return 1;
-    CxImage part;
-    if (!CropInto(RECT{left, top, right, bottom}, part))
-        return 0;
-    if (flipY)
-        part.Flip(false, true);
-    if (smooth && (part.GetWidth() != static_cast<DWORD>(dr - dl) || part.GetHeight() != static_cast<DWORD>(db - dt)) &&
-        SizeAllowed(dr - dl, db - dt))
-        part.Resample(dr - dl, db - dt, 1);
+    // The part as it will be shown: cut, turned over, resampled and keyed only when needed,
+    // so that a whole picture drawn as it is makes no copy before its bitmap.
+    const bool whole = left == 0 && top == 0 && right == static_cast<long>(m_width) && bottom == static_cast<long>(m_height);
+    const bool resample = smooth && (right - left != dr - dl || bottom - top != db - dt) && SizeAllowed(dr - dl, db - dt);
+    CxImage cut, work;
+    const CxImage* part = this;
+    if (!whole) {
+        if (!CropInto(RECT{left, top, right, bottom}, cut))
+            return 0;
+        part = &cut;
+    }
+    if (resample) {
+        if (!part->ResampledInto(dr - dl, db - dt, 1, work))
+            return 0;
+        part = &work;
+    }
+    if (flipY || (blend && !part->m_alpha)) {
+        if (part != &work && !work.Copy(*part))
+            return 0;
+        part = &work;
+        if (flipY)
+            work.Flip(false, true);
+    }
     if (!blend) {
         Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
-        return part.Stretch(dc, dl, dt, dr - dl, db - dt, SRCCOPY);
+        return part->Stretch(dc, dl, dt, dr - dl, db - dt, SRCCOPY);
     }
-    if (!part.m_alpha) {
+    if (!part->m_alpha) {
         // A transparent colour becomes alpha 0 for the blend.
         const RGBQUAD t = GetTransColor();
-        part.AlphaCreate();
-        for (DWORD py = 0; py < part.m_height; ++py)
-            for (DWORD px = 0; px < part.m_width; ++px) {
-                const RGBQUAD c = part.GetPixelColor(px, py, false);
+        work.AlphaCreate();
+        for (DWORD py = 0; py < work.m_height; ++py)
+            for (DWORD px = 0; px < work.m_width; ++px) {
+                const RGBQUAD c = work.GetPixelColor(px, py, false);
                 if (c.rgbRed == t.rgbRed && c.rgbGreen == t.rgbGreen && c.rgbBlue == t.rgbBlue)
-                    part.AlphaSet(px, py, 0);
+                    work.AlphaSet(px, py, 0);
             }
     }
-    BitmapOwner bitmap{part.MakeBitmap(nullptr, true)};
+    BitmapOwner bitmap{part->MakeBitmap(nullptr, true)};
     MemoryDc memory(dc);
     if (!bitmap.bitmap || !memory.Get())
         return 0;
     memory.Select(bitmap.bitmap);
     Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
     const BLENDFUNCTION blendFunction = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return Gdi()->GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part.m_width, part.m_height, blendFunction) ? 1 : 0;
+    return Gdi()->GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part->m_width, part->m_height, blendFunction) ? 1 : 0;
 }
 
 long CxImage::Draw2(HDC dc, const RECT& rect) const
@@ -190,9 +205,27 @@ long CxImage::Tile(HDC dc, const RECT* rect) const
 {
     if (!dc || !rect || !IsValid())
         return 0;
-    for (long y = rect->top; y < rect->bottom; y += m_height)
-        for (long x = rect->left; x < rect->right; x += m_width)
-            if (!Draw(dc, x, y, -1, -1, rect))
+    // A small tile (a checker pattern) is first repeated into a block of about 256 pixels, so
+    // that a large area takes a few draws instead of one a tile.
+    const CxImage* tile = this;
+    CxImage block;
+    const DWORD nx = std::max<DWORD>(1, 256 / m_width), ny = std::max<DWORD>(1, 256 / m_height);
+    if ((nx > 1 || ny > 1) && MakeLike(block, m_width * nx, m_height * ny, m_alpha != nullptr, false)) {
+        const size_t pixel = m_bpp / 8;
+        for (DWORD y = 0; y < block.m_height; ++y)
+            for (DWORD i = 0; i < nx; ++i) {
+                std::memcpy(block.Row(y) + i * m_width * pixel, Row(y % m_height), m_width * pixel);
+                if (m_alpha)
+                    std::memcpy(block.AlphaGetPointer(i * m_width, y), AlphaGetPointer(0, y % m_height), m_width);
+            }
+        block.m_info.transIndex = m_info.transIndex;
+        block.m_info.transColor = m_info.transColor;
+        tile = &block;
+    }
+    // Rows from the top: the tile's top row starts each band.
+    for (long y = rect->top; y < rect->bottom; y += tile->m_height)
+        for (long x = rect->left; x < rect->right; x += tile->m_width)
+            if (!tile->Draw(dc, x, y, -1, -1, rect))
                 return 0;
     return 1;
 }

@@ -286,7 +286,7 @@ bool CxImage::Encode(CxFile& file, DWORD imageType, bool lossless)
     if (!m_info.exifDisabled && !m_exifBlock.empty()) {
         // The saved block states the pixels' orientation as they are now.
         exif = m_exifBlock;
-        SetExifOrientation(exif, m_exif.IsExif ? m_exif.Orientation : 1);
+        RewriteExif(exif, m_exif.IsExif ? m_exif.Orientation : 1);
         request.exif = &exif;
     }
     try {

@@ -234,7 +234,7 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
     return alpha ? run(std::integral_constant<int, 4>()) : run(std::integral_constant<int, 3>());
 }
 
-bool CxImage::ResampleWith(long width, long height, int filter, CxImage* dst)
+bool CxImage::ResampledInto(long width, long height, int filter, CxImage& made) const
 {
     if (!IsValid() || width <= 0 || height <= 0 || !SizeAllowed(width, height))
         return false;
@@ -245,14 +245,19 @@ bool CxImage::ResampleWith(long width, long height, int filter, CxImage* dst)
             return false;
         src = &work;
     }
-    CxImage made;
     m_progress = 0;
     if (!ResampleInto(*src, made, width, height, static_cast<Filter>(filter), &m_escape))
         return false;
     m_progress = 100;
     made.m_info.transIndex = m_bpp == 24 ? m_info.transIndex : (m_info.transIndex >= 0 ? 0 : -1);
     made.m_info.transColor = GetTransColor();
-    return Deliver(made, dst);
+    return true;
+}
+
+bool CxImage::ResampleWith(long width, long height, int filter, CxImage* dst)
+{
+    CxImage made;
+    return ResampledInto(width, height, filter, made) && Deliver(made, dst);
 }
 
 bool CxImage::Resample(long width, long height, int mode, CxImage* dst)

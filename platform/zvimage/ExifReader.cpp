@@ -151,22 +151,25 @@ bool ParseExif(const BYTE* data, size_t size, CX_IMAGE_EXIFINFO& info)
     return true;
 }
 
-bool SetExifOrientation(std::vector<BYTE>& data, int orientation)
+bool RewriteExif(std::vector<BYTE>& data, int orientation)
 {
     Block block(data.data(), data.size());
     if (data.empty() || !block.Init())
         return false;
     const bool little = data[0] == 'I';
-    bool found = false;
-    block.ForEachEntry(block.FirstIfd(), [&](uint64_t entry, uint16_t tag) {
-        if (tag != kTagOrientation || block.U16(entry + 2) != kTypeShort)
-            return;
-        BYTE* p = data.data() + entry + 8;
-        p[little ? 0 : 1] = static_cast<BYTE>(orientation);
-        p[little ? 1 : 0] = 0;
-        found = true;
+    auto put16 = [&](uint64_t at, uint16_t v) {
+        data[at + (little ? 0 : 1)] = static_cast<BYTE>(v);
+        data[at + (little ? 1 : 0)] = static_cast<BYTE>(v >> 8);
+    };
+    const uint32_t ifd0 = block.FirstIfd();
+    block.ForEachEntry(ifd0, [&](uint64_t entry, uint16_t tag) {
+        if (tag == kTagOrientation && block.U16(entry + 2) == kTypeShort)
+            put16(entry + 8, static_cast<uint16_t>(orientation));
     });
-    return found;
+    const uint64_t next = uint64_t(ifd0) + 2 + uint64_t(std::min<uint32_t>(block.U16(ifd0), kMaxEntries)) * 12;
+    if (block.Has(next, 4))
+        std::memset(data.data() + next, 0, 4);
+    return true;
 }
 
 } // namespace zvimage

@@ -8,7 +8,9 @@ namespace zvimage {
 
 ZVIMAGE_API bool ParseExif(const BYTE* data, size_t size, CX_IMAGE_EXIFINFO& info);
 
-// Rewrites the orientation entry of IFD0 in place; false when the block has none.
-ZVIMAGE_API bool SetExifOrientation(std::vector<BYTE>& block, int orientation);
+// Prepares a block to be written with pixels that may have changed: the orientation entry of
+// IFD0 states the given value, and the link to IFD1 (the embedded thumbnail, which would show
+// the old pixels) is cut. False when the block is not one.
+ZVIMAGE_API bool RewriteExif(std::vector<BYTE>& block, int orientation);
 
 } // namespace zvimage

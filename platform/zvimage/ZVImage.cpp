@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwctype>
+#include <new>
 #include <string>
 #include <vector>
 #include "ImageMath.h"
@@ -111,7 +112,11 @@ bool CZVImage::LoadKQDPreview(const wchar_t* path)
     ok = ok && unzOpenCurrentFile(zip) == UNZ_OK;
     if (ok) {
         // The stated size may lie: read no more than it, and require exactly it.
-        data.resize(static_cast<size_t>(info.uncompressed_size));
+        try {
+            data.resize(static_cast<size_t>(info.uncompressed_size));
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
         size_t done = 0;
         while (ok && done < data.size()) {
             const int got = unzReadCurrentFile(zip, data.data() + done, static_cast<unsigned>(std::min<size_t>(data.size() - done, 1 << 20)));

@@ -54,10 +54,15 @@ bool FrameBorders(const CxImage& frame, long& left, long& top, long& right, long
 
 } // namespace
 
-bool CZVImage::CombineImage(const CxImage& src, long x, long y)
+bool CZVImage::CombineImage(const CxImage& srcIn, long x, long y)
 {
-    if (!IsValid() || !src.IsValid())
+    if (!IsValid() || !srcIn.IsValid())
         return false;
+    // A picture laid over itself reads from a copy.
+    CxImage own;
+    if (&srcIn == this && !own.Copy(srcIn))
+        return false;
+    const CxImage& src = &srcIn == this ? own : srcIn;
     if (m_bpp == 8 && !IncreaseBpp(24))
         return false;
     const long sw = src.GetWidth(), sh = src.GetHeight();

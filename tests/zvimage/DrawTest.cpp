@@ -94,6 +94,18 @@ TEST(Draw, AlphaBlendsOverTheContextAndHonoursTheClip)
     EXPECT_TRUE(SameColor(stretched.At(12, 12), RGBQUAD{127, 127, 127, 0}, 3));
     EXPECT_TRUE(SameColor(stretched.At(17, 17), kWhite));
 
+    // A transparent colour leaves the context showing through.
+    CZVImage keyed;
+    keyed.Create(2, 1, 24);
+    keyed.SetPixelColor(0, 0, RGBQUAD{0, 255, 0, 0});
+    keyed.SetPixelColor(1, 0, RGBQUAD{0, 0, 255, 0});
+    keyed.SetTransColor(RGBQUAD{0, 255, 0, 0});
+    keyed.SetTransIndex(0);
+    Canvas under(4, 4);
+    ASSERT_EQ(keyed.Draw(under.Dc(), 0, 0), 1);
+    EXPECT_TRUE(SameColor(under.At(0, 0), kWhite));
+    EXPECT_TRUE(SameColor(under.At(1, 0), RGBQUAD{0, 0, 255, 0}));
+
     // Draw2 does not read the context: alpha is flattened onto the transparent colour.
     image.SetTransColor(RGBQUAD{0, 0, 255, 0});
     Canvas printer(10, 10);

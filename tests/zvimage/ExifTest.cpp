@@ -112,3 +112,17 @@ TEST(Exif, ParserStaysInsideTheBlock)
         zvimage::ParseExif(good.data(), n, info);   // every cut: no read beyond n
     EXPECT_FALSE(zvimage::ParseExif(nullptr, 100, info));
 }
+
+TEST(Exif, RewriteStatesOrientationAndDropsTheThumbnailLink)
+{
+    // Big-endian IFD0: one orientation entry (8) and a link to an IFD1 at 0x40.
+    std::vector<BYTE> block = {'M', 'M', 0, 42, 0, 0, 0, 8, 0, 1, 0x01, 0x12, 0, 3, 0, 0, 0, 1, 0, 8, 0, 0, 0, 0, 0, 0x40};
+    block.resize(0x50, 0);
+    ASSERT_TRUE(zvimage::RewriteExif(block, 1));
+    CX_IMAGE_EXIFINFO info;
+    ASSERT_TRUE(zvimage::ParseExif(block.data(), block.size(), info));
+    EXPECT_EQ(info.Orientation, 1);
+    EXPECT_EQ(block[22] | block[23] | block[24] | block[25], 0);
+    std::vector<BYTE> text(10, 'x');
+    EXPECT_FALSE(zvimage::RewriteExif(text, 1));
+}
