@@ -11,7 +11,11 @@ namespace appframe {
 namespace {
 
 // TlsAlloc rather than thread_local: the state is made on first use and freed from DllMain.
-DWORD g_tlsIndex = TlsAlloc();
+DWORD TlsIndex()
+{
+    static const DWORD index = TlsAlloc();
+    return index;
+}
 
 // Temporary wrappers never own their handle: it is taken away before the wrapper goes.
 template <class T, class Clear> void DeleteAll(TemporaryMap<T>& map, Clear clear)
@@ -28,10 +32,10 @@ template <class T, class Clear> void DeleteAll(TemporaryMap<T>& map, Clear clear
 
 ThreadState& CurrentThread()
 {
-    auto* state = static_cast<ThreadState*>(TlsGetValue(g_tlsIndex));
+    auto* state = static_cast<ThreadState*>(TlsGetValue(TlsIndex()));
     if (!state) {
         state = new ThreadState;
-        TlsSetValue(g_tlsIndex, state);
+        TlsSetValue(TlsIndex(), state);
     }
     return *state;
 }
@@ -47,14 +51,14 @@ void DeleteTemporaryObjects(ThreadState& state)
 
 void FreeThreadState()
 {
-    auto* state = static_cast<ThreadState*>(TlsGetValue(g_tlsIndex));
+    auto* state = static_cast<ThreadState*>(TlsGetValue(TlsIndex()));
     if (!state)
         return;
     DeleteTemporaryObjects(*state);
     if (state->creationHook)
         UnhookWindowsHookEx(state->creationHook);
     delete state;
-    TlsSetValue(g_tlsIndex, nullptr);
+    TlsSetValue(TlsIndex(), nullptr);
 }
 
 HINSTANCE FrameworkModule()
