@@ -112,17 +112,23 @@ bool CxImage::Copy(const CxImage& src, bool copyPixels, bool copySelection, bool
     m_escape = 0;
     m_info.selectionBox = RECT{0, 0, 0, 0};
     const size_t plane = static_cast<size_t>(m_width) * m_height;
+    // A plane that cannot be had fails the copy: no picture without the alpha it should have.
     if (copyAlpha && src.m_alpha) {
         m_alpha.reset(static_cast<BYTE*>(std::malloc(plane)));
-        if (m_alpha)
-            std::memcpy(m_alpha.get(), src.m_alpha.get(), plane);
+        if (!m_alpha) {
+            Destroy();
+            return false;
+        }
+        std::memcpy(m_alpha.get(), src.m_alpha.get(), plane);
     }
     if (copySelection && src.m_selection) {
         m_selection.reset(static_cast<BYTE*>(std::malloc(plane)));
-        if (m_selection) {
-            std::memcpy(m_selection.get(), src.m_selection.get(), plane);
-            m_info.selectionBox = src.m_info.selectionBox;
+        if (!m_selection) {
+            Destroy();
+            return false;
         }
+        std::memcpy(m_selection.get(), src.m_selection.get(), plane);
+        m_info.selectionBox = src.m_info.selectionBox;
     }
     m_exif = src.m_exif;
     m_exifBlock = src.m_exifBlock;
@@ -168,7 +174,8 @@ bool CxImage::Transfer(CxImage& from, bool transferFrames)
 
 void CxImage::TakePixels(CxImage& made)
 {
-    // Keeps this picture's settings and file facts; takes the planes of the new one.
+    // Keeps this picture's settings and file facts; takes the planes of the new one and its
+    // transparent colour, which a change of depth may have moved.
     m_dib = std::move(made.m_dib);
     m_bits = made.m_bits;
     m_alpha = std::move(made.m_alpha);
@@ -178,6 +185,8 @@ void CxImage::TakePixels(CxImage& made)
     m_stride = made.m_stride;
     m_bpp = made.m_bpp;
     m_info.selectionBox = made.m_info.selectionBox;
+    m_info.transIndex = made.m_info.transIndex;
+    m_info.transColor = made.m_info.transColor;
     made.m_bits = nullptr;
     made.Destroy();
     SetXDPI(m_info.xdpi);

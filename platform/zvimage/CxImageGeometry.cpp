@@ -344,8 +344,8 @@ bool CxImage::Rotate2(float degrees, CxImage* dst, InterpolationMethod interpola
         }
     }
     m_progress = 100;
-    made.m_info.transIndex = -1;
-    made.m_info.transColor = m_info.transColor;
+    made.m_info.transIndex = m_info.transIndex >= 0 ? 0 : -1;
+    made.m_info.transColor = GetTransColor();
     return Deliver(made, dst);
 }
 

@@ -163,6 +163,8 @@ bool CZVImage::Expand(long left, long top, long right, long bottom, RGBQUAD colo
                 std::memset(a, 255, sx1 - sx0);
         }
     }
+    made.SetTransIndex(m_info.transIndex);
+    made.SetTransColor(m_info.transColor);
     TakePixels(made);
     return true;
 }

@@ -126,6 +126,15 @@ TEST(Geometry, ResampleGivesExactSizesAndKeepsFlatAreas)
     ASSERT_TRUE(checker.QIShrink(2, 1));
     EXPECT_TRUE(SameColor(checker.GetPixelColor(0, 0), RGBQUAD{100, 100, 100, 0}, 1));
     EXPECT_TRUE(SameColor(checker.GetPixelColor(1, 0), RGBQUAD{100, 100, 100, 0}, 1));
+    // A palette picture's transparent entry stays the transparent colour of the result.
+    CZVImage indexed;
+    ASSERT_TRUE(indexed.Create(4, 4, 8));
+    indexed.SetPaletteColor(7, 9, 8, 7);
+    indexed.SetTransIndex(7);
+    ASSERT_TRUE(indexed.Resample(2, 2, 1));
+    EXPECT_EQ(indexed.GetBpp(), 24);
+    EXPECT_TRUE(indexed.IsTransparent());
+    EXPECT_TRUE(SameColor(indexed.GetTransColor(), RGBQUAD{7, 8, 9, 0}));
     // Transparent pixels lend no colour to their neighbours.
     CZVImage edge;
     ASSERT_TRUE(edge.Create(2, 1, 24));
