@@ -81,6 +81,15 @@ TEST(Container, BitDepths)
     EXPECT_TRUE(SamePixels(image, original, 40));   // nearest of a 6 x 7 x 6 cube
     ASSERT_TRUE(image.IncreaseBpp(24));
     EXPECT_EQ(image.GetBpp(), 24);
+    // With a table of its own: every pixel takes the nearest entry.
+    const RGBQUAD table[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    CZVImage two;
+    ASSERT_TRUE(two.Create(2, 1, 24));
+    two.SetPixelColor(0, 0, RGBQUAD{40, 30, 20, 0});
+    two.SetPixelColor(1, 0, RGBQUAD{200, 220, 240, 0});
+    ASSERT_TRUE(two.DecreaseBpp(8, false, table, 2));
+    EXPECT_EQ(two.GetPixelIndex(0, 0), 0);
+    EXPECT_EQ(two.GetPixelIndex(1, 0), 1);
 
     // A palette picture's transparent index becomes the 24-bit transparent colour.
     CZVImage indexed;

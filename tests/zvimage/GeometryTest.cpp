@@ -95,6 +95,18 @@ TEST(Geometry, FreeRotationGrowsTheCanvasWithClearCorners)
     // A clockwise turn: the picture's top-left corner moves right, so the top-left of the
     // box stays clear while the top edge's left third holds the picture's corner.
     EXPECT_EQ(TopDown(turned, 1, 1).rgbReserved, 0);
+    // RotaryZoom scales before it turns; Rotate takes the picture's own alpha.
+    CZVImage zoomed;
+    ASSERT_TRUE(image.RotaryZoom(0, 2.0f, 0.5f, &zoomed));
+    EXPECT_EQ(zoomed.GetWidth(), 80u);
+    EXPECT_EQ(zoomed.GetHeight(), 10u);
+    ASSERT_TRUE(image.RotaryZoom(45, 0.5f, 0.5f, &zoomed));
+    EXPECT_EQ(zoomed.GetWidth(), zvimage::RotatedBounds(20, 10, 45).width);
+    EXPECT_EQ(TopDown(zoomed, 0, 0).rgbReserved, 0);
+    EXPECT_FALSE(image.RotaryZoom(10, 0.0f, 1.0f, &zoomed));
+    CZVImage simple(image);
+    ASSERT_TRUE(simple.Rotate(-30));
+    EXPECT_EQ(simple.GetWidth(), 45u);
     // A coloured background fills opaque, with the alpha byte the caller gives.
     RGBQUAD background = {0, 255, 0, 255};
     ASSERT_TRUE(image.Rotate2(30, &turned, CxImage::IM_BILINEAR, CxImage::OM_BACKGROUND, &background, true, true));
