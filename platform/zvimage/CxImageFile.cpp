@@ -220,6 +220,8 @@ bool CxImage::ApplyDecoded(DecodeResult& result, CxImage& made, DWORD type, cons
     SetYDPI(m_info.ydpi);
     if (!result.exif.empty() && ParseExif(result.exif.data(), result.exif.size(), m_exif))
         m_exifBlock = std::move(result.exif);
+    else
+        m_exif = CX_IMAGE_EXIFINFO{};
     m_frames = std::move(result.frames);
     for (auto& frame : m_frames)
         frame->m_info.type = type;
@@ -248,10 +250,14 @@ bool CxImage::Decode(FILE* file, DWORD imageType)
     std::vector<BYTE> data;
     BYTE block[65536];
     size_t n;
-    while ((n = fread(block, 1, sizeof block, file)) > 0) {
-        if (data.size() + n > kMaxFileBytes)
-            return false;
-        data.insert(data.end(), block, block + n);
+    try {
+        while ((n = fread(block, 1, sizeof block, file)) > 0) {
+            if (data.size() + n > kMaxFileBytes)
+                return false;
+            data.insert(data.end(), block, block + n);
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
     }
     return DecodeData(data.data(), data.size(), imageType, nullptr);
 }

@@ -13,8 +13,13 @@ bool CxImage::Deliver(CxImage& made, CxImage* dst)
         TakePixels(made);
         return true;
     }
-    // The destination becomes this picture's twin with the new pixels.
+    // The destination becomes this picture's twin with the new pixels (and the transparent
+    // colour they were made with).
+    const long transIndex = made.m_info.transIndex;
+    const RGBQUAD transColor = made.m_info.transColor;
     made.m_info = m_info;
+    made.m_info.transIndex = transIndex;
+    made.m_info.transColor = transColor;
     made.m_info.selectionBox = RECT{0, 0, 0, 0};
     made.m_escape = 0;
     made.m_exif = m_exif;

@@ -143,6 +143,9 @@ TEST(Geometry, ResampleGivesExactSizesAndKeepsFlatAreas)
     ASSERT_TRUE(indexed.Create(4, 4, 8));
     indexed.SetPaletteColor(7, 9, 8, 7);
     indexed.SetTransIndex(7);
+    CZVImage into;
+    ASSERT_TRUE(indexed.Resample(3, 3, 1, &into));
+    EXPECT_TRUE(SameColor(into.GetTransColor(), RGBQUAD{7, 8, 9, 0}));
     ASSERT_TRUE(indexed.Resample(2, 2, 1));
     EXPECT_EQ(indexed.GetBpp(), 24);
     EXPECT_TRUE(indexed.IsTransparent());
