@@ -61,10 +61,19 @@ foreach(name IN LISTS _runtime_names)
   endif()
   list(APPEND LUMIVO_RUNTIME_DLLS ${path})
 endforeach()
-add_custom_target(lumivo_runtime ALL
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMIVO_BIN_DIR}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LUMIVO_RUNTIME_DLLS} ${LUMIVO_BIN_DIR}
-  COMMENT "Runtime DLLs")
+# Shipped without their debug information: under Wine each process maps them whole.
+find_program(LUMIVO_STRIP ${LUMIVO_TRIPLET}-strip REQUIRED)
+set(_runtime_outputs "")
+foreach(path IN LISTS LUMIVO_RUNTIME_DLLS)
+  get_filename_component(name ${path} NAME)
+  add_custom_command(OUTPUT ${LUMIVO_BIN_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMIVO_BIN_DIR}
+    COMMAND ${LUMIVO_STRIP} --strip-debug -o ${LUMIVO_BIN_DIR}/${name} ${path}
+    DEPENDS ${path}
+    COMMENT "Runtime ${name}")
+  list(APPEND _runtime_outputs ${LUMIVO_BIN_DIR}/${name})
+endforeach()
+add_custom_target(lumivo_runtime ALL DEPENDS ${_runtime_outputs})
 
 # The wrapper that runs our programs under Wine, in the build's own prefix. CTest runs every
 # test program through it.
