@@ -14,6 +14,8 @@ std::wstring BinDir()
 
 ChildProcess::~ChildProcess()
 {
+    if (m_output)
+        CloseHandle(m_output);
     if (!m_info.hProcess)
         return;
     if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT)
@@ -22,13 +24,46 @@ ChildProcess::~ChildProcess()
     CloseHandle(m_info.hProcess);
 }
 
-bool ChildProcess::Start(const std::wstring& program, const std::wstring& arguments)
+bool ChildProcess::Start(const std::wstring& program, const std::wstring& arguments, bool captureOutput)
 {
     std::wstring command = L"\"" + program + L"\"";
     if (!arguments.empty())
         command += L" " + arguments;
+    return StartCommandLine(program, command, captureOutput);
+}
+
+bool ChildProcess::StartCommandLine(const std::wstring& program, const std::wstring& commandLine, bool captureOutput)
+{
+    std::wstring command = commandLine;
     STARTUPINFOW si = { sizeof si };
-    return CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_info) != 0;
+    HANDLE childEnd = nullptr;
+    if (captureOutput) {
+        SECURITY_ATTRIBUTES sa = { sizeof sa, nullptr, TRUE };
+        if (!CreatePipe(&m_output, &childEnd, &sa, 0))
+            return false;
+        SetHandleInformation(m_output, HANDLE_FLAG_INHERIT, 0);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = childEnd;
+        si.hStdError = childEnd;
+    }
+    const bool started = CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, captureOutput ? TRUE : FALSE, 0,
+                                        nullptr, nullptr, &si, &m_info) != 0;
+    if (childEnd)
+        CloseHandle(childEnd); // the child holds its own copy; ours would keep the pipe open
+    return started;
+}
+
+std::string ChildProcess::ReadOutput()
+{
+    std::string text;
+    if (!m_output)
+        return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(m_output, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
 }
 
 long ChildProcess::WaitForExit(DWORD milliseconds)

@@ -1,0 +1,41 @@
+#pragma once
+// The command table of KQBatch and its handlers: each loads one picture, applies one operation
+// and writes the result.
+#include <windows.h>
+
+class CZVImage;
+
+// (input path, output path, further arguments, their number, the row's param) -> success.
+typedef bool (*BatchCommandHandler)(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count,
+                                    int param);
+
+struct BATCH_COMMAND {
+    const wchar_t* name;
+    BatchCommandHandler handler;
+    int param;
+};
+
+// Rows in search order, ended by a row with a null name.
+extern const BATCH_COMMAND g_batchCommands[];
+
+// The first row whose word equals name, A to Z folded; null when none.
+const BATCH_COMMAND* FindBatchCommand(const wchar_t* name);
+
+// The format code of the path's extension; 0 when it has none the library knows.
+DWORD ImageTypeFromExtension(const wchar_t* path);
+
+// The watermark's opacity in percent (the "alpha" switch).
+extern int g_watermarkAlpha;
+
+// Top left corner of a w x h watermark at position 0 (bottom right) to 8 (top left) on a
+// W x H picture, moved by (dx, dy).
+POINT WatermarkOrigin(int position, long pictureWidth, long pictureHeight, long width, long height, float dx, float dy);
+
+bool NoOpBatchCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
+bool WatermarkCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
+bool FrameCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
+
+// Shared by the handlers: "Error : Not enough parameters" when fewer than needed.
+bool HasArguments(int count, int needed);
+// Saves with the format code, then "Complete"; a failed save says so instead.
+bool SaveAndComplete(CZVImage& picture, const wchar_t* output, DWORD imageType);
