@@ -1,0 +1,395 @@
+#include "XmlDocument.h"
+#include <cstring>
+#include <cwchar>
+#include <new>
+#include <vector>
+#include "LocalFileIO.h"
+#include "WStr.h"
+
+namespace {
+
+const wchar_t kReplacement = 0xFFFD;
+
+// Every byte of 128 and above must lead or continue a sequence; otherwise the file is taken
+// for 8-bit text in some code page, which this reader refuses.
+bool IsWellFormedUtf8(const uint8_t* s, size_t n)
+{
+    for (size_t i = 0; i < n;) {
+        const uint8_t b = s[i++];
+        size_t follow;
+        if (b < 0x80)
+            continue;
+        if ((b & 0xE0) == 0xC0)
+            follow = 1;
+        else if ((b & 0xF0) == 0xE0)
+            follow = 2;
+        else if ((b & 0xF8) == 0xF0)
+            follow = 3;
+        else
+            return false;
+        if (n - i < follow)
+            return false;
+        for (; follow; --follow)
+            if ((s[i++] & 0xC0) != 0x80)
+                return false;
+    }
+    return true;
+}
+
+// UTF-8 to UTF-16; out holds n units. Characters beyond 16 bits become surrogate pairs. A
+// malformed or overlong sequence, or one naming a surrogate, becomes U+FFFD: an overlong "<"
+// must not turn into markup. A sequence cut off by the end of the data ends the text.
+size_t DecodeUtf8(const uint8_t* s, size_t n, wchar_t* out)
+{
+    size_t o = 0;
+    for (size_t i = 0; i < n;) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            out[o++] = wchar_t(b);
+            ++i;
+            continue;
+        }
+        size_t follow;
+        uint32_t cp, least;
+        if ((b & 0xE0) == 0xC0)
+            follow = 1, cp = b & 0x1F, least = 0x80;
+        else if ((b & 0xF0) == 0xE0)
+            follow = 2, cp = b & 0x0F, least = 0x800;
+        else if ((b & 0xF8) == 0xF0)
+            follow = 3, cp = b & 0x07, least = 0x10000;
+        else {
+            out[o++] = kReplacement;
+            ++i;
+            continue;
+        }
+        if (n - i - 1 < follow)
+            break;
+        bool continued = true;
+        for (size_t k = 1; k <= follow && continued; ++k)
+            continued = (s[i + k] & 0xC0) == 0x80;
+        if (!continued) {
+            out[o++] = kReplacement;
+            ++i;
+            continue;
+        }
+        for (size_t k = 1; k <= follow; ++k)
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        i += follow + 1;
+        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out[o++] = kReplacement;
+        } else if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out[o++] = wchar_t(0xD800 | (cp >> 10));
+            out[o++] = wchar_t(0xDC00 | (cp & 0x3FF));
+        } else {
+            out[o++] = wchar_t(cp);
+        }
+    }
+    return o;
+}
+
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
+}
+
+// The next c at or after from, or n.
+size_t FindChar(const wchar_t* text, size_t from, size_t n, wchar_t c)
+{
+    if (from >= n)
+        return n;
+    const wchar_t* hit = std::wmemchr(text + from, c, n - from);
+    return hit ? size_t(hit - text) : n;
+}
+
+size_t FindCommentEnd(const wchar_t* text, size_t from, size_t n)
+{
+    for (size_t i = FindChar(text, from, n, L'-'); i + 2 < n; i = FindChar(text, i + 1, n, L'-'))
+        if (text[i + 1] == L'-' && text[i + 2] == L'>')
+            return i;
+    return n;
+}
+
+// The ">" that ends a start tag: one inside a quoted attribute value does not.
+size_t FindStartTagEnd(const wchar_t* text, size_t from, size_t n)
+{
+    bool quoted = false;
+    for (size_t i = from; i < n; ++i) {
+        if (text[i] == L'"')
+            quoted = !quoted;
+        else if (text[i] == L'>' && !quoted)
+            return i;
+    }
+    return n;
+}
+
+// Reads the start tag text[begin, end), end being its ">": the name, then name="value"
+// attributes. A name not followed by = and a double quote ends the list (so a value in single
+// quotes is not read); an opening quote without its closing one breaks the tag. Names and
+// values are terminated in place. selfClosing is set for a tag ending in "/".
+bool XmlParseTag(XmlNode& node, wchar_t* text, size_t begin, size_t end, bool& selfClosing)
+{
+    size_t i = begin;
+    while (i < end && !IsBlank(text[i]) && text[i] != L'/')
+        ++i;
+    const wchar_t stop = text[i];
+    node.name = text + begin;
+    text[i] = 0;
+    selfClosing = stop == L'/';
+    size_t last = end;
+    while (last > begin && IsBlank(text[last - 1]))
+        --last;
+    if (last > i && text[last - 1] == L'/')
+        selfClosing = true;
+    if (!IsBlank(stop))
+        return true;
+
+    for (++i;;) {
+        while (i < end && IsBlank(text[i]))
+            ++i;
+        const size_t nameBegin = i;
+        while (i < end && !IsBlank(text[i]) && text[i] != L'=' && text[i] != L'/')
+            ++i;
+        const size_t nameEnd = i;
+        if (nameEnd == nameBegin)
+            return true;
+        while (i < end && IsBlank(text[i]))
+            ++i;
+        if (i == end || text[i] != L'=')
+            return true;
+        ++i;
+        while (i < end && IsBlank(text[i]))
+            ++i;
+        if (i == end || text[i] != L'"')
+            return true;
+        const size_t close = FindChar(text, i + 1, end, L'"');
+        if (close == end)
+            return false;
+        node.attributes.emplace_back();
+        XmlAttribute& attribute = node.attributes.back();
+        attribute.name = text + nameBegin;
+        attribute.value = text + i + 1;
+        text[nameEnd] = 0;
+        text[close] = 0;
+        i = close + 1;
+    }
+}
+
+// Builds the tree under root from text[0, n). Every scan is bounded by n; nesting is followed
+// by a current node and a depth, without recursion, so deep hostile input cannot exhaust the
+// stack.
+bool XmlParseText(XmlNode& root, wchar_t* text, size_t n)
+{
+    XmlNode* current = &root;
+    size_t depth = 0;
+    size_t contentBegin = 0; // where the current element's text starts
+    for (size_t pos = 0;;) {
+        const size_t open = FindChar(text, pos, n, L'<');
+        if (open == n)
+            break;
+        const size_t begin = open + 1;
+        if (n - open >= 7 && text[begin] == L'!' && text[begin + 1] == L'-' && text[begin + 2] == L'-') {
+            const size_t close = FindCommentEnd(text, begin + 3, n);
+            if (close == n)
+                return false;
+            current->children.emplace_back(XML_NODE_COMMENT, current);
+            current->children.back().name = text + begin + 3;
+            text[close] = 0;
+            pos = close + 3;
+            continue;
+        }
+        const wchar_t first = begin < n ? text[begin] : 0;
+        const bool startTag = first != L'!' && first != L'/' && first != L'?';
+        const size_t end = startTag ? FindStartTagEnd(text, begin, n) : FindChar(text, begin, n, L'>');
+        if (end == n || end == begin)
+            return false;
+        pos = end + 1;
+        if (first == L'!') {
+            // A declaration such as a document type: kept as a comment-like node.
+            if (end - begin < 5)
+                return false;
+            current->children.emplace_back(XML_NODE_COMMENT, current);
+            current->children.back().name = text + begin + 1;
+            text[end] = 0;
+        } else if (first == L'/') {
+            // The end tag's name is not compared with the open element's.
+            if (depth == 0)
+                return false;
+            if (current->children.empty()) {
+                current->value = text + contentBegin;
+                text[open] = 0;
+            }
+            current = current->parent;
+            --depth;
+        } else if (startTag) {
+            current->children.emplace_back(XML_NODE_ELEMENT, current);
+            XmlNode& node = current->children.back();
+            bool selfClosing = false;
+            if (!XmlParseTag(node, text, begin, end, selfClosing))
+                return false;
+            if (!selfClosing) {
+                current = &node;
+                ++depth;
+                contentBegin = end + 1;
+            }
+        }
+    }
+    return depth == 0;
+}
+
+const wchar_t* OrEmpty(const wchar_t* text)
+{
+    return text ? text : L"";
+}
+
+} // namespace
+
+XmlAttribute::~XmlAttribute()
+{
+    if (nameOwned)
+        delete[] name;
+    if (valueOwned)
+        delete[] value;
+}
+
+XmlNode::XmlNode(int32_t kind, XmlNode* parent) : kind(kind), parent(parent)
+{
+}
+
+XmlNode::~XmlNode()
+{
+    Clear();
+}
+
+void XmlNode::Clear()
+{
+    ClearAttributes();
+    ClearChildren();
+    if (nameOwned)
+        delete[] name;
+    if (valueOwned)
+        delete[] value;
+    name = value = L"";
+    nameOwned = valueOwned = 0;
+}
+
+void XmlNode::ClearAttributes()
+{
+    attributes.clear();
+}
+
+// Each child's own children move to the end of this list before the child goes, so no node is
+// destroyed with children of its own: no recursion however deep the tree.
+void XmlNode::ClearChildren()
+{
+    while (!children.empty()) {
+        XmlNode& first = children.front();
+        children.splice(children.end(), first.children);
+        children.pop_front();
+    }
+}
+
+XmlNode* XmlNode::FindChild(const wchar_t* name)
+{
+    ChildPos position;
+    return FindFirstChild(name, position);
+}
+
+XmlNode* XmlNode::FindFirstChild(const wchar_t* name, ChildPos& position)
+{
+    position = children.begin();
+    return FindNextChild(name, position);
+}
+
+// Comments hold their text in the name; only elements are found.
+XmlNode* XmlNode::FindNextChild(const wchar_t* name, ChildPos& position)
+{
+    for (; position != children.end(); ++position) {
+        if (position->kind == XML_NODE_ELEMENT && WStrCompare(position->name, OrEmpty(name)) == 0) {
+            XmlNode* found = &*position;
+            ++position;
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+XmlAttribute* XmlNode::FindAttribute(const wchar_t* name)
+{
+    for (XmlAttribute& attribute : attributes)
+        if (WStrCompare(attribute.name, OrEmpty(name)) == 0)
+            return &attribute;
+    return nullptr;
+}
+
+XmlDocument::XmlDocument() : XmlNode(XML_NODE_DOCUMENT, nullptr)
+{
+}
+
+XmlDocument::~XmlDocument()
+{
+    Clear();
+}
+
+// The nodes go first: they point into the buffer.
+void XmlDocument::Clear()
+{
+    XmlNode::Clear();
+    buffer.reset();
+}
+
+bool XmlParseBuffer(XmlDocument* document, const void* bytes, size_t count)
+{
+    if (!document)
+        return false;
+    document->Clear();
+    if (!bytes || count < 3 || count > SIZE_MAX / sizeof(wchar_t) - 1)
+        return false;
+    const uint8_t* b = static_cast<const uint8_t*>(bytes);
+    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[count + 1]);
+    if (!text)
+        return false;
+    size_t n;
+    if ((b[0] == 0xFE && b[1] == 0xFF) || (b[0] == 0xFF && b[1] == 0xFE)) {
+        const bool big = b[0] == 0xFE;
+        n = (count - 2) / 2;
+        for (size_t i = 0; i < n; ++i) {
+            const uint8_t hi = b[2 + 2 * i + (big ? 0 : 1)];
+            const uint8_t lo = b[2 + 2 * i + (big ? 1 : 0)];
+            text[i] = wchar_t((hi << 8) | lo);
+        }
+    } else if (b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
+        n = DecodeUtf8(b + 3, count - 3, text.get());
+    } else if (IsWellFormedUtf8(b, count)) {
+        n = DecodeUtf8(b, count, text.get());
+    } else {
+        return false;
+    }
+    text[n] = 0;
+    document->buffer = std::move(text);
+    if (!XmlParseText(*document, document->buffer.get(), n)) {
+        document->Clear();
+        return false;
+    }
+    return true;
+}
+
+bool XmlLoadFile(XmlDocument* document, const wchar_t* path)
+{
+    if (!document)
+        return false;
+    document->Clear();
+    CFileIO& io = GetLocalFileIO();
+    HANDLE file;
+    if (!io.Open(path, file, FILEIO_SHARE_READ))
+        return false;
+    const int64_t size = io.GetSize(file);
+    std::vector<uint8_t> bytes;
+    bool read = false;
+    if (size > 0 && size <= int64_t(XML_MAX_FILE_SIZE)) {
+        bytes.resize(size_t(size));
+        read = io.ReadAt(file, bytes.data(), DWORD(size), 0) == DWORD(size);
+    }
+    io.Close(file);
+    return read && XmlParseBuffer(document, bytes.data(), bytes.size());
+}
