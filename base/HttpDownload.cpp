@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
 #include "Base64.h"
 #include "BaseUtil.h"
 #include "LocalFileIO.h"
@@ -194,7 +195,8 @@ bool ResolveHttpLocation(const char* url, const char* host, const char* location
     } else if (value[0] == '/') {
         target = std::string("http://") + host + value;
     } else {
-        if (value.find("://") != std::string::npos)
+        const size_t otherScheme = value.find("://");
+        if (otherScheme != std::string::npos && otherScheme < value.find_first_of("/?"))
             return false; // another scheme: this client speaks plain http only
         // n times "../" climbs n folders above the current document's folder.
         int climbs = 0;
@@ -450,6 +452,14 @@ bool CHttpDownload::SetState(int status, long state)
     return true;
 }
 
+// A cancelled download ends with the cancelled status, whatever state was set meanwhile.
+int CHttpDownload::Abandon()
+{
+    m_status = HTTP_STATUS_CANCELLED;
+    CloseSocket();
+    return -1;
+}
+
 void CHttpDownload::CloseSocket()
 {
     if (m_socket != uintptr_t(INVALID_SOCKET))
@@ -672,9 +682,8 @@ int CHttpDownload::DownloadTo(const char* url)
     m_stop = 0;
     CLocalFileIO& io = GetLocalFileIO();
     const auto cancelled = [&]() {
-        CloseSocket();
         io.Delete(m_tempFile.c_str());
-        return -1;
+        return Abandon();
     };
 
     int passesLeft = m_nAttempts;
@@ -749,17 +758,17 @@ int CHttpDownload::DownloadTo(const char* url)
         };
         store(m_pending.data(), int64_t(m_pending.size()));
         m_pending.clear();
-        char block[kHttpBlockSize];
+        std::vector<char> block(kHttpBlockSize);
         while (got < m_contentLength && !writeError) {
             const int64_t want = m_contentLength - got;
-            const int n = ReceiveSome(block, want < kHttpBlockSize ? int(want) : kHttpBlockSize);
+            const int n = ReceiveSome(block.data(), want < kHttpBlockSize ? int(want) : kHttpBlockSize);
             if (n == 0)
                 break;
             if (n < 0) {
                 receiveError = true;
                 break;
             }
-            store(block, n);
+            store(block.data(), n);
         }
         file.Close();
         CloseSocket();
@@ -815,13 +824,15 @@ int CHttpDownload::DownloadToBuffer(const char* url, void* buffer, unsigned capa
         if (m_nAttempts >= 0 ? passesLeft-- <= 0 : idlePasses >= kMaxIdlePasses)
             return -1;
         const int result = RunRequest(0);
-        if (result == 2 || Stopped())
+        if (Stopped())
+            return Abandon();
+        if (result == 2)
             return -1;
         m_totalSize = m_contentLength;
         // The body is taken up to the caller's capacity; all of it must arrive.
         const int64_t wanted = m_contentLength < int64_t(capacity) ? m_contentLength : int64_t(capacity);
         if (!SetState(HTTP_STATUS_RECEIVING, HTTP_STATE_TRANSFER))
-            return -1;
+            return Abandon();
         Notify(HTTP_EVENT_TOTAL, m_totalSize);
         m_nStartTick = m_nLastTick = GetTickCount64();
         int64_t got = int64_t(m_pending.size()) < wanted ? int64_t(m_pending.size()) : wanted;
@@ -839,7 +850,7 @@ int CHttpDownload::DownloadToBuffer(const char* url, void* buffer, unsigned capa
         }
         CloseSocket();
         if (Stopped())
-            return -1;
+            return Abandon();
         if (got == wanted) {
             if (received)
                 *received = unsigned(got);
@@ -850,6 +861,6 @@ int CHttpDownload::DownloadToBuffer(const char* url, void* buffer, unsigned capa
         ++idlePasses;
     }
     if (!SetState(HTTP_STATUS_IDLE, HTTP_STATE_DONE))
-        return -1;
+        return Abandon();
     return 0;
 }

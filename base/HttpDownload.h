@@ -46,7 +46,9 @@ const int kHttpMaxUrl = 4095;
 const int kHttpMaxHost = 127;
 const int kHttpMaxRedirects = 10;
 const int kHttpHeaderCapacity = 10240;
-const int kHttpBlockSize = 10240;
+// Each receive is a round trip to the system; a block written as it arrives still leaves a
+// usable partial file.
+const int kHttpBlockSize = 256 * 1024;
 
 // The parts of an "http://host[:port]/path" address; path escaped for the request line.
 struct HttpUrlParts {
@@ -110,6 +112,7 @@ private:
     bool ReceiveHeader(HttpResponseHead& response);
     int ReceiveSome(char* buffer, int size);
     bool WaitSocket(bool forWrite);
+    int Abandon();
     void CloseSocket();
     bool SetState(int status, long state);
     void Notify(long event, int64_t value);

@@ -70,6 +70,7 @@ TEST(HttpLocation, Resolves)
         {"../../b.png", "http://files.example:81/b.png"},
         {"../../../b.png", nullptr},
         {"https://files.example/x", nullptr},
+        {"find?u=http://other.example/", "http://files.example:81/x/y/find?u=http://other.example/"},
         {"", nullptr},
     };
     for (const auto& c : cases) {
@@ -325,8 +326,9 @@ TEST_F(HttpDownloadTest, FollowsRedirectChainsAcrossServers)
     file.body = body;
     other.ServeFile("/x/f.bin", file);
     m_server.ServeRedirect("/start", 301, other.Url("/go"));
-    other.ServeRedirect("/go", 302, "/x/y/next");
-    other.ServeRedirect("/x/y/next", 307, "../f.bin");
+    // Locations keep their case.
+    other.ServeRedirect("/go", 302, "/x/Y/Next");
+    other.ServeRedirect("/x/Y/Next", 307, "../f.bin");
 
     const std::wstring target = At(L"f.bin");
     ASSERT_EQ(m_client.Download(Url("/start").c_str(), target.c_str()), 0);

@@ -3,6 +3,7 @@
 
 #include "LoopbackHttpServer.h"
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace testsupport {
@@ -168,7 +169,7 @@ void LoopbackHttpServer::ServeFile(const std::string& target, const HttpFile& fi
         int status = 200;
         const std::string range = Lower(request.Field("Range"));
         if (file.ranges && range.compare(0, 6, "bytes=") == 0) {
-            start = size_t(std::stoull(range.substr(6)));
+            start = size_t(strtoull(range.c_str() + 6, nullptr, 10));
             if (start >= size) {
                 reply.Send(StatusLine(416) + "Content-Range: bytes */" + std::to_string(size) +
                            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
