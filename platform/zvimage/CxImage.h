@@ -131,6 +131,33 @@ public:
     bool SelectionIsInside(long x, long y) const { return SelectionGet(x, y) != 0; }
     BYTE* SelectionGetPointer(long x = 0, long y = 0) const;
 
+    // Effects. Each works inside the selection when there is one, stops early once the escape
+    // flag is set (returning false) and reports progress; a palette picture becomes 24-bit.
+    bool GrayScale();
+    // Every colour channel turned over (255 - value); alpha untouched.
+    bool Negative();
+    // Black below level (by brightness), white from it up.
+    bool Threshold(BYTE level);
+    // Adds red, green, blue (each -255..255) to the channels.
+    bool ShiftRGB(long red, long green, long blue);
+    // brightness -255..255 is added; contrast -100..100 percent stretches around mid grey.
+    bool Light(long brightness, long contrast = 0);
+    // saturation -100..100 percent: -100 grey, 0 unchanged; colorSpace is accepted and unused.
+    bool Saturate(long saturation, long colorSpace = 1);
+    // Tints with hue (0..255 around the colour circle) at saturation (0..255), mixed in by blend (0..1).
+    bool Colorize(BYTE hue, BYTE saturation, float blend = 1.0f);
+    // Convolution with a size x size kernel (rows top to bottom; size odd, 3..25): sum / divisor
+    // (0 counts as 1) + offset per channel.
+    bool Filter(const long* kernel, long size, long divisor, long offset);
+    // Edge detection: bright outlines on black, multiplied by strength (1..10).
+    bool Edge(long strength = 2);
+    // Random noise of up to +-level (0..255) on each channel.
+    bool Noise(long level);
+    // Gaussian blur of colour and alpha; radius (0..250) is the spread in pixels.
+    bool GaussianBlur(float radius = 1.0f, CxImage* dst = nullptr);
+    // Takes the red out of red-dominated pixels; strength 0..1.
+    bool RedEyeRemove(float strength = 0.8f);
+
     // Geometry; a null destination changes this picture.
     bool Crop(RECT rect, CxImage* dst = nullptr);
     bool Crop(long left, long top, long right, long bottom, CxImage* dst = nullptr);

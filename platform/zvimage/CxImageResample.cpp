@@ -246,7 +246,7 @@ bool CxImage::ResampledInto(long width, long height, int filter, CxImage& made) 
         src = &work;
     }
     m_progress = 0;
-    if (!ResampleInto(*src, made, width, height, static_cast<Filter>(filter), &m_escape))
+    if (!ResampleInto(*src, made, width, height, static_cast<::Filter>(filter), &m_escape))
         return false;
     m_progress = 100;
     made.m_info.transIndex = m_bpp == 24 ? m_info.transIndex : (m_info.transIndex >= 0 ? 0 : -1);
@@ -262,7 +262,7 @@ bool CxImage::ResampleWith(long width, long height, int filter, CxImage* dst)
 
 bool CxImage::Resample(long width, long height, int mode, CxImage* dst)
 {
-    const Filter filter = mode == 0 ? Filter::Nearest : (mode == 2 ? Filter::CatmullRom : Filter::Triangle);
+    const ::Filter filter = mode == 0 ? ::Filter::Nearest : (mode == 2 ? ::Filter::CatmullRom : ::Filter::Triangle);
     return ResampleWith(width, height, static_cast<int>(filter), dst);
 }
 
@@ -270,5 +270,5 @@ bool CxImage::QIShrink(long width, long height, CxImage* dst)
 {
     // An exact area average when shrinking; a larger size falls back to the smooth filter.
     const bool shrink = width <= static_cast<long>(m_width) && height <= static_cast<long>(m_height);
-    return ResampleWith(width, height, static_cast<int>(shrink ? Filter::Box : Filter::Triangle), dst);
+    return ResampleWith(width, height, static_cast<int>(shrink ? ::Filter::Box : ::Filter::Triangle), dst);
 }

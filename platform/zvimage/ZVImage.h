@@ -4,6 +4,9 @@
 // upward, composition and brush painting.
 #include "CxImage.h"
 
+// Direction of the slats of EffectBlinds.
+enum BLIND_TYPE { BLIND_HORIZONTAL = 0, BLIND_VERTICAL = 1 };
+
 class ZVIMAGE_API CZVImage : public CxImage {
 public:
     CZVImage();
@@ -89,6 +92,92 @@ public:
     // Fills the area around (x, y) whose colours lie within tolerance (0 to 255) of its own.
     bool FloodFillZV(long x, long y, RGBQUAD colour, BYTE tolerance, BYTE opacity = 255, bool selectFilled = false,
                      BYTE selectionLevel = 255);
+
+    // Effects. Each works inside the selection when there is one, stops early once the escape
+    // flag is set (returning false), reports progress 0..100 and clamps its parameters. Centres
+    // count y from the bottom row; a centre of (0, 0) means the middle of the selection (of the
+    // picture without one).
+    bool EffectGrayScale();
+    bool EffectInvert();
+    // Grey dots on a 3 x 3 ordered pattern: black and white only, ten tones.
+    bool EffectHalftoneM3();
+    // Tones the picture in colour (dark stays dark, light stays light); amount 0..100 percent.
+    bool EffectColorTone(RGBQUAD colour, long amount);
+    // Blocks of size x size pixels (1..picture size) in their average colour.
+    bool EffectMosaic(long size);
+    // Scatters each pixel up to size pixels (0..200) away.
+    bool EffectSplash(long size);
+    // levels 2..256 per channel (256 leaves the picture as it is).
+    bool EffectPosterize(long levels);
+    // Bands of size rows (1..picture height) slid sideways by up to size pixels.
+    bool EffectShift(long size);
+    // The picture laid over itself turned by 360 / amount degrees (amount 1..64).
+    bool EffectIllusion(long amount);
+    // A bevelled raised border of size pixels (1..half the smaller side).
+    bool EffectRaiseFrame(long size);
+    // Tones above level (0..255) are turned over.
+    bool EffectSolarize(long level);
+    // gamma 1..1000 in hundredths: 100 unchanged, above brightens mid tones.
+    bool EffectGamma(long gamma);
+    // Smears length pixels (0..1000) along angle degrees (counter-clockwise from the right).
+    bool EffectBlurMotion(long length, long angle);
+    // Motion blur outside the focus (the selection, or a soft ellipse in the middle without one).
+    bool EffectBGBlurMotion(long length, long angle);
+    // Raised tiles of size pixels (at least 2) with bevels of depth (0..255) light and shade.
+    bool Effect3DGrid(long size, long depth);
+    // Columns waved up and down: amplitude 0..100 (hundredths of a quarter of the height), frequency 0..100 (tenths of a wave across).
+    bool EffectRibbon(long amplitude, long frequency);
+    // Spin blur around (cx, cy) over angle degrees (0..360).
+    bool EffectBlurRadial(long angle, double cx, double cy);
+    // Zoom blur toward (cx, cy): length 0..100 percent of the distance to the centre.
+    bool EffectBlurZoom(long length, double cx, double cy);
+    // Magnifies (level > 0) or pinches (level < 0) around (cx, cy); level -200..100.
+    bool EffectBulge(long level, double cx, double cy);
+    // Random noise, level 1..100 percent; mono gives grey noise.
+    bool EffectNoisify(long level, bool mono);
+    // Swirls around (cx, cy) by twist (-45..45, 45 a full turn at the centre) within size percent (1..200) of half the smaller side.
+    bool EffectTwist(long twist, long size, double cx, double cy);
+    // Columns shifted up and down by a sine: wavelength 1..100 in hundredths and amplitude 0..100 in
+    // thousandths of the smaller side, phase in degrees.
+    bool EffectWave(long wavelength, long amplitude, double phase);
+    // Water ripples: length 1..100 (wavelength in fifths of a percent of the smaller side), amount
+    // 0..100 (displacement in hundredths of half a wavelength); circular rings from the middle, else
+    // straight waves across.
+    bool EffectRipple(long length, long amount, bool circular);
+    // Glass tiles of size pixels turned by angle degrees; amount -20..20 bends each tile's view.
+    bool EffectTileReflection(long size, long amount, long angle);
+    bool EffectShiftRGB(long red, long green, long blue);
+    // brightness and contrast -100..100; 0, 0 leaves the picture as it is.
+    bool EffectBrightnessContrast(long brightness, long contrast);
+    // hue -100..100 turns the colour circle by up to half a turn; saturation -100..100 (-100 grey).
+    bool EffectHueSaturation(long hue, long saturation);
+    // A mirrored copy below the picture, fading: shown (0..1) of the height, start and end
+    // opacity (0..1). The picture grows and gets an alpha plane.
+    bool EffectInvertedImage(float shown, float startAlpha, float endAlpha);
+    // Slats of width pixels (1..picture size) in colour fading to opacity percent (0..100).
+    bool EffectBlinds(BLIND_TYPE direction, long width, long opacity, RGBQUAD colour);
+    // A lens flare whose source is at the point (y from the bottom row).
+    bool EffectLensFlare(POINT centre);
+    // A bright star at the point: colour, radius of its core in pixels (1..2000), spokes (1..1024).
+    bool EffectSupernova(POINT centre, RGBQUAD colour, long radius, long spokes);
+    // Black below level, white from it up.
+    bool EffectThreshold(long level);
+    // Pixels at or above level (by brightness) get colour, the others keep theirs (keepOthers)
+    // or turn black; with above false the pixels below the level get the colour instead.
+    bool EffectThreshold2(BYTE level, bool keepOthers, RGBQUAD colour, bool above);
+    // Pencil drawing: size 1..20 is the stroke width, details -20..20 lightens or darkens the strokes.
+    bool EffectPencilSketch(long size, long details);
+    // Oil paint: radius 0..10 of the brush; intensity 0..250 tells more tone levels apart.
+    bool EffectOilPaint(long radius, float intensity);
+    // Selective focus: Gaussian blur of radius (0..100) outside the focus.
+    bool EffectBackgroundDeficiency(float radius);
+    // Skin smoothing: radius 1..50 of the smoothing, threshold 1..100 of the tone steps kept.
+    bool SkinSanding(double radius, double threshold);
+    // Darkens lashes in: blends src (a sharpened copy) darker through a round mask of width x
+    // height at (x, y) (rows from the bottom); opacity, hardness, feather as in CombineBlended.
+    bool Eyelashes(const CxImage& src, long x, long y, long width, long height, long opacity, long hardness, long feather);
+    // Smooths spots away in an ellipse of width x height centred at (x, y), rows from the bottom.
+    bool RemoveAcne(long x, long y, long width, long height);
 
 private:
     enum class StampKind { Brush, Pen, Eraser };

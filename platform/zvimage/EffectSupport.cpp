@@ -1,0 +1,230 @@
+// The shared machinery of the pixel effects.
+#include "EffectSupport.h"
+#include <cmath>
+#include <cstring>
+
+namespace zvimage {
+
+EffectRun::EffectRun(const std::atomic<long>& escape, std::atomic<long>& progress, long long units, long long pixels)
+    : m_escape(escape), m_progress(progress), m_units(std::max(1LL, units))
+{
+    m_progress = 0;
+    // Threads pay only once a picture is large enough to hide their start.
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    m_threads = pixels >= (1 << 17) ? std::min(cores, 16u) : 1;
+}
+
+void EffectRun::Advance(long units)
+{
+    const long long done = m_done.fetch_add(units) + units;
+    m_progress = static_cast<long>(std::min(99LL, done * 100 / m_units));
+}
+
+bool EffectRun::Finish()
+{
+    if (Stopped())
+        return false;
+    m_progress = 100;
+    return true;
+}
+
+bool PrepareTrueColour(CxImage& image)
+{
+    if (!image.IsValid())
+        return false;
+    return image.GetBpp() == 24 || image.IncreaseBpp(24);
+}
+
+Planes ReadPlanes(const CxImage& image)
+{
+    const long w = image.GetWidth(), h = image.GetHeight();
+    const bool alpha = image.AlphaIsValid();
+    Planes planes(w, h, alpha ? 4 : 3);
+    for (long y = 0; y < h; ++y) {
+        const BYTE* s = image.GetBits(y);
+        BYTE* d = planes.Row(y);
+        if (!alpha) {
+            std::memcpy(d, s, static_cast<size_t>(w) * 3);
+            continue;
+        }
+        const BYTE* a = image.AlphaGetPointer(0, y);
+        for (long x = 0; x < w; ++x, s += 3, d += 4) {
+            d[0] = s[0];
+            d[1] = s[1];
+            d[2] = s[2];
+            d[3] = a[x];
+        }
+    }
+    return planes;
+}
+
+void StorePlanes(CxImage& image, const Planes& made, bool throughSelection)
+{
+    const long w = image.GetWidth(), h = image.GetHeight();
+    if (made.width != w || made.height != h)
+        return;
+    const bool selected = throughSelection && image.SelectionIsValid();
+    RECT box;   // rows from the bottom: bottom inclusive, top exclusive
+    SetRect(&box, 0, h, w, 0);
+    if (selected)
+        image.SelectionGetBox(box);
+    const bool alpha = image.AlphaIsValid() && made.channels == 4;
+    for (long y = std::max(0L, box.bottom); y < std::min(h, box.top); ++y) {
+        BYTE* d = image.GetBits(y);
+        BYTE* a = alpha ? image.AlphaGetPointer(0, y) : nullptr;
+        const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
+        const BYTE* s = made.Row(y);
+        if (!sel && made.channels == 3) {
+            std::memcpy(d, s, static_cast<size_t>(w) * 3);
+            continue;
+        }
+        for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+            const BYTE* p = s + static_cast<size_t>(x) * made.channels;
+            BYTE* q = d + static_cast<size_t>(x) * 3;
+            const BYTE level = SelectionLevel(sel, x);
+            if (level == 255) {
+                q[0] = p[0];
+                q[1] = p[1];
+                q[2] = p[2];
+                if (a)
+                    a[x] = p[3];
+            } else if (level) {
+                for (int k = 0; k < 3; ++k)
+                    q[k] = Mix(q[k], p[k], level);
+                if (a)
+                    a[x] = Mix(a[x], p[3], level);
+            }
+        }
+    }
+}
+
+bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* green, const BYTE* red)
+{
+    return MapPixels(image, run, [&](BYTE* p, long, long) {
+        p[0] = blue[p[0]];
+        p[1] = green[p[1]];
+        p[2] = red[p[2]];
+    });
+}
+
+void SampleBilinear(const Planes& src, double x, double y, BYTE* out)
+{
+    // Far outside points are pulled in first, so the integer conversion cannot overflow.
+    x = std::clamp(x, -1.0, static_cast<double>(src.width));
+    y = std::clamp(y, -1.0, static_cast<double>(src.height));
+    const double fx0 = std::floor(x), fy0 = std::floor(y);
+    const long x0 = static_cast<long>(fx0), y0 = static_cast<long>(fy0);
+    const unsigned fx = static_cast<unsigned>((x - fx0) * 256), fy = static_cast<unsigned>((y - fy0) * 256);
+    const BYTE* a = src.At(x0, y0);
+    const BYTE* b = src.At(x0 + 1, y0);
+    const BYTE* c = src.At(x0, y0 + 1);
+    const BYTE* d = src.At(x0 + 1, y0 + 1);
+    for (int k = 0; k < src.channels; ++k) {
+        const unsigned bottom = a[k] * (256 - fx) + b[k] * fx;
+        const unsigned top = c[k] * (256 - fx) + d[k] * fx;
+        out[k] = static_cast<BYTE>((bottom * (256 - fy) + top * fy + 32768) >> 16);
+    }
+}
+
+namespace {
+
+// One running-sum pass along count samples spaced step apart (in bytes), each channel.
+void BoxLine(const BYTE* src, BYTE* dst, long count, size_t step, int channels, long radius, uint32_t* sums)
+{
+    const long size = 2 * radius + 1;
+    const uint32_t scale = (1u << 24) / static_cast<uint32_t>(size);
+    auto at = [&](long i) { return src + static_cast<size_t>(std::clamp(i, 0L, count - 1)) * step; };
+    for (int k = 0; k < channels; ++k)
+        sums[k] = 0;
+    for (long i = -radius; i <= radius; ++i) {
+        const BYTE* p = at(i);
+        for (int k = 0; k < channels; ++k)
+            sums[k] += p[k];
+    }
+    for (long i = 0; i < count; ++i) {
+        BYTE* d = dst + static_cast<size_t>(i) * step;
+        for (int k = 0; k < channels; ++k)
+            d[k] = static_cast<BYTE>((static_cast<uint64_t>(sums[k]) * scale + (1u << 23)) >> 24);
+        const BYTE* in = at(i + radius + 1);
+        const BYTE* out = at(i - radius);
+        for (int k = 0; k < channels; ++k)
+            sums[k] += in[k] - out[k];
+    }
+}
+
+} // namespace
+
+bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run)
+{
+    const long w = planes.width, h = planes.height;
+    const int c = planes.channels;
+    radiusX = std::clamp(radiusX, 0L, std::max(0L, w * 2));
+    radiusY = std::clamp(radiusY, 0L, std::max(0L, h * 2));
+    if (radiusX > 0) {
+        if (!ParallelRows(run, h, [&](long y) {
+                std::vector<BYTE> line(planes.Row(y), planes.Row(y) + static_cast<size_t>(w) * c);
+                uint32_t sums[4];
+                BoxLine(line.data(), planes.Row(y), w, c, c, radiusX, sums);
+            }))
+            return false;
+    }
+    if (radiusY > 0) {
+        // Columns in strips of 64, each strip copied out so the pass reads memory in order.
+        const long strip = 64;
+        const long strips = (w + strip - 1) / strip;
+        if (!ParallelRows(run, strips, [&](long s) {
+                const long x0 = s * strip, n = std::min(strip, w - x0);
+                std::vector<BYTE> column(static_cast<size_t>(h) * c), result(static_cast<size_t>(h) * c);
+                uint32_t sums[4];
+                for (long x = x0; x < x0 + n; ++x) {
+                    for (long y = 0; y < h; ++y)
+                        std::memcpy(&column[static_cast<size_t>(y) * c], planes.Row(y) + static_cast<size_t>(x) * c, c);
+                    BoxLine(column.data(), result.data(), h, c, c, radiusY, sums);
+                    for (long y = 0; y < h; ++y)
+                        std::memcpy(planes.Row(y) + static_cast<size_t>(x) * c, &result[static_cast<size_t>(y) * c], c);
+                }
+            }))
+            return false;
+    }
+    return true;
+}
+
+long long GaussianUnits(const Planes& planes)
+{
+    return 3LL * (planes.height + (planes.width + 63) / 64);
+}
+
+bool GaussianPlanes(Planes& planes, double sigma, EffectRun& run)
+{
+    if (!(sigma > 0))
+        return true;
+    sigma = std::min(sigma, 4.0 * std::max(planes.width, planes.height));
+    // Three boxes whose variances add up to sigma squared: each box of radius r has
+    // variance ((2r + 1)^2 - 1) / 12.
+    const double ideal = std::sqrt(12.0 * sigma * sigma / 3.0 + 1.0);
+    const long radius = std::max(0L, static_cast<long>(std::lround((ideal - 1.0) / 2.0)));
+    for (int pass = 0; pass < 3; ++pass)
+        if (!BoxBlur(planes, radius, radius, run))
+            return false;
+    return true;
+}
+
+EffectArea AreaOf(const CxImage& image, double cx, double cy)
+{
+    EffectArea area;
+    RECT box;   // rows from the bottom: bottom inclusive, top exclusive
+    SetRect(&box, 0, image.GetHeight(), image.GetWidth(), 0);
+    if (image.SelectionIsValid())
+        image.SelectionGetBox(box);
+    area.box = box;
+    if (cx == 0 && cy == 0) {
+        cx = (box.left + box.right - 1) / 2.0;
+        cy = (box.bottom + box.top - 1) / 2.0;
+    }
+    area.cx = cx;
+    area.cy = cy;
+    area.radius = std::max(1.0, std::min(box.right - box.left, box.top - box.bottom) / 2.0);
+    return area;
+}
+
+} // namespace zvimage
