@@ -3,6 +3,7 @@
 #include "BatchCommands.h"
 #include <cstdio>
 #include <cstdlib>
+#include "BaseUtil.h"
 #include "PathFunc.h"
 #include "WStr.h"
 #include "ZVImage.h"
@@ -34,6 +35,20 @@ int Int(const wchar_t* text)
 double Real(const wchar_t* text)
 {
     return _wtof(text);
+}
+
+// Hexadecimal red, green, blue ("FF8000" is orange); anything else is black.
+RGBQUAD Colour(const wchar_t* text)
+{
+    DWORD value = 0;
+    if (!ParseHexDWord(text, &value))
+        value = 0;
+    RGBQUAD colour;
+    colour.rgbBlue = BYTE(value);
+    colour.rgbGreen = BYTE(value >> 8);
+    colour.rgbRed = BYTE(value >> 16);
+    colour.rgbReserved = BYTE(value >> 24);
+    return colour;
 }
 
 // The shared frame after the argument check: the picture is read whole before the output,
@@ -85,6 +100,185 @@ bool MirrorCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, 
     return RunFramed(L"Mirror", in, out, [](CZVImage& p) { p.Mirror(false, true); });
 }
 
+// The effects below take their arguments as the table of the command words gives them; the
+// library keeps each within its own range.
+
+bool SkinSandingCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) &&
+           RunFramed(L"SkinSanding", in, out, [&](CZVImage& p) { p.SkinSanding(double(Int(a[0])), double(Int(a[1]))); });
+}
+
+bool GrayScaleCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
+{
+    return RunFramed(L"GrayScale", in, out, [](CZVImage& p) { p.EffectGrayScale(); });
+}
+
+bool ColorToneCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) &&
+           RunFramed(L"ColorTone", in, out, [&](CZVImage& p) { p.EffectColorTone(Colour(a[0]), Int(a[1])); });
+}
+
+bool MosaicCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Mosaic", in, out, [&](CZVImage& p) { p.EffectMosaic(Int(a[0])); });
+}
+
+bool InvertCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
+{
+    return RunFramed(L"Invert", in, out, [](CZVImage& p) { p.EffectInvert(); });
+}
+
+bool BlurMotionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) &&
+           RunFramed(L"BlurMotion", in, out, [&](CZVImage& p) { p.EffectBlurMotion(Int(a[0]), Int(a[1])); });
+}
+
+bool BlurRadialCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) &&
+           RunFramed(L"BlurRadial", in, out, [&](CZVImage& p) { p.EffectBlurRadial(Int(a[0]), Real(a[1]), Real(a[2])); });
+}
+
+bool BlurZoomCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) &&
+           RunFramed(L"BlurZoom", in, out, [&](CZVImage& p) { p.EffectBlurZoom(Int(a[0]), Real(a[1]), Real(a[2])); });
+}
+
+bool NoisifyCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) &&
+           RunFramed(L"Noisify", in, out, [&](CZVImage& p) { p.EffectNoisify(Int(a[0]), Int(a[1]) != 0); });
+}
+
+bool SplashCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Splash", in, out, [&](CZVImage& p) { p.EffectSplash(Int(a[0])); });
+}
+
+bool PosterizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Posterize", in, out, [&](CZVImage& p) { p.EffectPosterize(Int(a[0])); });
+}
+
+// The grid is laid out from the other end of the rows; flipping round it keeps its origin
+// where the editor puts it.
+bool Grid3DCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) && RunFramed(L"Grid3D", in, out, [&](CZVImage& p) {
+        p.Flip(false, true);
+        p.Effect3DGrid(Int(a[0]), Int(a[1]));
+        p.Flip(false, true);
+    });
+}
+
+bool ShiftCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Shift", in, out, [&](CZVImage& p) { p.EffectShift(Int(a[0])); });
+}
+
+bool RibbonCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) && RunFramed(L"Ribbon", in, out, [&](CZVImage& p) { p.EffectRibbon(Int(a[0]), Int(a[1])); });
+}
+
+// The centre is given with rows from the top; the library counts them from the bottom.
+bool BulgeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) && RunFramed(L"Bulge", in, out, [&](CZVImage& p) {
+        p.Flip(false, true);
+        p.EffectBulge(Int(a[0]), Real(a[1]), Real(a[2]));
+        p.Flip(false, true);
+    });
+}
+
+bool TwistCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 4) && RunFramed(L"Twist", in, out, [&](CZVImage& p) {
+        p.EffectTwist(Int(a[0]), long(Real(a[1])), Real(a[2]), Real(a[3]));
+    });
+}
+
+bool IllusionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Illusion", in, out, [&](CZVImage& p) { p.EffectIllusion(Int(a[0])); });
+}
+
+bool WaveCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) &&
+           RunFramed(L"Wave", in, out, [&](CZVImage& p) { p.EffectWave(Int(a[0]), Int(a[1]), Real(a[2])); });
+}
+
+bool RippleCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) &&
+           RunFramed(L"Ripple", in, out, [&](CZVImage& p) { p.EffectRipple(Int(a[0]), Int(a[1]), Int(a[2]) != 0); });
+}
+
+bool TileReflectionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) && RunFramed(L"TileReflection", in, out, [&](CZVImage& p) {
+        p.EffectTileReflection(Int(a[0]), Int(a[1]), Int(a[2]));
+    });
+}
+
+bool RaiseFrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"RaiseFrame", in, out, [&](CZVImage& p) { p.EffectRaiseFrame(Int(a[0])); });
+}
+
+bool HalftoneM3Command(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
+{
+    return RunFramed(L"HalftoneM3", in, out, [](CZVImage& p) { p.EffectHalftoneM3(); });
+}
+
+// The level is the low byte of the number: 300 is 44.
+bool ThresholdCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Threshold", in, out, [&](CZVImage& p) { p.Threshold(BYTE(Int(a[0]))); });
+}
+
+bool SolarizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Solarize", in, out, [&](CZVImage& p) { p.EffectSolarize(Int(a[0])); });
+}
+
+bool BrightnessContrastCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) && RunFramed(L"BrightnessContrast", in, out, [&](CZVImage& p) {
+        p.EffectBrightnessContrast(Int(a[0]), Int(a[1]));
+    });
+}
+
+bool HueSaturationCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 2) && RunFramed(L"HueSaturation", in, out, [&](CZVImage& p) {
+        p.EffectHueSaturation(Int(a[0]), Int(a[1]));
+    });
+}
+
+bool GammaCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 1) && RunFramed(L"Gamma", in, out, [&](CZVImage& p) { p.EffectGamma(Int(a[0])); });
+}
+
+bool ShiftRGBCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) &&
+           RunFramed(L"ShiftRGB", in, out, [&](CZVImage& p) { p.EffectShiftRGB(Int(a[0]), Int(a[1]), Int(a[2])); });
+}
+
+bool InvertedImageCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
+{
+    return HasArguments(n, 3) && RunFramed(L"InvertedImage", in, out, [&](CZVImage& p) {
+        p.EffectInvertedImage(float(Real(a[0])), float(Real(a[1])), float(Real(a[2])));
+    });
+}
+
 } // namespace
 
 // A frame picture that does not load leaves the picture unframed, and it is still written.
@@ -104,42 +298,42 @@ bool FrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, i
 // Page belongs to the page-template work and has no handler yet: its word does nothing.
 const BATCH_COMMAND g_batchCommands[] = {
     {L"Watermark", WatermarkCommand, 0},
-    {L"SkinSanding", nullptr, 0},
+    {L"SkinSanding", SkinSandingCommand, 0},
     {L"Resize", ResizeCommand, 0},
     {L"RotaryZoom", RotaryZoomCommand, 0},
     {L"Frame", FrameCommand, 0},
-    {L"GrayScale", nullptr, 0},
-    {L"ColorTone", nullptr, 0},
-    {L"Mosaic", nullptr, 0},
-    {L"Invert", nullptr, 0},
-    {L"BlurMotion", nullptr, 0},
-    {L"BlurRadial", nullptr, 0},
-    {L"BlurZoom", nullptr, 0},
-    {L"Noisify", nullptr, 0},
-    {L"Splash", nullptr, 0},
-    {L"Posterize", nullptr, 0},
-    {L"Grid3D", nullptr, 0},
-    {L"Shift", nullptr, 0},
-    {L"Ribbon", nullptr, 0},
-    {L"Bulge", nullptr, 0},
-    {L"Twist", nullptr, 0},
-    {L"Illusion", nullptr, 0},
-    {L"Wave", nullptr, 0},
-    {L"Ripple", nullptr, 0},
-    {L"TileReflection", nullptr, 0},
+    {L"GrayScale", GrayScaleCommand, 0},
+    {L"ColorTone", ColorToneCommand, 0},
+    {L"Mosaic", MosaicCommand, 0},
+    {L"Invert", InvertCommand, 0},
+    {L"BlurMotion", BlurMotionCommand, 0},
+    {L"BlurRadial", BlurRadialCommand, 0},
+    {L"BlurZoom", BlurZoomCommand, 0},
+    {L"Noisify", NoisifyCommand, 0},
+    {L"Splash", SplashCommand, 0},
+    {L"Posterize", PosterizeCommand, 0},
+    {L"Grid3D", Grid3DCommand, 0},
+    {L"Shift", ShiftCommand, 0},
+    {L"Ribbon", RibbonCommand, 0},
+    {L"Bulge", BulgeCommand, 0},
+    {L"Twist", TwistCommand, 0},
+    {L"Illusion", IllusionCommand, 0},
+    {L"Wave", WaveCommand, 0},
+    {L"Ripple", RippleCommand, 0},
+    {L"TileReflection", TileReflectionCommand, 0},
     {L"Blinds", NoOpBatchCommand, 0},
-    {L"RaiseFrame", nullptr, 0},
-    {L"HalftoneM3", nullptr, 0},
-    {L"Threshold", nullptr, 0},
+    {L"RaiseFrame", RaiseFrameCommand, 0},
+    {L"HalftoneM3", HalftoneM3Command, 0},
+    {L"Threshold", ThresholdCommand, 0},
     {L"Threshold2", NoOpBatchCommand, 0},
-    {L"Solarize", nullptr, 0},
-    {L"BrightnessContrast", nullptr, 0},
-    {L"HueSaturation", nullptr, 0},
-    {L"Gamma", nullptr, 0},
-    {L"ShiftRGB", nullptr, 0},
+    {L"Solarize", SolarizeCommand, 0},
+    {L"BrightnessContrast", BrightnessContrastCommand, 0},
+    {L"HueSaturation", HueSaturationCommand, 0},
+    {L"Gamma", GammaCommand, 0},
+    {L"ShiftRGB", ShiftRGBCommand, 0},
     {L"Flip", FlipCommand, 0},
     {L"Mirror", MirrorCommand, 0},
-    {L"InvertedImage", nullptr, 0},
+    {L"InvertedImage", InvertedImageCommand, 0},
     {L"Page", nullptr, 0},
     {nullptr, nullptr, 0},
 };

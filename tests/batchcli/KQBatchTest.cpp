@@ -187,6 +187,9 @@ TEST_F(KQBatchTest, UsageAndMissingArguments)
         L"Resize " + Quoted(in) + L" " + Quoted(out) + L" 10",
         L"Frame " + Quoted(in) + L" " + Quoted(out) + L" " + Quoted(in) + L" 4",
         L"Watermark " + Quoted(in) + L" " + Quoted(out) + L" " + Quoted(in) + L" 0 0 4",
+        L"Twist " + Quoted(in) + L" " + Quoted(out) + L" 1 2 3",
+        L"ShiftRGB " + Quoted(in) + L" " + Quoted(out) + L" 1 2",
+        L"Mosaic " + Quoted(in) + L" " + Quoted(out),
     };
     for (const std::wstring& arguments : cases) {
         Result r = RunKQBatch(arguments);
@@ -213,6 +216,24 @@ struct CommandCase {
     std::function<void(const CZVImage& in, const CZVImage& out)> check;
 };
 
+void ExpectChangedSameSize(const CZVImage& in, const CZVImage& out)
+{
+    EXPECT_EQ(out.GetWidth(), in.GetWidth());
+    EXPECT_EQ(out.GetHeight(), in.GetHeight());
+    EXPECT_FALSE(SamePixels(in, out));
+}
+
+bool OnlyBlackAndWhite(const CZVImage& image)
+{
+    for (long y = 0; y < long(image.GetHeight()); ++y)
+        for (long x = 0; x < long(image.GetWidth()); ++x) {
+            const RGBQUAD c = At(image, x, y);
+            if (!Same(c, Rgb(0, 0, 0)) && !Same(c, Rgb(255, 255, 255)))
+                return false;
+        }
+    return true;
+}
+
 TEST_F(KQBatchTest, EveryCommandChangesThePicture)
 {
     const long w = 24, h = 16;
@@ -226,6 +247,54 @@ TEST_F(KQBatchTest, EveryCommandChangesThePicture)
              ASSERT_EQ(out.GetWidth(), in.GetHeight());
              ASSERT_EQ(out.GetHeight(), in.GetWidth());
              EXPECT_TRUE(Same(At(out, 0, 0), At(in, w - 1, 0), 2));
+         }},
+        {L"SkinSanding", L"20 100", ExpectChangedSameSize},
+        {L"GrayScale", L"", [](const CZVImage& in, const CZVImage& out) {
+             ExpectChangedSameSize(in, out);
+             const RGBQUAD c = At(out, 7, 5);
+             EXPECT_TRUE(c.rgbRed == c.rgbGreen && c.rgbGreen == c.rgbBlue);
+         }},
+        {L"ColorTone", L"FF8000 80", ExpectChangedSameSize},
+        {L"Mosaic", L"4", ExpectChangedSameSize},
+        {L"Invert", L"", [](const CZVImage& in, const CZVImage& out) {
+             const RGBQUAD a = At(in, 7, 5), b = At(out, 7, 5);
+             EXPECT_TRUE(Same(b, Rgb(255 - a.rgbRed, 255 - a.rgbGreen, 255 - a.rgbBlue)));
+         }},
+        {L"BlurMotion", L"5 0", ExpectChangedSameSize},
+        {L"BlurRadial", L"30 0 0", ExpectChangedSameSize},
+        {L"BlurZoom", L"50 0 0", ExpectChangedSameSize},
+        {L"Noisify", L"50 0", ExpectChangedSameSize},
+        {L"Splash", L"3", ExpectChangedSameSize},
+        {L"Posterize", L"2", ExpectChangedSameSize},
+        {L"Grid3D", L"4 100", ExpectChangedSameSize},
+        {L"Shift", L"3", ExpectChangedSameSize},
+        {L"Ribbon", L"50 50", ExpectChangedSameSize},
+        {L"Bulge", L"80 0 0", ExpectChangedSameSize},
+        {L"Twist", L"30 100 0 0", ExpectChangedSameSize},
+        {L"Illusion", L"4", ExpectChangedSameSize},
+        {L"Wave", L"20 50 0", ExpectChangedSameSize},
+        {L"Ripple", L"20 50 1", ExpectChangedSameSize},
+        {L"TileReflection", L"6 10 30", ExpectChangedSameSize},
+        {L"RaiseFrame", L"3", ExpectChangedSameSize},
+        {L"HalftoneM3", L"", [](const CZVImage& in, const CZVImage& out) {
+             ExpectChangedSameSize(in, out);
+             EXPECT_TRUE(OnlyBlackAndWhite(out));
+         }},
+        {L"Threshold", L"300", [](const CZVImage& in, const CZVImage& out) {
+             ExpectChangedSameSize(in, out);
+             EXPECT_TRUE(OnlyBlackAndWhite(out));
+         }},
+        {L"Solarize", L"128", ExpectChangedSameSize},
+        {L"BrightnessContrast", L"30 20", ExpectChangedSameSize},
+        {L"HueSaturation", L"50 0", ExpectChangedSameSize},
+        {L"Gamma", L"200", ExpectChangedSameSize},
+        {L"ShiftRGB", L"20 -20 10", [](const CZVImage& in, const CZVImage& out) {
+             ExpectChangedSameSize(in, out);
+             EXPECT_EQ(At(out, 0, 0).rgbRed, At(in, 0, 0).rgbRed + 20);
+         }},
+        {L"InvertedImage", L"0.5 1 0", [](const CZVImage& in, const CZVImage& out) {
+             EXPECT_EQ(out.GetWidth(), in.GetWidth());
+             EXPECT_GT(out.GetHeight(), in.GetHeight());
          }},
         {L"Flip", L"", [&](const CZVImage& in, const CZVImage& out) {
              ASSERT_EQ(out.GetHeight(), in.GetHeight());
