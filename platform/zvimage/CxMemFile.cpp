@@ -99,7 +99,9 @@ bool CxMemFile::Seek(int64_t offset, int origin)
 {
     const int64_t base = origin == SEEK_CUR ? static_cast<int64_t>(m_pos) : (origin == SEEK_END ? static_cast<int64_t>(m_size) : 0);
     const int64_t target = base + offset;
-    if (target < 0)
+    // A target beyond what a block may take is refused before any size_t conversion, which
+    // would wrap on 32-bit builds and let the zero fill below run off the block.
+    if (target < 0 || static_cast<uint64_t>(target) > SIZE_MAX / 2)
         return false;
     // Seeking past the end grows the block with zeros when it is ours.
     if (static_cast<uint64_t>(target) > m_size) {
