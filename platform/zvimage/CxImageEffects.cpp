@@ -219,11 +219,12 @@ bool CxImage::RedEyeRemove(float strength)
     const long s = std::lround(std::clamp(strength, 0.0f, 1.0f) * 256);
     EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
     return MapPixels(*this, run, [s](BYTE* p, long, long) {
-        const long rest = (p[0] + p[1]) / 2, redness = p[2] - rest;
-        if (redness <= 0)
+        // A red eye is red with green and blue alike; orange and pink skin have them apart.
+        const long other = std::max(p[0], p[1]), redness = p[2] - other;
+        const long skew = std::abs(p[0] - p[1]);
+        if (redness <= 0 || skew >= redness)
             return;
-        // Strongly red pixels lose all their surplus red, faintly red ones a share of it.
-        const long weight = s * std::min(redness, 48L) / 48;
+        const long weight = s * std::min(redness, 48L) / 48 * (redness - skew) / redness;
         p[2] = Clamp255(p[2] - redness * weight / 256);
     });
 }

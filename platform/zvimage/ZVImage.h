@@ -141,7 +141,7 @@ public:
     // thousandths of the smaller side, phase in degrees.
     bool EffectWave(long wavelength, long amplitude, double phase);
     // Water ripples: length 1..100 (wavelength in fifths of a percent of the smaller side), amount
-    // 0..100 (displacement in hundredths of half a wavelength); circular rings from the middle, else
+    // 0..100 (displacement in hundredths of a wavelength); circular rings from the middle, else
     // straight waves across.
     bool EffectRipple(long length, long amount, bool circular);
     // Glass tiles of size pixels turned by angle degrees; amount -20..20 bends each tile's view.

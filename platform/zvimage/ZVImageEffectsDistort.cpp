@@ -26,16 +26,17 @@ bool CZVImage::EffectBulge(long level, double cx, double cy)
         return false;
     level = std::clamp(level, -200L, 100L);
     const EffectArea area = AreaOf(*this, cx, cy);
-    // Within the radius a pixel at distance r shows the source at R (r / R)^e: e above 1
-    // pulls the middle outward (magnifies), below 1 squeezes it (pinches). The rim stays put.
-    const double e = level >= 0 ? 1.0 + level / 100.0 : 1.0 / (1.0 - level / 100.0);
+    // Within the radius a pixel at distance r shows the source at r (1 - s (1 - r / R)^2):
+    // the middle is magnified 1 / (1 - s) times (twice at level 100, half at -200), the
+    // mapping stays monotonic and the rim stays put.
+    const double strength = level / 200.0;
     const double R = area.radius;
     EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
     return Distort(*this, run, [&](long x, long y, double& sx, double& sy) {
         const double dx = x - area.cx, dy = y - area.cy, r = std::hypot(dx, dy);
-        if (r >= R || r == 0)
+        if (r >= R)
             return;
-        const double f = std::pow(r / R, e - 1.0);
+        const double t = 1.0 - r / R, f = 1.0 - strength * t * t;
         sx = area.cx + dx * f;
         sy = area.cy + dy * f;
     });
@@ -81,7 +82,7 @@ bool CZVImage::EffectRipple(long length, long amount, bool circular)
         return false;
     const double side = SmallerSide(*this);
     const double wave = std::max(2.0, std::clamp(length, 1L, 100L) * side / 500.0);
-    const double push = wave * std::clamp(amount, 0L, 100L) / 200.0;
+    const double push = wave * std::clamp(amount, 0L, 100L) / 100.0;
     const EffectArea area = AreaOf(*this, 0, 0);
     EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
     return Distort(*this, run, [&](long x, long y, double& sx, double& sy) {
@@ -122,7 +123,7 @@ bool CZVImage::EffectTileReflection(long size, long amount, long angle)
     if (!PrepareTrueColour(*this))
         return false;
     const double tile = std::clamp<double>(size, 2.0, std::max<double>(2.0, std::max(m_width, m_height)));
-    const double bend = std::clamp(amount, -20L, 20L) / 10.0;
+    const double bend = std::clamp(amount, -20L, 20L) / 40.0;
     const double a = (angle % 360) * kPi / 180.0, c = std::cos(a), s = std::sin(a);
     const double cx = m_width / 2.0, cy = m_height / 2.0;
     EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
