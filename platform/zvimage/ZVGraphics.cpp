@@ -54,6 +54,7 @@ StrokeStyle StyleOf(const CZVPen& pen, bool inside)
               : pen.m_nStyle == ZVPenInside    ? LineCap::Round
                                                : LineCap::Flat;
     style.dash = pen.m_nDashStyle;
+    style.dashUnit = pen.m_fWidth;
     return style;
 }
 

@@ -482,7 +482,9 @@ void CZVGraphicsPath::Flatten(std::vector<ZVPolyline>& out, float tolerance) con
             const double dd = std::max(std::hypot(p0.x - 2.0 * p1.x + p2.x, p0.y - 2.0 * p1.y + p2.y),
                                        std::hypot(p1.x - 2.0 * p2.x + p3.x, p1.y - 2.0 * p2.y + p3.y));
             const double want = std::sqrt(0.75 * dd / tol);
-            const int n = std::isfinite(want) ? std::clamp(static_cast<int>(std::ceil(want)), 1, 1000) : 1;
+            // Capped so that a long path text of huge curves cannot exhaust memory; at the cap
+            // a curve spanning thousands of pixels is still within a pixel.
+            const int n = std::isfinite(want) ? std::clamp(static_cast<int>(std::min(want, 256.0) + 0.999), 1, 256) : 1;
             for (int s = 1; s <= n; ++s) {
                 const double t = static_cast<double>(s) / n, u = 1 - t;
                 const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;

@@ -300,9 +300,12 @@ void StrokePolygons(const std::vector<ZVPolyline>& lines, const StrokeStyle& sty
         if (closed)
             pts.push_back(pts.front());
         std::vector<std::vector<ZVPOINTF>> pieces;
-        Dash(pts, pattern, std::max(1.0f, style.width), pieces);
+        Dash(pts, pattern, std::max(1.0f, style.dashUnit), pieces);
+        // Dashes end flat, whatever the line's own ends, so that the gaps stay open.
+        StrokeStyle dashStyle = style;
+        dashStyle.cap = LineCap::Flat;
         for (auto& piece : pieces)
-            StrokeOne(std::move(piece), false, style, out);
+            StrokeOne(std::move(piece), false, dashStyle, out);
     }
 }
 

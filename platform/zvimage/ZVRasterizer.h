@@ -27,6 +27,7 @@ struct StrokeStyle {
     float width = 1;
     LineCap cap = LineCap::Flat;
     int dash = 0;             // ZVDashStyle
+    float dashUnit = 1;       // the length of one dash unit: the pen's width, at least a pixel
     float miterLimit = 10;    // in half-widths, as is usual for miter joins
 };
 

@@ -347,6 +347,15 @@ TEST(Graphics, PenAlignmentWidthDashAndArrows)
     EXPECT_EQ(Px(dashed, 6, 5)[0], 255);
     EXPECT_EQ(Px(dashed, 9, 5)[0], 0);
     EXPECT_EQ(Px(dashed, 3, 7)[0], 255);
+    // Drawn inside, the dashes keep the pen's width as their unit.
+    CZVImage inside = White(40, 20);
+    CZVGraphics gi(&inside);
+    pen.m_nStyle = ZVPenInside;
+    ASSERT_TRUE(gi.DrawRectangle(pen, 0, 2, 40, 16));
+    EXPECT_EQ(Px(inside, 3, 2)[0], 0);
+    EXPECT_EQ(Px(inside, 7, 2)[0], 255);
+    EXPECT_EQ(Px(inside, 10, 3)[0], 0);
+    EXPECT_EQ(Px(inside, 10, 1)[0], 255);
 
     // An arrow head is wider than the line at the end, none at the start.
     CZVImage arrow = White(60, 30);
