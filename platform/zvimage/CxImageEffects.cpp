@@ -128,22 +128,29 @@ bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
     EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
     if (!ParallelRows(run, src.height, [&](long y) {
             BYTE* d = made.Row(y);
-            for (long x = 0; x < src.width; ++x, d += src.channels) {
+            const int c = src.channels;
+            // Kernel rows run from the top; picture rows count from the bottom. Inside the
+            // picture the taps are read straight from the rows, at the edges they repeat it.
+            std::vector<const BYTE*> rows(size);
+            for (long j = 0; j < size; ++j)
+                rows[j] = src.Row(std::clamp(y + half - j, 0L, src.height - 1));
+            for (long x = 0; x < src.width; ++x, d += c) {
                 long sum[3] = {0, 0, 0};
-                // Kernel rows run from the top; picture rows count from the bottom.
+                const bool inside = x >= half && x < src.width - half;
                 for (long j = 0; j < size; ++j) {
                     const long* k = kernel + j * size;
                     for (long i = 0; i < size; ++i) {
                         if (!k[i])
                             continue;
-                        const BYTE* p = src.At(x + i - half, y + half - j);
+                        const long sx = inside ? x + i - half : std::clamp(x + i - half, 0L, src.width - 1);
+                        const BYTE* p = rows[j] + static_cast<size_t>(sx) * c;
                         sum[0] += k[i] * p[0];
                         sum[1] += k[i] * p[1];
                         sum[2] += k[i] * p[2];
                     }
                 }
-                for (int c = 0; c < 3; ++c)
-                    d[c] = Clamp255(sum[c] / divisor + offset);
+                for (int k = 0; k < 3; ++k)
+                    d[k] = Clamp255(sum[k] / divisor + offset);
             }
         }))
         return false;

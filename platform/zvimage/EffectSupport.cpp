@@ -128,27 +128,22 @@ void SampleBilinear(const Planes& src, double x, double y, BYTE* out)
 
 namespace {
 
-// One running-sum pass along count samples spaced step apart (in bytes), each channel.
-void BoxLine(const BYTE* src, BYTE* dst, long count, size_t step, int channels, long radius, uint32_t* sums)
+// One running-sum pass along a row. padded holds the row with radius + 1 copies of its end
+// pixels on each side, so the loop needs no edge tests.
+void BoxRow(const BYTE* padded, BYTE* dst, long count, int channels, long radius)
 {
-    const long size = 2 * radius + 1;
-    const uint32_t scale = (1u << 24) / static_cast<uint32_t>(size);
-    auto at = [&](long i) { return src + static_cast<size_t>(std::clamp(i, 0L, count - 1)) * step; };
-    for (int k = 0; k < channels; ++k)
-        sums[k] = 0;
-    for (long i = -radius; i <= radius; ++i) {
-        const BYTE* p = at(i);
+    const uint32_t scale = (1u << 24) / static_cast<uint32_t>(2 * radius + 1);
+    uint32_t sums[4] = {0, 0, 0, 0};
+    for (long i = 1; i <= 2 * radius + 1; ++i)
         for (int k = 0; k < channels; ++k)
-            sums[k] += p[k];
-    }
+            sums[k] += padded[static_cast<size_t>(i) * channels + k];
+    const BYTE* in = padded + static_cast<size_t>(2 * radius + 2) * channels;
+    const BYTE* out = padded + channels;
     for (long i = 0; i < count; ++i) {
-        BYTE* d = dst + static_cast<size_t>(i) * step;
-        for (int k = 0; k < channels; ++k)
-            d[k] = static_cast<BYTE>((static_cast<uint64_t>(sums[k]) * scale + (1u << 23)) >> 24);
-        const BYTE* in = at(i + radius + 1);
-        const BYTE* out = at(i - radius);
-        for (int k = 0; k < channels; ++k)
-            sums[k] += in[k] - out[k];
+        for (int k = 0; k < channels; ++k) {
+            *dst++ = static_cast<BYTE>((static_cast<uint64_t>(sums[k]) * scale + (1u << 23)) >> 24);
+            sums[k] += *in++ - *out++;
+        }
     }
 }
 
@@ -162,36 +157,57 @@ bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run)
     radiusY = std::clamp(radiusY, 0L, std::max(0L, h * 2));
     if (radiusX > 0) {
         if (!ParallelRows(run, h, [&](long y) {
-                std::vector<BYTE> line(planes.Row(y), planes.Row(y) + static_cast<size_t>(w) * c);
-                uint32_t sums[4];
-                BoxLine(line.data(), planes.Row(y), w, c, c, radiusX, sums);
+                std::vector<BYTE> line(static_cast<size_t>(w + 2 * radiusX + 2) * c);
+                const BYTE* row = planes.Row(y);
+                BYTE* p = line.data();
+                for (long i = 0; i <= radiusX; ++i, p += c)
+                    std::memcpy(p, row, c);
+                std::memcpy(p, row, static_cast<size_t>(w) * c);
+                p += static_cast<size_t>(w) * c;
+                for (long i = 0; i <= radiusX; ++i, p += c)
+                    std::memcpy(p, row + static_cast<size_t>(w - 1) * c, c);
+                BoxRow(line.data(), planes.Row(y), w, c, radiusX);
             }))
             return false;
     }
     if (radiusY > 0) {
-        // Columns in strips of 64, each strip copied out so the pass reads memory in order.
-        const long strip = 64;
+        // Running sums across whole rows, in strips of columns: every row is read in order, and
+        // the result goes to a second buffer because the rows behind the window are still read.
+        const long strip = 256;
         const long strips = (w + strip - 1) / strip;
+        const size_t rowBytes = static_cast<size_t>(w) * c;
+        std::vector<BYTE> out(planes.data.size());
+        const long size = 2 * radiusY + 1;
+        const uint32_t scale = (1u << 24) / static_cast<uint32_t>(size);
         if (!ParallelRows(run, strips, [&](long s) {
-                const long x0 = s * strip, n = std::min(strip, w - x0);
-                std::vector<BYTE> column(static_cast<size_t>(h) * c), result(static_cast<size_t>(h) * c);
-                uint32_t sums[4];
-                for (long x = x0; x < x0 + n; ++x) {
-                    for (long y = 0; y < h; ++y)
-                        std::memcpy(&column[static_cast<size_t>(y) * c], planes.Row(y) + static_cast<size_t>(x) * c, c);
-                    BoxLine(column.data(), result.data(), h, c, c, radiusY, sums);
-                    for (long y = 0; y < h; ++y)
-                        std::memcpy(planes.Row(y) + static_cast<size_t>(x) * c, &result[static_cast<size_t>(y) * c], c);
+                const size_t from = static_cast<size_t>(s) * strip * c;
+                const size_t count = std::min(static_cast<size_t>(strip) * c, rowBytes - from);
+                std::vector<uint32_t> sums(count, 0);
+                auto row = [&](long y) { return planes.Row(std::clamp(y, 0L, h - 1)) + from; };
+                for (long y = -radiusY; y <= radiusY; ++y) {
+                    const BYTE* p = row(y);
+                    for (size_t i = 0; i < count; ++i)
+                        sums[i] += p[i];
+                }
+                for (long y = 0; y < h; ++y) {
+                    BYTE* d = out.data() + static_cast<size_t>(y) * rowBytes + from;
+                    for (size_t i = 0; i < count; ++i)
+                        d[i] = static_cast<BYTE>((static_cast<uint64_t>(sums[i]) * scale + (1u << 23)) >> 24);
+                    const BYTE* in = row(y + radiusY + 1);
+                    const BYTE* gone = row(y - radiusY);
+                    for (size_t i = 0; i < count; ++i)
+                        sums[i] += in[i] - gone[i];
                 }
             }))
             return false;
+        planes.data.swap(out);
     }
     return true;
 }
 
 long long GaussianUnits(const Planes& planes)
 {
-    return 3LL * (planes.height + (planes.width + 63) / 64);
+    return 3LL * (planes.height + (planes.width + 255) / 256);
 }
 
 bool GaussianPlanes(Planes& planes, double sigma, EffectRun& run)

@@ -35,7 +35,8 @@ private:
 template <class Body>
 bool ParallelRows(EffectRun& run, long rows, const Body& body)
 {
-    const long band = 8;
+    // Bands of a few rows keep the shared counter cold; few rows (column strips) go one by one.
+    const long band = std::clamp(rows / (static_cast<long>(run.Threads()) * 8), 1L, 8L);
     std::atomic<long> next{0};
     auto work = [&] {
         for (;;) {

@@ -236,7 +236,7 @@ bool CZVImage::SkinSanding(double radius, double threshold)
     const long limit = std::lround(std::clamp(threshold, 1.0, 100.0) * 4);
     const Planes sharp = ReadPlanes(*this);
     Planes smooth = sharp;
-    EffectRun run(m_escape, m_progress, 2 * (m_height + (m_width + 63) / 64) + m_height, PixelsOf(*this));
+    EffectRun run(m_escape, m_progress, 2 * (m_height + (m_width + 255) / 256) + m_height, PixelsOf(*this));
     if (!BoxBlur(smooth, r, r, run) || !BoxBlur(smooth, r, r, run))
         return false;
     // Where the smoothed tone is close to the pixel's (skin, soft shading) it replaces it; across
