@@ -711,8 +711,10 @@ int CHttpDownload::DownloadTo(const char* url)
         }
         int64_t offset = 0;
         if (result == 1) {
-            // A range that does not start where the partial file ends would corrupt it.
-            if (rangeFrom == 0 || (m_rangeStart >= 0 && m_rangeStart != rangeFrom)) {
+            // A range that does not start where the partial file ends, or does not run to the
+            // end of the file, would corrupt it or pass for the whole.
+            if ((m_rangeStart >= 0 && m_rangeStart != rangeFrom) ||
+                (m_rangeTotal >= 0 && m_rangeTotal != rangeFrom + m_contentLength)) {
                 CloseSocket();
                 io.Delete(m_tempFile.c_str());
                 ++idlePasses;
@@ -737,7 +739,7 @@ int CHttpDownload::DownloadTo(const char* url)
 
         // A complete answer replaces whatever partial file there was.
         ScopedFile file;
-        if (!file.Open(m_tempFile, result == 1))
+        if (!file.Open(m_tempFile, offset > 0))
             return -1;
         int64_t got = 0;
         bool receiveError = false;

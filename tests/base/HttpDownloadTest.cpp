@@ -317,6 +317,34 @@ TEST_F(HttpDownloadTest, RangeNotSatisfiableCompletesOnlyAMatchingPartialFile)
     }
 }
 
+TEST_F(HttpDownloadTest, PartialAnswersMustContinueThePartialFile)
+{
+    const std::string partial(5000, 'p');
+    const struct {
+        const char* contentRange;
+        int length;
+        int expected;
+        std::string file;
+    } cases[] = {
+        {"bytes 5000-9999/10000", 5000, 0, partial + std::string(5000, 'r')},
+        // Starts elsewhere: the partial file is dropped, and the next request (without a range)
+        // takes the answer from the start as the whole file.
+        {"bytes 0-9999/10000", 10000, 0, std::string(10000, 'r')},
+        // A piece, never the rest of the file.
+        {"bytes 5000-5999/10000", 1000, -1, "<missing>"},
+    };
+    for (const auto& c : cases) {
+        m_server.ServeRaw("/p.bin", std::string("HTTP/1.1 206 Partial Content\r\nContent-Range: ") + c.contentRange +
+                                        "\r\nContent-Length: " + std::to_string(c.length) + "\r\n\r\n" +
+                                        std::string(size_t(c.length), 'r'));
+        const std::wstring target = At(L"p.bin");
+        DeleteFileW(target.c_str());
+        Write(target + L".tmp", partial);
+        EXPECT_EQ(m_client.Download(Url("/p.bin").c_str(), target.c_str()), c.expected) << c.contentRange;
+        EXPECT_EQ(Read(target), c.file) << c.contentRange;
+    }
+}
+
 TEST_F(HttpDownloadTest, FollowsRedirectChainsAcrossServers)
 {
     LoopbackHttpServer other;
