@@ -89,6 +89,10 @@ void SvgArc(CZVGraphicsPath& path, ZVPOINTF p0, double rx, double ry, double deg
     // The last Bezier ends on the computed ellipse; the path continues from the exact end.
 }
 
+// The figure of a library path text: data with command letters parses as path data,
+// anything else as a point list.
+bool ParsePathText(const wchar_t* text, CZVGraphicsPath& path);
+
 } // namespace
 
 void CZVGraphicsPath::Reset()
@@ -588,6 +592,8 @@ long CZVGraphicsPath::GetPathTypes(BYTE* types, long count) const
     return types ? n : 0;
 }
 
+namespace {
+
 bool ParsePathText(const wchar_t* text, CZVGraphicsPath& path)
 {
     CZVSvgPathTokenizer tokenizer(text);
@@ -599,3 +605,5 @@ bool ParsePathText(const wchar_t* text, CZVGraphicsPath& path)
         }
     return letters ? path.ParsePath(tokenizer) : path.ParsePolygon(tokenizer);
 }
+
+} // namespace

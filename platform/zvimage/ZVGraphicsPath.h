@@ -1,6 +1,7 @@
 #pragma once
 // A vector path: figures of straight lines and cubic Bezier curves, each open or closed.
 // The shapes are laid into the rectangle x, y, width, height, y growing downwards.
+#include <initializer_list>
 #include <vector>
 #include "ZVImageDef.h"
 
@@ -75,7 +76,3 @@ private:
     std::vector<BYTE> m_types;
     bool m_startFigure = true;
 };
-
-// The figure of a library path text: data with command letters parses as path data,
-// anything else as a point list.
-ZVIMAGE_API bool ParsePathText(const wchar_t* text, CZVGraphicsPath& path);
