@@ -110,6 +110,8 @@ bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* g
 void SampleBilinear(const Planes& src, double x, double y, BYTE* out)
 {
     // Far outside points are pulled in first, so the integer conversion cannot overflow.
+    if (!std::isfinite(x) || !std::isfinite(y))
+        x = y = 0;
     x = std::clamp(x, -1.0, static_cast<double>(src.width));
     y = std::clamp(y, -1.0, static_cast<double>(src.height));
     const double fx0 = std::floor(x), fy0 = std::floor(y);
@@ -233,7 +235,7 @@ EffectArea AreaOf(const CxImage& image, double cx, double cy)
     if (image.SelectionIsValid())
         image.SelectionGetBox(box);
     area.box = box;
-    if (cx == 0 && cy == 0) {
+    if ((cx == 0 && cy == 0) || !std::isfinite(cx) || !std::isfinite(cy)) {
         cx = (box.left + box.right - 1) / 2.0;
         cy = (box.bottom + box.top - 1) / 2.0;
     }

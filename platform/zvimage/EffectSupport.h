@@ -150,8 +150,8 @@ struct Noise32 {
     long Signed(long range) { return range <= 0 ? 0 : static_cast<long>(Next() % (2 * range + 1)) - range; }
 };
 
-// The centre an effect uses: the given point, or with (0, 0) the middle of the selection's box
-// (of the whole picture without one). The radius is half the smaller side of that box.
+// The centre an effect uses: the given point, or with (0, 0) (or a point that is not a number)
+// the middle of the selection's box (of the whole picture without one). The radius is half the smaller side of that box.
 struct EffectArea {
     double cx, cy, radius;
     RECT box;   // left, bottom inclusive; right, top exclusive
