@@ -8,6 +8,20 @@
 #define ID_APP_ABOUT                0xE140
 #define ID_APP_EXIT                 0xE141
 #define ID_APPLY_NOW                0x3021
+#define ID_SEPARATOR                0
+#define ID_WINDOW_NEW               0xE130
+#define ID_WINDOW_ARRANGE           0xE131
+#define ID_WINDOW_CASCADE           0xE132
+#define ID_WINDOW_TILE_HORZ         0xE133
+#define ID_WINDOW_TILE_VERT         0xE134
+#define ID_NEXT_PANE                0xE150
+#define ID_PREV_PANE                0xE151
+#define ID_INDICATOR_CAPS           0xE701
+#define ID_INDICATOR_NUM            0xE702
+// The ids of the MDI client's entries for its children in the window menu, and their first.
+#define AFX_IDM_FIRST_MDICHILD      0xFF00
+// The status text when no menu is open.
+#define AFX_IDS_IDLEMESSAGE         0xE001
 
 // Child window ids of frames: bars and the first pane.
 #define AFX_IDW_TOOLBAR             0xE800
@@ -26,6 +40,9 @@
 #define IDS_PROMPT_BYTE             61718
 #define IDS_PROMPT_UINT             61719
 
+// The message shown when printing finds no printer.
+#define AFX_IDP_NO_PRINTER          0xF104
+
 // Cursors of rectangle trackers (cursor resources of AppFrame.dll).
 #define IDC_TRACK_NWSE              30983
 #define IDC_TRACK_NESW              30984
@@ -36,4 +53,6 @@
 
 // Private messages of the framework.
 #define WM_IDLEUPDATECMDUI          0x0363  // wParam: disable commands without a handler
+#define WM_SETMESSAGESTRING         0x0362  // wParam: a string id, or 0 and lParam: the text
+#define WM_INITIALUPDATE            0x0364  // sent to a frame's views by InitialUpdateFrame
 #define WM_KICKIDLE                 0x036A  // sent to a modal dialog while its queue is empty

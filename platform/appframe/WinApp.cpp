@@ -201,6 +201,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    FreePrinterSettings();
     ModuleTable::Get().RemoveApp(m_hInstance, this);
 }
 

@@ -11,6 +11,8 @@
 #include "StringW.h"
 
 class CWnd;
+class CPrintDialog;
+struct tagPDW;
 
 class APPFRAME_API CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
@@ -48,6 +50,13 @@ public:
     // Every AfxMessageBox goes through here.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     virtual BOOL SaveAllModified();
+    // The print dialog over the application's printer settings, which keep its choice. Without
+    // a printer the user is told so and the answer is IDCANCEL.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // The default printer's settings (the application keeps them); FALSE without a printer.
+    BOOL GetPrinterDeviceDefaults(tagPDW* pPrintDlg);
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
     CWnd* GetMainWnd() const { return m_pMainWnd; }
 
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
@@ -72,6 +81,7 @@ public:
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorW(nullptr, lpszCursorName); }
 
 private:
+    void FreePrinterSettings();
     HKEY OpenSection(LPCTSTR lpszSection, bool create);
     // Storage of the names above.
     CString m_appName;

@@ -17,6 +17,7 @@
 #include "StringW.h"
 
 class CDataExchange;
+class CFrameWnd;
 class CScrollBar;
 struct CCreateContext;
 
@@ -202,6 +203,8 @@ public:
     // Relatives and dialog items.
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, pWndNewParent ? pWndNewParent->m_hWnd : nullptr)); }
+    // The nearest ancestor that is a frame, or null.
+    CFrameWnd* GetParentFrame() const;
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
     // The first ancestor that is not a child window (the window itself when it is none).
     CWnd* GetTopLevelParent() const;

@@ -23,3 +23,19 @@
 
 // A format string of the program.
 #define IDS_FORMAT          302
+
+// The MDI frame and its children: menus, accelerators and titles.
+#define IDR_MDIFRAME        400
+#define IDR_CHILDFRAME      401
+#define IDD_BAR             402
+#define ID_TEST_ROUTE       40001   // handled by the views
+#define ID_TEST_DISABLED    40002   // handled, but its update handler disables it
+#define ID_TEST_CHECKED     40003   // checked by its update handler
+#define ID_TEST_UNHANDLED   40004   // nobody handles it
+#define ID_TEST_ACCEL       40005   // handled by the main frame, reached by F5
+#define ID_TEST_PROMPT      40006   // a string with a prompt and a tip
+
+// Property pages.
+#define IDD_PAGE_ONE        500
+#define IDD_PAGE_TWO        501
+#define IDC_PAGE_EDIT       5001

@@ -1,0 +1,112 @@
+// Property sheets: Apply follows SetModified and reaches the pages made so far; OK ends a modal
+// sheet with the pages' data read back; PSH_NOAPPLYNOW leaves no Apply button.
+#include <gtest/gtest.h>
+#include "TestApp.h"
+#include "TestIds.h"
+
+namespace {
+
+class CNamePage : public CPropertyPage {
+public:
+    CNamePage() : CPropertyPage(IDD_PAGE_ONE) {}
+    CString m_name = L"first";
+    int m_applied = 0;
+    bool m_pressOkWhenShown = false;
+
+    BOOL OnApply() override
+    {
+        ++m_applied;
+        return CPropertyPage::OnApply();
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_PAGE_EDIT, m_name); }
+    BOOL OnSetActive() override
+    {
+        const BOOL shown = CPropertyPage::OnSetActive();
+        // Drives a modal sheet from inside its loop.
+        if (m_pressOkWhenShown) {
+            SetDlgItemText(IDC_PAGE_EDIT, L"typed");
+            ::PostMessageW(::GetParent(m_hWnd), PSM_PRESSBUTTON, PSBTN_OK, 0);
+        }
+        return shown;
+    }
+};
+
+class CPlainPage : public CPropertyPage {
+public:
+    CPlainPage() : CPropertyPage(IDD_PAGE_TWO) {}
+    int m_applied = 0;
+    BOOL OnApply() override
+    {
+        ++m_applied;
+        return CPropertyPage::OnApply();
+    }
+};
+
+bool ApplyEnabled(const CPropertySheet& sheet)
+{
+    HWND apply = GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW);
+    return apply && IsWindowVisible(apply) && IsWindowEnabled(apply);
+}
+
+TEST(PropertySheets, ApplyFollowsSetModifiedAndReachesThePages)
+{
+    CNamePage first;
+    CPlainPage second;
+    CPropertySheet sheet(L"Settings");
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    ASSERT_TRUE(sheet.Create());
+    EXPECT_EQ(sheet.GetActivePage(), &first);
+    EXPECT_EQ(first.GetParentSheet(), &sheet);
+    EXPECT_FALSE(ApplyEnabled(sheet));
+
+    first.SetModified(TRUE);
+    EXPECT_TRUE(ApplyEnabled(sheet));
+    first.SetDlgItemText(IDC_PAGE_EDIT, L"changed");
+    sheet.PressButton(PSBTN_APPLYNOW);
+    PumpPending();
+    EXPECT_EQ(first.m_applied, 1);
+    EXPECT_EQ(first.m_name, CString(L"changed"));
+    EXPECT_EQ(second.m_applied, 0);   // never shown: nothing to apply
+    EXPECT_FALSE(ApplyEnabled(sheet));
+
+    // Once shown, the second page takes part too.
+    sheet.SetActivePage(1);
+    EXPECT_EQ(sheet.GetActivePage(), &second);
+    second.SetModified(TRUE);
+    sheet.PressButton(PSBTN_APPLYNOW);
+    PumpPending();
+    EXPECT_EQ(second.m_applied, 1);
+    sheet.DestroyWindow();
+}
+
+TEST(PropertySheets, NoApplyNowHidesTheButton)
+{
+    CNamePage page;
+    CPropertySheet sheet(L"Settings");
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    page.SetModified(TRUE);
+    EXPECT_FALSE(ApplyEnabled(sheet));
+    sheet.DestroyWindow();
+}
+
+TEST(PropertySheets, OkEndsAModalSheetWithTheDataReadBack)
+{
+    CNamePage page;
+    page.m_pressOkWhenShown = true;
+    CPropertySheet sheet(L"Settings");
+    sheet.AddPage(&page);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_EQ(page.m_name, CString(L"typed"));
+    EXPECT_EQ(page.m_applied, 1);
+    EXPECT_EQ(sheet.m_hWnd, nullptr);
+
+    CPropertySheet empty(L"Nothing");
+    EXPECT_EQ(empty.DoModal(), -1);
+}
+
+} // namespace
