@@ -2,44 +2,22 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
-#include <vector>
 #include "LocalFileIO.h"
 #include "WStr.h"
 
 namespace {
 
 const wchar_t kReplacement = 0xFFFD;
+const size_t kFailed = SIZE_MAX;
 
-// Every byte of 128 and above must lead or continue a sequence; otherwise the file is taken
-// for 8-bit text in some code page, which this reader refuses.
-bool IsWellFormedUtf8(const uint8_t* s, size_t n)
-{
-    for (size_t i = 0; i < n;) {
-        const uint8_t b = s[i++];
-        size_t follow;
-        if (b < 0x80)
-            continue;
-        if ((b & 0xE0) == 0xC0)
-            follow = 1;
-        else if ((b & 0xF0) == 0xE0)
-            follow = 2;
-        else if ((b & 0xF8) == 0xF0)
-            follow = 3;
-        else
-            return false;
-        if (n - i < follow)
-            return false;
-        for (; follow; --follow)
-            if ((s[i++] & 0xC0) != 0x80)
-                return false;
-    }
-    return true;
-}
-
-// UTF-8 to UTF-16; out holds n units. Characters beyond 16 bits become surrogate pairs. A
-// malformed or overlong sequence, or one naming a surrogate, becomes U+FFFD: an overlong "<"
-// must not turn into markup. A sequence cut off by the end of the data ends the text.
-size_t DecodeUtf8(const uint8_t* s, size_t n, wchar_t* out)
+// UTF-8 to UTF-16. Characters beyond 16 bits become surrogate pairs. Strict (a file without
+// mark): every byte of 128 and above must lead or continue a sequence, or the text is taken for
+// an 8-bit code page and refused. Otherwise a malformed sequence becomes U+FFFD and a sequence
+// cut off by the end of the data ends the text. Overlong sequences and encoded surrogates
+// become U+FFFD in both: an overlong "<" must not turn into markup.
+// out may share a buffer with s when s lies at least n bytes above it: the units written never
+// reach a byte not read yet.
+size_t DecodeUtf8(const uint8_t* s, size_t n, wchar_t* out, bool strict)
 {
     size_t o = 0;
     for (size_t i = 0; i < n;) {
@@ -57,17 +35,21 @@ size_t DecodeUtf8(const uint8_t* s, size_t n, wchar_t* out)
             follow = 2, cp = b & 0x0F, least = 0x800;
         else if ((b & 0xF8) == 0xF0)
             follow = 3, cp = b & 0x07, least = 0x10000;
+        else if (strict)
+            return kFailed;
         else {
             out[o++] = kReplacement;
             ++i;
             continue;
         }
         if (n - i - 1 < follow)
-            break;
+            return strict ? kFailed : o;
         bool continued = true;
         for (size_t k = 1; k <= follow && continued; ++k)
             continued = (s[i + k] & 0xC0) == 0x80;
         if (!continued) {
+            if (strict)
+                return kFailed;
             out[o++] = kReplacement;
             ++i;
             continue;
@@ -86,6 +68,20 @@ size_t DecodeUtf8(const uint8_t* s, size_t n, wchar_t* out)
         }
     }
     return o;
+}
+
+// A text buffer of count + 1 units whose upper count bytes receive the file's bytes, so that
+// they can be decoded in place: a file's load needs no second copy of it.
+std::unique_ptr<wchar_t[]> NewTextBuffer(size_t count)
+{
+    if (count > SIZE_MAX / sizeof(wchar_t) - 1)
+        return nullptr;
+    return std::unique_ptr<wchar_t[]>(new (std::nothrow) wchar_t[count + 1]);
+}
+
+uint8_t* UpperBytes(wchar_t* text, size_t count)
+{
+    return reinterpret_cast<uint8_t*>(text) + count * sizeof(wchar_t) + sizeof(wchar_t) - count;
 }
 
 bool IsBlank(wchar_t c)
@@ -252,7 +248,14 @@ XmlAttribute::~XmlAttribute()
         delete[] value;
 }
 
-XmlNode::XmlNode(int32_t kind, XmlNode* parent) : kind(kind), parent(parent)
+XmlNode::XmlNode(int32_t kind, XmlNode* parent)
+    : kind(kind), attributes(parent ? parent->children.get_allocator().resource() : std::pmr::get_default_resource()),
+      parent(parent), children(attributes.get_allocator())
+{
+}
+
+XmlNode::XmlNode(int32_t kind, std::pmr::memory_resource* memory)
+    : kind(kind), attributes(memory), parent(nullptr), children(memory)
 {
 }
 
@@ -322,7 +325,7 @@ XmlAttribute* XmlNode::FindAttribute(const wchar_t* name)
     return nullptr;
 }
 
-XmlDocument::XmlDocument() : XmlNode(XML_NODE_DOCUMENT, nullptr)
+XmlDocument::XmlDocument() : XmlNode(XML_NODE_DOCUMENT, &arena)
 {
 }
 
@@ -331,39 +334,35 @@ XmlDocument::~XmlDocument()
     Clear();
 }
 
-// The nodes go first: they point into the buffer.
+// The nodes go first: they live in the arena and point into the buffer.
 void XmlDocument::Clear()
 {
     XmlNode::Clear();
+    arena.release();
     buffer.reset();
 }
 
-bool XmlParseBuffer(XmlDocument* document, const void* bytes, size_t count)
+namespace {
+
+// Decodes the bytes standing in the upper part of text (NewTextBuffer) and parses them.
+bool ParseTextBuffer(XmlDocument* document, std::unique_ptr<wchar_t[]> text, size_t count)
 {
-    if (!document)
-        return false;
-    document->Clear();
-    if (!bytes || count < 3 || count > SIZE_MAX / sizeof(wchar_t) - 1)
-        return false;
-    const uint8_t* b = static_cast<const uint8_t*>(bytes);
-    std::unique_ptr<wchar_t[]> text(new (std::nothrow) wchar_t[count + 1]);
-    if (!text)
-        return false;
+    const uint8_t* b = UpperBytes(text.get(), count);
     size_t n;
     if ((b[0] == 0xFE && b[1] == 0xFF) || (b[0] == 0xFF && b[1] == 0xFE)) {
+        // Each unit is read before it is written, at or below where it was.
         const bool big = b[0] == 0xFE;
         n = (count - 2) / 2;
         for (size_t i = 0; i < n; ++i) {
-            const uint8_t hi = b[2 + 2 * i + (big ? 0 : 1)];
-            const uint8_t lo = b[2 + 2 * i + (big ? 1 : 0)];
-            text[i] = wchar_t((hi << 8) | lo);
+            const uint8_t first = b[2 + 2 * i], second = b[3 + 2 * i];
+            text[i] = big ? wchar_t((first << 8) | second) : wchar_t((second << 8) | first);
         }
     } else if (b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF) {
-        n = DecodeUtf8(b + 3, count - 3, text.get());
-    } else if (IsWellFormedUtf8(b, count)) {
-        n = DecodeUtf8(b, count, text.get());
+        n = DecodeUtf8(b + 3, count - 3, text.get(), false);
     } else {
-        return false;
+        n = DecodeUtf8(b, count, text.get(), true);
+        if (n == kFailed)
+            return false;
     }
     text[n] = 0;
     document->buffer = std::move(text);
@@ -372,6 +371,22 @@ bool XmlParseBuffer(XmlDocument* document, const void* bytes, size_t count)
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool XmlParseBuffer(XmlDocument* document, const void* bytes, size_t count)
+{
+    if (!document)
+        return false;
+    document->Clear();
+    if (!bytes || count < 3)
+        return false;
+    std::unique_ptr<wchar_t[]> text = NewTextBuffer(count);
+    if (!text)
+        return false;
+    std::memcpy(UpperBytes(text.get(), count), bytes, count);
+    return ParseTextBuffer(document, std::move(text), count);
 }
 
 bool XmlLoadFile(XmlDocument* document, const wchar_t* path)
@@ -384,12 +399,12 @@ bool XmlLoadFile(XmlDocument* document, const wchar_t* path)
     if (!io.Open(path, file, FILEIO_SHARE_READ))
         return false;
     const int64_t size = io.GetSize(file);
-    std::vector<uint8_t> bytes;
+    std::unique_ptr<wchar_t[]> text;
     bool read = false;
-    if (size > 0 && size <= int64_t(XML_MAX_FILE_SIZE)) {
-        bytes.resize(size_t(size));
-        read = io.ReadAt(file, bytes.data(), DWORD(size), 0) == DWORD(size);
+    if (size >= 3 && size <= int64_t(XML_MAX_FILE_SIZE)) {
+        text = NewTextBuffer(size_t(size));
+        read = text && io.ReadAt(file, UpperBytes(text.get(), size_t(size)), DWORD(size), 0) == DWORD(size);
     }
     io.Close(file);
-    return read && XmlParseBuffer(document, bytes.data(), bytes.size());
+    return read && ParseTextBuffer(document, std::move(text), size_t(size));
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <memory_resource>
 #include "ZVUILibDef.h"
 
 enum XmlNodeKind : int32_t {
@@ -30,9 +31,12 @@ struct ZVUILIB_API XmlAttribute {
     uint8_t valueOwned = 0;
 };
 
+// A node's lists take their memory where its parent's do: a loaded document's nodes all come
+// from the document's arena (a large file makes a million of them), a built tree's from the
+// heap.
 class ZVUILIB_API XmlNode {
 public:
-    typedef std::list<XmlNode>::iterator ChildPos;
+    typedef std::pmr::list<XmlNode>::iterator ChildPos;
 
     XmlNode(int32_t kind, XmlNode* parent);
     ~XmlNode();
@@ -54,13 +58,22 @@ public:
     uint8_t nameOwned = 0;
     uint8_t valueOwned = 0;
     int32_t kind;
-    std::list<XmlAttribute> attributes;
+    std::pmr::list<XmlAttribute> attributes;
     XmlNode* parent;
-    std::list<XmlNode> children;
+    std::pmr::list<XmlNode> children;
+
+protected:
+    XmlNode(int32_t kind, std::pmr::memory_resource* memory);
+};
+
+// Memory handed out in large blocks and given back all at once when the document is cleared.
+// A base of XmlDocument, so that it exists before the root's lists that use it.
+struct XmlNodeArena {
+    std::pmr::monotonic_buffer_resource arena{4096};
 };
 
 // The root (kind 0), whose children are the top-level elements and comments, and the text.
-class ZVUILIB_API XmlDocument : public XmlNode {
+class ZVUILIB_API XmlDocument : private XmlNodeArena, public XmlNode {
 public:
     XmlDocument();
     ~XmlDocument();
