@@ -80,6 +80,11 @@ struct Planes {
     }
 };
 
+inline long long PixelsOf(const CxImage& image)
+{
+    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
+}
+
 // Makes the picture 24-bit (effects work on colours); false for an empty picture.
 bool PrepareTrueColour(CxImage& image);
 // The colours and, when the picture has one, the alpha plane.

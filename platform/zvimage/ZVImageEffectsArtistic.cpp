@@ -6,15 +6,6 @@
 
 using namespace zvimage;
 
-namespace {
-
-long long PixelsOf(const CxImage& image)
-{
-    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
-}
-
-} // namespace
-
 bool CZVImage::EffectOilPaint(long radius, float intensity)
 {
     if (!PrepareTrueColour(*this))

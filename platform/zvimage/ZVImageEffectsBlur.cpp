@@ -8,11 +8,6 @@ using namespace zvimage;
 
 namespace {
 
-long long PixelsOf(const CxImage& image)
-{
-    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
-}
-
 // A box of 2 * radius + 1 samples along parallel lines at angle degrees. Each line steps one
 // pixel along its major axis, so every pixel lies on exactly one line and the running sum along
 // it costs the same for any length.

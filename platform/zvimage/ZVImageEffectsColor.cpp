@@ -5,15 +5,6 @@
 
 using namespace zvimage;
 
-namespace {
-
-long long PixelsOf(const CxImage& image)
-{
-    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
-}
-
-} // namespace
-
 bool CZVImage::EffectGrayScale()
 {
     return GrayScale();

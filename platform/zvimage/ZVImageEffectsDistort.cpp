@@ -8,11 +8,6 @@ using namespace zvimage;
 
 namespace {
 
-long long PixelsOf(const CxImage& image)
-{
-    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
-}
-
 double SmallerSide(const CxImage& image)
 {
     return std::max(1.0, static_cast<double>(std::min(image.GetWidth(), image.GetHeight())));

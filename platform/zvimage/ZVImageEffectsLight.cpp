@@ -7,11 +7,6 @@ using namespace zvimage;
 
 namespace {
 
-long long PixelsOf(const CxImage& image)
-{
-    return static_cast<long long>(image.GetWidth()) * image.GetHeight();
-}
-
 // Light of strength light (0..1 or more, clipped) in the colour, laid over the pixel.
 inline BYTE Screen(BYTE base, double light)
 {
