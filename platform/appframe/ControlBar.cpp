@@ -288,18 +288,19 @@ CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
     return CSize(0, metrics.tmHeight + 8);
 }
 
-void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
 {
     StatusCmdUI state;
     state.bar = this;
     state.m_nIndexMax = static_cast<UINT>(m_panes.size());
-    // Pane 0 shows the prompts: it has no command.
+    // Pane 0 shows the prompts: it has no command. The others are indicators, not commands:
+    // no pane goes blank for want of a command handler.
     for (size_t i = 1; i < m_panes.size(); ++i) {
         if (m_panes[i].id == ID_SEPARATOR)
             continue;
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = m_panes[i].id;
-        state.DoUpdate(pTarget, bDisableIfNoHndler);
+        state.DoUpdate(pTarget, FALSE);
     }
 }
 
