@@ -191,6 +191,9 @@ void CINIFile::ParseIni()
         const char* valueBegin;
         const char* valueEnd;
         FindValue(rest, end, valueBegin, valueEnd);
+        // Written bare, a value's leading "=" would join the separator.
+        if (valueBegin < valueEnd && *valueBegin == '=')
+            entry.quoted = 1;
         entry.key.AssignStr(Widen(keyBegin, keyEnd).c_str());
         entry.value.AssignStr(Widen(valueBegin, valueEnd).c_str());
 

@@ -42,6 +42,7 @@ TEST(INIFile, ReadsLines)
         {"path=C:\\Photos", {{L"", L"path", L"C:\\Photos", true}}},
         {"plain=value", {{L"", L"plain", L"value", false}}},
         {"a==b", {{L"", L"a", L"b", false}}},
+        {"a = =b", {{L"", L"a", L"=b", true}}},
         {"\t empty =", {{L"", L"empty", L"", false}}},
         {"; comment=1", {}},
         {"   ;x=y", {}},
@@ -105,11 +106,12 @@ TEST(INIFile, QuotedValuesReadBackWhole)
 {
     TempFolder folder;
     const std::wstring path = folder.At(L"settings.ini");
-    ASSERT_TRUE(TempFolder::Put(path, "top=C:\\x;y\r\n[S]\r\nsemi=\"a;b;c\" ; why\r\nquote=\"he said \"no\"\"\r\ncolon=http://h:80/p\r\nplain=v\r\n"));
+    ASSERT_TRUE(TempFolder::Put(path, "top=C:\\x;y\r\n[S]\r\nsemi=\"a;b;c\" ; why\r\nquote=\"he said \"no\"\"\r\ncolon=http://h:80/p\r\nplain=v\r\n"
+                                  "equals = =x\r\n"));
     CINIFile ini;
     ASSERT_TRUE(ini.OpenImage(path.c_str(), nullptr));
     const std::vector<Entry> before = Entries(ini);
-    ASSERT_EQ(before.size(), 5u);
+    ASSERT_EQ(before.size(), 6u);
     EXPECT_EQ(before[1].value, L"a;b;c");
 
     // Onto its own path (null): the file is rewritten and read again.
@@ -119,7 +121,7 @@ TEST(INIFile, QuotedValuesReadBackWhole)
     ASSERT_TRUE(again.OpenImage(path.c_str(), nullptr));
     EXPECT_EQ(Entries(again), before);
     EXPECT_EQ(TempFolder::Get(path), "top=\"C:\\x\"\r\n[S]\r\nsemi=\"a;b;c\"\r\nquote=\"he said \"no\"\"\r\n"
-                                     "colon=\"http://h:80/p\"\r\nplain=v\r\n");
+                                     "colon=\"http://h:80/p\"\r\nplain=v\r\nequals=\"=x\"\r\n");
 
     // Written elsewhere, then a second round from there.
     const std::wstring copy = folder.At(L"copy.ini");
