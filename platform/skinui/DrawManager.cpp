@@ -1,0 +1,238 @@
+#include "DrawManager.h"
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace skinui {
+namespace {
+BYTE Channel(double v)
+{
+    return static_cast<BYTE>(std::clamp(std::lround(v), 0L, 255L));
+}
+} // namespace
+
+COLORREF Darker(COLORREF color, double ratio)
+{
+    ratio = std::clamp(ratio, 0.0, 1.0);
+    return RGB(Channel(GetRValue(color) * (1 - ratio)), Channel(GetGValue(color) * (1 - ratio)),
+               Channel(GetBValue(color) * (1 - ratio)));
+}
+
+COLORREF Lighter(COLORREF color, double ratio)
+{
+    ratio = std::clamp(ratio, 0.0, 1.0);
+    auto up = [ratio](int c) { return Channel(c + (255 - c) * ratio); };
+    return RGB(up(GetRValue(color)), up(GetGValue(color)), up(GetBValue(color)));
+}
+
+COLORREF Pale(COLORREF color, double lum)
+{
+    // Hue and saturation of HLS are kept (saturation halved, as pale tints are soft), the
+    // lightness is set.
+    const double r = GetRValue(color) / 255.0, g = GetGValue(color) / 255.0, b = GetBValue(color) / 255.0;
+    const double mx = std::max({r, g, b}), mn = std::min({r, g, b});
+    double h = 0, s = 0;
+    const double l = (mx + mn) / 2;
+    if (mx != mn) {
+        const double d = mx - mn;
+        s = l > 0.5 ? d / (2 - mx - mn) : d / (mx + mn);
+        if (mx == r)
+            h = (g - b) / d + (g < b ? 6 : 0);
+        else if (mx == g)
+            h = (b - r) / d + 2;
+        else
+            h = (r - g) / d + 4;
+        h /= 6;
+    }
+    s /= 2;
+    lum = std::clamp(lum, 0.0, 1.0);
+    auto hue = [](double p, double q, double t) {
+        if (t < 0)
+            t += 1;
+        if (t > 1)
+            t -= 1;
+        if (t < 1.0 / 6)
+            return p + (q - p) * 6 * t;
+        if (t < 0.5)
+            return q;
+        if (t < 2.0 / 3)
+            return p + (q - p) * (2.0 / 3 - t) * 6;
+        return p;
+    };
+    const double q = lum < 0.5 ? lum * (1 + s) : lum + s - lum * s;
+    const double p = 2 * lum - q;
+    return RGB(Channel(hue(p, q, h + 1.0 / 3) * 255), Channel(hue(p, q, h) * 255), Channel(hue(p, q, h - 1.0 / 3) * 255));
+}
+
+COLORREF Mix(COLORREF a, COLORREF b, double t)
+{
+    t = std::clamp(t, 0.0, 1.0);
+    auto mix = [t](int x, int y) { return Channel(x + (y - x) * t); };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
+COLORREF HighlightPixel(COLORREF pixel, int percent, COLORREF blend)
+{
+    if (blend != (COLORREF)-1)
+        return Mix(pixel, blend, percent / 100.0);
+    if (percent >= 100)
+        return Lighter(pixel, (percent - 100) / 100.0);
+    return Darker(pixel, (100 - percent) / 100.0);
+}
+} // namespace skinui
+
+namespace {
+// A 32-bit top-down copy of a rectangle of the device, written back by Put.
+class PixelBlock {
+public:
+    PixelBlock(HDC dc, const CRect& rect) : m_dc(dc), m_rect(rect)
+    {
+        m_mem = ::CreateCompatibleDC(dc);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = rect.Width();
+        bi.bmiHeader.biHeight = -rect.Height();
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        m_bitmap = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bits = static_cast<DWORD*>(bits);
+        if (m_bitmap) {
+            m_old = ::SelectObject(m_mem, m_bitmap);
+            ::BitBlt(m_mem, 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+            ::GdiFlush();
+        }
+    }
+    ~PixelBlock()
+    {
+        if (m_bitmap) {
+            ::SelectObject(m_mem, m_old);
+            ::DeleteObject(m_bitmap);
+        }
+        ::DeleteDC(m_mem);
+    }
+    PixelBlock(const PixelBlock&) = delete;
+    PixelBlock& operator=(const PixelBlock&) = delete;
+    DWORD* Bits() const { return m_bits; }
+    size_t Count() const { return static_cast<size_t>(m_rect.Width()) * static_cast<size_t>(m_rect.Height()); }
+    void Put() { ::BitBlt(m_dc, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_mem, 0, 0, SRCCOPY); }
+
+private:
+    HDC m_dc;
+    CRect m_rect;
+    HDC m_mem = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    DWORD* m_bits = nullptr;
+};
+
+// DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+COLORREF FromDib(DWORD p)
+{
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+DWORD ToDib(COLORREF c)
+{
+    return (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+} // namespace
+
+BOOL CBCGPDrawManager::HighlightRect(CRect rect, int nPercentage, COLORREF clrTransparent, int nTolerance, COLORREF clrBlend)
+{
+    if (nPercentage == 100 || rect.IsRectEmpty())
+        return FALSE;
+    if (nPercentage < 0)
+        nPercentage = 110;
+    PixelBlock block(m_dc.m_hDC, rect);
+    if (!block.Bits())
+        return FALSE;
+    DWORD* p = block.Bits();
+    for (size_t i = 0; i < block.Count(); ++i) {
+        const COLORREF pixel = FromDib(p[i]);
+        if (clrTransparent != (COLORREF)-1 && Near(pixel, clrTransparent, nTolerance))
+            continue;
+        p[i] = ToDib(skinui::HighlightPixel(pixel, nPercentage, clrBlend));
+    }
+    block.Put();
+    return TRUE;
+}
+
+void CBCGPDrawManager::DrawRect(const CRect& rect, COLORREF clrFill, COLORREF clrLine)
+{
+    if (rect.IsRectEmpty())
+        return;
+    if (clrFill != (COLORREF)-1)
+        m_dc.FillSolidRect(rect, clrFill);
+    if (clrLine != (COLORREF)-1) {
+        HBRUSH brush = ::CreateSolidBrush(clrLine);
+        ::FrameRect(m_dc.m_hDC, rect, brush);
+        ::DeleteObject(brush);
+    }
+}
+
+void CBCGPDrawManager::DrawLine(int x1, int y1, int x2, int y2, COLORREF clrLine)
+{
+    HPEN pen = ::CreatePen(PS_SOLID, 1, clrLine);
+    HGDIOBJ old = ::SelectObject(m_dc.m_hDC, pen);
+    ::MoveToEx(m_dc.m_hDC, x1, y1, nullptr);
+    ::LineTo(m_dc.m_hDC, x2, y2);
+    ::SelectObject(m_dc.m_hDC, old);
+    ::DeleteObject(pen);
+}
+
+void CBCGPDrawManager::FillGradient(CRect rect, COLORREF colorStart, COLORREF colorFinish, BOOL bHorz, int nStartFlatPercentage,
+                                    int nEndFlatPercentage)
+{
+    // bHorz: horizontal bands, finish colour at the top down to the start colour at the
+    // bottom; otherwise vertical bands from start (left) to finish (right).
+    const int length = bHorz ? rect.Height() : rect.Width();
+    if (length <= 0)
+        return;
+    const int startFlat = length * std::clamp(nStartFlatPercentage, 0, 100) / 100;
+    const int endFlat = length * std::clamp(nEndFlatPercentage, 0, 100) / 100;
+    const int span = std::max(1, length - startFlat - endFlat);
+    for (int i = 0; i < length; ++i) {
+        const double t = std::clamp((i - startFlat) / static_cast<double>(span), 0.0, 1.0);
+        if (bHorz) {
+            const COLORREF c = skinui::Mix(colorFinish, colorStart, t);
+            m_dc.FillSolidRect(rect.left, rect.top + i, rect.Width(), 1, c);
+        } else {
+            const COLORREF c = skinui::Mix(colorStart, colorFinish, t);
+            m_dc.FillSolidRect(rect.left + i, rect.top, 1, rect.Height(), c);
+        }
+    }
+}
+
+void CBCGPDrawManager::FillGradient2(CRect rect, COLORREF colorStart, COLORREF colorFinish, int nGradientAngle)
+{
+    // 0: left to right, 90: bottom to top; other angles fall to the nearer of the two.
+    const int angle = ((nGradientAngle % 360) + 360) % 360;
+    if (angle >= 45 && angle < 135)
+        FillGradient(rect, colorStart, colorFinish, TRUE);
+    else if (angle >= 225 && angle < 315)
+        FillGradient(rect, colorFinish, colorStart, TRUE);
+    else if (angle >= 135 && angle < 225)
+        FillGradient(rect, colorFinish, colorStart, FALSE);
+    else
+        FillGradient(rect, colorStart, colorFinish, FALSE);
+}
+
+BOOL CBCGPDrawManager::DrawShadow(CRect rect, int nDepth, int iMinBrightness, int iMaxBrightness)
+{
+    if (nDepth <= 0 || rect.IsRectEmpty())
+        return FALSE;
+    // Bands right of and below the rectangle, darkest next to it.
+    for (int i = 0; i < nDepth; ++i) {
+        const int percent = iMaxBrightness + (iMinBrightness - iMaxBrightness) * i / nDepth;
+        HighlightRect(CRect(rect.right + i, rect.top + nDepth, rect.right + i + 1, rect.bottom + nDepth - i), percent);
+        HighlightRect(CRect(rect.left + nDepth, rect.bottom + i, rect.right + i, rect.bottom + i + 1), percent);
+    }
+    return TRUE;
+}

@@ -1,0 +1,151 @@
+#pragma once
+// The skinned common controls: each keeps the system control's behaviour and messages and
+// paints (or colours) itself with the visual manager. They repaint and recolour themselves when
+// the manager changes (BCGM_CHANGEVISUALMANAGER).
+#include <vector>
+#include "AppFrame.h"
+#include "SkinUIDef.h"
+
+// Sent to every window of the process after the visual manager or its colours changed.
+SKINUI_API extern const UINT BCGM_CHANGEVISUALMANAGER;
+
+class SKINUI_API CBCGPSliderCtrl : public CSliderCtrl {
+    DECLARE_DYNCREATE(CBCGPSliderCtrl)
+public:
+    BOOL m_bDrawFocus = TRUE;
+    BOOL m_bOnGlass = FALSE;
+    // Paints the whole slider into the device (WM_PAINT and WM_PRINTCLIENT).
+    void Render(CDC* pDC);
+    BOOL IsThumbHighlighted() const { return m_bThumbHighlighted; }
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+    BOOL m_bThumbHighlighted = FALSE, m_bTracking = FALSE;
+};
+
+class SKINUI_API CBCGPProgressCtrl : public CProgressCtrl {
+    DECLARE_DYNCREATE(CBCGPProgressCtrl)
+public:
+    void Render(CDC* pDC);
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class SKINUI_API CBCGPScrollBar : public CScrollBar {
+    DECLARE_DYNCREATE(CBCGPScrollBar)
+public:
+    void Render(CDC* pDC);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class SKINUI_API CBCGPSpinButtonCtrl : public CSpinButtonCtrl {
+    DECLARE_DYNCREATE(CBCGPSpinButtonCtrl)
+public:
+    void Render(CDC* pDC);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+    int m_nPressed = 0;   // 1: up half, 2: down half
+};
+
+// Draw-list combo boxes are painted whole; drop-down ones get the frame and the button.
+class SKINUI_API CBCGPComboBox : public CComboBox {
+    DECLARE_DYNCREATE(CBCGPComboBox)
+public:
+    void Render(CDC* pDC);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+    BOOL m_bHighlighted = FALSE, m_bTracking = FALSE;
+};
+
+// One font of the font combo box.
+struct SKINUI_API CBCGPFontDesc {
+    CString m_strName;
+    CString m_strScript;
+    BYTE m_nCharSet = DEFAULT_CHARSET;
+    BYTE m_nPitchAndFamily = DEFAULT_PITCH;
+    int m_nType = 0;   // DEVICE_FONTTYPE, RASTER_FONTTYPE, TRUETYPE_FONTTYPE
+};
+
+class SKINUI_API CBCGPFontComboBox : public CBCGPComboBox {
+    DECLARE_DYNCREATE(CBCGPFontComboBox)
+public:
+    ~CBCGPFontComboBox() override;
+    // Fills the list with the installed fonts of the kinds and character set, sorted by name.
+    BOOL Setup(int nFontType = DEVICE_FONTTYPE | RASTER_FONTTYPE | TRUETYPE_FONTTYPE, BYTE nCharSet = DEFAULT_CHARSET,
+               BYTE nPitchAndFamily = DEFAULT_PITCH);
+    BOOL SelectFont(LPCTSTR lpszName, BYTE nCharSet = DEFAULT_CHARSET);
+    BOOL SelectFont(CBCGPFontDesc* pDesc) { return pDesc && SelectFont(pDesc->m_strName, pDesc->m_nCharSet); }
+    CBCGPFontDesc* GetSelFont() const;
+
+private:
+    void ClearFonts();
+    std::vector<CBCGPFontDesc*> m_fonts;
+};
+
+class SKINUI_API CBCGPListCtrl : public CListCtrl {
+    DECLARE_DYNCREATE(CBCGPListCtrl)
+public:
+    // Sorts by the column; a header click sorts by its column, again reversed.
+    virtual void Sort(int iColumn, BOOL bAscending = TRUE, BOOL bAdd = FALSE);
+    int GetSortColumn() const { return m_iSortedColumn; }
+    BOOL IsAscending() const { return m_bAscending; }
+    // Compares two items (row indices) by the column's text; a subclass may compare its own way.
+    virtual int OnCompareItems(LPARAM lParam1, LPARAM lParam2, int iColumn);
+    void ApplyColors();
+
+protected:
+    void PreSubclassWindow() override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+    int m_iSortedColumn = -1;
+    BOOL m_bAscending = TRUE;
+};
+
+class SKINUI_API CBCGPTreeCtrl : public CTreeCtrl {
+    DECLARE_DYNCREATE(CBCGPTreeCtrl)
+public:
+    void ApplyColors();
+
+protected:
+    void PreSubclassWindow() override;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnChangeVisualManager(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
+
+class SKINUI_API CBCGPStatic : public CStatic {
+    DECLARE_DYNCREATE(CBCGPStatic)
+public:
+    // The text colour; -1: the skin's.
+    COLORREF m_clrText = (COLORREF)-1;
+    BOOL m_bBackstageMode = FALSE;
+};

@@ -1,0 +1,15 @@
+#pragma once
+// The skinned user interface: include this one header.
+#include "AppFrame.h"
+#include "SkinUIDef.h"
+#include "Button.h"
+#include "Color.h"
+#include "ColorButton.h"
+#include "Dialog.h"
+#include "DrawManager.h"
+#include "Edit.h"
+#include "GlobalData.h"
+#include "MessageBox.h"
+#include "PopupWindow.h"
+#include "SkinControls.h"
+#include "VisualManager.h"

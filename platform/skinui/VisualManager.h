@@ -1,0 +1,136 @@
+#pragma once
+// CBCGPVisualManager: paints every skinned window. One instance per process, made from the
+// class given to SetDefaultManager; switching it recomputes globalData and repaints every
+// window of the process. The looks form one chain, each refining the one before:
+// CBCGPVisualManager (plain system colours) <- 2003 (soft gradients) <- VS2012 (flat, accent
+// colour) <- 2013 (flat, white, accent colour).
+#include "AppFrame.h"
+#include "SkinUIDef.h"
+
+class CBCGPButton;
+class CBCGPEdit;
+class CBCGPProgressCtrl;
+class CBCGPScrollBar;
+class CBCGPSliderCtrl;
+class CBCGPTreeCtrl;
+class CBCGPPopupWindow;
+
+// Caption buttons a look may draw.
+enum BCGP_CAPTION_BUTTON { BCGP_CAPTION_CLOSE = 0, BCGP_CAPTION_MINIMIZE, BCGP_CAPTION_MAXIMIZE, BCGP_CAPTION_RESTORE };
+
+class SKINUI_API CBCGPVisualManager : public CObject {
+    DECLARE_DYNCREATE(CBCGPVisualManager)
+public:
+    CBCGPVisualManager();
+    ~CBCGPVisualManager() override;
+
+    // Makes a manager of the class the current one (null: the plain manager), recomputes the
+    // colours and repaints every window of the process.
+    static void SetDefaultManager(CRuntimeClass* pRTI);
+    // The current manager; made (plain) on first use.
+    static CBCGPVisualManager* GetInstance();
+    // Recomputes globalData (system values, the look's colours, ModifyGlobalColors) and
+    // repaints every window of the process; called on switches and system colour changes.
+    static void RecalcGlobalColors();
+    static void RedrawAll();
+
+    // The look's colours laid over the system's in globalData.
+    virtual void OnUpdateSystemColors();
+    // A last chance for a subclass to change the global colours; the default changes nothing.
+    virtual void ModifyGlobalColors();
+
+    // Dialogs and pages.
+    virtual void OnFillDialog(CDC* pDC, CWnd* pDlg, CRect rect);
+    virtual CBrush& GetDlgBackBrush(CWnd* pDlg);
+    virtual COLORREF GetDlgTextColor(CWnd* pDlg);
+    // Push buttons: background and border; text colour.
+    virtual void OnDrawPushButton(CDC* pDC, CRect rect, CBCGPButton* pButton, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled,
+                                  BOOL bDefault);
+    virtual COLORREF GetButtonTextColor(CBCGPButton* pButton, BOOL bDisabled);
+    virtual void OnDrawCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted, int nState, BOOL bEnabled, BOOL bRadio);
+    // The frame of edits, combo boxes, lists and trees.
+    virtual void OnDrawControlBorder(CDC* pDC, CRect rect, CWnd* pWndCtrl, BOOL bHighlighted, BOOL bDisabled);
+    virtual COLORREF GetControlBorderColor(BOOL bHighlighted, BOOL bDisabled);
+    virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted);
+    virtual void OnDrawEditBrowseButton(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled);
+    virtual void OnDrawCaptionButton(CDC* pDC, CRect rect, BCGP_CAPTION_BUTTON nButton, BOOL bHighlighted, BOOL bPressed,
+                                     BOOL bDisabled);
+    // Tree colours.
+    virtual COLORREF GetTreeControlFillColor(CBCGPTreeCtrl* pTreeCtrl, BOOL bIsSelected = FALSE, BOOL bIsFocused = FALSE,
+                                             BOOL bIsDisabled = FALSE);
+    virtual COLORREF GetTreeControlTextColor(CBCGPTreeCtrl* pTreeCtrl, BOOL bIsSelected = FALSE, BOOL bIsFocused = FALSE,
+                                             BOOL bIsDisabled = FALSE);
+    // Progress bars (the status bar's too).
+    virtual void OnDrawProgressBar(CDC* pDC, CBCGPProgressCtrl* pProgress, CRect rectProgress, CRect rectChunk, BOOL bInfinite);
+    virtual void OnDrawRibbonProgressBar(CDC* pDC, CRect rectProgress, CRect rectChunk, BOOL bInfinite);
+    // Scroll bars.
+    virtual void OnScrollBarFillBackground(CDC* pDC, CBCGPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                                           BOOL bPressed, BOOL bFirst, BOOL bDisabled);
+    virtual void OnScrollBarDrawThumb(CDC* pDC, CBCGPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                                      BOOL bPressed, BOOL bDisabled);
+    virtual void OnScrollBarDrawButton(CDC* pDC, CBCGPScrollBar* pScrollBar, CRect rect, BOOL bHorz, BOOL bHighlighted,
+                                       BOOL bPressed, BOOL bFirst, BOOL bDisabled);
+    // Sliders: the channel and the thumb.
+    virtual void OnDrawSliderChannel(CDC* pDC, CBCGPSliderCtrl* pSlider, BOOL bVert, CRect rect, BOOL bDrawOnGlass);
+    virtual void OnDrawSliderThumb(CDC* pDC, CBCGPSliderCtrl* pSlider, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed,
+                                   BOOL bIsDisabled, BOOL bVert, BOOL bLeftTop, BOOL bRightBottom, BOOL bDrawOnGlass);
+    virtual COLORREF GetSliderChannelColor();
+    virtual COLORREF GetSliderSelectionColor();
+    // Pop-up notes.
+    virtual void OnFillPopupWindowBackground(CDC* pDC, CRect rect);
+    virtual void OnDrawPopupWindowBorder(CDC* pDC, CRect rect);
+    virtual COLORREF GetPopupWindowTextColor();
+    // Spin buttons: one arrow half.
+    virtual void OnDrawSpinButton(CDC* pDC, CRect rect, BOOL bUp, BOOL bHorz, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled);
+    // The splitter bar between panes.
+    virtual void OnDrawSplitterBar(CDC* pDC, CRect rect);
+    // The look's accent: selections, focused frames, slider channels.
+    virtual COLORREF GetAccentColor();
+    // Whether the look draws its windows' captions itself over a glass frame; ours never do.
+    virtual BOOL IsDWMCaptionSupported() const { return FALSE; }
+
+protected:
+    static void DrawArrow(CDC* pDC, CRect rect, int nDirection, COLORREF clr);
+};
+
+// Soft vertical gradients on bluish faces.
+class SKINUI_API CBCGPVisualManager2003 : public CBCGPVisualManager {
+    DECLARE_DYNCREATE(CBCGPVisualManager2003)
+public:
+    void OnUpdateSystemColors() override;
+    void OnFillDialog(CDC* pDC, CWnd* pDlg, CRect rect) override;
+    void OnDrawPushButton(CDC* pDC, CRect rect, CBCGPButton* pButton, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled,
+                          BOOL bDefault) override;
+    void OnDrawProgressBar(CDC* pDC, CBCGPProgressCtrl* pProgress, CRect rectProgress, CRect rectChunk, BOOL bInfinite) override;
+    void OnDrawRibbonProgressBar(CDC* pDC, CRect rectProgress, CRect rectChunk, BOOL bInfinite) override;
+    void OnFillPopupWindowBackground(CDC* pDC, CRect rect) override;
+    COLORREF GetAccentColor() override;
+};
+
+// Flat surfaces and one accent colour, settable for the process.
+class SKINUI_API CBCGPVisualManagerVS2012 : public CBCGPVisualManager2003 {
+    DECLARE_DYNCREATE(CBCGPVisualManagerVS2012)
+public:
+    enum AccentColor { VS2012_Blue, VS2012_Brown, VS2012_Green, VS2012_Lime, VS2012_Magenta, VS2012_Orange, VS2012_Pink,
+                       VS2012_Purple, VS2012_Red, VS2012_Teal };
+    static void SetAccentColor(AccentColor color);
+    static void SetAccentColorRGB(COLORREF color);
+    static COLORREF GetAccentColorRGB();
+
+    void OnUpdateSystemColors() override;
+    void OnFillDialog(CDC* pDC, CWnd* pDlg, CRect rect) override;
+    void OnDrawPushButton(CDC* pDC, CRect rect, CBCGPButton* pButton, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled,
+                          BOOL bDefault) override;
+    void OnDrawProgressBar(CDC* pDC, CBCGPProgressCtrl* pProgress, CRect rectProgress, CRect rectChunk, BOOL bInfinite) override;
+    void OnDrawRibbonProgressBar(CDC* pDC, CRect rectProgress, CRect rectChunk, BOOL bInfinite) override;
+    void OnFillPopupWindowBackground(CDC* pDC, CRect rect) override;
+    void OnDrawPopupWindowBorder(CDC* pDC, CRect rect) override;
+    COLORREF GetAccentColor() override;
+};
+
+// Flat and white, with the accent colour on selections and captions.
+class SKINUI_API CBCGPVisualManager2013 : public CBCGPVisualManagerVS2012 {
+    DECLARE_DYNCREATE(CBCGPVisualManager2013)
+public:
+    void OnUpdateSystemColors() override;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Resource ids of the skinned-control gallery (tests and demonstration).
+#define IDD_GALLERY       100
+#define IDC_LABEL         1001
+#define IDC_EDIT          1002
+#define IDC_FOLDER        1003
+#define IDC_BUTTON        1004
+#define IDC_COLOR         1005
+#define IDC_SLIDER        1006
+#define IDC_PROGRESS      1007
+#define IDC_NUMBER        1008
+#define IDC_SPIN          1009
+#define IDC_COMBO         1010
+#define IDC_FONT          1011
+#define IDC_LIST          1012
+#define IDC_TREE          1013
+#define IDC_SCROLL        1014
+#define IDC_CHECK         1015
+#define IDC_LINK          1016
+#define IDC_THEME         1017
