@@ -12,6 +12,7 @@
 #include "Dialog.h"
 #include "FrameWnd.h"
 #include "GdiObject.h"
+#include "HtmlView.h"
 #include "ImageList.h"
 #include "ListCtrl.h"
 #include "MDIFrameWnd.h"
