@@ -57,12 +57,12 @@ DWORD CControlBar::WindowStyle(DWORD dwStyle)
     return dwStyle & ~static_cast<DWORD>(CBRS_ALIGN_ANY | CBRS_TOOLTIPS | CBRS_FLYBY);
 }
 
-CSize CControlBar::CalcFixedLayout(BOOL, BOOL bHorz)
+CSize CControlBar::CalcFixedLayout(BOOL, BOOL)
 {
     RECT r = {};
     if (m_hWnd)
         GetWindowRect(&r);
-    return bHorz ? CSize(r.right - r.left, r.bottom - r.top) : CSize(r.right - r.left, r.bottom - r.top);
+    return CSize(r.right - r.left, r.bottom - r.top);
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const
