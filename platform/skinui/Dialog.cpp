@@ -165,11 +165,16 @@ BOOL CBCGPDialog::OnInitDialog()
 
 void CBCGPDialog::SubclassChildControls()
 {
-    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    skinui::SubclassSkinnedControls(m_hWnd, m_lstNonSubclassed, m_subclassedControls);
+}
+
+void skinui::SubclassSkinnedControls(HWND host, const std::vector<UINT>& excluded, std::vector<std::unique_ptr<CWnd>>& owned)
+{
+    for (HWND child = ::GetWindow(host, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (CWnd::FromHandlePermanent(child))
             continue;
         const UINT id = static_cast<UINT>(::GetDlgCtrlID(child));
-        if (std::find(m_lstNonSubclassed.begin(), m_lstNonSubclassed.end(), id) != m_lstNonSubclassed.end())
+        if (std::find(excluded.begin(), excluded.end(), id) != excluded.end())
             continue;
         wchar_t className[64] = {};
         ::GetClassNameW(child, className, 64);
@@ -197,7 +202,7 @@ void CBCGPDialog::SubclassChildControls()
             control = std::make_unique<CBCGPTreeCtrl>();
         }
         if (control && control->SubclassWindow(child))
-            m_subclassedControls.push_back(std::move(control));
+            owned.push_back(std::move(control));
     }
 }
 

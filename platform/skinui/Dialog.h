@@ -88,4 +88,7 @@ namespace skinui {
 // The colours of WM_CTLCOLOR... in a skinned window: the text and background set on the
 // device, and the brush returned. Edit boxes and lists stay white.
 SKINUI_API HBRUSH SkinCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor, CWnd* pHost);
+// Takes over the plain child controls of the window (those without an object of their own and
+// not excluded) with skinned objects that `owned` keeps.
+SKINUI_API void SubclassSkinnedControls(HWND host, const std::vector<UINT>& excluded, std::vector<std::unique_ptr<CWnd>>& owned);
 } // namespace skinui

@@ -11,5 +11,6 @@
 #include "GlobalData.h"
 #include "MessageBox.h"
 #include "PopupWindow.h"
+#include "PropertySheet.h"
 #include "SkinControls.h"
 #include "VisualManager.h"

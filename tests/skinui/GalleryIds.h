@@ -18,3 +18,11 @@
 #define IDC_CHECK         1015
 #define IDC_LINK          1016
 #define IDC_THEME         1017
+
+// Two pages of an options sheet.
+#define IDD_PAGE_GENERAL  200
+#define IDD_PAGE_CAPTURE  201
+#define IDC_PAGE_EDIT     2001
+#define IDC_PAGE_CHECK    2002
+#define IDS_PAGE_GENERAL  2101
+#define IDS_PAGE_CAPTURE  2102
