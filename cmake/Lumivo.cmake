@@ -96,4 +96,9 @@ function(lumivo_test name)
   target_link_libraries(${name} PRIVATE lumivo_test_main)
   add_dependencies(${name} lumivo_runtime)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${LUMIVO_TEST_DIR})
+  # A program that Wine ends from outside can still report exit code 0: a run passes only when
+  # GoogleTest printed its closing summary and no failure.
+  set_tests_properties(${name} PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endfunction()
