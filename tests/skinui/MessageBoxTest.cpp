@@ -15,18 +15,21 @@ struct Script {
 };
 Script* g_script = nullptr;
 
+BOOL CALLBACK MatchBox(HWND hWnd, LPARAM data)
+{
+    wchar_t title[64] = {};
+    ::GetWindowTextW(hWnd, title, 64);
+    if (::IsWindowVisible(hWnd) && wcscmp(title, kCaption) == 0) {
+        *reinterpret_cast<HWND*>(data) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindBox()
 {
     HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM data) -> BOOL {
-        wchar_t title[64] = {};
-        ::GetWindowTextW(hWnd, title, 64);
-        if (::IsWindowVisible(hWnd) && wcscmp(title, kCaption) == 0) {
-            *reinterpret_cast<HWND*>(data) = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchBox, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
