@@ -78,7 +78,7 @@ enum class Extent { Path, Tight };
 // The text as a path; null when it cannot be built.
 ZVUILIB_API std::unique_ptr<Gdiplus::GraphicsPath> BuildTextPath(Gdiplus::Graphics* graphics,
                                                                  const TextSpec& spec);
-// Calls the strategy operation of the spec's shape (GDI+ or GDI font, point or rectangle).
+// Calls the strategy operation of the caller's form (GDI+ or GDI font, point or rectangle).
 ZVUILIB_API bool DrawSpec(ITextStrategy* strategy, Gdiplus::Graphics* graphics,
                           const TextSpec& spec);
 // Tight measuring exists for the GDI font form only; the GDI+ form measures the path extent.
