@@ -10,12 +10,17 @@ namespace {
 const int32_t kRed = 1;
 const int32_t kBlack = 0;
 
-void RotateLeft(TMapLinks* x, TMapLinks*& root)
+// The child of n on one side; the algorithms below are written once for a side and its mirror.
+TMapLinks*& Child(TMapLinks* n, bool left) { return left ? n->left : n->right; }
+
+// Lifts x's child on the far side (the right one when left is true) into x's place; x becomes
+// its child on the near side.
+void Rotate(TMapLinks* x, bool left, TMapLinks*& root)
 {
-    TMapLinks* y = x->right;
-    x->right = y->left;
-    if (y->left->isElement)
-        y->left->parent = x;
+    TMapLinks* y = Child(x, !left);
+    Child(x, !left) = Child(y, left);
+    if (Child(y, left)->isElement)
+        Child(y, left)->parent = x;
     y->parent = x->parent;
     if (x == root)
         root = y;
@@ -23,24 +28,7 @@ void RotateLeft(TMapLinks* x, TMapLinks*& root)
         x->parent->left = y;
     else
         x->parent->right = y;
-    y->left = x;
-    x->parent = y;
-}
-
-void RotateRight(TMapLinks* x, TMapLinks*& root)
-{
-    TMapLinks* y = x->left;
-    x->left = y->right;
-    if (y->right->isElement)
-        y->right->parent = x;
-    y->parent = x->parent;
-    if (x == root)
-        root = y;
-    else if (x == x->parent->right)
-        x->parent->right = y;
-    else
-        x->parent->left = y;
-    y->right = x;
+    Child(y, left) = x;
     x->parent = y;
 }
 
@@ -62,54 +50,29 @@ void EraseFixup(TMapLinks* x, TMapLinks*& root)
 {
     while (x != root && x->color == kBlack) {
         TMapLinks* p = x->parent;
-        if (x == p->left) {
-            TMapLinks* w = p->right;
-            if (w->color == kRed) {
-                w->color = kBlack;
-                p->color = kRed;
-                RotateLeft(p, root);
-                w = p->right;
-            }
-            if (w->left->color == kBlack && w->right->color == kBlack) {
-                w->color = kRed;
-                x = p;
-            } else {
-                if (w->right->color == kBlack) {
-                    w->left->color = kBlack;
-                    w->color = kRed;
-                    RotateRight(w, root);
-                    w = p->right;
-                }
-                w->color = p->color;
-                p->color = kBlack;
-                w->right->color = kBlack;
-                RotateLeft(p, root);
-                x = root;
-            }
+        const bool left = x == p->left;   // the side of x; w is on the other
+        TMapLinks* w = Child(p, !left);
+        if (w->color == kRed) {
+            w->color = kBlack;
+            p->color = kRed;
+            Rotate(p, left, root);
+            w = Child(p, !left);
+        }
+        if (w->left->color == kBlack && w->right->color == kBlack) {
+            w->color = kRed;
+            x = p;
         } else {
-            TMapLinks* w = p->left;
-            if (w->color == kRed) {
-                w->color = kBlack;
-                p->color = kRed;
-                RotateRight(p, root);
-                w = p->left;
-            }
-            if (w->right->color == kBlack && w->left->color == kBlack) {
+            if (Child(w, !left)->color == kBlack) {
+                Child(w, left)->color = kBlack;
                 w->color = kRed;
-                x = p;
-            } else {
-                if (w->left->color == kBlack) {
-                    w->right->color = kBlack;
-                    w->color = kRed;
-                    RotateLeft(w, root);
-                    w = p->left;
-                }
-                w->color = p->color;
-                p->color = kBlack;
-                w->left->color = kBlack;
-                RotateRight(p, root);
-                x = root;
+                Rotate(w, !left, root);
+                w = Child(p, !left);
             }
+            w->color = p->color;
+            p->color = kBlack;
+            Child(w, !left)->color = kBlack;
+            Rotate(p, left, root);
+            x = root;
         }
     }
     x->color = kBlack;
@@ -178,40 +141,22 @@ void TMapLinkAndRebalance(TMapLinks* node, TMapLinks* parent, bool left, TMapLin
     while (x != root && x->parent->color == kRed) {
         TMapLinks* p = x->parent;
         TMapLinks* g = p->parent; // p is red, so not the root: g is an element
-        if (p == g->left) {
-            TMapLinks* uncle = g->right;
-            if (uncle->color == kRed) {
-                p->color = kBlack;
-                uncle->color = kBlack;
-                g->color = kRed;
-                x = g;
-            } else {
-                if (x == p->right) {
-                    x = p;
-                    RotateLeft(x, root);
-                    p = x->parent;
-                }
-                p->color = kBlack;
-                g->color = kRed;
-                RotateRight(g, root);
-            }
+        const bool left = p == g->left;   // the side of p; the uncle is on the other
+        TMapLinks* uncle = Child(g, !left);
+        if (uncle->color == kRed) {
+            p->color = kBlack;
+            uncle->color = kBlack;
+            g->color = kRed;
+            x = g;
         } else {
-            TMapLinks* uncle = g->left;
-            if (uncle->color == kRed) {
-                p->color = kBlack;
-                uncle->color = kBlack;
-                g->color = kRed;
-                x = g;
-            } else {
-                if (x == p->left) {
-                    x = p;
-                    RotateRight(x, root);
-                    p = x->parent;
-                }
-                p->color = kBlack;
-                g->color = kRed;
-                RotateLeft(g, root);
+            if (x == Child(p, !left)) {
+                x = p;
+                Rotate(x, left, root);
+                p = x->parent;
             }
+            p->color = kBlack;
+            g->color = kRed;
+            Rotate(g, !left, root);
         }
     }
     root->color = kBlack;
