@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "GallerySheet.h"
 #include "DiffusedShadowStrategy.h"
 #include "ExtrudeStrategy.h"
 #include "OutlineText.h"
@@ -27,7 +28,7 @@ namespace {
 
 const int kCellWidth = 420;
 const int kCellHeight = 130;
-const int kCaptionHeight = 22;
+const int kCaptionHeight = GallerySheet::kCaptionHeight;
 const int kColumns = 2;
 const wchar_t kText[] = L"Word Art";
 
@@ -131,22 +132,6 @@ std::function<void(Graphics&, FontFamily&, StringFormat&, int, int)> Bitmapped(
     };
 }
 
-bool PngEncoder(CLSID* clsid)
-{
-    UINT count = 0, size = 0;
-    GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    if (size == 0 || GetImageEncoders(count, size, encoders) != Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-        if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-            *clsid = encoders[i].Clsid;
-            return true;
-        }
-    return false;
-}
-
 int Render(const wchar_t* outPath)
 {
     std::vector<Sample> samples = {
@@ -196,48 +181,22 @@ int Render(const wchar_t* outPath)
          })},
     };
 
-    int rows = static_cast<int>((samples.size() + kColumns - 1) / kColumns);
-    Bitmap sheet(kCellWidth * kColumns, kCellHeight * rows, PixelFormat32bppARGB);
-    Graphics g(&sheet);
-    g.Clear(Color(0xFFFFFFFF));
+    GallerySheet sheet(kCellWidth, kCellHeight, kColumns, samples.size());
+    Graphics& g = sheet.Canvas();
     g.SetSmoothingMode(SmoothingModeAntiAlias);
-    g.SetPageUnit(UnitPixel);
     g.SetTextRenderingHint(TextRenderingHintAntiAlias);
-
     FontFamily family(L"Arial");
-    FontFamily captionFamily(L"Tahoma");
-    Font caption(&captionFamily, 11, FontStyleRegular, UnitPixel);
-    SolidBrush captionBrush(Color(0xFF000000));
-    Pen frame(Color(0xFFB0B0B0), 1);
     StringFormat format;
     for (size_t i = 0; i < samples.size(); ++i) {
-        int x = static_cast<int>(i % kColumns) * kCellWidth;
-        int y = static_cast<int>(i / kColumns) * kCellHeight;
-        samples[i].draw(g, family, format, x + 10, y + 6);
-        g.DrawRectangle(&frame, x, y, kCellWidth - 1, kCellHeight - 1);
-        g.DrawString(samples[i].caption, -1, &caption,
-                     PointF(static_cast<REAL>(x + 6), static_cast<REAL>(y + kCellHeight - kCaptionHeight + 4)),
-                     &captionBrush);
+        samples[i].draw(g, family, format, sheet.CellX(i) + 10, sheet.CellY(i) + 6);
+        sheet.Caption(i, samples[i].caption);
     }
-
-    CLSID png;
-    if (!PngEncoder(&png) || sheet.Save(outPath, &png, nullptr) != Ok) {
-        fwprintf(stderr, L"cannot write %ls\n", outPath);
-        return 1;
-    }
-    wprintf(L"%ls: %d samples\n", outPath, static_cast<int>(samples.size()));
-    return 0;
+    return sheet.Save(outPath);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (GdiplusStartup(&token, &input, nullptr) != Ok)
-        return 1;
-    int result = Render(argc > 1 ? argv[1] : L"textfx-gallery.png");
-    GdiplusShutdown(token);
-    return result;
+    return RunGallery(Render, argc, argv, L"textfx-gallery.png");
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include "GallerySheet.h"
 #include "WordArtInfo.h"
 #include "ZVImage.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 const int kCellWidth = 400;
 const int kCellHeight = 170;
-const int kCaptionHeight = 22;
+const int kCaptionHeight = GallerySheet::kCaptionHeight;
 const int kColumns = 2;
 
 struct Sample {
@@ -51,22 +52,6 @@ void Checker(Graphics& g, int left, int top, int w, int h)
     for (int y = 0; y < h; y += 10)
         for (int x = 0; x < w; x += 10)
             g.FillRectangle(((x + y) / 10) % 2 ? &dark : &light, left + x, top + y, 10, 10);
-}
-
-bool PngEncoder(CLSID* clsid)
-{
-    UINT count = 0, size = 0;
-    GetImageEncodersSize(&count, &size);
-    std::vector<BYTE> buffer(size);
-    auto* encoders = reinterpret_cast<ImageCodecInfo*>(buffer.data());
-    if (size == 0 || GetImageEncoders(count, size, encoders) != Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-        if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-            *clsid = encoders[i].Clsid;
-            return true;
-        }
-    return false;
 }
 
 int Render(const wchar_t* outPath)
@@ -145,18 +130,11 @@ int Render(const wchar_t* outPath)
         {L"tags: [date] [month]", [](CWordArtInfo& w) { w.SetText(L"[date] [month]"); }},
     };
 
-    int rows = static_cast<int>((samples.size() + kColumns - 1) / kColumns);
-    Bitmap sheet(kCellWidth * kColumns, kCellHeight * rows, PixelFormat32bppARGB);
-    Graphics g(&sheet);
-    g.Clear(Color(0xFFFFFFFF));
-    g.SetPageUnit(UnitPixel);
-    FontFamily captionFamily(L"Tahoma");
-    Font caption(&captionFamily, 11, FontStyleRegular, UnitPixel);
-    SolidBrush black(Color(0xFF000000));
-    Pen frame(Color(0xFFB0B0B0), 1);
+    GallerySheet sheet(kCellWidth, kCellHeight, kColumns, samples.size());
+    Graphics& g = sheet.Canvas();
     for (size_t i = 0; i < samples.size(); ++i) {
-        int x = static_cast<int>(i % kColumns) * kCellWidth;
-        int y = static_cast<int>(i / kColumns) * kCellHeight;
+        int x = sheet.CellX(i);
+        int y = sheet.CellY(i);
         Checker(g, x + 1, y + 1, kCellWidth - 2, kCellHeight - kCaptionHeight - 1);
         CWordArtInfo w;
         LOGFONTW font = {};
@@ -176,30 +154,14 @@ int Render(const wchar_t* outPath)
             Pen edge(Color(0x600000FF), 1);
             g.DrawRectangle(&edge, x + 9, y + 7, bw + 1, bh + 1);
         }
-        g.DrawRectangle(&frame, x, y, kCellWidth - 1, kCellHeight - 1);
-        g.DrawString(samples[i].caption, -1, &caption,
-                     PointF(static_cast<REAL>(x + 6),
-                            static_cast<REAL>(y + kCellHeight - kCaptionHeight + 4)),
-                     &black);
+        sheet.Caption(i, samples[i].caption);
     }
-    CLSID png;
-    if (!PngEncoder(&png) || sheet.Save(outPath, &png, nullptr) != Ok) {
-        fwprintf(stderr, L"cannot write %ls\n", outPath);
-        return 1;
-    }
-    wprintf(L"%ls: %d samples\n", outPath, static_cast<int>(samples.size()));
-    return 0;
+    return sheet.Save(outPath);
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    GdiplusStartupInput input;
-    ULONG_PTR token = 0;
-    if (GdiplusStartup(&token, &input, nullptr) != Ok)
-        return 1;
-    int result = Render(argc > 1 ? argv[1] : L"wordart-gallery.png");
-    GdiplusShutdown(token);
-    return result;
+    return RunGallery(Render, argc, argv, L"wordart-gallery.png");
 }
