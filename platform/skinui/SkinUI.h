@@ -13,4 +13,5 @@
 #include "PopupWindow.h"
 #include "PropertySheet.h"
 #include "SkinControls.h"
+#include "ToolBarImages.h"
 #include "VisualManager.h"

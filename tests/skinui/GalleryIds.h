@@ -26,3 +26,7 @@
 #define IDC_PAGE_CHECK    2002
 #define IDS_PAGE_GENERAL  2101
 #define IDS_PAGE_CAPTURE  2102
+
+// Image strips: three 8x8 images as PNG; two 8x8 images on magenta as a 24-bit bitmap.
+#define IDB_TEST_STRIP_PNG 300
+#define IDB_TEST_STRIP_BMP 301
