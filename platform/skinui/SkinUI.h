@@ -2,6 +2,7 @@
 // The skinned user interface: include this one header.
 #include "AppFrame.h"
 #include "SkinUIDef.h"
+#include "BaseControlBar.h"
 #include "Button.h"
 #include "Color.h"
 #include "ColorButton.h"

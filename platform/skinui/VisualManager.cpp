@@ -365,6 +365,10 @@ void CBCGPVisualManager::OnDrawSplitterBar(CDC* pDC, CRect rect)
     FillRect(pDC, rect, globalData.clrBarFace);
 }
 
+void CBCGPVisualManager::OnFillBarBackground(CDC* pDC, CBCGPBaseControlBar*, CRect rectClient, CRect, BOOL)
+{
+    FillRect(pDC, rectClient, globalData.clrBarFace);
+}
 void CBCGPVisualManager::DrawArrow(CDC* pDC, CRect rect, int nDirection, COLORREF clr)
 {
     // A small solid triangle centred in the rectangle: 0 up, 1 down, 2 left, 3 right.

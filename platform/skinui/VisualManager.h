@@ -14,6 +14,7 @@ class CBCGPScrollBar;
 class CBCGPSliderCtrl;
 class CBCGPTreeCtrl;
 class CBCGPPopupWindow;
+class CBCGPBaseControlBar;
 
 // Caption buttons a look may draw.
 enum BCGP_CAPTION_BUTTON { BCGP_CAPTION_CLOSE = 0, BCGP_CAPTION_MINIMIZE, BCGP_CAPTION_MAXIMIZE, BCGP_CAPTION_RESTORE };
@@ -84,6 +85,8 @@ public:
     virtual void OnDrawSpinButton(CDC* pDC, CRect rect, BOOL bUp, BOOL bHorz, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled);
     // The splitter bar between panes.
     virtual void OnDrawSplitterBar(CDC* pDC, CRect rect);
+    // Bars and panes: the background of a bar's client area (bNCArea: of its frame).
+    virtual void OnFillBarBackground(CDC* pDC, CBCGPBaseControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE);
     // The look's accent: selections, focused frames, slider channels.
     virtual COLORREF GetAccentColor();
     // Whether the look draws its windows' captions itself over a glass frame; ours never do.
