@@ -275,8 +275,11 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 
 INT_PTR CPropertySheet::DoModal()
 {
+    // A sheet that is itself the main window (not made yet) has no owner.
     CWnd* parent = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
-    HWND owner = parent ? parent->GetTopLevelParent()->m_hWnd : nullptr;
+    HWND owner = parent && parent != this ? parent->m_hWnd : nullptr;
+    while (owner && (::GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD))
+        owner = ::GetParent(owner);
     const bool enableOwner = owner && ::IsWindowEnabled(owner);
     if (!CreateSheet(owner, true))
         return -1;
@@ -321,8 +324,11 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_nResult = wParam == PSBTN_OK || wParam == PSBTN_FINISH ? IDOK : wParam == PSBTN_CANCEL ? IDCANCEL : m_nResult;
     const HWND hwnd = m_hWnd;
     const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-    // A sheet that is done (OK, Cancel, the close box) has no current page left.
-    if (m_hWnd == hwnd && (m_nFlags & kModalLoop) && !SendMessage(PSM_GETCURRENTPAGEHWND))
+    // A sheet that is done (OK, Cancel, the close box) has no current page left. The question
+    // is itself a message to this procedure: asking again from there would recurse until the
+    // system refuses the call, and its null answer ended every modal sheet at once.
+    if (message != PSM_GETCURRENTPAGEHWND && m_hWnd == hwnd && (m_nFlags & kModalLoop) &&
+        !SendMessage(PSM_GETCURRENTPAGEHWND))
         EndModalLoop(m_nResult);
     return result;
 }

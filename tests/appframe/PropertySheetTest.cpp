@@ -44,6 +44,30 @@ public:
     }
 };
 
+// Presses OK a while after the modal sheet has shown, noting whether it was on screen then.
+class CLaterOkPage : public CPropertyPage {
+public:
+    CLaterOkPage() : CPropertyPage(IDD_PAGE_TWO) {}
+    bool m_sheetWasVisible = false;
+
+protected:
+    BOOL OnSetActive() override
+    {
+        SetTimer(1, 300, nullptr);
+        return CPropertyPage::OnSetActive();
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_TIMER && wParam == 1) {
+            KillTimer(1);
+            m_sheetWasVisible = ::IsWindowVisible(::GetParent(m_hWnd)) != FALSE;
+            GetParentSheet()->PressButton(PSBTN_OK);
+            return 0;
+        }
+        return CPropertyPage::WindowProc(message, wParam, lParam);
+    }
+};
+
 bool ApplyEnabled(const CPropertySheet& sheet)
 {
     HWND apply = GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW);
@@ -107,6 +131,22 @@ TEST(PropertySheets, OkEndsAModalSheetWithTheDataReadBack)
 
     CPropertySheet empty(L"Nothing");
     EXPECT_EQ(empty.DoModal(), -1);
+}
+
+TEST(PropertySheets, ModalSheetStaysUntilClosedAlsoAsTheMainWindow)
+{
+    for (bool asMainWindow : {false, true}) {
+        CLaterOkPage page;
+        CPropertySheet sheet(L"Settings");
+        sheet.AddPage(&page);
+        CWnd* const oldMain = AfxGetApp()->m_pMainWnd;
+        if (asMainWindow)
+            AfxGetApp()->m_pMainWnd = &sheet;
+        const INT_PTR result = sheet.DoModal();
+        AfxGetApp()->m_pMainWnd = oldMain;
+        EXPECT_EQ(result, IDOK) << asMainWindow;
+        EXPECT_TRUE(page.m_sheetWasVisible) << asMainWindow;
+    }
 }
 
 } // namespace
