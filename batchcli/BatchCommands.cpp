@@ -295,7 +295,6 @@ bool FrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, i
     });
 }
 
-// Page belongs to the page-template work and has no handler yet: its word does nothing.
 const BATCH_COMMAND g_batchCommands[] = {
     {L"Watermark", WatermarkCommand, 0},
     {L"SkinSanding", SkinSandingCommand, 0},
@@ -334,7 +333,7 @@ const BATCH_COMMAND g_batchCommands[] = {
     {L"Flip", FlipCommand, 0},
     {L"Mirror", MirrorCommand, 0},
     {L"InvertedImage", InvertedImageCommand, 0},
-    {L"Page", nullptr, 0},
+    {L"Page", PageCommand, 0},
     {nullptr, nullptr, 0},
 };
 

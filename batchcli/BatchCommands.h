@@ -2,6 +2,7 @@
 // The command table of KQBatch and its handlers: each loads one picture, applies one operation
 // and writes the result.
 #include <windows.h>
+#include <string>
 
 class CZVImage;
 
@@ -34,6 +35,12 @@ POINT WatermarkOrigin(int position, long pictureWidth, long pictureHeight, long 
 bool NoOpBatchCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
 bool WatermarkCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
 bool FrameCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
+bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
+
+// The template of a page picture: its folder, its name without the extension, ".xml".
+std::wstring PageTemplatePath(const wchar_t* pagePath);
+// A width x height rectangle centred in an outer one at the origin (integer halves).
+RECT CentredRect(long width, long height, long outerWidth, long outerHeight);
 
 // Shared by the handlers: "Error : Not enough parameters" when fewer than needed.
 bool HasArguments(int count, int needed);

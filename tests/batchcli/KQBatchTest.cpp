@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "TestSupport.h"
+#include "XmlDocument.h"
 #include "ZVImage.h"
 
 namespace {
@@ -537,6 +538,251 @@ TEST_F(WatermarkTest, WritesInTheOutputsFormat)
     Result r = RunKQBatch(L"Watermark " + Quoted(m_in) + L" " + Quoted(png) + L" " + Quoted(m_mark) + L" 0 0 4 10");
     EXPECT_EQ(r.lines, Lines{"Complete"});
     EXPECT_EQ(Load(png).GetType(), DWORD(CXIMAGE_FORMAT_PNG));
+}
+
+// The Page command on a grey 200 x 120 page: probes at the slots' centres and beside them.
+class PageTest : public KQBatchTest {
+protected:
+    void SetUp() override
+    {
+        KQBatchTest::SetUp();
+        m_page = Save(Solid(200, 120, kGrey), L"page.bmp");
+        m_red = Save(Solid(50, 50, Rgb(255, 0, 0)), L"red.bmp");
+        m_blue = Save(Solid(80, 40, Rgb(0, 0, 255)), L"blue.bmp");
+        m_out = Path(L"out.bmp");
+    }
+    void Template(const std::string& xml, const std::wstring& name = L"page.xml")
+    {
+        const std::wstring path = Path(name);
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, xml.data(), DWORD(xml.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    Result Run(const std::vector<std::wstring>& pictures, const std::wstring& page = L"")
+    {
+        DeleteFileW(m_out.c_str());
+        std::wstring arguments = L"Page " + Quoted(page.empty() ? m_page : page) + L" " + Quoted(m_out);
+        for (const std::wstring& picture : pictures)
+            arguments += L" " + Quoted(picture);
+        return RunKQBatch(arguments);
+    }
+
+    static const RGBQUAD kGrey;
+    std::wstring m_page, m_red, m_blue, m_out;
+};
+
+const RGBQUAD PageTest::kGrey = {128, 128, 128, 0};
+
+// A plain box (no shape) and an outlined circle.
+const char kTwoSlots[] =
+    "<?xml version=\"1.0\"?>\n<Slots Move=\"on\" Transparent=\"off\">"
+    "<Slot><box x=\"10\" y=\"10\" width=\"60\" height=\"40\"/></Slot>"
+    "<Slot border=\"4\" bordercolor=\"FF00FF00\"><box x=\"100\" y=\"10\" width=\"80\" height=\"80\"/>"
+    "<ellipse x=\"0\" y=\"0\" width=\"80\" height=\"80\"/></Slot></Slots>";
+
+TEST_F(PageTest, FillsSlotsInOrder)
+{
+    Template(kTwoSlots);
+    const RGBQUAD red = Rgb(255, 0, 0), blue = Rgb(0, 0, 255), green = Rgb(0, 255, 0);
+    struct Probe {
+        long x, y;
+        RGBQUAD colour;
+    };
+    struct Case {
+        const char* name;
+        std::vector<std::wstring> pictures;
+        std::vector<Probe> probes;
+    };
+    // Red, transparent on its left half.
+    CZVImage halfClear = Solid(60, 40, red);
+    halfClear.AlphaCreate();
+    for (long y = 0; y < 40; ++y)
+        for (long x = 0; x < 30; ++x)
+            halfClear.AlphaSet(x, y, 0);
+    const std::wstring clear = Path(L"clear.png");
+    ASSERT_TRUE(halfClear.SaveFile(clear.c_str(), CXIMAGE_FORMAT_PNG));
+    const Case cases[] = {
+        {"two pictures", {m_red, m_blue},
+         {{40, 30, red}, {12, 12, red}, {67, 47, red}, {5, 5, kGrey}, {40, 55, kGrey}, {75, 30, kGrey},
+          {140, 50, blue}, {102, 12, kGrey}, {178, 88, kGrey}, {101, 50, green}, {140, 11, green}, {140, 100, kGrey}}},
+        {"a third picture is ignored", {m_blue, m_red, m_red}, {{40, 30, blue}, {140, 50, red}, {190, 110, kGrey}}},
+        {"the second slot stays empty", {m_blue}, {{40, 30, blue}, {140, 50, kGrey}, {101, 50, kGrey}}},
+        {"transparent parts of a picture come out white", {clear}, {{15, 30, Rgb(255, 255, 255)}, {60, 30, red}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Result r = Run(c.pictures);
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+        const CZVImage out = Load(m_out);
+        ASSERT_TRUE(out.IsValid());
+        for (const Probe& p : c.probes)
+            EXPECT_TRUE(Same(At(out, p.x, p.y), p.colour, 8)) << p.x << "," << p.y;
+    }
+    // No pictures: the page comes out as it went in.
+    Result none = Run({});
+    EXPECT_EQ(none.lines, (Lines{"Loading", "Page", "Complete"}));
+    EXPECT_TRUE(SamePixels(Load(m_out), Load(m_page)));
+}
+
+// A 400 x 300 picture of red, green and blue thirds covers a 100 x 100 box: scaled to 133 x 100,
+// its middle is used, so the red third barely shows.
+TEST_F(PageTest, PicturesCoverTheirBox)
+{
+    CZVImage thirds = Solid(400, 300, Rgb(255, 0, 0));
+    for (long y = 0; y < 300; ++y)
+        for (long x = 134; x < 400; ++x)
+            thirds.SetPixelColor(x, y, x < 267 ? Rgb(0, 255, 0) : Rgb(0, 0, 255));
+    const std::wstring picture = Save(thirds, L"thirds.bmp");
+    Template("<Slots><Slot><box x=\"50\" y=\"10\" width=\"100\" height=\"100\"/></Slot></Slots>");
+    Result r = Run({picture});
+    EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+    const CZVImage out = Load(m_out);
+    EXPECT_TRUE(Same(At(out, 51, 60), Rgb(255, 0, 0), 8));
+    EXPECT_TRUE(Same(At(out, 81, 60), Rgb(0, 255, 0), 8)); // squeezed, not cut, it would still be red here
+    EXPECT_TRUE(Same(At(out, 100, 60), Rgb(0, 255, 0), 8));
+    EXPECT_TRUE(Same(At(out, 148, 60), Rgb(0, 0, 255), 8));
+    EXPECT_TRUE(Same(At(out, 48, 60), kGrey));
+}
+
+// A slot turned a quarter: a 40 x 80 figure upright, 80 x 40 on the page. The picture turns
+// with it and stays inside the box: its top (red) comes to the right.
+TEST_F(PageTest, TurnedSlots)
+{
+    CZVImage halves = Solid(40, 80, Rgb(0, 0, 255));
+    for (long y = 0; y < 40; ++y)
+        for (long x = 0; x < 40; ++x)
+            halves.SetPixelColor(x, 79 - y, Rgb(255, 0, 0));
+    const std::wstring picture = Save(halves, L"halves.bmp");
+    Template("<Slots><Slot a=\"90\" width=\"40\" height=\"80\"><box x=\"60\" y=\"40\" width=\"80\" height=\"40\"/>"
+             "<path d=\"M0,0 L40,0 L40,80 L0,80 Z\"/></Slot></Slots>");
+    Result r = Run({picture});
+    EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+    const CZVImage out = Load(m_out);
+    EXPECT_TRUE(Same(At(out, 120, 60), Rgb(255, 0, 0), 8));
+    EXPECT_TRUE(Same(At(out, 80, 60), Rgb(0, 0, 255), 8));
+    EXPECT_TRUE(Same(At(out, 62, 42), Rgb(0, 0, 255), 8));
+    EXPECT_TRUE(Same(At(out, 137, 77), Rgb(255, 0, 0), 8));
+    for (const POINT p : {POINT{100, 36}, POINT{100, 84}, POINT{56, 60}, POINT{144, 60}})
+        EXPECT_TRUE(Same(At(out, p.x, p.y), kGrey)) << p.x << "," << p.y;
+}
+
+// A page with a window: with "Transparent" on, the page lies over the picture.
+TEST_F(PageTest, TransparentPageLiesOverThePictures)
+{
+    CZVImage page = Solid(100, 80, kGrey);
+    page.AlphaCreate();
+    page.AlphaSet(255);
+    for (long y = 30; y < 50; ++y)
+        for (long x = 30; x < 70; ++x)
+            page.AlphaSet(x, y, 0);
+    m_page = Path(L"window.png");
+    ASSERT_TRUE(page.SaveFile(m_page.c_str(), CXIMAGE_FORMAT_PNG));
+    struct Case {
+        const char* switchValue;
+        bool over;
+    };
+    for (const Case c : {Case{"on", true}, Case{"On", false}, Case{"true", false}}) {
+        SCOPED_TRACE(c.switchValue);
+        Template(std::string("<Slots Transparent=\"") + c.switchValue +
+                     "\"><Slot><box x=\"10\" y=\"10\" width=\"80\" height=\"60\"/></Slot></Slots>",
+                 L"window.xml");
+        Result r = Run({m_red}, m_page);
+        EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+        const CZVImage out = Load(m_out);
+        EXPECT_EQ(out.GetType(), DWORD(CXIMAGE_FORMAT_PNG)); // the page's format, whatever the name
+        EXPECT_TRUE(Same(At(out, 50, 40), Rgb(255, 0, 0), 8));
+        EXPECT_TRUE(Same(At(out, 15, 15), c.over ? kGrey : Rgb(255, 0, 0), 8));
+        EXPECT_TRUE(Same(At(out, 5, 5), kGrey));
+    }
+}
+
+TEST_F(PageTest, WhatItCannotUse)
+{
+    Template(kTwoSlots);
+    const std::wstring missing = Path(L"missing.bmp");
+    Result noPicture = Run({m_red, missing});
+    EXPECT_EQ(noPicture.lines, (Lines{"Loading", "Page", "Error : fail to load " + Narrow(missing)}));
+    EXPECT_FALSE(Exists(m_out));
+
+    Result noPage = Run({m_red}, Path(L"nopage.bmp"));
+    EXPECT_EQ(noPage.lines, (Lines{"Loading", "Error : fail to load " + Narrow(Path(L"nopage.bmp"))}));
+    EXPECT_FALSE(Exists(m_out));
+
+    // Without a usable template the page is written as it is.
+    for (const char* xml : {"", "<Slots><Slot><box x=\"1\"", "<Page><Slot><box x=\"0\" y=\"0\" width=\"9\" height=\"9\"/></Slot></Page>"}) {
+        SCOPED_TRACE(xml);
+        DeleteFileW(Path(L"page.xml").c_str());
+        if (*xml)
+            Template(xml);
+        Result r = Run({m_red});
+        EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+        EXPECT_TRUE(SamePixels(Load(m_out), Load(m_page)));
+    }
+
+    // An empty box is passed over with its argument; the next slot takes the next picture.
+    Template("<Slots><Slot><box x=\"10\" y=\"10\" width=\"0\" height=\"40\"/></Slot>"
+             "<Slot><box x=\"10\" y=\"10\" width=\"40\" height=\"40\"/></Slot></Slots>");
+    Result empty = Run({missing, m_blue});
+    EXPECT_EQ(empty.lines, (Lines{"Loading", "Page", "Complete"}));
+    EXPECT_TRUE(Same(At(Load(m_out), 30, 30), Rgb(0, 0, 255), 8));
+}
+
+// A page named without a folder finds its template in the current folder.
+TEST_F(PageTest, PageInTheCurrentFolder)
+{
+    Template(kTwoSlots);
+    wchar_t previous[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(m_dir.c_str()));
+    Result r = RunKQBatch(L"Page page.bmp out.bmp red.bmp");
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+    EXPECT_TRUE(Same(At(Load(m_out), 40, 30), Rgb(255, 0, 0), 8));
+}
+
+// The suite's own templates: every slot takes its picture, seen at the middle of its box.
+TEST_F(PageTest, ShippedTemplates)
+{
+    const RGBQUAD colours[] = {Rgb(220, 30, 30), Rgb(30, 160, 40), Rgb(30, 60, 220), Rgb(240, 200, 20)};
+    std::vector<std::wstring> pictures;
+    for (int i = 0; i < 4; ++i)
+        pictures.push_back(Save(Solid(64, 48, colours[i]), L"colour" + std::to_wstring(i) + L".bmp"));
+    const std::wstring folder = testsupport::BinDir() + L"\\Data\\Page\\Template\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*.xml").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    int templates = 0;
+    do {
+        const std::wstring xml = folder + found.cFileName;
+        const std::wstring title = xml.substr(0, xml.size() - 4);
+        const std::wstring page = Exists(title + L".jpg") ? title + L".jpg" : title + L".png";
+        SCOPED_TRACE(Narrow(page));
+        XmlDocument document;
+        ASSERT_TRUE(XmlLoadFile(&document, xml.c_str()));
+        XmlNode* slots = document.FindChild(L"Slots");
+        ASSERT_TRUE(slots);
+        std::vector<POINT> centres;
+        XmlNode::ChildPos position;
+        for (XmlNode* slot = slots->FindFirstChild(L"Slot", position); slot; slot = slots->FindNextChild(L"Slot", position)) {
+            XmlNode* box = slot->FindChild(L"box");
+            ASSERT_TRUE(box);
+            auto value = [box](const wchar_t* name) { return _wtoi(box->FindAttribute(name)->value); };
+            centres.push_back(POINT{value(L"x") + value(L"width") / 2, value(L"y") + value(L"height") / 2});
+        }
+        ASSERT_GE(centres.size(), 3u);
+        ASSERT_LE(centres.size(), 4u);
+        Result r = Run(pictures, page);
+        EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
+        const CZVImage out = Load(m_out);
+        for (size_t i = 0; i < centres.size(); ++i)
+            EXPECT_TRUE(Same(At(out, centres[i].x, centres[i].y), colours[i], 24)) << "slot " << i;
+        EXPECT_TRUE(Same(At(out, 2, 2), At(Load(page), 2, 2), 24));
+        ++templates;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_GE(templates, 4);
 }
 
 } // namespace
