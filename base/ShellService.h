@@ -1,0 +1,32 @@
+#pragma once
+// What the exported helpers need of the shell and of the internet settings, behind one small
+// interface: the system's own by default, a fake in tests. A piece the system cannot provide
+// answers "not available" (false, or a non-zero file-operation result), never success.
+#include <windows.h>
+#include <shellapi.h>
+#include <string>
+#include "ZVUILibDef.h"
+
+namespace zvui {
+class ZVUILIB_API ShellService {
+public:
+    virtual ~ShellService() = default;
+    // SHFileOperationW: 0 on success.
+    virtual int FileOperation(SHFILEOPSTRUCTW& op) = 0;
+    // The shell's folder browser, opened at startFolder when it names one: true and the chosen
+    // file-system folder in path when the user confirms one.
+    virtual bool BrowseForFolder(HWND owner, const wchar_t* title, UINT flags, const std::wstring& startFolder, std::wstring& path) = 0;
+    // The internet settings' connected state (INTERNET_STATE_... bits); false when unknown.
+    virtual bool ConnectedState(DWORD& state) = 0;
+};
+ZVUILIB_API ShellService& Shell();
+// Puts another service in place (null: the system's again); returns the one before.
+ZVUILIB_API ShellService* SetShellService(ShellService* service);
+} // namespace zvui
+
+// The folder browser (file-system folders, an edit box, the new look) over owner, opened at the
+// folder path names. path is emptied and receives the chosen folder; it must hold MAX_PATH
+// characters. True when a folder was chosen.
+ZVUILIB_API bool SelectFolder(wchar_t* path, HWND owner, const wchar_t* title);
+// Whether the system counts itself online.
+ZVUILIB_API bool IsInternetConnected();

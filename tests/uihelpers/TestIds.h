@@ -1,0 +1,11 @@
+#pragma once
+#define IDD_HELPERS 100
+#define IDC_LABEL 1001
+#define IDC_CHECK 1002
+#define IDC_EDIT 1003
+#define IDC_WIDE_BUTTON 1004
+#define IDC_FIRST 1005
+#define IDC_SECOND 1006
+#define IDC_THIRD 1007
+#define IDC_VALUE 1008
+#define IDC_COMBO 1009
