@@ -5,11 +5,11 @@
 
 namespace {
 
-// The text's own margin beside the box of a check box or radio button.
+// Room around a control's text, and between a check box's box and its text.
 const int kTextMargin = 10;
 const int kBoxGap = 4;
 
-// The windows of the ids (those that exist) in the order given, in dialog coordinates.
+// The controls of the ids, in the order given; ids without a control are passed over.
 std::vector<HWND> CollectControls(CDialog* pDlg, int firstId, va_list ids)
 {
     std::vector<HWND> controls;

@@ -143,6 +143,20 @@ TEST_F(DialogTest, ComboItemsCarryTheirDataWhereverTheyLand)
     combo.UnsubclassWindow();
 }
 
+TEST_F(DialogTest, BitmapButtonsTakeTheImageOnTheirFace)
+{
+    CBCGPButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(IDC_FIRST, &m_dlg));
+    SetBmpFlatBTStyle(button, IDB_BUTTON);
+    EXPECT_EQ(button.m_nFlatStyle, CBCGPButton::BUTTONSTYLE_FLAT);
+    EXPECT_TRUE(button.HasImage());
+    SetBmpBTStyle(button, IDB_BUTTON);
+    EXPECT_EQ(button.m_nFlatStyle, CBCGPButton::BUTTONSTYLE_3D);
+    EXPECT_TRUE(button.m_bAutoScale);
+    EXPECT_EQ(button.GetImageSize(), CSize(4, 4));
+    button.UnsubclassWindow();
+}
+
 // Reads the edit's text into a member of type T through the exchange: whether it was taken,
 // and the value.
 template <class T>

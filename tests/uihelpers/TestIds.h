@@ -9,3 +9,4 @@
 #define IDC_THIRD 1007
 #define IDC_VALUE 1008
 #define IDC_COMBO 1009
+#define IDB_BUTTON 200
