@@ -25,6 +25,8 @@ public:
     CZVUILibApp();
     ~CZVUILibApp() override;
     BOOL InitInstance() override;
+    // The library's one application object.
+    static CZVUILibApp& GetInstance();
 
     // The folder settings from the registry; a missing value leaves the setting empty.
     void ReadFolderSettings();

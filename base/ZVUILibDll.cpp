@@ -1,4 +1,6 @@
 #include <windows.h>
+#include "AppFrame.h"
 #include "ZVUILibDef.h"
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+// The library's application object (CZVUILibApp) starts and ends with the DLL.
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) { return appframe::DllMain(instance, reason); }
