@@ -140,6 +140,72 @@ TEST(DragDrop, TheDropBlockIsAHeaderAndTheWidePathsInSetOrder)
     DragDropFileList(KQPathSet(), true);   // nothing to drag: returns at once
 }
 
+// A drop target that takes copies and moves and keeps what was dropped on it.
+class RecordingTarget : public IDropTarget {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override
+    {
+        offered = *effect;
+        *effect &= DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override
+    {
+        *effect &= DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override
+    {
+        FORMATETC format = { CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL };
+        STGMEDIUM medium = {};
+        if (SUCCEEDED(data->GetData(&format, &medium))) {
+            auto drop = static_cast<HDROP>(medium.hGlobal);
+            const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+            for (UINT i = 0; i < count; ++i) {
+                wchar_t path[MAX_PATH];
+                DragQueryFileW(drop, i, path, MAX_PATH);
+                dropped.push_back(path);
+            }
+            ReleaseStgMedium(&medium);
+        }
+        *effect &= DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        return S_OK;
+    }
+    DWORD offered = 0;
+    std::vector<std::wstring> dropped;
+};
+
+TEST(DragDrop, AFileDragOffersTheSetAsAMoveOrACopy)
+{
+    ASSERT_TRUE(AfxOleInit());
+    CWnd window;
+    ASSERT_TRUE(window.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), L"target", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200), nullptr, 0));
+    RecordingTarget target;
+    ASSERT_EQ(RegisterDragDrop(window, &target), S_OK);
+    // No button is down: the drag drops where it starts, on the target.
+    ::SetCursorPos(100, 100);
+    for (bool move : { true, false }) {
+        target.dropped.clear();
+        DragDropFileList(Paths({ L"C:\\pics\\b.jpg", L"C:\\pics\\A.jpg" }), move);
+        EXPECT_EQ(target.offered, move ? DWORD(DROPEFFECT_MOVE) : DWORD(DROPEFFECT_COPY));
+        EXPECT_EQ(target.dropped, (std::vector<std::wstring>{ L"C:\\pics\\A.jpg", L"C:\\pics\\b.jpg" }));
+    }
+    RevokeDragDrop(window);
+    window.DestroyWindow();
+}
+
 TEST(SelectFolder, OpensAtTheGivenFolderAndFillsTheChosenOne)
 {
     FakeShell shell;
