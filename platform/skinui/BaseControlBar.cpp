@@ -1,5 +1,7 @@
 #include "BaseControlBar.h"
+#include "DockManager.h"
 #include "GlobalData.h"
+#include "MiniFrameWnd.h"
 #include "VisualManager.h"
 
 namespace skinui {
@@ -68,14 +70,16 @@ CBCGPDockManager* CBCGPBaseControlBar::GetDockManager() const
     return reinterpret_cast<CBCGPDockManager*>(site->SendMessage(skinui::DockManagerQueryMessage()));
 }
 
-BOOL CBCGPBaseControlBar::FloatControlBar(CRect, BCGP_DOCK_METHOD, bool)
+BOOL CBCGPBaseControlBar::FloatControlBar(CRect rectFloat, BCGP_DOCK_METHOD, bool bShow)
 {
-    return FALSE;
+    CBCGPDockManager* manager = GetDockManager();
+    return manager && manager->FloatControlBar(this, rectFloat, bShow);
 }
 
-BOOL CBCGPBaseControlBar::DockToFrameWindow(DWORD)
+BOOL CBCGPBaseControlBar::DockToFrameWindow(DWORD dwAlignment)
 {
-    return FALSE;
+    CBCGPDockManager* manager = GetDockManager();
+    return manager && manager->DockToFrame(this, dwAlignment);
 }
 
 void CBCGPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL)
@@ -83,6 +87,8 @@ void CBCGPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL)
     if (!m_hWnd)
         return;
     m_bUserVisible = bShow;
+    if (m_pMiniFrame)
+        m_pMiniFrame->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     if (!bDelay)
         AdjustDockingLayout();
@@ -90,7 +96,11 @@ void CBCGPBaseControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL)
 
 void CBCGPBaseControlBar::AdjustDockingLayout()
 {
-    if (CFrameWnd* site = GetDockSiteFrameWnd())
+    if (m_pMiniFrame)
+        m_pMiniFrame->AdjustLayout();
+    if (CBCGPDockManager* manager = GetDockManager())
+        manager->AdjustDockingLayout();
+    else if (CFrameWnd* site = GetDockSiteFrameWnd())
         site->RecalcLayout();
 }
 
@@ -135,6 +145,16 @@ void CBCGPBaseControlBar::DoPaint(CDC* pDC)
 
 BOOL CBCGPBaseControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    if (message == WM_DESTROY) {
+        // The dock site forgets the bar; a mini frame it floated in goes with it.
+        if (CBCGPDockManager* manager = GetDockManager())
+            manager->RemoveControlBar(this);
+        if (CBCGPMiniFrameWnd* frame = m_pMiniFrame) {
+            m_pMiniFrame = nullptr;
+            frame->m_pBar = nullptr;
+            frame->PostMessage(WM_CLOSE);
+        }
+    }
     if (CControlBar::OnWndMsg(message, wParam, lParam, pResult))
         return TRUE;
     switch (message) {

@@ -68,6 +68,8 @@ public:
     virtual BOOL DockToFrameWindow(DWORD dwAlignment = 0);
     // Where the bar floats next: screen coordinates of the mini frame's client area.
     CRect GetRecentFloatingRect() const { return m_rectRecentFloating; }
+    // The mini frames the bar floats in are of this class (a CBCGPMiniFrameWnd); null: the plain one.
+    CRuntimeClass* m_pMiniFrameRTC = nullptr;
     void SetRecentFloatingRect(const CRect& rect) { m_rectRecentFloating = rect; }
 
     // Shows or hides the bar; without delay the dock site lays itself out again at once.

@@ -15,6 +15,7 @@ class CBCGPSliderCtrl;
 class CBCGPTreeCtrl;
 class CBCGPPopupWindow;
 class CBCGPBaseControlBar;
+class CBCGPDockingControlBar;
 
 // Caption buttons a look may draw.
 enum BCGP_CAPTION_BUTTON { BCGP_CAPTION_CLOSE = 0, BCGP_CAPTION_MINIMIZE, BCGP_CAPTION_MAXIMIZE, BCGP_CAPTION_RESTORE };
@@ -87,6 +88,19 @@ public:
     virtual void OnDrawSplitterBar(CDC* pDC, CRect rect);
     // Bars and panes: the background of a bar's client area (bNCArea: of its frame).
     virtual void OnFillBarBackground(CDC* pDC, CBCGPBaseControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE);
+    // Docking panes: the caption and its buttons (nHit HTCLOSE, HTMAXBUTTON for the pin; bPinned:
+    // the pane is auto-hidden), tab strips of tab groups and MDI tabs, auto-hide buttons, mini
+    // frames and outlook-bar buttons.
+    virtual void OnDrawPaneCaption(CDC* pDC, CBCGPDockingControlBar* pBar, BOOL bActive, CRect rectCaption);
+    virtual COLORREF GetPaneCaptionTextColor(BOOL bActive);
+    virtual void OnDrawPaneCaptionButton(CDC* pDC, CRect rect, UINT nHit, BOOL bPinned, BOOL bActive, BOOL bHighlighted,
+                                         BOOL bPressed);
+    virtual void OnFillTabArea(CDC* pDC, CRect rect, BOOL bTop);
+    virtual void OnDrawTab(CDC* pDC, CRect rect, BOOL bActive, BOOL bHighlighted, BOOL bTop);
+    virtual COLORREF GetTabTextColor(BOOL bActive, BOOL bHighlighted);
+    virtual void OnDrawAutoHideButton(CDC* pDC, CRect rect, DWORD dwAlignment, BOOL bHighlighted);
+    virtual void OnDrawMiniFrame(CDC* pDC, CRect rectWindow, CRect rectCaption, BOOL bActive);
+    virtual void OnFillOutlookButton(CDC* pDC, CRect rect, BOOL bActive, BOOL bHighlighted);
     // The look's accent: selections, focused frames, slider channels.
     virtual COLORREF GetAccentColor();
     // Whether the look draws its windows' captions itself over a glass frame; ours never do.

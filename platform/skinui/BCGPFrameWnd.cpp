@@ -1,0 +1,414 @@
+#include "BCGPFrameWnd.h"
+#include <windowsx.h>
+#include "DockingControlBar.h"
+#include "DrawManager.h"
+#include "GlobalData.h"
+#include "MiniFrameWnd.h"
+#include "VisualManager.h"
+#include "Workspace.h"
+
+namespace skinui {
+
+UINT FrameImplQueryMessage();
+
+CBCGPFrameImpl* FrameImplOf(CFrameWnd* pFrame)
+{
+    return pFrame && pFrame->m_hWnd ? reinterpret_cast<CBCGPFrameImpl*>(pFrame->SendMessage(FrameImplQueryMessage())) : nullptr;
+}
+
+BOOL LoadFrameState(CFrameWnd* pFrame, LPCTSTR lpszKey)
+{
+    CBCGPFrameImpl* impl = FrameImplOf(pFrame);
+    return impl && impl->LoadState(lpszKey);
+}
+
+BOOL SaveFrameState(CFrameWnd* pFrame, LPCTSTR lpszKey)
+{
+    CBCGPFrameImpl* impl = FrameImplOf(pFrame);
+    return impl && impl->SaveState(lpszKey);
+}
+
+} // namespace skinui
+
+namespace {
+
+// The frame's place, in 32-bit values so that any build reads it.
+const wchar_t* const kPlacementNames[] = { L"Left", L"Top", L"Right", L"Bottom", L"ShowCmd" };
+
+bool WritePlacement(LPCTSTR key, const WINDOWPLACEMENT& wp)
+{
+    const DWORD values[] = { static_cast<DWORD>(wp.rcNormalPosition.left), static_cast<DWORD>(wp.rcNormalPosition.top),
+                             static_cast<DWORD>(wp.rcNormalPosition.right), static_cast<DWORD>(wp.rcNormalPosition.bottom),
+                             wp.showCmd };
+    HKEY hkey = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    for (size_t i = 0; i < 5; ++i)
+        ok &= ::RegSetValueExW(hkey, kPlacementNames[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD)) ==
+              ERROR_SUCCESS;
+    ::RegCloseKey(hkey);
+    return ok;
+}
+
+bool ReadPlacement(LPCTSTR key, WINDOWPLACEMENT& wp)
+{
+    HKEY hkey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+        return false;
+    DWORD values[5] = {};
+    bool ok = true;
+    for (size_t i = 0; i < 5; ++i) {
+        DWORD type = 0, size = sizeof(DWORD);
+        ok &= ::RegQueryValueExW(hkey, kPlacementNames[i], nullptr, &type, reinterpret_cast<BYTE*>(&values[i]), &size) ==
+                  ERROR_SUCCESS && type == REG_DWORD;
+    }
+    ::RegCloseKey(hkey);
+    if (!ok)
+        return false;
+    const RECT r = { static_cast<LONG>(values[0]), static_cast<LONG>(values[1]), static_cast<LONG>(values[2]),
+                     static_cast<LONG>(values[3]) };
+    // A place of no size, or one far off every screen, is not worth restoring.
+    if (r.right - r.left < 50 || r.bottom - r.top < 50 || !::MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+        return false;
+    wp.rcNormalPosition = r;
+    wp.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// CBCGPFullScreenBar
+
+IMPLEMENT_DYNAMIC(CBCGPFullScreenBar, CBCGPBaseControlBar)
+
+BOOL CBCGPFullScreenBar::Create(CFrameWnd* pFrame, UINT nCmdID)
+{
+    m_nCmdID = nCmdID;
+    if (m_strText.IsEmpty())
+        m_strText = L"Close Full Screen";
+    return CreateBar(L"Full Screen", WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 160, 32), pFrame, 0, CBRS_BCGP_FLOAT);
+}
+
+void CBCGPFullScreenBar::SetButtonText(LPCTSTR lpszText)
+{
+    m_strText = lpszText ? lpszText : L"";
+    if (m_hWnd) {
+        // The mini frame fits the new text.
+        if (CBCGPMiniFrameWnd* frame = GetParentMiniFrame()) {
+            CRect r;
+            frame->GetWindowRect(&r);
+            CRect client;
+            frame->GetClientRect(&client);
+            const CSize want = CalcFloatingSize();
+            frame->SetWindowPos(nullptr, 0, 0, r.Width() + want.cx - client.Width(), r.Height() + want.cy - client.Height(),
+                                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        Invalidate();
+    }
+}
+
+CSize CBCGPFullScreenBar::CalcFixedLayout(BOOL, BOOL)
+{
+    return CalcFloatingSize();
+}
+
+CSize CBCGPFullScreenBar::CalcFloatingSize()
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, globalData.fontRegular.GetSafeHandle());
+    SIZE extent = {};
+    ::GetTextExtentPoint32W(dc, m_strText, m_strText.GetLength(), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return CSize(extent.cx + 32, globalData.GetTextHeight() + 16);
+}
+
+void CBCGPFullScreenBar::DoPaint(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    manager->OnFillBarBackground(pDC, this, client, client);
+    CRect button = client;
+    button.DeflateRect(3, 3);
+    if (m_bHot || m_bPressed)
+        pDC->FillSolidRect(button, m_bPressed ? skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.45)
+                                              : skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.25));
+    CFont* old = pDC->SelectObject(&globalData.fontRegular);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(globalData.clrBarText);
+    pDC->DrawText(m_strText, button, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    pDC->SelectObject(old);
+}
+
+BOOL CBCGPFullScreenBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!m_bHot) {
+            m_bHot = TRUE;
+            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
+            ::TrackMouseEvent(&track);
+            Invalidate();
+        }
+        *pResult = 0;
+        return TRUE;
+    case WM_MOUSELEAVE:
+        m_bHot = FALSE;
+        Invalidate();
+        *pResult = 0;
+        return TRUE;
+    case WM_LBUTTONDOWN:
+        m_bPressed = TRUE;
+        SetCapture();
+        Invalidate();
+        *pResult = 0;
+        return TRUE;
+    case WM_LBUTTONUP:
+        if (m_bPressed) {
+            m_bPressed = FALSE;
+            ::ReleaseCapture();
+            Invalidate();
+            CRect client;
+            GetClientRect(&client);
+            if (client.PtInRect(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))))
+                if (CFrameWnd* frame = GetDockSiteFrameWnd())
+                    frame->PostMessage(WM_COMMAND, MAKEWPARAM(m_nCmdID, 0), 0);
+        }
+        *pResult = 0;
+        return TRUE;
+    default:
+        return CBCGPBaseControlBar::OnWndMsg(message, wParam, lParam, pResult);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// CBCGPFrameImpl
+
+CBCGPFrameImpl::CBCGPFrameImpl(CFrameWnd* pFrame) : m_dockManager(pFrame), m_pFrame(pFrame)
+{
+}
+
+CBCGPFrameImpl::~CBCGPFrameImpl() = default;
+
+void CBCGPFrameImpl::ShowFullScreen()
+{
+    if (!m_pFrame->m_hWnd)
+        return;
+    if (!m_bFullScreen) {
+        m_placementBefore.length = sizeof m_placementBefore;
+        m_pFrame->GetWindowPlacement(&m_placementBefore);
+        m_styleBefore = m_pFrame->GetStyle();
+        m_menuBefore = ::GetMenu(m_pFrame->m_hWnd);
+        m_bFullScreen = TRUE;
+        m_dockManager.HideAllForFullScreen(TRUE);
+        if (!m_bFullScreenMainMenu && m_menuBefore)
+            ::SetMenu(m_pFrame->m_hWnd, nullptr);
+        MONITORINFO mi = { sizeof mi };
+        ::GetMonitorInfoW(::MonitorFromWindow(m_pFrame->m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+        if (m_styleBefore & WS_MAXIMIZE)
+            m_pFrame->ShowWindow(SW_RESTORE);
+        m_pFrame->ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+        const CRect screen(mi.rcMonitor);
+        m_pFrame->SetWindowPos(&CWnd::wndTop, screen.left, screen.top, screen.Width(), screen.Height(), SWP_FRAMECHANGED);
+        if (m_uiFullScreenCmd) {
+            m_pFullScreenBar = std::make_unique<CBCGPFullScreenBar>();
+            if (m_pFullScreenBar->Create(m_pFrame, m_uiFullScreenCmd)) {
+                const CSize size = m_pFullScreenBar->CalcFloatingSize();
+                m_dockManager.FloatControlBar(m_pFullScreenBar.get(), CRect(CPoint(screen.left + 40, screen.top + 60), size), true);
+            } else {
+                m_pFullScreenBar.reset();
+            }
+        }
+    } else {
+        m_bFullScreen = FALSE;
+        if (m_pFullScreenBar) {
+            if (m_pFullScreenBar->m_hWnd)
+                m_pFullScreenBar->DestroyWindow();
+            m_pFullScreenBar.reset();
+        }
+        m_pFrame->ModifyStyle(0, m_styleBefore & (WS_CAPTION | WS_THICKFRAME));
+        if (m_menuBefore && !::GetMenu(m_pFrame->m_hWnd))
+            ::SetMenu(m_pFrame->m_hWnd, m_menuBefore);
+        m_pFrame->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        m_pFrame->SetWindowPlacement(&m_placementBefore);
+        m_dockManager.HideAllForFullScreen(FALSE);
+    }
+    m_pFrame->RecalcLayout();
+}
+
+BOOL CBCGPFrameImpl::SaveState(LPCTSTR lpszKey)
+{
+    if (!m_pFrame->m_hWnd)
+        return FALSE;
+    const CString base = lpszKey;
+    WINDOWPLACEMENT wp = { sizeof wp };
+    m_pFrame->GetWindowPlacement(&wp);
+    if (m_bFullScreen)
+        wp = m_placementBefore;
+    bool ok = WritePlacement(base + L"MainFrame", wp);
+    ok &= m_dockManager.SaveState(base + L"DockingManager") != FALSE;
+    return ok;
+}
+
+BOOL CBCGPFrameImpl::LoadState(LPCTSTR lpszKey)
+{
+    if (!m_pFrame->m_hWnd)
+        return FALSE;
+    const CString base = lpszKey;
+    WINDOWPLACEMENT wp = { sizeof wp };
+    m_pFrame->GetWindowPlacement(&wp);
+    const bool placed = ReadPlacement(base + L"MainFrame", wp);
+    if (placed) {
+        const UINT show = wp.showCmd;
+        if (!m_pFrame->IsWindowVisible()) {
+            // A frame not shown yet keeps hidden; the application shows it as it was.
+            wp.showCmd = SW_HIDE;
+            if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == m_pFrame && show == SW_SHOWMAXIMIZED)
+                app->m_nCmdShow = SW_SHOWMAXIMIZED;
+        }
+        m_pFrame->SetWindowPlacement(&wp);
+    }
+    const BOOL bars = m_dockManager.LoadState(base + L"DockingManager");
+    return placed || bars;
+}
+
+BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
+{
+    if (message == skinui::DockManagerQueryMessage()) {
+        *pResult = reinterpret_cast<LRESULT>(&m_dockManager);
+        return TRUE;
+    }
+    if (message == skinui::FrameImplQueryMessage()) {
+        *pResult = reinterpret_cast<LRESULT>(this);
+        return TRUE;
+    }
+    if (message == WM_IDLEUPDATECMDUI) {
+        // Floating bars are no descendants of the frame: they are asked here.
+        for (CBCGPBaseControlBar* bar : m_dockManager.GetAllBars())
+            if (bar->IsFloating() && bar->IsWindowVisible())
+                bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    }
+    return FALSE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// CBCGPFrameWnd
+
+IMPLEMENT_DYNCREATE(CBCGPFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CBCGPFrameWnd, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_ACTIVATE()
+END_MESSAGE_MAP()
+
+CBCGPFrameWnd::CBCGPFrameWnd() : m_Impl(this)
+{
+}
+
+CBCGPFrameWnd::~CBCGPFrameWnd() = default;
+
+BOOL CBCGPFrameWnd::EnableDocking(DWORD dwDockStyle)
+{
+    m_Impl.m_dockManager.EnableDocking(dwDockStyle);
+    return TRUE;
+}
+
+BOOL CBCGPFrameWnd::EnableAutoHideBars(DWORD dwDockStyle, BOOL)
+{
+    m_Impl.m_dockManager.EnableAutoHideBars(dwDockStyle);
+    return TRUE;
+}
+
+void CBCGPFrameWnd::DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
+{
+    m_Impl.m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+}
+
+void CBCGPFrameWnd::ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
+{
+    if (pBar)
+        pBar->ShowControlBar(bShow, bDelay, bActivate);
+}
+
+CBCGPBaseControlBar* CBCGPFrameWnd::GetControlBar(UINT nID)
+{
+    return m_Impl.m_dockManager.FindBarByID(nID);
+}
+
+void CBCGPFrameWnd::RecalcLayout(BOOL)
+{
+    m_Impl.m_dockManager.AdjustDockingLayout();
+}
+
+BOOL CBCGPFrameWnd::OnShowPopupMenu(CBCGPPopupMenu*)
+{
+    return TRUE;
+}
+
+BOOL CBCGPFrameWnd::OnDrawMenuLogo(CDC*, CBCGPPopupMenu*, const CRect&)
+{
+    return FALSE;
+}
+
+BOOL CBCGPFrameWnd::GetToolbarButtonToolTipText(CBCGPToolbarButton*, CString&)
+{
+    return FALSE;
+}
+
+void CBCGPFrameWnd::OnChangeVisualManager()
+{
+    if (m_hWnd)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+BOOL CBCGPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
+        workspace->LoadState(this);
+    return TRUE;
+}
+
+int CBCGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
+        workspace->EnsurePreLoadState();
+    return CFrameWnd::OnCreate(lpCreateStruct);
+}
+
+void CBCGPFrameWnd::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this && !app->SaveAllModified())
+        return;
+    // The state is stored while the bars still stand.
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance(); workspace && app && app->m_pMainWnd == this)
+        workspace->SaveState(this);
+    if (m_Impl.IsFullScreen())
+        m_Impl.ShowFullScreen();
+    DestroyWindow();
+}
+
+void CBCGPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+}
+
+BOOL CBCGPFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (m_Impl.OnWndMsg(message, wParam, lParam, pResult))
+        return TRUE;
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && m_Impl.IsFullScreen() && m_Impl.GetFullScreenBar() &&
+        LOWORD(wParam) == m_Impl.GetFullScreenBar()->GetCommandID() && !OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
+        // A full-screen command nobody handles still leaves the mode.
+        m_Impl.ShowFullScreen();
+        *pResult = 0;
+        return TRUE;
+    }
+    return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+}

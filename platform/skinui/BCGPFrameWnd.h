@@ -1,0 +1,106 @@
+#pragma once
+// CBCGPFrameWnd: a frame whose bars and panes the dock manager places (see DockManager.h), with
+// full-screen mode and the hooks that skinned menus and tool bars ask the frame.
+// CBCGPFrameImpl holds what the single-document and the MDI frame share.
+#include <memory>
+#include "AppFrame.h"
+#include "DockManager.h"
+
+class CBCGPPopupMenu;
+class CBCGPToolbarButton;
+
+// The small floating bar of full-screen mode: one button that leaves the mode.
+class SKINUI_API CBCGPFullScreenBar : public CBCGPBaseControlBar {
+    DECLARE_DYNAMIC(CBCGPFullScreenBar)
+public:
+    BOOL Create(CFrameWnd* pFrame, UINT nCmdID);
+    void SetButtonText(LPCTSTR lpszText);
+    CString GetButtonText() const { return m_strText; }
+    UINT GetCommandID() const { return m_nCmdID; }
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcFloatingSize() override;
+    void DoPaint(CDC* pDC) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    CString m_strText;
+    UINT m_nCmdID = 0;
+    BOOL m_bHot = FALSE;
+    BOOL m_bPressed = FALSE;
+};
+
+class SKINUI_API CBCGPFrameImpl {
+public:
+    explicit CBCGPFrameImpl(CFrameWnd* pFrame);
+    ~CBCGPFrameImpl();
+
+    CBCGPDockManager m_dockManager;
+
+    // Full-screen mode: no caption, no borders, no bars, the whole monitor; the full-screen bar
+    // (command nCmdID, 0: none) floats at the top left.
+    void EnableFullScreenMode(UINT uiFullScreenCmd) { m_uiFullScreenCmd = uiFullScreenCmd; }
+    void EnableFullScreenMainMenu(BOOL bEnableMenu) { m_bFullScreenMainMenu = bEnableMenu; }
+    void ShowFullScreen();
+    BOOL IsFullScreen() const { return m_bFullScreen; }
+    CBCGPFullScreenBar* GetFullScreenBar() const { return m_pFullScreenBar.get(); }
+
+    // Stores and restores the frame's place and its bars under the registry key (HKCU).
+    BOOL SaveState(LPCTSTR lpszKey);
+    BOOL LoadState(LPCTSTR lpszKey);
+    // The frame answers the dock-manager query of its bars.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+private:
+    CFrameWnd* m_pFrame;
+    UINT m_uiFullScreenCmd = 0;
+    BOOL m_bFullScreenMainMenu = FALSE;
+    BOOL m_bFullScreen = FALSE;
+    WINDOWPLACEMENT m_placementBefore = {};
+    DWORD m_styleBefore = 0;
+    HMENU m_menuBefore = nullptr;
+    std::unique_ptr<CBCGPFullScreenBar> m_pFullScreenBar;
+};
+
+class SKINUI_API CBCGPFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CBCGPFrameWnd)
+public:
+    CBCGPFrameWnd();
+    ~CBCGPFrameWnd() override;
+
+    // The sides bars may dock at; the sides panes may auto-hide at.
+    BOOL EnableDocking(DWORD dwDockStyle);
+    BOOL EnableAutoHideBars(DWORD dwDockStyle, BOOL bActivateOnMouseClick = FALSE);
+    void DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
+    CBCGPBaseControlBar* GetControlBar(UINT nID);
+    CBCGPDockManager* GetDockManager() { return &m_Impl.m_dockManager; }
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    void AdjustDockingLayout() { RecalcLayout(); }
+
+    void EnableFullScreenMode(UINT uiFullScreenCmd) { m_Impl.EnableFullScreenMode(uiFullScreenCmd); }
+    void EnableFullScreenMainMenu(BOOL bEnableMenu) { m_Impl.EnableFullScreenMainMenu(bEnableMenu); }
+    void ShowFullScreen() { m_Impl.ShowFullScreen(); }
+    BOOL IsFullScreen() const { return m_Impl.IsFullScreen(); }
+    CBCGPFullScreenBar* GetFullScreenBar() const { return m_Impl.GetFullScreenBar(); }
+
+    // Hooks of skinned pop-up menus and tool bars; the defaults change nothing.
+    virtual BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup);
+    virtual BOOL OnDrawMenuLogo(CDC* pDC, CBCGPPopupMenu* pMenu, const CRect& rectLogo);
+    virtual BOOL GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText);
+    // Repaints the frame and its bars after the look changed.
+    void OnChangeVisualManager();
+
+    // The workspace (when there is one) restores the frame's state after loading it.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* pParentWnd = nullptr,
+                   CCreateContext* pContext = nullptr) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    CBCGPFrameImpl m_Impl;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,276 @@
+#include "MiniFrameWnd.h"
+#include <windowsx.h>
+#include "DockManager.h"
+#include "DockingControlBar.h"
+#include "GlobalData.h"
+#include "VisualManager.h"
+
+IMPLEMENT_DYNCREATE(CBCGPMiniFrameWnd, CWnd)
+
+int CBCGPMiniFrameWnd::GetCaptionHeight() const
+{
+    return globalData.GetTextHeight() + 10;
+}
+
+BOOL CBCGPMiniFrameWnd::Create(CBCGPBaseControlBar* pBar, const CRect& rectClient, bool bShow)
+{
+    if (!pBar || !pBar->m_hWnd || m_hWnd)
+        return FALSE;
+    CFrameWnd* site = pBar->GetDockSiteFrameWnd();
+    CWnd* owner = site ? site->GetTopLevelParent() : nullptr;
+    CString caption;
+    pBar->GetWindowText(caption);
+    const int border = GetBorderSize();
+    const CRect window(rectClient.left - border, rectClient.top - border - GetCaptionHeight(), rectClient.right + border,
+                       rectClient.bottom + border);
+    const CString cls = globalData.RegisterWindowClass(L"BCGPMiniFrame");
+    if (!CreateEx(WS_EX_TOOLWINDOW, cls, caption, WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, window.left, window.top,
+                  window.Width(), window.Height(), owner ? owner->m_hWnd : nullptr, nullptr))
+        return FALSE;
+    m_pBar = pBar;
+    pBar->m_pMiniFrame = this;
+    pBar->SetParent(this);
+    pBar->SetWindowPos(nullptr, 0, 0, rectClient.Width(), rectClient.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    AdjustLayout();
+    if (bShow)
+        ShowWindow(SW_SHOWNOACTIVATE);
+    return TRUE;
+}
+
+void CBCGPMiniFrameWnd::AdjustLayout()
+{
+    if (!m_hWnd || !m_pBar || !m_pBar->m_hWnd)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    m_pBar->SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    CString caption, mine;
+    m_pBar->GetWindowText(caption);
+    GetWindowText(mine);
+    if (caption != mine) {
+        SetWindowText(caption);
+        SendMessage(WM_NCPAINT, 1);
+    }
+    // Where the bar floats next time.
+    ClientToScreen(&client);
+    m_pBar->m_rectRecentFloating = client;
+}
+
+void CBCGPMiniFrameWnd::ReleaseBar()
+{
+    CBCGPBaseControlBar* bar = m_pBar;
+    m_pBar = nullptr;
+    if (bar && bar->m_hWnd) {
+        AdjustLayoutOf(bar);
+        bar->m_pMiniFrame = nullptr;
+        bar->ShowWindow(SW_HIDE);
+        bar->SetParent(bar->GetDockSiteFrameWnd());
+        bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+void CBCGPMiniFrameWnd::AdjustLayoutOf(CBCGPBaseControlBar* pBar)
+{
+    if (!m_hWnd)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    ClientToScreen(&client);
+    pBar->m_rectRecentFloating = client;
+}
+
+void CBCGPMiniFrameWnd::CloseMiniFrame()
+{
+    if (m_pBar)
+        m_pBar->ShowControlBar(FALSE, FALSE, FALSE);
+    else
+        DestroyWindow();
+}
+
+CRect CBCGPMiniFrameWnd::GetCaptionRect() const
+{
+    CRect window;
+    GetWindowRect(&window);
+    const int border = GetBorderSize();
+    return CRect(border, border, window.Width() - border, border + GetCaptionHeight());
+}
+
+CRect CBCGPMiniFrameWnd::GetCloseButtonRect() const
+{
+    const CRect caption = GetCaptionRect();
+    const int size = caption.Height() - 6;
+    return CRect(caption.right - size - 2, caption.top + 3, caption.right - 2, caption.top + 3 + size);
+}
+
+void CBCGPMiniFrameWnd::DrawFrame(CDC* pDC)
+{
+    CRect window;
+    GetWindowRect(&window);
+    window.OffsetRect(-window.left, -window.top);
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    const CRect caption = GetCaptionRect();
+    manager->OnDrawMiniFrame(pDC, window, caption, m_bActive);
+    CString text;
+    GetWindowText(text);
+    CRect textRect = caption;
+    textRect.left += 6;
+    if (m_pBar)
+        if (HICON icon = m_pBar->GetIcon(FALSE)) {
+            ::DrawIconEx(pDC->m_hDC, textRect.left, textRect.CenterPoint().y - 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
+            textRect.left += 20;
+        }
+    textRect.right = GetCloseButtonRect().left - 2;
+    CFont* old = pDC->SelectObject(&globalData.fontRegular);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(manager->GetPaneCaptionTextColor(m_bActive));
+    pDC->DrawText(text, textRect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    pDC->SelectObject(old);
+    manager->OnDrawPaneCaptionButton(pDC, GetCloseButtonRect(), HTCLOSE, FALSE, m_bActive, m_bCloseHot, m_bClosePressed);
+}
+
+BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_NCCALCSIZE: {
+        RECT* r = reinterpret_cast<RECT*>(lParam);
+        const int border = GetBorderSize();
+        r->left += border;
+        r->right -= border;
+        r->top += border + GetCaptionHeight();
+        r->bottom -= border;
+        r->right = std::max(r->right, r->left);
+        r->bottom = std::max(r->bottom, r->top);
+        *pResult = 0;
+        return TRUE;
+    }
+    case WM_NCPAINT: {
+        CWindowDC dc(this);
+        CRect client;
+        GetClientRect(&client);
+        ClientToScreen(&client);
+        CRect window;
+        GetWindowRect(&window);
+        client.OffsetRect(-window.left, -window.top);
+        dc.ExcludeClipRect(client);
+        DrawFrame(&dc);
+        *pResult = 0;
+        return TRUE;
+    }
+    case WM_NCACTIVATE:
+        m_bActive = wParam != 0;
+        SendMessage(WM_NCPAINT, 1);
+        *pResult = TRUE;
+        return TRUE;
+    case WM_NCHITTEST: {
+        CRect window;
+        GetWindowRect(&window);
+        const CPoint pt(GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top);
+        const int b = GetBorderSize() + 2;
+        const bool left = pt.x < b, right = pt.x >= window.Width() - b, top = pt.y < b, bottom = pt.y >= window.Height() - b;
+        if (top && left) *pResult = HTTOPLEFT;
+        else if (top && right) *pResult = HTTOPRIGHT;
+        else if (bottom && left) *pResult = HTBOTTOMLEFT;
+        else if (bottom && right) *pResult = HTBOTTOMRIGHT;
+        else if (left) *pResult = HTLEFT;
+        else if (right) *pResult = HTRIGHT;
+        else if (top) *pResult = HTTOP;
+        else if (bottom) *pResult = HTBOTTOM;
+        else if (GetCloseButtonRect().PtInRect(pt)) *pResult = HTCLOSE;
+        else if (GetCaptionRect().PtInRect(pt)) *pResult = HTCAPTION;
+        else *pResult = HTCLIENT;
+        return TRUE;
+    }
+    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSELEAVE: {
+        const BOOL hot = message == WM_NCMOUSEMOVE && wParam == HTCLOSE;
+        if (message == WM_NCMOUSEMOVE) {
+            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE | TME_NONCLIENT, m_hWnd, 0 };
+            ::TrackMouseEvent(&track);
+        }
+        if (hot != m_bCloseHot) {
+            m_bCloseHot = hot;
+            SendMessage(WM_NCPAINT, 1);
+        }
+        break;
+    }
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTCLOSE) {
+            m_bClosePressed = TRUE;
+            SendMessage(WM_NCPAINT, 1);
+            SetCapture();
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_LBUTTONUP:
+        if (m_bClosePressed) {
+            m_bClosePressed = FALSE;
+            ::ReleaseCapture();
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            CRect window;
+            GetWindowRect(&window);
+            SendMessage(WM_NCPAINT, 1);
+            if (GetCloseButtonRect().PtInRect(CPoint(pt.x - window.left, pt.y - window.top)))
+                CloseMiniFrame();
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        // Back where the bar was docked last.
+        if (wParam == HTCAPTION && m_pBar) {
+            m_pBar->DockToFrameWindow(0);
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_SIZE:
+        AdjustLayout();
+        break;
+    case WM_MOVE:
+        AdjustLayout();
+        break;
+    case WM_MOVING:
+        m_bMoving = TRUE;
+        break;
+    case WM_EXITSIZEMOVE:
+        // Only a frame that was moved docks where it was dropped, not one that was resized.
+        if (m_pBar && m_bMoving) {
+            m_bMoving = FALSE;
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            if (CBCGPDockManager* manager = m_pBar->GetDockManager())
+                manager->DockAtPoint(m_pBar, pt);
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_CLOSE:
+        CloseMiniFrame();
+        *pResult = 0;
+        return TRUE;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+        // The bar's commands are its frame's.
+        if (m_pBar)
+            if (CFrameWnd* site = m_pBar->GetDockSiteFrameWnd()) {
+                *pResult = site->SendMessage(message, wParam, lParam);
+                return TRUE;
+            }
+        break;
+    default:
+        break;
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CBCGPMiniFrameWnd::PostNcDestroy()
+{
+    if (m_pBar)
+        m_pBar->m_pMiniFrame = nullptr;
+    delete this;
+}
