@@ -3,6 +3,7 @@
 
 #include "LoopbackHttpServer.h"
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -158,49 +159,83 @@ void LoopbackHttpServer::ServeRedirect(const std::string& target, int status, co
     ServeRaw(target, StatusLine(status) + "Location: " + location + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
 }
 
+// The file's answer to one request; answer counts the earlier answers of the same file.
+static void SendFile(const HttpFile& file, int answer, const HttpRequestSeen& request, HttpReplyChannel& reply)
+{
+    const std::string& body = *file.body;
+    const size_t size = body.size();
+    size_t start = 0;
+    int status = 200;
+    const std::string range = Lower(request.Field("Range"));
+    if (file.ranges && range.compare(0, 6, "bytes=") == 0) {
+        start = size_t(strtoull(range.c_str() + 6, nullptr, 10));
+        if (start >= size) {
+            reply.Send(StatusLine(416) + "Content-Range: bytes */" + std::to_string(size) +
+                       "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            return;
+        }
+        status = 206;
+    }
+    std::string head = StatusLine(status);
+    if (status == 206)
+        head += "Content-Range: bytes " + std::to_string(start) + "-" + std::to_string(size - 1) + "/" +
+                std::to_string(size) + "\r\n";
+    if (file.contentLength)
+        head += "Content-Length: " + std::to_string(size - start) + "\r\n";
+    if (!file.lastModified.empty())
+        head += "Last-Modified: " + file.lastModified + "\r\n";
+    head += "Connection: close\r\n\r\n";
+    if (!reply.Send(head))
+        return;
+    size_t end = size;
+    if (answer < file.dropFirst)
+        end = std::min(size, start + file.dropAfter);
+    for (size_t at = start; at < end;) {
+        const size_t count = std::min(file.chunkSize, end - at);
+        if (!reply.Send(body.data() + at, count))
+            return;
+        at += count;
+        if (file.chunkDelay > 0 && at < end && !reply.Pause(file.chunkDelay))
+            return;
+    }
+}
+
 void LoopbackHttpServer::ServeFile(const std::string& target, const HttpFile& file)
 {
     auto answers = std::make_shared<std::atomic<int>>(0);
     Handle(target, [file, answers](const HttpRequestSeen& request, HttpReplyChannel& reply) {
-        const std::string& body = *file.body;
-        const size_t size = body.size();
-        const int answer = (*answers)++;
-        size_t start = 0;
-        int status = 200;
-        const std::string range = Lower(request.Field("Range"));
-        if (file.ranges && range.compare(0, 6, "bytes=") == 0) {
-            start = size_t(strtoull(range.c_str() + 6, nullptr, 10));
-            if (start >= size) {
-                reply.Send(StatusLine(416) + "Content-Range: bytes */" + std::to_string(size) +
-                           "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                return;
-            }
-            status = 206;
-        }
-        std::string head = StatusLine(status);
-        if (status == 206)
-            head += "Content-Range: bytes " + std::to_string(start) + "-" + std::to_string(size - 1) + "/" +
-                    std::to_string(size) + "\r\n";
-        if (file.contentLength)
-            head += "Content-Length: " + std::to_string(size - start) + "\r\n";
-        if (!file.lastModified.empty())
-            head += "Last-Modified: " + file.lastModified + "\r\n";
-        head += "Connection: close\r\n\r\n";
-        if (!reply.Send(head))
-            return;
-        size_t end = size;
-        if (answer < file.dropFirst)
-            end = std::min(size, start + file.dropAfter);
-        for (size_t at = start; at < end;) {
-            const size_t count = std::min(file.chunkSize, end - at);
-            if (!reply.Send(body.data() + at, count))
-                return;
-            at += count;
-            if (file.chunkDelay > 0 && at < end && !reply.Pause(file.chunkDelay))
-                return;
-        }
+        SendFile(file, (*answers)++, request, reply);
     });
 }
+
+void LoopbackHttpServer::ServeFolder(const std::string& prefix, const std::wstring& folder)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_folders.emplace_back(prefix, folder);
+}
+
+namespace {
+
+// The bytes of the file that target names below the folder, false when there is none.
+bool ReadFolderFile(const std::wstring& folder, const std::string& relative, std::string& bytes)
+{
+    if (relative.empty() || relative.find("..") != std::string::npos)
+        return false;
+    std::wstring path = folder + L"\\";
+    for (char c : relative)
+        path += c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(c));
+    FILE* in = _wfopen(path.c_str(), L"rb");
+    if (!in)
+        return false;
+    char block[4096];
+    size_t n;
+    while ((n = fread(block, 1, sizeof block, in)) > 0)
+        bytes.append(block, n);
+    fclose(in);
+    return true;
+}
+
+} // namespace
 
 std::vector<HttpRequestSeen> LoopbackHttpServer::Requests() const
 {
@@ -262,6 +297,16 @@ void LoopbackHttpServer::Answer(uintptr_t socket)
             const auto found = m_handlers.find(request.target);
             if (found != m_handlers.end())
                 handler = found->second;
+            for (size_t i = 0; !handler && i < m_folders.size(); ++i) {
+                const std::string& prefix = m_folders[i].first;
+                std::string bytes;
+                if (request.target.compare(0, prefix.size(), prefix) != 0 ||
+                    !ReadFolderFile(m_folders[i].second, request.target.substr(prefix.size()), bytes))
+                    continue;
+                HttpFile file;
+                file.body = std::make_shared<const std::string>(std::move(bytes));
+                handler = [file](const HttpRequestSeen& seen, HttpReplyChannel& channel) { SendFile(file, 0, seen, channel); };
+            }
         }
         HttpReplyChannel reply(socket, m_stopping);
         if (handler)

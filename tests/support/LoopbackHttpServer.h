@@ -73,6 +73,9 @@ public:
     // Exactly these bytes, then the connection is closed.
     void ServeRaw(const std::string& target, const std::string& bytes);
     void ServeRedirect(const std::string& target, int status, const std::string& location);
+    // Targets below prefix ("/res/") without an answer of their own are the files below folder,
+    // read when asked for ("/" parts become "\\"); a missing file or a ".." part gets 404.
+    void ServeFolder(const std::string& prefix, const std::wstring& folder);
 
     std::vector<HttpRequestSeen> Requests() const;
     int CountRequests(const std::string& target) const;
@@ -90,6 +93,7 @@ private:
     mutable std::mutex m_lock;
     std::vector<std::thread> m_connections;
     std::map<std::string, HttpHandler> m_handlers;
+    std::vector<std::pair<std::string, std::wstring>> m_folders;
     std::vector<HttpRequestSeen> m_requests;
 };
 
