@@ -1,21 +1,16 @@
 #include "ZVQuery.h"
-#include <wininet.h>
 #include <ctime>
 #include "HttpDownload.h"
 #include "INIFile.h"
 #include "RegPath.h"
+#include "ShellService.h"
 #include "StatHtmlView.h"
 #include "WStr.h"
+#include "ZVUILibApp.h"
 
 namespace {
 
 const int kVersionFileCapacity = 4096;
-
-bool SystemOnline()
-{
-    DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) != FALSE;
-}
 
 // A fetch of the update check; its progress reports are where a stop request reaches a
 // download that had not yet begun when the request came.
@@ -95,7 +90,7 @@ ALT::TString<wchar_t, 0, 8> MakeStatisticsUrl(const wchar_t* address, const wcha
 
 CZVQuery::CZVQuery()
     : m_strVerFile("LTVerInfo.txt"), m_strVerFileCN("LTVerInfoCN.txt"), m_strRegRoot(L"HKCU\\Software\\Lumivo\\LumivoTools\\"),
-      m_pfnOnline(&SystemOnline)
+      m_pfnOnline(&IsInternetConnected)
 {
     m_strUpdateBase[0] = ZVQUERY_UPDATE_BASE1;
     m_strUpdateBase[1] = ZVQUERY_UPDATE_BASE2;
@@ -138,6 +133,7 @@ void CZVQuery::CopyFrom(const CZVQuery& other)
     m_strUpdateBase[0] = other.m_strUpdateBase[0];
     m_strUpdateBase[1] = other.m_strUpdateBase[1];
     m_strLanguage = other.m_strLanguage;
+    m_bLanguageFixed = other.m_bLanguageFixed;
     m_pfnOnline = other.m_pfnOnline;
 }
 
@@ -182,12 +178,13 @@ void CZVQuery::SetRegistryRoot(const wchar_t* root)
 void CZVQuery::SetLanguageName(const wchar_t* name)
 {
     std::lock_guard<std::mutex> guard(m_lock);
+    m_bLanguageFixed = name != nullptr;
     m_strLanguage = name;
 }
 
 void CZVQuery::SetOnlineTest(OnlineTest test)
 {
-    m_pfnOnline = test ? test : &SystemOnline;
+    m_pfnOnline = test ? test : &IsInternetConnected;
 }
 
 CZVQuery::StringW CZVQuery::RegPath(const wchar_t* value) const
@@ -229,6 +226,12 @@ void CZVQuery::CheckUpdateStartup()
     }
     if (!IsUpdateCheckDue(lastCheck, now, period))
         return;
+    {
+        // Taken here, on the interface's thread, which is the one that changes the language.
+        std::lock_guard<std::mutex> guard(m_lock);
+        if (!m_bLanguageFixed)
+            m_strLanguage = GetLanguageName(false);
+    }
     // Offline nothing is recorded, so the check runs at the next start.
     if (!m_pfnOnline())
         return;

@@ -60,6 +60,7 @@ public:
     // Settings of the running program; tests point them elsewhere.
     void SetUpdateBases(const char* first, const char* second);
     void SetRegistryRoot(const wchar_t* root); // ends with a backslash
+    // The language that picks the version file; null (the default) follows the library's.
     void SetLanguageName(const wchar_t* name);
     void SetOnlineTest(OnlineTest test);
     // Waits for an update check under way.
@@ -93,6 +94,7 @@ private:
 
     StringA m_strUpdateBase[2];
     StringW m_strLanguage;
+    bool m_bLanguageFixed = false;
     OnlineTest m_pfnOnline;
     mutable std::mutex m_lock; // the fields above, written by the update thread
     std::thread m_thread;
