@@ -132,15 +132,24 @@ void CBCGPPropertySheet::ArrangeLook()
         CWnd* tab = GetTabControl();
         CRect client;
         GetClientRect(&client);
-        m_navList.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_ALIGNTOP,
+        // The outlook bar shows big icons over their names; the list look one line per page,
+        // with a small icon when there are icons.
+        const bool outlook = m_look == PropSheetLook_OutlookBar;
+        const DWORD view = outlook ? LVS_ICON | LVS_ALIGNTOP : LVS_REPORT | LVS_NOCOLUMNHEADER;
+        m_navList.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_SINGLESEL | LVS_SHOWSELALWAYS | view,
                          CRect(kGap, kGap, kGap + m_nNavWidth, client.bottom - kGap), this, kNavListId);
         m_navList.SetBkColor(globalData.clrBarWindow);
         m_navList.SetTextBkColor(globalData.clrBarWindow);
         m_navList.SetTextColor(globalData.clrBarText);
         if (m_hIcons)
-            m_navList.SendMessage(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_hIcons));
-        // One column of icons: each item takes the list's width.
-        m_navList.SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(m_nNavWidth - 8, 0));
+            m_navList.SendMessage(LVM_SETIMAGELIST, outlook ? LVSIL_NORMAL : LVSIL_SMALL, reinterpret_cast<LPARAM>(m_hIcons));
+        if (outlook) {
+            // One column of icons: each item takes the list's width.
+            m_navList.SendMessage(LVM_SETICONSPACING, 0, MAKELPARAM(m_nNavWidth - 8, 0));
+        } else {
+            m_navList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+            m_navList.InsertColumn(0, L"", LVCFMT_LEFT, m_nNavWidth - 4);
+        }
         for (int i = 0; i < GetPageCount(); ++i) {
             wchar_t text[128] = {};
             TCITEMW item = {};

@@ -183,36 +183,76 @@ BEGIN_MESSAGE_MAP(CBCGPScrollBar, CScrollBar)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
-void CBCGPScrollBar::Render(CDC* pDC)
+void CBCGPScrollBar::PartRects(CRect& first, CRect& thumb, CRect& last) const
 {
     CRect client;
     GetClientRect(&client);
+    const BOOL horz = (GetStyle() & SBS_VERT) == 0;
+    const int length = horz ? client.Width() : client.Height();
+    const int thickness = horz ? client.Height() : client.Width();
+    const int button = std::min(thickness, length / 2);
+    first = horz ? CRect(client.left, client.top, client.left + button, client.bottom)
+                 : CRect(client.left, client.top, client.right, client.top + button);
+    last = horz ? CRect(client.right - button, client.top, client.right, client.bottom)
+                : CRect(client.left, client.bottom - button, client.right, client.bottom);
+    thumb.SetRectEmpty();
+    SCROLLBARINFO sbi = {sizeof(sbi)};
+    if (::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, &sbi) && sbi.xyThumbBottom > sbi.xyThumbTop &&
+        !(sbi.rgstate[0] & STATE_SYSTEM_INVISIBLE))
+        thumb = horz ? CRect(client.left + sbi.xyThumbTop, client.top, client.left + sbi.xyThumbBottom, client.bottom)
+                     : CRect(client.left, client.top + sbi.xyThumbTop, client.right, client.top + sbi.xyThumbBottom);
+}
+
+CBCGPScrollBar::Part CBCGPScrollBar::HitTest(CPoint pt) const
+{
+    CRect client, first, thumb, last;
+    GetClientRect(&client);
+    PartRects(first, thumb, last);
+    if (first.PtInRect(pt))
+        return PartFirstButton;
+    if (last.PtInRect(pt))
+        return PartLastButton;
+    if (thumb.PtInRect(pt))
+        return PartThumb;
+    return client.PtInRect(pt) ? PartTrack : PartNone;
+}
+
+void CBCGPScrollBar::Render(CDC* pDC)
+{
+    CRect client, first, thumb, last;
+    GetClientRect(&client);
+    PartRects(first, thumb, last);
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
     const BOOL horz = (GetStyle() & SBS_VERT) == 0;
     const BOOL disabled = !IsWindowEnabled();
     SCROLLBARINFO sbi = {sizeof(sbi)};
     const BOOL info = ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, &sbi);
-    const int length = horz ? client.Width() : client.Height();
-    const int thickness = horz ? client.Height() : client.Width();
-    const int button = std::min(thickness, length / 2);
-    CRect first = horz ? CRect(client.left, client.top, client.left + button, client.bottom)
-                       : CRect(client.left, client.top, client.right, client.top + button);
-    CRect last = horz ? CRect(client.right - button, client.top, client.right, client.bottom)
-                      : CRect(client.left, client.bottom - button, client.right, client.bottom);
-    manager->OnScrollBarFillBackground(pDC, this, client, horz, FALSE, FALSE, FALSE, disabled);
+    // Flat looks light the whole bar up while the mouse is over it, and its part more.
+    const BOOL overBar = m_hot != PartNone && !disabled;
+    manager->OnScrollBarFillBackground(pDC, this, client, horz, overBar, FALSE, FALSE, disabled);
     const BOOL firstPressed = info && (sbi.rgstate[1] & STATE_SYSTEM_PRESSED);
     const BOOL lastPressed = info && (sbi.rgstate[5] & STATE_SYSTEM_PRESSED);
-    manager->OnScrollBarDrawButton(pDC, this, first, horz, FALSE, firstPressed, TRUE, disabled);
-    manager->OnScrollBarDrawButton(pDC, this, last, horz, FALSE, lastPressed, FALSE, disabled);
-    if (info && sbi.xyThumbBottom > sbi.xyThumbTop && !(sbi.rgstate[0] & STATE_SYSTEM_INVISIBLE)) {
-        CRect thumb = horz ? CRect(client.left + sbi.xyThumbTop, client.top, client.left + sbi.xyThumbBottom, client.bottom)
-                           : CRect(client.left, client.top + sbi.xyThumbTop, client.right, client.top + sbi.xyThumbBottom);
-        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, FALSE, (sbi.rgstate[3] & STATE_SYSTEM_PRESSED) != 0, disabled);
-    }
+    manager->OnScrollBarDrawButton(pDC, this, first, horz, m_hot == PartFirstButton && !disabled, firstPressed, TRUE, disabled);
+    manager->OnScrollBarDrawButton(pDC, this, last, horz, m_hot == PartLastButton && !disabled, lastPressed, FALSE, disabled);
+    if (!thumb.IsRectEmpty())
+        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, m_hot == PartThumb && !disabled,
+                                      info && (sbi.rgstate[3] & STATE_SYSTEM_PRESSED) != 0, disabled);
 }
 
 LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+        const Part hot = message == WM_MOUSELEAVE ? PartNone
+                                                  : HitTest(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        if (message == WM_MOUSELEAVE)
+            m_bTracking = FALSE;
+        else
+            StartTracking(m_hWnd, m_bTracking);
+        if (hot != m_hot) {
+            m_hot = hot;
+            Invalidate(FALSE);
+        }
+    }
     const LRESULT result = CScrollBar::WindowProc(message, wParam, lParam);
     // The system control draws itself while it tracks and on position changes; the skin goes
     // over it right after.
@@ -260,6 +300,16 @@ BEGIN_MESSAGE_MAP(CBCGPSpinButtonCtrl, CSpinButtonCtrl)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
+int CBCGPSpinButtonCtrl::ButtonAt(CPoint pt) const
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(pt))
+        return 0;
+    const BOOL horz = (GetStyle() & UDS_HORZ) != 0;
+    return horz ? (pt.x >= client.left + client.Width() / 2 ? 1 : 2) : (pt.y < client.top + client.Height() / 2 ? 1 : 2);
+}
+
 void CBCGPSpinButtonCtrl::Render(CDC* pDC)
 {
     CRect client;
@@ -275,20 +325,27 @@ void CBCGPSpinButtonCtrl::Render(CDC* pDC)
     } else {
         up.bottom = down.top = client.top + client.Height() / 2;
     }
-    manager->OnDrawSpinButton(pDC, up, TRUE, horz, FALSE, m_nPressed == 1, disabled);
-    manager->OnDrawSpinButton(pDC, down, FALSE, horz, FALSE, m_nPressed == 2, disabled);
+    manager->OnDrawSpinButton(pDC, up, TRUE, horz, m_nHot == 1 && !disabled, m_nPressed == 1, disabled);
+    manager->OnDrawSpinButton(pDC, down, FALSE, horz, m_nHot == 2 && !disabled, m_nPressed == 2, disabled);
 }
 
 LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     if (message == WM_LBUTTONDOWN) {
-        CRect client;
-        GetClientRect(&client);
-        const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        const BOOL horz = (GetStyle() & UDS_HORZ) != 0;
-        m_nPressed = horz ? (pt.x >= client.left + client.Width() / 2 ? 1 : 2) : (pt.y < client.top + client.Height() / 2 ? 1 : 2);
+        m_nPressed = ButtonAt(pt);
     } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
         m_nPressed = 0;
+    } else if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+        const int hot = message == WM_MOUSELEAVE ? 0 : ButtonAt(pt);
+        if (message == WM_MOUSELEAVE)
+            m_bTracking = FALSE;
+        else
+            StartTracking(m_hWnd, m_bTracking);
+        if (hot != m_nHot) {
+            m_nHot = hot;
+            Invalidate(FALSE);
+        }
     }
     const LRESULT result = CSpinButtonCtrl::WindowProc(message, wParam, lParam);
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_ENABLE) && m_hWnd)

@@ -43,7 +43,11 @@ protected:
 class SKINUI_API CBCGPScrollBar : public CScrollBar {
     DECLARE_DYNCREATE(CBCGPScrollBar)
 public:
+    // The parts the mouse may be over.
+    enum Part { PartNone, PartFirstButton, PartThumb, PartLastButton, PartTrack };
     void Render(CDC* pDC);
+    Part GetHotPart() const { return m_hot; }
+    Part HitTest(CPoint pt) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,12 +55,18 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+    // The buttons and the thumb (empty when there is none) in client coordinates.
+    void PartRects(CRect& first, CRect& thumb, CRect& last) const;
+    Part m_hot = PartNone;
+    BOOL m_bTracking = FALSE;
 };
 
 class SKINUI_API CBCGPSpinButtonCtrl : public CSpinButtonCtrl {
     DECLARE_DYNCREATE(CBCGPSpinButtonCtrl)
 public:
     void Render(CDC* pDC);
+    // 1: the mouse is over the up (right) half, 2: the down (left) half, 0: neither.
+    int GetHotButton() const { return m_nHot; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -64,7 +74,10 @@ protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+    int ButtonAt(CPoint pt) const;
     int m_nPressed = 0;   // 1: up half, 2: down half
+    int m_nHot = 0;
+    BOOL m_bTracking = FALSE;
 };
 
 // Draw-list combo boxes are painted whole; drop-down ones get the frame and the button.

@@ -135,6 +135,35 @@ TEST_F(ControlTest, BrowseButtonFillsAFolder)
     EXPECT_EQ(text, CString(L"C:\\Photos\\2026"));
 }
 
+TEST_F(ControlTest, SpinAndScrollBarLightUpUnderTheMouse)
+{
+    auto* spin = static_cast<CBCGPSpinButtonCtrl*>(CWnd::FromHandlePermanent(m_dialog.GetDlgItem(IDC_SPIN)->GetSafeHwnd()));
+    auto* scroll = static_cast<CBCGPScrollBar*>(CWnd::FromHandlePermanent(m_dialog.GetDlgItem(IDC_SCROLL)->GetSafeHwnd()));
+    CRect r;
+    spin->GetClientRect(&r);
+    const CPoint upper(r.Width() / 2, 2), lower(r.Width() / 2, r.bottom - 3);
+    const COLORREF idle = Printed(spin).At(upper.x, upper.y);
+    spin->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(upper.x, upper.y));
+    EXPECT_EQ(spin->GetHotButton(), 1);
+    EXPECT_NE(Printed(spin).At(upper.x, upper.y), idle);
+    EXPECT_EQ(Printed(spin).At(lower.x, lower.y), idle);
+    spin->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(lower.x, lower.y));
+    EXPECT_EQ(spin->GetHotButton(), 2);
+    spin->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(spin->GetHotButton(), 0);
+    EXPECT_EQ(Printed(spin).At(upper.x, upper.y), idle);
+
+    scroll->GetClientRect(&r);
+    const CPoint arrow(r.Width() / 2, 2);
+    const COLORREF plain = Printed(scroll).At(1, 1);
+    scroll->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(arrow.x, arrow.y));
+    EXPECT_EQ(scroll->GetHotPart(), CBCGPScrollBar::PartFirstButton);
+    EXPECT_NE(Printed(scroll).At(1, 1), plain);
+    scroll->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(scroll->GetHotPart(), CBCGPScrollBar::PartNone);
+    EXPECT_EQ(Printed(scroll).At(1, 1), plain);
+}
+
 TEST_F(ControlTest, SliderAndProgressPaintWithTheAccent)
 {
     {

@@ -18,6 +18,15 @@
 #define IDC_CHECK         1015
 #define IDC_LINK          1016
 #define IDC_THEME         1017
+#define IDC_STATIC_TEXT   1018
+#define IDC_RADIO1        1019
+#define IDC_RADIO2        1020
+#define IDC_IMAGEBUTTON   1021
+#define IDC_FLATBUTTON    1022
+#define IDC_EDITLIST      1023
+#define IDC_SPLITTER      1024
+#define IDC_MSGBOX        1025
+#define IDC_SHEET         1026
 
 // Two pages of an options sheet.
 #define IDD_PAGE_GENERAL  200

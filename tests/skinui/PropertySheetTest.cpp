@@ -1,4 +1,5 @@
-// The skinned sheet: the outlook-bar look with its page list, the page header, skinned pages.
+// The skinned sheet: the outlook-bar and list looks with their page lists, the page header,
+// skinned pages.
 #include "GalleryIds.h"
 #include "TestApp.h"
 
@@ -31,9 +32,11 @@ protected:
     CBCGPPropertySheet m_sheet{L"Options"};
 };
 
-TEST_F(PropertySheetTest, OutlookLookListsThePagesBesideThem)
+class PageListLooks : public PropertySheetTest, public testing::WithParamInterface<CBCGPPropertySheet::PropSheetLook> {};
+
+TEST_P(PageListLooks, ListThePagesBesideThem)
 {
-    m_sheet.SetLook(CBCGPPropertySheet::PropSheetLook_OutlookBar, 150);
+    m_sheet.SetLook(GetParam(), 150);
     m_sheet.EnablePageHeader(50);
     ASSERT_TRUE(m_sheet.Create());
     PumpFor(100);
@@ -41,6 +44,7 @@ TEST_F(PropertySheetTest, OutlookLookListsThePagesBesideThem)
     ASSERT_TRUE(list);
     EXPECT_EQ(list->GetItemCount(), 2);
     EXPECT_EQ(list->GetItemText(1, 0), CString(L"Capture"));
+    EXPECT_EQ((list->GetStyle() & LVS_TYPEMASK) == LVS_REPORT, GetParam() == CBCGPPropertySheet::PropSheetLook_List) << std::hex << list->GetStyle();
     EXPECT_FALSE(m_sheet.GetTabControl()->IsWindowVisible());
 
     const CRect first = PageRect(&m_general);
@@ -56,6 +60,9 @@ TEST_F(PropertySheetTest, OutlookLookListsThePagesBesideThem)
     EXPECT_TRUE(m_capture.IsWindowVisible());
     EXPECT_FALSE(m_general.IsWindowVisible());
 }
+
+INSTANTIATE_TEST_SUITE_P(Looks, PageListLooks,
+                         testing::Values(CBCGPPropertySheet::PropSheetLook_OutlookBar, CBCGPPropertySheet::PropSheetLook_List));
 
 TEST_F(PropertySheetTest, TabsLookKeepsTheTabs)
 {
