@@ -1,6 +1,7 @@
 // Full-screen mode, MDI tabbed groups, dialog bars, outlook bars and the workspace.
 #include <memory>
 #include "FrameTestApp.h"
+#include "ShellManager.h"
 #include "SkinFrameIds.h"
 
 namespace {
