@@ -233,6 +233,9 @@ void CBCGPDockManager::DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID
 
 BOOL CBCGPDockManager::DockBarBeside(CBCGPBaseControlBar* pBar, CBCGPBaseControlBar* pTarget, DWORD dwAlignment)
 {
+    // Beside a pane of a tab group is beside the group.
+    if (auto* pane = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, pTarget); pane && pane->IsTabbed())
+        pTarget = pane->GetParentTabbedBar();
     const Entry* target = Find(pTarget);
     if (!pBar || !target || pBar == pTarget || target->autoHide)
         return FALSE;

@@ -141,6 +141,14 @@ TEST(Docking, TabGroupShowsOnePaneAtATimeAndComesApart)
     EXPECT_TRUE(f.right2.IsWindowVisible());
     EXPECT_FALSE(f.right.IsWindowVisible());
 
+    // Docked below a pane of the group, a pane shares the group's column.
+    ASSERT_TRUE(f.bottom.DockToWindow(&f.right, CBRS_ALIGN_BOTTOM));
+    const CRect column = RectInParent(group), below = RectInParent(&f.bottom);
+    EXPECT_EQ(below.left, column.left);
+    EXPECT_EQ(below.right, column.right);
+    EXPECT_EQ(below.top, column.bottom);
+    EXPECT_EQ(below.bottom, f.Client().bottom);
+
     // Floating one pane dissolves the group of two: the other takes the group's place.
     ASSERT_TRUE(f.right2.FloatControlBar(CRect(300, 200, 500, 400)));
     EXPECT_FALSE(f.right.IsTabbed());
