@@ -14,6 +14,7 @@ class CBCGPScrollBar;
 class CBCGPSliderCtrl;
 class CBCGPTreeCtrl;
 class CBCGPPopupWindow;
+class CBCGPToolbarButton;
 class CBCGPBaseControlBar;
 class CBCGPDockingControlBar;
 
@@ -88,6 +89,27 @@ public:
     virtual void OnDrawSplitterBar(CDC* pDC, CRect rect);
     // Bars and panes: the background of a bar's client area (bNCArea: of its frame).
     virtual void OnFillBarBackground(CDC* pDC, CBCGPBaseControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE);
+    // Bars, buttons and menus (tool bars, menu bar, pop-up menus, status bar, caption bar).
+    enum BCGBUTTON_STATE { ButtonsIsRegular, ButtonsIsPressed, ButtonsIsHighlighted };
+    virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CWnd* pBar);
+    virtual void OnDrawSeparator(CDC* pDC, CWnd* pBar, CRect rect, BOOL bHorz);
+    // The background and frame of a button in a bar (checked buttons too).
+    virtual void OnFillButtonInterior(CDC* pDC, CBCGPToolbarButton* pButton, CRect rect, BCGBUTTON_STATE state);
+    virtual COLORREF GetToolbarButtonTextColor(CBCGPToolbarButton* pButton, BCGBUTTON_STATE state);
+    virtual void OnFillMenuBackground(CDC* pDC, CRect rect);
+    virtual void OnDrawMenuBorder(CDC* pDC, CRect rect);
+    virtual void OnHighlightMenuItem(CDC* pDC, CRect rect, BOOL bDisabled);
+    virtual COLORREF GetMenuItemTextColor(BOOL bHighlighted, BOOL bDisabled);
+    virtual void OnDrawMenuCheck(CDC* pDC, CRect rect, BOOL bRadio, BOOL bDisabled);
+    // The ribbon caption band and its status bar; a ribbon element's hot or pressed face.
+    virtual void OnFillRibbonCaption(CDC* pDC, CRect rect, BOOL bActive);
+    virtual COLORREF GetRibbonCaptionTextColor(BOOL bActive);
+    virtual void OnFillRibbonStatusBar(CDC* pDC, CRect rect);
+    virtual COLORREF GetRibbonStatusBarTextColor(BOOL bDisabled);
+    virtual void OnFillRibbonButton(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bPressed, BOOL bChecked, BOOL bOnCaption);
+    virtual void OnDrawRibbonSliderZoomButton(CDC* pDC, CRect rect, BOOL bZoomIn, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled);
+    virtual void OnDrawRibbonSliderChannel(CDC* pDC, CRect rect);
+    virtual void OnDrawRibbonSliderThumb(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled);
     // Docking panes: the caption and its buttons (nHit HTCLOSE, HTMAXBUTTON for the pin; bPinned:
     // the pane is auto-hidden), tab strips of tab groups and MDI tabs, auto-hide buttons, mini
     // frames and outlook-bar buttons.
