@@ -46,3 +46,4 @@
 #include "RibbonBar.h"
 #include "ShellManager.h"
 #include "ShellBreadcrumb.h"
+#include "WinUITiles.h"
