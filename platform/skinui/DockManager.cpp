@@ -919,8 +919,13 @@ BOOL CBCGPAutoHideDockBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
                     if (other != pane && other->IsSlidOut())
                         other->Slide(FALSE);
                 pane->Slide(TRUE);
-            } else if (message == WM_LBUTTONDOWN) {
-                pane->SetFocus();
+            }
+            // A click keeps it out: the focus goes into it.
+            if (message == WM_LBUTTONDOWN) {
+                if (CWnd* content = pane->GetWindow(GW_CHILD))
+                    content->SetFocus();
+                else
+                    pane->SetFocus();
             }
         }
         *pResult = 0;

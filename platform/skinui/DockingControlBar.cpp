@@ -95,6 +95,9 @@ void CBCGPDockingControlBar::ShowControlBar(BOOL bShow, BOOL bDelay, BOOL bActiv
     if (m_bAutoHide) {
         m_bUserVisible = bShow;
         Slide(bShow && bActivate);
+        // Shown on purpose, it stays out while the user works in it.
+        if (bShow && bActivate)
+            SetFocus();
         if (!bDelay)
             AdjustDockingLayout();
         return;

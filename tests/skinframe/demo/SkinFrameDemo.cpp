@@ -362,6 +362,75 @@ HMENU BuildMenu()
     return bar;
 }
 
+// A picture window of the MDI mode: the canvas fills it.
+class CPictureChild : public CBCGPMDIChildWnd {
+public:
+    CCanvasView m_canvas;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (message == WM_CREATE && !m_canvas.m_hWnd)
+            m_canvas.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST);
+        return CBCGPMDIChildWnd::OnWndMsg(message, wParam, lParam, pResult);
+    }
+};
+
+// The MDI mode: pictures as tabs in two groups beside the navigator and the properties.
+class CDemoMDIFrame : public CBCGPMDIFrameWnd {
+public:
+    CBCGPOutlookBar m_nav;
+    CTreeCtrl m_folders;
+    CContentPane m_props;
+    CListCtrl m_propList;
+    HIMAGELIST m_images = nullptr;
+
+    ~CDemoMDIFrame() override
+    {
+        if (m_images)
+            ::ImageList_Destroy(m_images);
+    }
+
+    BOOL Build()
+    {
+        const DWORD child = WS_CHILD | WS_VISIBLE;
+        m_images = MakeTabImages();
+        EnableDocking(CBRS_ALIGN_ANY);
+        EnableAutoHideBars(CBRS_ALIGN_ANY);
+        if (!m_nav.Create(L"Navigator", this, CRect(0, 0, 230, 400), ID_PANE_NAV, child | CBRS_LEFT))
+            return FALSE;
+        CBCGPOutlookWnd* tabs = m_nav.GetUnderlinedWindow();
+        tabs->SetImageList(m_images);
+        m_folders.Create(child | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), tabs, 1);
+        HTREEITEM pictures = m_folders.InsertItem(L"Pictures");
+        for (const wchar_t* name : { L"2026 Holidays", L"Harbour", L"Forest walks" })
+            m_folders.InsertItem(name, pictures);
+        m_folders.Expand(pictures, TVE_EXPAND);
+        tabs->AddTab(&m_folders, L"Folders", 0);
+        if (!m_props.Create(L"Properties", this, CSize(240, 300), TRUE, ID_PANE_PROPS, child | WS_CLIPCHILDREN | CBRS_RIGHT))
+            return FALSE;
+        m_propList.Create(child | LVS_REPORT, CRect(0, 0, 0, 0), &m_props, 1);
+        m_propList.InsertColumn(0, L"Property", LVCFMT_LEFT, 100);
+        m_propList.InsertColumn(1, L"Value", LVCFMT_LEFT, 120);
+        const wchar_t* const rows[][2] = { { L"Pictures", L"3 open" }, { L"Groups", L"2" }, { L"Zoom", L"Fit" } };
+        for (int i = 0; i < 3; ++i) {
+            m_propList.InsertItem(i, rows[i][0]);
+            m_propList.SetItemText(i, 1, rows[i][1]);
+        }
+        m_nav.EnableDocking(CBRS_ALIGN_ANY);
+        m_props.EnableDocking(CBRS_ALIGN_ANY);
+        m_props.SetIcon(::ImageList_GetIcon(m_images, 2, ILD_NORMAL), FALSE);
+        DockControlBar(&m_nav);
+        DockControlBar(&m_props);
+        for (const wchar_t* title : { L"sunset.jpg", L"harbour.jpg", L"forest.jpg" }) {
+            auto* picture = new CPictureChild;
+            if (!picture->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this))
+                return FALSE;
+        }
+        EnableMDITabbedGroups(TRUE, CBCGPMDITabParams());
+        MDITabNewGroup(TRUE);
+        return TRUE;
+    }
+};
+
 class CDemoApp : public CBCGPWinApp {
 public:
     CDemoApp() : CBCGPWinApp(L"SkinFrameDemo") {}
@@ -383,8 +452,20 @@ public:
                 mode = __wargv[i];
         }
         CBCGPVisualManager::SetDefaultManager(kLooks[look].type());
+        if (mode.CompareNoCase(L"mdi") == 0) {
+            auto* mdi = new CDemoMDIFrame;
+            if (!mdi->Create(nullptr, L"Photo Studio", WS_OVERLAPPEDWINDOW, CRect(20, 20, 1260, 1000)))
+                return FALSE;
+            ::SetMenu(mdi->m_hWnd, BuildMenu());
+            if (!mdi->Build())
+                return FALSE;
+            m_pMainWnd = mdi;
+            mdi->ShowWindow(SW_SHOW);
+            mdi->RecalcLayout();
+            return TRUE;
+        }
         auto* frame = new CDemoFrame;
-        if (!frame->Create(nullptr, L"Photo Studio - sunset.jpg", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1180, 760)))
+        if (!frame->Create(nullptr, L"Photo Studio - sunset.jpg", WS_OVERLAPPEDWINDOW, CRect(20, 20, 1260, 1000)))
             return FALSE;
         ::SetMenu(frame->m_hWnd, BuildMenu());
         if (!frame->BuildPanes())
@@ -396,7 +477,8 @@ public:
         if (mode.CompareNoCase(L"float") == 0) {
             frame->m_filmstrip.FloatControlBar(CRect(380, 420, 900, 560));
         } else if (mode.CompareNoCase(L"slide") == 0) {
-            frame->m_history.Slide(TRUE);
+            frame->ShowControlBar(&frame->m_history, TRUE, FALSE, TRUE);
+            frame->m_historyList.SetFocus();
         } else if (mode.CompareNoCase(L"fullscreen") == 0) {
             frame->ShowFullScreen();
         }
