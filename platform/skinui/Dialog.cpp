@@ -129,9 +129,10 @@ CBCGPDialog::~CBCGPDialog()
         DestroyWindow();
 }
 
-void CBCGPDialog::EnableVisualManagerStyle(BOOL bEnable, BOOL, const std::vector<UINT>* plstNonSubclassedItems)
+void CBCGPDialog::EnableVisualManagerStyle(BOOL bEnable, BOOL bNCArea, const std::vector<UINT>* plstNonSubclassedItems)
 {
     m_bVisualManagerStyle = bEnable;
+    m_bNCArea = bNCArea;
     m_lstNonSubclassed = plstNonSubclassedItems ? *plstNonSubclassedItems : std::vector<UINT>();
     CBCGPVisualManager::GetInstance();
     if (m_hWnd) {
@@ -254,6 +255,17 @@ LRESULT CBCGPDialog::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
         info->ptMinTrackSize.y = m_pLayout->GetMinSize().cy + window.Height() - client.Height();
     }
     return 0;
+}
+
+LRESULT CBCGPDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (IsVisualManagerNCArea() && m_frame.HandleMessage(this, message, wParam, lParam, &result))
+        return result;
+    result = CDialog::WindowProc(message, wParam, lParam);
+    if (message == WM_NCHITTEST && IsVisualManagerNCArea())
+        result = m_frame.AdjustHitTest(this, lParam, result);
+    return result;
 }
 
 LRESULT CBCGPDialog::OnChangeVisualManager(WPARAM, LPARAM)

@@ -7,6 +7,7 @@
 #include <vector>
 #include "AppFrame.h"
 #include "SkinUIDef.h"
+#include "SkinnedFrame.h"
 
 namespace skinui {
 // How a control moves and grows when its dialog's client area changes by delta: each
@@ -55,9 +56,10 @@ public:
     ~CBCGPDialog() override;
 
     // bEnable: skin the dialog and take over its plain controls (except the listed ids);
-    // bNCArea is accepted for callers that ask for a skinned frame: the system draws frames here.
+    // bNCArea: the visual manager draws the border and caption as well.
     void EnableVisualManagerStyle(BOOL bEnable = TRUE, BOOL bNCArea = FALSE, const std::vector<UINT>* plstNonSubclassedItems = nullptr);
     BOOL IsVisualManagerStyle() const { return m_bVisualManagerStyle; }
+    BOOL IsVisualManagerNCArea() const { return m_bVisualManagerStyle && m_bNCArea; }
     void EnableLayout(BOOL bEnable = TRUE, CRuntimeClass* pRTC = nullptr, BOOL bResizeBox = TRUE);
     CBCGPStaticLayout* GetLayout() { return m_pLayout.get(); }
     BOOL IsLayoutEnabled() const { return m_pLayout != nullptr; }
@@ -67,6 +69,7 @@ public:
     BOOL OnInitDialog() override;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -79,6 +82,8 @@ protected:
     void SubclassChildControls();
     BOOL m_bVisualManagerStyle = FALSE;
     BOOL m_bDragClientArea = FALSE;
+    BOOL m_bNCArea = FALSE;
+    skinui::SkinnedFrame m_frame;
     std::vector<UINT> m_lstNonSubclassed;
     std::vector<std::unique_ptr<CWnd>> m_subclassedControls;
     std::unique_ptr<CBCGPStaticLayout> m_pLayout;

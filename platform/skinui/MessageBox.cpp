@@ -70,7 +70,7 @@ CBCGPMessageBox::CBCGPMessageBox(CWnd* pParent, LPCTSTR lpszText, LPCTSTR lpszCa
         CWinApp* app = AfxGetApp();
         m_strCaption = app && app->m_pszAppName ? app->m_pszAppName : L"Message";
     }
-    EnableVisualManagerStyle(TRUE);
+    EnableVisualManagerStyle(TRUE, TRUE);
 }
 
 INT_PTR CBCGPMessageBox::DoModal()

@@ -93,9 +93,10 @@ void CBCGPPropertySheet::EnablePageHeader(int nHeaderHeight)
     m_nHeaderHeight = std::max(0, nHeaderHeight);
 }
 
-void CBCGPPropertySheet::EnableVisualManagerStyle(BOOL bEnable, BOOL)
+void CBCGPPropertySheet::EnableVisualManagerStyle(BOOL bEnable, BOOL bNCArea)
 {
     m_bVisualManagerStyle = bEnable;
+    m_bNCArea = bNCArea;
     if (m_hWnd)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -206,6 +207,10 @@ void CBCGPPropertySheet::Paint(CDC* pDC)
 
 LRESULT CBCGPPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const bool skinnedFrame = m_bVisualManagerStyle && m_bNCArea;
+    LRESULT frameResult = 0;
+    if (skinnedFrame && m_frame.HandleMessage(this, message, wParam, lParam, &frameResult))
+        return frameResult;
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam && !m_bArranged)
@@ -226,12 +231,12 @@ LRESULT CBCGPPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
                                                                   CWnd::FromHandle(reinterpret_cast<HWND>(lParam)),
                                                                   message - WM_CTLCOLORMSGBOX, this));
         break;
-    case WM_NCHITTEST:
-        if (m_bDragClientArea) {
-            const LRESULT hit = CPropertySheet::WindowProc(message, wParam, lParam);
-            return hit == HTCLIENT ? HTCAPTION : hit;
-        }
-        break;
+    case WM_NCHITTEST: {
+        LRESULT hit = CPropertySheet::WindowProc(message, wParam, lParam);
+        if (skinnedFrame)
+            hit = m_frame.AdjustHitTest(this, lParam, hit);
+        return m_bDragClientArea && hit == HTCLIENT ? HTCAPTION : hit;
+    }
     case WM_NOTIFY: {
         const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
         if (hdr->idFrom == kNavListId && hdr->code == LVN_ITEMCHANGED) {

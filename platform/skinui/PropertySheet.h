@@ -6,6 +6,7 @@
 #include <vector>
 #include "AppFrame.h"
 #include "SkinUIDef.h"
+#include "SkinnedFrame.h"
 
 class SKINUI_API CBCGPPropertyPage : public CPropertyPage {
     DECLARE_DYNAMIC(CBCGPPropertyPage)
@@ -56,6 +57,8 @@ protected:
     int m_nNavWidth = 100;
     int m_nHeaderHeight = 0;
     BOOL m_bVisualManagerStyle = FALSE;
+    BOOL m_bNCArea = FALSE;
+    skinui::SkinnedFrame m_frame;
     BOOL m_bDragClientArea = FALSE;
     BOOL m_bArranged = FALSE;
     CImageList m_icons;

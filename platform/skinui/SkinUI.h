@@ -18,6 +18,7 @@
 #include "PopupWindow.h"
 #include "PropertySheet.h"
 #include "SkinControls.h"
+#include "SkinnedFrame.h"
 #include "SplitterWnd.h"
 #include "TextFormat.h"
 #include "ToolBarImages.h"

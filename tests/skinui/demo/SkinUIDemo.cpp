@@ -35,7 +35,7 @@ INT_PTR ShowOptions(CWnd* parent, CBCGPPropertySheet::PropSheetLook look)
         icons.Add(static_cast<HICON>(::LoadImageW(nullptr, icon, IMAGE_ICON, size, size, LR_SHARED)));
     sheet.SetIconsList(icons.GetSafeHandle());
     sheet.EnablePageHeader(36);
-    sheet.EnableVisualManagerStyle(TRUE);
+    sheet.EnableVisualManagerStyle(TRUE, TRUE);
     sheet.AddPage(&general);
     sheet.AddPage(&capture);
     return sheet.DoModal();
@@ -45,7 +45,7 @@ class CGalleryDemo : public CBCGPDialog {
 public:
     CGalleryDemo(int look, Opening opening) : CBCGPDialog(IDD_GALLERY), m_look(look), m_opening(opening)
     {
-        EnableVisualManagerStyle(TRUE);
+        EnableVisualManagerStyle(TRUE, TRUE);
     }
 
 protected:
@@ -173,7 +173,7 @@ protected:
         m_flatButton.m_nFlatStyle = CBCGPButton::BUTTONSTYLE_FLAT;
         CheckDlgButton(IDC_CHECK, BST_CHECKED);
         CheckRadioButton(IDC_RADIO1, IDC_RADIO2, IDC_RADIO1);
-        m_music.SetWindowText(L"Background music");
+        m_music.SetWindowText(L"Music");
         MakeSplitter();
         EnableLayout();
         CBCGPStaticLayout* layout = GetLayout();

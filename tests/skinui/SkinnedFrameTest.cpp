@@ -1,0 +1,60 @@
+// The frame the visual manager draws for skinned dialogs: its layout, colours and close button.
+#include "GalleryDialog.h"
+
+namespace {
+
+TEST(SkinnedFrame, LayoutPutsTheCloseButtonAtTheCaptionsEnd)
+{
+    const skinui::FrameParts parts = skinui::LayoutFrame(CSize(400, 300), CPoint(4, 27), 392, true, true);
+    EXPECT_EQ(parts.caption, CRect(4, 4, 396, 27));
+    EXPECT_EQ(parts.close.right, 396);
+    EXPECT_EQ(parts.close.Height(), 23);
+    EXPECT_GT(parts.close.Width(), parts.close.Height());
+    EXPECT_EQ(parts.icon.left, 10);
+    // No system menu, no close button; no caption, nothing.
+    EXPECT_TRUE(skinui::LayoutFrame(CSize(400, 300), CPoint(4, 27), 392, false, false).close.IsRectEmpty());
+    EXPECT_TRUE(skinui::LayoutFrame(CSize(400, 300), CPoint(1, 1), 398, true, true).caption.IsRectEmpty());
+}
+
+class CFramedGallery : public CGalleryDialog {
+public:
+    CFramedGallery() { EnableVisualManagerStyle(TRUE, TRUE); }
+};
+
+COLORREF FramePixel(CWnd* wnd, int x, int y)
+{
+    HDC dc = ::GetWindowDC(wnd->GetSafeHwnd());
+    const COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(wnd->GetSafeHwnd(), dc);
+    return c;
+}
+
+TEST(SkinnedFrame, DialogFrameTakesTheLookAndItsCloseButtonCloses)
+{
+    CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManagerVS2012));
+    CBCGPVisualManagerVS2012::SetAccentColorRGB(RGB(200, 30, 30));
+    CFramedGallery dialog;
+    ASSERT_TRUE(dialog.OpenModeless());
+    dialog.SetForegroundWindow();
+    PumpFor(100);
+    dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    CRect window, client;
+    dialog.GetWindowRect(&window);
+    dialog.GetClientRect(&client);
+    dialog.ClientToScreen(&client);
+    const CPoint clientAt(client.left - window.left, client.top - window.top);
+    // The caption beside the title is the dialog's face; the active border the accent.
+    EXPECT_EQ(FramePixel(&dialog, window.Width() / 2, clientAt.y - 2), globalData.clrBarFace);
+    EXPECT_EQ(FramePixel(&dialog, 0, window.Height() / 2), RGB(200, 30, 30));
+
+    const skinui::FrameParts parts = skinui::LayoutFrame(window.Size(), clientAt, client.Width(), true, false);
+    const CPoint close = parts.close.CenterPoint() + window.TopLeft();
+    ASSERT_EQ(dialog.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y)), HTCLOSE);
+    EXPECT_EQ(dialog.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 60, close.y)), HTCAPTION);
+    dialog.SendMessage(WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(close.x, close.y));
+    dialog.SendMessage(WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(close.x, close.y));
+    EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWindowVisible(); }));
+    CBCGPVisualManagerVS2012::SetAccentColor(CBCGPVisualManagerVS2012::VS2012_Blue);
+}
+
+} // namespace
