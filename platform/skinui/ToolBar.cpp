@@ -453,19 +453,24 @@ void CBCGPToolBar::AdjustLocations()
         shown[i]->SetRect(r);
         shown[i]->OnShow(TRUE);
     }
-    // One tool of the tip per button.
-    if (m_toolTip.m_hWnd) {
-        while (m_toolTip.GetToolCount() > 0) {
-            TOOLINFOW info = { sizeof info };
-            if (!m_toolTip.SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
-                break;
-            m_toolTip.SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        }
-        for (int i = 0; i < GetCount(); ++i) {
-            const CBCGPToolbarButton* button = m_buttons[static_cast<size_t>(i)].get();
-            if (!button->IsHidden() && !button->IsSeparator() && !button->Rect().IsRectEmpty())
-                m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKW, &button->Rect(), static_cast<UINT_PTR>(i) + 1);
-        }
+    UpdateTooltips();
+}
+
+void CBCGPToolBar::UpdateTooltips()
+{
+    // One tool of the tip per button, at the button's place.
+    if (!m_toolTip.m_hWnd)
+        return;
+    while (m_toolTip.GetToolCount() > 0) {
+        TOOLINFOW info = { sizeof info };
+        if (!m_toolTip.SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+            break;
+        m_toolTip.SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    for (int i = 0; i < GetCount(); ++i) {
+        const CBCGPToolbarButton* button = m_buttons[static_cast<size_t>(i)].get();
+        if (!button->IsHidden() && !button->IsSeparator() && !button->Rect().IsRectEmpty())
+            m_toolTip.AddTool(this, LPSTR_TEXTCALLBACKW, &button->Rect(), static_cast<UINT_PTR>(i) + 1);
     }
 }
 

@@ -90,8 +90,10 @@ public:
 
     // Recomputes the button places and repaints (after buttons or sizes change).
     virtual void AdjustLayout();
-    // Places the buttons in the client area.
+    // Places the buttons in the client area (and then updates the tool tips).
     virtual void AdjustLocations();
+    // Gives each button's place its tool tip; subclasses that place buttons themselves call it.
+    void UpdateTooltips();
     // The size the bar's buttons take docked (bVertDock: in a column).
     virtual CSize CalcSize(BOOL bVertDock);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;

@@ -260,7 +260,7 @@ protected:
         }
     }
     void OnCommandRange(UINT) {}
-    // "menu", "context" or "palette" on the command line: that opens a moment after start, for
+    // "menu", "context", "hot" or "palette" on the command line: that opens a moment after start, for
     // a picture of it.
     afx_msg void OnTimer(UINT_PTR nIDEvent)
     {
@@ -275,6 +275,12 @@ protected:
             CRect r;
             m_tiles.GetWindowRect(&r);
             m_contextMenus.ShowPopupMenu(IDR_CONTEXT, r.left + 420, r.top + 380, this, TRUE);
+        } else if (line.Find(L"hot") >= 0) {
+            // The pointer over the Save button: its coloured image and its tool tip show.
+            CRect r;
+            m_standard.GetItemRect(m_standard.CommandToIndex(ID_FILE_SAVE_DOC), &r);
+            m_standard.ClientToScreen(&r);
+            ::SetCursorPos(r.CenterPoint().x, r.CenterPoint().y);
         } else if (line.Find(L"palette") >= 0) {
             if (auto* drop = DYNAMIC_DOWNCAST(CBCGPDropDownToolbarButton, m_palette.GetButton(0)))
                 drop->DropDown();
