@@ -91,7 +91,7 @@ TEST(MDITabs, ChildrenBecomeTabsInGroups)
         children.push_back(child);
     }
     frame->EnableMDITabbedGroups(TRUE, CBCGPMDITabParams());
-    PumpFor(50);
+    PumpUntil([&] { return !children[0]->IsWindowVisible(); });
     ASSERT_EQ(frame->GetMDITabGroupCount(), 1);
     EXPECT_EQ(frame->GetMDITabGroupChildren(0).size(), 3u);
     // Only the active child shows, without a frame of its own, below the tab strip.
@@ -116,8 +116,7 @@ TEST(MDITabs, ChildrenBecomeTabsInGroups)
 
     // Closing the only child of a group ends the group.
     children[2]->SendMessage(WM_CLOSE);
-    PumpFor(50);
-    frame->UpdateMDITabbedGroups();
+    PumpUntil([&] { return frame->GetMDITabGroupCount() == 1; });
     EXPECT_EQ(frame->GetMDITabGroupCount(), 1);
     EXPECT_EQ(frame->GetMDITabGroupChildren(0).size(), 2u);
 
@@ -146,10 +145,54 @@ TEST(MDITabs, TabClickActivatesTheChild)
     auto* tabs = static_cast<CBCGPMDITabGroupWnd*>(CWnd::FromHandlePermanent(strip));
     const CRect tab = tabs->GetTabRect(0);
     ::SendMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab.left + 5, tab.CenterPoint().y));
-    PumpFor(50);
+    // The tabs follow the activation once its messages are through.
+    EXPECT_TRUE(PumpUntil([&] { return first->IsWindowVisible() && !second->IsWindowVisible(); }));
     EXPECT_EQ(frame->MDIGetActive(), first);
     EXPECT_TRUE(first->IsWindowVisible());
     EXPECT_FALSE(second->IsWindowVisible());
+    frame->DestroyWindow();
+}
+
+// Drives the windows dialog from a timer while it runs: picks the child titled "Second",
+// closes it, then closes the dialog.
+namespace {
+std::vector<CString> g_listed;
+VOID CALLBACK DriveWindowsDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dlg = ::FindWindowW(nullptr, L"Windows");
+    if (!dlg)
+        return;
+    ::KillTimer(nullptr, id);
+    HWND list = ::GetDlgItem(dlg, 100);
+    const int count = static_cast<int>(::SendMessageW(list, LB_GETCOUNT, 0, 0));
+    g_listed.clear();
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        ::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        g_listed.emplace_back(text);
+        ::SendMessageW(list, LB_SETSEL, wcscmp(text, L"Second") == 0, i);
+    }
+    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(101, BN_CLICKED), 0);
+    ::SendMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+} // namespace
+
+TEST(MDITabs, WindowsDialogListsAndClosesChildren)
+{
+    auto* frame = new CBCGPMDIFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"MDI", WS_OVERLAPPEDWINDOW, CRect(30, 30, 930, 630)));
+    frame->ShowWindow(SW_SHOW);
+    auto* first = new CBCGPMDIChildWnd;
+    auto* second = new CBCGPMDIChildWnd;
+    ASSERT_TRUE(first->Create(nullptr, L"First", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, frame));
+    ASSERT_TRUE(second->Create(nullptr, L"Second", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, frame));
+    const HWND secondHwnd = second->m_hWnd;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveWindowsDialog);
+    frame->ShowWindowsDialog();
+    ::KillTimer(nullptr, timer);
+    ASSERT_EQ(g_listed.size(), 2u);
+    EXPECT_FALSE(::IsWindow(secondHwnd));
+    EXPECT_TRUE(::IsWindow(first->m_hWnd));
     frame->DestroyWindow();
 }
 
