@@ -6,7 +6,7 @@
 
 namespace {
 
-const int kGutter = 30;       // the check column
+const int kGutter = 34;       // the check column (and the command images)
 const int kArrowColumn = 22;  // the sub-menu arrow
 const int kSeparatorHeight = 7;
 
@@ -325,8 +325,18 @@ void CBCGPPopupMenu::PaintMenu(CDC* pDC)
         const BOOL hot = i == m_iHighlighted;
         if (hot)
             manager->OnHighlightMenuItem(pDC, r, item.disabled);
-        if (item.checked)
+        CBCGPToolBarImages* images = nullptr;
+        int image = -1;
+        if (item.checked) {
             manager->OnDrawMenuCheck(pDC, CRect(r.left, r.top, r.left + kGutter, r.bottom), item.radio, item.disabled);
+        } else if (!item.hSubMenu && skinui::FindCommandImage(item.id, images, image)) {
+            // The command's tool-bar image, at most 20 pixels, in the check column.
+            const CSize size = images->GetImageSize();
+            const int side = std::min<int>(20, std::max<int>(size.cx, size.cy));
+            const CPoint c(r.left + kGutter / 2, r.CenterPoint().y);
+            images->DrawEx(pDC, CRect(c.x - side / 2, c.y - side / 2, c.x - side / 2 + side, c.y - side / 2 + side), image,
+                           CRect(0, 0, 0, 0), item.disabled);
+        }
         pDC->SetTextColor(manager->GetMenuItemTextColor(hot, item.disabled));
         CFont* itemFont = item.isDefault ? pDC->SelectObject(&globalData.fontBold) : nullptr;
         CRect text(r.left + kGutter, r.top, r.right - kArrowColumn, r.bottom);

@@ -46,7 +46,33 @@ public:
 
 } // namespace
 
+namespace {
+// The tool bars alive, for the command images of menus.
+std::vector<CBCGPToolBar*>& LiveBars()
+{
+    static std::vector<CBCGPToolBar*> bars;
+    return bars;
+}
+} // namespace
+
 namespace skinui {
+
+bool FindCommandImage(UINT nID, CBCGPToolBarImages*& pImages, int& iImage)
+{
+    if (nID == 0)
+        return false;
+    for (CBCGPToolBar* bar : LiveBars()) {
+        const int index = bar->CommandToIndex(nID);
+        const CBCGPToolbarButton* button = bar->GetButton(index);
+        CBCGPToolBarImages* images = bar->GetImages();
+        if (button && button->GetImage() >= 0 && images->IsValid() && button->GetImage() < images->GetCount()) {
+            pImages = images;
+            iImage = button->GetImage();
+            return true;
+        }
+    }
+    return false;
+}
 
 bool ParseToolbarResource(const void* data, size_t size, CSize& sizeImage, std::vector<UINT>& ids)
 {
@@ -116,9 +142,16 @@ IMPLEMENT_DYNCREATE(CBCGPToolBar, CBCGPBaseControlBar)
 
 BOOL CBCGPToolBar::m_bAltCustomization = FALSE;
 
-CBCGPToolBar::CBCGPToolBar() = default;
+CBCGPToolBar::CBCGPToolBar()
+{
+    LiveBars().push_back(this);
+}
 
-CBCGPToolBar::~CBCGPToolBar() = default;
+CBCGPToolBar::~CBCGPToolBar()
+{
+    auto& bars = LiveBars();
+    bars.erase(std::remove(bars.begin(), bars.end(), this), bars.end());
+}
 
 BOOL CBCGPToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {

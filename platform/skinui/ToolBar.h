@@ -28,6 +28,9 @@ struct ToolbarItemLayout {
     bool wrap;
     bool separator;
 };
+// The image of a command on any tool bar of the thread (its hot strip, else its cold one), for
+// menus that show the bars' images beside their commands; false when no bar has one.
+SKINUI_API bool FindCommandImage(UINT nID, CBCGPToolBarImages*& pImages, int& iImage);
 SKINUI_API CSize LayoutToolbarItems(const std::vector<ToolbarItemLayout>& items, bool bHorz, int nMaxLength, POINT origin,
                                     std::vector<RECT>& rects);
 } // namespace skinui

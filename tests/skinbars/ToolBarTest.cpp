@@ -70,6 +70,13 @@ TEST_F(ToolBarTest, LoadsButtonsAndBothImageStrips)
     EXPECT_EQ(bar.CommandToIndex(ID_EDIT_UNDO_STEP), 4);
     EXPECT_EQ(bar.GetButton(4)->GetImage(), 3);
     EXPECT_EQ(bar.CommandToIndex(ID_FONT_FACE), -1);
+    // Menus find the bar's image of a command.
+    CBCGPToolBarImages* images = nullptr;
+    int image = -1;
+    ASSERT_TRUE(skinui::FindCommandImage(ID_EDIT_UNDO_STEP, images, image));
+    EXPECT_EQ(images, bar.GetImages());
+    EXPECT_EQ(image, 3);
+    EXPECT_FALSE(skinui::FindCommandImage(ID_FONT_FACE, images, image));
     // The frame gave the bar its height; the buttons sit in one row inside it.
     CRect client, first;
     bar.GetClientRect(&client);
