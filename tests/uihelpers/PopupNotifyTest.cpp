@@ -30,7 +30,8 @@ class PopupNotifyTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ::SetCursorPos(0, 0);   // a note under the pointer waits
+        // The pointer stays where it is: the display is shared with other test programs. The
+        // notes that must close appear at the default place, away from where tests put it.
         m_before = SetPopupNotifyClock(FakeClock);
         g_now += 100000;        // far from any note of an earlier test
     }

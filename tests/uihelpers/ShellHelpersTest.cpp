@@ -190,12 +190,15 @@ public:
 TEST(DragDrop, AFileDragOffersTheSetAsAMoveOrACopy)
 {
     ASSERT_TRUE(AfxOleInit());
+    // No button is down, so the drag drops where it starts: on the target, made under the
+    // pointer (which stays put: the display is shared with other test programs).
+    POINT pointer;
+    ASSERT_TRUE(::GetCursorPos(&pointer));
     CWnd window;
-    ASSERT_TRUE(window.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), L"target", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 200), nullptr, 0));
+    ASSERT_TRUE(window.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), L"target", WS_POPUP | WS_VISIBLE,
+                                CRect(pointer.x - 20, pointer.y - 20, pointer.x + 20, pointer.y + 20), nullptr, 0));
     RecordingTarget target;
     ASSERT_EQ(RegisterDragDrop(window, &target), S_OK);
-    // No button is down: the drag drops where it starts, on the target.
-    ::SetCursorPos(100, 100);
     for (bool move : { true, false }) {
         target.dropped.clear();
         DragDropFileList(Paths({ L"C:\\pics\\b.jpg", L"C:\\pics\\A.jpg" }), move);
