@@ -1,7 +1,78 @@
 #include "MenuBar.h"
+#include <algorithm>
+#include <vector>
 #include "GlobalData.h"
+#include "PopupMenu.h"
+
+namespace {
+
+// The menu bars of the thread and the keyboard hook that serves them.
+std::vector<CBCGPMenuBar*>& MenuBars()
+{
+    static std::vector<CBCGPMenuBar*> bars;
+    return bars;
+}
+HHOOK g_keyHook = nullptr;
+
+LRESULT CALLBACK MenuKeyProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const bool down = !(lParam & 0x80000000);
+    const bool alt = (lParam & (1 << 29)) != 0;
+    if (code == HC_ACTION && down && !CBCGPPopupMenu::GetActiveMenu() && (wParam == VK_F10 || (alt && wParam != VK_MENU))) {
+        const HWND active = ::GetActiveWindow();
+        for (CBCGPMenuBar* bar : MenuBars()) {
+            CWnd* frame = bar->m_hWnd ? bar->GetTopLevelParent() : nullptr;
+            if (frame && frame->m_hWnd == active && bar->IsWindowVisible() && bar->OnMenuKey(static_cast<UINT>(wParam), alt))
+                return 1;
+        }
+    }
+    return ::CallNextHookEx(g_keyHook, code, wParam, lParam);
+}
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CBCGPMenuBar, CBCGPToolBar)
+
+BOOL CBCGPMenuBar::OnMenuKey(UINT nVirtKey, BOOL bAlt)
+{
+    if (nVirtKey == VK_F10 && !bAlt) {
+        for (int i = 0; i < GetCount(); ++i)
+            if (GetMenuItem(i) && GetMenuItem(i)->GetMenu() && OpenMenu(i))
+                return TRUE;
+        return FALSE;
+    }
+    const wchar_t key = static_cast<wchar_t>(::MapVirtualKeyW(nVirtKey, MAPVK_VK_TO_CHAR));
+    if (!bAlt || !key)
+        return FALSE;
+    for (int i = 0; i < GetCount(); ++i) {
+        const CString& text = GetButton(i)->m_strText;
+        const int amp = text.Find(L'&');
+        if (amp >= 0 && amp + 1 < text.GetLength() && ::towupper(text[amp + 1]) == ::towupper(key) && OpenMenu(i)) {
+            // Opened from the keyboard: on its first item.
+            if (CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu())
+                menu->SendMessage(WM_KEYDOWN, VK_DOWN);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL CBCGPMenuBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_CREATE) {
+        MenuBars().push_back(this);
+        if (!g_keyHook)
+            g_keyHook = ::SetWindowsHookExW(WH_KEYBOARD, MenuKeyProc, nullptr, ::GetCurrentThreadId());
+    } else if (message == WM_DESTROY) {
+        auto& bars = MenuBars();
+        bars.erase(std::remove(bars.begin(), bars.end(), this), bars.end());
+        if (bars.empty() && g_keyHook) {
+            ::UnhookWindowsHookEx(g_keyHook);
+            g_keyHook = nullptr;
+        }
+    }
+    return CBCGPToolBar::OnWndMsg(message, wParam, lParam, pResult);
+}
 
 CBCGPMenuBar::CBCGPMenuBar() = default;
 

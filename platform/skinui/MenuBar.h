@@ -24,6 +24,11 @@ public:
     BOOL OpenMenu(int iItem);
 
     CSize CalcSize(BOOL bVertDock) override;
+    // The keyboard's way in: F10 opens the first menu, Alt with an item's mnemonic that item's
+    // menu. TRUE when the key opened one. A hook of the thread hands it the keys of the bar's
+    // frame while the frame is active.
+    BOOL OnMenuKey(UINT nVirtKey, BOOL bAlt);
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
     HMENU m_hMenu = nullptr;          // owned copy of what the bar shows

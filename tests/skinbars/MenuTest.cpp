@@ -63,6 +63,25 @@ TEST_F(MenuTest, MenuBarTakesTheFramesMenuAndOpensItsItems)
     EXPECT_FALSE(menuBar.GetMenuItem(2)->IsDroppedDown());
 }
 
+TEST_F(MenuTest, KeyboardOpensMenusOfTheMenuBar)
+{
+    CBCGPMenuBar menuBar;
+    ASSERT_TRUE(menuBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
+    // Alt+V: the View menu on its first item; keys without Alt or of no mnemonic open nothing.
+    EXPECT_FALSE(menuBar.OnMenuKey('V', FALSE));
+    EXPECT_FALSE(menuBar.OnMenuKey('Q', TRUE));
+    ASSERT_TRUE(menuBar.OnMenuKey('V', TRUE));
+    CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->GetMenuItemID(0), static_cast<UINT>(ID_VIEW_GRID));
+    EXPECT_EQ(menu->GetHighlightedItem(), 0);
+    menu->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    // F10: the first menu.
+    ASSERT_TRUE(menuBar.OnMenuKey(VK_F10, FALSE));
+    ASSERT_NE(CBCGPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(CBCGPPopupMenu::GetActiveMenu()->GetMenuItemID(0), static_cast<UINT>(ID_FILE_NEW_DOC));
+}
+
 TEST_F(MenuTest, SubMenusOpenBesideAndEscapeClosesOneLevel)
 {
     CMenu menu;
