@@ -518,10 +518,6 @@ void CBCGPShellBreadcrumb::OnDeleteItem(HBREADCRUMBITEM hItem)
 
 HBREADCRUMBITEM CBCGPShellBreadcrumb::InsertShellItem(HBREADCRUMBITEM hParent, LPITEMIDLIST pidlAbsolute)
 {
-    LPITEMIDLIST last = pidlAbsolute;
-    for (LPITEMIDLIST next = ShellHelpers().GetNextItem(last); next; next = ShellHelpers().GetNextItem(last))
-        last = next;
-    (void)last;
     CString name = DisplayName(pidlAbsolute);
     if (name.IsEmpty())
         name = L"???";
