@@ -1,4 +1,5 @@
 #include "Workspace.h"
+#include "ContextMenuManager.h"
 #include "ShellManager.h"
 #include "TooltipManager.h"
 #include "VisualManager.h"
@@ -25,6 +26,8 @@ CBCGPWorkspace::CBCGPWorkspace()
 
 CBCGPWorkspace::~CBCGPWorkspace()
 {
+    if (g_pContextMenuManager == m_pContextMenuManager.get())
+        g_pContextMenuManager = nullptr;
     if (g_pTooltipManager == m_pTooltipManager.get())
         g_pTooltipManager = nullptr;
     if (g_pShellManager == m_pShellManager.get())
@@ -79,6 +82,15 @@ BOOL CBCGPWorkspace::LoadState(CFrameWnd* pFrame, LPCTSTR lpszSectionName)
 BOOL CBCGPWorkspace::SaveState(CFrameWnd* pFrame, LPCTSTR lpszSectionName)
 {
     return pFrame && skinui::SaveFrameState(pFrame, GetRegSectionPath(lpszSectionName));
+}
+
+BOOL CBCGPWorkspace::InitContextMenuManager()
+{
+    if (!m_pContextMenuManager)
+        m_pContextMenuManager = std::make_unique<CBCGPContextMenuManager>();
+    if (!g_pContextMenuManager)
+        g_pContextMenuManager = m_pContextMenuManager.get();
+    return TRUE;
 }
 
 BOOL CBCGPWorkspace::InitTooltipManager()

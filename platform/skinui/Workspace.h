@@ -8,6 +8,7 @@
 #include "AppFrame.h"
 #include "SkinUIDef.h"
 
+class CBCGPContextMenuManager;
 class CBCGPShellManager;
 class CBCGPTooltipManager;
 
@@ -45,6 +46,10 @@ public:
     // Runs PreLoadState once for the process.
     void EnsurePreLoadState();
 
+    // The managers are made once; g_pContextMenuManager, g_pTooltipManager and g_pShellManager
+    // reach them from anywhere.
+    BOOL InitContextMenuManager();
+    CBCGPContextMenuManager* GetContextMenuManager() const { return m_pContextMenuManager.get(); }
     BOOL InitTooltipManager();
     CBCGPTooltipManager* GetTooltipManager() const { return m_pTooltipManager.get(); }
     BOOL InitShellManager();
@@ -58,6 +63,7 @@ protected:
     CString m_strRegistryBase = L"Workspace";
 
 private:
+    std::unique_ptr<CBCGPContextMenuManager> m_pContextMenuManager;
     std::unique_ptr<CBCGPTooltipManager> m_pTooltipManager;
     std::unique_ptr<CBCGPShellManager> m_pShellManager;
     BCGP_VISUAL_THEME m_theme = BCGP_VISUAL_THEME_DEFAULT;

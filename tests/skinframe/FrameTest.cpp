@@ -1,6 +1,7 @@
 // Full-screen mode, MDI tabbed groups, dialog bars, outlook bars and the workspace.
 #include <memory>
 #include "FrameTestApp.h"
+#include "ContextMenuManager.h"
 #include "ShellManager.h"
 #include "SkinFrameIds.h"
 
@@ -289,7 +290,7 @@ TEST(Workspace, RegistryBaseSectionPathAndThemes)
     }
 }
 
-TEST(Workspace, TooltipManagerMakesTipsOfTheKindsLook)
+TEST(Workspace, ManagersAndTheTooltipsOfAKind)
 {
     CFrameTestApp& app = TestApp();
     ASSERT_TRUE(app.InitTooltipManager());
@@ -308,4 +309,10 @@ TEST(Workspace, TooltipManagerMakesTipsOfTheKindsLook)
     EXPECT_EQ(tip, nullptr);
     EXPECT_TRUE(app.InitShellManager());
     EXPECT_EQ(app.GetShellManager(), g_pShellManager);
+    EXPECT_TRUE(app.InitContextMenuManager());
+    CBCGPContextMenuManager* menus = app.GetContextMenuManager();
+    ASSERT_NE(menus, nullptr);
+    EXPECT_TRUE(app.InitContextMenuManager());   // made once
+    EXPECT_EQ(app.GetContextMenuManager(), menus);
+    EXPECT_EQ(g_pContextMenuManager, menus);
 }

@@ -11,6 +11,8 @@ namespace {
 
 enum : UINT {
     ID_VIEW_FULLSCREEN = 0x8100, ID_WINDOWS_DIALOG, ID_FILE_EXIT,
+    ID_FILE_OPEN = 0x8110, ID_FILE_SAVE, ID_EDIT_UNDO, ID_IMAGE_CROP, ID_IMAGE_ROTATE, ID_IMAGE_ADJUST, ID_STATUS_SIZE, ID_STATUS_ZOOM,
+    ID_STATUS_READY,
     ID_PANE_NAV = 0x8200, ID_PANE_PROPS, ID_PANE_LAYERS, ID_PANE_HISTOGRAM, ID_PANE_FILMSTRIP, ID_PANE_HISTORY, ID_PANE_OPTIONS
 };
 
@@ -206,6 +208,19 @@ HIMAGELIST MakeTabImages()
     return list;
 }
 
+HMENU BuildMenu()
+{
+    HMENU bar = ::CreateMenu();
+    HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, ID_VIEW_FULLSCREEN, L"&Full Screen");
+    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(file, MF_STRING, ID_FILE_EXIT, L"E&xit");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    for (const wchar_t* name : { L"&Edit", L"&Image", L"&Layer", L"&View", L"&Help" })
+        ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), name);
+    return bar;
+}
+
 // A pane whose one child window fills it.
 class CContentPane : public CBCGPDockingControlBar {
 public:
@@ -220,6 +235,9 @@ public:
 
 class CDemoFrame : public CBCGPFrameWnd {
 public:
+    CBCGPMenuBar m_menuBar;
+    CBCGPToolBar m_toolBar;
+    CBCGPRibbonStatusBar m_status;
     CCanvasView m_view;
     CBCGPOutlookBar m_nav;
     CTreeCtrl m_folders;
@@ -239,7 +257,7 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
     {
-        if (nID == ID_VIEW_FULLSCREEN || nID == ID_FILE_EXIT) {
+        if (nID == ID_VIEW_FULLSCREEN || nID == ID_FILE_EXIT || (nID >= ID_FILE_OPEN && nID <= ID_IMAGE_ADJUST)) {
             if (nCode == CN_COMMAND && !pHandlerInfo) {
                 if (nID == ID_VIEW_FULLSCREEN)
                     ShowFullScreen();
@@ -274,6 +292,34 @@ public:
             return FALSE;
         EnableDocking(CBRS_ALIGN_ANY);
         EnableAutoHideBars(CBRS_ALIGN_ANY);
+
+        // The other bars of the layer: menu bar, tool bar with text buttons, status bar with a zoom slider.
+        if (!m_menuBar.Create(this))
+            return FALSE;
+        m_menuBar.CreateFromMenu(BuildMenu(), TRUE);
+        if (!m_toolBar.CreateEx(this, TBSTYLE_FLAT, child | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY))
+            return FALSE;
+        const UINT buttons[] = { ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_SEPARATOR, ID_IMAGE_CROP, ID_IMAGE_ROTATE,
+                                 ID_IMAGE_ADJUST, ID_SEPARATOR, ID_VIEW_FULLSCREEN };
+        const wchar_t* const texts[] = { L"Open", L"Save", L"Undo", nullptr, L"Crop", L"Rotate", L"Adjust", nullptr, L"Full screen" };
+        m_toolBar.SetButtons(buttons, sizeof buttons / sizeof buttons[0]);
+        for (UINT i = 0; i < sizeof texts / sizeof texts[0]; ++i)
+            if (texts[i])
+                m_toolBar.SetToolBarBtnText(i, texts[i], TRUE, FALSE);
+        m_toolBar.SetWindowText(L"Standard");
+        if (!m_status.Create(this))
+            return FALSE;
+        m_status.AddElement(new CBCGPRibbonStatusBarPane(ID_STATUS_READY, L"Ready", TRUE), L"Ready");
+        m_status.AddExtendedElement(new CBCGPRibbonStatusBarPane(ID_STATUS_SIZE, L"6000 x 4000 px", TRUE), L"Size");
+        auto* zoom = new CBCGPRibbonSlider(ID_STATUS_ZOOM, 120);
+        zoom->SetZoomButtons();
+        zoom->SetRange(10, 400);
+        zoom->SetPos(100);
+        m_status.AddExtendedElement(zoom, L"Zoom");
+        m_menuBar.EnableDocking(CBRS_ALIGN_ANY);
+        m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_menuBar);
+        DockControlBar(&m_toolBar);
 
         m_options.EnableVisualManagerStyle(TRUE);
         if (!m_options.Create(L"", this, TRUE, IDD_TEST_DIALOGBAR, child | CBRS_TOP, ID_PANE_OPTIONS))
@@ -349,18 +395,6 @@ public:
     }
 };
 
-HMENU BuildMenu()
-{
-    HMENU bar = ::CreateMenu();
-    HMENU file = ::CreatePopupMenu();
-    ::AppendMenuW(file, MF_STRING, ID_VIEW_FULLSCREEN, L"&Full Screen");
-    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(file, MF_STRING, ID_FILE_EXIT, L"E&xit");
-    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    for (const wchar_t* name : { L"&Edit", L"&Image", L"&Layer", L"&View", L"&Help" })
-        ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), name);
-    return bar;
-}
 
 // A picture window of the MDI mode: the canvas fills it.
 class CPictureChild : public CBCGPMDIChildWnd {
@@ -467,7 +501,6 @@ public:
         auto* frame = new CDemoFrame;
         if (!frame->Create(nullptr, L"Photo Studio - sunset.jpg", WS_OVERLAPPEDWINDOW, CRect(20, 20, 1260, 1000)))
             return FALSE;
-        ::SetMenu(frame->m_hWnd, BuildMenu());
         if (!frame->BuildPanes())
             return FALSE;
         m_pMainWnd = frame;
