@@ -216,6 +216,8 @@ TEST_F(DialogTest, ReadingTakesWholeNumbersOfTheMembersType)
 
 TEST_F(DialogTest, AFailedReadPutsTheFocusOnTheControl)
 {
+    // Shown off the screen: the display is shared with test programs that read its pixels.
+    m_dlg.SetWindowPos(nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     m_dlg.ShowWindow(SW_SHOW);
     ::SetFocus(::GetDlgItem(m_dlg, IDC_EDIT));
     int value = 0;

@@ -64,7 +64,7 @@ TEST(PopupThrottle, OneNoteASecondAcrossTheWrapOfTheTickCount)
 
 TEST_F(PopupNotifyTest, ANoteWithinASecondOfTheLastIsDropped)
 {
-    CPoint place(40, 50);
+    CPoint place(900, 60);
     PopupNotifyWnd(L"Copy to clipboard", 2, ::LoadIconW(nullptr, IDI_INFORMATION), &place);
     g_now += 500;
     PopupNotifyWnd(L"dropped", 2, nullptr, nullptr);
