@@ -3,6 +3,7 @@
 #include <functional>
 #include "DlgControls.h"
 #include "KQDataExchange.h"
+#include "RibbonCheckBoxEx.h"
 #include "TestApp.h"
 #include "TestIds.h"
 
@@ -155,6 +156,13 @@ TEST_F(DialogTest, BitmapButtonsTakeTheImageOnTheirFace)
     EXPECT_TRUE(button.m_bAutoScale);
     EXPECT_EQ(button.GetImageSize(), CSize(4, 4));
     button.UnsubclassWindow();
+}
+
+TEST(RibbonCheckBoxEx, TakesItsCommandAndText)
+{
+    CBCGPRibbonCheckBoxEx check(32801, L"Show details");
+    EXPECT_EQ(check.GetID(), 32801u);
+    EXPECT_STREQ(check.GetText(), L"Show details");
 }
 
 // Reads the edit's text into a member of type T through the exchange: whether it was taken,

@@ -1,0 +1,3 @@
+#include "RibbonCheckBoxEx.h"
+
+CBCGPRibbonCheckBoxEx::CBCGPRibbonCheckBoxEx(UINT nID, const wchar_t* lpszText) : CBCGPRibbonCheckBox(nID, lpszText) {}
