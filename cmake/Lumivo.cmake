@@ -87,6 +87,12 @@ configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
+# Test programs that show windows, move the pointer or read the screen back: they share one
+# display, where one program's windows would cover, activate or take the focus from another's,
+# so CTest runs them one at a time (the others still run beside them).
+set(LUMIVO_WINDOW_TESTS appframe_tests skinui_tests skinframe_tests skinbars_tests uihelpers_tests
+  lang_tests smoke_tests)
+
 # A test program: lumivo_test(name SOURCES... [LIBS libs...]). It runs under CTest as `name`.
 function(lumivo_test name)
   cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
@@ -101,4 +107,7 @@ function(lumivo_test name)
   set_tests_properties(${name} PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+  if(name IN_LIST LUMIVO_WINDOW_TESTS)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK lumivo_display)
+  endif()
 endfunction()
