@@ -128,6 +128,9 @@ void CBCGPPropertySheet::ArrangeLook()
             ::SetWindowPos(child, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         SetWindowPos(nullptr, 0, 0, window.Width() + dx, window.Height() + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        // Grown right and down, a sheet over its owner would no longer sit centred on it.
+        if (::GetWindow(m_hWnd, GW_OWNER))
+            CenterWindow();
     }
     if (list) {
         CWnd* tab = GetTabControl();

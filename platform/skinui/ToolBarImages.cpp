@@ -299,18 +299,29 @@ BOOL CBCGPToolBarImages::LoadFromMemory(const void* pData, size_t nSize, BOOL bA
         return skinui::DecodePng(pData, nSize, px) && Append(std::move(px), bAdd, TRUE);
     }
     // A BMP file: the file header, then a packed DIB.
-    if (nSize < sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) || bytes[0] != 'B' || bytes[1] != 'M')
-        return FALSE;
     BITMAPFILEHEADER fh;
+    BITMAPINFOHEADER bih;
+    if (nSize < sizeof(fh) + sizeof(bih) || bytes[0] != 'B' || bytes[1] != 'M')
+        return FALSE;
     std::memcpy(&fh, bytes, sizeof(fh));
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes + sizeof(fh));
-    if (fh.bfOffBits >= nSize || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER) ||
-        !skinui::SizeOk(info->bmiHeader.biWidth, std::abs(info->bmiHeader.biHeight)))
+    std::memcpy(&bih, bytes + sizeof(fh), sizeof(bih));
+    const int64_t height = std::abs(static_cast<int64_t>(bih.biHeight));
+    static const WORD kDepths[] = {1, 4, 8, 16, 24, 32};
+    if (bih.biSize < sizeof(bih) || bih.biPlanes != 1 || std::find(std::begin(kDepths), std::end(kDepths), bih.biBitCount) == std::end(kDepths) ||
+        (bih.biCompression != BI_RGB && bih.biCompression != BI_BITFIELDS) || !skinui::SizeOk(bih.biWidth, height) ||
+        (bih.biBitCount <= 8 && bih.biClrUsed > (1u << bih.biBitCount)))
         return FALSE;
-    const int64_t stride = ((static_cast<int64_t>(info->bmiHeader.biWidth) * info->bmiHeader.biBitCount + 31) / 32) * 4;
-    if (info->bmiHeader.biCompression == BI_RGB &&
-        fh.bfOffBits + stride * std::abs(info->bmiHeader.biHeight) > static_cast<int64_t>(nSize))
+    // The header with its colour masks and palette, and every row, must lie inside the file.
+    const int64_t masks = bih.biCompression == BI_BITFIELDS && bih.biSize == sizeof(bih) ? 12 : 0;
+    const int64_t colors = bih.biClrUsed ? bih.biClrUsed : bih.biBitCount <= 8 ? (1 << bih.biBitCount) : 0;
+    const int64_t infoSize = bih.biSize + masks + colors * 4;
+    const int64_t stride = ((static_cast<int64_t>(bih.biWidth) * bih.biBitCount + 31) / 32) * 4;
+    if (static_cast<int64_t>(sizeof(fh)) + infoSize > fh.bfOffBits || fh.bfOffBits + stride * height > static_cast<int64_t>(nSize))
         return FALSE;
+    // An aligned copy of the header and palette for the system.
+    std::vector<uint8_t> infoCopy(static_cast<size_t>(infoSize));
+    std::memcpy(infoCopy.data(), bytes + sizeof(fh), infoCopy.size());
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(infoCopy.data());
     HDC dc = ::GetDC(nullptr);
     CBitmap bmp;
     bmp.Attach(::CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, bytes + fh.bfOffBits, info, DIB_RGB_COLORS));

@@ -1,5 +1,7 @@
 // Image strips: loading PNG and bitmap strips, transparency, smooth resizing and drawing.
+#include <cstring>
 #include <fstream>
+#include <string>
 #include "GalleryIds.h"
 #include "TestApp.h"
 
@@ -81,6 +83,18 @@ TEST(ImageStrip, AddAppendsAndRefusesOtherHeightsAndDamagedFiles)
     EXPECT_FALSE(images.LoadFromMemory(png, size / 2));
     EXPECT_FALSE(images.LoadFromMemory("GIF89a....", 10));
     EXPECT_EQ(images.GetCount(), 5);
+
+    // A BMP file whose rows run past its end is refused; the whole one loads.
+    HRSRC bmpRes = ::FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_TEST_STRIP_BMP), RT_BITMAP);
+    const auto* dib = static_cast<const char*>(::LockResource(::LoadResource(nullptr, bmpRes)));
+    std::string bmp(sizeof(BITMAPFILEHEADER), '\0');
+    BITMAPFILEHEADER fh = {0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::memcpy(&bmp[0], &fh, sizeof(fh));
+    bmp.append(dib, ::SizeofResource(nullptr, bmpRes));
+    CBCGPToolBarImages fromBmp;
+    EXPECT_FALSE(fromBmp.LoadFromMemory(bmp.data(), bmp.size() - 20));
+    EXPECT_TRUE(fromBmp.LoadFromMemory(bmp.data(), bmp.size()));
+    EXPECT_EQ(fromBmp.GetBitmapSize(), CSize(16, 8));
 
     // The same PNG from a file.
     wchar_t dir[MAX_PATH], path[MAX_PATH];
