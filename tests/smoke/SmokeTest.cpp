@@ -1,5 +1,8 @@
 // The program folder holds working modules: every DLL loads, every program starts and ends,
 // and the main frame takes part in the desktop (messages from other processes, painting).
+#include <windows.h>
+#include <cstdint>
+#include <vector>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
 
@@ -107,4 +110,49 @@ TEST(Desktop, NamedFacesResolveToOutlineFonts)
         DeleteObject(font);
     }
     DeleteDC(dc);
+}
+
+namespace {
+
+// The pixels of one character drawn black on white in the face, 40 pixels high.
+std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch)
+{
+    const int size = 48;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT all = { 0, 0, size, size };
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TextOutW(dc, 2, 2, &ch, 1);
+    GdiFlush();
+    std::vector<uint32_t> pixels(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + size * size);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+} // namespace
+
+// The suite's home language is Chinese: dialog and interface faces fall back to a Chinese
+// face for characters they lack, so "中" and "文" draw as two different glyphs, not as the
+// same empty box.
+TEST(Desktop, ChineseTextDrawsInTheInterfaceFaces)
+{
+    for (const wchar_t* face : { L"MS Shell Dlg", L"Tahoma", L"Arial", L"Segoe UI" }) {
+        const std::vector<uint32_t> zhong = DrawCharacter(face, L'\x4E2D');
+        const std::vector<uint32_t> wen = DrawCharacter(face, L'\x6587');
+        EXPECT_NE(zhong, wen) << testing::PrintToString(std::wstring(face));
+    }
 }
