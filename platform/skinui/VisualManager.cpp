@@ -369,6 +369,7 @@ void CBCGPVisualManager::OnFillBarBackground(CDC* pDC, CBCGPBaseControlBar*, CRe
 {
     FillRect(pDC, rectClient, globalData.clrBarFace);
 }
+
 void CBCGPVisualManager::DrawArrow(CDC* pDC, CRect rect, int nDirection, COLORREF clr)
 {
     // A small solid triangle centred in the rectangle: 0 up, 1 down, 2 left, 3 right.
