@@ -669,21 +669,10 @@ BOOL CBCGPMDITabGroupWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, L
     case WM_ERASEBKGND:
         *pResult = 1;
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* old = mem.SelectObject(&bitmap);
-            Paint(&mem);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        }
+    case WM_PAINT:
+        skinui::PaintBuffered(this, [this](CDC* dc) { Paint(dc); });
         *pResult = 0;
         return TRUE;
-    }
     case WM_MOUSEMOVE: {
         const int hot = TabFromPoint(pt);
         const BOOL closeHot = GetCloseRect(hot).PtInRect(pt);

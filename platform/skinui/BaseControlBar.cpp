@@ -1,5 +1,6 @@
 #include "BaseControlBar.h"
 #include "DockManager.h"
+#include "DrawManager.h"
 #include "GlobalData.h"
 #include "MiniFrameWnd.h"
 #include "VisualManager.h"
@@ -162,24 +163,11 @@ BOOL CBCGPBaseControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, L
         // DoPaint fills the whole client area.
         *pResult = 1;
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        // Painted off screen first: bars repaint on every layout change.
-        CDC mem;
-        CBitmap bitmap;
-        if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* old = mem.SelectObject(&bitmap);
-            DoPaint(&mem);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        } else {
-            DoPaint(&dc);
-        }
+    case WM_PAINT:
+        // Bars repaint on every layout change.
+        skinui::PaintBuffered(this, [this](CDC* dc) { DoPaint(dc); }, true);
         *pResult = 0;
         return TRUE;
-    }
     default:
         return FALSE;
     }

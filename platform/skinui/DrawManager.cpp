@@ -11,6 +11,25 @@ BYTE Channel(double v)
 }
 } // namespace
 
+// Windows that repaint on every hover or layout change would flicker if painted on screen in
+// several strokes.
+void PaintBuffered(CWnd* wnd, const std::function<void(CDC*)>& paint, bool directIfNoBuffer)
+{
+    CPaintDC dc(wnd);
+    CRect client;
+    wnd->GetClientRect(&client);
+    CDC mem;
+    CBitmap bitmap;
+    if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
+        CBitmap* old = mem.SelectObject(&bitmap);
+        paint(&mem);
+        ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
+        mem.SelectObject(old);
+    } else if (directIfNoBuffer) {
+        paint(&dc);
+    }
+}
+
 COLORREF Darker(COLORREF color, double ratio)
 {
     ratio = std::clamp(ratio, 0.0, 1.0);

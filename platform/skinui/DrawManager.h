@@ -2,6 +2,7 @@
 // CBCGPDrawManager: the drawing helpers of the looks on a GDI device: highlights, frames,
 // gradients and shadows. The colour arithmetic is in free functions (skinui::) so that it can be
 // checked without a device.
+#include <functional>
 #include "AppFrame.h"
 #include "SkinUIDef.h"
 
@@ -17,6 +18,10 @@ SKINUI_API COLORREF Mix(COLORREF a, COLORREF b, double t);
 // The colour the highlight of HighlightRect leaves over a pixel: percent > 100 lightens toward
 // white, percent < 100 darkens; with a blend colour, it mixes the pixel with it by percent.
 SKINUI_API COLORREF HighlightPixel(COLORREF pixel, int percent, COLORREF blend);
+// Answers WM_PAINT for the window: paint draws the client area into a memory bitmap, which is
+// then copied to the screen. Without a bitmap (empty client area, no memory), paint draws
+// straight onto the screen if directIfNoBuffer, else nothing is drawn.
+SKINUI_API void PaintBuffered(CWnd* wnd, const std::function<void(CDC*)>& paint, bool directIfNoBuffer = false);
 } // namespace skinui
 
 class SKINUI_API CBCGPDrawManager {

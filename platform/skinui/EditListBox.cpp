@@ -437,21 +437,10 @@ LRESULT CBCGPEditListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
+    case WM_PAINT:
         // Buffered, so that hovering over the buttons does not flicker.
-        CDC mem;
-        mem.CreateCompatibleDC(&dc);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-        CBitmap* old = mem.SelectObject(&bitmap);
-        Paint(&mem);
-        dc.BitBlt(0, 0, client.Width(), client.Height(), &mem, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
+        skinui::PaintBuffered(this, [this](CDC* dc) { Paint(dc); }, true);
         return 0;
-    }
     case WM_SIZE:
         Layout();
         Invalidate(FALSE);

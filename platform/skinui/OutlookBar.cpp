@@ -1,6 +1,7 @@
 #include "OutlookBar.h"
 #include <windowsx.h>
 #include <commctrl.h>
+#include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
 
@@ -183,21 +184,10 @@ BOOL CBCGPOutlookWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_ERASEBKGND:
         *pResult = 1;
         return TRUE;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* oldBitmap = mem.SelectObject(&bitmap);
-            Paint(&mem);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(oldBitmap);
-        }
+    case WM_PAINT:
+        skinui::PaintBuffered(this, [this](CDC* dc) { Paint(dc); });
         *pResult = 0;
         return TRUE;
-    }
     case WM_MOUSEMOVE: {
         const int hot = ButtonFromPoint(pt);
         if (hot != m_nHot) {

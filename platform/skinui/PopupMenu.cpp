@@ -1,5 +1,6 @@
 #include "PopupMenu.h"
 #include <algorithm>
+#include "DrawManager.h"
 #include "GlobalData.h"
 #include "ToolBar.h"
 #include "VisualManager.h"
@@ -504,22 +505,9 @@ LRESULT CBCGPPopupMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return MA_NOACTIVATE;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        if (mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* old = mem.SelectObject(&bitmap);
-            PaintMenu(&mem);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        } else {
-            PaintMenu(&dc);
-        }
+    case WM_PAINT:
+        skinui::PaintBuffered(this, [this](CDC* dc) { PaintMenu(dc); }, true);
         return 0;
-    }
     case WM_KEYDOWN:
         if (CBCGPPopupMenu* active = GetActiveMenu())
             active->HandleKey(static_cast<UINT>(wParam));

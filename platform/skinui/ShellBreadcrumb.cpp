@@ -406,20 +406,9 @@ LRESULT CBCGPBreadcrumb::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        CPaintDC dc(this);
-        CRect client;
-        GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* old = mem.SelectObject(&bitmap);
-            Paint(&mem);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        }
+    case WM_PAINT:
+        skinui::PaintBuffered(this, [this](CDC* dc) { Paint(dc); });
         return 0;
-    }
     case WM_SIZE:
         Layout();
         if (m_pEdit && m_pEdit->m_hWnd) {

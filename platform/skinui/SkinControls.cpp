@@ -12,24 +12,6 @@ void FillParentBackground(CWnd* control, CDC* pDC, const CRect& rect)
     ::FillRect(pDC->m_hDC, rect, CBCGPVisualManager::GetInstance()->GetDlgBackBrush(control->GetParent()));
 }
 
-// Paints into a memory bitmap first, so that a repaint does not flicker.
-template <class F> void PaintBuffered(CWnd* wnd, CDC* target, F paint)
-{
-    CRect client;
-    wnd->GetClientRect(&client);
-    if (client.IsRectEmpty())
-        return;
-    HDC mem = ::CreateCompatibleDC(target->m_hDC);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(target->m_hDC, client.Width(), client.Height());
-    HGDIOBJ old = ::SelectObject(mem, bitmap);
-    CDC* dc = CDC::FromHandle(mem);
-    paint(dc, client);
-    ::BitBlt(target->m_hDC, 0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(mem);
-}
-
 void StartTracking(HWND hWnd, BOOL& tracking)
 {
     if (!tracking) {
@@ -74,8 +56,7 @@ void CBCGPSliderCtrl::Render(CDC* pDC)
 
 void CBCGPSliderCtrl::OnPaint()
 {
-    CPaintDC dc(this);
-    PaintBuffered(this, &dc, [this](CDC* mem, const CRect&) { Render(mem); });
+    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
 }
 
 BOOL CBCGPSliderCtrl::OnEraseBkgnd(CDC*)
@@ -158,8 +139,7 @@ void CBCGPProgressCtrl::Render(CDC* pDC)
 
 void CBCGPProgressCtrl::OnPaint()
 {
-    CPaintDC dc(this);
-    PaintBuffered(this, &dc, [this](CDC* mem, const CRect&) { Render(mem); });
+    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
 }
 
 BOOL CBCGPProgressCtrl::OnEraseBkgnd(CDC*)
@@ -275,8 +255,7 @@ LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CBCGPScrollBar::OnPaint()
 {
-    CPaintDC dc(this);
-    PaintBuffered(this, &dc, [this](CDC* mem, const CRect&) { Render(mem); });
+    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
 }
 
 BOOL CBCGPScrollBar::OnEraseBkgnd(CDC*)
@@ -355,8 +334,7 @@ LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 
 void CBCGPSpinButtonCtrl::OnPaint()
 {
-    CPaintDC dc(this);
-    PaintBuffered(this, &dc, [this](CDC* mem, const CRect&) { Render(mem); });
+    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
 }
 
 BOOL CBCGPSpinButtonCtrl::OnEraseBkgnd(CDC*)

@@ -529,17 +529,9 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {
-        CPaintDC dc(this);
         CRect client;
         GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        if (!client.IsRectEmpty() && mem.CreateCompatibleDC(&dc) && bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height())) {
-            CBitmap* old = mem.SelectObject(&bitmap);
-            tiles->OnDraw(&mem, client, m_pHot, m_pPressed);
-            ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        }
+        skinui::PaintBuffered(this, [&](CDC* dc) { tiles->OnDraw(dc, client, m_pHot, m_pPressed); });
         return 0;
     }
     case WM_SIZE:
