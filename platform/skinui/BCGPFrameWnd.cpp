@@ -294,6 +294,31 @@ BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
     return FALSE;
 }
 
+void CBCGPFrameImpl::OnCreate()
+{
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
+        workspace->EnsurePreLoadState();
+}
+
+void CBCGPFrameImpl::OnLoadFrame()
+{
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
+        workspace->LoadState(m_pFrame);
+}
+
+BOOL CBCGPFrameImpl::OnClose()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == m_pFrame && !app->SaveAllModified())
+        return FALSE;
+    // The state is stored while the bars still stand.
+    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance(); workspace && app && app->m_pMainWnd == m_pFrame)
+        workspace->SaveState(m_pFrame);
+    if (IsFullScreen())
+        ShowFullScreen();
+    return TRUE;
+}
+
 // ---------------------------------------------------------------------------------------------
 // CBCGPFrameWnd
 
@@ -369,29 +394,20 @@ BOOL CBCGPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPar
 {
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
-        workspace->LoadState(this);
+    m_Impl.OnLoadFrame();
     return TRUE;
 }
 
 int CBCGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
-        workspace->EnsurePreLoadState();
+    m_Impl.OnCreate();
     return CFrameWnd::OnCreate(lpCreateStruct);
 }
 
 void CBCGPFrameWnd::OnClose()
 {
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this && !app->SaveAllModified())
-        return;
-    // The state is stored while the bars still stand.
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance(); workspace && app && app->m_pMainWnd == this)
-        workspace->SaveState(this);
-    if (m_Impl.IsFullScreen())
-        m_Impl.ShowFullScreen();
-    DestroyWindow();
+    if (m_Impl.OnClose())
+        DestroyWindow();
 }
 
 void CBCGPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)

@@ -49,6 +49,12 @@ public:
     BOOL LoadState(LPCTSTR lpszKey);
     // The frame answers the dock-manager query of its bars.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The frame's steps that involve the workspace (when there is one): before WM_CREATE is
+    // handled, after LoadFrame succeeded, and on WM_CLOSE. OnClose answers FALSE when the
+    // application keeps the frame open; else the frame may be destroyed.
+    void OnCreate();
+    void OnLoadFrame();
+    BOOL OnClose();
 
 private:
     CFrameWnd* m_pFrame;

@@ -450,28 +450,20 @@ BOOL CBCGPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* p
 {
     if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
-        workspace->LoadState(this);
+    m_Impl.OnLoadFrame();
     return TRUE;
 }
 
 int CBCGPMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance())
-        workspace->EnsurePreLoadState();
+    m_Impl.OnCreate();
     return CMDIFrameWnd::OnCreate(lpCreateStruct);
 }
 
 void CBCGPMDIFrameWnd::OnClose()
 {
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this && !app->SaveAllModified())
-        return;
-    if (CBCGPWorkspace* workspace = CBCGPWorkspace::GetInstance(); workspace && app && app->m_pMainWnd == this)
-        workspace->SaveState(this);
-    if (m_Impl.IsFullScreen())
-        m_Impl.ShowFullScreen();
-    DestroyWindow();
+    if (m_Impl.OnClose())
+        DestroyWindow();
 }
 
 void CBCGPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
