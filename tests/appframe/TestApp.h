@@ -1,11 +1,11 @@
 #pragma once
 // The test program's application object and helpers shared by the framework's tests.
-#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
 #include "AppFrame.h"
+#include "WindowTestApp.h"
 
 // Test failures show strings as text.
 inline void PrintTo(const CStringW& s, std::ostream* os)
@@ -14,16 +14,11 @@ inline void PrintTo(const CStringW& s, std::ostream* os)
 }
 
 // Message boxes are recorded and answered with IDOK instead of being shown.
-class CTestApp : public CWinApp {
+class CTestApp : public CWindowTestApp<> {
 public:
-    CTestApp() : CWinApp(L"AppFrameTests") {}
+    CTestApp() : CWindowTestApp(L"AppFrameTests") {}
     int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
     std::vector<CString> m_prompts;
 };
 
 CTestApp& TestApp();
-
-// Handles the thread's messages until done() holds (true) or the time is up (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
-// Handles the messages that are waiting now.
-void PumpPending();

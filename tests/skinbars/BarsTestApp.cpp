@@ -5,26 +5,6 @@ namespace {
 CBarsTestApp theApp;
 } // namespace
 
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            theApp.PumpMessage();
-        else
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    PumpUntil([] { return false; }, milliseconds);
-}
-
 void ClickAt(CWnd* pWnd, CPoint point)
 {
     const LPARAM at = MAKELPARAM(point.x, point.y);

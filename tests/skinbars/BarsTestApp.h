@@ -1,20 +1,17 @@
 #pragma once
-// The bar tests' application object, message pumping, and a frame that records the commands
+// The bar tests' application object, a click helper, and a frame that records the commands
 // it receives and answers the command-state questions of its bars.
-#include <functional>
 #include <vector>
 #include <gtest/gtest.h>
 #include "BarsIds.h"
 #include "SkinUI.h"
+#include "WindowTestApp.h"
 
-class CBarsTestApp : public CWinApp {
+class CBarsTestApp : public CWindowTestApp<> {
 public:
-    CBarsTestApp() : CWinApp(L"SkinBarsTests") {}
+    CBarsTestApp() : CWindowTestApp(L"SkinBarsTests") {}
 };
 
-// Handles the thread's messages until done() holds (true) or the time is up (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
-void PumpFor(DWORD milliseconds);
 // A click (button down and up) at a client point of the window, as sent messages.
 void ClickAt(CWnd* pWnd, CPoint point);
 

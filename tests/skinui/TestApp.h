@@ -1,15 +1,10 @@
 #pragma once
-// The skinned-UI test program's application object and message helpers.
-#include <functional>
+// The skinned-UI test program's application object; message pumping is in WindowTestApp.h.
 #include <gtest/gtest.h>
 #include "SkinUI.h"
+#include "WindowTestApp.h"
 
-class CSkinTestApp : public CWinApp {
+class CSkinTestApp : public CWindowTestApp<> {
 public:
-    CSkinTestApp() : CWinApp(L"SkinUITests") {}
+    CSkinTestApp() : CWindowTestApp(L"SkinUITests") {}
 };
-
-// Handles the thread's messages until done() holds (true) or the time is up (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
-// Handles messages for the given time.
-void PumpFor(DWORD milliseconds);

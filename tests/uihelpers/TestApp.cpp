@@ -2,32 +2,12 @@
 #include <filesystem>
 
 namespace {
-class CHelpersTestApp : public CWinApp {
+class CHelpersTestApp : public CWindowTestApp<> {
 public:
-    CHelpersTestApp() : CWinApp(L"UIHelpersTests") {}
+    CHelpersTestApp() : CWindowTestApp(L"UIHelpersTests") {}
 };
 CHelpersTestApp theApp;
 } // namespace
-
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        MSG msg;
-        if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            theApp.PumpMessage();
-        else
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return true;
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    PumpUntil([] { return false; }, milliseconds);
-}
 
 TempFolder::TempFolder()
 {

@@ -1,13 +1,9 @@
 #pragma once
-// The helpers' test program: its application object, a message pump and a temporary folder.
-#include <functional>
+// The helpers' test program: a temporary folder; message pumping is in WindowTestApp.h.
 #include <string>
 #include <gtest/gtest.h>
 #include "SkinUI.h"
-
-// Handles the thread's messages until done() holds (true) or the time is up (false).
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
-void PumpFor(DWORD milliseconds);
+#include "WindowTestApp.h"
 
 // A fresh folder in the temporary folder, removed with its files on destruction.
 class TempFolder {
