@@ -106,6 +106,18 @@ TEST_F(MenuTest, SubMenusOpenBesideAndEscapeClosesOneLevel)
     EXPECT_TRUE(frame->commands.empty());
 }
 
+// A timer procedure: once the tracked menu is up, three steps down and Enter choose "Paste".
+void CALLBACK ChoosePasteInTheActiveMenu(HWND hwnd, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(hwnd, id);
+    if (CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu()) {
+        menu->PostMessage(WM_KEYDOWN, VK_DOWN);
+        menu->PostMessage(WM_KEYDOWN, VK_DOWN);
+        menu->PostMessage(WM_KEYDOWN, VK_DOWN);
+        menu->PostMessage(WM_KEYDOWN, VK_RETURN);
+    }
+}
+
 TEST_F(MenuTest, ContextMenuManagerShowsRegisteredMenus)
 {
     CBCGPContextMenuManager manager;
@@ -139,17 +151,7 @@ TEST_F(MenuTest, ContextMenuManagerShowsRegisteredMenus)
 
     // Tracked: the keys waiting in the queue choose "Paste", which comes back as the result.
     frame->commands.clear();
-    HWND target = nullptr;
-    ::SetTimer(frame->m_hWnd, 77, 50, [](HWND hwnd, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(hwnd, id);
-        if (CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu()) {
-            menu->PostMessage(WM_KEYDOWN, VK_DOWN);
-            menu->PostMessage(WM_KEYDOWN, VK_DOWN);
-            menu->PostMessage(WM_KEYDOWN, VK_DOWN);
-            menu->PostMessage(WM_KEYDOWN, VK_RETURN);
-        }
-    });
-    (void)target;
+    ::SetTimer(frame->m_hWnd, 77, 50, ChoosePasteInTheActiveMenu);
     CBCGPPopupMenu::m_bForceMenuFocus = FALSE;
     EXPECT_EQ(manager.TrackPopupMenu(manager.GetMenuById(IDR_CONTEXT), 150, 150, frame), static_cast<UINT>(ID_CONTEXT_PASTE));
     PumpFor(50);
