@@ -14,6 +14,18 @@ set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 set(CMAKE_SHARED_LIBRARY_PREFIX "")
 set(CMAKE_IMPORT_LIBRARY_PREFIX "")
 
+# A compiler cache shared by every checkout and build folder on the machine: paths below the
+# source tree are hashed relative to it, so a fresh clone compiles from the cache.
+find_program(LUMIVO_CCACHE ccache)
+if(LUMIVO_CCACHE AND NOT DEFINED CMAKE_CXX_COMPILER_LAUNCHER)
+  file(WRITE ${CMAKE_BINARY_DIR}/ccache-launch
+    "#!/bin/sh\nCCACHE_BASEDIR='${CMAKE_SOURCE_DIR}' CCACHE_NOHASHDIR=1 CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime exec '${LUMIVO_CCACHE}' \"$@\"\n")
+  file(CHMOD ${CMAKE_BINARY_DIR}/ccache-launch PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+       GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_BINARY_DIR}/ccache-launch)
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_BINARY_DIR}/ccache-launch)
+endif()
+
 # Unicode Win32 with wide entry points (wWinMain, wmain). msvcrt's printf rules stay in force:
 # __USE_MINGW_ANSI_STDIO is never defined.
 add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601 NOMINMAX)
