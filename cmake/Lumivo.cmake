@@ -37,17 +37,44 @@ if(LUMIVO_ARCH STREQUAL "i686")
   set(LUMIVO_EXE_LINK_OPTIONS -Wl,--large-address-aware)
 endif()
 
+# Precompiled headers (cmake/pch): a module parses the Windows, GDI+ and standard headers, and
+# the umbrella headers of the layers below it, once instead of once for each of its sources.
+# They are most of what the compiler reads for a source, and most of its compile time.
+#   lumivo_precompile(TARGET System|Framework|Skin|Library|Tests)
+# Test programs reuse one precompiled set (lumivo_test_pch), demonstrations and benchmarks
+# another (lumivo_tool_pch): the compiler takes a precompiled set only where every macro given
+# on the command line when it was made is given again, so the two differ by GoogleTest's.
+function(lumivo_precompile target level)
+  target_precompile_headers(${target} PRIVATE
+    "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_SOURCE_DIR}/cmake/pch/${level}.h>")
+endfunction()
+
+# Code that does not ship (test programs, demonstrations, benchmarks) carries line tables only:
+# enough for a backtrace, at a fraction of the compile time that full debug information costs.
+set(LUMIVO_NONSHIP_OPTIONS -g1)
+function(lumivo_nonship target pch)
+  target_compile_options(${target} PRIVATE ${LUMIVO_NONSHIP_OPTIONS})
+  if(TARGET ${pch})
+    target_precompile_headers(${target} REUSE_FROM ${pch})
+  endif()
+endfunction()
+
 # Version resource of every module: its .rc defines the description, file name and type,
 # then includes version.rc.inc.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LumivoVersion.h.in ${CMAKE_BINARY_DIR}/include/LumivoVersion.h)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/include -I${CMAKE_CURRENT_LIST_DIR} -c65001")
 
+# A program: lumivo_executable(name [WIN32] [NONSHIP] SOURCES...). NONSHIP marks a demonstration
+# or a benchmark: built like the test programs.
 function(lumivo_executable target)
-  cmake_parse_arguments(A "WIN32" "" "" ${ARGN})
+  cmake_parse_arguments(A "WIN32;NONSHIP" "" "" ${ARGN})
   if(A_WIN32)
     add_executable(${target} WIN32 ${A_UNPARSED_ARGUMENTS})
   else()
     add_executable(${target} ${A_UNPARSED_ARGUMENTS})
+  endif()
+  if(A_NONSHIP)
+    lumivo_nonship(${target} lumivo_tool_pch)
   endif()
   target_link_options(${target} PRIVATE ${LUMIVO_EXE_LINK_OPTIONS})
   add_dependencies(${target} lumivo_runtime)
@@ -87,6 +114,20 @@ foreach(path IN LISTS LUMIVO_RUNTIME_DLLS)
 endforeach()
 add_custom_target(lumivo_runtime ALL DEPENDS ${_runtime_outputs})
 
+# The program folder ships stripped: a module's debug information goes to bin/.debug/NAME.debug,
+# which the stripped module names in a debug link, so that a backtrace still resolves to lines
+# while a user's process maps only code and data.
+find_program(LUMIVO_OBJCOPY ${LUMIVO_TRIPLET}-objcopy REQUIRED)
+function(lumivo_split_debug target)
+  set(debug ${LUMIVO_BIN_DIR}/.debug/$<TARGET_FILE_NAME:${target}>.debug)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${LUMIVO_BIN_DIR}/.debug
+    COMMAND ${LUMIVO_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> ${debug}
+    COMMAND ${LUMIVO_STRIP} --strip-debug $<TARGET_FILE:${target}>
+    COMMAND ${LUMIVO_OBJCOPY} --add-gnu-debuglink=${debug} $<TARGET_FILE:${target}>
+    VERBATIM)
+endfunction()
+
 # The wrapper that runs our programs under Wine, in the build's own prefix. CTest runs every
 # test program through it.
 if(LUMIVO_ARCH STREQUAL "i686")
@@ -99,27 +140,27 @@ configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 
-# Test programs that show windows, move the pointer or read the screen back: they share one
-# display, where one program's windows would cover, activate or take the focus from another's,
-# so CTest runs them one at a time (the others still run beside them).
-set(LUMIVO_WINDOW_TESTS appframe_tests skinui_tests skinframe_tests skinbars_tests uihelpers_tests
-  lang_tests smoke_tests)
-
-# A test program: lumivo_test(name SOURCES... [LIBS libs...]). It runs under CTest as `name`.
+# A test program: lumivo_test(name [WINDOWS] SOURCES... [LIBS libs...]). It runs under CTest as
+# `name`. WINDOWS marks a program that shows windows, moves the pointer or reads the screen back:
+# it runs isolated (wine-run --isolated: a display and a Wine prefix of its own), so window test
+# programs run side by side like the others and none sees another's windows, focus or pointer.
 function(lumivo_test name)
-  cmake_parse_arguments(A "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(A "WINDOWS" "" "LIBS" ${ARGN})
   add_executable(${name} ${A_UNPARSED_ARGUMENTS})
+  lumivo_nonship(${name} lumivo_test_pch)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_TEST_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} deps::gmock deps::gtest)
   target_link_libraries(${name} PRIVATE lumivo_test_main)
   add_dependencies(${name} lumivo_runtime)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${LUMIVO_TEST_DIR})
+  if(A_WINDOWS)
+    add_test(NAME ${name} COMMAND ${CMAKE_BINARY_DIR}/wine-run --isolated $<TARGET_FILE:${name}> --gtest_brief=1
+             WORKING_DIRECTORY ${LUMIVO_TEST_DIR})
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 WORKING_DIRECTORY ${LUMIVO_TEST_DIR})
+  endif()
   # A program that Wine ends from outside can still report exit code 0: a run passes only when
   # GoogleTest printed its closing summary and no failure.
   set_tests_properties(${name} PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ tests?\\."
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
-  if(name IN_LIST LUMIVO_WINDOW_TESTS)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK lumivo_display)
-  endif()
 endfunction()

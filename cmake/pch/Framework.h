@@ -1,0 +1,3 @@
+// Precompiled headers of the modules on the application framework.
+#include "System.h"
+#include "AppFrame.h"
