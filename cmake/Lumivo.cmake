@@ -37,44 +37,35 @@ if(LUMIVO_ARCH STREQUAL "i686")
   set(LUMIVO_EXE_LINK_OPTIONS -Wl,--large-address-aware)
 endif()
 
-# Precompiled headers (cmake/pch): a module parses the Windows, GDI+ and standard headers, and
-# the umbrella headers of the layers below it, once instead of once for each of its sources.
-# They are most of what the compiler reads for a source, and most of its compile time.
-#   lumivo_precompile(TARGET System|Framework|Skin|Library|Tests)
-# Test programs reuse one precompiled set (lumivo_test_pch), demonstrations and benchmarks
-# another (lumivo_tool_pch): the compiler takes a precompiled set only where every macro given
-# on the command line when it was made is given again, so the two differ by GoogleTest's.
-function(lumivo_precompile target level)
-  target_precompile_headers(${target} PRIVATE
-    "$<$<COMPILE_LANGUAGE:CXX>:${CMAKE_SOURCE_DIR}/cmake/pch/${level}.h>")
-endfunction()
+# Debug information is line tables (-g1) in every module, shipped or not: a backtrace still
+# resolves to functions and source lines, and compiling costs a fifth to a third less than with
+# full debug information. -DLUMIVO_FULL_DEBUG=ON brings variables and types back for a debugger.
+option(LUMIVO_FULL_DEBUG "Full debug information instead of line tables" OFF)
+if(NOT LUMIVO_FULL_DEBUG)
+  foreach(lang C CXX)
+    string(REPLACE "-g" "-g1" CMAKE_${lang}_FLAGS_RELWITHDEBINFO "${CMAKE_${lang}_FLAGS_RELWITHDEBINFO}")
+  endforeach()
+endif()
 
-# Code that does not ship (test programs, demonstrations, benchmarks) carries line tables only:
-# enough for a backtrace, at a fraction of the compile time that full debug information costs.
-set(LUMIVO_NONSHIP_OPTIONS -g1)
-function(lumivo_nonship target pch)
-  target_compile_options(${target} PRIVATE ${LUMIVO_NONSHIP_OPTIONS})
-  if(TARGET ${pch})
-    target_precompile_headers(${target} REUSE_FROM ${pch})
-  endif()
-endfunction()
+# Unity builds: the sources of a target are compiled eight to a translation unit, so that the
+# Windows, GDI+, standard and framework headers, which are most of what the compiler reads for
+# each source, are read once for eight. Names private to a source (anonymous namespaces, static
+# functions) must therefore differ between the sources of a target; a source that cannot share
+# is marked SKIP_UNITY_BUILD_INCLUSION.
+set(CMAKE_UNITY_BUILD ON)
+set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
 
 # Version resource of every module: its .rc defines the description, file name and type,
 # then includes version.rc.inc.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LumivoVersion.h.in ${CMAKE_BINARY_DIR}/include/LumivoVersion.h)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/include -I${CMAKE_CURRENT_LIST_DIR} -c65001")
 
-# A program: lumivo_executable(name [WIN32] [NONSHIP] SOURCES...). NONSHIP marks a demonstration
-# or a benchmark: built like the test programs.
 function(lumivo_executable target)
-  cmake_parse_arguments(A "WIN32;NONSHIP" "" "" ${ARGN})
+  cmake_parse_arguments(A "WIN32" "" "" ${ARGN})
   if(A_WIN32)
     add_executable(${target} WIN32 ${A_UNPARSED_ARGUMENTS})
   else()
     add_executable(${target} ${A_UNPARSED_ARGUMENTS})
-  endif()
-  if(A_NONSHIP)
-    lumivo_nonship(${target} lumivo_tool_pch)
   endif()
   target_link_options(${target} PRIVATE ${LUMIVO_EXE_LINK_OPTIONS})
   add_dependencies(${target} lumivo_runtime)
@@ -147,7 +138,6 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 function(lumivo_test name)
   cmake_parse_arguments(A "WINDOWS" "" "LIBS" ${ARGN})
   add_executable(${name} ${A_UNPARSED_ARGUMENTS})
-  lumivo_nonship(${name} lumivo_test_pch)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_TEST_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} deps::gmock deps::gtest)
   target_link_libraries(${name} PRIVATE lumivo_test_main)

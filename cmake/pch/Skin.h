@@ -1,3 +1,0 @@
-// Precompiled headers of the modules on the skinned user interface.
-#include "Framework.h"
-#include "SkinUI.h"
