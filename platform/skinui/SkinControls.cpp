@@ -26,11 +26,8 @@ void StartTracking(HWND hWnd, BOOL& tracking)
 IMPLEMENT_DYNCREATE(CBCGPSliderCtrl, CSliderCtrl)
 
 BEGIN_MESSAGE_MAP(CBCGPSliderCtrl, CSliderCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 void CBCGPSliderCtrl::Render(CDC* pDC)
@@ -52,22 +49,6 @@ void CBCGPSliderCtrl::Render(CDC* pDC)
                                style3 || (GetStyle() & TBS_LEFT), style3 || !(GetStyle() & TBS_LEFT), m_bOnGlass);
     if (m_bDrawFocus && ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS))
         pDC->DrawFocusRect(client);
-}
-
-void CBCGPSliderCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPSliderCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPSliderCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
 }
 
 void CBCGPSliderCtrl::OnMouseMove(UINT nFlags, CPoint point)
@@ -96,12 +77,6 @@ void CBCGPSliderCtrl::OnMouseLeave()
 // Progress bar.
 
 IMPLEMENT_DYNCREATE(CBCGPProgressCtrl, CProgressCtrl)
-
-BEGIN_MESSAGE_MAP(CBCGPProgressCtrl, CProgressCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 void CBCGPProgressCtrl::Render(CDC* pDC)
 {
@@ -137,31 +112,9 @@ void CBCGPProgressCtrl::Render(CDC* pDC)
     CBCGPVisualManager::GetInstance()->OnDrawProgressBar(pDC, this, client, chunk, infinite);
 }
 
-void CBCGPProgressCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPProgressCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPProgressCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Scroll bar.
 
 IMPLEMENT_DYNCREATE(CBCGPScrollBar, CScrollBar)
-
-BEGIN_MESSAGE_MAP(CBCGPScrollBar, CScrollBar)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 void CBCGPScrollBar::PartRects(CRect& first, CRect& thumb, CRect& last) const
 {
@@ -253,31 +206,9 @@ LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-void CBCGPScrollBar::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPScrollBar::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPScrollBar::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Spin buttons.
 
 IMPLEMENT_DYNCREATE(CBCGPSpinButtonCtrl, CSpinButtonCtrl)
-
-BEGIN_MESSAGE_MAP(CBCGPSpinButtonCtrl, CSpinButtonCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 int CBCGPSpinButtonCtrl::ButtonAt(CPoint pt) const
 {
@@ -332,32 +263,13 @@ LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
-void CBCGPSpinButtonCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPSpinButtonCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPSpinButtonCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Combo box.
 
 IMPLEMENT_DYNCREATE(CBCGPComboBox, CComboBox)
 
 BEGIN_MESSAGE_MAP(CBCGPComboBox, CComboBox)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 LRESULT CBCGPComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -420,28 +332,9 @@ void CBCGPComboBox::Render(CDC* pDC)
     manager->OnDrawControlBorder(pDC, client, this, m_bHighlighted || focused, disabled);
 }
 
-void CBCGPComboBox::OnPaint()
+BOOL CBCGPComboBox::IsSkinPainted() const
 {
-    if (GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
-        Default();
-        return;
-    }
-    CPaintDC dc(this);
-    Render(&dc);
-}
-
-BOOL CBCGPComboBox::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPComboBox::OnPrintClient(WPARAM wParam, LPARAM lParam)
-{
-    if (GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))
-        return Default();
-    (void)lParam;
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
+    return !(GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE));
 }
 
 void CBCGPComboBox::OnMouseMove(UINT nFlags, CPoint point)
