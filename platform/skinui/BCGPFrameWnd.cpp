@@ -133,7 +133,7 @@ void CBCGPFullScreenBar::DoPaint(CDC* pDC)
     manager->OnFillBarBackground(pDC, this, client, client);
     CRect button = client;
     button.DeflateRect(3, 3);
-    if (m_bHot || m_bPressed)
+    if (m_hover.Hot() || m_bPressed)
         pDC->FillSolidRect(button, m_bPressed ? skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.45)
                                               : skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.25));
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
@@ -147,17 +147,9 @@ BOOL CBCGPFullScreenBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LR
 {
     switch (message) {
     case WM_MOUSEMOVE:
-        if (!m_bHot) {
-            m_bHot = TRUE;
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-            Invalidate();
-        }
-        *pResult = 0;
-        return TRUE;
     case WM_MOUSELEAVE:
-        m_bHot = FALSE;
-        Invalidate();
+        if (message == WM_MOUSEMOVE ? m_hover.Move(m_hWnd, TRUE) : m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     case WM_LBUTTONDOWN:

@@ -5,6 +5,7 @@
 #include <memory>
 #include "AppFrame.h"
 #include "DockManager.h"
+#include "HoverTracker.h"
 
 class CBCGPPopupMenu;
 class CBCGPToolbarButton;
@@ -25,7 +26,7 @@ public:
 private:
     CString m_strText;
     UINT m_nCmdID = 0;
-    BOOL m_bHot = FALSE;
+    skinui::HoverTracker<BOOL> m_hover;
     BOOL m_bPressed = FALSE;
 };
 

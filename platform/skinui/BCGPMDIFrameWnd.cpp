@@ -615,6 +615,7 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
     const std::vector<CMDIChildWnd*> children = m_pFrame->GetMDITabGroupChildren(m_nGroup);
     CMDIChildWnd* front = m_pFrame->GetMDITabGroupActive(m_nGroup);
     CMDIChildWnd* active = m_pFrame->MDIGetActive();
+    const auto [hot, closeHot] = m_hover.Hot();
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
     pDC->SetBkMode(TRANSPARENT);
     for (int i = 0; i < static_cast<int>(children.size()); ++i) {
@@ -626,7 +627,7 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
         if (isFront && child != active) {
             pDC->FillSolidRect(r, skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.35));
         } else {
-            manager->OnDrawTab(pDC, r, isFront, i == m_nHot, TRUE);
+            manager->OnDrawTab(pDC, r, isFront, i == hot, TRUE);
         }
         r.left += 10;
         if (m_pFrame->GetMDITabParams().m_bTabIcons)
@@ -637,12 +638,12 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
         CString title;
         child->GetWindowText(title);
         r.right -= 22;
-        pDC->SetTextColor(isFront && child == active ? RGB(255, 255, 255) : manager->GetTabTextColor(isFront, i == m_nHot));
+        pDC->SetTextColor(isFront && child == active ? RGB(255, 255, 255) : manager->GetTabTextColor(isFront, i == hot));
         pDC->DrawText(title, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         const CRect close = GetCloseRect(i);
         if (!close.IsRectEmpty()) {
             const COLORREF glyph = child == active ? RGB(255, 255, 255) : globalData.clrBarText;
-            if (m_bCloseHot)
+            if (closeHot)
                 pDC->FillSolidRect(close, child == active ? skinui::Lighter(manager->GetAccentColor(), 0.25)
                                                           : skinui::Darker(globalData.clrBarFace, 0.1));
             const CPoint c = close.CenterPoint();
@@ -667,21 +668,14 @@ BOOL CBCGPMDITabGroupWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, L
         return TRUE;
     case WM_MOUSEMOVE: {
         const int hot = TabFromPoint(pt);
-        const BOOL closeHot = GetCloseRect(hot).PtInRect(pt);
-        if (hot != m_nHot || closeHot != m_bCloseHot) {
-            m_nHot = hot;
-            m_bCloseHot = closeHot;
+        if (m_hover.Move(m_hWnd, { hot, GetCloseRect(hot).PtInRect(pt) }))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         *pResult = 0;
         return TRUE;
     }
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        m_bCloseHot = FALSE;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     case WM_LBUTTONDOWN:

@@ -3,8 +3,10 @@
 // children shown as tabs, in one group or several side by side), the windows dialog and
 // full-screen mode. CBCGPMDIChildWnd tells its frame when it comes, goes or changes its title.
 #include <memory>
+#include <utility>
 #include <vector>
 #include "BCGPFrameWnd.h"
+#include "HoverTracker.h"
 
 class CBCGPMDITabGroupWnd;
 
@@ -133,7 +135,7 @@ public:
 private:
     CBCGPMDIFrameWnd* m_pFrame;
     int m_nGroup;
-    int m_nHot = -1;
-    BOOL m_bCloseHot = FALSE;
+    // The tab under the mouse, and whether over its close button.
+    skinui::HoverTracker<std::pair<int, BOOL>> m_hover{ { -1, FALSE } };
     void Paint(CDC* pDC);
 };

@@ -820,7 +820,7 @@ BOOL CBCGPAutoHideDockBar::Create(CFrameWnd* pFrame)
 void CBCGPAutoHideDockBar::SetPanes(const std::vector<CBCGPDockingControlBar*>& panes)
 {
     m_panes = panes;
-    m_nHot = -1;
+    m_hover.Set(-1);
     if (m_hWnd)
         Invalidate();
 }
@@ -877,7 +877,8 @@ void CBCGPAutoHideDockBar::DoPaint(CDC* pDC)
     for (int i = 0; i < static_cast<int>(m_panes.size()); ++i) {
         CBCGPDockingControlBar* pane = m_panes[static_cast<size_t>(i)];
         const CRect r = GetButtonRect(i);
-        manager->OnDrawAutoHideButton(pDC, r, GetCurrentAlignment(), i == m_nHot || pane->IsSlidOut());
+        const bool lit = i == m_hover.Hot() || pane->IsSlidOut();
+        manager->OnDrawAutoHideButton(pDC, r, GetCurrentAlignment(), lit);
         CString text;
         pane->GetWindowText(text);
         int offset = 12;
@@ -888,7 +889,7 @@ void CBCGPAutoHideDockBar::DoPaint(CDC* pDC)
                 ::DrawIconEx(pDC->m_hDC, r.CenterPoint().x - 8, r.top + 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
             offset += 16;
         }
-        pDC->SetTextColor(i == m_nHot || pane->IsSlidOut() ? manager->GetAccentColor() : globalData.clrBarText);
+        pDC->SetTextColor(lit ? manager->GetAccentColor() : globalData.clrBarText);
         const int textHeight = globalData.GetTextHeight();
         if (horz)
             pDC->TextOut(r.left + offset, r.CenterPoint().y - textHeight / 2, text);
@@ -905,12 +906,8 @@ BOOL CBCGPAutoHideDockBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_LBUTTONDOWN: {
         const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         const int hit = HitTest(pt);
-        if (hit != m_nHot) {
-            m_nHot = hit;
+        if (m_hover.Move(m_hWnd, hit))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         if (hit >= 0) {
             CBCGPDockingControlBar* pane = m_panes[static_cast<size_t>(hit)];
             // A click brings the pane out at once; hovering does too, as a slide-out bar should.
@@ -932,8 +929,8 @@ BOOL CBCGPAutoHideDockBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         return TRUE;
     }
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     default:

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 
 class CBCGPDockingControlBar;
 class CBCGPTabbedControlBar;
@@ -128,5 +129,5 @@ public:
 private:
     CBCGPDockManager* m_pManager;
     std::vector<CBCGPDockingControlBar*> m_panes;
-    int m_nHot = -1;
+    skinui::HoverTracker<int> m_hover{ -1 };
 };

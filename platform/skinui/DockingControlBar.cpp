@@ -387,16 +387,15 @@ BOOL CBCGPDockingControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_NCMOUSEMOVE:
     case WM_NCMOUSELEAVE: {
-        const UINT hit = message == WM_NCMOUSEMOVE ? static_cast<UINT>(wParam) : 0;
+        if (message == WM_NCMOUSEMOVE)
+            m_captionHover.Move(m_hWnd, static_cast<UINT>(wParam));
+        else
+            m_captionHover.Leave();
         bool changed = false;
         for (CBCGPCaptionButton& b : m_arrButtons) {
-            const BOOL focused = b.GetHit() == hit;
+            const BOOL focused = b.GetHit() == m_captionHover.Hot();
             changed |= focused != b.m_bFocused;
             b.m_bFocused = focused;
-        }
-        if (message == WM_NCMOUSEMOVE) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE | TME_NONCLIENT, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
         }
         if (changed)
             RedrawCaption();

@@ -5,6 +5,7 @@
 // content fills the client area whole.
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 
 class CBCGPTabbedControlBar;
 
@@ -100,6 +101,7 @@ protected:
     DWORD m_dwTabbedStyle = CBRS_BCGP_REGULAR_TABS;
     CSize m_sizeDocked;
     std::vector<CBCGPCaptionButton> m_arrButtons;
+    skinui::HoverTracker<UINT> m_captionHover{ 0, true };   // the hit-test code under the mouse
     CBCGPTabbedControlBar* m_pParentTabbedBar = nullptr;
     BOOL m_bAutoHide = FALSE;
     BOOL m_bSlidOut = FALSE;

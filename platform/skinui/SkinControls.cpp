@@ -11,14 +11,6 @@ void FillParentBackground(CWnd* control, CDC* pDC, const CRect& rect)
 {
     ::FillRect(pDC->m_hDC, rect, CBCGPVisualManager::GetInstance()->GetDlgBackBrush(control->GetParent()));
 }
-
-void StartTracking(HWND hWnd, BOOL& tracking)
-{
-    if (!tracking) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hWnd, 0};
-        tracking = ::TrackMouseEvent(&tme);
-    }
-}
 } // namespace
 
 // Slider.
@@ -45,7 +37,7 @@ void CBCGPSliderCtrl::Render(CDC* pDC)
         channel = CRect(channel.top, channel.left, channel.bottom, channel.right);
     manager->OnDrawSliderChannel(pDC, this, vert, channel, m_bOnGlass);
     const BOOL style3 = (GetStyle() & TBS_BOTH) != 0;
-    manager->OnDrawSliderThumb(pDC, this, thumb, m_bThumbHighlighted, ::GetCapture() == m_hWnd, !IsWindowEnabled(), vert,
+    manager->OnDrawSliderThumb(pDC, this, thumb, m_thumbHover.Hot(), ::GetCapture() == m_hWnd, !IsWindowEnabled(), vert,
                                style3 || (GetStyle() & TBS_LEFT), style3 || !(GetStyle() & TBS_LEFT), m_bOnGlass);
     if (m_bDrawFocus && ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS))
         pDC->DrawFocusRect(client);
@@ -55,22 +47,15 @@ void CBCGPSliderCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CRect thumb;
     GetThumbRect(&thumb);
-    const BOOL over = thumb.PtInRect(point);
-    if (over != m_bThumbHighlighted) {
-        m_bThumbHighlighted = over;
+    if (m_thumbHover.Move(m_hWnd, thumb.PtInRect(point)))
         Invalidate(FALSE);
-    }
-    StartTracking(m_hWnd, m_bTracking);
     CSliderCtrl::OnMouseMove(nFlags, point);
 }
 
 void CBCGPSliderCtrl::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_bThumbHighlighted) {
-        m_bThumbHighlighted = FALSE;
+    if (m_thumbHover.Leave())
         Invalidate(FALSE);
-    }
     CSliderCtrl::OnMouseLeave();
 }
 
@@ -161,31 +146,23 @@ void CBCGPScrollBar::Render(CDC* pDC)
     SCROLLBARINFO sbi = {sizeof(sbi)};
     const BOOL info = ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, &sbi);
     // Flat looks light the whole bar up while the mouse is over it, and its part more.
-    const BOOL overBar = m_hot != PartNone && !disabled;
+    const Part hot = m_hover.Hot();
+    const BOOL overBar = hot != PartNone && !disabled;
     manager->OnScrollBarFillBackground(pDC, this, client, horz, overBar, FALSE, FALSE, disabled);
     const BOOL firstPressed = info && (sbi.rgstate[1] & STATE_SYSTEM_PRESSED);
     const BOOL lastPressed = info && (sbi.rgstate[5] & STATE_SYSTEM_PRESSED);
-    manager->OnScrollBarDrawButton(pDC, this, first, horz, m_hot == PartFirstButton && !disabled, firstPressed, TRUE, disabled);
-    manager->OnScrollBarDrawButton(pDC, this, last, horz, m_hot == PartLastButton && !disabled, lastPressed, FALSE, disabled);
+    manager->OnScrollBarDrawButton(pDC, this, first, horz, hot == PartFirstButton && !disabled, firstPressed, TRUE, disabled);
+    manager->OnScrollBarDrawButton(pDC, this, last, horz, hot == PartLastButton && !disabled, lastPressed, FALSE, disabled);
     if (!thumb.IsRectEmpty())
-        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, m_hot == PartThumb && !disabled,
+        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, hot == PartThumb && !disabled,
                                       info && (sbi.rgstate[3] & STATE_SYSTEM_PRESSED) != 0, disabled);
 }
 
 LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        const Part hot = message == WM_MOUSELEAVE ? PartNone
-                                                  : HitTest(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
-        if (message == WM_MOUSELEAVE)
-            m_bTracking = FALSE;
-        else
-            StartTracking(m_hWnd, m_bTracking);
-        if (hot != m_hot) {
-            m_hot = hot;
-            Invalidate(FALSE);
-        }
-    }
+    const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if ((message == WM_MOUSEMOVE && m_hover.Move(m_hWnd, HitTest(pt))) || (message == WM_MOUSELEAVE && m_hover.Leave()))
+        Invalidate(FALSE);
     const LRESULT result = CScrollBar::WindowProc(message, wParam, lParam);
     // The system control draws itself while it tracks and on position changes; the skin goes
     // over it right after.
@@ -235,8 +212,8 @@ void CBCGPSpinButtonCtrl::Render(CDC* pDC)
     } else {
         up.bottom = down.top = client.top + client.Height() / 2;
     }
-    manager->OnDrawSpinButton(pDC, up, TRUE, horz, m_nHot == 1 && !disabled, m_nPressed == 1, disabled);
-    manager->OnDrawSpinButton(pDC, down, FALSE, horz, m_nHot == 2 && !disabled, m_nPressed == 2, disabled);
+    manager->OnDrawSpinButton(pDC, up, TRUE, horz, m_hover.Hot() == 1 && !disabled, m_nPressed == 1, disabled);
+    manager->OnDrawSpinButton(pDC, down, FALSE, horz, m_hover.Hot() == 2 && !disabled, m_nPressed == 2, disabled);
 }
 
 LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -246,16 +223,8 @@ LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         m_nPressed = ButtonAt(pt);
     } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
         m_nPressed = 0;
-    } else if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        const int hot = message == WM_MOUSELEAVE ? 0 : ButtonAt(pt);
-        if (message == WM_MOUSELEAVE)
-            m_bTracking = FALSE;
-        else
-            StartTracking(m_hWnd, m_bTracking);
-        if (hot != m_nHot) {
-            m_nHot = hot;
-            Invalidate(FALSE);
-        }
+    } else if ((message == WM_MOUSEMOVE && m_hover.Move(m_hWnd, ButtonAt(pt))) || (message == WM_MOUSELEAVE && m_hover.Leave())) {
+        Invalidate(FALSE);
     }
     const LRESULT result = CSpinButtonCtrl::WindowProc(message, wParam, lParam);
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_ENABLE) && m_hWnd)
@@ -328,8 +297,8 @@ void CBCGPComboBox::Render(CDC* pDC)
         pDC->DrawText(value, &inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         ::SelectObject(pDC->m_hDC, oldFont);
     }
-    manager->OnDrawComboDropButton(pDC, button, disabled, GetDroppedState(), m_bHighlighted);
-    manager->OnDrawControlBorder(pDC, client, this, m_bHighlighted || focused, disabled);
+    manager->OnDrawComboDropButton(pDC, button, disabled, GetDroppedState(), m_hover.Hot());
+    manager->OnDrawControlBorder(pDC, client, this, m_hover.Hot() || focused, disabled);
 }
 
 BOOL CBCGPComboBox::IsSkinPainted() const
@@ -339,21 +308,15 @@ BOOL CBCGPComboBox::IsSkinPainted() const
 
 void CBCGPComboBox::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_bHighlighted) {
-        m_bHighlighted = TRUE;
+    if (m_hover.Move(m_hWnd, TRUE))
         Invalidate(FALSE);
-    }
-    StartTracking(m_hWnd, m_bTracking);
     CComboBox::OnMouseMove(nFlags, point);
 }
 
 void CBCGPComboBox::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_bHighlighted) {
-        m_bHighlighted = FALSE;
+    if (m_hover.Leave())
         Invalidate(FALSE);
-    }
     CComboBox::OnMouseLeave();
 }
 

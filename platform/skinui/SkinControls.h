@@ -5,6 +5,7 @@
 #include <vector>
 #include "AppFrame.h"
 #include "DrawManager.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 // Sent to every window of the process after the visual manager or its colours changed.
@@ -50,13 +51,13 @@ public:
     BOOL m_bDrawFocus = TRUE;
     BOOL m_bOnGlass = FALSE;
     void Render(CDC* pDC) override;
-    BOOL IsThumbHighlighted() const { return m_bThumbHighlighted; }
+    BOOL IsThumbHighlighted() const { return m_thumbHover.Hot(); }
 
 protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
     DECLARE_MESSAGE_MAP()
-    BOOL m_bThumbHighlighted = FALSE, m_bTracking = FALSE;
+    skinui::HoverTracker<BOOL> m_thumbHover;
 };
 
 class SKINUI_API CBCGPProgressCtrl : public skinui::BufferedPaint<CProgressCtrl> {
@@ -71,15 +72,14 @@ public:
     // The parts the mouse may be over.
     enum Part { PartNone, PartFirstButton, PartThumb, PartLastButton, PartTrack };
     void Render(CDC* pDC) override;
-    Part GetHotPart() const { return m_hot; }
+    Part GetHotPart() const { return m_hover.Hot(); }
     Part HitTest(CPoint pt) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The buttons and the thumb (empty when there is none) in client coordinates.
     void PartRects(CRect& first, CRect& thumb, CRect& last) const;
-    Part m_hot = PartNone;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<Part> m_hover{ PartNone };
 };
 
 class SKINUI_API CBCGPSpinButtonCtrl : public skinui::BufferedPaint<CSpinButtonCtrl> {
@@ -87,14 +87,13 @@ class SKINUI_API CBCGPSpinButtonCtrl : public skinui::BufferedPaint<CSpinButtonC
 public:
     void Render(CDC* pDC) override;
     // 1: the mouse is over the up (right) half, 2: the down (left) half, 0: neither.
-    int GetHotButton() const { return m_nHot; }
+    int GetHotButton() const { return m_hover.Hot(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     int ButtonAt(CPoint pt) const;
     int m_nPressed = 0;   // 1: up half, 2: down half
-    int m_nHot = 0;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<int> m_hover{ 0 };
 };
 
 // Draw-list combo boxes are painted whole; drop-down ones get the frame and the button;
@@ -110,7 +109,7 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
     DECLARE_MESSAGE_MAP()
-    BOOL m_bHighlighted = FALSE, m_bTracking = FALSE;
+    skinui::HoverTracker<BOOL> m_hover;
 };
 
 // One font of the font combo box.
