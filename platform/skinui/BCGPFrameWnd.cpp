@@ -267,7 +267,7 @@ BOOL CBCGPFrameImpl::LoadState(LPCTSTR lpszKey)
     return placed || bars;
 }
 
-BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
+BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == skinui::DockManagerQueryMessage()) {
         *pResult = reinterpret_cast<LRESULT>(&m_dockManager);
@@ -283,7 +283,21 @@ BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
             if (bar->IsFloating() && bar->IsWindowVisible())
                 bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
     }
+    // A command from a menu, an accelerator or the full-screen bar (not a control's notification).
+    if (message == WM_COMMAND && lParam == 0 && m_bFullScreen && m_pFullScreenBar &&
+        LOWORD(wParam) == m_pFullScreenBar->GetCommandID() && !HasCommandHandler(LOWORD(wParam))) {
+        ShowFullScreen();
+        *pResult = 0;
+        return TRUE;
+    }
     return FALSE;
+}
+
+BOOL CBCGPFrameImpl::HasCommandHandler(UINT nID) const
+{
+    // With a handler-info record OnCmdMsg only looks the handler up; without one it would run it.
+    AFX_CMDHANDLERINFO info = {};
+    return m_pFrame->OnCmdMsg(nID, CN_COMMAND, nullptr, &info);
 }
 
 void CBCGPFrameImpl::OnCreate()
@@ -411,12 +425,5 @@ BOOL CBCGPFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
 {
     if (m_Impl.OnWndMsg(message, wParam, lParam, pResult))
         return TRUE;
-    if (message == WM_COMMAND && HIWORD(wParam) == 0 && m_Impl.IsFullScreen() && m_Impl.GetFullScreenBar() &&
-        LOWORD(wParam) == m_Impl.GetFullScreenBar()->GetCommandID() && !OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
-        // A full-screen command nobody handles still leaves the mode.
-        m_Impl.ShowFullScreen();
-        *pResult = 0;
-        return TRUE;
-    }
     return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
 }

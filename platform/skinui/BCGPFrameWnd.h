@@ -48,8 +48,11 @@ public:
     // Stores and restores the frame's place and its bars under the registry key (HKCU).
     BOOL SaveState(LPCTSTR lpszKey);
     BOOL LoadState(LPCTSTR lpszKey);
-    // The frame answers the dock-manager query of its bars.
+    // The frame answers the dock-manager query of its bars, and leaves full-screen mode on its
+    // command when the program has no handler of it.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Whether the frame's command routing has a handler of the command (none is run).
+    BOOL HasCommandHandler(UINT nID) const;
     // The frame's steps that involve the workspace (when there is one): before WM_CREATE is
     // handled, after LoadFrame succeeded, and on WM_CLOSE. OnClose answers FALSE when the
     // application keeps the frame open; else the frame may be destroyed.

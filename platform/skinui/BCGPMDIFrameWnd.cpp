@@ -487,18 +487,12 @@ BOOL CBCGPMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRES
         *pResult = 0;
         return TRUE;
     }
-    if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) && !OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
-        // The frame's own commands when the program did not take them over.
-        if (LOWORD(wParam) == m_uiWindowsDlgMenuId) {
-            ShowWindowsDialog();
-            *pResult = 0;
-            return TRUE;
-        }
-        if (m_Impl.IsFullScreen() && m_Impl.GetFullScreenBar() && LOWORD(wParam) == m_Impl.GetFullScreenBar()->GetCommandID()) {
-            m_Impl.ShowFullScreen();
-            *pResult = 0;
-            return TRUE;
-        }
+    // The windows dialog's command when the program did not take it over.
+    if (message == WM_COMMAND && lParam == 0 && m_uiWindowsDlgMenuId && LOWORD(wParam) == m_uiWindowsDlgMenuId &&
+        !m_Impl.HasCommandHandler(m_uiWindowsDlgMenuId)) {
+        ShowWindowsDialog();
+        *pResult = 0;
+        return TRUE;
     }
     if (message == WM_INITMENUPOPUP && m_uiWindowsDlgMenuId) {
         const BOOL handled = CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
