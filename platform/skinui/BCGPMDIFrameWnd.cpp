@@ -151,43 +151,9 @@ BEGIN_MESSAGE_MAP(CBCGPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CBCGPMDIFrameWnd::CBCGPMDIFrameWnd() : m_Impl(this)
+void CBCGPMDIFrameWnd::RecalcLayout(BOOL bNotify)
 {
-}
-
-CBCGPMDIFrameWnd::~CBCGPMDIFrameWnd() = default;
-
-BOOL CBCGPMDIFrameWnd::EnableDocking(DWORD dwDockStyle)
-{
-    m_Impl.m_dockManager.EnableDocking(dwDockStyle);
-    return TRUE;
-}
-
-BOOL CBCGPMDIFrameWnd::EnableAutoHideBars(DWORD dwDockStyle, BOOL)
-{
-    m_Impl.m_dockManager.EnableAutoHideBars(dwDockStyle);
-    return TRUE;
-}
-
-void CBCGPMDIFrameWnd::DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_Impl.m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-void CBCGPMDIFrameWnd::ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
-{
-    if (pBar)
-        pBar->ShowControlBar(bShow, bDelay, bActivate);
-}
-
-CBCGPBaseControlBar* CBCGPMDIFrameWnd::GetControlBar(UINT nID)
-{
-    return m_Impl.m_dockManager.FindBarByID(nID);
-}
-
-void CBCGPMDIFrameWnd::RecalcLayout(BOOL)
-{
-    m_Impl.m_dockManager.AdjustDockingLayout();
+    CBCGPFrameBase::RecalcLayout(bNotify);
     UpdateMDITabbedGroups();
 }
 
@@ -425,52 +391,6 @@ void CBCGPMDIFrameWnd::ShowWindowsDialog()
                               WindowsDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-BOOL CBCGPMDIFrameWnd::OnShowPopupMenu(CBCGPPopupMenu*)
-{
-    return TRUE;
-}
-
-BOOL CBCGPMDIFrameWnd::OnDrawMenuLogo(CDC*, CBCGPPopupMenu*, const CRect&)
-{
-    return FALSE;
-}
-
-BOOL CBCGPMDIFrameWnd::GetToolbarButtonToolTipText(CBCGPToolbarButton*, CString&)
-{
-    return FALSE;
-}
-
-void CBCGPMDIFrameWnd::OnChangeVisualManager()
-{
-    if (m_hWnd)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-BOOL CBCGPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    m_Impl.OnLoadFrame();
-    return TRUE;
-}
-
-int CBCGPMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    m_Impl.OnCreate();
-    return CMDIFrameWnd::OnCreate(lpCreateStruct);
-}
-
-void CBCGPMDIFrameWnd::OnClose()
-{
-    if (m_Impl.OnClose())
-        DestroyWindow();
-}
-
-void CBCGPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-}
-
 void CBCGPMDIFrameWnd::OnDestroy()
 {
     m_bTabbedGroups = FALSE;
@@ -480,8 +400,6 @@ void CBCGPMDIFrameWnd::OnDestroy()
 
 BOOL CBCGPMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (m_Impl.OnWndMsg(message, wParam, lParam, pResult))
-        return TRUE;
     if (message == UpdateTabsMessage()) {
         UpdateMDITabbedGroups();
         *pResult = 0;
@@ -495,12 +413,12 @@ BOOL CBCGPMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return TRUE;
     }
     if (message == WM_INITMENUPOPUP && m_uiWindowsDlgMenuId) {
-        const BOOL handled = CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+        const BOOL handled = CBCGPFrameBase::OnWndMsg(message, wParam, lParam, pResult);
         // The windows dialog is always there to open, with a handler of its own or not.
         ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), m_uiWindowsDlgMenuId, MF_BYCOMMAND | MF_ENABLED);
         return handled;
     }
-    return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+    return CBCGPFrameBase::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------------------------
