@@ -1,0 +1,58 @@
+#include "ToolbarControlButton.h"
+#include <algorithm>
+#include "GlobalData.h"
+
+IMPLEMENT_DYNAMIC(CBCGPToolbarControlButton, CBCGPToolbarButton)
+
+CBCGPToolbarControlButton::CBCGPToolbarControlButton(UINT uiID, int iImage, DWORD dwStyle, int iWidth)
+    : CBCGPToolbarButton(uiID, iImage), m_dwStyle(dwStyle), m_iWidth(iWidth > 0 ? iWidth : 150)
+{
+}
+
+CBCGPToolbarControlButton::~CBCGPToolbarControlButton()
+{
+    if (m_pWndControl && m_pWndControl->m_hWnd)
+        m_pWndControl->DestroyWindow();
+}
+
+void CBCGPToolbarControlButton::CopyFrom(const CBCGPToolbarButton& src)
+{
+    CBCGPToolbarButton::CopyFrom(src);
+    if (const auto* button = DYNAMIC_DOWNCAST(CBCGPToolbarControlButton, const_cast<CBCGPToolbarButton*>(&src))) {
+        m_dwStyle = button->m_dwStyle;
+        m_iWidth = button->m_iWidth;
+    }
+}
+
+void CBCGPToolbarControlButton::Serialize(CArchive& ar)
+{
+    CBCGPToolbarButton::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_iWidth << m_dwStyle;
+    else
+        ar >> m_iWidth >> m_dwStyle;
+}
+
+SIZE CBCGPToolbarControlButton::OnCalculateSize(CDC*, const CSize& sizeDefault, BOOL bHorz)
+{
+    if (!bHorz)
+        return sizeDefault;
+    return CSize(m_iWidth, std::max<int>(sizeDefault.cy, globalData.GetTextHeight() + 8));
+}
+
+void CBCGPToolbarControlButton::OnChangeParentWnd(CWnd* pWndParent)
+{
+    if (m_pWndControl && m_pWndControl->m_hWnd)
+        m_pWndControl->DestroyWindow();
+    m_pWndControl.reset();
+    CBCGPToolbarButton::OnChangeParentWnd(pWndParent);
+    if (!pWndParent || !pWndParent->m_hWnd)
+        return;
+    m_pWndControl.reset(CreateControl(pWndParent));
+    if (m_pWndControl)
+        m_pWndControl->SetFont(&globalData.fontRegular, FALSE);
+}
+
+void CBCGPToolbarControlButton::OnDraw(CDC*, const CRect&, CBCGPToolBarImages*, BOOL, BOOL, BOOL, BOOL, BOOL)
+{
+}
