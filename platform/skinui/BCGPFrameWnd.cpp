@@ -35,41 +35,25 @@ namespace {
 // The frame's place, in 32-bit values so that any build reads it.
 const wchar_t* const kPlacementNames[] = { L"Left", L"Top", L"Right", L"Bottom", L"ShowCmd" };
 
+const size_t kPlacementCount = sizeof kPlacementNames / sizeof kPlacementNames[0];
+
 bool WritePlacement(LPCTSTR key, const WINDOWPLACEMENT& wp)
 {
     const DWORD values[] = { static_cast<DWORD>(wp.rcNormalPosition.left), static_cast<DWORD>(wp.rcNormalPosition.top),
                              static_cast<DWORD>(wp.rcNormalPosition.right), static_cast<DWORD>(wp.rcNormalPosition.bottom),
                              wp.showCmd };
-    HKEY hkey = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
-        return false;
-    bool ok = true;
-    for (size_t i = 0; i < 5; ++i)
-        ok &= ::RegSetValueExW(hkey, kPlacementNames[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD)) ==
-              ERROR_SUCCESS;
-    ::RegCloseKey(hkey);
-    return ok;
+    return skinui::WriteRegistryDwords(key, kPlacementNames, values, kPlacementCount);
 }
 
 bool ReadPlacement(LPCTSTR key, WINDOWPLACEMENT& wp)
 {
-    HKEY hkey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
-        return false;
-    DWORD values[5] = {};
-    bool ok = true;
-    for (size_t i = 0; i < 5; ++i) {
-        DWORD type = 0, size = sizeof(DWORD);
-        ok &= ::RegQueryValueExW(hkey, kPlacementNames[i], nullptr, &type, reinterpret_cast<BYTE*>(&values[i]), &size) ==
-                  ERROR_SUCCESS && type == REG_DWORD;
-    }
-    ::RegCloseKey(hkey);
-    if (!ok)
+    DWORD values[kPlacementCount] = {};
+    if (skinui::ReadRegistryDwords(key, kPlacementNames, values, kPlacementCount) != static_cast<int>(kPlacementCount))
         return false;
     const RECT r = { static_cast<LONG>(values[0]), static_cast<LONG>(values[1]), static_cast<LONG>(values[2]),
                      static_cast<LONG>(values[3]) };
-    // A place of no size, or one far off every screen, is not worth restoring.
-    if (r.right - r.left < 50 || r.bottom - r.top < 50 || !::MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+    // A place of no size, of an absurd one, or far off every screen, is not worth restoring.
+    if (!skinui::IsUsableScreenRect(r, 50))
         return false;
     wp.rcNormalPosition = r;
     wp.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;

@@ -9,7 +9,6 @@
 
 namespace {
 const UINT_PTR kSlideTimer = 1;
-const int kMinPaneSize = 40;
 } // namespace
 
 IMPLEMENT_DYNCREATE(CBCGPDockingControlBar, CBCGPBaseControlBar)
@@ -470,8 +469,9 @@ BOOL CBCGPDockingControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam
                 CRect frame;
                 if (CFrameWnd* site = GetDockSiteFrameWnd())
                     site->GetClientRect(&frame);
-                s.cx = std::clamp<LONG>(s.cx, kMinPaneSize, std::max<LONG>(frame.Width() - kMinPaneSize, kMinPaneSize));
-                s.cy = std::clamp<LONG>(s.cy, kMinPaneSize, std::max<LONG>(frame.Height() - kMinPaneSize, kMinPaneSize));
+                const LONG least = GetMinSize();
+                s.cx = std::clamp<LONG>(s.cx, least, std::max<LONG>(frame.Width() - least, least));
+                s.cy = std::clamp<LONG>(s.cy, least, std::max<LONG>(frame.Height() - least, least));
                 if (s != m_sizeDocked) {
                     m_sizeDocked = s;
                     if (m_bAutoHide)

@@ -71,6 +71,8 @@ public:
     virtual BOOL HasCaption() const;
     static int GetCaptionHeight();
     static int GetSizingEdge() { return 5; }
+    // The least width (or height) the user sizes a docked pane to.
+    static int GetMinSize() { return 40; }
     CRect GetCaptionRect() const;   // window coordinates, empty when it has none
 
     // The size docked at (window size): its width counts at a side, its height at top or bottom.
