@@ -92,19 +92,25 @@ void CBCGPToolbarComboBoxButton::Serialize(CArchive& ar)
             ar << item.text << static_cast<ULONGLONG>(item.data);
         ar << m_iSelIndex << m_strEdit;
     } else {
+        // The count is checked by the items there are: each takes bytes of the archive.
         int count = 0;
         ar >> count;
-        m_items.clear();
+        std::vector<ComboItem> items;
         for (int i = 0; i < count && !ar.IsTruncated(); ++i) {
             ComboItem item;
             ULONGLONG data = 0;
             ar >> item.text >> data;
             item.data = static_cast<DWORD_PTR>(data);
-            m_items.push_back(item);
+            items.push_back(item);
         }
-        ar >> m_iSelIndex >> m_strEdit;
-        if (m_iSelIndex >= static_cast<int>(m_items.size()))
-            m_iSelIndex = -1;
+        int sel = -1;
+        CString text;
+        ar >> sel >> text;
+        if (ar.IsTruncated())
+            return;
+        m_items = std::move(items);
+        m_iSelIndex = sel >= 0 && sel < static_cast<int>(m_items.size()) ? sel : -1;
+        m_strEdit = text;
     }
 }
 

@@ -27,10 +27,20 @@ void CBCGPToolbarControlButton::CopyFrom(const CBCGPToolbarButton& src)
 void CBCGPToolbarControlButton::Serialize(CArchive& ar)
 {
     CBCGPToolbarButton::Serialize(ar);
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << m_iWidth << m_dwStyle;
-    else
-        ar >> m_iWidth >> m_dwStyle;
+        return;
+    }
+    int width = 0;
+    DWORD style = 0;
+    ar >> width >> style;
+    if (ar.IsTruncated())
+        return;
+    // A width no screen holds is damage. The stored style gives the control's own bits (the low
+    // word); the window styles stay the button's.
+    if (width > 0 && width <= std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CXSCREEN)))
+        m_iWidth = width;
+    m_dwStyle = (m_dwStyle & 0xFFFF0000) | (style & 0xFFFF);
 }
 
 SIZE CBCGPToolbarControlButton::OnCalculateSize(CDC*, const CSize& sizeDefault, BOOL bHorz)

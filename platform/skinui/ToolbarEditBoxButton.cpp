@@ -23,10 +23,14 @@ void CBCGPToolbarEditBoxButton::CopyFrom(const CBCGPToolbarButton& src)
 void CBCGPToolbarEditBoxButton::Serialize(CArchive& ar)
 {
     CBCGPToolbarControlButton::Serialize(ar);
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << GetContents();
-    else
-        ar >> m_strContents;
+        return;
+    }
+    CString contents;
+    ar >> contents;
+    if (!ar.IsTruncated())
+        m_strContents = contents;
 }
 
 CEdit* CBCGPToolbarEditBoxButton::CreateEdit(CWnd* pWndParent, const CRect& rect)
