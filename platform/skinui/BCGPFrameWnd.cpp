@@ -35,41 +35,25 @@ namespace {
 // The frame's place, in 32-bit values so that any build reads it.
 const wchar_t* const kPlacementNames[] = { L"Left", L"Top", L"Right", L"Bottom", L"ShowCmd" };
 
+const size_t kPlacementCount = sizeof kPlacementNames / sizeof kPlacementNames[0];
+
 bool WritePlacement(LPCTSTR key, const WINDOWPLACEMENT& wp)
 {
     const DWORD values[] = { static_cast<DWORD>(wp.rcNormalPosition.left), static_cast<DWORD>(wp.rcNormalPosition.top),
                              static_cast<DWORD>(wp.rcNormalPosition.right), static_cast<DWORD>(wp.rcNormalPosition.bottom),
                              wp.showCmd };
-    HKEY hkey = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
-        return false;
-    bool ok = true;
-    for (size_t i = 0; i < 5; ++i)
-        ok &= ::RegSetValueExW(hkey, kPlacementNames[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD)) ==
-              ERROR_SUCCESS;
-    ::RegCloseKey(hkey);
-    return ok;
+    return skinui::WriteRegistryDwords(key, kPlacementNames, values, kPlacementCount);
 }
 
 bool ReadPlacement(LPCTSTR key, WINDOWPLACEMENT& wp)
 {
-    HKEY hkey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
-        return false;
-    DWORD values[5] = {};
-    bool ok = true;
-    for (size_t i = 0; i < 5; ++i) {
-        DWORD type = 0, size = sizeof(DWORD);
-        ok &= ::RegQueryValueExW(hkey, kPlacementNames[i], nullptr, &type, reinterpret_cast<BYTE*>(&values[i]), &size) ==
-                  ERROR_SUCCESS && type == REG_DWORD;
-    }
-    ::RegCloseKey(hkey);
-    if (!ok)
+    DWORD values[kPlacementCount] = {};
+    if (skinui::ReadRegistryDwords(key, kPlacementNames, values, kPlacementCount) != static_cast<int>(kPlacementCount))
         return false;
     const RECT r = { static_cast<LONG>(values[0]), static_cast<LONG>(values[1]), static_cast<LONG>(values[2]),
                      static_cast<LONG>(values[3]) };
-    // A place of no size, or one far off every screen, is not worth restoring.
-    if (r.right - r.left < 50 || r.bottom - r.top < 50 || !::MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+    // A place of no size, of an absurd one, or far off every screen, is not worth restoring.
+    if (!skinui::IsUsableScreenRect(r, 50))
         return false;
     wp.rcNormalPosition = r;
     wp.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
@@ -133,7 +117,7 @@ void CBCGPFullScreenBar::DoPaint(CDC* pDC)
     manager->OnFillBarBackground(pDC, this, client, client);
     CRect button = client;
     button.DeflateRect(3, 3);
-    if (m_bHot || m_bPressed)
+    if (m_hover.Hot() || m_bPressed)
         pDC->FillSolidRect(button, m_bPressed ? skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.45)
                                               : skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.25));
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
@@ -147,17 +131,9 @@ BOOL CBCGPFullScreenBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LR
 {
     switch (message) {
     case WM_MOUSEMOVE:
-        if (!m_bHot) {
-            m_bHot = TRUE;
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-            Invalidate();
-        }
-        *pResult = 0;
-        return TRUE;
     case WM_MOUSELEAVE:
-        m_bHot = FALSE;
-        Invalidate();
+        if (message == WM_MOUSEMOVE ? m_hover.Move(m_hWnd, TRUE) : m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     case WM_LBUTTONDOWN:
@@ -275,7 +251,7 @@ BOOL CBCGPFrameImpl::LoadState(LPCTSTR lpszKey)
     return placed || bars;
 }
 
-BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
+BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == skinui::DockManagerQueryMessage()) {
         *pResult = reinterpret_cast<LRESULT>(&m_dockManager);
@@ -291,7 +267,21 @@ BOOL CBCGPFrameImpl::OnWndMsg(UINT message, WPARAM, LPARAM, LRESULT* pResult)
             if (bar->IsFloating() && bar->IsWindowVisible())
                 bar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
     }
+    // A command from a menu, an accelerator or the full-screen bar (not a control's notification).
+    if (message == WM_COMMAND && lParam == 0 && m_bFullScreen && m_pFullScreenBar &&
+        LOWORD(wParam) == m_pFullScreenBar->GetCommandID() && !HasCommandHandler(LOWORD(wParam))) {
+        ShowFullScreen();
+        *pResult = 0;
+        return TRUE;
+    }
     return FALSE;
+}
+
+BOOL CBCGPFrameImpl::HasCommandHandler(UINT nID) const
+{
+    // With a handler-info record OnCmdMsg only looks the handler up; without one it would run it.
+    AFX_CMDHANDLERINFO info = {};
+    return m_pFrame->OnCmdMsg(nID, CN_COMMAND, nullptr, &info);
 }
 
 void CBCGPFrameImpl::OnCreate()
@@ -329,102 +319,3 @@ BEGIN_MESSAGE_MAP(CBCGPFrameWnd, CFrameWnd)
     ON_WM_CLOSE()
     ON_WM_ACTIVATE()
 END_MESSAGE_MAP()
-
-CBCGPFrameWnd::CBCGPFrameWnd() : m_Impl(this)
-{
-}
-
-CBCGPFrameWnd::~CBCGPFrameWnd() = default;
-
-BOOL CBCGPFrameWnd::EnableDocking(DWORD dwDockStyle)
-{
-    m_Impl.m_dockManager.EnableDocking(dwDockStyle);
-    return TRUE;
-}
-
-BOOL CBCGPFrameWnd::EnableAutoHideBars(DWORD dwDockStyle, BOOL)
-{
-    m_Impl.m_dockManager.EnableAutoHideBars(dwDockStyle);
-    return TRUE;
-}
-
-void CBCGPFrameWnd::DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_Impl.m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-void CBCGPFrameWnd::ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
-{
-    if (pBar)
-        pBar->ShowControlBar(bShow, bDelay, bActivate);
-}
-
-CBCGPBaseControlBar* CBCGPFrameWnd::GetControlBar(UINT nID)
-{
-    return m_Impl.m_dockManager.FindBarByID(nID);
-}
-
-void CBCGPFrameWnd::RecalcLayout(BOOL)
-{
-    m_Impl.m_dockManager.AdjustDockingLayout();
-}
-
-BOOL CBCGPFrameWnd::OnShowPopupMenu(CBCGPPopupMenu*)
-{
-    return TRUE;
-}
-
-BOOL CBCGPFrameWnd::OnDrawMenuLogo(CDC*, CBCGPPopupMenu*, const CRect&)
-{
-    return FALSE;
-}
-
-BOOL CBCGPFrameWnd::GetToolbarButtonToolTipText(CBCGPToolbarButton*, CString&)
-{
-    return FALSE;
-}
-
-void CBCGPFrameWnd::OnChangeVisualManager()
-{
-    if (m_hWnd)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-BOOL CBCGPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    m_Impl.OnLoadFrame();
-    return TRUE;
-}
-
-int CBCGPFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    m_Impl.OnCreate();
-    return CFrameWnd::OnCreate(lpCreateStruct);
-}
-
-void CBCGPFrameWnd::OnClose()
-{
-    if (m_Impl.OnClose())
-        DestroyWindow();
-}
-
-void CBCGPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-}
-
-BOOL CBCGPFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (m_Impl.OnWndMsg(message, wParam, lParam, pResult))
-        return TRUE;
-    if (message == WM_COMMAND && HIWORD(wParam) == 0 && m_Impl.IsFullScreen() && m_Impl.GetFullScreenBar() &&
-        LOWORD(wParam) == m_Impl.GetFullScreenBar()->GetCommandID() && !OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
-        // A full-screen command nobody handles still leaves the mode.
-        m_Impl.ShowFullScreen();
-        *pResult = 0;
-        return TRUE;
-    }
-    return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
-}

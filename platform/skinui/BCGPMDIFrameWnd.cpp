@@ -151,43 +151,9 @@ BEGIN_MESSAGE_MAP(CBCGPMDIFrameWnd, CMDIFrameWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CBCGPMDIFrameWnd::CBCGPMDIFrameWnd() : m_Impl(this)
+void CBCGPMDIFrameWnd::RecalcLayout(BOOL bNotify)
 {
-}
-
-CBCGPMDIFrameWnd::~CBCGPMDIFrameWnd() = default;
-
-BOOL CBCGPMDIFrameWnd::EnableDocking(DWORD dwDockStyle)
-{
-    m_Impl.m_dockManager.EnableDocking(dwDockStyle);
-    return TRUE;
-}
-
-BOOL CBCGPMDIFrameWnd::EnableAutoHideBars(DWORD dwDockStyle, BOOL)
-{
-    m_Impl.m_dockManager.EnableAutoHideBars(dwDockStyle);
-    return TRUE;
-}
-
-void CBCGPMDIFrameWnd::DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
-{
-    m_Impl.m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
-}
-
-void CBCGPMDIFrameWnd::ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
-{
-    if (pBar)
-        pBar->ShowControlBar(bShow, bDelay, bActivate);
-}
-
-CBCGPBaseControlBar* CBCGPMDIFrameWnd::GetControlBar(UINT nID)
-{
-    return m_Impl.m_dockManager.FindBarByID(nID);
-}
-
-void CBCGPMDIFrameWnd::RecalcLayout(BOOL)
-{
-    m_Impl.m_dockManager.AdjustDockingLayout();
+    CBCGPFrameBase::RecalcLayout(bNotify);
     UpdateMDITabbedGroups();
 }
 
@@ -425,52 +391,6 @@ void CBCGPMDIFrameWnd::ShowWindowsDialog()
                               WindowsDialogProc, reinterpret_cast<LPARAM>(this));
 }
 
-BOOL CBCGPMDIFrameWnd::OnShowPopupMenu(CBCGPPopupMenu*)
-{
-    return TRUE;
-}
-
-BOOL CBCGPMDIFrameWnd::OnDrawMenuLogo(CDC*, CBCGPPopupMenu*, const CRect&)
-{
-    return FALSE;
-}
-
-BOOL CBCGPMDIFrameWnd::GetToolbarButtonToolTipText(CBCGPToolbarButton*, CString&)
-{
-    return FALSE;
-}
-
-void CBCGPMDIFrameWnd::OnChangeVisualManager()
-{
-    if (m_hWnd)
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
-BOOL CBCGPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
-{
-    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    m_Impl.OnLoadFrame();
-    return TRUE;
-}
-
-int CBCGPMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
-{
-    m_Impl.OnCreate();
-    return CMDIFrameWnd::OnCreate(lpCreateStruct);
-}
-
-void CBCGPMDIFrameWnd::OnClose()
-{
-    if (m_Impl.OnClose())
-        DestroyWindow();
-}
-
-void CBCGPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
-{
-    CMDIFrameWnd::OnActivate(nState, pWndOther, bMinimized);
-}
-
 void CBCGPMDIFrameWnd::OnDestroy()
 {
     m_bTabbedGroups = FALSE;
@@ -480,33 +400,25 @@ void CBCGPMDIFrameWnd::OnDestroy()
 
 BOOL CBCGPMDIFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (m_Impl.OnWndMsg(message, wParam, lParam, pResult))
-        return TRUE;
     if (message == UpdateTabsMessage()) {
         UpdateMDITabbedGroups();
         *pResult = 0;
         return TRUE;
     }
-    if (message == WM_COMMAND && lParam == 0 && LOWORD(wParam) && !OnCmdMsg(LOWORD(wParam), CN_COMMAND, nullptr, nullptr)) {
-        // The frame's own commands when the program did not take them over.
-        if (LOWORD(wParam) == m_uiWindowsDlgMenuId) {
-            ShowWindowsDialog();
-            *pResult = 0;
-            return TRUE;
-        }
-        if (m_Impl.IsFullScreen() && m_Impl.GetFullScreenBar() && LOWORD(wParam) == m_Impl.GetFullScreenBar()->GetCommandID()) {
-            m_Impl.ShowFullScreen();
-            *pResult = 0;
-            return TRUE;
-        }
+    // The windows dialog's command when the program did not take it over.
+    if (message == WM_COMMAND && lParam == 0 && m_uiWindowsDlgMenuId && LOWORD(wParam) == m_uiWindowsDlgMenuId &&
+        !m_Impl.HasCommandHandler(m_uiWindowsDlgMenuId)) {
+        ShowWindowsDialog();
+        *pResult = 0;
+        return TRUE;
     }
     if (message == WM_INITMENUPOPUP && m_uiWindowsDlgMenuId) {
-        const BOOL handled = CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+        const BOOL handled = CBCGPFrameBase::OnWndMsg(message, wParam, lParam, pResult);
         // The windows dialog is always there to open, with a handler of its own or not.
         ::EnableMenuItem(reinterpret_cast<HMENU>(wParam), m_uiWindowsDlgMenuId, MF_BYCOMMAND | MF_ENABLED);
         return handled;
     }
-    return CMDIFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+    return CBCGPFrameBase::OnWndMsg(message, wParam, lParam, pResult);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -615,6 +527,7 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
     const std::vector<CMDIChildWnd*> children = m_pFrame->GetMDITabGroupChildren(m_nGroup);
     CMDIChildWnd* front = m_pFrame->GetMDITabGroupActive(m_nGroup);
     CMDIChildWnd* active = m_pFrame->MDIGetActive();
+    const auto [hot, closeHot] = m_hover.Hot();
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
     pDC->SetBkMode(TRANSPARENT);
     for (int i = 0; i < static_cast<int>(children.size()); ++i) {
@@ -626,7 +539,7 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
         if (isFront && child != active) {
             pDC->FillSolidRect(r, skinui::Mix(globalData.clrBarFace, manager->GetAccentColor(), 0.35));
         } else {
-            manager->OnDrawTab(pDC, r, isFront, i == m_nHot, TRUE);
+            manager->OnDrawTab(pDC, r, isFront, i == hot, TRUE);
         }
         r.left += 10;
         if (m_pFrame->GetMDITabParams().m_bTabIcons)
@@ -637,12 +550,12 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
         CString title;
         child->GetWindowText(title);
         r.right -= 22;
-        pDC->SetTextColor(isFront && child == active ? RGB(255, 255, 255) : manager->GetTabTextColor(isFront, i == m_nHot));
+        pDC->SetTextColor(isFront && child == active ? RGB(255, 255, 255) : manager->GetTabTextColor(isFront, i == hot));
         pDC->DrawText(title, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         const CRect close = GetCloseRect(i);
         if (!close.IsRectEmpty()) {
             const COLORREF glyph = child == active ? RGB(255, 255, 255) : globalData.clrBarText;
-            if (m_bCloseHot)
+            if (closeHot)
                 pDC->FillSolidRect(close, child == active ? skinui::Lighter(manager->GetAccentColor(), 0.25)
                                                           : skinui::Darker(globalData.clrBarFace, 0.1));
             const CPoint c = close.CenterPoint();
@@ -667,21 +580,14 @@ BOOL CBCGPMDITabGroupWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, L
         return TRUE;
     case WM_MOUSEMOVE: {
         const int hot = TabFromPoint(pt);
-        const BOOL closeHot = GetCloseRect(hot).PtInRect(pt);
-        if (hot != m_nHot || closeHot != m_bCloseHot) {
-            m_nHot = hot;
-            m_bCloseHot = closeHot;
+        if (m_hover.Move(m_hWnd, { hot, GetCloseRect(hot).PtInRect(pt) }))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         *pResult = 0;
         return TRUE;
     }
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        m_bCloseHot = FALSE;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     case WM_LBUTTONDOWN:

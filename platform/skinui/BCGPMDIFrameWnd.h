@@ -3,8 +3,10 @@
 // children shown as tabs, in one group or several side by side), the windows dialog and
 // full-screen mode. CBCGPMDIChildWnd tells its frame when it comes, goes or changes its title.
 #include <memory>
+#include <utility>
 #include <vector>
 #include "BCGPFrameWnd.h"
+#include "HoverTracker.h"
 
 class CBCGPMDITabGroupWnd;
 
@@ -23,26 +25,11 @@ namespace skinui {
 SKINUI_API void LayoutTabGroups(const RECT& client, int count, BOOL bVert, RECT* groups);
 } // namespace skinui
 
-class SKINUI_API CBCGPMDIFrameWnd : public CMDIFrameWnd {
+class SKINUI_API CBCGPMDIFrameWnd : public CBCGPFrameBase<CMDIFrameWnd> {
     DECLARE_DYNCREATE(CBCGPMDIFrameWnd)
 public:
-    CBCGPMDIFrameWnd();
-    ~CBCGPMDIFrameWnd() override;
-
-    BOOL EnableDocking(DWORD dwDockStyle);
-    BOOL EnableAutoHideBars(DWORD dwDockStyle, BOOL bActivateOnMouseClick = FALSE);
-    void DockControlBar(CBCGPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    void ShowControlBar(CBCGPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);
-    CBCGPBaseControlBar* GetControlBar(UINT nID);
-    CBCGPDockManager* GetDockManager() { return &m_Impl.m_dockManager; }
+    // Lays out the tabbed groups as well.
     void RecalcLayout(BOOL bNotify = TRUE) override;
-    void AdjustDockingLayout() { RecalcLayout(); }
-
-    void EnableFullScreenMode(UINT uiFullScreenCmd) { m_Impl.EnableFullScreenMode(uiFullScreenCmd); }
-    void EnableFullScreenMainMenu(BOOL bEnableMenu) { m_Impl.EnableFullScreenMainMenu(bEnableMenu); }
-    void ShowFullScreen() { m_Impl.ShowFullScreen(); }
-    BOOL IsFullScreen() const { return m_Impl.IsFullScreen(); }
-    CBCGPFullScreenBar* GetFullScreenBar() const { return m_Impl.GetFullScreenBar(); }
 
     // MDI tabbed groups.
     void EnableMDITabbedGroups(BOOL bEnable, const CBCGPMDITabParams& params = CBCGPMDITabParams());
@@ -69,22 +56,10 @@ public:
     // Lists the children: the user activates one or closes those chosen.
     void ShowWindowsDialog();
 
-    virtual BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenuPopup);
-    virtual BOOL OnDrawMenuLogo(CDC* pDC, CBCGPPopupMenu* pMenu, const CRect& rectLogo);
-    virtual BOOL GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& strTTText);
-    void OnChangeVisualManager();
-
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* pParentWnd = nullptr,
-                   CCreateContext* pContext = nullptr) override;
     BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
-    CBCGPFrameImpl m_Impl;
-
 protected:
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnClose();
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
@@ -133,7 +108,7 @@ public:
 private:
     CBCGPMDIFrameWnd* m_pFrame;
     int m_nGroup;
-    int m_nHot = -1;
-    BOOL m_bCloseHot = FALSE;
+    // The tab under the mouse, and whether over its close button.
+    skinui::HoverTracker<std::pair<int, BOOL>> m_hover{ { -1, FALSE } };
     void Paint(CDC* pDC);
 };

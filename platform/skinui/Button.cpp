@@ -205,13 +205,13 @@ void CBCGPButton::OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState)
     }
     switch (m_nFlatStyle) {
     case BUTTONSTYLE_3D:
-        manager->OnDrawPushButton(pDC, rectClient, this, m_bHighlighted, pressed, disabled, isDefault);
+        manager->OnDrawPushButton(pDC, rectClient, this, IsHighlighted(), pressed, disabled, isDefault);
         break;
     case BUTTONSTYLE_FLAT:
     case BUTTONSTYLE_SEMIFLAT:
         // Flat buttons show a face only under the pointer or while pressed.
-        if (m_bHighlighted || pressed || m_nFlatStyle == BUTTONSTYLE_SEMIFLAT)
-            manager->OnDrawPushButton(pDC, rectClient, this, m_bHighlighted, pressed, disabled, FALSE);
+        if (IsHighlighted() || pressed || m_nFlatStyle == BUTTONSTYLE_SEMIFLAT)
+            manager->OnDrawPushButton(pDC, rectClient, this, IsHighlighted(), pressed, disabled, FALSE);
         break;
     case BUTTONSTYLE_NOBORDERS:
         break;
@@ -235,7 +235,7 @@ void CBCGPButton::DrawImage(CDC* pDC, CRect rect, BOOL bDisabled)
         ::DrawIconEx(pDC->m_hDC, rect.left, rect.top, m_hIcon, size.cx, size.cy, 0, nullptr, DI_NORMAL);
         return;
     }
-    HBITMAP bitmap = m_bHighlighted && m_hBitmapHot ? m_hBitmapHot : m_hBitmap;
+    HBITMAP bitmap = IsHighlighted() && m_hBitmapHot ? m_hBitmapHot : m_hBitmap;
     const CSize source = BitmapSize(bitmap);
     HDC mem = ::CreateCompatibleDC(pDC->m_hDC);
     HGDIOBJ old = ::SelectObject(mem, bitmap);
@@ -307,24 +307,15 @@ CSize CBCGPButton::SizeToContent(BOOL bCalcOnly)
 
 void CBCGPButton::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_bHighlighted) {
-        m_bHighlighted = TRUE;
+    if (m_hover.Move(m_hWnd, TRUE))
         Invalidate(FALSE);
-    }
-    if (!m_bTracking) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-        m_bTracking = ::TrackMouseEvent(&tme);
-    }
     CButton::OnMouseMove(nFlags, point);
 }
 
 void CBCGPButton::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_bHighlighted) {
-        m_bHighlighted = FALSE;
+    if (m_hover.Leave())
         Invalidate(FALSE);
-    }
     CButton::OnMouseLeave();
 }
 
@@ -373,7 +364,7 @@ void CBCGPURLLinkButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
     HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, globalData.fontUnderline.GetSafeHandle());
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor((uiState & ODS_DISABLED) ? globalData.clrGrayedText
-                      : m_bHighlighted ? skinui::Darker(globalData.clrHotLinkText, 0.2) : globalData.clrHotLinkText);
+                      : IsHighlighted() ? skinui::Darker(globalData.clrHotLinkText, 0.2) : globalData.clrHotLinkText);
     CRect area = rect;
     pDC->DrawText(text, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
     ::SelectObject(pDC->m_hDC, oldFont);

@@ -4,6 +4,7 @@
 // behaviour and get the skin's background from their dialog. CBCGPURLLinkButton: a text link
 // that opens its address with the shell.
 #include "AppFrame.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 class SKINUI_API CBCGPButton : public CButton {
@@ -33,7 +34,7 @@ public:
 
     // Fits the button to its image and text; returns the size (bCalcOnly: nothing moves).
     virtual CSize SizeToContent(BOOL bCalcOnly = FALSE);
-    BOOL IsHighlighted() const { return m_bHighlighted; }
+    BOOL IsHighlighted() const { return m_hover.Hot(); }
     BOOL IsPressed() const { return m_bPushed; }
     BOOL IsPushButton() const { return m_bPushButton; }
 
@@ -62,7 +63,8 @@ protected:
     BOOL m_bAutoDestroyImage = TRUE;
     COLORREF m_clrFace = (COLORREF)-1, m_clrText = (COLORREF)-1;
     CString m_strTooltip;
-    BOOL m_bHighlighted = FALSE, m_bPushed = FALSE, m_bTracking = FALSE;
+    BOOL m_bPushed = FALSE;
+    skinui::HoverTracker<BOOL> m_hover;
     BOOL m_bPushButton = TRUE;
 
 private:

@@ -259,7 +259,7 @@ void CBCGPColorButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
     CBCGPDrawManager dm(*pDC);
     const COLORREF color = m_bAutomaticPicked ? m_ColorAutomatic : m_Color;
     dm.DrawRect(swatch, disabled ? globalData.clrBarFace : color, disabled ? globalData.clrBarShadow : skinui::Darker(globalData.clrBarShadow, 0.2));
-    CBCGPVisualManager::GetInstance()->OnDrawComboDropButton(pDC, arrowRect, disabled, m_pPopup != nullptr, m_bHighlighted);
+    CBCGPVisualManager::GetInstance()->OnDrawComboDropButton(pDC, arrowRect, disabled, m_pPopup != nullptr, IsHighlighted());
 }
 
 BOOL CBCGPColorButton::OnOtherColor(COLORREF& color)

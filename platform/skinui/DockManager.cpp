@@ -30,6 +30,11 @@ bool IsHorizontalSide(DWORD side)
     return side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM;
 }
 
+bool IsSingleSide(DWORD side)
+{
+    return std::find(std::begin(kSides), std::end(kSides), side) != std::end(kSides);
+}
+
 // Registry values of one bar, all 32-bit, so that a state written by one build reads in another.
 struct BarRecord {
     DWORD order = 0, side = 0, column = 0, width = 0, height = 0, visible = 1, floating = 0, autoHide = 0;
@@ -53,6 +58,10 @@ const RecordField kFields[] = {
     { L"TabGroup", &BarRecord::tabGroup, nullptr },  { L"TabIndex", &BarRecord::tabIndex, nullptr },
     { L"ActiveTab", &BarRecord::activeTab, nullptr },
 };
+const size_t kFieldCount = sizeof kFields / sizeof kFields[0];
+
+// A floating bar narrower or lower than this is no place to restore.
+const int kMinFloatingSize = 8;
 
 CString BarKey(LPCTSTR base, UINT id)
 {
@@ -61,36 +70,83 @@ CString BarKey(LPCTSTR base, UINT id)
     return key;
 }
 
-bool WriteRecord(LPCTSTR key, const BarRecord& r)
+struct RecordValues {
+    const wchar_t* names[kFieldCount];
+    DWORD values[kFieldCount];
+};
+
+RecordValues ValuesOf(const BarRecord& r)
 {
-    HKEY hkey = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
-        return false;
-    bool ok = true;
-    for (const RecordField& f : kFields) {
-        const DWORD v = f.udw ? r.*f.udw : static_cast<DWORD>(r.*f.l);
-        ok &= ::RegSetValueExW(hkey, f.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) == ERROR_SUCCESS;
+    RecordValues v;
+    for (size_t i = 0; i < kFieldCount; ++i) {
+        v.names[i] = kFields[i].name;
+        v.values[i] = kFields[i].udw ? r.*kFields[i].udw : static_cast<DWORD>(r.*kFields[i].l);
     }
-    ::RegCloseKey(hkey);
-    return ok;
+    return v;
 }
 
+bool WriteRecord(LPCTSTR key, const BarRecord& r)
+{
+    const RecordValues v = ValuesOf(r);
+    return skinui::WriteRegistryDwords(key, v.names, v.values, kFieldCount);
+}
+
+// The values found under the key replace the record's; the others stay.
 bool ReadRecord(LPCTSTR key, BarRecord& r)
 {
-    HKEY hkey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+    RecordValues v = ValuesOf(r);
+    if (skinui::ReadRegistryDwords(key, v.names, v.values, kFieldCount) < 0)
         return false;
-    for (const RecordField& f : kFields) {
-        DWORD v = 0, type = 0, size = sizeof v;
-        if (::RegQueryValueExW(hkey, f.name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS || type != REG_DWORD)
-            continue;
-        if (f.udw)
-            r.*f.udw = v;
+    for (size_t i = 0; i < kFieldCount; ++i) {
+        if (kFields[i].udw)
+            r.*kFields[i].udw = v.values[i];
         else
-            r.*f.l = static_cast<LONG>(v);
+            r.*kFields[i].l = static_cast<LONG>(v.values[i]);
     }
-    ::RegCloseKey(hkey);
     return true;
+}
+
+bool IsPaneLength(DWORD length, int screen)
+{
+    return length >= static_cast<DWORD>(CBCGPDockingControlBar::GetMinSize()) && length <= static_cast<DWORD>(std::max(screen, 0));
+}
+
+// A record may have been left by an older build or edited by hand: what it says is taken only
+// where it fits the bar it names, else the bar keeps what it has. A side is one side the bar may
+// dock at; sizes, tab groups and auto-hide belong to docking panes, and a pane joins the group of
+// another pane only; a floating place lies on a screen.
+void MendRecord(BarRecord& r, CBCGPBaseControlBar* bar, const CBCGPDockManager& manager)
+{
+    const DWORD enabled = bar->GetEnabledAlignment();
+    if (!IsSingleSide(r.side) || (enabled && !(enabled & r.side)))
+        r.side = SingleSide(bar->GetCurrentAlignment());
+    const CRect floating(r.floatLeft, r.floatTop, r.floatRight, r.floatBottom);
+    if (!skinui::IsUsableScreenRect(floating, kMinFloatingSize)) {
+        const CRect recent = bar->GetRecentFloatingRect();
+        r.floatLeft = recent.left;
+        r.floatTop = recent.top;
+        r.floatRight = recent.right;
+        r.floatBottom = recent.bottom;
+    }
+    if (!bar->CanFloat())
+        r.floating = 0;
+    auto* pane = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, bar);
+    if (!pane) {
+        r.autoHide = r.tabGroup = r.tabIndex = r.activeTab = 0;
+        return;
+    }
+    const CSize docked = pane->GetDockedSize();
+    if (!IsPaneLength(r.width, ::GetSystemMetrics(SM_CXVIRTUALSCREEN)))
+        r.width = static_cast<DWORD>(docked.cx);
+    if (!IsPaneLength(r.height, ::GetSystemMetrics(SM_CYVIRTUALSCREEN)))
+        r.height = static_cast<DWORD>(docked.cy);
+    if (!(pane->GetControlBarStyle() & CBRS_BCGP_AUTOHIDE))
+        r.autoHide = 0;
+    if (r.tabGroup) {
+        auto* head = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, manager.FindBarByID(r.tabGroup));
+        if (!head || (head == pane && r.tabIndex > 0))
+            r.tabGroup = r.tabIndex = 0;
+    }
 }
 
 } // namespace
@@ -141,6 +197,50 @@ DWORD DockZoneAtPoint(const RECT& area, POINT pt, int zone)
         if (distances[i] < distances[best])
             best = i;
     return distances[best] < zone ? kSides[best] : 0;
+}
+
+bool IsUsableScreenRect(const RECT& rect, int minSize)
+{
+    // In 64 bits: stored edges may lie anywhere in 32.
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    const long long height = static_cast<long long>(rect.bottom) - rect.top;
+    // A window a little larger than the desktop is a place the user may leave it in.
+    const long long maxWidth = 2LL * std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CXSCREEN));
+    const long long maxHeight = 2LL * std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    return width >= minSize && height >= minSize && width <= maxWidth && height <= maxHeight &&
+           ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+bool WriteRegistryDwords(LPCTSTR key, const wchar_t* const names[], const DWORD values[], size_t count)
+{
+    HKEY hkey = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool ok = true;
+    for (size_t i = 0; i < count; ++i)
+        ok &= ::RegSetValueExW(hkey, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD)) ==
+              ERROR_SUCCESS;
+    ::RegCloseKey(hkey);
+    return ok;
+}
+
+int ReadRegistryDwords(LPCTSTR key, const wchar_t* const names[], DWORD values[], size_t count)
+{
+    HKEY hkey = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+        return -1;
+    int read = 0;
+    for (size_t i = 0; i < count; ++i) {
+        DWORD value = 0, type = 0, size = sizeof value;
+        // A value of another type, or cut short, is not a number of ours.
+        if (::RegQueryValueExW(hkey, names[i], nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
+            type == REG_DWORD && size == sizeof value) {
+            values[i] = value;
+            ++read;
+        }
+    }
+    ::RegCloseKey(hkey);
+    return read;
 }
 
 RECT CenteredRect(SIZE screen, double fraction, SIZE size)
@@ -725,8 +825,10 @@ BOOL CBCGPDockManager::LoadState(LPCTSTR lpszKey)
     std::vector<Loaded> loaded;
     for (CBCGPBaseControlBar* bar : GetAllBars()) {
         BarRecord r;
-        if (bar->GetDlgCtrlID() && ReadRecord(BarKey(lpszKey, static_cast<UINT>(bar->GetDlgCtrlID())), r))
+        if (bar->GetDlgCtrlID() && ReadRecord(BarKey(lpszKey, static_cast<UINT>(bar->GetDlgCtrlID())), r)) {
+            MendRecord(r, bar, *this);
             loaded.push_back({ bar, r });
+        }
     }
     if (loaded.empty())
         return FALSE;
@@ -759,7 +861,7 @@ BOOL CBCGPDockManager::LoadState(LPCTSTR lpszKey)
         int& column = columns[l.r.column];
         if (!column)
             column = m_nextColumn++;
-        entries.push_back({ l.bar, SingleSide(l.r.side ? l.r.side : CBRS_ALIGN_TOP), column, false });
+        entries.push_back({ l.bar, l.r.side, column, false });
         l.bar->SetCurrentAlignment(entries.back().side);
     }
     for (const Entry& e : m_entries)
@@ -776,19 +878,20 @@ BOOL CBCGPDockManager::LoadState(LPCTSTR lpszKey)
                 AddEntry(pane, l.r.side);
         }
     for (const Loaded& l : loaded) {
+        // Only docking panes have tab groups and auto-hide; MendRecord cleared them for others.
         auto* pane = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, l.bar);
-        CBCGPBaseControlBar* unit = pane && pane->GetParentTabbedBar() ? pane->GetParentTabbedBar() : l.bar;
-        if (l.r.tabGroup && l.r.tabIndex == 0) {
-            if (auto* group = pane ? pane->GetParentTabbedBar() : nullptr)
-                group->SetActiveTab(static_cast<int>(l.r.activeTab));
-        }
-        if (l.r.tabGroup && l.r.tabIndex > 0) {
+        CBCGPTabbedControlBar* group = pane ? pane->GetParentTabbedBar() : nullptr;
+        if (l.r.tabGroup && l.r.tabIndex == 0 && group)
+            group->SetActiveTab(static_cast<int>(l.r.activeTab));
+        if (pane && l.r.tabGroup && l.r.tabIndex > 0) {
             pane->m_bUserVisible = l.r.visible != 0;
             continue;
         }
+        CBCGPBaseControlBar* unit = group ? group : l.bar;
         unit->m_bUserVisible = l.r.visible != 0;
-        if (l.r.autoHide)
-            SetAutoHide(static_cast<CBCGPDockingControlBar*>(unit), TRUE);
+        auto* unitPane = DYNAMIC_DOWNCAST(CBCGPDockingControlBar, unit);
+        if (l.r.autoHide && unitPane)
+            SetAutoHide(unitPane, TRUE);
         else if (l.r.floating)
             FloatControlBar(unit, unit->m_rectRecentFloating, l.r.visible != 0);
     }
@@ -820,7 +923,7 @@ BOOL CBCGPAutoHideDockBar::Create(CFrameWnd* pFrame)
 void CBCGPAutoHideDockBar::SetPanes(const std::vector<CBCGPDockingControlBar*>& panes)
 {
     m_panes = panes;
-    m_nHot = -1;
+    m_hover.Set(-1);
     if (m_hWnd)
         Invalidate();
 }
@@ -877,7 +980,8 @@ void CBCGPAutoHideDockBar::DoPaint(CDC* pDC)
     for (int i = 0; i < static_cast<int>(m_panes.size()); ++i) {
         CBCGPDockingControlBar* pane = m_panes[static_cast<size_t>(i)];
         const CRect r = GetButtonRect(i);
-        manager->OnDrawAutoHideButton(pDC, r, GetCurrentAlignment(), i == m_nHot || pane->IsSlidOut());
+        const bool lit = i == m_hover.Hot() || pane->IsSlidOut();
+        manager->OnDrawAutoHideButton(pDC, r, GetCurrentAlignment(), lit);
         CString text;
         pane->GetWindowText(text);
         int offset = 12;
@@ -888,7 +992,7 @@ void CBCGPAutoHideDockBar::DoPaint(CDC* pDC)
                 ::DrawIconEx(pDC->m_hDC, r.CenterPoint().x - 8, r.top + 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
             offset += 16;
         }
-        pDC->SetTextColor(i == m_nHot || pane->IsSlidOut() ? manager->GetAccentColor() : globalData.clrBarText);
+        pDC->SetTextColor(lit ? manager->GetAccentColor() : globalData.clrBarText);
         const int textHeight = globalData.GetTextHeight();
         if (horz)
             pDC->TextOut(r.left + offset, r.CenterPoint().y - textHeight / 2, text);
@@ -905,12 +1009,8 @@ BOOL CBCGPAutoHideDockBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
     case WM_LBUTTONDOWN: {
         const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         const int hit = HitTest(pt);
-        if (hit != m_nHot) {
-            m_nHot = hit;
+        if (m_hover.Move(m_hWnd, hit))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         if (hit >= 0) {
             CBCGPDockingControlBar* pane = m_panes[static_cast<size_t>(hit)];
             // A click brings the pane out at once; hovering does too, as a slide-out bar should.
@@ -932,8 +1032,8 @@ BOOL CBCGPAutoHideDockBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         return TRUE;
     }
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         *pResult = 0;
         return TRUE;
     default:

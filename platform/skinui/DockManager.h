@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 
 class CBCGPDockingControlBar;
 class CBCGPTabbedControlBar;
@@ -24,6 +25,15 @@ SKINUI_API DWORD DockZoneAtPoint(const RECT& area, POINT pt, int zone);
 // Where a floating rectangle of size comes to lie centred on a screen: fraction of the screen
 // in each direction when fraction > 0, else the size itself.
 SKINUI_API RECT CenteredRect(SIZE screen, double fraction, SIZE size);
+// Whether a stored rectangle (screen coordinates) is a place to put a window back to: at least
+// minSize each way, at most twice the screens together, and on a monitor.
+SKINUI_API bool IsUsableScreenRect(const RECT& rect, int minSize);
+// Named 32-bit values under a key of HKEY_CURRENT_USER, as frames and dock managers store their
+// state. Writing answers false when any value failed. Reading takes the values stored as whole
+// 32-bit numbers (REG_DWORD of four bytes) and leaves the others as they were; it answers how
+// many it took, -1 when the key is missing.
+bool WriteRegistryDwords(LPCTSTR key, const wchar_t* const names[], const DWORD values[], size_t count);
+int ReadRegistryDwords(LPCTSTR key, const wchar_t* const names[], DWORD values[], size_t count);
 } // namespace skinui
 
 class SKINUI_API CBCGPDockManager {
@@ -128,5 +138,5 @@ public:
 private:
     CBCGPDockManager* m_pManager;
     std::vector<CBCGPDockingControlBar*> m_panes;
-    int m_nHot = -1;
+    skinui::HoverTracker<int> m_hover{ -1 };
 };

@@ -9,7 +9,6 @@
 
 namespace {
 const UINT_PTR kSlideTimer = 1;
-const int kMinPaneSize = 40;
 } // namespace
 
 IMPLEMENT_DYNCREATE(CBCGPDockingControlBar, CBCGPBaseControlBar)
@@ -387,16 +386,15 @@ BOOL CBCGPDockingControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_NCMOUSEMOVE:
     case WM_NCMOUSELEAVE: {
-        const UINT hit = message == WM_NCMOUSEMOVE ? static_cast<UINT>(wParam) : 0;
+        if (message == WM_NCMOUSEMOVE)
+            m_captionHover.Move(m_hWnd, static_cast<UINT>(wParam));
+        else
+            m_captionHover.Leave();
         bool changed = false;
         for (CBCGPCaptionButton& b : m_arrButtons) {
-            const BOOL focused = b.GetHit() == hit;
+            const BOOL focused = b.GetHit() == m_captionHover.Hot();
             changed |= focused != b.m_bFocused;
             b.m_bFocused = focused;
-        }
-        if (message == WM_NCMOUSEMOVE) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE | TME_NONCLIENT, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
         }
         if (changed)
             RedrawCaption();
@@ -471,8 +469,9 @@ BOOL CBCGPDockingControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam
                 CRect frame;
                 if (CFrameWnd* site = GetDockSiteFrameWnd())
                     site->GetClientRect(&frame);
-                s.cx = std::clamp<LONG>(s.cx, kMinPaneSize, std::max<LONG>(frame.Width() - kMinPaneSize, kMinPaneSize));
-                s.cy = std::clamp<LONG>(s.cy, kMinPaneSize, std::max<LONG>(frame.Height() - kMinPaneSize, kMinPaneSize));
+                const LONG least = GetMinSize();
+                s.cx = std::clamp<LONG>(s.cx, least, std::max<LONG>(frame.Width() - least, least));
+                s.cy = std::clamp<LONG>(s.cy, least, std::max<LONG>(frame.Height() - least, least));
                 if (s != m_sizeDocked) {
                     m_sizeDocked = s;
                     if (m_bAutoHide)

@@ -5,6 +5,7 @@
 // content fills the client area whole.
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 
 class CBCGPTabbedControlBar;
 
@@ -70,6 +71,8 @@ public:
     virtual BOOL HasCaption() const;
     static int GetCaptionHeight();
     static int GetSizingEdge() { return 5; }
+    // The least width (or height) the user sizes a docked pane to.
+    static int GetMinSize() { return 40; }
     CRect GetCaptionRect() const;   // window coordinates, empty when it has none
 
     // The size docked at (window size): its width counts at a side, its height at top or bottom.
@@ -100,6 +103,7 @@ protected:
     DWORD m_dwTabbedStyle = CBRS_BCGP_REGULAR_TABS;
     CSize m_sizeDocked;
     std::vector<CBCGPCaptionButton> m_arrButtons;
+    skinui::HoverTracker<UINT> m_captionHover{ 0, true };   // the hit-test code under the mouse
     CBCGPTabbedControlBar* m_pParentTabbedBar = nullptr;
     BOOL m_bAutoHide = FALSE;
     BOOL m_bSlidOut = FALSE;

@@ -101,7 +101,7 @@ void CBCGPEdit::OnNcPaint()
     }
     const CRect button = GetBrowseButtonRect();
     if (!button.IsRectEmpty()) {
-        manager->OnDrawEditBrowseButton(&dc, button, m_bBrowseHighlighted, FALSE, disabled);
+        manager->OnDrawEditBrowseButton(&dc, button, m_browseHover.Hot(), FALSE, disabled);
         HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, globalData.fontRegular.GetSafeHandle());
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(disabled ? globalData.clrGrayedText : globalData.clrBarText);
@@ -142,22 +142,15 @@ LRESULT CBCGPEdit::OnNcLButtonDown(WPARAM wParam, LPARAM lParam)
 
 LRESULT CBCGPEdit::OnNcMouseMove(WPARAM wParam, LPARAM)
 {
-    const BOOL over = wParam == HTBORDER && m_Mode != BrowseMode_None;
-    if (over != m_bBrowseHighlighted) {
-        m_bBrowseHighlighted = over;
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE | TME_NONCLIENT, m_hWnd, 0};
-        ::TrackMouseEvent(&tme);
+    if (m_browseHover.Move(m_hWnd, wParam == HTBORDER && m_Mode != BrowseMode_None))
         SendMessage(WM_NCPAINT, 1);
-    }
     return Default();
 }
 
 LRESULT CBCGPEdit::OnNcMouseLeave(WPARAM, LPARAM)
 {
-    if (m_bBrowseHighlighted) {
-        m_bBrowseHighlighted = FALSE;
+    if (m_browseHover.Leave())
         SendMessage(WM_NCPAINT, 1);
-    }
     return Default();
 }
 

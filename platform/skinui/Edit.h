@@ -2,6 +2,7 @@
 // CBCGPEdit: an edit box drawn with the skin's flat frame, optionally with a browse button at
 // its right end (in the non-client area) that fills in a folder or a file, or calls OnBrowse.
 #include "AppFrame.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 class SKINUI_API CBCGPEdit : public CEdit {
@@ -38,7 +39,7 @@ protected:
     CString m_strLabel = L"...";
     CString m_strBrowseTitle, m_strDefExt, m_strFilter;
     UINT m_ulBrowseFolderFlags = 0;
-    BOOL m_bBrowseHighlighted = FALSE;
+    skinui::HoverTracker<BOOL> m_browseHover{ FALSE, true };
     int m_nBrowseButtonWidth = 0;
 
 private:

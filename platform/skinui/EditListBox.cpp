@@ -362,9 +362,10 @@ void CBCGPEditListBox::DrawButton(CDC* pDC, int iButton)
     const BOOL enabled = IsButtonEnabled(iButton);
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
     const COLORREF accent = manager->GetAccentColor();
-    if (enabled && iButton == m_nPressed && iButton == m_nHot)
+    const int hot = m_hover.Hot();
+    if (enabled && iButton == m_nPressed && iButton == hot)
         CBCGPDrawManager(*pDC).DrawRect(r, skinui::Lighter(accent, 0.6), skinui::Lighter(accent, 0.3));
-    else if (enabled && (iButton == m_nHot || iButton == m_nPressed))
+    else if (enabled && (iButton == hot || iButton == m_nPressed))
         CBCGPDrawManager(*pDC).DrawRect(r, skinui::Lighter(accent, 0.82), skinui::Lighter(accent, 0.5));
     const COLORREF ink = enabled ? globalData.clrBarText : globalData.clrGrayedText;
     const CPoint c = r.CenterPoint();
@@ -453,24 +454,13 @@ LRESULT CBCGPEditListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate(FALSE);
         return result;
     }
-    case WM_MOUSEMOVE: {
-        const int hot = HitButton(pt);
-        if (hot != m_nHot) {
-            m_nHot = hot;
+    case WM_MOUSEMOVE:
+        if (m_hover.Move(m_hWnd, HitButton(pt)))
             RedrawButtons();
-        }
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, m_hWnd, 0};
-            m_bTracking = ::TrackMouseEvent(&tme);
-        }
         return 0;
-    }
     case WM_MOUSELEAVE:
-        m_bTracking = FALSE;
-        if (m_nHot >= 0) {
-            m_nHot = -1;
+        if (m_hover.Leave())
             RedrawButtons();
-        }
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

@@ -5,6 +5,7 @@
 // A subclass changes what a button does in OnClickButton and hears of changes in the hooks.
 #include <vector>
 #include "AppFrame.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 // Buttons for SetStandardButtons.
@@ -81,8 +82,8 @@ private:
 
     CListCtrl m_list;
     std::vector<UINT> m_buttons;
-    int m_nHot = -1, m_nPressed = -1;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<int> m_hover{ -1 };
+    int m_nPressed = -1;
     // The item New added and that is being named: dropped when the edit ends empty.
     int m_iNewItem = -1;
 };

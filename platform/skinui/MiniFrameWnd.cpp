@@ -128,7 +128,7 @@ void CBCGPMiniFrameWnd::DrawFrame(CDC* pDC)
     pDC->SetTextColor(manager->GetPaneCaptionTextColor(m_bActive));
     pDC->DrawText(text, textRect, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     pDC->SelectObject(old);
-    manager->OnDrawPaneCaptionButton(pDC, GetCloseButtonRect(), HTCLOSE, FALSE, m_bActive, m_bCloseHot, m_bClosePressed);
+    manager->OnDrawPaneCaptionButton(pDC, GetCloseButtonRect(), HTCLOSE, FALSE, m_bActive, m_closeHover.Hot(), m_bClosePressed);
 }
 
 BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -184,18 +184,13 @@ BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         return TRUE;
     }
     case WM_NCMOUSEMOVE:
-    case WM_NCMOUSELEAVE: {
-        const BOOL hot = message == WM_NCMOUSEMOVE && wParam == HTCLOSE;
-        if (message == WM_NCMOUSEMOVE) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE | TME_NONCLIENT, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
-        if (hot != m_bCloseHot) {
-            m_bCloseHot = hot;
+        if (m_closeHover.Move(m_hWnd, wParam == HTCLOSE))
             SendMessage(WM_NCPAINT, 1);
-        }
         break;
-    }
+    case WM_NCMOUSELEAVE:
+        if (m_closeHover.Leave())
+            SendMessage(WM_NCPAINT, 1);
+        break;
     case WM_NCLBUTTONDOWN:
         if (wParam == HTCLOSE) {
             m_bClosePressed = TRUE;

@@ -3,6 +3,7 @@
 // caption shows the bar's caption and a close button; dropping it in a docking zone of the
 // frame docks the bar there, a double click on the caption docks it back where it was.
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 
 class SKINUI_API CBCGPMiniFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CBCGPMiniFrameWnd)
@@ -33,7 +34,7 @@ protected:
     BOOL m_bMoving = FALSE;
 
     CBCGPBaseControlBar* m_pBar = nullptr;   // not owned
-    BOOL m_bCloseHot = FALSE;
+    skinui::HoverTracker<BOOL> m_closeHover{ FALSE, true };
     BOOL m_bClosePressed = FALSE;
     BOOL m_bActive = TRUE;
 };

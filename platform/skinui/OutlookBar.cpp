@@ -158,7 +158,7 @@ void CBCGPOutlookWnd::Paint(CDC* pDC)
         ::ImageList_GetIconSize(m_hImages, &cx, &cy);
     for (int i = 0; i < GetTabsNum(); ++i) {
         CRect r = GetButtonRect(i);
-        manager->OnFillOutlookButton(pDC, r, i == m_nActive, i == m_nHot);
+        manager->OnFillOutlookButton(pDC, r, i == m_nActive, i == m_hover.Hot());
         r.left += 12;
         const Tab& tab = m_tabs[static_cast<size_t>(i)];
         if (m_hImages && tab.image >= 0) {
@@ -188,19 +188,13 @@ BOOL CBCGPOutlookWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         skinui::PaintBuffered(this, [this](CDC* dc) { Paint(dc); });
         *pResult = 0;
         return TRUE;
-    case WM_MOUSEMOVE: {
-        const int hot = ButtonFromPoint(pt);
-        if (hot != m_nHot) {
-            m_nHot = hot;
+    case WM_MOUSEMOVE:
+        if (m_hover.Move(m_hWnd, ButtonFromPoint(pt)))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         break;
-    }
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         break;
     case WM_LBUTTONDOWN: {
         const int tab = ButtonFromPoint(pt);

@@ -4,6 +4,7 @@
 // the pane that holds the pages and the buttons; pages cannot be torn off.
 #include <vector>
 #include "DockingControlBar.h"
+#include "HoverTracker.h"
 
 class CBCGPOutlookBar;
 
@@ -47,7 +48,7 @@ private:
     CBCGPOutlookBar* m_pBar;
     std::vector<Tab> m_tabs;
     int m_nActive = -1;
-    int m_nHot = -1;
+    skinui::HoverTracker<int> m_hover{ -1 };
     HIMAGELIST m_hImages = nullptr;
     BOOL m_bOwnImages = FALSE;
 };

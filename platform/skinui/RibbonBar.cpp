@@ -274,16 +274,13 @@ BOOL CBCGPRibbonBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         *pResult = 0;
         return TRUE;
     case WM_MOUSEMOVE:
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            m_bTracking = ::TrackMouseEvent(&track);
-        }
+        m_hover.Track(m_hWnd);
         if (!m_nPressed)
             SetHotPart(HitPart(point));
         *pResult = 0;
         return TRUE;
     case WM_MOUSELEAVE:
-        m_bTracking = FALSE;
+        m_hover.Leave();
         if (!m_nPressed)
             SetHotPart(PartNone);
         *pResult = 0;

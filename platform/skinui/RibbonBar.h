@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 #include "RibbonElement.h"
 #include "VisualManager.h"
 
@@ -62,6 +63,7 @@ protected:
     std::vector<std::unique_ptr<CBCGPBaseRibbonElement>> m_tabElements;
     skinui::CaptionLayout m_layout;
     int m_nHot = 0, m_nPressed = 0;
-    BOOL m_bTracking = FALSE, m_bActive = TRUE;
+    skinui::HoverTracker<> m_hover;   // asks for WM_MOUSELEAVE; SetHotPart keeps the hot part
+    BOOL m_bActive = TRUE;
     CToolTipCtrl m_toolTip;
 };

@@ -304,10 +304,7 @@ BOOL CBCGPRibbonStatusBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         *pResult = 0;
         return TRUE;
     case WM_MOUSEMOVE:
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            m_bTracking = ::TrackMouseEvent(&track);
-        }
+        m_hover.Track(m_hWnd);
         if (m_pPressed) {
             m_pPressed->OnMouseMove(point);
         } else {
@@ -318,7 +315,7 @@ BOOL CBCGPRibbonStatusBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, 
         *pResult = 0;
         return TRUE;
     case WM_MOUSELEAVE:
-        m_bTracking = FALSE;
+        m_hover.Leave();
         if (!m_pPressed)
             SetHot(nullptr);
         *pResult = 0;

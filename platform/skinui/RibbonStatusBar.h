@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 #include "RibbonElement.h"
 
 class SKINUI_API CBCGPRibbonStatusBarPane : public CBCGPRibbonButton {
@@ -73,6 +74,6 @@ protected:
     CRect m_rectExtended;
     CBCGPBaseRibbonElement* m_pHot = nullptr;
     CBCGPBaseRibbonElement* m_pPressed = nullptr;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<> m_hover;   // asks for WM_MOUSELEAVE; SetHot keeps the hot element
     CToolTipCtrl m_toolTip;
 };

@@ -255,7 +255,7 @@ CRect CBCGPBreadcrumb::GetItemRect(HBREADCRUMBITEM hItem) const
 void CBCGPBreadcrumb::Layout()
 {
     m_steps.clear();
-    m_nHot = -1;
+    m_hover.Set(-1);
     if (!m_hWnd)
         return;
     CRect client;
@@ -366,12 +366,13 @@ void CBCGPBreadcrumb::Paint(CDC* pDC)
     GetClientRect(&client);
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
     pDC->FillSolidRect(client, globalData.clrWindow);
-    manager->OnDrawControlBorder(pDC, client, this, m_nHot >= 0, !IsWindowEnabled());
+    const int hot = m_hover.Hot();
+    manager->OnDrawControlBorder(pDC, client, this, hot >= 0, !IsWindowEnabled());
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
     pDC->SetBkMode(TRANSPARENT);
     for (size_t i = 0; i < m_steps.size(); ++i) {
         const Step& step = m_steps[i];
-        const bool hotText = m_nHot == static_cast<int>(i * 2), hotArrow = m_nHot == static_cast<int>(i * 2 + 1);
+        const bool hotText = hot == static_cast<int>(i * 2), hotArrow = hot == static_cast<int>(i * 2 + 1);
         if (hotText || hotArrow) {
             CRect whole(step.text.left, step.text.top, step.arrow.right, step.text.bottom);
             manager->OnFillRibbonButton(pDC, whole, TRUE, FALSE, FALSE, FALSE);
@@ -416,22 +417,13 @@ LRESULT CBCGPBreadcrumb::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_pEdit->MoveWindow(&r);
         }
         break;
-    case WM_MOUSEMOVE: {
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            m_bTracking = ::TrackMouseEvent(&track);
-        }
-        const int hot = hitPart(point);
-        if (hot != m_nHot) {
-            m_nHot = hot;
+    case WM_MOUSEMOVE:
+        if (m_hover.Move(m_hWnd, hitPart(point)))
             Invalidate(FALSE);
-        }
         return 0;
-    }
     case WM_MOUSELEAVE:
-        m_bTracking = FALSE;
-        m_nHot = -1;
-        Invalidate(FALSE);
+        if (m_hover.Leave())
+            Invalidate(FALSE);
         return 0;
     case WM_LBUTTONUP: {
         const int part = hitPart(point);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include "AppFrame.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 struct BreadcrumbItem;
@@ -78,8 +79,7 @@ protected:
         CRect text, arrow;
     };
     std::vector<Step> m_steps;
-    int m_nHot = -1;        // step * 2 (text) or step * 2 + 1 (arrow)
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<int> m_hover{ -1 };   // step * 2 (text) or step * 2 + 1 (arrow)
     std::unique_ptr<CEdit> m_pEdit;
 };
 

@@ -11,14 +11,6 @@ void FillParentBackground(CWnd* control, CDC* pDC, const CRect& rect)
 {
     ::FillRect(pDC->m_hDC, rect, CBCGPVisualManager::GetInstance()->GetDlgBackBrush(control->GetParent()));
 }
-
-void StartTracking(HWND hWnd, BOOL& tracking)
-{
-    if (!tracking) {
-        TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hWnd, 0};
-        tracking = ::TrackMouseEvent(&tme);
-    }
-}
 } // namespace
 
 // Slider.
@@ -26,11 +18,8 @@ void StartTracking(HWND hWnd, BOOL& tracking)
 IMPLEMENT_DYNCREATE(CBCGPSliderCtrl, CSliderCtrl)
 
 BEGIN_MESSAGE_MAP(CBCGPSliderCtrl, CSliderCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 void CBCGPSliderCtrl::Render(CDC* pDC)
@@ -48,60 +37,31 @@ void CBCGPSliderCtrl::Render(CDC* pDC)
         channel = CRect(channel.top, channel.left, channel.bottom, channel.right);
     manager->OnDrawSliderChannel(pDC, this, vert, channel, m_bOnGlass);
     const BOOL style3 = (GetStyle() & TBS_BOTH) != 0;
-    manager->OnDrawSliderThumb(pDC, this, thumb, m_bThumbHighlighted, ::GetCapture() == m_hWnd, !IsWindowEnabled(), vert,
+    manager->OnDrawSliderThumb(pDC, this, thumb, m_thumbHover.Hot(), ::GetCapture() == m_hWnd, !IsWindowEnabled(), vert,
                                style3 || (GetStyle() & TBS_LEFT), style3 || !(GetStyle() & TBS_LEFT), m_bOnGlass);
     if (m_bDrawFocus && ::GetFocus() == m_hWnd && !(SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS))
         pDC->DrawFocusRect(client);
-}
-
-void CBCGPSliderCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPSliderCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPSliderCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
 }
 
 void CBCGPSliderCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CRect thumb;
     GetThumbRect(&thumb);
-    const BOOL over = thumb.PtInRect(point);
-    if (over != m_bThumbHighlighted) {
-        m_bThumbHighlighted = over;
+    if (m_thumbHover.Move(m_hWnd, thumb.PtInRect(point)))
         Invalidate(FALSE);
-    }
-    StartTracking(m_hWnd, m_bTracking);
     CSliderCtrl::OnMouseMove(nFlags, point);
 }
 
 void CBCGPSliderCtrl::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_bThumbHighlighted) {
-        m_bThumbHighlighted = FALSE;
+    if (m_thumbHover.Leave())
         Invalidate(FALSE);
-    }
     CSliderCtrl::OnMouseLeave();
 }
 
 // Progress bar.
 
 IMPLEMENT_DYNCREATE(CBCGPProgressCtrl, CProgressCtrl)
-
-BEGIN_MESSAGE_MAP(CBCGPProgressCtrl, CProgressCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 void CBCGPProgressCtrl::Render(CDC* pDC)
 {
@@ -137,31 +97,9 @@ void CBCGPProgressCtrl::Render(CDC* pDC)
     CBCGPVisualManager::GetInstance()->OnDrawProgressBar(pDC, this, client, chunk, infinite);
 }
 
-void CBCGPProgressCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPProgressCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPProgressCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Scroll bar.
 
 IMPLEMENT_DYNCREATE(CBCGPScrollBar, CScrollBar)
-
-BEGIN_MESSAGE_MAP(CBCGPScrollBar, CScrollBar)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 void CBCGPScrollBar::PartRects(CRect& first, CRect& thumb, CRect& last) const
 {
@@ -208,31 +146,23 @@ void CBCGPScrollBar::Render(CDC* pDC)
     SCROLLBARINFO sbi = {sizeof(sbi)};
     const BOOL info = ::GetScrollBarInfo(m_hWnd, OBJID_CLIENT, &sbi);
     // Flat looks light the whole bar up while the mouse is over it, and its part more.
-    const BOOL overBar = m_hot != PartNone && !disabled;
+    const Part hot = m_hover.Hot();
+    const BOOL overBar = hot != PartNone && !disabled;
     manager->OnScrollBarFillBackground(pDC, this, client, horz, overBar, FALSE, FALSE, disabled);
     const BOOL firstPressed = info && (sbi.rgstate[1] & STATE_SYSTEM_PRESSED);
     const BOOL lastPressed = info && (sbi.rgstate[5] & STATE_SYSTEM_PRESSED);
-    manager->OnScrollBarDrawButton(pDC, this, first, horz, m_hot == PartFirstButton && !disabled, firstPressed, TRUE, disabled);
-    manager->OnScrollBarDrawButton(pDC, this, last, horz, m_hot == PartLastButton && !disabled, lastPressed, FALSE, disabled);
+    manager->OnScrollBarDrawButton(pDC, this, first, horz, hot == PartFirstButton && !disabled, firstPressed, TRUE, disabled);
+    manager->OnScrollBarDrawButton(pDC, this, last, horz, hot == PartLastButton && !disabled, lastPressed, FALSE, disabled);
     if (!thumb.IsRectEmpty())
-        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, m_hot == PartThumb && !disabled,
+        manager->OnScrollBarDrawThumb(pDC, this, thumb, horz, hot == PartThumb && !disabled,
                                       info && (sbi.rgstate[3] & STATE_SYSTEM_PRESSED) != 0, disabled);
 }
 
 LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        const Part hot = message == WM_MOUSELEAVE ? PartNone
-                                                  : HitTest(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
-        if (message == WM_MOUSELEAVE)
-            m_bTracking = FALSE;
-        else
-            StartTracking(m_hWnd, m_bTracking);
-        if (hot != m_hot) {
-            m_hot = hot;
-            Invalidate(FALSE);
-        }
-    }
+    const CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if ((message == WM_MOUSEMOVE && m_hover.Move(m_hWnd, HitTest(pt))) || (message == WM_MOUSELEAVE && m_hover.Leave()))
+        Invalidate(FALSE);
     const LRESULT result = CScrollBar::WindowProc(message, wParam, lParam);
     // The system control draws itself while it tracks and on position changes; the skin goes
     // over it right after.
@@ -253,31 +183,9 @@ LRESULT CBCGPScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-void CBCGPScrollBar::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPScrollBar::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPScrollBar::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Spin buttons.
 
 IMPLEMENT_DYNCREATE(CBCGPSpinButtonCtrl, CSpinButtonCtrl)
-
-BEGIN_MESSAGE_MAP(CBCGPSpinButtonCtrl, CSpinButtonCtrl)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
-END_MESSAGE_MAP()
 
 int CBCGPSpinButtonCtrl::ButtonAt(CPoint pt) const
 {
@@ -304,8 +212,8 @@ void CBCGPSpinButtonCtrl::Render(CDC* pDC)
     } else {
         up.bottom = down.top = client.top + client.Height() / 2;
     }
-    manager->OnDrawSpinButton(pDC, up, TRUE, horz, m_nHot == 1 && !disabled, m_nPressed == 1, disabled);
-    manager->OnDrawSpinButton(pDC, down, FALSE, horz, m_nHot == 2 && !disabled, m_nPressed == 2, disabled);
+    manager->OnDrawSpinButton(pDC, up, TRUE, horz, m_hover.Hot() == 1 && !disabled, m_nPressed == 1, disabled);
+    manager->OnDrawSpinButton(pDC, down, FALSE, horz, m_hover.Hot() == 2 && !disabled, m_nPressed == 2, disabled);
 }
 
 LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -315,16 +223,8 @@ LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         m_nPressed = ButtonAt(pt);
     } else if (message == WM_LBUTTONUP || message == WM_CAPTURECHANGED) {
         m_nPressed = 0;
-    } else if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
-        const int hot = message == WM_MOUSELEAVE ? 0 : ButtonAt(pt);
-        if (message == WM_MOUSELEAVE)
-            m_bTracking = FALSE;
-        else
-            StartTracking(m_hWnd, m_bTracking);
-        if (hot != m_nHot) {
-            m_nHot = hot;
-            Invalidate(FALSE);
-        }
+    } else if ((message == WM_MOUSEMOVE && m_hover.Move(m_hWnd, ButtonAt(pt))) || (message == WM_MOUSELEAVE && m_hover.Leave())) {
+        Invalidate(FALSE);
     }
     const LRESULT result = CSpinButtonCtrl::WindowProc(message, wParam, lParam);
     if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_ENABLE) && m_hWnd)
@@ -332,32 +232,13 @@ LRESULT CBCGPSpinButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
-void CBCGPSpinButtonCtrl::OnPaint()
-{
-    skinui::PaintBuffered(this, [this](CDC* dc) { Render(dc); });
-}
-
-BOOL CBCGPSpinButtonCtrl::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPSpinButtonCtrl::OnPrintClient(WPARAM wParam, LPARAM)
-{
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
-}
-
 // Combo box.
 
 IMPLEMENT_DYNCREATE(CBCGPComboBox, CComboBox)
 
 BEGIN_MESSAGE_MAP(CBCGPComboBox, CComboBox)
-    ON_WM_PAINT()
-    ON_WM_ERASEBKGND()
     ON_WM_MOUSEMOVE()
     ON_WM_MOUSELEAVE()
-    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 LRESULT CBCGPComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -416,51 +297,26 @@ void CBCGPComboBox::Render(CDC* pDC)
         pDC->DrawText(value, &inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         ::SelectObject(pDC->m_hDC, oldFont);
     }
-    manager->OnDrawComboDropButton(pDC, button, disabled, GetDroppedState(), m_bHighlighted);
-    manager->OnDrawControlBorder(pDC, client, this, m_bHighlighted || focused, disabled);
+    manager->OnDrawComboDropButton(pDC, button, disabled, GetDroppedState(), m_hover.Hot());
+    manager->OnDrawControlBorder(pDC, client, this, m_hover.Hot() || focused, disabled);
 }
 
-void CBCGPComboBox::OnPaint()
+BOOL CBCGPComboBox::IsSkinPainted() const
 {
-    if (GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
-        Default();
-        return;
-    }
-    CPaintDC dc(this);
-    Render(&dc);
-}
-
-BOOL CBCGPComboBox::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
-
-LRESULT CBCGPComboBox::OnPrintClient(WPARAM wParam, LPARAM lParam)
-{
-    if (GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))
-        return Default();
-    (void)lParam;
-    Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    return 0;
+    return !(GetStyle() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE));
 }
 
 void CBCGPComboBox::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (!m_bHighlighted) {
-        m_bHighlighted = TRUE;
+    if (m_hover.Move(m_hWnd, TRUE))
         Invalidate(FALSE);
-    }
-    StartTracking(m_hWnd, m_bTracking);
     CComboBox::OnMouseMove(nFlags, point);
 }
 
 void CBCGPComboBox::OnMouseLeave()
 {
-    m_bTracking = FALSE;
-    if (m_bHighlighted) {
-        m_bHighlighted = FALSE;
+    if (m_hover.Leave())
         Invalidate(FALSE);
-    }
     CComboBox::OnMouseLeave();
 }
 

@@ -4,97 +4,112 @@
 // the manager changes (BCGM_CHANGEVISUALMANAGER).
 #include <vector>
 #include "AppFrame.h"
+#include "DrawManager.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 // Sent to every window of the process after the visual manager or its colours changed.
 SKINUI_API extern const UINT BCGM_CHANGEVISUALMANAGER;
 
-class SKINUI_API CBCGPSliderCtrl : public CSliderCtrl {
+namespace skinui {
+// A control that draws itself whole with Render: WM_PAINT through a memory bitmap
+// (PaintBuffered), WM_PRINTCLIENT into the device it brings, and no erasing beforehand, as
+// Render covers every pixel. A handler of these messages in a subclass's message map still
+// comes first.
+template <class TControl>
+class BufferedPaint : public TControl {
+public:
+    virtual void Render(CDC* pDC) = 0;
+
+protected:
+    // FALSE leaves the painting to the system control.
+    virtual BOOL IsSkinPainted() const { return TRUE; }
+
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        if (TControl::OnWndMsg(message, wParam, lParam, pResult))
+            return TRUE;
+        if (message == WM_ERASEBKGND) {
+            *pResult = TRUE;
+            return TRUE;
+        }
+        if ((message != WM_PAINT && message != WM_PRINTCLIENT) || !IsSkinPainted())
+            return FALSE;
+        if (message == WM_PAINT)
+            PaintBuffered(this, [this](CDC* dc) { Render(dc); });
+        else
+            Render(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+        *pResult = 0;
+        return TRUE;
+    }
+};
+} // namespace skinui
+
+class SKINUI_API CBCGPSliderCtrl : public skinui::BufferedPaint<CSliderCtrl> {
     DECLARE_DYNCREATE(CBCGPSliderCtrl)
 public:
     BOOL m_bDrawFocus = TRUE;
     BOOL m_bOnGlass = FALSE;
-    // Paints the whole slider into the device (WM_PAINT and WM_PRINTCLIENT).
-    void Render(CDC* pDC);
-    BOOL IsThumbHighlighted() const { return m_bThumbHighlighted; }
+    void Render(CDC* pDC) override;
+    BOOL IsThumbHighlighted() const { return m_thumbHover.Hot(); }
 
 protected:
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
-    BOOL m_bThumbHighlighted = FALSE, m_bTracking = FALSE;
+    skinui::HoverTracker<BOOL> m_thumbHover;
 };
 
-class SKINUI_API CBCGPProgressCtrl : public CProgressCtrl {
+class SKINUI_API CBCGPProgressCtrl : public skinui::BufferedPaint<CProgressCtrl> {
     DECLARE_DYNCREATE(CBCGPProgressCtrl)
 public:
-    void Render(CDC* pDC);
-
-protected:
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
+    void Render(CDC* pDC) override;
 };
 
-class SKINUI_API CBCGPScrollBar : public CScrollBar {
+class SKINUI_API CBCGPScrollBar : public skinui::BufferedPaint<CScrollBar> {
     DECLARE_DYNCREATE(CBCGPScrollBar)
 public:
     // The parts the mouse may be over.
     enum Part { PartNone, PartFirstButton, PartThumb, PartLastButton, PartTrack };
-    void Render(CDC* pDC);
-    Part GetHotPart() const { return m_hot; }
+    void Render(CDC* pDC) override;
+    Part GetHotPart() const { return m_hover.Hot(); }
     Part HitTest(CPoint pt) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
     // The buttons and the thumb (empty when there is none) in client coordinates.
     void PartRects(CRect& first, CRect& thumb, CRect& last) const;
-    Part m_hot = PartNone;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<Part> m_hover{ PartNone };
 };
 
-class SKINUI_API CBCGPSpinButtonCtrl : public CSpinButtonCtrl {
+class SKINUI_API CBCGPSpinButtonCtrl : public skinui::BufferedPaint<CSpinButtonCtrl> {
     DECLARE_DYNCREATE(CBCGPSpinButtonCtrl)
 public:
-    void Render(CDC* pDC);
+    void Render(CDC* pDC) override;
     // 1: the mouse is over the up (right) half, 2: the down (left) half, 0: neither.
-    int GetHotButton() const { return m_nHot; }
+    int GetHotButton() const { return m_hover.Hot(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
     int ButtonAt(CPoint pt) const;
     int m_nPressed = 0;   // 1: up half, 2: down half
-    int m_nHot = 0;
-    BOOL m_bTracking = FALSE;
+    skinui::HoverTracker<int> m_hover{ 0 };
 };
 
-// Draw-list combo boxes are painted whole; drop-down ones get the frame and the button.
-class SKINUI_API CBCGPComboBox : public CComboBox {
+// Draw-list combo boxes are painted whole; drop-down ones get the frame and the button;
+// owner-drawn ones paint themselves.
+class SKINUI_API CBCGPComboBox : public skinui::BufferedPaint<CComboBox> {
     DECLARE_DYNCREATE(CBCGPComboBox)
 public:
-    void Render(CDC* pDC);
+    void Render(CDC* pDC) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    BOOL IsSkinPainted() const override;
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnMouseLeave();
-    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
-    BOOL m_bHighlighted = FALSE, m_bTracking = FALSE;
+    skinui::HoverTracker<BOOL> m_hover;
 };
 
 // One font of the font combo box.

@@ -35,6 +35,7 @@
 #include "Workspace.h"
 #include "ToolbarButton.h"
 #include "ToolBar.h"
+#include "ToolbarControlButton.h"
 #include "ToolbarEditBoxButton.h"
 #include "ToolbarComboBoxButton.h"
 #include "DropDownToolBar.h"

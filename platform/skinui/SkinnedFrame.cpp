@@ -80,7 +80,7 @@ void SkinnedFrame::Paint(CWnd* wnd)
         dc->DrawText(title, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
         ::SelectObject(hdc, oldFont);
         if (!parts.close.IsRectEmpty())
-            manager->OnDrawCaptionButton(dc, parts.close, BCGP_CAPTION_CLOSE, m_hotClose, m_pressedClose && m_hotClose, FALSE);
+            manager->OnDrawCaptionButton(dc, parts.close, BCGP_CAPTION_CLOSE, IsCloseHot(), m_pressedClose && IsCloseHot(), FALSE);
     }
     ::ReleaseDC(wnd->GetSafeHwnd(), hdc);
 }
@@ -117,31 +117,24 @@ bool SkinnedFrame::HandleMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM 
         *pResult = wnd->DefWindowProc(message, wParam, lParam);
         Paint(wnd);
         return true;
-    case WM_NCMOUSEMOVE: {
-        const bool hot = wParam == HTCLOSE;
-        if (!m_tracking) {
-            TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE | TME_NONCLIENT, wnd->GetSafeHwnd(), 0};
-            m_tracking = ::TrackMouseEvent(&tme) != FALSE;
-        }
-        if (hot != m_hotClose) {
-            m_hotClose = hot;
+    case WM_NCMOUSEMOVE:
+        if (m_closeHover.Move(wnd->GetSafeHwnd(), wParam == HTCLOSE))
             Paint(wnd);
-        }
+        *pResult = 0;
+        return true;
+    case WM_NCMOUSELEAVE: {
+        const bool wasPressed = m_pressedClose;
+        m_pressedClose = false;
+        if (m_closeHover.Leave() || wasPressed)
+            Paint(wnd);
         *pResult = 0;
         return true;
     }
-    case WM_NCMOUSELEAVE:
-        m_tracking = false;
-        if (m_hotClose || m_pressedClose) {
-            m_hotClose = m_pressedClose = false;
-            Paint(wnd);
-        }
-        *pResult = 0;
-        return true;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCLOSE) {
-            m_pressedClose = m_hotClose = true;
+            m_pressedClose = true;
+            m_closeHover.Set(true);
             Paint(wnd);
             *pResult = 0;
             return true;

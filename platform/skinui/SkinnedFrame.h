@@ -3,6 +3,7 @@
 // border and caption in the look's colours with a flat close button. A window hands its
 // non-client messages to HandleMessage first.
 #include "AppFrame.h"
+#include "HoverTracker.h"
 #include "SkinUIDef.h"
 
 namespace skinui {
@@ -20,10 +21,11 @@ public:
     bool HandleMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     LRESULT AdjustHitTest(CWnd* wnd, LPARAM lParam, LRESULT hit) const;
     void Paint(CWnd* wnd);
-    bool IsCloseHot() const { return m_hotClose; }
+    bool IsCloseHot() const { return m_closeHover.Hot(); }
 
 private:
     FrameParts Parts(CWnd* wnd) const;
-    bool m_active = true, m_hotClose = false, m_pressedClose = false, m_tracking = false;
+    bool m_active = true, m_pressedClose = false;
+    HoverTracker<bool> m_closeHover{ false, true };
 };
 } // namespace skinui

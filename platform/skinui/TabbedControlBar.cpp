@@ -204,7 +204,7 @@ void CBCGPTabbedControlBar::DoPaint(CDC* pDC)
         if (r.IsRectEmpty())
             continue;
         const BOOL active = i == m_nActive;
-        manager->OnDrawTab(pDC, r, active, i == m_nHot, m_bTabsAlwaysTop);
+        manager->OnDrawTab(pDC, r, active, i == m_hover.Hot(), m_bTabsAlwaysTop);
         CBCGPDockingControlBar* tab = m_tabs[static_cast<size_t>(i)];
         r.left += 10;
         if (HICON icon = tab->GetIcon(FALSE)) {
@@ -213,7 +213,7 @@ void CBCGPTabbedControlBar::DoPaint(CDC* pDC)
         }
         CString text;
         tab->GetWindowText(text);
-        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_nHot));
+        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_hover.Hot()));
         pDC->DrawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     pDC->SelectObject(old);
@@ -271,13 +271,8 @@ BOOL CBCGPTabbedControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam,
                 return TRUE;
             }
         }
-        const int hot = TabFromPoint(pt);
-        if (hot != m_nHot) {
-            m_nHot = hot;
+        if (m_hover.Move(m_hWnd, TabFromPoint(pt)))
             Invalidate();
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            ::TrackMouseEvent(&track);
-        }
         break;
     }
     case WM_LBUTTONUP:
@@ -289,8 +284,8 @@ BOOL CBCGPTabbedControlBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam,
         }
         break;
     case WM_MOUSELEAVE:
-        m_nHot = -1;
-        Invalidate();
+        if (m_hover.Leave())
+            Invalidate();
         break;
     default:
         break;

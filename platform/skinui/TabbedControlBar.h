@@ -3,6 +3,7 @@
 // pane; the tabs show the panes' captions and icons, a click brings a pane to the front.
 #include <vector>
 #include "DockingControlBar.h"
+#include "HoverTracker.h"
 
 class SKINUI_API CBCGPTabbedControlBar : public CBCGPDockingControlBar {
     DECLARE_DYNCREATE(CBCGPTabbedControlBar)
@@ -37,7 +38,7 @@ public:
     BOOL IsBarVisible() const override;
 
 private:
-    int m_nHot = -1;
+    skinui::HoverTracker<int> m_hover{ -1 };
     int m_nDragTab = -1;
     CPoint m_ptDragStart;
     std::vector<CBCGPDockingControlBar*> m_tabs;

@@ -646,10 +646,7 @@ void CBCGPToolBar::SetHighlighted(int nIndex)
 
 void CBCGPToolBar::OnMouseMoveMessage(CPoint point)
 {
-    if (!m_bTrackingMouse) {
-        TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-        m_bTrackingMouse = ::TrackMouseEvent(&track);
-    }
+    m_hover.Track(m_hWnd);
     int hit = HitTest(point);
     CBCGPToolbarButton* button = GetButton(hit);
     if (button && (button->IsSeparator() || button->GetHwnd()))
@@ -723,7 +720,7 @@ BOOL CBCGPToolBar::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
         *pResult = 0;
         return TRUE;
     case WM_MOUSELEAVE:
-        m_bTrackingMouse = FALSE;
+        m_hover.Leave();
         if (m_iPressed < 0)
             SetHighlighted(-1);
         *pResult = 0;

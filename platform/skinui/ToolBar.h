@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 #include "BaseControlBar.h"
+#include "HoverTracker.h"
 #include "ToolBarImages.h"
 #include "ToolbarButton.h"
 
@@ -139,7 +140,7 @@ protected:
     BOOL m_bLocked = FALSE;
     int m_iHighlighted = -1;
     int m_iPressed = -1;
-    BOOL m_bTrackingMouse = FALSE;
+    skinui::HoverTracker<> m_hover;   // asks for WM_MOUSELEAVE; the bar keeps its highlight itself
     CToolTipCtrl m_toolTip;
     CWnd* m_pOwner = nullptr;   // not owned
 };

@@ -89,8 +89,17 @@ void CBCGPToolbarButton::Serialize(CArchive& ar)
         ar << m_nID << m_iImage << m_strText << m_nStyle << static_cast<int>(m_bText) << static_cast<int>(m_bImage)
            << static_cast<int>(m_bUserButton);
     } else {
-        int text = 0, image = 0, user = 0;
-        ar >> m_nID >> m_iImage >> m_strText >> m_nStyle >> text >> image >> user;
+        UINT id = 0, style = 0;
+        int iImage = 0, text = 0, image = 0, user = 0;
+        CString label;
+        ar >> id >> iImage >> label >> style >> text >> image >> user;
+        // A state cut short leaves the button as it was (and so do the subclasses after it).
+        if (ar.IsTruncated())
+            return;
+        m_nID = id;
+        m_iImage = iImage;   // an index past the bar's images draws nothing
+        m_strText = label;
+        m_nStyle = style;
         m_bText = text != 0;
         m_bImage = image != 0;
         m_bUserButton = user != 0;
@@ -246,15 +255,23 @@ void CBCGPToolbarMenuButton::Serialize(CArchive& ar)
     } else {
         int count = 0;
         ar >> count;
-        if (m_hMenu)
-            ::DestroyMenu(m_hMenu);
-        m_hMenu = ::CreatePopupMenu();
-        for (int i = 0; i < count && !ar.IsTruncated() && i < 4096; ++i) {
+        HMENU menu = ::CreatePopupMenu();
+        // The count is checked by the items there are, up to a bound no menu reaches.
+        for (int i = 0; i < count && i < 4096; ++i) {
             UINT id = 0;
             CString text;
             ar >> id >> text;
-            ::AppendMenuW(m_hMenu, id ? MF_STRING : MF_SEPARATOR, id, text);
+            if (ar.IsTruncated())
+                break;
+            ::AppendMenuW(menu, id ? MF_STRING : MF_SEPARATOR, id, text);
         }
+        if (ar.IsTruncated()) {
+            ::DestroyMenu(menu);
+            return;
+        }
+        if (m_hMenu)
+            ::DestroyMenu(m_hMenu);
+        m_hMenu = menu;
     }
 }
 

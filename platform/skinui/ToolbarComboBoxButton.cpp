@@ -62,28 +62,22 @@ int ParseTwips(const CString& text)
 // ---------------------------------------------------------------------------------------------
 // CBCGPToolbarComboBoxButton
 
-IMPLEMENT_DYNCREATE(CBCGPToolbarComboBoxButton, CBCGPToolbarButton)
+IMPLEMENT_DYNCREATE(CBCGPToolbarComboBoxButton, CBCGPToolbarControlButton)
 
-CBCGPToolbarComboBoxButton::CBCGPToolbarComboBoxButton() = default;
-
-CBCGPToolbarComboBoxButton::CBCGPToolbarComboBoxButton(UINT uiID, int iImage, DWORD dwStyle, int iWidth)
-    : CBCGPToolbarButton(uiID, iImage), m_dwStyle(dwStyle), m_iWidth(iWidth > 0 ? iWidth : 150)
+CBCGPToolbarComboBoxButton::CBCGPToolbarComboBoxButton() : CBCGPToolbarControlButton(CBS_DROPDOWNLIST)
 {
 }
 
-CBCGPToolbarComboBoxButton::~CBCGPToolbarComboBoxButton()
+CBCGPToolbarComboBoxButton::CBCGPToolbarComboBoxButton(UINT uiID, int iImage, DWORD dwStyle, int iWidth)
+    : CBCGPToolbarControlButton(uiID, iImage, dwStyle, iWidth)
 {
-    if (m_pWndCombo && m_pWndCombo->m_hWnd)
-        m_pWndCombo->DestroyWindow();
 }
 
 void CBCGPToolbarComboBoxButton::CopyFrom(const CBCGPToolbarButton& src)
 {
-    CBCGPToolbarButton::CopyFrom(src);
+    CBCGPToolbarControlButton::CopyFrom(src);
     if (auto* combo = DYNAMIC_DOWNCAST(CBCGPToolbarComboBoxButton, const_cast<CBCGPToolbarButton*>(&src))) {
         m_items = combo->m_items;
-        m_dwStyle = combo->m_dwStyle;
-        m_iWidth = combo->m_iWidth;
         m_iSelIndex = combo->m_iSelIndex;
         m_strEdit = combo->m_strEdit;
     }
@@ -91,39 +85,33 @@ void CBCGPToolbarComboBoxButton::CopyFrom(const CBCGPToolbarButton& src)
 
 void CBCGPToolbarComboBoxButton::Serialize(CArchive& ar)
 {
-    CBCGPToolbarButton::Serialize(ar);
+    CBCGPToolbarControlButton::Serialize(ar);
     if (ar.IsStoring()) {
-        ar << m_iWidth << m_dwStyle << static_cast<int>(m_items.size());
+        ar << static_cast<int>(m_items.size());
         for (const ComboItem& item : m_items)
             ar << item.text << static_cast<ULONGLONG>(item.data);
         ar << m_iSelIndex << m_strEdit;
     } else {
+        // The count is checked by the items there are: each takes bytes of the archive.
         int count = 0;
-        ar >> m_iWidth >> m_dwStyle >> count;
-        m_items.clear();
+        ar >> count;
+        std::vector<ComboItem> items;
         for (int i = 0; i < count && !ar.IsTruncated(); ++i) {
             ComboItem item;
             ULONGLONG data = 0;
             ar >> item.text >> data;
             item.data = static_cast<DWORD_PTR>(data);
-            m_items.push_back(item);
+            items.push_back(item);
         }
-        ar >> m_iSelIndex >> m_strEdit;
-        if (m_iSelIndex >= static_cast<int>(m_items.size()))
-            m_iSelIndex = -1;
+        int sel = -1;
+        CString text;
+        ar >> sel >> text;
+        if (ar.IsTruncated())
+            return;
+        m_items = std::move(items);
+        m_iSelIndex = sel >= 0 && sel < static_cast<int>(m_items.size()) ? sel : -1;
+        m_strEdit = text;
     }
-}
-
-SIZE CBCGPToolbarComboBoxButton::OnCalculateSize(CDC*, const CSize& sizeDefault, BOOL bHorz)
-{
-    if (!bHorz)
-        return sizeDefault;
-    return CSize(m_iWidth, std::max<int>(sizeDefault.cy, globalData.GetTextHeight() + 8));
-}
-
-void CBCGPToolbarComboBoxButton::OnDraw(CDC*, const CRect&, CBCGPToolBarImages*, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    // The combo box paints itself.
 }
 
 CComboBox* CBCGPToolbarComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect& rect)
@@ -136,9 +124,16 @@ CComboBox* CBCGPToolbarComboBoxButton::CreateCombo(CWnd* pWndParent, const CRect
     return combo;
 }
 
+CWnd* CBCGPToolbarComboBoxButton::CreateControl(CWnd* pWndParent)
+{
+    CRect rect = m_rect.IsRectEmpty() ? CRect(0, 0, m_iWidth, 22) : m_rect;
+    rect.bottom = rect.top + kDropHeight;
+    return CreateCombo(pWndParent, rect);
+}
+
 void CBCGPToolbarComboBoxButton::FillCombo()
 {
-    CComboBox* combo = m_pWndCombo.get();
+    CComboBox* combo = GetComboBox();
     combo->ResetContent();
     for (const ComboItem& item : m_items) {
         const int index = combo->AddString(item.text);
@@ -153,35 +148,25 @@ void CBCGPToolbarComboBoxButton::FillCombo()
 
 void CBCGPToolbarComboBoxButton::OnChangeParentWnd(CWnd* pWndParent)
 {
-    if (m_pWndCombo && m_pWndCombo->m_hWnd)
-        m_pWndCombo->DestroyWindow();
-    m_pWndCombo.reset();
-    CBCGPToolbarButton::OnChangeParentWnd(pWndParent);
-    if (!pWndParent || !pWndParent->m_hWnd)
-        return;
-    CRect rect = m_rect.IsRectEmpty() ? CRect(0, 0, m_iWidth, 22) : m_rect;
-    rect.bottom = rect.top + kDropHeight;
-    m_pWndCombo.reset(CreateCombo(pWndParent, rect));
-    if (!m_pWndCombo)
-        return;
-    m_pWndCombo->SetFont(&globalData.fontRegular, FALSE);
-    FillCombo();
+    CBCGPToolbarControlButton::OnChangeParentWnd(pWndParent);
+    if (GetComboBox())
+        FillCombo();
 }
 
 void CBCGPToolbarComboBoxButton::OnMove()
 {
-    if (!m_pWndCombo || !m_pWndCombo->m_hWnd || m_rect.IsRectEmpty())
+    if (!GetHwnd() || m_rect.IsRectEmpty())
         return;
     CRect box;
-    m_pWndCombo->GetWindowRect(&box);
+    GetComboBox()->GetWindowRect(&box);
     const int height = box.Height() > 0 && box.Height() < m_rect.Height() + 8 ? box.Height() : m_rect.Height() - 2;
     const int top = m_rect.top + (m_rect.Height() - height) / 2;
-    m_pWndCombo->MoveWindow(m_rect.left, top, m_rect.Width(), kDropHeight);
+    GetComboBox()->MoveWindow(m_rect.left, top, m_rect.Width(), kDropHeight);
 }
 
 BOOL CBCGPToolbarComboBoxButton::NotifyCommand(int iNotifyCode)
 {
-    CComboBox* combo = m_pWndCombo.get();
+    CComboBox* combo = GetComboBox();
     if (!combo)
         return FALSE;
     switch (iNotifyCode) {
@@ -212,10 +197,10 @@ BOOL CBCGPToolbarComboBoxButton::NotifyCommand(int iNotifyCode)
 INT_PTR CBCGPToolbarComboBoxButton::AddItem(LPCTSTR lpszItem, DWORD_PTR dwData)
 {
     m_items.push_back(ComboItem{ lpszItem ? lpszItem : L"", dwData });
-    if (m_pWndCombo && m_pWndCombo->m_hWnd) {
-        const int index = m_pWndCombo->AddString(m_items.back().text);
+    if (GetHwnd()) {
+        const int index = GetComboBox()->AddString(m_items.back().text);
         if (index >= 0)
-            m_pWndCombo->SetItemData(index, dwData);
+            GetComboBox()->SetItemData(index, dwData);
     }
     return static_cast<INT_PTR>(m_items.size()) - 1;
 }
@@ -238,8 +223,8 @@ void CBCGPToolbarComboBoxButton::RemoveAllItems()
 {
     m_items.clear();
     m_iSelIndex = -1;
-    if (m_pWndCombo && m_pWndCombo->m_hWnd)
-        m_pWndCombo->ResetContent();
+    if (GetHwnd())
+        GetComboBox()->ResetContent();
 }
 
 BOOL CBCGPToolbarComboBoxButton::SelectItem(int iIndex, BOOL)
@@ -248,8 +233,8 @@ BOOL CBCGPToolbarComboBoxButton::SelectItem(int iIndex, BOOL)
         return FALSE;
     m_iSelIndex = iIndex;
     m_strEdit = iIndex >= 0 ? m_items[static_cast<size_t>(iIndex)].text : CString();
-    if (m_pWndCombo && m_pWndCombo->m_hWnd)
-        m_pWndCombo->SetCurSel(iIndex);
+    if (GetHwnd())
+        GetComboBox()->SetCurSel(iIndex);
     return TRUE;
 }
 
@@ -276,11 +261,11 @@ void CBCGPToolbarComboBoxButton::SetText(LPCTSTR lpszText)
     for (size_t i = 0; i < m_items.size(); ++i)
         if (m_items[i].text == m_strEdit)
             m_iSelIndex = static_cast<int>(i);
-    if (m_pWndCombo && m_pWndCombo->m_hWnd) {
+    if (GetHwnd()) {
         if (m_iSelIndex >= 0)
-            m_pWndCombo->SetCurSel(m_iSelIndex);
+            GetComboBox()->SetCurSel(m_iSelIndex);
         else
-            m_pWndCombo->SetWindowText(m_strEdit);
+            GetComboBox()->SetWindowText(m_strEdit);
     }
 }
 
@@ -321,7 +306,7 @@ CComboBox* CBCGPToolbarFontCombo::CreateCombo(CWnd* pWndParent, const CRect& rec
 
 void CBCGPToolbarFontCombo::FillCombo()
 {
-    auto* combo = static_cast<CBCGPFontComboBox*>(m_pWndCombo.get());
+    auto* combo = static_cast<CBCGPFontComboBox*>(GetComboBox());
     combo->Setup(m_nFontType, m_nCharSet, m_nPitchAndFamily);
     // The button's items are the control's fonts.
     m_items.clear();
@@ -340,7 +325,7 @@ BOOL CBCGPToolbarFontCombo::SetFont(LPCTSTR lpszName, BYTE nCharSet, BOOL)
         return FALSE;
     m_strEdit = lpszName;
     m_iSelIndex = -1;
-    auto* combo = static_cast<CBCGPFontComboBox*>(m_pWndCombo.get());
+    auto* combo = static_cast<CBCGPFontComboBox*>(GetComboBox());
     if (!combo || !combo->m_hWnd)
         return FALSE;
     if (combo->SelectFont(lpszName, nCharSet)) {
@@ -387,8 +372,8 @@ void CBCGPToolbarFontSizeCombo::RebuildFontSizes(const CString& strFontName)
 int CBCGPToolbarFontSizeCombo::GetTwipSize() const
 {
     CString text = m_strEdit;
-    if (m_pWndCombo && m_pWndCombo->m_hWnd)
-        m_pWndCombo->GetWindowText(text);
+    if (CComboBox* combo = GetComboBox(); combo && combo->m_hWnd)
+        combo->GetWindowText(text);
     return skinui::ParseTwips(text);
 }
 

@@ -3,34 +3,27 @@
 // CBCGPToolbarFontCombo (the installed fonts) and CBCGPToolbarFontSizeCombo (the point sizes
 // a font offers). The control is made when the button is placed in a bar; the items and the
 // text live in the button too, so that copies and stored bars keep them.
-#include <memory>
 #include <vector>
 #include "SkinControls.h"
-#include "ToolbarButton.h"
+#include "ToolbarControlButton.h"
 
-class SKINUI_API CBCGPToolbarComboBoxButton : public CBCGPToolbarButton {
+class SKINUI_API CBCGPToolbarComboBoxButton : public CBCGPToolbarControlButton {
     DECLARE_DYNCREATE(CBCGPToolbarComboBoxButton)
 public:
     CBCGPToolbarComboBoxButton();
     // iWidth 0: a default width.
     CBCGPToolbarComboBoxButton(UINT uiID, int iImage, DWORD dwStyle = CBS_DROPDOWNLIST, int iWidth = 0);
-    ~CBCGPToolbarComboBoxButton() override;
 
     void CopyFrom(const CBCGPToolbarButton& src) override;
     void Serialize(CArchive& ar) override;
-    void OnDraw(CDC* pDC, const CRect& rect, CBCGPToolBarImages* pImages, BOOL bHorz = TRUE, BOOL bCustomizeMode = FALSE,
-                BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
-    SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
     void OnMove() override;
-    HWND GetHwnd() override { return m_pWndCombo ? m_pWndCombo->m_hWnd : nullptr; }
     // A choice or an edit reaches the frame as a command of the button's id (with the code).
     BOOL NotifyCommand(int iNotifyCode) override;
-    BOOL HaveHotBorder() const override { return FALSE; }
 
     // Makes the control; subclasses make their own kind (a CBCGPComboBox by default).
     virtual CComboBox* CreateCombo(CWnd* pWndParent, const CRect& rect);
-    CComboBox* GetComboBox() const { return m_pWndCombo.get(); }
+    CComboBox* GetComboBox() const { return static_cast<CComboBox*>(m_pWndControl.get()); }
 
     INT_PTR AddItem(LPCTSTR lpszItem, DWORD_PTR dwData = 0);
     INT_PTR GetCount() const { return static_cast<INT_PTR>(m_items.size()); }
@@ -44,10 +37,10 @@ public:
     // The edit text (a drop-down combo) or the chosen item's.
     LPCTSTR GetText() const { return m_strEdit; }
     void SetText(LPCTSTR lpszText);
-    int GetWidth() const { return m_iWidth; }
     DWORD GetComboStyle() const { return m_dwStyle; }
 
 protected:
+    CWnd* CreateControl(CWnd* pWndParent) override;
     // Fills the control from the button's items (after it was made).
     virtual void FillCombo();
     struct ComboItem {
@@ -55,9 +48,6 @@ protected:
         DWORD_PTR data;
     };
     std::vector<ComboItem> m_items;
-    std::unique_ptr<CComboBox> m_pWndCombo;
-    DWORD m_dwStyle = CBS_DROPDOWNLIST;
-    int m_iWidth = 150;
     int m_iSelIndex = -1;
     CString m_strEdit;
 };

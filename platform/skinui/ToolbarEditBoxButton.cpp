@@ -1,52 +1,36 @@
 #include "ToolbarEditBoxButton.h"
 #include "Edit.h"
 #include "GlobalData.h"
-#include "ToolBar.h"
 
-IMPLEMENT_DYNCREATE(CBCGPToolbarEditBoxButton, CBCGPToolbarButton)
+IMPLEMENT_DYNCREATE(CBCGPToolbarEditBoxButton, CBCGPToolbarControlButton)
 
-CBCGPToolbarEditBoxButton::CBCGPToolbarEditBoxButton() = default;
-
-CBCGPToolbarEditBoxButton::CBCGPToolbarEditBoxButton(UINT uiID, int iImage, DWORD dwStyle, int iWidth)
-    : CBCGPToolbarButton(uiID, iImage), m_dwStyle(dwStyle), m_iWidth(iWidth > 0 ? iWidth : 150)
+CBCGPToolbarEditBoxButton::CBCGPToolbarEditBoxButton() : CBCGPToolbarControlButton(ES_AUTOHSCROLL)
 {
 }
 
-CBCGPToolbarEditBoxButton::~CBCGPToolbarEditBoxButton()
+CBCGPToolbarEditBoxButton::CBCGPToolbarEditBoxButton(UINT uiID, int iImage, DWORD dwStyle, int iWidth)
+    : CBCGPToolbarControlButton(uiID, iImage, dwStyle, iWidth)
 {
-    if (m_pWndEdit && m_pWndEdit->m_hWnd)
-        m_pWndEdit->DestroyWindow();
 }
 
 void CBCGPToolbarEditBoxButton::CopyFrom(const CBCGPToolbarButton& src)
 {
-    CBCGPToolbarButton::CopyFrom(src);
-    if (auto* edit = DYNAMIC_DOWNCAST(CBCGPToolbarEditBoxButton, const_cast<CBCGPToolbarButton*>(&src))) {
-        m_dwStyle = edit->m_dwStyle;
-        m_iWidth = edit->m_iWidth;
-        m_strContents = const_cast<CBCGPToolbarEditBoxButton*>(edit)->GetContents();
-    }
+    CBCGPToolbarControlButton::CopyFrom(src);
+    if (auto* edit = DYNAMIC_DOWNCAST(CBCGPToolbarEditBoxButton, const_cast<CBCGPToolbarButton*>(&src)))
+        m_strContents = edit->GetContents();
 }
 
 void CBCGPToolbarEditBoxButton::Serialize(CArchive& ar)
 {
-    CBCGPToolbarButton::Serialize(ar);
-    if (ar.IsStoring())
-        ar << m_iWidth << m_dwStyle << GetContents();
-    else
-        ar >> m_iWidth >> m_dwStyle >> m_strContents;
-}
-
-SIZE CBCGPToolbarEditBoxButton::OnCalculateSize(CDC*, const CSize& sizeDefault, BOOL bHorz)
-{
-    if (!bHorz)
-        return sizeDefault;
-    return CSize(m_iWidth, std::max<int>(sizeDefault.cy, globalData.GetTextHeight() + 8));
-}
-
-void CBCGPToolbarEditBoxButton::OnDraw(CDC*, const CRect&, CBCGPToolBarImages*, BOOL, BOOL, BOOL, BOOL, BOOL)
-{
-    // The edit box paints itself.
+    CBCGPToolbarControlButton::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << GetContents();
+        return;
+    }
+    CString contents;
+    ar >> contents;
+    if (!ar.IsTruncated())
+        m_strContents = contents;
 }
 
 CEdit* CBCGPToolbarEditBoxButton::CreateEdit(CWnd* pWndParent, const CRect& rect)
@@ -59,49 +43,47 @@ CEdit* CBCGPToolbarEditBoxButton::CreateEdit(CWnd* pWndParent, const CRect& rect
     return edit;
 }
 
+CWnd* CBCGPToolbarEditBoxButton::CreateControl(CWnd* pWndParent)
+{
+    return CreateEdit(pWndParent, m_rect.IsRectEmpty() ? CRect(0, 0, m_iWidth, 20) : m_rect);
+}
+
 void CBCGPToolbarEditBoxButton::OnChangeParentWnd(CWnd* pWndParent)
 {
-    if (m_pWndEdit && m_pWndEdit->m_hWnd) {
-        m_strContents = GetContents();
-        m_pWndEdit->DestroyWindow();
-    }
-    m_pWndEdit.reset();
-    CBCGPToolbarButton::OnChangeParentWnd(pWndParent);
-    if (!pWndParent || !pWndParent->m_hWnd)
-        return;
-    m_pWndEdit.reset(CreateEdit(pWndParent, m_rect.IsRectEmpty() ? CRect(0, 0, m_iWidth, 20) : m_rect));
-    if (m_pWndEdit) {
-        m_pWndEdit->SetFont(&globalData.fontRegular, FALSE);
-        m_pWndEdit->SetWindowText(m_strContents);
-    }
+    // The text outlives the control.
+    if (GetHwnd())
+        GetContents();
+    CBCGPToolbarControlButton::OnChangeParentWnd(pWndParent);
+    if (CEdit* edit = GetEditBox())
+        edit->SetWindowText(m_strContents);
 }
 
 void CBCGPToolbarEditBoxButton::OnMove()
 {
-    if (!m_pWndEdit || !m_pWndEdit->m_hWnd || m_rect.IsRectEmpty())
+    if (!GetHwnd() || m_rect.IsRectEmpty())
         return;
     const int height = globalData.GetTextHeight() + 6;
     CRect r(m_rect.left, m_rect.CenterPoint().y - height / 2, m_rect.right, m_rect.CenterPoint().y - height / 2 + height);
-    m_pWndEdit->MoveWindow(&r);
+    GetEditBox()->MoveWindow(&r);
 }
 
 BOOL CBCGPToolbarEditBoxButton::NotifyCommand(int iNotifyCode)
 {
-    if (iNotifyCode == EN_CHANGE && m_pWndEdit)
-        m_pWndEdit->GetWindowText(m_strContents);
+    if (iNotifyCode == EN_CHANGE && GetEditBox())
+        GetEditBox()->GetWindowText(m_strContents);
     return iNotifyCode == EN_CHANGE || iNotifyCode == EN_KILLFOCUS;
 }
 
 void CBCGPToolbarEditBoxButton::SetContents(const CString& sContents)
 {
     m_strContents = sContents;
-    if (m_pWndEdit && m_pWndEdit->m_hWnd)
-        m_pWndEdit->SetWindowText(sContents);
+    if (GetHwnd())
+        GetEditBox()->SetWindowText(sContents);
 }
 
 const CString& CBCGPToolbarEditBoxButton::GetContents()
 {
-    if (m_pWndEdit && m_pWndEdit->m_hWnd)
-        m_pWndEdit->GetWindowText(m_strContents);
+    if (GetHwnd())
+        GetEditBox()->GetWindowText(m_strContents);
     return m_strContents;
 }

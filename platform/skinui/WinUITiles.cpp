@@ -512,7 +512,7 @@ void CBCGPWinUITilesCtrl::UpdateToolTip()
     // One tool for the whole window; its text follows the tile under the mouse.
     CRect client;
     GetClientRect(&client);
-    const CRect tool = m_pHot ? m_pHot->GetRect() : client;
+    const CRect tool = GetHotTile() ? GetHotTile()->GetRect() : client;
     m_toolTip.SetToolRect(this, 1, &tool);
     m_toolTip.Pop();
 }
@@ -531,31 +531,21 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT: {
         CRect client;
         GetClientRect(&client);
-        skinui::PaintBuffered(this, [&](CDC* dc) { tiles->OnDraw(dc, client, m_pHot, m_pPressed); });
+        skinui::PaintBuffered(this, [&](CDC* dc) { tiles->OnDraw(dc, client, GetHotTile(), m_pPressed); });
         return 0;
     }
     case WM_SIZE:
         tiles->AdjustLayout();
         break;
-    case WM_MOUSEMOVE: {
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT track = { sizeof track, TME_LEAVE, m_hWnd, 0 };
-            m_bTracking = ::TrackMouseEvent(&track);
-        }
-        CBCGPWinUITile* hot = tiles->HitTest(point);
-        if (hot != m_pHot) {
-            m_pHot = hot;
+    case WM_MOUSEMOVE:
+        if (m_hover.Move(m_hWnd, tiles->HitTest(point))) {
             UpdateToolTip();
             Invalidate(FALSE);
         }
         return 0;
-    }
     case WM_MOUSELEAVE:
-        m_bTracking = FALSE;
-        if (m_pHot) {
-            m_pHot = nullptr;
+        if (m_hover.Leave())
             Invalidate(FALSE);
-        }
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -595,10 +585,10 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
             static CString text;
             text.Empty();
-            if (m_pHot) {
-                text = m_pHot->GetToolTipText();
-                if (!m_pHot->GetToolTipDescription().IsEmpty())
-                    text += (text.IsEmpty() ? L"" : L"\r\n") + m_pHot->GetToolTipDescription();
+            if (CBCGPWinUITile* hot = GetHotTile()) {
+                text = hot->GetToolTipText();
+                if (!hot->GetToolTipDescription().IsEmpty())
+                    text += (text.IsEmpty() ? L"" : L"\r\n") + hot->GetToolTipDescription();
             }
             info->lpszText = const_cast<LPWSTR>(text.GetString());
             return 0;

@@ -9,6 +9,7 @@
 #include <vector>
 #include "AppFrame.h"
 #include "Color.h"
+#include "HoverTracker.h"
 #include "Image.h"
 #include "SkinUIDef.h"
 #include "TextFormat.h"
@@ -194,14 +195,13 @@ public:
     virtual CBCGPWinUITiles* GetWinUITiles();
     // Clicks the tile as the mouse would: the parent hears of it.
     void ClickTile(CBCGPWinUITile* pTile);
-    CBCGPWinUITile* GetHotTile() const { return m_pHot; }
+    CBCGPWinUITile* GetHotTile() const { return m_hover.Hot(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void UpdateToolTip();
     std::unique_ptr<CBCGPWinUITiles> m_pWinUITiles;
-    CBCGPWinUITile* m_pHot = nullptr;
+    skinui::HoverTracker<CBCGPWinUITile*> m_hover{ nullptr };
     CBCGPWinUITile* m_pPressed = nullptr;
-    BOOL m_bTracking = FALSE;
     CToolTipCtrl m_toolTip;
 };

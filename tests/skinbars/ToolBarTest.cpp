@@ -263,6 +263,81 @@ TEST(ToolBarFonts, SizeTextsAndSteps)
     EXPECT_EQ(skinui::FontSizeSteps({ 16, 13, 16, 11 }, 96), (std::vector<int>{ 8, 10, 12 }));
 }
 
+// A combo-box button's state as stored: the button's fields (id, image, text, style, flags),
+// width, style, items and choice; cut at one of its places when asked.
+enum class Cut { None, InText, InWidth, InItems };
+std::vector<BYTE> ComboState(int width, DWORD style, int count, int sel, Cut cut)
+{
+    std::vector<BYTE> buffer;
+    CArchive ar(buffer, CArchive::store);
+    ar << static_cast<UINT>(ID_FONT_SIZE) << 2;
+    const size_t inText = buffer.size() + 6;
+    ar << CString(L"Size") << static_cast<UINT>(TBBS_BUTTON) << 0 << 1 << 0 << width;
+    const size_t inWidth = buffer.size() - 2, inItems = buffer.size() + 14;
+    ar << style << count << CString(L"10") << static_cast<ULONGLONG>(10) << CString(L"12") << static_cast<ULONGLONG>(12) << sel
+       << CString(L"12");
+    if (cut != Cut::None)
+        buffer.resize(cut == Cut::InText ? inText : cut == Cut::InWidth ? inWidth : inItems);
+    return buffer;
+}
+
+// Tool-bar states come back from the registry or a file: a damaged or edited one leaves a
+// button of sane width, style and choice; one cut short keeps, from the cut on, what it had.
+TEST(ToolBarState, DamagedButtonStatesLeaveSaneButtons)
+{
+    struct Case {
+        const char* what;
+        std::vector<BYTE> state;
+        UINT id;
+        int count;
+        int width;
+        DWORD style;
+        int sel;
+    };
+    const UINT stored = ID_FONT_SIZE, own = ID_FONT_FACE;
+    const DWORD dropDown = CBS_DROPDOWN, simple = CBS_SIMPLE, dropList = CBS_DROPDOWNLIST;
+    const Case cases[] = {
+        { "as stored", ComboState(120, dropDown, 2, 1, Cut::None), stored, 2, 120, dropDown, 1 },
+        { "a negative width, a choice before the first item", ComboState(-5, dropDown, 2, -7, Cut::None), stored, 2, 90, dropDown, -1 },
+        { "a width no screen holds, a choice past the items", ComboState(0x7FFFFFFF, dropDown, 2, 2, Cut::None), stored, 2, 90,
+          dropDown, -1 },
+        { "window styles in the control's style", ComboState(120, WS_POPUP | WS_DISABLED | simple, 2, 0, Cut::None), stored, 2, 120,
+          simple, 0 },
+        { "a negative count of items", ComboState(120, dropDown, -1, 0, Cut::None), stored, 0, 120, dropDown, -1 },
+        { "more items counted than stored", ComboState(120, dropDown, 0x7FFFFFFF, 0, Cut::None), stored, 0, 120, dropDown, -1 },
+        { "cut short in the text", ComboState(120, dropDown, 2, 1, Cut::InText), own, 0, 90, dropList, -1 },
+        { "cut short in the width", ComboState(120, dropDown, 2, 1, Cut::InWidth), stored, 0, 90, dropList, -1 },
+        { "cut short in the items", ComboState(120, dropDown, 2, 1, Cut::InItems), stored, 0, 120, dropDown, -1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CBCGPToolbarComboBoxButton button(own, -1, CBS_DROPDOWNLIST, 90);
+        std::vector<BYTE> state = c.state;
+        CArchive in(state, CArchive::load);
+        button.Serialize(in);
+        EXPECT_EQ(button.m_nID, c.id);
+        EXPECT_EQ(button.GetCount(), c.count);
+        EXPECT_EQ(button.GetWidth(), c.width);
+        EXPECT_EQ(button.GetComboStyle(), c.style);
+        EXPECT_EQ(button.GetCurSel(), c.sel);
+    }
+
+    // A menu button cut short keeps its menu.
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, ID_FILE_OPEN_DOC, L"Open");
+    CBCGPToolbarMenuButton opener(ID_FILE_NEW_DOC, menu, -1);
+    ::DestroyMenu(menu);
+    std::vector<BYTE> state;
+    CArchive out(state, CArchive::store);
+    out << static_cast<UINT>(ID_FILE_NEW_DOC) << -1 << CString(L"New") << static_cast<UINT>(TBBS_BUTTON) << 0 << 1 << 0 << 1000000
+        << static_cast<UINT>(ID_FILE_SAVE_DOC) << CString(L"Save");
+    CArchive in(state, CArchive::load);
+    opener.Serialize(in);
+    ASSERT_NE(opener.GetMenu(), nullptr);
+    EXPECT_EQ(::GetMenuItemCount(opener.GetMenu()), 1);
+    EXPECT_EQ(::GetMenuItemID(opener.GetMenu(), 0), static_cast<UINT>(ID_FILE_OPEN_DOC));
+}
+
 } // namespace
 
 namespace {

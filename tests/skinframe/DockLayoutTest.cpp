@@ -1,6 +1,7 @@
 // The arithmetic of docking: columns split along their edge, docking zones, centred floating
 // rectangles and MDI tab groups.
 #include <gtest/gtest.h>
+#include <climits>
 #include "SkinUI.h"
 
 TEST(DockLayout, SplitAlongSharesByWeightAndCoversTheColumn)
@@ -56,6 +57,27 @@ TEST(DockLayout, CenteredRectByFractionOrSize)
     EXPECT_EQ(byFraction.top, 216);
     EXPECT_EQ(byFraction.right, 1536);
     EXPECT_EQ(byFraction.bottom, 864);
+}
+
+TEST(DockLayout, StoredPlaceIsUsableOnAScreenAtASaneSize)
+{
+    const LONG cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        RECT rect;
+        bool usable;
+    };
+    const Case cases[] = {
+        { { 20, 20, 920, 670 }, true },
+        { { cx - 10, cy - 10, cx + 500, cy + 500 }, true },   // partly on the screen
+        { { 0, 0, 49, 400 }, false },                           // too narrow
+        { { 100, 100, 50, 400 }, false },                       // turned inside out
+        { { -100000, -100000, -99000, -99000 }, false },        // off every screen
+        { { 0, 0, LONG_MAX, LONG_MAX }, false },                // no screen is that large
+        { { LONG_MIN, LONG_MIN, LONG_MAX, LONG_MAX }, false },  // wider than 32 bits hold
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(skinui::IsUsableScreenRect(c.rect, 50), c.usable)
+            << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
 }
 
 TEST(DockLayout, DockBarIdsNameSides)

@@ -1,6 +1,10 @@
 // Docking panes in a real frame: sides, floating and docking back, tab groups, auto-hide, and
-// the frame's state stored in the registry and restored in a new frame.
+// the frame's state stored in the registry and restored in a new frame, and hostile records
+// read back into sane bars.
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 #include "FrameTestApp.h"
 
 namespace {
@@ -201,13 +205,35 @@ TEST(Docking, CloseButtonHidesAndShowControlBarBringsBack)
     EXPECT_EQ(RectInParent(&f.view).bottom, f.Client().bottom - 120);
 }
 
-TEST(Docking, StateIsRestoredInANewFrame)
+namespace {
+
+// The registry section the frames' state goes to, emptied after each test.
+class DockingState : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TestApp().SetRegistryKey(L"LumivoTests");
+        m_previousBase = TestApp().SetRegistryBase(L"SkinFrameDocking");
+        m_root = TestApp().GetRegSectionPath();
+        m_root.TrimRight(L'\\');
+    }
+    void TearDown() override
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_root);
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests\\SkinFrameTests");
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests");
+        TestApp().SetRegistryBase(m_previousBase);
+    }
+
+    CString m_root;
+    CString m_previousBase;
+};
+
+} // namespace
+
+TEST_F(DockingState, IsRestoredInANewFrame)
 {
     CFrameTestApp& app = TestApp();
-    app.SetRegistryKey(L"LumivoTests");
-    app.SetRegistryBase(L"SkinFrameDocking");
-    CString root = app.GetRegSectionPath();
-    root.TrimRight(L'\\');
     {
         PaneFrame f;
         // The user's changes: a wider left pane, the second pane in front of its group, the
@@ -235,7 +261,175 @@ TEST(Docking, StateIsRestoredInANewFrame)
         f.left.SetAutoHideMode(FALSE);
         EXPECT_EQ(RectInParent(&f.left).Width(), 260);
     }
-    EXPECT_EQ(::RegDeleteTreeW(HKEY_CURRENT_USER, root), ERROR_SUCCESS);
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests\\SkinFrameTests");
-    ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests");
+}
+
+namespace {
+
+enum : UINT { kToolBar = 0x9005 };
+
+// One stored value: under the bar's record (a bar id) or the frame's place (0), raw.
+struct StoredValue {
+    UINT bar;
+    const wchar_t* name;
+    DWORD type;
+    std::vector<BYTE> data;
+};
+
+std::vector<BYTE> Dword(DWORD value)
+{
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
+    return std::vector<BYTE>(bytes, bytes + sizeof value);
+}
+
+// A frame of panes with a tool bar on top, as the program makes it before loading its state.
+struct BarsFrame : PaneFrame {
+    CBCGPToolBar toolBar;
+    BarsFrame()
+    {
+        EXPECT_TRUE(toolBar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(1, 1, 1, 1), kToolBar));
+        toolBar.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
+        frame->DockControlBar(&toolBar);
+        PumpFor(20);
+    }
+    ~BarsFrame()
+    {
+        // The frame goes before the tool bar it holds.
+        if (::IsWindow(frame->m_hWnd))
+            frame->DestroyWindow();
+    }
+};
+
+// What any state read back must leave: the tool bar a docked bar of its own, the panes at sizes
+// a screen holds, tab groups showing one of their tabs, frames and mini frames on a screen.
+void ExpectSaneBars(BarsFrame& f)
+{
+    EXPECT_EQ(f.toolBar.GetParent(), f.frame);
+    EXPECT_FALSE(f.toolBar.IsFloating());
+    EXPECT_TRUE(f.toolBar.IsBarVisible());
+    EXPECT_TRUE(f.toolBar.GetCurrentAlignment() == CBRS_ALIGN_TOP || f.toolBar.GetCurrentAlignment() == CBRS_ALIGN_BOTTOM);
+    CRect window;
+    f.frame->GetWindowRect(&window);
+    EXPECT_TRUE(skinui::IsUsableScreenRect(window, 50)) << ::testing::PrintToString(window);
+    for (CBCGPDockingControlBar* pane : { &f.left, &f.right, &f.bottom, &f.right2 }) {
+        const CSize size = pane->GetDockedSize();
+        EXPECT_GE(std::min(size.cx, size.cy), CBCGPDockingControlBar::GetMinSize());
+        EXPECT_LE(size.cx, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        EXPECT_LE(size.cy, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        if (CBCGPTabbedControlBar* group = pane->GetParentTabbedBar()) {
+            EXPECT_GE(group->GetActiveTab(), 0);
+            EXPECT_LT(group->GetActiveTab(), group->GetTabsNum());
+        }
+        if (pane->IsFloating()) {
+            pane->GetParentMiniFrame()->GetWindowRect(&window);
+            EXPECT_TRUE(skinui::IsUsableScreenRect(window, 8)) << ::testing::PrintToString(window);
+        }
+    }
+}
+
+} // namespace
+
+// Records left by an older build or edited by hand: each case is written over an empty section,
+// then a new frame loads it and must open with sane bars.
+TEST_F(DockingState, HostileRecordsLeaveSaneBars)
+{
+    struct Case {
+        const char* what;
+        std::vector<StoredValue> values;
+        std::function<void(BarsFrame&)> expect;
+    };
+    const CSize leftSize(200, 200), bottomSize(120, 120);
+    const Case cases[] = {
+        { "a tool bar named as a tab of a pane",
+          { { kToolBar, L"TabGroup", REG_DWORD, Dword(kRight) }, { kToolBar, L"TabIndex", REG_DWORD, Dword(1) },
+            { kToolBar, L"ActiveTab", REG_DWORD, Dword(5) } },
+          nullptr },
+        { "a tool bar pinned to an edge",
+          { { kToolBar, L"AutoHide", REG_DWORD, Dword(1) }, { kToolBar, L"Side", REG_DWORD, Dword(CBRS_ALIGN_LEFT) } },
+          [](BarsFrame& f) { EXPECT_EQ(f.toolBar.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_TOP)); } },
+        { "tab indexes and the active tab past the group",
+          { { kRight, L"TabGroup", REG_DWORD, Dword(kRight) }, { kRight, L"ActiveTab", REG_DWORD, Dword(7) },
+            { kRight2, L"TabGroup", REG_DWORD, Dword(kRight) }, { kRight2, L"TabIndex", REG_DWORD, Dword(9) } },
+          [](BarsFrame& f) {
+              ASSERT_TRUE(f.right2.IsTabbed());
+              EXPECT_EQ(f.right2.GetParentTabbedBar(), f.right.GetParentTabbedBar());
+          } },
+        { "tab groups of an unknown id, of the pane itself and of a tool bar",
+          { { kRight2, L"TabGroup", REG_DWORD, Dword(0xBEEF) }, { kRight2, L"TabIndex", REG_DWORD, Dword(1) },
+            { kBottom, L"TabGroup", REG_DWORD, Dword(kBottom) }, { kBottom, L"TabIndex", REG_DWORD, Dword(2) },
+            { kLeft, L"TabGroup", REG_DWORD, Dword(kToolBar) }, { kLeft, L"TabIndex", REG_DWORD, Dword(1) } },
+          [](BarsFrame& f) {
+              for (CBCGPDockingControlBar* pane : { &f.right2, &f.bottom, &f.left }) {
+                  EXPECT_FALSE(pane->IsTabbed());
+                  EXPECT_TRUE(pane->IsWindowVisible());
+              }
+          } },
+        { "absurd sizes",
+          { { kLeft, L"Width", REG_DWORD, Dword(0x7FFFFFFF) }, { kLeft, L"Height", REG_DWORD, Dword(0) },
+            { kBottom, L"Width", REG_DWORD, Dword(static_cast<DWORD>(-10)) }, { kBottom, L"Height", REG_DWORD, Dword(5) } },
+          [&](BarsFrame& f) {
+              EXPECT_EQ(f.left.GetDockedSize(), leftSize);
+              EXPECT_EQ(f.bottom.GetDockedSize(), bottomSize);
+          } },
+        { "negative and huge orders, columns, sides and flags",
+          { { kLeft, L"Order", REG_DWORD, Dword(0xFFFFFFFF) }, { kLeft, L"Column", REG_DWORD, Dword(0x80000000) },
+            { kLeft, L"Side", REG_DWORD, Dword(0xFFFFFFFF) }, { kLeft, L"Visible", REG_DWORD, Dword(7) },
+            { kBottom, L"Order", REG_DWORD, Dword(0x7FFFFFFF) }, { kBottom, L"Side", REG_DWORD, Dword(0) },
+            { kBottom, L"Floating", REG_DWORD, Dword(0xFFFFFFFF) } },
+          [](BarsFrame& f) {
+              EXPECT_EQ(f.left.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
+              EXPECT_TRUE(f.left.IsWindowVisible());
+          } },
+        { "floating places off every screen and beyond any",
+          { { kBottom, L"Floating", REG_DWORD, Dword(1) }, { kBottom, L"FloatLeft", REG_DWORD, Dword(static_cast<DWORD>(-100000)) },
+            { kBottom, L"FloatTop", REG_DWORD, Dword(static_cast<DWORD>(-100000)) },
+            { kBottom, L"FloatRight", REG_DWORD, Dword(static_cast<DWORD>(-99000)) },
+            { kBottom, L"FloatBottom", REG_DWORD, Dword(static_cast<DWORD>(-99000)) },
+            { kLeft, L"Floating", REG_DWORD, Dword(1) }, { kLeft, L"FloatLeft", REG_DWORD, Dword(0x80000000) },
+            { kLeft, L"FloatTop", REG_DWORD, Dword(0) }, { kLeft, L"FloatRight", REG_DWORD, Dword(0x7FFFFFFF) },
+            { kLeft, L"FloatBottom", REG_DWORD, Dword(0x7FFFFFFF) } },
+          nullptr },
+        { "truncated and mistyped values",
+          { { kLeft, L"Width", REG_BINARY, { 0x2C, 0x01 } }, { kLeft, L"Height", REG_DWORD, { 0x2C, 0x01 } },
+            { kLeft, L"Side", REG_QWORD, { 2, 0, 0, 0, 0, 0, 0, 0 } }, { kLeft, L"Visible", REG_SZ, { 0, 0 } } },
+          [&](BarsFrame& f) {
+              EXPECT_EQ(f.left.GetDockedSize(), leftSize);
+              EXPECT_EQ(f.left.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_LEFT));
+              EXPECT_TRUE(f.left.IsWindowVisible());
+          } },
+        { "a frame place of absurd size",
+          { { 0, L"Left", REG_DWORD, Dword(0) }, { 0, L"Top", REG_DWORD, Dword(0) }, { 0, L"Right", REG_DWORD, Dword(0x7FFFFFFF) },
+            { 0, L"Bottom", REG_DWORD, Dword(0x7FFFFFFF) }, { 0, L"ShowCmd", REG_DWORD, Dword(0xFFFFFFFF) } },
+          [](BarsFrame& f) {
+              CRect window;
+              f.frame->GetWindowRect(&window);
+              EXPECT_EQ(window, CRect(20, 20, 920, 670));
+          } },
+        { "a frame place cut short",
+          { { 0, L"Left", REG_DWORD, { 100, 0 } }, { 0, L"Top", REG_DWORD, Dword(100) }, { 0, L"Right", REG_DWORD, Dword(700) },
+            { 0, L"Bottom", REG_DWORD, Dword(600) }, { 0, L"ShowCmd", REG_DWORD, Dword(SW_SHOWNORMAL) } },
+          [](BarsFrame& f) {
+              CRect window;
+              f.frame->GetWindowRect(&window);
+              EXPECT_EQ(window, CRect(20, 20, 920, 670));
+          } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_root);
+        for (const StoredValue& v : c.values) {
+            CString key = m_root + L"\\MainFrame";
+            if (v.bar)
+                key.Format(L"%s\\DockingManager\\Bar-%u", m_root.GetString(), v.bar);
+            HKEY hkey = nullptr;
+            ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr), ERROR_SUCCESS);
+            ::RegSetValueExW(hkey, v.name, 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
+            ::RegCloseKey(hkey);
+        }
+        BarsFrame f;
+        TestApp().LoadState(f.frame);
+        PumpFor(20);
+        ExpectSaneBars(f);
+        if (c.expect)
+            c.expect(f);
+    }
 }

@@ -31,6 +31,37 @@ struct PlainFrame {
     }
 };
 
+// Frames that count the runs of their handler of a command.
+class CCountingFrame : public CBCGPFrameWnd {
+public:
+    int m_nRuns = 0;
+
+protected:
+    afx_msg void OnFullScreen()
+    {
+        ++m_nRuns;
+        ShowFullScreen();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCountingFrame, CBCGPFrameWnd)
+    ON_COMMAND(kFullScreenCmd, OnFullScreen)
+END_MESSAGE_MAP()
+
+class CCountingMDIFrame : public CBCGPMDIFrameWnd {
+public:
+    int m_nRuns = 0;
+
+protected:
+    afx_msg void OnCounted() { ++m_nRuns; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CCountingMDIFrame, CBCGPMDIFrameWnd)
+    ON_COMMAND(kFullScreenCmd, OnCounted)
+END_MESSAGE_MAP()
+
 class CTestOutlookBar : public CBCGPOutlookBar {
 public:
     BOOL m_bRefuse = FALSE;
@@ -78,6 +109,28 @@ TEST(FullScreen, CoversTheMonitorWithoutBarsAndComesBack)
     EXPECT_TRUE(f.frame->GetStyle() & WS_CAPTION);
     EXPECT_TRUE(f.pane.IsWindowVisible());
     EXPECT_EQ(RectInParent(&f.view).left, 200);
+}
+
+// The frames look for a handler before they answer a command themselves; the look-up must not
+// run the handler as well.
+TEST(FrameCommands, AHandledCommandRunsOnce)
+{
+    auto* frame = new CCountingFrame;
+    ASSERT_TRUE(frame->Create(nullptr, L"Commands", WS_OVERLAPPEDWINDOW, CRect(40, 40, 840, 640)));
+    frame->EnableFullScreenMode(kFullScreenCmd);
+    frame->ShowWindow(SW_SHOW);
+    frame->ShowFullScreen();
+    frame->SendMessage(WM_COMMAND, kFullScreenCmd);
+    EXPECT_EQ(frame->m_nRuns, 1);
+    EXPECT_FALSE(frame->IsFullScreen());
+    frame->DestroyWindow();
+
+    auto* mdi = new CCountingMDIFrame;
+    ASSERT_TRUE(mdi->Create(nullptr, L"MDI commands", WS_OVERLAPPEDWINDOW, CRect(30, 30, 930, 630)));
+    mdi->EnableWindowsDialog(0x9101, L"Windows...");
+    mdi->SendMessage(WM_COMMAND, kFullScreenCmd);
+    EXPECT_EQ(mdi->m_nRuns, 1);
+    mdi->DestroyWindow();
 }
 
 TEST(MDITabs, ChildrenBecomeTabsInGroups)

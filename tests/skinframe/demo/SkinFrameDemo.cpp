@@ -3,6 +3,7 @@
 // dialog bar of tool options on top.
 //   scripts/run demo/SkinFrameDemo [2013|VS2012|2003|plain] [float|slide|fullscreen|mdi]
 #include <cmath>
+#include <initializer_list>
 #include "SkinFrameIds.h"
 #include "SkinUI.h"
 #include <commctrl.h>
@@ -69,25 +70,13 @@ void DrawPhoto(HDC dc, const CRect& r)
 }
 
 // The picture in the middle, on a dark backdrop with a shadow.
-class CCanvasView : public CWnd {
+class CCanvasView : public skinui::BufferedPaint<CWnd> {
 public:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    void Render(CDC* pDC) override
     {
-        if (message == WM_ERASEBKGND) {
-            *pResult = 1;
-            return TRUE;
-        }
-        if (message != WM_PAINT)
-            return CWnd::OnWndMsg(message, wParam, lParam, pResult);
-        CPaintDC dc(this);
         CRect client;
         GetClientRect(&client);
-        CDC mem;
-        CBitmap bitmap;
-        mem.CreateCompatibleDC(&dc);
-        bitmap.CreateCompatibleBitmap(&dc, client.Width(), client.Height());
-        CBitmap* old = mem.SelectObject(&bitmap);
-        mem.FillSolidRect(client, RGB(64, 64, 68));
+        pDC->FillSolidRect(client, RGB(64, 64, 68));
         CRect photo(0, 0, 640, 427);
         const double scale = std::min(1.0, std::min((client.Width() - 60.0) / photo.Width(), (client.Height() - 60.0) / photo.Height()));
         photo = CRect(0, 0, static_cast<int>(photo.Width() * scale), static_cast<int>(photo.Height() * scale));
@@ -95,31 +84,20 @@ public:
         for (int i = 6; i > 0; --i) {
             CRect shadow = photo;
             shadow.OffsetRect(i, i);
-            mem.FillSolidRect(shadow, skinui::Mix(RGB(64, 64, 68), RGB(20, 20, 22), (7 - i) / 7.0));
+            pDC->FillSolidRect(shadow, skinui::Mix(RGB(64, 64, 68), RGB(20, 20, 22), (7 - i) / 7.0));
         }
-        DrawPhoto(mem.m_hDC, photo);
-        ::BitBlt(dc.m_hDC, 0, 0, client.Width(), client.Height(), mem.m_hDC, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
-        *pResult = 0;
-        return TRUE;
+        DrawPhoto(pDC->m_hDC, photo);
     }
 };
 
 // A strip of thumbnails.
-class CFilmStrip : public CWnd {
+class CFilmStrip : public skinui::BufferedPaint<CWnd> {
 public:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    void Render(CDC* pDC) override
     {
-        if (message == WM_ERASEBKGND) {
-            *pResult = 1;
-            return TRUE;
-        }
-        if (message != WM_PAINT)
-            return CWnd::OnWndMsg(message, wParam, lParam, pResult);
-        CPaintDC dc(this);
         CRect client;
         GetClientRect(&client);
-        dc.FillSolidRect(client, globalData.clrWindow);
+        pDC->FillSolidRect(client, globalData.clrWindow);
         const int h = client.Height() - 16;
         const int w = h * 3 / 2;
         for (int i = 0, x = 10; x < client.right; ++i, x += w + 10) {
@@ -127,37 +105,28 @@ public:
             if (i == 2) {
                 CRect sel = thumb;
                 sel.InflateRect(3, 3);
-                dc.FillSolidRect(sel, CBCGPVisualManager::GetInstance()->GetAccentColor());
+                pDC->FillSolidRect(sel, CBCGPVisualManager::GetInstance()->GetAccentColor());
             }
             // Each thumbnail is the picture in another light.
-            const int save = ::SaveDC(dc.m_hDC);
-            ::IntersectClipRect(dc.m_hDC, thumb.left, thumb.top, thumb.right, thumb.bottom);
+            const int save = ::SaveDC(pDC->m_hDC);
+            ::IntersectClipRect(pDC->m_hDC, thumb.left, thumb.top, thumb.right, thumb.bottom);
             CRect shifted = thumb;
             shifted.OffsetRect(-(i % 3) * 12, 0);
             shifted.right += 36;
-            DrawPhoto(dc.m_hDC, shifted);
-            ::RestoreDC(dc.m_hDC, save);
+            DrawPhoto(pDC->m_hDC, shifted);
+            ::RestoreDC(pDC->m_hDC, save);
         }
-        *pResult = 0;
-        return TRUE;
     }
 };
 
 // A histogram of the picture's brightness.
-class CHistogram : public CWnd {
+class CHistogram : public skinui::BufferedPaint<CWnd> {
 public:
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    void Render(CDC* pDC) override
     {
-        if (message == WM_ERASEBKGND) {
-            *pResult = 1;
-            return TRUE;
-        }
-        if (message != WM_PAINT)
-            return CWnd::OnWndMsg(message, wParam, lParam, pResult);
-        CPaintDC dc(this);
         CRect client;
         GetClientRect(&client);
-        dc.FillSolidRect(client, globalData.clrWindow);
+        pDC->FillSolidRect(client, globalData.clrWindow);
         CRect graph = client;
         graph.DeflateRect(12, 12);
         const COLORREF colors[] = { RGB(220, 60, 60), RGB(60, 170, 80), RGB(60, 100, 220) };
@@ -167,11 +136,9 @@ public:
                 const double v = 0.15 + 0.55 * std::exp(-std::pow((t - 0.3 - 0.15 * c) / 0.12, 2)) +
                                  0.3 * std::exp(-std::pow((t - 0.75 + 0.05 * c) / 0.08, 2));
                 const int top = graph.bottom - static_cast<int>(graph.Height() * v);
-                dc.FillSolidRect(CRect(graph.left + x, top, graph.left + x + 1, graph.bottom),
-                                 skinui::Mix(globalData.clrWindow, colors[c], 0.35));
+                pDC->FillSolidRect(CRect(graph.left + x, top, graph.left + x + 1, graph.bottom),
+                                   skinui::Mix(globalData.clrWindow, colors[c], 0.35));
             }
-        *pResult = 0;
-        return TRUE;
     }
 };
 
@@ -208,6 +175,15 @@ HIMAGELIST MakeTabImages()
     return list;
 }
 
+// The tab images, owned.
+struct TabImages {
+    HIMAGELIST list = MakeTabImages();
+    TabImages() = default;
+    TabImages(const TabImages&) = delete;
+    TabImages& operator=(const TabImages&) = delete;
+    ~TabImages() { ::ImageList_Destroy(list); }
+};
+
 HMENU BuildMenu()
 {
     HMENU bar = ::CreateMenu();
@@ -219,6 +195,38 @@ HMENU BuildMenu()
     for (const wchar_t* name : { L"&Edit", L"&Image", L"&Layer", L"&View", L"&Help" })
         ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), name);
     return bar;
+}
+
+// A report list of one column of names, or of properties and their values.
+void FillList(CListCtrl& list, const wchar_t* const (*rows)[2], size_t count, bool twoColumns, int firstColumnWidth)
+{
+    list.InsertColumn(0, twoColumns ? L"Property" : L"Name", LVCFMT_LEFT, firstColumnWidth);
+    if (twoColumns)
+        list.InsertColumn(1, L"Value", LVCFMT_LEFT, 120);
+    for (size_t i = 0; i < count; ++i) {
+        list.InsertItem(static_cast<int>(i), rows[i][0]);
+        if (twoColumns)
+            list.SetItemText(static_cast<int>(i), 1, rows[i][1]);
+    }
+}
+
+// The navigator on the left: an outlook bar whose first page is the tree of picture folders.
+BOOL CreateNavigator(CBCGPOutlookBar& nav, CTreeCtrl& folders, CFrameWnd* frame, int width, HIMAGELIST images, DWORD treeStyle,
+                     std::initializer_list<const wchar_t*> pictureFolders)
+{
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    if (!nav.Create(L"Navigator", frame, CRect(0, 0, width, 400), ID_PANE_NAV, child | CBRS_LEFT))
+        return FALSE;
+    CBCGPOutlookWnd* tabs = nav.GetUnderlinedWindow();
+    tabs->SetImageList(images);
+    folders.Create(child | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | treeStyle, CRect(0, 0, 0, 0), tabs, 1);
+    HTREEITEM pictures = folders.InsertItem(L"Pictures");
+    for (const wchar_t* name : pictureFolders)
+        folders.InsertItem(name, pictures);
+    folders.Expand(pictures, TVE_EXPAND);
+    tabs->AddTab(&folders, L"Folders", 0);
+    nav.EnableDocking(CBRS_ALIGN_ANY);
+    return TRUE;
 }
 
 // A pane whose one child window fills it.
@@ -247,13 +255,7 @@ public:
     CHistogram m_histogramView;
     CFilmStrip m_strip;
     CBCGPDialogBar m_options;
-    HIMAGELIST m_images = nullptr;
-
-    ~CDemoFrame() override
-    {
-        if (m_images)
-            ::ImageList_Destroy(m_images);
-    }
+    TabImages m_images;
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
     {
@@ -274,20 +276,12 @@ public:
     void FillList(CListCtrl& list, const wchar_t* const (*rows)[2], size_t count, bool twoColumns)
     {
         list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-        list.InsertColumn(0, twoColumns ? L"Property" : L"Name", LVCFMT_LEFT, twoColumns ? 110 : 220);
-        if (twoColumns)
-            list.InsertColumn(1, L"Value", LVCFMT_LEFT, 120);
-        for (size_t i = 0; i < count; ++i) {
-            list.InsertItem(static_cast<int>(i), rows[i][0]);
-            if (twoColumns)
-                list.SetItemText(static_cast<int>(i), 1, rows[i][1]);
-        }
+        ::FillList(list, rows, count, twoColumns, twoColumns ? 110 : 220);
     }
 
     BOOL BuildPanes()
     {
         const DWORD child = WS_CHILD | WS_VISIBLE;
-        m_images = MakeTabImages();
         if (!m_view.Create(nullptr, nullptr, child | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST))
             return FALSE;
         EnableDocking(CBRS_ALIGN_ANY);
@@ -326,24 +320,18 @@ public:
             return FALSE;
         m_options.SetDlgItemText(IDC_BAR_EDIT, L"24 px, soft edge");
 
-        if (!m_nav.Create(L"Navigator", this, CRect(0, 0, 240, 400), ID_PANE_NAV, child | CBRS_LEFT))
+        if (!CreateNavigator(m_nav, m_folders, this, 240, m_images.list, TVS_FULLROWSELECT,
+                             { L"2026 Holidays", L"Family", L"Mountains", L"Night sky", L"Portraits" }))
             return FALSE;
-        CBCGPOutlookWnd* tabs = m_nav.GetUnderlinedWindow();
-        tabs->SetImageList(m_images);
-        m_folders.Create(child | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_FULLROWSELECT, CRect(0, 0, 0, 0), tabs, 1);
-        HTREEITEM pictures = m_folders.InsertItem(L"Pictures");
-        for (const wchar_t* name : { L"2026 Holidays", L"Family", L"Mountains", L"Night sky", L"Portraits" })
-            m_folders.InsertItem(name, pictures);
         HTREEITEM desk = m_folders.InsertItem(L"Desktop");
         m_folders.InsertItem(L"Scans", desk);
-        m_folders.Expand(pictures, TVE_EXPAND);
-        m_folders.SelectItem(m_folders.GetNextItem(m_folders.GetChildItem(pictures), TVGN_NEXT));
+        m_folders.SelectItem(m_folders.GetNextItem(m_folders.GetChildItem(m_folders.GetRootItem()), TVGN_NEXT));
+        CBCGPOutlookWnd* tabs = m_nav.GetUnderlinedWindow();
         m_albums.Create(child | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), tabs, 2);
         const wchar_t* const albums[][2] = { { L"Favourites", L"" }, { L"Sunsets", L"" }, { L"To print", L"" } };
         FillList(m_albums, albums, 3, false);
-        tabs->AddTab(&m_folders, L"Folders", 0);
         tabs->AddTab(&m_albums, L"Albums", 1);
-        m_nav.SetIcon(::ImageList_GetIcon(m_images, 0, ILD_NORMAL), FALSE);
+        m_nav.SetIcon(::ImageList_GetIcon(m_images.list, 0, ILD_NORMAL), FALSE);
 
         struct PaneDef {
             CBCGPDockingControlBar* pane;
@@ -378,9 +366,8 @@ public:
         m_histogramView.Create(nullptr, nullptr, child, CRect(0, 0, 0, 0), &m_histogram, 1);
         m_strip.Create(nullptr, nullptr, child, CRect(0, 0, 0, 0), &m_filmstrip, 1);
         for (CBCGPDockingControlBar* pane : { &m_props, &m_layers, &m_histogram, &m_filmstrip, &m_history })
-            pane->SetIcon(::ImageList_GetIcon(m_images, 2, ILD_NORMAL), FALSE);
+            pane->SetIcon(::ImageList_GetIcon(m_images.list, 2, ILD_NORMAL), FALSE);
 
-        m_nav.EnableDocking(CBRS_ALIGN_ANY);
         m_options.EnableDocking(CBRS_ALIGN_ANY);
         DockControlBar(&m_options);
         DockControlBar(&m_nav);
@@ -415,43 +402,22 @@ public:
     CTreeCtrl m_folders;
     CContentPane m_props;
     CListCtrl m_propList;
-    HIMAGELIST m_images = nullptr;
-
-    ~CDemoMDIFrame() override
-    {
-        if (m_images)
-            ::ImageList_Destroy(m_images);
-    }
+    TabImages m_images;
 
     BOOL Build()
     {
         const DWORD child = WS_CHILD | WS_VISIBLE;
-        m_images = MakeTabImages();
         EnableDocking(CBRS_ALIGN_ANY);
         EnableAutoHideBars(CBRS_ALIGN_ANY);
-        if (!m_nav.Create(L"Navigator", this, CRect(0, 0, 230, 400), ID_PANE_NAV, child | CBRS_LEFT))
+        if (!CreateNavigator(m_nav, m_folders, this, 230, m_images.list, 0, { L"2026 Holidays", L"Harbour", L"Forest walks" }))
             return FALSE;
-        CBCGPOutlookWnd* tabs = m_nav.GetUnderlinedWindow();
-        tabs->SetImageList(m_images);
-        m_folders.Create(child | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), tabs, 1);
-        HTREEITEM pictures = m_folders.InsertItem(L"Pictures");
-        for (const wchar_t* name : { L"2026 Holidays", L"Harbour", L"Forest walks" })
-            m_folders.InsertItem(name, pictures);
-        m_folders.Expand(pictures, TVE_EXPAND);
-        tabs->AddTab(&m_folders, L"Folders", 0);
         if (!m_props.Create(L"Properties", this, CSize(240, 300), TRUE, ID_PANE_PROPS, child | WS_CLIPCHILDREN | CBRS_RIGHT))
             return FALSE;
         m_propList.Create(child | LVS_REPORT, CRect(0, 0, 0, 0), &m_props, 1);
-        m_propList.InsertColumn(0, L"Property", LVCFMT_LEFT, 100);
-        m_propList.InsertColumn(1, L"Value", LVCFMT_LEFT, 120);
         const wchar_t* const rows[][2] = { { L"Pictures", L"3 open" }, { L"Groups", L"2" }, { L"Zoom", L"Fit" } };
-        for (int i = 0; i < 3; ++i) {
-            m_propList.InsertItem(i, rows[i][0]);
-            m_propList.SetItemText(i, 1, rows[i][1]);
-        }
-        m_nav.EnableDocking(CBRS_ALIGN_ANY);
+        FillList(m_propList, rows, 3, true, 100);
         m_props.EnableDocking(CBRS_ALIGN_ANY);
-        m_props.SetIcon(::ImageList_GetIcon(m_images, 2, ILD_NORMAL), FALSE);
+        m_props.SetIcon(::ImageList_GetIcon(m_images.list, 2, ILD_NORMAL), FALSE);
         DockControlBar(&m_nav);
         DockControlBar(&m_props);
         for (const wchar_t* title : { L"sunset.jpg", L"harbour.jpg", L"forest.jpg" }) {
