@@ -122,7 +122,7 @@ bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
             const int c = src.channels;
             // Kernel rows run from the top; picture rows count from the bottom. Inside the
             // picture the taps are read straight from the rows, at the edges they repeat it.
-            std::vector<const BYTE*> rows(size);
+            const BYTE* rows[25];
             for (long j = 0; j < size; ++j)
                 rows[j] = src.Row(std::clamp(y + half - j, 0L, src.height - 1));
             for (long x = 0; x < src.width; ++x, d += c) {

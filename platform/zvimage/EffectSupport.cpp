@@ -9,9 +9,7 @@ EffectRun::EffectRun(const std::atomic<long>& escape, std::atomic<long>& progres
     : m_escape(escape), m_progress(progress), m_units(std::max(1LL, units))
 {
     m_progress = 0;
-    // Threads pay only once a picture is large enough to hide their start.
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    m_threads = pixels >= (1 << 17) ? std::min(cores, 16u) : 1;
+    m_threads = PassThreads(static_cast<uint64_t>(std::max(0LL, pixels)));
 }
 
 void EffectRun::Advance(long units)
@@ -157,52 +155,69 @@ bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run)
     const int c = planes.channels;
     radiusX = std::clamp(radiusX, 0L, std::max(0L, w * 2));
     radiusY = std::clamp(radiusY, 0L, std::max(0L, h * 2));
+    const unsigned slots = run.Threads();
     if (radiusX > 0) {
-        if (!ParallelRows(run, h, [&](long y) {
-                std::vector<BYTE> line(static_cast<size_t>(w + 2 * radiusX + 2) * c);
-                const BYTE* row = planes.Row(y);
-                BYTE* p = line.data();
-                for (long i = 0; i <= radiusX; ++i, p += c)
-                    std::memcpy(p, row, c);
-                std::memcpy(p, row, static_cast<size_t>(w) * c);
-                p += static_cast<size_t>(w) * c;
-                for (long i = 0; i <= radiusX; ++i, p += c)
-                    std::memcpy(p, row + static_cast<size_t>(w - 1) * c, c);
-                BoxRow(line.data(), planes.Row(y), w, c, radiusX);
+        // Each thread pads its rows into a line of its own.
+        const size_t lineBytes = static_cast<size_t>(w + 2 * radiusX + 2) * c;
+        std::vector<BYTE> lines(lineBytes * slots);
+        if (!ParallelBands(run, h, [&](long first, long last, unsigned slot) {
+                BYTE* line = lines.data() + lineBytes * slot;
+                for (long y = first; y < last; ++y) {
+                    BYTE* row = planes.Row(y);
+                    BYTE* p = line;
+                    for (long i = 0; i <= radiusX; ++i, p += c)
+                        std::memcpy(p, row, c);
+                    std::memcpy(p, row, static_cast<size_t>(w) * c);
+                    p += static_cast<size_t>(w) * c;
+                    for (long i = 0; i <= radiusX; ++i, p += c)
+                        std::memcpy(p, row + static_cast<size_t>(w - 1) * c, c);
+                    BoxRow(line, row, w, c, radiusX);
+                }
             }))
             return false;
     }
     if (radiusY > 0) {
-        // Running sums across whole rows, in strips of columns: every row is read in order, and
-        // the result goes to a second buffer because the rows behind the window are still read.
+        // Running sums down whole columns, in strips of columns so that every row is read in
+        // order. Row y is still read as the window's trailing row at step y + radiusY, so each
+        // result waits in a ring of radiusY + 1 rows until then and is written back in place.
         const long strip = 256;
         const long strips = (w + strip - 1) / strip;
-        const size_t rowBytes = static_cast<size_t>(w) * c;
-        std::vector<BYTE> out(planes.data.size());
+        const size_t stripBytes = static_cast<size_t>(strip) * c;
+        const long ringRows = std::min(radiusY + 1, h);
+        std::vector<uint32_t> allSums(stripBytes * slots);
+        std::vector<BYTE> rings(stripBytes * ringRows * slots);
         const long size = 2 * radiusY + 1;
         const uint32_t scale = (1u << 24) / static_cast<uint32_t>(size);
-        if (!ParallelRows(run, strips, [&](long s) {
-                const size_t from = static_cast<size_t>(s) * strip * c;
-                const size_t count = std::min(static_cast<size_t>(strip) * c, rowBytes - from);
-                std::vector<uint32_t> sums(count, 0);
-                auto row = [&](long y) { return planes.Row(std::clamp(y, 0L, h - 1)) + from; };
-                for (long y = -radiusY; y <= radiusY; ++y) {
-                    const BYTE* p = row(y);
-                    for (size_t i = 0; i < count; ++i)
-                        sums[i] += p[i];
-                }
-                for (long y = 0; y < h; ++y) {
-                    BYTE* d = out.data() + static_cast<size_t>(y) * rowBytes + from;
-                    for (size_t i = 0; i < count; ++i)
-                        d[i] = static_cast<BYTE>((static_cast<uint64_t>(sums[i]) * scale + (1u << 23)) >> 24);
-                    const BYTE* in = row(y + radiusY + 1);
-                    const BYTE* gone = row(y - radiusY);
-                    for (size_t i = 0; i < count; ++i)
-                        sums[i] += in[i] - gone[i];
+        if (!ParallelBands(run, strips, [&](long firstStrip, long lastStrip, unsigned slot) {
+                uint32_t* sums = allSums.data() + stripBytes * slot;
+                BYTE* ring = rings.data() + stripBytes * ringRows * slot;
+                for (long s = firstStrip; s < lastStrip; ++s) {
+                    const size_t from = static_cast<size_t>(s) * stripBytes;
+                    const size_t count = std::min(stripBytes, static_cast<size_t>(w) * c - from);
+                    auto row = [&](long y) { return planes.Row(std::clamp(y, 0L, h - 1)) + from; };
+                    auto held = [&](long y) { return ring + static_cast<size_t>(y % ringRows) * stripBytes; };
+                    std::fill(sums, sums + count, 0u);
+                    for (long y = -radiusY; y <= radiusY; ++y) {
+                        const BYTE* p = row(y);
+                        for (size_t i = 0; i < count; ++i)
+                            sums[i] += p[i];
+                    }
+                    for (long y = 0; y < h; ++y) {
+                        BYTE* d = held(y);
+                        for (size_t i = 0; i < count; ++i)
+                            d[i] = static_cast<BYTE>((static_cast<uint64_t>(sums[i]) * scale + (1u << 23)) >> 24);
+                        const BYTE* in = row(y + radiusY + 1);
+                        const BYTE* gone = row(y - radiusY);
+                        for (size_t i = 0; i < count; ++i)
+                            sums[i] += in[i] - gone[i];
+                        if (y >= radiusY)
+                            std::memcpy(row(y - radiusY), held(y - radiusY), count);
+                    }
+                    for (long y = std::max(0L, h - radiusY); y < h; ++y)
+                        std::memcpy(row(y), held(y), count);
                 }
             }))
             return false;
-        planes.data.swap(out);
     }
     return true;
 }

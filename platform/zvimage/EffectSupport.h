@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <thread>
 #include <vector>
 #include "CxImage.h"
+#include "RowScheduler.h"
 
 namespace zvimage {
 
@@ -21,6 +21,7 @@ public:
     void Advance(long units);
     // 100 and true, or false when the run was stopped.
     bool Finish();
+    // The threads of a pass over the picture: scratch made per slot is made this many times.
     unsigned Threads() const { return m_threads; }
 
 private:
@@ -31,34 +32,28 @@ private:
     unsigned m_threads;
 };
 
-// body(y) for every row, spread over the run's threads in bands; false once stopped.
+// body(first, last, slot) for bands of rows on the row scheduler, each band counted as done;
+// false once stopped, or when a band failed (threw).
+template <class Body>
+bool ParallelBands(EffectRun& run, long rows, const Body& body)
+{
+    return RunBands(
+        rows, run.Threads(),
+        [&](long first, long last, unsigned slot) {
+            body(first, last, slot);
+            run.Advance(last - first);
+        },
+        [&] { return run.Stopped(); });
+}
+
+// body(y) for every row.
 template <class Body>
 bool ParallelRows(EffectRun& run, long rows, const Body& body)
 {
-    // Bands of a few rows keep the shared counter cold; few rows (column strips) go one by one.
-    const long band = std::clamp(rows / (static_cast<long>(run.Threads()) * 8), 1L, 8L);
-    std::atomic<long> next{0};
-    auto work = [&] {
-        for (;;) {
-            if (run.Stopped())
-                return;
-            const long y0 = next.fetch_add(band);
-            if (y0 >= rows)
-                return;
-            const long y1 = std::min(rows, y0 + band);
-            for (long y = y0; y < y1; ++y)
-                body(y);
-            run.Advance(y1 - y0);
-        }
-    };
-    const unsigned count = std::min<unsigned>(run.Threads(), static_cast<unsigned>(rows / band + 1));
-    std::vector<std::thread> pool;
-    for (unsigned i = 1; i < count; ++i)
-        pool.emplace_back(work);
-    work();
-    for (auto& t : pool)
-        t.join();
-    return !run.Stopped();
+    return ParallelBands(run, rows, [&](long first, long last, unsigned) {
+        for (long y = first; y < last; ++y)
+            body(y);
+    });
 }
 
 // Pixels packed without row padding: blue, green, red and, with 4 channels, alpha. Row 0 is
@@ -133,7 +128,8 @@ bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* g
 // Bilinear sample at (x, y) with the edges repeated; writes the planes' channels to out.
 void SampleBilinear(const Planes& src, double x, double y, BYTE* out);
 
-// Box blur with running sums, horizontal and vertical; radius 0 leaves the planes alone.
+// Box blur with running sums, horizontal and vertical, in place; radius 0 leaves the planes
+// alone. Its scratch is a few rows per thread.
 bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run);
 // Three box passes that approximate a Gaussian of the given standard deviation.
 bool GaussianPlanes(Planes& planes, double sigma, EffectRun& run);

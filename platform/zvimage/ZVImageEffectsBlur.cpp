@@ -8,26 +8,27 @@ using namespace zvimage;
 
 namespace {
 
-// A box of 2 * radius + 1 samples along parallel lines at angle degrees. Each line steps one
-// pixel along its major axis, so every pixel lies on exactly one line and the running sum along
-// it costs the same for any length.
-bool MotionPlanes(Planes& planes, long length, double angle, EffectRun& run)
+// A box of 2 * radius + 1 samples of src along parallel lines at angle degrees, into out (of
+// src's size). Each line steps one pixel along its major axis, so every pixel lies on exactly
+// one line and the running sum along it costs the same for any length.
+bool MotionPlanes(const Planes& src, Planes& out, long length, double angle, EffectRun& run)
 {
     const double a = angle * kPi / 180.0;
     const double dx = std::cos(a), dy = std::sin(a);
     const bool alongX = std::fabs(dx) >= std::fabs(dy);
     const double slope = alongX ? dy / dx : dx / dy;
     const long radius = std::lround(length * std::max(std::fabs(dx), std::fabs(dy)) / 2.0);
-    if (radius <= 0)
+    if (radius <= 0) {
+        out.data = src.data;
         return true;
-    const long major = alongX ? planes.width : planes.height;
-    const long minor = alongX ? planes.height : planes.width;
+    }
+    const long major = alongX ? src.width : src.height;
+    const long minor = alongX ? src.height : src.width;
     const long r = std::min(radius, 2 * major);
     auto shift = [slope](long t) { return static_cast<long>(std::lround(t * slope)); };
     const long lo = std::min(0L, shift(major - 1)), hi = std::max(0L, shift(major - 1));
     const long first = -hi, lines = minor + hi - lo;
-    const Planes src = planes;
-    const int c = planes.channels;
+    const int c = src.channels;
     return ParallelRows(run, lines, [&](long index) {
         const long j = first + index;
         auto at = [&](long t) {
@@ -44,14 +45,14 @@ bool MotionPlanes(Planes& planes, long length, double angle, EffectRun& run)
         for (long t = 0; t < major; ++t) {
             const long m = j + shift(t);
             if (m >= 0 && m < minor) {
-                BYTE* d = alongX ? planes.Row(m) + static_cast<size_t>(t) * c : planes.Row(t) + static_cast<size_t>(m) * c;
+                BYTE* d = alongX ? out.Row(m) + static_cast<size_t>(t) * c : out.Row(t) + static_cast<size_t>(m) * c;
                 for (int k = 0; k < c; ++k)
                     d[k] = static_cast<BYTE>((static_cast<uint64_t>(sums[k]) * scale + (1u << 23)) >> 24);
             }
             const BYTE* in = at(t + r + 1);
-            const BYTE* out = at(t - r);
+            const BYTE* gone = at(t - r);
             for (int k = 0; k < c; ++k)
-                sums[k] += in[k] - out[k];
+                sums[k] += in[k] - gone[k];
         }
     });
 }
@@ -64,13 +65,14 @@ long long MotionUnits(const Planes& planes)
 // Averages samples spread evenly over span around the centre: turned by angles (spin) or
 // scaled by factors exp(u) (zoom). Pass i takes three samples d_i = span / 3^(i+1) apart;
 // together the passes give 3^n evenly spaced samples, and passes stop once the spacing is
-// below half a pixel at the far corner.
+// below half a pixel at the far corner. Each pass reads one buffer and writes the other.
 bool TernaryBlur(Planes& planes, double cx, double cy, double span, double shift, bool spin, EffectRun& run)
 {
+    Planes src(planes.width, planes.height, planes.channels);
     for (int pass = 0; pass < 9; ++pass) {
         const double d = span / std::pow(3.0, pass + 1);
         const double centre = pass == 0 ? shift : 0.0;
-        const Planes src = planes;
+        src.data.swap(planes.data);
         const int c = planes.channels;
         if (!ParallelRows(run, planes.height, [&](long y) {
                 BYTE* out = planes.Row(y);
@@ -121,15 +123,17 @@ BYTE FocusLevel(const CxImage& image, long x, long y)
 // Keeps the sharp picture where the focus is, the blurred one elsewhere.
 void StoreFocused(CxImage& image, const Planes& sharp, Planes& blurred)
 {
-    for (long y = 0; y < blurred.height; ++y) {
-        BYTE* b = blurred.Row(y);
-        const BYTE* s = sharp.Row(y);
-        for (long x = 0; x < blurred.width; ++x) {
-            const BYTE focus = FocusLevel(image, x, y);
-            for (int k = 0; k < blurred.channels; ++k, ++b, ++s)
-                *b = Mix(*b, *s, focus);
+    RunBands(blurred.height, PassThreads(PixelsOf(image)), [&](long first, long last, unsigned) {
+        for (long y = first; y < last; ++y) {
+            BYTE* b = blurred.Row(y);
+            const BYTE* s = sharp.Row(y);
+            for (long x = 0; x < blurred.width; ++x) {
+                const BYTE focus = FocusLevel(image, x, y);
+                for (int k = 0; k < blurred.channels; ++k, ++b, ++s)
+                    *b = Mix(*b, *s, focus);
+            }
         }
-    }
+    });
     StorePlanes(image, blurred, false);
 }
 
@@ -139,9 +143,10 @@ bool CZVImage::EffectBlurMotion(long length, long angle)
 {
     if (!PrepareTrueColour(*this))
         return false;
-    Planes planes = ReadPlanes(*this);
+    const Planes src = ReadPlanes(*this);
+    Planes planes(src.width, src.height, src.channels);
     EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
-    if (!MotionPlanes(planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
+    if (!MotionPlanes(src, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
         return false;
     StorePlanes(*this, planes);
     return run.Finish();
@@ -152,9 +157,9 @@ bool CZVImage::EffectBGBlurMotion(long length, long angle)
     if (!PrepareTrueColour(*this))
         return false;
     const Planes sharp = ReadPlanes(*this);
-    Planes planes = sharp;
+    Planes planes(sharp.width, sharp.height, sharp.channels);
     EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
-    if (!MotionPlanes(planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
+    if (!MotionPlanes(sharp, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
         return false;
     StoreFocused(*this, sharp, planes);
     return run.Finish();
