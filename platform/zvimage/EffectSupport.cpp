@@ -38,21 +38,23 @@ Planes ReadPlanes(const CxImage& image)
     const long w = image.GetWidth(), h = image.GetHeight();
     const bool alpha = image.AlphaIsValid();
     Planes planes(w, h, alpha ? 4 : 3);
-    for (long y = 0; y < h; ++y) {
-        const BYTE* s = image.GetBits(y);
-        BYTE* d = planes.Row(y);
-        if (!alpha) {
-            std::memcpy(d, s, static_cast<size_t>(w) * 3);
-            continue;
+    RunBands(h, PassThreads(PixelsOf(image)), [&](long first, long last, unsigned) {
+        for (long y = first; y < last; ++y) {
+            const BYTE* s = image.GetBits(y);
+            BYTE* d = planes.Row(y);
+            if (!alpha) {
+                std::memcpy(d, s, static_cast<size_t>(w) * 3);
+                continue;
+            }
+            const BYTE* a = image.AlphaGetPointer(0, y);
+            for (long x = 0; x < w; ++x, s += 3, d += 4) {
+                d[0] = s[0];
+                d[1] = s[1];
+                d[2] = s[2];
+                d[3] = a[x];
+            }
         }
-        const BYTE* a = image.AlphaGetPointer(0, y);
-        for (long x = 0; x < w; ++x, s += 3, d += 4) {
-            d[0] = s[0];
-            d[1] = s[1];
-            d[2] = s[2];
-            d[3] = a[x];
-        }
-    }
+    });
     return planes;
 }
 
@@ -67,43 +69,64 @@ void StorePlanes(CxImage& image, const Planes& made, bool throughSelection)
     if (selected)
         image.SelectionGetBox(box);
     const bool alpha = image.AlphaIsValid() && made.channels == 4;
-    for (long y = std::max(0L, box.bottom); y < std::min(h, box.top); ++y) {
-        BYTE* d = image.GetBits(y);
-        BYTE* a = alpha ? image.AlphaGetPointer(0, y) : nullptr;
-        const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
-        const BYTE* s = made.Row(y);
-        if (!sel && made.channels == 3) {
-            std::memcpy(d, s, static_cast<size_t>(w) * 3);
-            continue;
-        }
-        for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
-            const BYTE* p = s + static_cast<size_t>(x) * made.channels;
-            BYTE* q = d + static_cast<size_t>(x) * 3;
-            const BYTE level = SelectionLevel(sel, x);
-            if (level == 255) {
-                q[0] = p[0];
-                q[1] = p[1];
-                q[2] = p[2];
-                if (a)
-                    a[x] = p[3];
-            } else if (level) {
-                for (int k = 0; k < 3; ++k)
-                    q[k] = Mix(q[k], p[k], level);
-                if (a)
-                    a[x] = Mix(a[x], p[3], level);
+    const long bottom = std::max(0L, box.bottom), top = std::min(h, box.top);
+    RunBands(top - bottom, PassThreads(PixelsOf(image)), [&](long first, long last, unsigned) {
+        for (long y = bottom + first; y < bottom + last; ++y) {
+            BYTE* d = image.GetBits(y);
+            BYTE* a = alpha ? image.AlphaGetPointer(0, y) : nullptr;
+            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
+            const BYTE* s = made.Row(y);
+            if (!sel && made.channels == 3) {
+                std::memcpy(d, s, static_cast<size_t>(w) * 3);
+                continue;
+            }
+            for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+                const BYTE* p = s + static_cast<size_t>(x) * made.channels;
+                BYTE* q = d + static_cast<size_t>(x) * 3;
+                const BYTE level = SelectionLevel(sel, x);
+                if (level == 255) {
+                    q[0] = p[0];
+                    q[1] = p[1];
+                    q[2] = p[2];
+                    if (a)
+                        a[x] = p[3];
+                } else if (level) {
+                    for (int k = 0; k < 3; ++k)
+                        q[k] = Mix(q[k], p[k], level);
+                    if (a)
+                        a[x] = Mix(a[x], p[3], level);
+                }
             }
         }
-    }
+    });
 }
 
 bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* green, const BYTE* red)
 {
-    return MapPixels(image, run, [&](BYTE* p, long, long) {
+    auto pixel = [&](BYTE* p, long, long) {
         p[0] = blue[p[0]];
         p[1] = green[p[1]];
         p[2] = red[p[2]];
-    });
+    };
+    const long w = image.GetWidth();
+    // One table for all three channels (most tone maps) runs down the row's bytes.
+    if (std::memcmp(blue, green, 256) == 0 && std::memcmp(green, red, 256) == 0)
+        return MapRows(
+            image, run,
+            [&](BYTE* p, long) {
+                for (BYTE* end = p + static_cast<size_t>(w) * 3; p < end; ++p)
+                    *p = blue[*p];
+            },
+            pixel);
+    return MapRows(
+        image, run,
+        [&](BYTE* p, long y) {
+            for (long x = 0; x < w; ++x, p += 3)
+                pixel(p, x, y);
+        },
+        pixel);
 }
+
 
 void SampleBilinear(const Planes& src, double x, double y, BYTE* out)
 {

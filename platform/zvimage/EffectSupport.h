@@ -95,31 +95,67 @@ inline BYTE Mix(BYTE from, BYTE to, unsigned level) { return static_cast<BYTE>((
 // Rec. 601 weights in 1/256 that sum to 256, so grey stays grey and white stays 255.
 inline BYTE Luma(const BYTE* bgr) { return static_cast<BYTE>((bgr[0] * 29 + bgr[1] * 150 + bgr[2] * 77 + 128) >> 8); }
 
+// True when every pixel of the selection row is fully selected.
+inline bool WhollySelected(const BYTE* selectionRow, long width)
+{
+    BYTE all = 255;
+    for (long x = 0; x < width; ++x)
+        all &= selectionRow[x];
+    return all == 255;
+}
+
+// A pointwise change in place, row by row. row(bits, y) changes a whole row; pixel(bgr, x, y)
+// makes the same change to one pixel's blue, green, red, for rows the selection covers only in
+// part, where the result is mixed by the selection's level. Rows outside the selection are not
+// touched, and a wholly selected row (every row without a selection) goes to row(), which gives
+// bit for bit what the mix by 255 would. The alpha plane is left alone.
+template <class Row, class Pixel>
+bool MapRows(CxImage& image, EffectRun& run, const Row& row, const Pixel& pixel)
+{
+    const long w = image.GetWidth();
+    const bool selected = image.SelectionIsValid();
+    RECT box;   // rows from the bottom: bottom inclusive, top exclusive
+    SetRect(&box, 0, image.GetHeight(), w, 0);
+    if (selected)
+        image.SelectionGetBox(box);
+    if (!ParallelRows(run, image.GetHeight(), [&](long y) {
+            if (y < box.bottom || y >= box.top)
+                return;
+            BYTE* bits = image.GetBits(y);
+            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
+            if (!sel || WhollySelected(sel, w)) {
+                row(bits, y);
+                return;
+            }
+            for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+                const BYTE level = sel[x];
+                if (!level)
+                    continue;
+                BYTE* p = bits + static_cast<size_t>(x) * 3;
+                const BYTE before[3] = {p[0], p[1], p[2]};
+                pixel(p, x, y);
+                if (level != 255)
+                    for (int k = 0; k < 3; ++k)
+                        p[k] = Mix(before[k], p[k], level);
+            }
+        }))
+        return false;
+    return run.Finish();
+}
+
 // A pointwise change in place: fn(bgr, x, y) rewrites one pixel's blue, green, red; inside a
 // selection only, mixed by its level. The alpha plane is left alone.
 template <class Fn>
 bool MapPixels(CxImage& image, EffectRun& run, const Fn& fn)
 {
     const long w = image.GetWidth();
-    const bool selected = image.SelectionIsValid();
-    if (!ParallelRows(run, image.GetHeight(), [&](long y) {
-            BYTE* p = image.GetBits(y);
-            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
-            for (long x = 0; x < w; ++x, p += 3) {
-                if (!sel) {
-                    fn(p, x, y);
-                    continue;
-                }
-                if (!sel[x])
-                    continue;
-                BYTE before[3] = {p[0], p[1], p[2]};
+    return MapRows(
+        image, run,
+        [&](BYTE* p, long y) {
+            for (long x = 0; x < w; ++x, p += 3)
                 fn(p, x, y);
-                for (int k = 0; k < 3; ++k)
-                    p[k] = Mix(before[k], p[k], sel[x]);
-            }
-        }))
-        return false;
-    return run.Finish();
+        },
+        fn);
 }
 
 // Three tables, one per channel (blue, green, red), applied as a pointwise change.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <set>
+#include <string>
 #include <thread>
 #include "ZVImageTestSupport.h"
 
@@ -259,6 +260,59 @@ TEST(Effects, EachLeavesPixelsOutsideTheSelectionAlone)
                 }
             }
     }
+}
+
+TEST(Effects, EachGivesWithAWholeSelectionWhatItGivesWithout)
+{
+    // Large enough for the passes to be shared among threads.
+    for (const Effect& e : Effects()) {
+        if (e.local)
+            continue;
+        SCOPED_TRACE(e.name);
+        CZVImage plain = Pattern(420, 320, true);
+        CZVImage selected = plain;
+        ASSERT_TRUE(selected.SelectionClear(255));
+        ASSERT_TRUE(e.apply(plain));
+        ASSERT_TRUE(e.apply(selected));
+        EXPECT_TRUE(SamePixels(selected, plain, 0, true));
+    }
+}
+
+TEST(Effects, PointEffectsMixTheirResultByTheSelectionLevel)
+{
+    const std::set<std::string> pointwise = {
+        "GrayScale", "Negative", "Threshold", "ShiftRGB", "Light", "Saturate", "Colorize", "Noise",
+        "RedEyeRemove", "EffectHalftoneM3", "EffectColorTone", "EffectPosterize", "EffectRaiseFrame",
+        "EffectSolarize", "EffectGamma", "Effect3DGrid", "EffectNoisify", "EffectShiftRGB",
+        "EffectBrightnessContrast", "EffectHueSaturation", "EffectBlinds", "EffectLensFlare",
+        "EffectSupernova", "EffectThreshold2"};
+    size_t tried = 0;
+    for (const Effect& e : Effects()) {
+        if (!pointwise.count(e.name))
+            continue;
+        SCOPED_TRACE(e.name);
+        ++tried;
+        const CZVImage before = Pattern(420, 320, true);
+        CZVImage whole = before, part = before;
+        ASSERT_TRUE(e.apply(whole));
+        // Whole rows selected, rows selected in part at two levels, and rows outside.
+        part.SelectionAddRect(RECT{0, 0, 420, 100});
+        part.SelectionAddRect(RECT{50, 150, 300, 250}, 90);
+        part.SelectionAddRect(RECT{200, 200, 420, 300}, 200);
+        ASSERT_TRUE(e.apply(part));
+        for (long y = 0; y < 320; ++y) {
+            const BYTE *b = before.GetBits(y), *w = whole.GetBits(y), *p = part.GetBits(y);
+            for (long x = 0; x < 420; ++x) {
+                const unsigned level = part.SelectionGet(x, y);
+                for (int k = 0; k < 3; ++k) {
+                    const size_t i = static_cast<size_t>(x) * 3 + k;
+                    ASSERT_EQ(p[i], (b[i] * (255 - level) + w[i] * level + 127) / 255) << x << "," << y;
+                }
+                ASSERT_EQ(part.AlphaGet(x, y), before.AlphaGet(x, y));
+            }
+        }
+    }
+    EXPECT_EQ(tried, pointwise.size());
 }
 
 TEST(Effects, EachIsSafeOnTinyAndPalettePicturesAndWithExtremeParameters)
