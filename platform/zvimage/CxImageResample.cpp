@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <atomic>
+#include <new>
 #include <type_traits>
 #include "ImageLimits.h"
 #include "RowScheduler.h"
@@ -237,8 +238,13 @@ bool CxImage::ResampledInto(long width, long height, int filter, CxImage& made) 
         src = &work;
     }
     m_progress = 0;
-    if (!ResampleInto(*src, made, width, height, static_cast<::Filter>(filter), &m_escape))
+    try {
+        if (!ResampleInto(*src, made, width, height, static_cast<::Filter>(filter), &m_escape))
+            return false;
+    } catch (const std::bad_alloc&) {
+        // The tap tables and the threads' rings: the picture stays as it was.
         return false;
+    }
     m_progress = 100;
     made.m_info.transIndex = m_bpp == 24 ? m_info.transIndex : (m_info.transIndex >= 0 ? 0 : -1);
     made.m_info.transColor = GetTransColor();

@@ -2,6 +2,26 @@
 #include "EffectSupport.h"
 #include <cmath>
 #include <cstring>
+#include <new>
+#include "ImageLimits.h"
+
+bool CxImage::RunEffect(unsigned copies, bool (*body)(const void*), const void* context)
+{
+    if (!IsValid() || !zvimage::WorkingCopiesFit(m_width, m_height, AlphaIsValid() ? 4 : 3, copies))
+        return false;
+    // A palette picture becomes 24-bit first; its planes are kept to be put back on failure.
+    CxImage before;
+    try {
+        if (m_bpp != 24 && !(before.Copy(*this) && IncreaseBpp(24)))
+            return false;
+        if (body(context))
+            return true;
+    } catch (const std::bad_alloc&) {
+    }
+    if (before.IsValid())
+        TakePixels(before);
+    return false;
+}
 
 namespace zvimage {
 
@@ -24,13 +44,6 @@ bool EffectRun::Finish()
         return false;
     m_progress = 100;
     return true;
-}
-
-bool PrepareTrueColour(CxImage& image)
-{
-    if (!image.IsValid())
-        return false;
-    return image.GetBpp() == 24 || image.IncreaseBpp(24);
 }
 
 Planes ReadPlanes(const CxImage& image)

@@ -80,8 +80,6 @@ inline long long PixelsOf(const CxImage& image)
     return static_cast<long long>(image.GetWidth()) * image.GetHeight();
 }
 
-// Makes the picture 24-bit (effects work on colours); false for an empty picture.
-bool PrepareTrueColour(CxImage& image);
 // The colours and, when the picture has one, the alpha plane.
 Planes ReadPlanes(const CxImage& image);
 // Writes made back; inside a selection only, mixed by the selection's level, unless

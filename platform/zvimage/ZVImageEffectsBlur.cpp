@@ -141,158 +141,160 @@ void StoreFocused(CxImage& image, const Planes& sharp, Planes& blurred)
 
 bool CZVImage::EffectBlurMotion(long length, long angle)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const Planes src = ReadPlanes(*this);
-    Planes planes(src.width, src.height, src.channels);
-    EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
-    if (!MotionPlanes(src, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
-        return false;
-    StorePlanes(*this, planes);
-    return run.Finish();
+    return Effect(2, [&] {
+        const Planes src = ReadPlanes(*this);
+        Planes planes(src.width, src.height, src.channels);
+        EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
+        if (!MotionPlanes(src, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
+            return false;
+        StorePlanes(*this, planes);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::EffectBGBlurMotion(long length, long angle)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const Planes sharp = ReadPlanes(*this);
-    Planes planes(sharp.width, sharp.height, sharp.channels);
-    EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
-    if (!MotionPlanes(sharp, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
-        return false;
-    StoreFocused(*this, sharp, planes);
-    return run.Finish();
+    return Effect(2, [&] {
+        const Planes sharp = ReadPlanes(*this);
+        Planes planes(sharp.width, sharp.height, sharp.channels);
+        EffectRun run(m_escape, m_progress, MotionUnits(planes), PixelsOf(*this));
+        if (!MotionPlanes(sharp, planes, std::clamp(length, 0L, 1000L), static_cast<double>(angle % 360), run))
+            return false;
+        StoreFocused(*this, sharp, planes);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::EffectBackgroundDeficiency(float radius)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const Planes sharp = ReadPlanes(*this);
-    Planes planes = sharp;
-    EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
-    if (!GaussianPlanes(planes, std::clamp(static_cast<double>(radius), 0.0, 100.0), run))
-        return false;
-    StoreFocused(*this, sharp, planes);
-    return run.Finish();
+    return Effect(2, [&] {
+        const Planes sharp = ReadPlanes(*this);
+        Planes planes = sharp;
+        EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
+        if (!GaussianPlanes(planes, std::clamp(static_cast<double>(radius), 0.0, 100.0), run))
+            return false;
+        StoreFocused(*this, sharp, planes);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::EffectBlurRadial(long angle, double cx, double cy)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const EffectArea area = AreaOf(*this, cx, cy);
-    Planes planes = ReadPlanes(*this);
-    EffectRun run(m_escape, m_progress, 9LL * m_height, PixelsOf(*this));
-    const double span = std::clamp(angle, 0L, 360L) * kPi / 180.0;
-    if (span > 0 && !TernaryBlur(planes, area.cx, area.cy, span, 0.0, true, run))
-        return false;
-    StorePlanes(*this, planes);
-    return run.Finish();
+    return Effect(2, [&] {
+        const EffectArea area = AreaOf(*this, cx, cy);
+        Planes planes = ReadPlanes(*this);
+        EffectRun run(m_escape, m_progress, 9LL * m_height, PixelsOf(*this));
+        const double span = std::clamp(angle, 0L, 360L) * kPi / 180.0;
+        if (span > 0 && !TernaryBlur(planes, area.cx, area.cy, span, 0.0, true, run))
+            return false;
+        StorePlanes(*this, planes);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::EffectBlurZoom(long length, double cx, double cy)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const EffectArea area = AreaOf(*this, cx, cy);
-    Planes planes = ReadPlanes(*this);
-    EffectRun run(m_escape, m_progress, 9LL * m_height, PixelsOf(*this));
-    // Samples reach from the pixel up to 60 % of the way toward the centre at length 100.
-    const double span = -std::log(1.0 - 0.6 * std::clamp(length, 0L, 100L) / 100.0);
-    if (span > 0 && !TernaryBlur(planes, area.cx, area.cy, span, -span / 2, false, run))
-        return false;
-    StorePlanes(*this, planes);
-    return run.Finish();
+    return Effect(2, [&] {
+        const EffectArea area = AreaOf(*this, cx, cy);
+        Planes planes = ReadPlanes(*this);
+        EffectRun run(m_escape, m_progress, 9LL * m_height, PixelsOf(*this));
+        // Samples reach from the pixel up to 60 % of the way toward the centre at length 100.
+        const double span = -std::log(1.0 - 0.6 * std::clamp(length, 0L, 100L) / 100.0);
+        if (span > 0 && !TernaryBlur(planes, area.cx, area.cy, span, -span / 2, false, run))
+            return false;
+        StorePlanes(*this, planes);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::EffectNoisify(long level, bool mono)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const long range = std::clamp(level, 1L, 100L) * 96 / 100;
-    const long w = m_width;
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [=](BYTE* p, long x, long y) {
-        Noise32 noise(static_cast<uint32_t>(y * w + x));
-        // Two uniform draws make a softer, film-like grain than one.
-        if (mono) {
-            const long n = noise.Signed(range) + noise.Signed(range);
-            for (int k = 0; k < 3; ++k)
-                p[k] = Clamp255(p[k] + n);
-        } else {
-            for (int k = 0; k < 3; ++k)
-                p[k] = Clamp255(p[k] + noise.Signed(range) + noise.Signed(range));
-        }
+    return Effect(0, [&] {
+        const long range = std::clamp(level, 1L, 100L) * 96 / 100;
+        const long w = m_width;
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [=](BYTE* p, long x, long y) {
+            Noise32 noise(static_cast<uint32_t>(y * w + x));
+            // Two uniform draws make a softer, film-like grain than one.
+            if (mono) {
+                const long n = noise.Signed(range) + noise.Signed(range);
+                for (int k = 0; k < 3; ++k)
+                    p[k] = Clamp255(p[k] + n);
+            } else {
+                for (int k = 0; k < 3; ++k)
+                    p[k] = Clamp255(p[k] + noise.Signed(range) + noise.Signed(range));
+            }
+        });
     });
 }
 
 bool CZVImage::SkinSanding(double radius, double threshold)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const long r = std::lround(std::clamp(radius, 1.0, 50.0));
-    const long limit = std::lround(std::clamp(threshold, 1.0, 100.0) * 4);
-    const Planes sharp = ReadPlanes(*this);
-    Planes smooth = sharp;
-    EffectRun run(m_escape, m_progress, 2 * (m_height + (m_width + 255) / 256) + m_height, PixelsOf(*this));
-    if (!BoxBlur(smooth, r, r, run) || !BoxBlur(smooth, r, r, run))
-        return false;
-    // Where the smoothed tone is close to the pixel's (skin, soft shading) it replaces it; across
-    // a real edge (eyes, lips, hair) the pixel is kept.
-    if (!ParallelRows(run, smooth.height, [&](long y) {
-            BYTE* b = smooth.Row(y);
-            const BYTE* s = sharp.Row(y);
-            for (long x = 0; x < smooth.width; ++x, b += smooth.channels, s += smooth.channels) {
-                const long diff = std::labs(static_cast<long>(Luma(b)) - Luma(s));
-                const unsigned level = diff >= limit ? 0 : static_cast<unsigned>(255 * (limit - diff) / limit);
-                for (int k = 0; k < 3; ++k)
-                    b[k] = Mix(s[k], b[k], level);
-                if (smooth.channels == 4)
-                    b[3] = s[3];
-            }
-        }))
-        return false;
-    StorePlanes(*this, smooth);
-    return run.Finish();
+    return Effect(2, [&] {
+        const long r = std::lround(std::clamp(radius, 1.0, 50.0));
+        const long limit = std::lround(std::clamp(threshold, 1.0, 100.0) * 4);
+        const Planes sharp = ReadPlanes(*this);
+        Planes smooth = sharp;
+        EffectRun run(m_escape, m_progress, 2 * (m_height + (m_width + 255) / 256) + m_height, PixelsOf(*this));
+        if (!BoxBlur(smooth, r, r, run) || !BoxBlur(smooth, r, r, run))
+            return false;
+        // Where the smoothed tone is close to the pixel's (skin, soft shading) it replaces it; across
+        // a real edge (eyes, lips, hair) the pixel is kept.
+        if (!ParallelRows(run, smooth.height, [&](long y) {
+                BYTE* b = smooth.Row(y);
+                const BYTE* s = sharp.Row(y);
+                for (long x = 0; x < smooth.width; ++x, b += smooth.channels, s += smooth.channels) {
+                    const long diff = std::labs(static_cast<long>(Luma(b)) - Luma(s));
+                    const unsigned level = diff >= limit ? 0 : static_cast<unsigned>(255 * (limit - diff) / limit);
+                    for (int k = 0; k < 3; ++k)
+                        b[k] = Mix(s[k], b[k], level);
+                    if (smooth.channels == 4)
+                        b[3] = s[3];
+                }
+            }))
+            return false;
+        StorePlanes(*this, smooth);
+        return run.Finish();
+    });
 }
 
 bool CZVImage::RemoveAcne(long x, long y, long width, long height)
 {
-    if (!PrepareTrueColour(*this) || width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0)
         return false;
-    width = std::min(width, static_cast<long>(m_width));
-    height = std::min(height, static_cast<long>(m_height));
-    EffectRun run(m_escape, m_progress, 1, 0);
-    if (run.Stopped())
-        return false;
-    // The spot area and a margin, blurred apart, then blended back through a soft ellipse.
-    const long margin = std::max(2L, std::min(width, height) / 3);
-    const long left = std::max(0L, x - width / 2 - margin), right = std::min<long>(m_width, x + width / 2 + margin + 1);
-    const long bottom = std::max(0L, y - height / 2 - margin), top = std::min<long>(m_height, y + height / 2 + margin + 1);
-    if (left >= right || bottom >= top)
-        return false;
-    Planes part(right - left, top - bottom, 3);
-    for (long j = 0; j < part.height; ++j)
-        std::copy_n(GetBits(bottom + j) + left * 3, part.width * 3, part.Row(j));
-    Planes smooth = part;
-    const long r = std::max(1L, margin / 2);
-    BoxBlur(smooth, r, r, run);
-    BoxBlur(smooth, r, r, run);
-    const double rx = std::max(1.0, width / 2.0), ry = std::max(1.0, height / 2.0);
-    for (long j = 0; j < part.height; ++j) {
-        BYTE* d = GetBits(bottom + j) + left * 3;
-        const BYTE* s = smooth.Row(j);
-        for (long i = 0; i < part.width; ++i, d += 3, s += 3) {
-            const double e = std::hypot((left + i - x) / rx, (bottom + j - y) / ry);
-            if (e >= 1)
-                continue;
-            const unsigned level = e < 0.6 ? 255 : static_cast<unsigned>(255 * (1 - e) / 0.4);
-            const unsigned cover = level * SelectionLevel(SelectionIsValid() ? SelectionGetPointer(0, bottom + j) : nullptr, left + i) / 255;
-            for (int k = 0; k < 3; ++k)
-                d[k] = Mix(d[k], s[k], cover);
+    return Effect(0, [&] {
+        width = std::min(width, static_cast<long>(m_width));
+        height = std::min(height, static_cast<long>(m_height));
+        EffectRun run(m_escape, m_progress, 1, 0);
+        if (run.Stopped())
+            return false;
+        // The spot area and a margin, blurred apart, then blended back through a soft ellipse.
+        const long margin = std::max(2L, std::min(width, height) / 3);
+        const long left = std::max(0L, x - width / 2 - margin), right = std::min<long>(m_width, x + width / 2 + margin + 1);
+        const long bottom = std::max(0L, y - height / 2 - margin), top = std::min<long>(m_height, y + height / 2 + margin + 1);
+        if (left >= right || bottom >= top)
+            return false;
+        Planes part(right - left, top - bottom, 3);
+        for (long j = 0; j < part.height; ++j)
+            std::copy_n(GetBits(bottom + j) + left * 3, part.width * 3, part.Row(j));
+        Planes smooth = part;
+        const long r = std::max(1L, margin / 2);
+        BoxBlur(smooth, r, r, run);
+        BoxBlur(smooth, r, r, run);
+        const double rx = std::max(1.0, width / 2.0), ry = std::max(1.0, height / 2.0);
+        for (long j = 0; j < part.height; ++j) {
+            BYTE* d = GetBits(bottom + j) + left * 3;
+            const BYTE* s = smooth.Row(j);
+            for (long i = 0; i < part.width; ++i, d += 3, s += 3) {
+                const double e = std::hypot((left + i - x) / rx, (bottom + j - y) / ry);
+                if (e >= 1)
+                    continue;
+                const unsigned level = e < 0.6 ? 255 : static_cast<unsigned>(255 * (1 - e) / 0.4);
+                const unsigned cover = level * SelectionLevel(SelectionIsValid() ? SelectionGetPointer(0, bottom + j) : nullptr, left + i) / 255;
+                for (int k = 0; k < 3; ++k)
+                    d[k] = Mix(d[k], s[k], cover);
+            }
         }
-    }
-    return run.Finish();
+        return run.Finish();
+    });
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <string>
@@ -313,6 +314,70 @@ TEST(Effects, PointEffectsMixTheirResultByTheSelectionLevel)
         }
     }
     EXPECT_EQ(tried, pointwise.size());
+}
+
+namespace {
+
+// Fills every 64th row of the colours (or palette indexes) with a ramp that starts further
+// along on each row, and tells whether those rows still hold it. Any effect that ran would move
+// or mix pixels of the rows left black into them; the rows left alone cost no memory.
+class RowPattern {
+public:
+    explicit RowPattern(const CxImage& image)
+        : m_bytes(static_cast<size_t>(image.GetWidth()) * image.GetBpp() / 8), m_ramp(m_bytes + 256)
+    {
+        for (size_t i = 0; i < m_ramp.size(); ++i)
+            m_ramp[i] = static_cast<BYTE>(i * 7);
+    }
+
+    void Fill(CxImage& image) const
+    {
+        for (long y = 0; y < static_cast<long>(image.GetHeight()); y += kStep)
+            std::memcpy(image.GetBits(y), Row(y), m_bytes);
+    }
+
+    bool Intact(const CxImage& image) const
+    {
+        for (long y = 0; y < static_cast<long>(image.GetHeight()); y += kStep)
+            if (std::memcmp(image.GetBits(y), Row(y), m_bytes) != 0)
+                return false;
+        return true;
+    }
+
+private:
+    static constexpr long kStep = 64;
+    const BYTE* Row(long y) const { return m_ramp.data() + y / kStep % 256; }
+
+    size_t m_bytes;
+    std::vector<BYTE> m_ramp;
+};
+
+} // namespace
+
+TEST(Effects, EffectsWhoseWorkingCopiesPassTheBudgetRefuseAndLeaveThePicture)
+{
+    // A distortion or a blur mixed back needs two copies of the picture beside it: 541 MB for
+    // 90 megapixels, a palette picture counted as it would be made 24-bit.
+    const struct {
+        const char* name;
+        Apply apply;
+        bool palette;
+    } cases[] = {
+        {"Twist", [](CZVImage& i) { return i.EffectTwist(20, 100, 0.0, 0.0); }, false},
+        {"SkinSanding", [](CZVImage& i) { return i.SkinSanding(4.0, 8.0); }, false},
+        {"Twist of a palette picture", [](CZVImage& i) { return i.EffectTwist(20, 100, 0.0, 0.0); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZVImage image;
+        ASSERT_TRUE(image.Create(9500, 9500, c.palette ? 8 : 24));
+        const RowPattern pattern(image);
+        pattern.Fill(image);
+        EXPECT_FALSE(c.apply(image));
+        EXPECT_LT(image.GetProgress(), 100);
+        EXPECT_EQ(image.GetBpp(), c.palette ? 8 : 24);
+        EXPECT_TRUE(pattern.Intact(image));
+    }
 }
 
 TEST(Effects, EachIsSafeOnTinyAndPalettePicturesAndWithExtremeParameters)
