@@ -116,7 +116,7 @@ bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
             divisor = 1;
         const long half = size / 2;
         const Planes src = ReadPlanes(*this);
-        Planes made = src;
+        Planes made(src.width, src.height, src.channels);
         EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
         if (!ParallelRows(run, src.height, [&](long y) {
                 BYTE* d = made.Row(y);
@@ -143,6 +143,8 @@ bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
                     }
                     for (int k = 0; k < 3; ++k)
                         d[k] = Clamp255(sum[k] / divisor + offset);
+                    if (c == 4)
+                        d[3] = rows[half][static_cast<size_t>(x) * 4 + 3];
                 }
             }))
             return false;
@@ -156,11 +158,13 @@ bool CxImage::Edge(long strength)
     return Effect(2, [&] {
         strength = std::clamp(strength, 1L, 10L);
         const Planes src = ReadPlanes(*this);
-        Planes made = src;
+        Planes made(src.width, src.height, src.channels);
         EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
         if (!ParallelRows(run, src.height, [&](long y) {
                 BYTE* d = made.Row(y);
                 for (long x = 0; x < src.width; ++x, d += src.channels) {
+                    if (src.channels == 4)
+                        d[3] = src.Row(y)[static_cast<size_t>(x) * 4 + 3];
                     const BYTE *a = src.At(x - 1, y + 1), *b = src.At(x, y + 1), *c = src.At(x + 1, y + 1);
                     const BYTE *l = src.At(x - 1, y), *r = src.At(x + 1, y);
                     const BYTE *e = src.At(x - 1, y - 1), *f = src.At(x, y - 1), *g = src.At(x + 1, y - 1);

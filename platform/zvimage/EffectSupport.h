@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 #include "CxImage.h"
 #include "RowScheduler.h"
@@ -56,12 +58,36 @@ bool ParallelRows(EffectRun& run, long rows, const Body& body)
     });
 }
 
+// Leaves the bytes of a new plane unset. Every plane is written whole before it is read, and
+// setting it first would touch all its fresh pages from one thread before the threads of the
+// pass write it again.
+template <class T>
+struct UnsetAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnsetAllocator<U>;
+    };
+    UnsetAllocator() = default;
+    template <class U>
+    UnsetAllocator(const UnsetAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
 // Pixels packed without row padding: blue, green, red and, with 4 channels, alpha. Row 0 is
-// the bottom row, as in the picture.
+// the bottom row, as in the picture. A new plane's bytes are unset.
 struct Planes {
     long width = 0, height = 0;
     int channels = 3;
-    std::vector<BYTE> data;
+    std::vector<BYTE, UnsetAllocator<BYTE>> data;
 
     Planes() = default;
     Planes(long w, long h, int c) : width(w), height(h), channels(c), data(static_cast<size_t>(w) * h * c) {}

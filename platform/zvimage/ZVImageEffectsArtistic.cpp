@@ -22,7 +22,7 @@ bool CZVImage::EffectOilPaint(long radius, float intensity)
         const int c = src.channels;
         // Each pixel takes the mean colour of the most common tone level around it: strokes of
         // flat colour with the edges between them kept.
-        std::vector<BYTE> level(static_cast<size_t>(w) * h);
+        std::vector<BYTE, UnsetAllocator<BYTE>> level(static_cast<size_t>(w) * h);
         if (!ParallelRows(run, h, [&](long y) {
                 const BYTE* p = src.Row(y);
                 BYTE* l = &level[static_cast<size_t>(y) * w];
@@ -30,7 +30,7 @@ bool CZVImage::EffectOilPaint(long radius, float intensity)
                     l[x] = static_cast<BYTE>(Luma(p) * levels >> 8);
             }))
             return false;
-        Planes made = src;
+        Planes made(w, h, c);
         if (!ParallelRows(run, h, [&](long y) {
                 uint32_t count[64] = {}, sum[64][3] = {};
                 auto column = [&](long x, int sign) {
@@ -56,6 +56,8 @@ bool CZVImage::EffectOilPaint(long radius, float intensity)
                     const uint32_t n = count[best];
                     for (int k = 0; k < 3; ++k)
                         d[k] = static_cast<BYTE>((sum[best][k] + n / 2) / n);
+                    if (c == 4)
+                        d[3] = src.Row(y)[static_cast<size_t>(x) * 4 + 3];
                     column(x + r + 1, 1);
                     column(x - r, -1);
                 }
