@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include "ImageLimits.h"
+#include "RowScheduler.h"
 
 using namespace zvimage;
 
@@ -64,6 +65,8 @@ bool CxImage::Create(DWORD width, DWORD height, DWORD bpp, DWORD imageType)
     SetYDPI(m_info.ydpi);
     if (bits == 8)
         SetGrayPalette();
+    // A picture this large will likely see an effect or a resample; the workers wake meanwhile.
+    PrepareRows(uint64_t(width) * height);
     return true;
 }
 

@@ -263,6 +263,16 @@ protected:
     bool ResampleWith(long width, long height, int filter, CxImage* dst);
     // The resampled picture into made (24-bit), this picture unchanged.
     bool ResampledInto(long width, long height, int filter, CxImage& made) const;
+    // The frame of every pixel effect: refuses an empty picture and one whose working copies
+    // (copies full planes of its colour and alpha) would pass the library's budget, makes the
+    // picture 24-bit and runs body(). An allocation failure gives false with the picture as it
+    // was, and so does any false from body() for a picture that had to change its depth.
+    template <class Body>
+    bool Effect(unsigned copies, const Body& body)
+    {
+        return RunEffect(copies, [](const void* b) { return (*static_cast<const Body*>(b))(); }, &body);
+    }
+    bool RunEffect(unsigned copies, bool (*body)(const void*), const void* context);
     bool ApplyDecoded(DecodeResult& result, CxImage& made, DWORD type, const wchar_t* path);
     bool DecodeData(const BYTE* data, size_t size, DWORD imageType, const wchar_t* path);
     void RecalcSelectionBox();

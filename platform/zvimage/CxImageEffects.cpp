@@ -7,222 +7,228 @@ using namespace zvimage;
 
 bool CxImage::GrayScale()
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [](BYTE* p, long, long) { p[0] = p[1] = p[2] = Luma(p); });
+    return Effect(0, [&] {
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [](BYTE* p, long, long) { p[0] = p[1] = p[2] = Luma(p); });
+    });
 }
 
 bool CxImage::Negative()
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    BYTE table[256];
-    for (int v = 0; v < 256; ++v)
-        table[v] = static_cast<BYTE>(255 - v);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return ApplyTables(*this, run, table, table, table);
+    return Effect(0, [&] {
+        BYTE table[256];
+        for (int v = 0; v < 256; ++v)
+            table[v] = static_cast<BYTE>(255 - v);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return ApplyTables(*this, run, table, table, table);
+    });
 }
 
 bool CxImage::Threshold(BYTE level)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [level](BYTE* p, long, long) { p[0] = p[1] = p[2] = Luma(p) >= level ? 255 : 0; });
+    return Effect(0, [&] {
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [level](BYTE* p, long, long) { p[0] = p[1] = p[2] = Luma(p) >= level ? 255 : 0; });
+    });
 }
 
 bool CxImage::ShiftRGB(long red, long green, long blue)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    BYTE tables[3][256];
-    const long shift[3] = {std::clamp(blue, -255L, 255L), std::clamp(green, -255L, 255L), std::clamp(red, -255L, 255L)};
-    for (int k = 0; k < 3; ++k)
-        for (int v = 0; v < 256; ++v)
-            tables[k][v] = Clamp255(v + shift[k]);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return ApplyTables(*this, run, tables[0], tables[1], tables[2]);
+    return Effect(0, [&] {
+        BYTE tables[3][256];
+        const long shift[3] = {std::clamp(blue, -255L, 255L), std::clamp(green, -255L, 255L), std::clamp(red, -255L, 255L)};
+        for (int k = 0; k < 3; ++k)
+            for (int v = 0; v < 256; ++v)
+                tables[k][v] = Clamp255(v + shift[k]);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return ApplyTables(*this, run, tables[0], tables[1], tables[2]);
+    });
 }
 
 bool CxImage::Light(long brightness, long contrast)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    brightness = std::clamp(brightness, -255L, 255L);
-    contrast = std::clamp(contrast, -100L, 100L);
-    BYTE table[256];
-    for (long v = 0; v < 256; ++v)
-        table[v] = Clamp255((v - 128) * (100 + contrast) / 100 + 128 + brightness);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return ApplyTables(*this, run, table, table, table);
+    return Effect(0, [&] {
+        brightness = std::clamp(brightness, -255L, 255L);
+        contrast = std::clamp(contrast, -100L, 100L);
+        BYTE table[256];
+        for (long v = 0; v < 256; ++v)
+            table[v] = Clamp255((v - 128) * (100 + contrast) / 100 + 128 + brightness);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return ApplyTables(*this, run, table, table, table);
+    });
 }
 
 bool CxImage::Saturate(long saturation, long)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const long factor = 100 + std::clamp(saturation, -100L, 100L);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [factor](BYTE* p, long, long) {
-        const long l = Luma(p);
-        for (int k = 0; k < 3; ++k)
-            p[k] = Clamp255(l + (p[k] - l) * factor / 100);
+    return Effect(0, [&] {
+        const long factor = 100 + std::clamp(saturation, -100L, 100L);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [factor](BYTE* p, long, long) {
+            const long l = Luma(p);
+            for (int k = 0; k < 3; ++k)
+                p[k] = Clamp255(l + (p[k] - l) * factor / 100);
+        });
     });
 }
 
 bool CxImage::Colorize(BYTE hue, BYTE saturation, float blend)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    if (!(blend > 0))
-        return true;
-    const unsigned level = static_cast<unsigned>(std::lround(std::min(blend, 1.0f) * 255));
-    // The colour of each lightness for this hue and saturation (HSL), so a pixel costs a lookup.
-    BYTE tones[256][3];
-    const double h = hue / 256.0 * 6.0, s = saturation / 255.0;
-    for (int l = 0; l < 256; ++l) {
-        const double L = l / 255.0;
-        const double c = (1 - std::fabs(2 * L - 1)) * s;
-        const double x = c * (1 - std::fabs(std::fmod(h, 2.0) - 1));
-        const double m = L - c / 2;
-        double r = 0, g = 0, b = 0;
-        switch (static_cast<int>(h)) {
-        case 0: r = c; g = x; break;
-        case 1: r = x; g = c; break;
-        case 2: g = c; b = x; break;
-        case 3: g = x; b = c; break;
-        case 4: r = x; b = c; break;
-        default: r = c; b = x; break;
+    return Effect(0, [&] {
+        if (!(blend > 0))
+            return true;
+        const unsigned level = static_cast<unsigned>(std::lround(std::min(blend, 1.0f) * 255));
+        // The colour of each lightness for this hue and saturation (HSL), so a pixel costs a lookup.
+        BYTE tones[256][3];
+        const double h = hue / 256.0 * 6.0, s = saturation / 255.0;
+        for (int l = 0; l < 256; ++l) {
+            const double L = l / 255.0;
+            const double c = (1 - std::fabs(2 * L - 1)) * s;
+            const double x = c * (1 - std::fabs(std::fmod(h, 2.0) - 1));
+            const double m = L - c / 2;
+            double r = 0, g = 0, b = 0;
+            switch (static_cast<int>(h)) {
+            case 0: r = c; g = x; break;
+            case 1: r = x; g = c; break;
+            case 2: g = c; b = x; break;
+            case 3: g = x; b = c; break;
+            case 4: r = x; b = c; break;
+            default: r = c; b = x; break;
+            }
+            tones[l][0] = Clamp255(std::lround((b + m) * 255));
+            tones[l][1] = Clamp255(std::lround((g + m) * 255));
+            tones[l][2] = Clamp255(std::lround((r + m) * 255));
         }
-        tones[l][0] = Clamp255(std::lround((b + m) * 255));
-        tones[l][1] = Clamp255(std::lround((g + m) * 255));
-        tones[l][2] = Clamp255(std::lround((r + m) * 255));
-    }
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [&](BYTE* p, long, long) {
-        const BYTE* t = tones[Luma(p)];
-        for (int k = 0; k < 3; ++k)
-            p[k] = Mix(p[k], t[k], level);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [&](BYTE* p, long, long) {
+            const BYTE* t = tones[Luma(p)];
+            for (int k = 0; k < 3; ++k)
+                p[k] = Mix(p[k], t[k], level);
+        });
     });
 }
 
 bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
 {
-    if (!PrepareTrueColour(*this) || !kernel || size < 1 || size > 25 || size % 2 == 0)
+    if (!kernel || size < 1 || size > 25 || size % 2 == 0)
         return false;
-    if (divisor == 0)
-        divisor = 1;
-    const long half = size / 2;
-    const Planes src = ReadPlanes(*this);
-    Planes made = src;
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    if (!ParallelRows(run, src.height, [&](long y) {
-            BYTE* d = made.Row(y);
-            const int c = src.channels;
-            // Kernel rows run from the top; picture rows count from the bottom. Inside the
-            // picture the taps are read straight from the rows, at the edges they repeat it.
-            std::vector<const BYTE*> rows(size);
-            for (long j = 0; j < size; ++j)
-                rows[j] = src.Row(std::clamp(y + half - j, 0L, src.height - 1));
-            for (long x = 0; x < src.width; ++x, d += c) {
-                long sum[3] = {0, 0, 0};
-                const bool inside = x >= half && x < src.width - half;
-                for (long j = 0; j < size; ++j) {
-                    const long* k = kernel + j * size;
-                    for (long i = 0; i < size; ++i) {
-                        if (!k[i])
-                            continue;
-                        const long sx = inside ? x + i - half : std::clamp(x + i - half, 0L, src.width - 1);
-                        const BYTE* p = rows[j] + static_cast<size_t>(sx) * c;
-                        sum[0] += k[i] * p[0];
-                        sum[1] += k[i] * p[1];
-                        sum[2] += k[i] * p[2];
+    return Effect(2, [&] {
+        if (divisor == 0)
+            divisor = 1;
+        const long half = size / 2;
+        const Planes src = ReadPlanes(*this);
+        Planes made(src.width, src.height, src.channels);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        if (!ParallelRows(run, src.height, [&](long y) {
+                BYTE* d = made.Row(y);
+                const int c = src.channels;
+                // Kernel rows run from the top; picture rows count from the bottom. Inside the
+                // picture the taps are read straight from the rows, at the edges they repeat it.
+                const BYTE* rows[25];
+                for (long j = 0; j < size; ++j)
+                    rows[j] = src.Row(std::clamp(y + half - j, 0L, src.height - 1));
+                for (long x = 0; x < src.width; ++x, d += c) {
+                    long sum[3] = {0, 0, 0};
+                    const bool inside = x >= half && x < src.width - half;
+                    for (long j = 0; j < size; ++j) {
+                        const long* k = kernel + j * size;
+                        for (long i = 0; i < size; ++i) {
+                            if (!k[i])
+                                continue;
+                            const long sx = inside ? x + i - half : std::clamp(x + i - half, 0L, src.width - 1);
+                            const BYTE* p = rows[j] + static_cast<size_t>(sx) * c;
+                            sum[0] += k[i] * p[0];
+                            sum[1] += k[i] * p[1];
+                            sum[2] += k[i] * p[2];
+                        }
                     }
+                    for (int k = 0; k < 3; ++k)
+                        d[k] = Clamp255(sum[k] / divisor + offset);
+                    if (c == 4)
+                        d[3] = rows[half][static_cast<size_t>(x) * 4 + 3];
                 }
-                for (int k = 0; k < 3; ++k)
-                    d[k] = Clamp255(sum[k] / divisor + offset);
-            }
-        }))
-        return false;
-    StorePlanes(*this, made);
-    return run.Finish();
+            }))
+            return false;
+        StorePlanes(*this, made);
+        return run.Finish();
+    });
 }
 
 bool CxImage::Edge(long strength)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    strength = std::clamp(strength, 1L, 10L);
-    const Planes src = ReadPlanes(*this);
-    Planes made = src;
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    if (!ParallelRows(run, src.height, [&](long y) {
-            BYTE* d = made.Row(y);
-            for (long x = 0; x < src.width; ++x, d += src.channels) {
-                const BYTE *a = src.At(x - 1, y + 1), *b = src.At(x, y + 1), *c = src.At(x + 1, y + 1);
-                const BYTE *l = src.At(x - 1, y), *r = src.At(x + 1, y);
-                const BYTE *e = src.At(x - 1, y - 1), *f = src.At(x, y - 1), *g = src.At(x + 1, y - 1);
-                for (int k = 0; k < 3; ++k) {
-                    // Sobel: the larger of the two gradients plus half the smaller, a cheap length.
-                    const long gx = std::labs(c[k] + 2 * r[k] + g[k] - a[k] - 2 * l[k] - e[k]);
-                    const long gy = std::labs(a[k] + 2 * b[k] + c[k] - e[k] - 2 * f[k] - g[k]);
-                    const long m = std::max(gx, gy) + std::min(gx, gy) / 2;
-                    d[k] = Clamp255(m * strength / 8);
+    return Effect(2, [&] {
+        strength = std::clamp(strength, 1L, 10L);
+        const Planes src = ReadPlanes(*this);
+        Planes made(src.width, src.height, src.channels);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        if (!ParallelRows(run, src.height, [&](long y) {
+                BYTE* d = made.Row(y);
+                for (long x = 0; x < src.width; ++x, d += src.channels) {
+                    if (src.channels == 4)
+                        d[3] = src.Row(y)[static_cast<size_t>(x) * 4 + 3];
+                    const BYTE *a = src.At(x - 1, y + 1), *b = src.At(x, y + 1), *c = src.At(x + 1, y + 1);
+                    const BYTE *l = src.At(x - 1, y), *r = src.At(x + 1, y);
+                    const BYTE *e = src.At(x - 1, y - 1), *f = src.At(x, y - 1), *g = src.At(x + 1, y - 1);
+                    for (int k = 0; k < 3; ++k) {
+                        // Sobel: the larger of the two gradients plus half the smaller, a cheap length.
+                        const long gx = std::labs(c[k] + 2 * r[k] + g[k] - a[k] - 2 * l[k] - e[k]);
+                        const long gy = std::labs(a[k] + 2 * b[k] + c[k] - e[k] - 2 * f[k] - g[k]);
+                        const long m = std::max(gx, gy) + std::min(gx, gy) / 2;
+                        d[k] = Clamp255(m * strength / 8);
+                    }
                 }
-            }
-        }))
-        return false;
-    StorePlanes(*this, made);
-    return run.Finish();
+            }))
+            return false;
+        StorePlanes(*this, made);
+        return run.Finish();
+    });
 }
 
 bool CxImage::Noise(long level)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    level = std::clamp(level, 0L, 255L);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    const long w = m_width;
-    return MapPixels(*this, run, [level, w](BYTE* p, long x, long y) {
-        Noise32 noise(static_cast<uint32_t>(y * w + x));
-        for (int k = 0; k < 3; ++k)
-            p[k] = Clamp255(p[k] + noise.Signed(level));
+    return Effect(0, [&] {
+        level = std::clamp(level, 0L, 255L);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        const long w = m_width;
+        return MapPixels(*this, run, [level, w](BYTE* p, long x, long y) {
+            Noise32 noise(static_cast<uint32_t>(y * w + x));
+            for (int k = 0; k < 3; ++k)
+                p[k] = Clamp255(p[k] + noise.Signed(level));
+        });
     });
 }
 
 bool CxImage::GaussianBlur(float radius, CxImage* dst)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const double sigma = std::clamp(static_cast<double>(radius), 0.0, 250.0);
-    Planes planes = ReadPlanes(*this);
-    EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
-    if (!GaussianPlanes(planes, sigma, run))
-        return false;
-    if (dst && dst != this) {
-        if (!dst->Copy(*this))
+    return Effect(1, [&] {
+        const double sigma = std::clamp(static_cast<double>(radius), 0.0, 250.0);
+        Planes planes = ReadPlanes(*this);
+        EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
+        if (!GaussianPlanes(planes, sigma, run))
             return false;
-        StorePlanes(*dst, planes);
-    } else {
-        StorePlanes(*this, planes);
-    }
-    return run.Finish();
+        if (dst && dst != this) {
+            if (!dst->Copy(*this))
+                return false;
+            StorePlanes(*dst, planes);
+        } else {
+            StorePlanes(*this, planes);
+        }
+        return run.Finish();
+    });
 }
 
 bool CxImage::RedEyeRemove(float strength)
 {
-    if (!PrepareTrueColour(*this))
-        return false;
-    const long s = std::lround(std::clamp(strength, 0.0f, 1.0f) * 256);
-    EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-    return MapPixels(*this, run, [s](BYTE* p, long, long) {
-        // A red eye is red with green and blue alike; orange and pink skin have them apart.
-        const long other = std::max(p[0], p[1]), redness = p[2] - other;
-        const long skew = std::abs(p[0] - p[1]);
-        if (redness <= 0 || skew >= redness)
-            return;
-        const long weight = s * std::min(redness, 48L) / 48 * (redness - skew) / redness;
-        p[2] = Clamp255(p[2] - redness * weight / 256);
+    return Effect(0, [&] {
+        const long s = std::lround(std::clamp(strength, 0.0f, 1.0f) * 256);
+        EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
+        return MapPixels(*this, run, [s](BYTE* p, long, long) {
+            // A red eye is red with green and blue alike; orange and pink skin have them apart.
+            const long other = std::max(p[0], p[1]), redness = p[2] - other;
+            const long skew = std::abs(p[0] - p[1]);
+            if (redness <= 0 || skew >= redness)
+                return;
+            const long weight = s * std::min(redness, 48L) / 48 * (redness - skew) / redness;
+            p[2] = Clamp255(p[2] - redness * weight / 256);
+        });
     });
 }

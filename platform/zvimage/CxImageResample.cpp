@@ -1,5 +1,5 @@
-// CxImage: resampling to a new size. Two separable passes with fixed-point weights, output rows
-// split among threads for large pictures, each streaming through a few filtered source rows;
+// CxImage: resampling to a new size. Two separable passes with fixed-point weights, bands of
+// output rows on the row scheduler, each streaming through a few filtered source rows;
 // alpha is resampled premultiplied so that transparent pixels lend no colour to their
 // neighbours.
 #include "CxImage.h"
@@ -7,9 +7,10 @@
 #include <cmath>
 #include <cstring>
 #include <atomic>
-#include <thread>
+#include <new>
 #include <type_traits>
 #include "ImageLimits.h"
+#include "RowScheduler.h"
 
 using namespace zvimage;
 
@@ -104,24 +105,6 @@ Taps MakeTaps(long src, long dst, Filter filter)
     return taps;
 }
 
-// Runs body(first, last) over [0, n) in a few threads when the work is large enough to gain.
-template <typename Body>
-void ParallelRows(long n, uint64_t work, Body body)
-{
-    const unsigned cores = std::max(1u, std::min(8u, std::thread::hardware_concurrency()));
-    const long parts = work < 2000000 || cores == 1 ? 1 : std::min<long>(cores, n);
-    if (parts <= 1) {
-        body(0L, n);
-        return;
-    }
-    std::vector<std::thread> threads;
-    for (long p = 1; p < parts; ++p)
-        threads.emplace_back(body, n * p / parts, n * (p + 1) / parts);
-    body(0L, n / parts);
-    for (auto& t : threads)
-        t.join();
-}
-
 inline BYTE Clamp8(int v)
 {
     return static_cast<BYTE>(v < 0 ? 0 : (v > 255 ? 255 : v));
@@ -158,35 +141,48 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
     // The channel count is a constant of each instance so that the inner loops unroll.
     auto run = [&](auto channels) -> bool {
         constexpr int ch = decltype(channels)::value;
-        std::atomic<bool> stopped(false);
-        // Output rows are split among threads; each keeps a ring of the horizontally filtered
-        // source rows that its vertical taps need, never a whole intermediate picture.
-        ParallelRows(h, static_cast<uint64_t>(sh) * w + static_cast<uint64_t>(h) * w, [&](long first, long last) {
-            const size_t rowBytes = static_cast<size_t>(w) * ch;
-            std::vector<BYTE> ring(static_cast<size_t>(vy.width) * rowBytes);
-            std::vector<long> held(vy.width, -1);
-            std::vector<BYTE> pre(ch == 4 ? static_cast<size_t>(sw) * 4 : 0);
-            std::vector<int> acc(rowBytes);
+        const size_t rowBytes = static_cast<size_t>(w) * ch;
+        // Each thread keeps a ring of the horizontally filtered source rows that its vertical
+        // taps need, never a whole intermediate picture. A band starts with a ring to fill, so
+        // a band spans at least eight rings' worth of source rows.
+        const unsigned threads = PassThreads(static_cast<uint64_t>(sh) * w + static_cast<uint64_t>(h) * w);
+        const long minBand = static_cast<long>(std::min<uint64_t>(h, 8ULL * vy.width * h / sh + 1));
+        struct Scratch {
+            std::vector<BYTE> ring;
+            std::vector<long> held;
+            std::vector<BYTE> pre;
+            std::vector<int> acc;
+        };
+        std::vector<Scratch> scratch(threads);
+        for (Scratch& s : scratch) {
+            s.ring.resize(static_cast<size_t>(vy.width) * rowBytes);
+            s.held.assign(vy.width, -1);
+            s.pre.resize(ch == 4 ? static_cast<size_t>(sw) * 4 : 0);
+            s.acc.resize(rowBytes);
+        }
+        auto body = [&](long first, long last, unsigned slot) {
+            Scratch& s = scratch[slot];
             auto filtered = [&](long sy) -> const BYTE* {
-                BYTE* d = &ring[static_cast<size_t>(sy % vy.width) * rowBytes];
-                if (held[sy % vy.width] == sy)
+                BYTE* d = &s.ring[static_cast<size_t>(sy % vy.width) * rowBytes];
+                if (s.held[sy % vy.width] == sy)
                     return d;
-                held[sy % vy.width] = sy;
-                const BYTE* s = src.GetBits(sy);
+                s.held[sy % vy.width] = sy;
+                const BYTE* row = src.GetBits(sy);
                 if (ch == 4) {
                     const BYTE* a = src.AlphaGetPointer(0, sy);
+                    BYTE* pre = s.pre.data();
                     for (long x = 0; x < sw; ++x) {
                         const unsigned av = a[x];
-                        pre[x * 4] = static_cast<BYTE>((s[x * 3] * av + 127) / 255);
-                        pre[x * 4 + 1] = static_cast<BYTE>((s[x * 3 + 1] * av + 127) / 255);
-                        pre[x * 4 + 2] = static_cast<BYTE>((s[x * 3 + 2] * av + 127) / 255);
+                        pre[x * 4] = static_cast<BYTE>((row[x * 3] * av + 127) / 255);
+                        pre[x * 4 + 1] = static_cast<BYTE>((row[x * 3 + 1] * av + 127) / 255);
+                        pre[x * 4 + 2] = static_cast<BYTE>((row[x * 3 + 2] * av + 127) / 255);
                         pre[x * 4 + 3] = static_cast<BYTE>(av);
                     }
-                    s = pre.data();
+                    row = pre;
                 }
                 for (long x = 0; x < w; ++x) {
                     const int* wt = &hx.weights[static_cast<size_t>(x) * hx.width];
-                    const BYTE* p = s + static_cast<size_t>(hx.start[x]) * ch;
+                    const BYTE* p = row + static_cast<size_t>(hx.start[x]) * ch;
                     int sum[ch];
                     for (int c = 0; c < ch; ++c)
                         sum[c] = kOne / 2;
@@ -199,23 +195,19 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
                 return d;
             };
             for (long y = first; y < last; ++y) {
-                if (stopped || (escape && escape->load())) {
-                    stopped = true;
-                    return;
-                }
-                std::fill(acc.begin(), acc.end(), kOne / 2);
+                std::fill(s.acc.begin(), s.acc.end(), kOne / 2);
                 const int* wt = &vy.weights[static_cast<size_t>(y) * vy.width];
                 for (int k = 0; k < vy.count[y]; ++k) {
                     const BYTE* row = filtered(vy.start[y] + k);
                     const int weight = wt[k];
-                    int* a = acc.data();
+                    int* a = s.acc.data();
                     for (size_t i = 0; i < rowBytes; ++i)
                         a[i] += weight * row[i];
                 }
                 BYTE* d = made.GetBits(y);
                 BYTE* da = made.AlphaGetPointer(0, y);
                 for (long x = 0; x < w; ++x) {
-                    const int* a = &acc[static_cast<size_t>(x) * ch];
+                    const int* a = &s.acc[static_cast<size_t>(x) * ch];
                     if (ch == 3) {
                         d[x * 3] = Clamp8(a[0] >> kWeightBits);
                         d[x * 3 + 1] = Clamp8(a[1] >> kWeightBits);
@@ -228,8 +220,8 @@ static bool ResampleInto(const CxImage& src, CxImage& made, long w, long h, Filt
                         d[x * 3 + c] = av ? Clamp8(((a[c] >> kWeightBits) * 255 + av / 2) / av) : 0;
                 }
             }
-        });
-        return !stopped;
+        };
+        return RunBands(h, threads, body, [&] { return escape && escape->load(); }, minBand);
     };
     return alpha ? run(std::integral_constant<int, 4>()) : run(std::integral_constant<int, 3>());
 }
@@ -246,8 +238,13 @@ bool CxImage::ResampledInto(long width, long height, int filter, CxImage& made) 
         src = &work;
     }
     m_progress = 0;
-    if (!ResampleInto(*src, made, width, height, static_cast<::Filter>(filter), &m_escape))
+    try {
+        if (!ResampleInto(*src, made, width, height, static_cast<::Filter>(filter), &m_escape))
+            return false;
+    } catch (const std::bad_alloc&) {
+        // The tap tables and the threads' rings: the picture stays as it was.
         return false;
+    }
     m_progress = 100;
     made.m_info.transIndex = m_bpp == 24 ? m_info.transIndex : (m_info.transIndex >= 0 ? 0 : -1);
     made.m_info.transColor = GetTransColor();

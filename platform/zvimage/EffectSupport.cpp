@@ -2,6 +2,26 @@
 #include "EffectSupport.h"
 #include <cmath>
 #include <cstring>
+#include <new>
+#include "ImageLimits.h"
+
+bool CxImage::RunEffect(unsigned copies, bool (*body)(const void*), const void* context)
+{
+    if (!IsValid() || !zvimage::WorkingCopiesFit(m_width, m_height, AlphaIsValid() ? 4 : 3, copies))
+        return false;
+    // A palette picture becomes 24-bit first; its planes are kept to be put back on failure.
+    CxImage before;
+    try {
+        if (m_bpp != 24 && !(before.Copy(*this) && IncreaseBpp(24)))
+            return false;
+        if (body(context))
+            return true;
+    } catch (const std::bad_alloc&) {
+    }
+    if (before.IsValid())
+        TakePixels(before);
+    return false;
+}
 
 namespace zvimage {
 
@@ -9,9 +29,7 @@ EffectRun::EffectRun(const std::atomic<long>& escape, std::atomic<long>& progres
     : m_escape(escape), m_progress(progress), m_units(std::max(1LL, units))
 {
     m_progress = 0;
-    // Threads pay only once a picture is large enough to hide their start.
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    m_threads = pixels >= (1 << 17) ? std::min(cores, 16u) : 1;
+    m_threads = PassThreads(static_cast<uint64_t>(std::max(0LL, pixels)));
 }
 
 void EffectRun::Advance(long units)
@@ -28,33 +46,28 @@ bool EffectRun::Finish()
     return true;
 }
 
-bool PrepareTrueColour(CxImage& image)
-{
-    if (!image.IsValid())
-        return false;
-    return image.GetBpp() == 24 || image.IncreaseBpp(24);
-}
-
 Planes ReadPlanes(const CxImage& image)
 {
     const long w = image.GetWidth(), h = image.GetHeight();
     const bool alpha = image.AlphaIsValid();
     Planes planes(w, h, alpha ? 4 : 3);
-    for (long y = 0; y < h; ++y) {
-        const BYTE* s = image.GetBits(y);
-        BYTE* d = planes.Row(y);
-        if (!alpha) {
-            std::memcpy(d, s, static_cast<size_t>(w) * 3);
-            continue;
+    RunBands(h, PassThreads(PixelsOf(image)), [&](long first, long last, unsigned) {
+        for (long y = first; y < last; ++y) {
+            const BYTE* s = image.GetBits(y);
+            BYTE* d = planes.Row(y);
+            if (!alpha) {
+                std::memcpy(d, s, static_cast<size_t>(w) * 3);
+                continue;
+            }
+            const BYTE* a = image.AlphaGetPointer(0, y);
+            for (long x = 0; x < w; ++x, s += 3, d += 4) {
+                d[0] = s[0];
+                d[1] = s[1];
+                d[2] = s[2];
+                d[3] = a[x];
+            }
         }
-        const BYTE* a = image.AlphaGetPointer(0, y);
-        for (long x = 0; x < w; ++x, s += 3, d += 4) {
-            d[0] = s[0];
-            d[1] = s[1];
-            d[2] = s[2];
-            d[3] = a[x];
-        }
-    }
+    });
     return planes;
 }
 
@@ -69,43 +82,64 @@ void StorePlanes(CxImage& image, const Planes& made, bool throughSelection)
     if (selected)
         image.SelectionGetBox(box);
     const bool alpha = image.AlphaIsValid() && made.channels == 4;
-    for (long y = std::max(0L, box.bottom); y < std::min(h, box.top); ++y) {
-        BYTE* d = image.GetBits(y);
-        BYTE* a = alpha ? image.AlphaGetPointer(0, y) : nullptr;
-        const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
-        const BYTE* s = made.Row(y);
-        if (!sel && made.channels == 3) {
-            std::memcpy(d, s, static_cast<size_t>(w) * 3);
-            continue;
-        }
-        for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
-            const BYTE* p = s + static_cast<size_t>(x) * made.channels;
-            BYTE* q = d + static_cast<size_t>(x) * 3;
-            const BYTE level = SelectionLevel(sel, x);
-            if (level == 255) {
-                q[0] = p[0];
-                q[1] = p[1];
-                q[2] = p[2];
-                if (a)
-                    a[x] = p[3];
-            } else if (level) {
-                for (int k = 0; k < 3; ++k)
-                    q[k] = Mix(q[k], p[k], level);
-                if (a)
-                    a[x] = Mix(a[x], p[3], level);
+    const long bottom = std::max(0L, box.bottom), top = std::min(h, box.top);
+    RunBands(top - bottom, PassThreads(PixelsOf(image)), [&](long first, long last, unsigned) {
+        for (long y = bottom + first; y < bottom + last; ++y) {
+            BYTE* d = image.GetBits(y);
+            BYTE* a = alpha ? image.AlphaGetPointer(0, y) : nullptr;
+            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
+            const BYTE* s = made.Row(y);
+            if (!sel && made.channels == 3) {
+                std::memcpy(d, s, static_cast<size_t>(w) * 3);
+                continue;
+            }
+            for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+                const BYTE* p = s + static_cast<size_t>(x) * made.channels;
+                BYTE* q = d + static_cast<size_t>(x) * 3;
+                const BYTE level = SelectionLevel(sel, x);
+                if (level == 255) {
+                    q[0] = p[0];
+                    q[1] = p[1];
+                    q[2] = p[2];
+                    if (a)
+                        a[x] = p[3];
+                } else if (level) {
+                    for (int k = 0; k < 3; ++k)
+                        q[k] = Mix(q[k], p[k], level);
+                    if (a)
+                        a[x] = Mix(a[x], p[3], level);
+                }
             }
         }
-    }
+    });
 }
 
 bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* green, const BYTE* red)
 {
-    return MapPixels(image, run, [&](BYTE* p, long, long) {
+    auto pixel = [&](BYTE* p, long, long) {
         p[0] = blue[p[0]];
         p[1] = green[p[1]];
         p[2] = red[p[2]];
-    });
+    };
+    const long w = image.GetWidth();
+    // One table for all three channels (most tone maps) runs down the row's bytes.
+    if (std::memcmp(blue, green, 256) == 0 && std::memcmp(green, red, 256) == 0)
+        return MapRows(
+            image, run,
+            [&](BYTE* p, long) {
+                for (BYTE* end = p + static_cast<size_t>(w) * 3; p < end; ++p)
+                    *p = blue[*p];
+            },
+            pixel);
+    return MapRows(
+        image, run,
+        [&](BYTE* p, long y) {
+            for (long x = 0; x < w; ++x, p += 3)
+                pixel(p, x, y);
+        },
+        pixel);
 }
+
 
 void SampleBilinear(const Planes& src, double x, double y, BYTE* out)
 {
@@ -157,52 +191,69 @@ bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run)
     const int c = planes.channels;
     radiusX = std::clamp(radiusX, 0L, std::max(0L, w * 2));
     radiusY = std::clamp(radiusY, 0L, std::max(0L, h * 2));
+    const unsigned slots = run.Threads();
     if (radiusX > 0) {
-        if (!ParallelRows(run, h, [&](long y) {
-                std::vector<BYTE> line(static_cast<size_t>(w + 2 * radiusX + 2) * c);
-                const BYTE* row = planes.Row(y);
-                BYTE* p = line.data();
-                for (long i = 0; i <= radiusX; ++i, p += c)
-                    std::memcpy(p, row, c);
-                std::memcpy(p, row, static_cast<size_t>(w) * c);
-                p += static_cast<size_t>(w) * c;
-                for (long i = 0; i <= radiusX; ++i, p += c)
-                    std::memcpy(p, row + static_cast<size_t>(w - 1) * c, c);
-                BoxRow(line.data(), planes.Row(y), w, c, radiusX);
+        // Each thread pads its rows into a line of its own.
+        const size_t lineBytes = static_cast<size_t>(w + 2 * radiusX + 2) * c;
+        std::vector<BYTE> lines(lineBytes * slots);
+        if (!ParallelBands(run, h, [&](long first, long last, unsigned slot) {
+                BYTE* line = lines.data() + lineBytes * slot;
+                for (long y = first; y < last; ++y) {
+                    BYTE* row = planes.Row(y);
+                    BYTE* p = line;
+                    for (long i = 0; i <= radiusX; ++i, p += c)
+                        std::memcpy(p, row, c);
+                    std::memcpy(p, row, static_cast<size_t>(w) * c);
+                    p += static_cast<size_t>(w) * c;
+                    for (long i = 0; i <= radiusX; ++i, p += c)
+                        std::memcpy(p, row + static_cast<size_t>(w - 1) * c, c);
+                    BoxRow(line, row, w, c, radiusX);
+                }
             }))
             return false;
     }
     if (radiusY > 0) {
-        // Running sums across whole rows, in strips of columns: every row is read in order, and
-        // the result goes to a second buffer because the rows behind the window are still read.
+        // Running sums down whole columns, in strips of columns so that every row is read in
+        // order. Row y is still read as the window's trailing row at step y + radiusY, so each
+        // result waits in a ring of radiusY + 1 rows until then and is written back in place.
         const long strip = 256;
         const long strips = (w + strip - 1) / strip;
-        const size_t rowBytes = static_cast<size_t>(w) * c;
-        std::vector<BYTE> out(planes.data.size());
+        const size_t stripBytes = static_cast<size_t>(strip) * c;
+        const long ringRows = std::min(radiusY + 1, h);
+        std::vector<uint32_t> allSums(stripBytes * slots);
+        std::vector<BYTE> rings(stripBytes * ringRows * slots);
         const long size = 2 * radiusY + 1;
         const uint32_t scale = (1u << 24) / static_cast<uint32_t>(size);
-        if (!ParallelRows(run, strips, [&](long s) {
-                const size_t from = static_cast<size_t>(s) * strip * c;
-                const size_t count = std::min(static_cast<size_t>(strip) * c, rowBytes - from);
-                std::vector<uint32_t> sums(count, 0);
-                auto row = [&](long y) { return planes.Row(std::clamp(y, 0L, h - 1)) + from; };
-                for (long y = -radiusY; y <= radiusY; ++y) {
-                    const BYTE* p = row(y);
-                    for (size_t i = 0; i < count; ++i)
-                        sums[i] += p[i];
-                }
-                for (long y = 0; y < h; ++y) {
-                    BYTE* d = out.data() + static_cast<size_t>(y) * rowBytes + from;
-                    for (size_t i = 0; i < count; ++i)
-                        d[i] = static_cast<BYTE>((static_cast<uint64_t>(sums[i]) * scale + (1u << 23)) >> 24);
-                    const BYTE* in = row(y + radiusY + 1);
-                    const BYTE* gone = row(y - radiusY);
-                    for (size_t i = 0; i < count; ++i)
-                        sums[i] += in[i] - gone[i];
+        if (!ParallelBands(run, strips, [&](long firstStrip, long lastStrip, unsigned slot) {
+                uint32_t* sums = allSums.data() + stripBytes * slot;
+                BYTE* ring = rings.data() + stripBytes * ringRows * slot;
+                for (long s = firstStrip; s < lastStrip; ++s) {
+                    const size_t from = static_cast<size_t>(s) * stripBytes;
+                    const size_t count = std::min(stripBytes, static_cast<size_t>(w) * c - from);
+                    auto row = [&](long y) { return planes.Row(std::clamp(y, 0L, h - 1)) + from; };
+                    auto held = [&](long y) { return ring + static_cast<size_t>(y % ringRows) * stripBytes; };
+                    std::fill(sums, sums + count, 0u);
+                    for (long y = -radiusY; y <= radiusY; ++y) {
+                        const BYTE* p = row(y);
+                        for (size_t i = 0; i < count; ++i)
+                            sums[i] += p[i];
+                    }
+                    for (long y = 0; y < h; ++y) {
+                        BYTE* d = held(y);
+                        for (size_t i = 0; i < count; ++i)
+                            d[i] = static_cast<BYTE>((static_cast<uint64_t>(sums[i]) * scale + (1u << 23)) >> 24);
+                        const BYTE* in = row(y + radiusY + 1);
+                        const BYTE* gone = row(y - radiusY);
+                        for (size_t i = 0; i < count; ++i)
+                            sums[i] += in[i] - gone[i];
+                        if (y >= radiusY)
+                            std::memcpy(row(y - radiusY), held(y - radiusY), count);
+                    }
+                    for (long y = std::max(0L, h - radiusY); y < h; ++y)
+                        std::memcpy(row(y), held(y), count);
                 }
             }))
             return false;
-        planes.data.swap(out);
     }
     return true;
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <thread>
+#include <memory>
+#include <utility>
 #include <vector>
 #include "CxImage.h"
+#include "RowScheduler.h"
 
 namespace zvimage {
 
@@ -21,6 +23,7 @@ public:
     void Advance(long units);
     // 100 and true, or false when the run was stopped.
     bool Finish();
+    // The threads of a pass over the picture: scratch made per slot is made this many times.
     unsigned Threads() const { return m_threads; }
 
 private:
@@ -31,42 +34,60 @@ private:
     unsigned m_threads;
 };
 
-// body(y) for every row, spread over the run's threads in bands; false once stopped.
+// body(first, last, slot) for bands of rows on the row scheduler, each band counted as done;
+// false once stopped, or when a band failed (threw).
+template <class Body>
+bool ParallelBands(EffectRun& run, long rows, const Body& body)
+{
+    return RunBands(
+        rows, run.Threads(),
+        [&](long first, long last, unsigned slot) {
+            body(first, last, slot);
+            run.Advance(last - first);
+        },
+        [&] { return run.Stopped(); });
+}
+
+// body(y) for every row.
 template <class Body>
 bool ParallelRows(EffectRun& run, long rows, const Body& body)
 {
-    // Bands of a few rows keep the shared counter cold; few rows (column strips) go one by one.
-    const long band = std::clamp(rows / (static_cast<long>(run.Threads()) * 8), 1L, 8L);
-    std::atomic<long> next{0};
-    auto work = [&] {
-        for (;;) {
-            if (run.Stopped())
-                return;
-            const long y0 = next.fetch_add(band);
-            if (y0 >= rows)
-                return;
-            const long y1 = std::min(rows, y0 + band);
-            for (long y = y0; y < y1; ++y)
-                body(y);
-            run.Advance(y1 - y0);
-        }
-    };
-    const unsigned count = std::min<unsigned>(run.Threads(), static_cast<unsigned>(rows / band + 1));
-    std::vector<std::thread> pool;
-    for (unsigned i = 1; i < count; ++i)
-        pool.emplace_back(work);
-    work();
-    for (auto& t : pool)
-        t.join();
-    return !run.Stopped();
+    return ParallelBands(run, rows, [&](long first, long last, unsigned) {
+        for (long y = first; y < last; ++y)
+            body(y);
+    });
 }
 
+// Leaves the bytes of a new plane unset. Every plane is written whole before it is read, and
+// setting it first would touch all its fresh pages from one thread before the threads of the
+// pass write it again.
+template <class T>
+struct UnsetAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UnsetAllocator<U>;
+    };
+    UnsetAllocator() = default;
+    template <class U>
+    UnsetAllocator(const UnsetAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
 // Pixels packed without row padding: blue, green, red and, with 4 channels, alpha. Row 0 is
-// the bottom row, as in the picture.
+// the bottom row, as in the picture. A new plane's bytes are unset.
 struct Planes {
     long width = 0, height = 0;
     int channels = 3;
-    std::vector<BYTE> data;
+    std::vector<BYTE, UnsetAllocator<BYTE>> data;
 
     Planes() = default;
     Planes(long w, long h, int c) : width(w), height(h), channels(c), data(static_cast<size_t>(w) * h * c) {}
@@ -85,8 +106,6 @@ inline long long PixelsOf(const CxImage& image)
     return static_cast<long long>(image.GetWidth()) * image.GetHeight();
 }
 
-// Makes the picture 24-bit (effects work on colours); false for an empty picture.
-bool PrepareTrueColour(CxImage& image);
 // The colours and, when the picture has one, the alpha plane.
 Planes ReadPlanes(const CxImage& image);
 // Writes made back; inside a selection only, mixed by the selection's level, unless
@@ -100,31 +119,67 @@ inline BYTE Mix(BYTE from, BYTE to, unsigned level) { return static_cast<BYTE>((
 // Rec. 601 weights in 1/256 that sum to 256, so grey stays grey and white stays 255.
 inline BYTE Luma(const BYTE* bgr) { return static_cast<BYTE>((bgr[0] * 29 + bgr[1] * 150 + bgr[2] * 77 + 128) >> 8); }
 
+// True when every pixel of the selection row is fully selected.
+inline bool WhollySelected(const BYTE* selectionRow, long width)
+{
+    BYTE all = 255;
+    for (long x = 0; x < width; ++x)
+        all &= selectionRow[x];
+    return all == 255;
+}
+
+// A pointwise change in place, row by row. row(bits, y) changes a whole row; pixel(bgr, x, y)
+// makes the same change to one pixel's blue, green, red, for rows the selection covers only in
+// part, where the result is mixed by the selection's level. Rows outside the selection are not
+// touched, and a wholly selected row (every row without a selection) goes to row(), which gives
+// bit for bit what the mix by 255 would. The alpha plane is left alone.
+template <class Row, class Pixel>
+bool MapRows(CxImage& image, EffectRun& run, const Row& row, const Pixel& pixel)
+{
+    const long w = image.GetWidth();
+    const bool selected = image.SelectionIsValid();
+    RECT box;   // rows from the bottom: bottom inclusive, top exclusive
+    SetRect(&box, 0, image.GetHeight(), w, 0);
+    if (selected)
+        image.SelectionGetBox(box);
+    if (!ParallelRows(run, image.GetHeight(), [&](long y) {
+            if (y < box.bottom || y >= box.top)
+                return;
+            BYTE* bits = image.GetBits(y);
+            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
+            if (!sel || WhollySelected(sel, w)) {
+                row(bits, y);
+                return;
+            }
+            for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+                const BYTE level = sel[x];
+                if (!level)
+                    continue;
+                BYTE* p = bits + static_cast<size_t>(x) * 3;
+                const BYTE before[3] = {p[0], p[1], p[2]};
+                pixel(p, x, y);
+                if (level != 255)
+                    for (int k = 0; k < 3; ++k)
+                        p[k] = Mix(before[k], p[k], level);
+            }
+        }))
+        return false;
+    return run.Finish();
+}
+
 // A pointwise change in place: fn(bgr, x, y) rewrites one pixel's blue, green, red; inside a
 // selection only, mixed by its level. The alpha plane is left alone.
 template <class Fn>
 bool MapPixels(CxImage& image, EffectRun& run, const Fn& fn)
 {
     const long w = image.GetWidth();
-    const bool selected = image.SelectionIsValid();
-    if (!ParallelRows(run, image.GetHeight(), [&](long y) {
-            BYTE* p = image.GetBits(y);
-            const BYTE* sel = selected ? image.SelectionGetPointer(0, y) : nullptr;
-            for (long x = 0; x < w; ++x, p += 3) {
-                if (!sel) {
-                    fn(p, x, y);
-                    continue;
-                }
-                if (!sel[x])
-                    continue;
-                BYTE before[3] = {p[0], p[1], p[2]};
+    return MapRows(
+        image, run,
+        [&](BYTE* p, long y) {
+            for (long x = 0; x < w; ++x, p += 3)
                 fn(p, x, y);
-                for (int k = 0; k < 3; ++k)
-                    p[k] = Mix(before[k], p[k], sel[x]);
-            }
-        }))
-        return false;
-    return run.Finish();
+        },
+        fn);
 }
 
 // Three tables, one per channel (blue, green, red), applied as a pointwise change.
@@ -133,7 +188,8 @@ bool ApplyTables(CxImage& image, EffectRun& run, const BYTE* blue, const BYTE* g
 // Bilinear sample at (x, y) with the edges repeated; writes the planes' channels to out.
 void SampleBilinear(const Planes& src, double x, double y, BYTE* out);
 
-// Box blur with running sums, horizontal and vertical; radius 0 leaves the planes alone.
+// Box blur with running sums, horizontal and vertical, in place; radius 0 leaves the planes
+// alone. Its scratch is a few rows per thread.
 bool BoxBlur(Planes& planes, long radiusX, long radiusY, EffectRun& run);
 // Three box passes that approximate a Gaussian of the given standard deviation.
 bool GaussianPlanes(Planes& planes, double sigma, EffectRun& run);

@@ -21,6 +21,19 @@ inline bool SizeAllowed(uint64_t width, uint64_t height)
            width * height <= kMaxPixels;
 }
 
+// Beside the picture, an effect holds working copies of it: one for a blur, two for a
+// distortion (its source and its result) or for a blur mixed back with the sharp picture. All
+// of them together may take as much as the largest picture, 512 MB, so that the picture, its
+// undo copy and the working copies stay within 1.5 GB of a 32-bit process's address space. A
+// blur runs on any picture; a distortion on up to 2^26 pixels with alpha (a 64-megapixel
+// photo), 89 million without.
+constexpr uint64_t kWorkingBytes = kMaxPixels * 4;
+
+inline bool WorkingCopiesFit(uint64_t width, uint64_t height, unsigned channels, unsigned copies)
+{
+    return width <= kMaxSide && height <= kMaxSide && width * height * channels * copies <= kWorkingBytes;
+}
+
 // Bytes of one DIB row, padded to 4 bytes.
 inline uint64_t DibStride(uint64_t width, unsigned bpp)
 {

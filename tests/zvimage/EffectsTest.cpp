@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <set>
+#include <string>
 #include <thread>
 #include "ZVImageTestSupport.h"
 
@@ -258,6 +260,123 @@ TEST(Effects, EachLeavesPixelsOutsideTheSelectionAlone)
                         << x << "," << y;
                 }
             }
+    }
+}
+
+TEST(Effects, EachGivesWithAWholeSelectionWhatItGivesWithout)
+{
+    // Large enough for the passes to be shared among threads.
+    for (const Effect& e : Effects()) {
+        if (e.local)
+            continue;
+        SCOPED_TRACE(e.name);
+        CZVImage plain = Pattern(420, 320, true);
+        CZVImage selected = plain;
+        ASSERT_TRUE(selected.SelectionClear(255));
+        ASSERT_TRUE(e.apply(plain));
+        ASSERT_TRUE(e.apply(selected));
+        EXPECT_TRUE(SamePixels(selected, plain, 0, true));
+    }
+}
+
+TEST(Effects, PointEffectsMixTheirResultByTheSelectionLevel)
+{
+    const std::set<std::string> pointwise = {
+        "GrayScale", "Negative", "Threshold", "ShiftRGB", "Light", "Saturate", "Colorize", "Noise",
+        "RedEyeRemove", "EffectHalftoneM3", "EffectColorTone", "EffectPosterize", "EffectRaiseFrame",
+        "EffectSolarize", "EffectGamma", "Effect3DGrid", "EffectNoisify", "EffectShiftRGB",
+        "EffectBrightnessContrast", "EffectHueSaturation", "EffectBlinds", "EffectLensFlare",
+        "EffectSupernova", "EffectThreshold2"};
+    size_t tried = 0;
+    for (const Effect& e : Effects()) {
+        if (!pointwise.count(e.name))
+            continue;
+        SCOPED_TRACE(e.name);
+        ++tried;
+        const CZVImage before = Pattern(420, 320, true);
+        CZVImage whole = before, part = before;
+        ASSERT_TRUE(e.apply(whole));
+        // Whole rows selected, rows selected in part at two levels, and rows outside.
+        part.SelectionAddRect(RECT{0, 0, 420, 100});
+        part.SelectionAddRect(RECT{50, 150, 300, 250}, 90);
+        part.SelectionAddRect(RECT{200, 200, 420, 300}, 200);
+        ASSERT_TRUE(e.apply(part));
+        for (long y = 0; y < 320; ++y) {
+            const BYTE *b = before.GetBits(y), *w = whole.GetBits(y), *p = part.GetBits(y);
+            for (long x = 0; x < 420; ++x) {
+                const unsigned level = part.SelectionGet(x, y);
+                for (int k = 0; k < 3; ++k) {
+                    const size_t i = static_cast<size_t>(x) * 3 + k;
+                    ASSERT_EQ(p[i], (b[i] * (255 - level) + w[i] * level + 127) / 255) << x << "," << y;
+                }
+                ASSERT_EQ(part.AlphaGet(x, y), before.AlphaGet(x, y));
+            }
+        }
+    }
+    EXPECT_EQ(tried, pointwise.size());
+}
+
+namespace {
+
+// Fills every 64th row of the colours (or palette indexes) with a ramp that starts further
+// along on each row, and tells whether those rows still hold it. Any effect that ran would move
+// or mix pixels of the rows left black into them; the rows left alone cost no memory.
+class RowPattern {
+public:
+    explicit RowPattern(const CxImage& image)
+        : m_bytes(static_cast<size_t>(image.GetWidth()) * image.GetBpp() / 8), m_ramp(m_bytes + 256)
+    {
+        for (size_t i = 0; i < m_ramp.size(); ++i)
+            m_ramp[i] = static_cast<BYTE>(i * 7);
+    }
+
+    void Fill(CxImage& image) const
+    {
+        for (long y = 0; y < static_cast<long>(image.GetHeight()); y += kStep)
+            std::memcpy(image.GetBits(y), Row(y), m_bytes);
+    }
+
+    bool Intact(const CxImage& image) const
+    {
+        for (long y = 0; y < static_cast<long>(image.GetHeight()); y += kStep)
+            if (std::memcmp(image.GetBits(y), Row(y), m_bytes) != 0)
+                return false;
+        return true;
+    }
+
+private:
+    static constexpr long kStep = 64;
+    const BYTE* Row(long y) const { return m_ramp.data() + y / kStep % 256; }
+
+    size_t m_bytes;
+    std::vector<BYTE> m_ramp;
+};
+
+} // namespace
+
+TEST(Effects, EffectsWhoseWorkingCopiesPassTheBudgetRefuseAndLeaveThePicture)
+{
+    // A distortion or a blur mixed back needs two copies of the picture beside it: 541 MB for
+    // 90 megapixels, a palette picture counted as it would be made 24-bit.
+    const struct {
+        const char* name;
+        Apply apply;
+        bool palette;
+    } cases[] = {
+        {"Twist", [](CZVImage& i) { return i.EffectTwist(20, 100, 0.0, 0.0); }, false},
+        {"SkinSanding", [](CZVImage& i) { return i.SkinSanding(4.0, 8.0); }, false},
+        {"Twist of a palette picture", [](CZVImage& i) { return i.EffectTwist(20, 100, 0.0, 0.0); }, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CZVImage image;
+        ASSERT_TRUE(image.Create(9500, 9500, c.palette ? 8 : 24));
+        const RowPattern pattern(image);
+        pattern.Fill(image);
+        EXPECT_FALSE(c.apply(image));
+        EXPECT_LT(image.GetProgress(), 100);
+        EXPECT_EQ(image.GetBpp(), c.palette ? 8 : 24);
+        EXPECT_TRUE(pattern.Intact(image));
     }
 }
 
