@@ -51,7 +51,7 @@ endif()
 # Windows, GDI+, standard and framework headers, which are most of what the compiler reads for
 # each source, are read once for eight. Names private to a source (anonymous namespaces, static
 # functions) must therefore differ between the sources of a target; a source that cannot share
-# is marked SKIP_UNITY_BUILD_INCLUSION. Test programs and base/ are compiled source by source.
+# is marked SKIP_UNITY_BUILD_INCLUSION. base/ is compiled source by source (see base/CMakeLists.txt).
 set(CMAKE_UNITY_BUILD ON)
 set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
 
@@ -138,9 +138,10 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
 function(lumivo_test name)
   cmake_parse_arguments(A "WINDOWS" "" "LIBS" ${ARGN})
   add_executable(${name} ${A_UNPARSED_ARGUMENTS})
-  # Test sources are compiled one by one: each keeps its own helpers and fixtures under short
-  # private names, and the order in which the tests register stays that of the sources.
-  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_TEST_DIR} UNITY_BUILD OFF)
+  # Test sources are unity-built like the modules: helpers and constants private to a test source
+  # need names of their own (or a place in the folder's shared test header), and no test may rely
+  # on running first: a test that leaves a message, window or setting behind cleans it up.
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LUMIVO_TEST_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} deps::gmock deps::gtest)
   target_link_libraries(${name} PRIVATE lumivo_test_main)
   add_dependencies(${name} lumivo_runtime)

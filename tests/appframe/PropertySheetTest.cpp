@@ -146,6 +146,9 @@ TEST(PropertySheets, ModalSheetStaysUntilClosedAlsoAsTheMainWindow)
         AfxGetApp()->m_pMainWnd = oldMain;
         EXPECT_EQ(result, IDOK) << asMainWindow;
         EXPECT_TRUE(page.m_sheetWasVisible) << asMainWindow;
+        // The destroyed main window ended the program's loop; the quit it posted is this test's.
+        MSG quit;
+        EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, asMainWindow);
     }
 }
 

@@ -11,9 +11,8 @@ using textfxtest::Canvas;
 
 namespace {
 
-const uint32_t kBackground = 0xFFE0E0E0, kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
-const int kX = 20, kY = 10, kW = 200, kH = 140;
-const int kShift = 40; // moves the shadow clear of the text
+using namespace textfxtest;
+const uint32_t kBackground = 0xFFE0E0E0;
 
 class OutlineTextTest : public textfxtest::GdiplusTest {
 protected:

@@ -9,9 +9,7 @@ using textfxtest::Canvas;
 
 namespace {
 
-const uint32_t kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
-const int kX = 20, kY = 10, kW = 200, kH = 140;
-const int kShift = 40;
+using namespace textfxtest;
 
 class PngOutlineTextTest : public textfxtest::GdiplusTest {
 protected:

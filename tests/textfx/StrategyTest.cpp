@@ -20,8 +20,7 @@ using textfxtest::Canvas;
 
 namespace {
 
-const uint32_t kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
-const int kX = 20, kY = 10;
+using namespace textfxtest;
 
 template <typename S, typename... Args>
 std::unique_ptr<ITextStrategy> Make(Args... args)

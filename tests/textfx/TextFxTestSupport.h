@@ -8,6 +8,12 @@
 
 namespace textfxtest {
 
+// The colours and the placement the probes share: text drawn at (kX, kY) on a kW x kH target,
+// kShift moves a shadow clear of the text.
+constexpr uint32_t kWhite = 0xFFFFFFFF, kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
+constexpr int kX = 20, kY = 10, kW = 200, kH = 140;
+constexpr int kShift = 40;
+
 class GdiplusTest : public testing::Test {
 public:
     static void SetUpTestSuite();

@@ -45,7 +45,7 @@ private:
     DWORD* m_bits = nullptr;
 };
 
-const RGBQUAD kWhite = {255, 255, 255, 0};
+const RGBQUAD kPaper = {255, 255, 255, 0};
 
 } // namespace
 
@@ -58,8 +58,8 @@ TEST(Draw, OpaqueAtSizeStretchedAndFlipped)
     for (long y = 0; y < 4; ++y)
         for (long x = 0; x < 6; ++x)
             ASSERT_TRUE(SameColor(canvas.At(2 + x, 3 + y), TopDown(image, x, y))) << x << "," << y;
-    EXPECT_TRUE(SameColor(canvas.At(1, 3), kWhite));
-    EXPECT_TRUE(SameColor(canvas.At(8, 3), kWhite));
+    EXPECT_TRUE(SameColor(canvas.At(1, 3), kPaper));
+    EXPECT_TRUE(SameColor(canvas.At(8, 3), kPaper));
 
     Canvas big(20, 20);
     ASSERT_EQ(image.Stretch(big.Dc(), RECT{0, 0, 12, 8}), 1);
@@ -70,7 +70,7 @@ TEST(Draw, OpaqueAtSizeStretchedAndFlipped)
     ASSERT_EQ(image.Draw(flipped.Dc(), 0, 0, -1, -1, nullptr, false, true), 1);
     EXPECT_TRUE(SameColor(flipped.At(0, 0), TopDown(image, 0, 3)));
     EXPECT_TRUE(SameColor(flipped.At(5, 3), TopDown(image, 5, 0)));
-    EXPECT_TRUE(SameColor(flipped.At(0, 4), kWhite));
+    EXPECT_TRUE(SameColor(flipped.At(0, 4), kPaper));
 }
 
 TEST(Draw, AlphaBlendsOverTheContextAndHonoursTheClip)
@@ -84,15 +84,15 @@ TEST(Draw, AlphaBlendsOverTheContextAndHonoursTheClip)
     Canvas canvas(10, 10);
     const RECT clip = {0, 0, 3, 10};
     ASSERT_EQ(image.Draw(canvas.Dc(), RECT{1, 1, 5, 5}, &clip), 1);
-    EXPECT_TRUE(SameColor(canvas.At(1, 1), kWhite, 1));                    // clear pixel
+    EXPECT_TRUE(SameColor(canvas.At(1, 1), kPaper, 1));                    // clear pixel
     EXPECT_TRUE(SameColor(canvas.At(2, 2), RGBQUAD{127, 127, 127, 0}, 2));  // half over white
-    EXPECT_TRUE(SameColor(canvas.At(3, 2), kWhite));                        // clipped away
+    EXPECT_TRUE(SameColor(canvas.At(3, 2), kPaper));                        // clipped away
 
     // Stretched with smoothing, the blend still covers the whole target rectangle.
     Canvas stretched(20, 20);
     ASSERT_EQ(image.Draw(stretched.Dc(), RECT{0, 0, 16, 16}, nullptr, true), 1);
     EXPECT_TRUE(SameColor(stretched.At(12, 12), RGBQUAD{127, 127, 127, 0}, 3));
-    EXPECT_TRUE(SameColor(stretched.At(17, 17), kWhite));
+    EXPECT_TRUE(SameColor(stretched.At(17, 17), kPaper));
 
     // A transparent colour leaves the context showing through.
     CZVImage keyed;
@@ -103,7 +103,7 @@ TEST(Draw, AlphaBlendsOverTheContextAndHonoursTheClip)
     keyed.SetTransIndex(0);
     Canvas under(4, 4);
     ASSERT_EQ(keyed.Draw(under.Dc(), 0, 0), 1);
-    EXPECT_TRUE(SameColor(under.At(0, 0), kWhite));
+    EXPECT_TRUE(SameColor(under.At(0, 0), kPaper));
     EXPECT_TRUE(SameColor(under.At(1, 0), RGBQUAD{0, 0, 255, 0}));
 
     // Draw2 does not read the context: alpha is flattened onto the transparent colour.
@@ -123,8 +123,8 @@ TEST(Draw, TileCoversTheRectangleOnly)
     EXPECT_TRUE(SameColor(canvas.At(1, 1), TopDown(image, 0, 0)));
     EXPECT_TRUE(SameColor(canvas.At(4, 3), TopDown(image, 0, 0)));
     EXPECT_TRUE(SameColor(canvas.At(8, 5), TopDown(image, 1, 0)));
-    EXPECT_TRUE(SameColor(canvas.At(9, 5), kWhite));
-    EXPECT_TRUE(SameColor(canvas.At(8, 6), kWhite));
+    EXPECT_TRUE(SameColor(canvas.At(9, 5), kPaper));
+    EXPECT_TRUE(SameColor(canvas.At(8, 6), kPaper));
 }
 
 TEST(Draw, AutoFitAndFullSupport)
@@ -142,7 +142,7 @@ TEST(Draw, AutoFitAndFullSupport)
     EXPECT_EQ(used.top, 10);
     EXPECT_EQ(used.bottom, 30);
     EXPECT_TRUE(SameColor(canvas.At(5, 20), RGBQUAD{200, 0, 0, 0}, 4));
-    EXPECT_TRUE(SameColor(canvas.At(5, 5), kWhite));
+    EXPECT_TRUE(SameColor(canvas.At(5, 5), kPaper));
     Canvas full(40, 40);
     image.DrawFullSupport(full.Dc(), RECT{0, 0, 40, 40});
     EXPECT_TRUE(SameColor(full.At(5, 5), RGBQUAD{200, 0, 0, 0}, 4));    // covered to the top

@@ -175,7 +175,7 @@ CZVImage Ramp()
     return image;
 }
 
-CZVImage Solid(long w, long h, RGBQUAD colour)
+CZVImage SolidPicture(long w, long h, RGBQUAD colour)
 {
     CZVImage image;
     image.Create(w, h, 24);
@@ -451,7 +451,7 @@ TEST(Effects, GreyScaleOfPureColours)
     };
     for (const auto& c : cases) {
         for (const bool effect : {false, true}) {
-            CZVImage image = Solid(3, 2, c.colour);
+            CZVImage image = SolidPicture(3, 2, c.colour);
             ASSERT_TRUE(effect ? image.EffectGrayScale() : image.GrayScale());
             const RGBQUAD p = image.GetPixelColor(1, 1, false);
             EXPECT_EQ(p.rgbRed, c.grey);
@@ -480,7 +480,7 @@ TEST(Effects, RedEyeRemovalTakesRedOnlyFromRedPixels)
         {{200, 60, 60, 0}, false},   // blue
     };
     for (const auto& c : cases) {
-        CZVImage image = Solid(4, 4, c.colour);
+        CZVImage image = SolidPicture(4, 4, c.colour);
         ASSERT_TRUE(image.RedEyeRemove(0.8f));
         const RGBQUAD p = image.GetPixelColor(2, 2, false);
         EXPECT_EQ(p.rgbRed < c.colour.rgbRed - 60, c.changed) << int(c.colour.rgbRed);
@@ -584,7 +584,7 @@ TEST(Effects, MotionBlurSmearsAlongItsAngle)
     } cases[] = {{0, 1, 0}, {90, 0, 1}, {45, 1, 1}, {135, -1, 1}, {180, 1, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.angle);
-        CZVImage image = Solid(41, 41, RGBQUAD{0, 0, 0, 0});
+        CZVImage image = SolidPicture(41, 41, RGBQUAD{0, 0, 0, 0});
         image.SetPixelColor(20, 20, RGBQUAD{255, 255, 255, 0});
         ASSERT_TRUE(image.EffectBlurMotion(13, c.angle));
         for (long t = -4; t <= 4; ++t)
@@ -669,7 +669,7 @@ TEST(Effects, FlatPicturesStayFlatUnderNeighbourhoodFilters)
     const BYTE expected[] = {0, 127, 255};
     for (size_t n = 0; n < std::size(filters); ++n) {
         SCOPED_TRACE(filters[n].first);
-        CZVImage image = Solid(20, 20, RGBQUAD{70, 120, 200, 0});
+        CZVImage image = SolidPicture(20, 20, RGBQUAD{70, 120, 200, 0});
         ASSERT_TRUE(filters[n].second(image));
         const RGBQUAD p = image.GetPixelColor(9, 9, false);
         EXPECT_EQ(p.rgbGreen, expected[n]);

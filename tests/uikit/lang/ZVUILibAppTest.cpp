@@ -10,7 +10,7 @@
 
 namespace {
 
-const wchar_t kLanguageValue[] = L"HKCU\\Software\\Lumivo\\Language";
+const wchar_t kStoredLanguage[] = L"HKCU\\Software\\Lumivo\\Language";
 
 std::wstring SpecialFolder(int csidl)
 {
@@ -65,13 +65,13 @@ TEST(ShippedLanguages, ChineseTranslatesEveryText)
 // choices that show English texts; Chinese is loaded straight from its file.
 TEST(LanguageChoice, SelectStoresAndResolves)
 {
-    RegistryValueGuard guard(kLanguageValue);
+    RegistryValueGuard guard(kStoredLanguage);
     const std::wstring before = GetLanguageName(true);
     CZVUILibApp& app = CZVUILibApp::GetInstance();
 
     SelectLanguage(L"English");
     ALT::TString<wchar_t, 0, 8> stored;
-    EXPECT_TRUE(RegQueryString(kLanguageValue, stored, nullptr));
+    EXPECT_TRUE(RegQueryString(kStoredLanguage, stored, nullptr));
     EXPECT_STREQ(stored.GetString(), L"English");
     EXPECT_STREQ(GetLanguageName(true), L"English");
     EXPECT_STREQ(GetLanguageName(false), L"English");
@@ -83,7 +83,7 @@ TEST(LanguageChoice, SelectStoresAndResolves)
     EXPECT_STREQ(TranslateString(L"English"), L"English");
 
     SelectLanguage(L"Auto");
-    EXPECT_TRUE(RegQueryString(kLanguageValue, stored, nullptr));
+    EXPECT_TRUE(RegQueryString(kStoredLanguage, stored, nullptr));
     EXPECT_STREQ(stored.GetString(), L"Auto");
     EXPECT_STREQ(GetLanguageName(true), L"Auto");
     EXPECT_STREQ(GetLanguageName(false), app.m_langTable.ResolveAuto(GetSystemDefaultLangID()));
