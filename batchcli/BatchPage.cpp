@@ -16,11 +16,6 @@ namespace {
 // Outlines are drawn inside the figure, so the border never reaches past the slot's shape.
 const int kSlotOutlineStyle = ZVPenInside;
 
-bool LoadPageTemplate(PageTemplate& pageTemplate, const wchar_t* path)
-{
-    return pageTemplate.ParseTemplate(path);
-}
-
 // Cuts the middle w x h of the picture after scaling it just large enough to cover that size.
 bool CoverAndCut(CZVImage& picture, long width, long height)
 {
@@ -104,11 +99,12 @@ bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** ar
     original.Copy(page, true, true, true);
 
     PageTemplate pageTemplate;
-    LoadPageTemplate(pageTemplate, templatePath.c_str());
-    const int slots = int(std::min<size_t>(pageTemplate.m_boxes.size(), size_t(std::max(count, 0))));
-    for (int i = 0; i < slots; ++i) {
-        const RECT& box = pageTemplate.m_boxes[i];
-        const PageSlot& slot = pageTemplate.m_slots[i];
+    PageTemplate::LockedSlots slots = pageTemplate.Lock();
+    slots.ParseTemplate(templatePath.c_str());
+    const int slotCount = int(std::min<size_t>(slots.GetSlotCount(), size_t(std::max(count, 0))));
+    for (int i = 0; i < slotCount; ++i) {
+        const RECT& box = slots[i].box;
+        const PageSlot& slot = slots[i].record;
         const long long boxWidth = (long long)box.right - box.left, boxHeight = (long long)box.bottom - box.top;
         // An empty box has nowhere to put a picture; its argument is passed over.
         if (boxWidth <= 0 || boxHeight <= 0 || boxWidth > INT_MAX || boxHeight > INT_MAX)
@@ -137,7 +133,7 @@ bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** ar
         }
         const POINT offset = {long((boxWidth - long(picture.GetWidth())) / 2),
                               long((boxHeight - long(picture.GetHeight())) / 2)};
-        ClipToSlot(picture, pageTemplate.m_paths[i], slot, POINT{-offset.x, -offset.y});
+        ClipToSlot(picture, slots[i].path, slot, POINT{-offset.x, -offset.y});
         page.CombineImage(picture, box.left + offset.x, box.top + offset.y);
     }
     if (pageTemplate.m_transparent)

@@ -1,12 +1,13 @@
-// The "Slots" reader. Every slot gets exactly one box, one figure and one record, whatever the
-// file holds, so that slot n, box n and path n always name the same slot: a slot without a
-// "box" gets an empty one (the callers skip it), a slot without a usable shape gets the plain
-// rectangle of its box, and of several shapes the first usable one in reading order counts.
+// The "Slots" reader. Every slot gets a box and a figure beside its record, whatever the file
+// holds: a slot without a "box" gets an empty one (the callers skip it), a slot without a usable
+// shape gets the plain rectangle of its box, and of several shapes the first usable one in
+// reading order counts.
 #include "PageTemplate.h"
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include "WStr.h"
 #include "XmlDocument.h"
 #include "ZVMatrix.h"
@@ -270,54 +271,53 @@ void FitPathToSlot(CZVGraphicsPath& path, const PageSlot& slot, const RECT& box)
     Apply(path, Translation((boxWidth - width) * 0.5f, (boxHeight - height) * 0.5f));
 }
 
-void PageTemplate::ClearSlots()
+void PageTemplate::LockedSlots::ClearSlots()
 {
-    m_paths.clear();
-    m_boxes.clear();
-    m_slots.clear();
+    m_owner.m_slots.clear();
 }
 
 void PageTemplate::Reset()
 {
-    ClearSlots();
+    m_slots.clear();
     m_transparent = 0;
     m_move = 0;
     m_combineLayout = 0;
     m_noTemplate = 0;
 }
 
-bool PageTemplate::ParseTemplate(const wchar_t* path)
+bool PageTemplate::LockedSlots::ParseTemplate(const wchar_t* path)
 {
     // Emptied before the file is read, so that a failed load leaves no slots behind.
-    Reset();
+    m_owner.Reset();
     XmlDocument document;
     if (!XmlLoadFile(&document, path)) {
-        m_noTemplate = 1;
+        m_owner.m_noTemplate = 1;
         return false;
     }
     return ReadDocument(document);
 }
 
-bool PageTemplate::ReadDocument(XmlNode& document)
+bool PageTemplate::LockedSlots::ReadDocument(XmlNode& document)
 {
-    Reset();
+    m_owner.Reset();
     XmlNode* root = document.FindChild(L"Slots");
     if (!root)
         return false;
-    m_transparent = IsOn(*root, L"Transparent");
-    m_move = IsOn(*root, L"Move");
+    m_owner.m_transparent = IsOn(*root, L"Transparent");
+    m_owner.m_move = IsOn(*root, L"Move");
     XmlNode::ChildPos position;
     for (XmlNode* node = root->FindFirstChild(L"Slot", position); node; node = root->FindNextChild(L"Slot", position)) {
-        const PageSlot slot = ReadSlot(*node);
-        const RECT box = ReadBox(node->FindChild(L"box"));
-        m_paths.push_back(ReadShape(*node, slot, box));
-        m_boxes.push_back(box);
-        m_slots.push_back(slot);
+        TemplateSlot slot;
+        slot.record = ReadSlot(*node);
+        slot.box = ReadBox(node->FindChild(L"box"));
+        slot.path = ReadShape(*node, slot.record, slot.box);
+        m_owner.m_slots.push_back(std::move(slot));
     }
     return true;
 }
 
-void PageTemplate::AddGridSlot(int32_t cellWidth, int32_t cellHeight, int32_t spacing, int32_t columns, int32_t index)
+void PageTemplate::LockedSlots::AddGridSlot(int32_t cellWidth, int32_t cellHeight, int32_t spacing, int32_t columns,
+                                            int32_t index)
 {
     if (columns == 0)
         return;
@@ -327,21 +327,19 @@ void PageTemplate::AddGridSlot(int32_t cellWidth, int32_t cellHeight, int32_t sp
     box.top = (cellHeight + spacing) * row + spacing;
     box.right = box.left + cellWidth;
     box.bottom = box.top + cellHeight;
-    m_boxes.push_back(box);
     AddRectSlot(box);
 }
 
-void PageTemplate::AddRectSlot(const RECT& rect)
+void PageTemplate::LockedSlots::AddRectSlot(const RECT& rect)
 {
-    CZVGraphicsPath path;
-    path.MoveTo(float(rect.left), float(rect.top));
-    path.LineTo(float(rect.right), float(rect.top));
-    path.LineTo(float(rect.right), float(rect.bottom));
-    path.LineTo(float(rect.left), float(rect.bottom));
-    path.CloseSubPath();
-    m_paths.push_back(path);
-    PageSlot slot;
-    slot.width = rect.right - rect.left;
-    slot.height = rect.bottom - rect.top;
-    m_slots.push_back(slot);
+    TemplateSlot slot;
+    slot.box = rect;
+    slot.path.MoveTo(float(rect.left), float(rect.top));
+    slot.path.LineTo(float(rect.right), float(rect.top));
+    slot.path.LineTo(float(rect.right), float(rect.bottom));
+    slot.path.LineTo(float(rect.left), float(rect.bottom));
+    slot.path.CloseSubPath();
+    slot.record.width = rect.right - rect.left;
+    slot.record.height = rect.bottom - rect.top;
+    m_owner.m_slots.push_back(std::move(slot));
 }

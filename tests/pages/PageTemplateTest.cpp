@@ -1,5 +1,5 @@
-// The page-template reader: attributes, boxes and figures of each shape kind, and the files it
-// cannot use.
+// The page-template model: attributes, boxes and figures of each shape kind, the files it cannot
+// use, and the slots that grid and rectangle layouts add.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -12,7 +12,7 @@ bool Read(PageTemplate& t, const std::string& xml)
 {
     XmlDocument document;
     EXPECT_TRUE(XmlParseBuffer(&document, xml.data(), xml.size())) << xml;
-    return t.ReadDocument(document);
+    return t.Lock().ReadDocument(document);
 }
 
 std::string OneSlot(const std::string& attributes, const std::string& children)
@@ -78,8 +78,9 @@ TEST(PageTemplateTest, RootSwitchesAndSlotAttributes)
         ASSERT_TRUE(Read(t, c.xml));
         EXPECT_EQ(t.m_transparent.load(), c.transparent);
         EXPECT_EQ(t.m_move.load(), c.move);
-        ASSERT_EQ(t.m_slots.size(), 1u);
-        const PageSlot& s = t.m_slots[0];
+        PageTemplate::LockedSlots slots = t.Lock();
+        ASSERT_EQ(slots.GetSlotCount(), 1u);
+        const PageSlot& s = slots[0].record;
         EXPECT_DOUBLE_EQ(s.angle, c.slot.angle);
         EXPECT_EQ(s.width, c.slot.width);
         EXPECT_EQ(s.height, c.slot.height);
@@ -165,20 +166,20 @@ TEST(PageTemplateTest, BoxesAndFigures)
         SCOPED_TRACE(c.name);
         PageTemplate t;
         ASSERT_TRUE(Read(t, c.xml));
-        ASSERT_EQ(t.m_boxes.size(), 1u);
-        ASSERT_EQ(t.m_paths.size(), 1u);
-        ASSERT_EQ(t.m_slots.size(), 1u);
-        EXPECT_EQ(t.m_boxes[0].left, c.box.left);
-        EXPECT_EQ(t.m_boxes[0].top, c.box.top);
-        EXPECT_EQ(t.m_boxes[0].right, c.box.right);
-        EXPECT_EQ(t.m_boxes[0].bottom, c.box.bottom);
-        const Bounds b = BoundsOf(t.m_paths[0]);
+        PageTemplate::LockedSlots slots = t.Lock();
+        ASSERT_EQ(slots.GetSlotCount(), 1u);
+        const TemplateSlot& slot = slots[0];
+        EXPECT_EQ(slot.box.left, c.box.left);
+        EXPECT_EQ(slot.box.top, c.box.top);
+        EXPECT_EQ(slot.box.right, c.box.right);
+        EXPECT_EQ(slot.box.bottom, c.box.bottom);
+        const Bounds b = BoundsOf(slot.path);
         EXPECT_NEAR(b.x, c.figure.x, 0.01);
         EXPECT_NEAR(b.y, c.figure.y, 0.01);
         EXPECT_NEAR(b.width, c.figure.width, 0.01);
         EXPECT_NEAR(b.height, c.figure.height, 0.01);
         if (c.first.x > -100) {
-            const ZVPOINTF p = FirstPoint(t.m_paths[0]);
+            const ZVPOINTF p = FirstPoint(slot.path);
             EXPECT_NEAR(p.x, c.first.x, 0.01);
             EXPECT_NEAR(p.y, c.first.y, 0.01);
         }
@@ -192,16 +193,17 @@ TEST(PageTemplateTest, SlotsStayInStepAcrossMixedSlots)
                         "<Slot border=\"2\"><box x=\"0\" y=\"0\" width=\"10\" height=\"10\"/><rect x=\"0\" y=\"0\" width=\"5\" height=\"5\"/>"
                         "<ellipse x=\"0\" y=\"0\" width=\"5\" height=\"5\"/></Slot>"
                         "<Other/><Slot border=\"3\"><path d=\"M0,0 L4,0 L4,4 Z\"/></Slot></Slots>"));
-    ASSERT_EQ(t.m_slots.size(), 3u);
-    EXPECT_EQ(t.m_boxes.size(), 3u);
-    EXPECT_EQ(t.m_paths.size(), 3u);
-    EXPECT_EQ(t.m_slots[2].border, 3);
-    EXPECT_EQ(BoundsOf(t.m_paths[1]).width, 5);
+    {
+        PageTemplate::LockedSlots slots = t.Lock();
+        ASSERT_EQ(slots.GetSlotCount(), 3u);
+        EXPECT_EQ(slots[2].record.border, 3);
+        EXPECT_EQ(BoundsOf(slots[1].path).width, 5);
+        EXPECT_EQ(slots[1].box.right, 10);
+    }
 
     // An empty "Slots" is a template without slots; a new read replaces everything.
     EXPECT_TRUE(Read(t, "<Slots/>"));
-    EXPECT_EQ(t.GetSlotCount(), 0u);
-    EXPECT_TRUE(t.m_paths.empty() && t.m_boxes.empty());
+    EXPECT_EQ(t.Lock().GetSlotCount(), 0u);
     EXPECT_EQ(t.m_move.load(), 0);
 }
 
@@ -240,13 +242,12 @@ TEST(PageTemplateTest, FilesItCannotUse)
     for (const Case& c : cases) {
         // Each read starts from the good file, so that nothing of it may survive.
         t.m_combineLayout = 1;
-        ASSERT_TRUE(t.ParseTemplate(good.c_str()));
+        PageTemplate::LockedSlots slots = t.Lock();
+        ASSERT_TRUE(slots.ParseTemplate(good.c_str()));
         EXPECT_EQ(t.m_combineLayout.load(), 0);
-        EXPECT_EQ(t.ParseTemplate(c.path.c_str()), c.result);
+        EXPECT_EQ(slots.ParseTemplate(c.path.c_str()), c.result);
         EXPECT_EQ(t.m_noTemplate.load(), c.noTemplate);
-        EXPECT_EQ(t.m_slots.size(), c.slots);
-        EXPECT_EQ(t.m_boxes.size(), c.slots);
-        EXPECT_EQ(t.m_paths.size(), c.slots);
+        EXPECT_EQ(slots.GetSlotCount(), c.slots);
         EXPECT_EQ(t.m_transparent.load(), c.transparent);
     }
     for (const std::wstring& path : {good, broken, other})
@@ -257,23 +258,53 @@ TEST(PageTemplateTest, FilesItCannotUse)
 TEST(PageTemplateTest, GridSlots)
 {
     PageTemplate t;
-    t.AddGridSlot(100, 80, 10, 0, 4); // no columns: nothing
-    EXPECT_EQ(t.GetSlotCount(), 0u);
-    t.AddGridSlot(100, 80, 10, 3, 4);
-    ASSERT_EQ(t.m_boxes.size(), 1u);
-    EXPECT_EQ(t.m_boxes[0].left, 120);
-    EXPECT_EQ(t.m_boxes[0].top, 100);
-    EXPECT_EQ(t.m_boxes[0].right, 220);
-    EXPECT_EQ(t.m_boxes[0].bottom, 180);
-    ASSERT_EQ(t.m_slots.size(), 1u);
-    EXPECT_EQ(t.m_slots[0].width, 100);
-    EXPECT_EQ(t.m_slots[0].height, 80);
-    EXPECT_EQ(t.m_slots[0].borderColour, 0xFFFFFFFFu);
+    PageTemplate::LockedSlots slots = t.Lock();
+    slots.AddGridSlot(100, 80, 10, 0, 4); // no columns: nothing
+    EXPECT_EQ(slots.GetSlotCount(), 0u);
+    slots.AddGridSlot(100, 80, 10, 3, 4);
+    ASSERT_EQ(slots.GetSlotCount(), 1u);
+    const TemplateSlot& cell = slots[0];
+    EXPECT_EQ(cell.box.left, 120);
+    EXPECT_EQ(cell.box.top, 100);
+    EXPECT_EQ(cell.box.right, 220);
+    EXPECT_EQ(cell.box.bottom, 180);
+    EXPECT_EQ(cell.record.width, 100);
+    EXPECT_EQ(cell.record.height, 80);
+    EXPECT_EQ(cell.record.borderColour, 0xFFFFFFFFu);
     // The cell's figure is in page coordinates.
-    const Bounds b = BoundsOf(t.m_paths.at(0));
+    const Bounds b = BoundsOf(cell.path);
     EXPECT_EQ(b.x, 120);
     EXPECT_EQ(b.y, 100);
     EXPECT_EQ(b.width, 100);
+}
+
+// A rectangle slot brings its own box: between grid cells, every slot keeps its box with its
+// figure and record, and no slot is counted without a box.
+TEST(PageTemplateTest, RectangleSlotsKeepTheirBoxes)
+{
+    PageTemplate t;
+    PageTemplate::LockedSlots slots = t.Lock();
+    slots.AddRectSlot(RECT{5, 6, 45, 36});
+    slots.AddGridSlot(100, 80, 10, 3, 0);
+    slots.AddRectSlot(RECT{300, 20, 310, 70});
+    const RECT boxes[] = {{5, 6, 45, 36}, {10, 10, 110, 90}, {300, 20, 310, 70}};
+    ASSERT_EQ(slots.GetSlotCount(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const TemplateSlot& slot = slots[i];
+        const RECT& box = boxes[i];
+        EXPECT_EQ(slot.box.left, box.left);
+        EXPECT_EQ(slot.box.top, box.top);
+        EXPECT_EQ(slot.box.right, box.right);
+        EXPECT_EQ(slot.box.bottom, box.bottom);
+        EXPECT_EQ(slot.record.width, box.right - box.left);
+        EXPECT_EQ(slot.record.height, box.bottom - box.top);
+        const Bounds b = BoundsOf(slot.path);
+        EXPECT_EQ(b.x, box.left);
+        EXPECT_EQ(b.y, box.top);
+        EXPECT_EQ(b.width, box.right - box.left);
+        EXPECT_EQ(b.height, box.bottom - box.top);
+    }
 }
 
 } // namespace
