@@ -1,5 +1,6 @@
 // The command table and the handlers that share one frame: check the arguments, load, print
-// the command word, apply the operation, save in place of the output, print "Complete".
+// the command word, apply the operation, save in place of the output, print "Complete". An
+// operation that the image library refuses ends the command before anything is written.
 #include "BatchCommands.h"
 #include <cstdio>
 #include <cstdlib>
@@ -52,7 +53,8 @@ RGBQUAD Colour(const wchar_t* text)
 }
 
 // The shared frame after the argument check: the picture is read whole before the output,
-// which may be the input itself, is written.
+// which may be the input itself, is written. The operation answers whether every step of it
+// succeeded.
 template <class Operation>
 bool RunFramed(const wchar_t* word, const wchar_t* input, const wchar_t* output, Operation operation)
 {
@@ -66,7 +68,8 @@ bool RunFramed(const wchar_t* word, const wchar_t* input, const wchar_t* output,
     if (!picture.IsValid())
         return false;
     printf("%ls\r\n", word);
-    operation(picture);
+    if (!operation(picture))
+        return OperationFailed(word);
     return SaveAndComplete(picture, output, imageType);
 }
 
@@ -79,7 +82,7 @@ bool ResizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, 
         printf("Error : incorrect size\n");
         return false;
     }
-    return RunFramed(L"Resize", in, out, [&](CZVImage& p) { p.Zoom(width, height); });
+    return RunFramed(L"Resize", in, out, [&](CZVImage& p) { return p.Zoom(width, height); });
 }
 
 bool RotaryZoomCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, int count, int)
@@ -87,17 +90,19 @@ bool RotaryZoomCommand(const wchar_t* in, const wchar_t* out, const wchar_t** ar
     if (!HasArguments(count, 3))
         return false;
     const double degrees = Real(args[0]), zoomX = Real(args[1]), zoomY = Real(args[2]);
-    return RunFramed(L"RotaryZoom", in, out, [&](CZVImage& p) { p.RotaryZoom(float(degrees), float(zoomX), float(zoomY)); });
+    return RunFramed(L"RotaryZoom", in, out, [&](CZVImage& p) {
+        return p.RotaryZoom(float(degrees), float(zoomX), float(zoomY));
+    });
 }
 
 bool FlipCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
 {
-    return RunFramed(L"Flip", in, out, [](CZVImage& p) { p.Flip(false, true); });
+    return RunFramed(L"Flip", in, out, [](CZVImage& p) { return p.Flip(false, true); });
 }
 
 bool MirrorCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
 {
-    return RunFramed(L"Mirror", in, out, [](CZVImage& p) { p.Mirror(false, true); });
+    return RunFramed(L"Mirror", in, out, [](CZVImage& p) { return p.Mirror(false, true); });
 }
 
 // The effects below take their arguments as the table of the command words gives them; the
@@ -105,63 +110,68 @@ bool MirrorCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, 
 
 bool SkinSandingCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 2) &&
-           RunFramed(L"SkinSanding", in, out, [&](CZVImage& p) { p.SkinSanding(double(Int(a[0])), double(Int(a[1]))); });
+    return HasArguments(n, 2) && RunFramed(L"SkinSanding", in, out, [&](CZVImage& p) {
+        return p.SkinSanding(double(Int(a[0])), double(Int(a[1])));
+    });
 }
 
 bool GrayScaleCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
 {
-    return RunFramed(L"GrayScale", in, out, [](CZVImage& p) { p.EffectGrayScale(); });
+    return RunFramed(L"GrayScale", in, out, [](CZVImage& p) { return p.EffectGrayScale(); });
 }
 
 bool ColorToneCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) &&
-           RunFramed(L"ColorTone", in, out, [&](CZVImage& p) { p.EffectColorTone(Colour(a[0]), Int(a[1])); });
+           RunFramed(L"ColorTone", in, out, [&](CZVImage& p) { return p.EffectColorTone(Colour(a[0]), Int(a[1])); });
 }
 
 bool MosaicCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Mosaic", in, out, [&](CZVImage& p) { p.EffectMosaic(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Mosaic", in, out, [&](CZVImage& p) { return p.EffectMosaic(Int(a[0])); });
 }
 
 bool InvertCommand(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
 {
-    return RunFramed(L"Invert", in, out, [](CZVImage& p) { p.EffectInvert(); });
+    return RunFramed(L"Invert", in, out, [](CZVImage& p) { return p.EffectInvert(); });
 }
 
 bool BlurMotionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) &&
-           RunFramed(L"BlurMotion", in, out, [&](CZVImage& p) { p.EffectBlurMotion(Int(a[0]), Int(a[1])); });
+           RunFramed(L"BlurMotion", in, out, [&](CZVImage& p) { return p.EffectBlurMotion(Int(a[0]), Int(a[1])); });
 }
 
 bool BlurRadialCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 3) &&
-           RunFramed(L"BlurRadial", in, out, [&](CZVImage& p) { p.EffectBlurRadial(Int(a[0]), Real(a[1]), Real(a[2])); });
+    return HasArguments(n, 3) && RunFramed(L"BlurRadial", in, out, [&](CZVImage& p) {
+        return p.EffectBlurRadial(Int(a[0]), Real(a[1]), Real(a[2]));
+    });
 }
 
 bool BlurZoomCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 3) &&
-           RunFramed(L"BlurZoom", in, out, [&](CZVImage& p) { p.EffectBlurZoom(Int(a[0]), Real(a[1]), Real(a[2])); });
+    return HasArguments(n, 3) && RunFramed(L"BlurZoom", in, out, [&](CZVImage& p) {
+        return p.EffectBlurZoom(Int(a[0]), Real(a[1]), Real(a[2]));
+    });
 }
 
 bool NoisifyCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) &&
-           RunFramed(L"Noisify", in, out, [&](CZVImage& p) { p.EffectNoisify(Int(a[0]), Int(a[1]) != 0); });
+           RunFramed(L"Noisify", in, out, [&](CZVImage& p) { return p.EffectNoisify(Int(a[0]), Int(a[1]) != 0); });
 }
 
 bool SplashCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Splash", in, out, [&](CZVImage& p) { p.EffectSplash(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Splash", in, out, [&](CZVImage& p) { return p.EffectSplash(Int(a[0])); });
 }
 
 bool PosterizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Posterize", in, out, [&](CZVImage& p) { p.EffectPosterize(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Posterize", in, out, [&](CZVImage& p) {
+        return p.EffectPosterize(Int(a[0]));
+    });
 }
 
 // The grid is laid out from the other end of the rows; flipping round it keeps its origin
@@ -169,119 +179,128 @@ bool PosterizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, 
 bool Grid3DCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) && RunFramed(L"Grid3D", in, out, [&](CZVImage& p) {
-        p.Flip(false, true);
-        p.Effect3DGrid(Int(a[0]), Int(a[1]));
-        p.Flip(false, true);
+        return p.Flip(false, true) && p.Effect3DGrid(Int(a[0]), Int(a[1])) && p.Flip(false, true);
     });
 }
 
 bool ShiftCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Shift", in, out, [&](CZVImage& p) { p.EffectShift(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Shift", in, out, [&](CZVImage& p) { return p.EffectShift(Int(a[0])); });
 }
 
 bool RibbonCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 2) && RunFramed(L"Ribbon", in, out, [&](CZVImage& p) { p.EffectRibbon(Int(a[0]), Int(a[1])); });
+    return HasArguments(n, 2) && RunFramed(L"Ribbon", in, out, [&](CZVImage& p) {
+        return p.EffectRibbon(Int(a[0]), Int(a[1]));
+    });
 }
 
 // The centre is given with rows from the top; the library counts them from the bottom.
 bool BulgeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 3) && RunFramed(L"Bulge", in, out, [&](CZVImage& p) {
-        p.Flip(false, true);
-        p.EffectBulge(Int(a[0]), Real(a[1]), Real(a[2]));
-        p.Flip(false, true);
+        return p.Flip(false, true) && p.EffectBulge(Int(a[0]), Real(a[1]), Real(a[2])) && p.Flip(false, true);
     });
 }
 
 bool TwistCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 4) && RunFramed(L"Twist", in, out, [&](CZVImage& p) {
-        p.EffectTwist(Int(a[0]), long(Real(a[1])), Real(a[2]), Real(a[3]));
+        return p.EffectTwist(Int(a[0]), long(Real(a[1])), Real(a[2]), Real(a[3]));
     });
 }
 
 bool IllusionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Illusion", in, out, [&](CZVImage& p) { p.EffectIllusion(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Illusion", in, out, [&](CZVImage& p) {
+        return p.EffectIllusion(Int(a[0]));
+    });
 }
 
 bool WaveCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 3) &&
-           RunFramed(L"Wave", in, out, [&](CZVImage& p) { p.EffectWave(Int(a[0]), Int(a[1]), Real(a[2])); });
+           RunFramed(L"Wave", in, out, [&](CZVImage& p) { return p.EffectWave(Int(a[0]), Int(a[1]), Real(a[2])); });
 }
 
 bool RippleCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 3) &&
-           RunFramed(L"Ripple", in, out, [&](CZVImage& p) { p.EffectRipple(Int(a[0]), Int(a[1]), Int(a[2]) != 0); });
+    return HasArguments(n, 3) && RunFramed(L"Ripple", in, out, [&](CZVImage& p) {
+        return p.EffectRipple(Int(a[0]), Int(a[1]), Int(a[2]) != 0);
+    });
 }
 
 bool TileReflectionCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 3) && RunFramed(L"TileReflection", in, out, [&](CZVImage& p) {
-        p.EffectTileReflection(Int(a[0]), Int(a[1]), Int(a[2]));
+        return p.EffectTileReflection(Int(a[0]), Int(a[1]), Int(a[2]));
     });
 }
 
 bool RaiseFrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"RaiseFrame", in, out, [&](CZVImage& p) { p.EffectRaiseFrame(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"RaiseFrame", in, out, [&](CZVImage& p) {
+        return p.EffectRaiseFrame(Int(a[0]));
+    });
 }
 
 bool HalftoneM3Command(const wchar_t* in, const wchar_t* out, const wchar_t**, int, int)
 {
-    return RunFramed(L"HalftoneM3", in, out, [](CZVImage& p) { p.EffectHalftoneM3(); });
+    return RunFramed(L"HalftoneM3", in, out, [](CZVImage& p) { return p.EffectHalftoneM3(); });
 }
 
 // The level is the low byte of the number: 300 is 44.
 bool ThresholdCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Threshold", in, out, [&](CZVImage& p) { p.Threshold(BYTE(Int(a[0]))); });
+    return HasArguments(n, 1) && RunFramed(L"Threshold", in, out, [&](CZVImage& p) {
+        return p.Threshold(BYTE(Int(a[0])));
+    });
 }
 
 bool SolarizeCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Solarize", in, out, [&](CZVImage& p) { p.EffectSolarize(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Solarize", in, out, [&](CZVImage& p) {
+        return p.EffectSolarize(Int(a[0]));
+    });
 }
 
 bool BrightnessContrastCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) && RunFramed(L"BrightnessContrast", in, out, [&](CZVImage& p) {
-        p.EffectBrightnessContrast(Int(a[0]), Int(a[1]));
+        return p.EffectBrightnessContrast(Int(a[0]), Int(a[1]));
     });
 }
 
 bool HueSaturationCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 2) && RunFramed(L"HueSaturation", in, out, [&](CZVImage& p) {
-        p.EffectHueSaturation(Int(a[0]), Int(a[1]));
+        return p.EffectHueSaturation(Int(a[0]), Int(a[1]));
     });
 }
 
 bool GammaCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 1) && RunFramed(L"Gamma", in, out, [&](CZVImage& p) { p.EffectGamma(Int(a[0])); });
+    return HasArguments(n, 1) && RunFramed(L"Gamma", in, out, [&](CZVImage& p) { return p.EffectGamma(Int(a[0])); });
 }
 
 bool ShiftRGBCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
-    return HasArguments(n, 3) &&
-           RunFramed(L"ShiftRGB", in, out, [&](CZVImage& p) { p.EffectShiftRGB(Int(a[0]), Int(a[1]), Int(a[2])); });
+    return HasArguments(n, 3) && RunFramed(L"ShiftRGB", in, out, [&](CZVImage& p) {
+        return p.EffectShiftRGB(Int(a[0]), Int(a[1]), Int(a[2]));
+    });
 }
 
 bool InvertedImageCommand(const wchar_t* in, const wchar_t* out, const wchar_t** a, int n, int)
 {
     return HasArguments(n, 3) && RunFramed(L"InvertedImage", in, out, [&](CZVImage& p) {
-        p.EffectInvertedImage(float(Real(a[0])), float(Real(a[1])), float(Real(a[2])));
+        return p.EffectInvertedImage(float(Real(a[0])), float(Real(a[1])), float(Real(a[2])));
     });
 }
 
 } // namespace
 
-// A frame picture that does not load leaves the picture unframed, and it is still written.
+// A frame picture that does not load leaves the picture unframed, and it is still written; a
+// frame that loads but cannot be laid round the picture is a failure like any other.
 bool FrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, int count, int)
 {
     if (!HasArguments(count, 3))
@@ -290,8 +309,9 @@ bool FrameCommand(const wchar_t* in, const wchar_t* out, const wchar_t** args, i
     const int width = Int(args[1]), kind = Int(args[2]);
     return RunFramed(L"Frame", in, out, [&](CZVImage& p) {
         CxImage frame;
-        if (frame.Load(framePath, ImageTypeFromExtension(framePath)) && frame.IsValid())
-            p.CombineFrame(frame, float(width), kind);
+        if (!frame.Load(framePath, ImageTypeFromExtension(framePath)) || !frame.IsValid())
+            return true;
+        return p.CombineFrame(frame, float(width), kind);
     });
 }
 
@@ -359,6 +379,18 @@ DWORD ImageTypeFromExtension(const wchar_t* path)
 bool NoOpBatchCommand(const wchar_t*, const wchar_t*, const wchar_t**, int, int)
 {
     return true;
+}
+
+bool OperationFailed(const wchar_t* word)
+{
+    printf("Error : fail to apply %ls\n", word);
+    return false;
+}
+
+bool Overlaps(const CxImage& under, const CxImage& over, long x, long y)
+{
+    return over.IsValid() && x < long(under.GetWidth()) && y < long(under.GetHeight()) &&
+           x + long(over.GetWidth()) > 0 && y + long(over.GetHeight()) > 0;
 }
 
 bool HasArguments(int count, int needed)

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 
+class CxImage;
 class CZVImage;
 
 // (input path, output path, further arguments, their number, the row's param) -> success.
@@ -44,5 +45,10 @@ RECT CentredRect(long width, long height, long outerWidth, long outerHeight);
 
 // Shared by the handlers: "Error : Not enough parameters" when fewer than needed.
 bool HasArguments(int count, int needed);
+// "Error : fail to apply WORD" for an operation that the image library refused; false.
+bool OperationFailed(const wchar_t* word);
+// Whether over, its top left corner at (x, y) with rows from the top, covers any of under.
+// CombineImage answers false for a picture that lies wholly outside, which is no failure.
+bool Overlaps(const CxImage& under, const CxImage& over, long x, long y);
 // Saves with the format code, then "Complete"; a failed save says so instead.
 bool SaveAndComplete(CZVImage& picture, const wchar_t* output, DWORD imageType);

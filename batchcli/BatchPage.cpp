@@ -2,6 +2,7 @@
 // beside it, and the further arguments are the pictures that fill its slots in order.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include "BatchCommands.h"
@@ -35,29 +36,56 @@ bool CoverAndCut(CZVImage& picture, long width, long height)
 
 // The slot's figure stroked with its border and made the picture's only visible part. The
 // figure is laid out in box coordinates; offset is where the box's corner lies on the picture.
-void ClipToSlot(CZVImage& picture, const CZVGraphicsPath& figure, const PageSlot& slot, POINT offset)
+// A border of 0 draws nothing, which is no failure.
+bool ClipToSlot(CZVImage& picture, const CZVGraphicsPath& figure, const PageSlot& slot, POINT offset)
 {
-    if (picture.GetBpp() != 24)
-        picture.IncreaseBpp(24);
+    if (!picture.IncreaseBpp(24))
+        return false;
     CZVGraphicsPath path = figure;
     CZVMatrix move;
     move.Translate(float(offset.x), float(offset.y));
     path.Transform(move);
     // The drawing counts rows from the top; the picture keeps them from the bottom.
-    picture.Flip(false, true);
+    if (!picture.Flip(false, true))
+        return false;
     {
         CZVGraphics outline(&picture);
         CZVPen pen(slot.borderColour, float(slot.border));
         pen.m_nStyle = kSlotOutlineStyle;
         outline.DrawPath(pen, path);
     }
-    {
-        CZVGraphics mask(&picture);
-        mask.ClearMask();
-        mask.CreateMask();
-        mask.FillPathMask(255, path);
-    }
-    picture.Flip(false, true);
+    CZVGraphics mask(&picture);
+    return mask.ClearMask() && mask.CreateMask() && mask.FillPathMask(255, path) && picture.Flip(false, true);
+}
+
+// The slot's picture covering its box (turned with the slot), clipped to the slot's figure and
+// laid on the page; false when a step fails.
+bool LayIntoSlot(CZVImage& page, CZVImage& picture, const TemplateSlot& slot)
+{
+    const PageSlot& record = slot.record;
+    // The caller passes only boxes whose sides are from 1 to INT_MAX.
+    const long boxWidth = long(int64_t(slot.box.right) - slot.box.left);
+    const long boxHeight = long(int64_t(slot.box.bottom) - slot.box.top);
+    // The slot's mask replaces the picture's alpha, so its own transparent parts are laid on
+    // white first, as the page maker does, rather than showing whatever colour they hide.
+    if (!picture.ChangeBackground(0xFFFFFFFF))
+        return false;
+    // A turned slot takes a picture of the figure's own size, turned like the figure and
+    // centred on the box, where the figure lies.
+    const bool turned = float(record.angle) != 0;
+    const bool ownSize = turned && record.width > 0 && record.height > 0;
+    if (!CoverAndCut(picture, ownSize ? record.width : boxWidth, ownSize ? record.height : boxHeight))
+        return false;
+    // With an alpha plane the corners the turned picture leaves bare are transparent, as in
+    // the page maker, instead of black.
+    if (turned && !(picture.AlphaCreate() && picture.Rotate2(float(record.angle), nullptr, CxImage::IM_BILINEAR,
+                                                             CxImage::OM_BACKGROUND, nullptr, true, false)))
+        return false;
+    const POINT offset = {(boxWidth - long(picture.GetWidth())) / 2, (boxHeight - long(picture.GetHeight())) / 2};
+    if (!ClipToSlot(picture, slot.path, record, POINT{-offset.x, -offset.y}))
+        return false;
+    const long x = slot.box.left + offset.x, y = slot.box.top + offset.y;
+    return !Overlaps(page, picture, x, y) || page.CombineImage(picture, x, y);
 }
 
 } // namespace
@@ -82,7 +110,7 @@ std::wstring PageTemplatePath(const wchar_t* pagePath)
     return folder.empty() ? title + L".xml" : folder + L"\\" + title + L".xml";
 }
 
-bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int)
+bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int argCount, int)
 {
     const std::wstring templatePath = PageTemplatePath(input);
     const DWORD imageType = ImageTypeFromExtension(input);
@@ -95,16 +123,16 @@ bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** ar
     if (!page.IsValid())
         return false;
     printf("Page\r\n");
-    CZVImage original;
-    original.Copy(page, true, true, true);
-
     PageTemplate pageTemplate;
     PageTemplate::LockedSlots slots = pageTemplate.Lock();
     slots.ParseTemplate(templatePath.c_str());
-    const int slotCount = int(std::min<size_t>(slots.GetSlotCount(), size_t(std::max(count, 0))));
-    for (int i = 0; i < slotCount; ++i) {
+    // With "Transparent" on, the page as it came is laid over the pictures at the end.
+    CZVImage original;
+    if (pageTemplate.m_transparent && !original.Copy(page, true, true, true))
+        return OperationFailed(L"Page");
+    const int count = int(std::min<size_t>(slots.GetSlotCount(), size_t(std::max(argCount, 0))));
+    for (int i = 0; i < count; ++i) {
         const RECT& box = slots[i].box;
-        const PageSlot& slot = slots[i].record;
         const long long boxWidth = (long long)box.right - box.left, boxHeight = (long long)box.bottom - box.top;
         // An empty box has nowhere to put a picture; its argument is passed over.
         if (boxWidth <= 0 || boxHeight <= 0 || boxWidth > INT_MAX || boxHeight > INT_MAX)
@@ -116,27 +144,12 @@ bool PageCommand(const wchar_t* input, const wchar_t* output, const wchar_t** ar
         }
         if (!picture.IsValid())
             return false;
-        // The slot's mask replaces the picture's alpha, so its own transparent parts are laid
-        // on white first, as the page maker does, rather than showing whatever colour they hide.
-        picture.ChangeBackground(0xFFFFFFFF);
-        // A turned slot takes a picture of the figure's own size, turned like the figure and
-        // centred on the box, where the figure lies.
-        const bool turned = float(slot.angle) != 0;
-        const bool ownSize = turned && slot.width > 0 && slot.height > 0;
-        if (!CoverAndCut(picture, ownSize ? slot.width : long(boxWidth), ownSize ? slot.height : long(boxHeight)))
+        if (!LayIntoSlot(page, picture, slots[i])) {
+            printf("Error : fail to place %ls\n", args[i]);
             return false;
-        if (turned) {
-            // With an alpha plane the corners the turned picture leaves bare are transparent,
-            // as in the page maker, instead of black.
-            picture.AlphaCreate();
-            picture.Rotate2(float(slot.angle), nullptr, CxImage::IM_BILINEAR, CxImage::OM_BACKGROUND, nullptr, true, false);
         }
-        const POINT offset = {long((boxWidth - long(picture.GetWidth())) / 2),
-                              long((boxHeight - long(picture.GetHeight())) / 2)};
-        ClipToSlot(picture, slots[i].path, slot, POINT{-offset.x, -offset.y});
-        page.CombineImage(picture, box.left + offset.x, box.top + offset.y);
     }
-    if (pageTemplate.m_transparent)
-        page.CombineImage(original, 0, 0);
+    if (pageTemplate.m_transparent && !page.CombineImage(original, 0, 0))
+        return OperationFailed(L"Page");
     return SaveAndComplete(page, output, imageType);
 }

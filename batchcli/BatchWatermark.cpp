@@ -55,20 +55,22 @@ bool WatermarkCommand(const wchar_t* input, const wchar_t* output, const wchar_t
     const long width = long(picture.GetWidth()), height = long(picture.GetHeight());
     const float unit = std::sqrt(float(double(width) * width + double(height) * height)) / 100.0f;
     if (mark.IsValid()) {
-        if (!mark.AlphaIsValid())
-            mark.AlphaCreate();
+        if (!mark.AlphaCreate())
+            return OperationFailed(L"Watermark");
         // An opacity outside 0 to 100 would wrap round in the byte of the alpha cap.
         const int opacity = std::clamp(g_watermarkAlpha, 0, 100);
-        if (opacity < 100)
-            mark.AlphaSetMax(BYTE((opacity * 255 + 50) / 100));
+        if (opacity < 100 && !mark.AlphaSetMax(BYTE((opacity * 255 + 50) / 100)))
+            return OperationFailed(L"Watermark");
         if (size >= 1 && size <= 100) {
             const long box = long(float(size) * unit);
-            if (box >= 1)
-                mark.ResampleInFrame(box, box, false);
+            if (box >= 1 && !mark.ResampleInFrame(box, box, false))
+                return OperationFailed(L"Watermark");
         }
     }
     const POINT origin = WatermarkOrigin(position, width, height, long(mark.GetWidth()), long(mark.GetHeight()),
                                          unit * offsetX, unit * offsetY);
-    picture.CombineImage(mark, origin.x, origin.y);
+    // A watermark moved wholly off the picture leaves it as it is.
+    if (Overlaps(picture, mark, origin.x, origin.y) && !picture.CombineImage(mark, origin.x, origin.y))
+        return OperationFailed(L"Watermark");
     return SaveAndComplete(picture, output, ImageTypeFromExtension(output));
 }

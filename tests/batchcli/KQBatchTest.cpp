@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -128,6 +129,58 @@ CZVImage Load(const std::wstring& path)
     CZVImage image;
     image.LoadFile(path.c_str());
     return image;
+}
+
+void WriteFileText(const std::wstring& path, const std::string& text)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string FileText(const std::wstring& path)
+{
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[256];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+// A width x height 8-bit picture of one colour in a few bytes: a run-length BMP whose data ends
+// at once, which leaves every pixel at palette entry 0.
+std::string BlankRle8Bmp(int32_t width, int32_t height)
+{
+    std::string bmp;
+    auto put = [&bmp](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp += char(value >> (8 * i));
+    };
+    const uint32_t bitsOffset = 14 + 40 + 4;
+    bmp += "BM";
+    put(bitsOffset + 2, 4);
+    put(0, 4);
+    put(bitsOffset, 4);
+    put(40, 4);
+    put(uint32_t(width), 4);
+    put(uint32_t(height), 4);
+    put(1, 2);      // planes
+    put(8, 2);      // bits a pixel
+    put(BI_RLE8, 4);
+    put(2, 4);      // data bytes
+    put(0, 4);
+    put(0, 4);
+    put(1, 4);      // palette entries
+    put(0, 4);
+    put(0x00C08040, 4);
+    put(0x0100, 2); // end of picture
+    return bmp;
 }
 
 class KQBatchTest : public ::testing::Test {
@@ -381,15 +434,10 @@ TEST_F(KQBatchTest, FailuresToLoadAndSave)
     // old output stays as it was.
     const std::wstring odd = Path(L"picture.dat"), target = Path(L"target.dat");
     ASSERT_TRUE(CopyFileW(in.c_str(), odd.c_str(), FALSE));
-    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "old", 3, &written, nullptr);
-    CloseHandle(file);
+    WriteFileText(target, "old");
     Result unknown = RunKQBatch(L"Flip " + Quoted(odd) + L" " + Quoted(target));
     EXPECT_EQ(unknown.lines, (Lines{"Loading", "Flip", "Error : fail to save " + Narrow(target)}));
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    ASSERT_TRUE(GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data));
-    EXPECT_EQ(data.nFileSizeLow, 3u);
+    EXPECT_EQ(FileText(target), "old");
 
     // The same picture may go to a name that does say a format.
     Result known = RunKQBatch(L"Flip " + Quoted(odd) + L" " + Quoted(Path(L"target.png")));
@@ -404,6 +452,43 @@ TEST_F(KQBatchTest, ResizeRefusesEmptySizes)
         Result r = RunKQBatch(L"Resize " + Quoted(in) + L" " + Quoted(out) + L" " + size);
         EXPECT_EQ(r.lines, Lines{"Error : incorrect size"}) << Narrow(size);
         EXPECT_FALSE(Exists(out));
+    }
+}
+
+// An operation that the image library refuses ends the command with an error line: nothing is
+// written, and an output that was there already stays as it was. Resize asks for more than the
+// library's largest picture. Bulge is refused in its middle step: the picture flips, but it is
+// too large for the working copies of a distortion.
+TEST_F(KQBatchTest, RefusedOperationsWriteNothing)
+{
+    const std::wstring small = Save(Pattern(24, 16), L"small.bmp");
+    const std::wstring large = Path(L"large.bmp");
+    WriteFileText(large, BlankRle8Bmp(10000, 9000));
+    struct Case {
+        const wchar_t* word;
+        std::wstring input;
+        const wchar_t* arguments;
+    };
+    const Case cases[] = {
+        {L"Resize", small, L"40000 40000"},
+        {L"Bulge", large, L"80 0 0"},
+    };
+    const std::wstring out = Path(L"out.bmp");
+    for (const Case& c : cases) {
+        for (const bool outputExisted : {false, true}) {
+            SCOPED_TRACE(Narrow(c.word) + (outputExisted ? " over an old output" : ""));
+            DeleteFileW(out.c_str());
+            if (outputExisted)
+                WriteFileText(out, "old");
+            Result r =
+                RunKQBatch(std::wstring(c.word) + L" " + Quoted(c.input) + L" " + Quoted(out) + L" " + c.arguments);
+            EXPECT_EQ(r.exitCode, 0);
+            EXPECT_EQ(r.lines, (Lines{"Loading", Narrow(c.word), "Error : fail to apply " + Narrow(c.word)}));
+            if (outputExisted)
+                EXPECT_TRUE(FileText(out) == "old") << "the old output was replaced";
+            else
+                EXPECT_FALSE(Exists(out));
+        }
     }
 }
 
@@ -553,11 +638,7 @@ protected:
     }
     void Template(const std::string& xml, const std::wstring& name = L"page.xml")
     {
-        const std::wstring path = Path(name);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, xml.data(), DWORD(xml.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFileText(Path(name), xml);
     }
     Result Run(const std::vector<std::wstring>& pictures, const std::wstring& page = L"")
     {
@@ -720,6 +801,13 @@ TEST_F(PageTest, WhatItCannotUse)
         EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
         EXPECT_TRUE(SamePixels(Load(m_out), Load(m_page)));
     }
+
+    // A picture that cannot be made to cover its box (one wider than the library's largest
+    // picture) ends the command; nothing is written.
+    Template("<Slots><Slot><box x=\"0\" y=\"0\" width=\"40000\" height=\"100\"/></Slot></Slots>");
+    Result tooWide = Run({m_red});
+    EXPECT_EQ(tooWide.lines, (Lines{"Loading", "Page", "Error : fail to place " + Narrow(m_red)}));
+    EXPECT_FALSE(Exists(m_out));
 
     // An empty box is passed over with its argument; the next slot takes the next picture.
     Template("<Slots><Slot><box x=\"10\" y=\"10\" width=\"0\" height=\"40\"/></Slot>"
