@@ -46,8 +46,9 @@ std::wstring KQBatchPath()
 Result Finish(testsupport::ChildProcess& child)
 {
     Result result;
-    result.lines = SplitLines(child.ReadOutput());
-    result.exitCode = child.WaitForExit(60000);
+    result.lines = SplitLines(child.ReadOutput(60000));
+    EXPECT_FALSE(child.EndedByTest()) << "KQBatch ran a minute and was ended";
+    result.exitCode = child.WaitForExit(30000);
     return result;
 }
 
@@ -130,18 +131,10 @@ CZVImage Load(const std::wstring& path)
     return image;
 }
 
+// Each test works in a fresh temporary folder.
 class KQBatchTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_dir = std::wstring(temp) + L"kqbatch-test-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(m_dir.c_str(), nullptr);
-    }
-    void TearDown() override { RemoveTree(m_dir); }
-
-    std::wstring Path(const std::wstring& name) const { return m_dir + L"\\" + name; }
+    std::wstring Path(const std::wstring& name) const { return m_folder.At(name); }
 
     std::wstring Save(const CZVImage& image, const std::wstring& name)
     {
@@ -151,27 +144,7 @@ protected:
         return path;
     }
 
-    static void RemoveTree(const std::wstring& dir)
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring path = dir + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileW(path.c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(dir.c_str());
-    }
-
-    std::wstring m_dir;
+    testsupport::TempFolder m_folder;
 };
 
 TEST_F(KQBatchTest, UsageAndMissingArguments)
@@ -553,11 +526,7 @@ protected:
     }
     void Template(const std::string& xml, const std::wstring& name = L"page.xml")
     {
-        const std::wstring path = Path(name);
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, xml.data(), DWORD(xml.size()), &written, nullptr);
-        CloseHandle(file);
+        ASSERT_TRUE(testsupport::TempFolder::Put(Path(name), xml));
     }
     Result Run(const std::vector<std::wstring>& pictures, const std::wstring& page = L"")
     {
@@ -735,7 +704,7 @@ TEST_F(PageTest, PageInTheCurrentFolder)
     Template(kTwoSlots);
     wchar_t previous[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(m_dir.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(m_folder.Root().c_str()));
     Result r = RunKQBatch(L"Page page.bmp out.bmp red.bmp");
     SetCurrentDirectoryW(previous);
     EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));
