@@ -40,45 +40,7 @@ Color WithAlpha(const Color& colour, BYTE alpha)
 
 } // namespace
 
-CWordArtInfo::CWordArtInfo()
-    : m_clrBkgd(0xFFFFFFFF),
-      m_clrText1(0xFFFFFFFF),
-      m_clrText2(0xFF808080),
-      m_clrOutline1(0xFF000000),
-      m_clrOutline2(0xFFFFFFFF),
-      m_TextEffect(TE_OUTLINE),
-      m_TextPath(TP_GDIPLUS),
-      m_bRender(true),
-      m_nOutlineAlpha1(255),
-      m_nOutlineAlpha2(255),
-      m_nOutlineThickness1(4),
-      m_nOutlineThickness2(4),
-      m_nTextPosX(10),
-      m_nTextPosY(10),
-      m_nTextAngle(0),
-      m_LogFont(),
-      m_nFontSize(10),
-      m_nShadowOffsetX(4),
-      m_nShadowOffsetY(4),
-      m_nShadowAlpha(128),
-      m_bEnableShadow(false),
-      m_clrShadow(0xFF808080),
-      m_nShadowThickness(4),
-      m_bPngRendering(true),
-      m_bTextGradient(false),
-      m_bChanged(true),
-      m_bSpare(false),
-      m_bDiffusedShadow(false),
-      m_bExtrudedText(false),
-      m_fBegAlpha(0.4f),
-      m_fEndAlpha(0.01f),
-      m_fShown(0.7f),
-      m_nGap(0),
-      m_bReflection(false),
-      m_fWidth(0),
-      m_fHeight(0)
-{
-}
+CWordArtInfo::CWordArtInfo() = default;
 
 CWordArtInfo::CWordArtInfo(const CWordArtInfo& other) = default;
 
@@ -86,44 +48,9 @@ CWordArtInfo::~CWordArtInfo() = default;
 
 CWordArtInfo& CWordArtInfo::Copy(const CWordArtInfo& other)
 {
-    // Every field but the name and the angle, which stay the target's: a preset applied to a
-    // text keeps the text's own angle.
-    m_clrBkgd = other.m_clrBkgd;
-    m_clrText1 = other.m_clrText1;
-    m_clrText2 = other.m_clrText2;
-    m_clrOutline1 = other.m_clrOutline1;
-    m_clrOutline2 = other.m_clrOutline2;
-    m_TextEffect = other.m_TextEffect;
-    m_TextPath = other.m_TextPath;
-    m_strText = other.m_strText;
-    m_bRender = other.m_bRender;
-    m_nOutlineAlpha1 = other.m_nOutlineAlpha1;
-    m_nOutlineAlpha2 = other.m_nOutlineAlpha2;
-    m_nOutlineThickness1 = other.m_nOutlineThickness1;
-    m_nOutlineThickness2 = other.m_nOutlineThickness2;
-    m_nTextPosX = other.m_nTextPosX;
-    m_nTextPosY = other.m_nTextPosY;
-    m_LogFont = other.m_LogFont;
-    m_nFontSize = other.m_nFontSize;
-    m_nShadowOffsetX = other.m_nShadowOffsetX;
-    m_nShadowOffsetY = other.m_nShadowOffsetY;
-    m_nShadowAlpha = other.m_nShadowAlpha;
-    m_bEnableShadow = other.m_bEnableShadow;
-    m_clrShadow = other.m_clrShadow;
-    m_nShadowThickness = other.m_nShadowThickness;
-    m_bPngRendering = other.m_bPngRendering;
-    m_bTextGradient = other.m_bTextGradient;
-    m_bChanged = other.m_bChanged;
-    m_bSpare = other.m_bSpare;
-    m_bDiffusedShadow = other.m_bDiffusedShadow;
-    m_bExtrudedText = other.m_bExtrudedText;
-    m_fBegAlpha = other.m_fBegAlpha;
-    m_fEndAlpha = other.m_fEndAlpha;
-    m_fShown = other.m_fShown;
-    m_nGap = other.m_nGap;
-    m_bReflection = other.m_bReflection;
-    m_fWidth = other.m_fWidth;
-    m_fHeight = other.m_fHeight;
+    // The name and the angle stay the target's: a preset applied to a text keeps the text's own
+    // angle. They are this class's own members, so the fields below are everything else.
+    static_cast<WordArtFields&>(*this) = other;
     return *this;
 }
 

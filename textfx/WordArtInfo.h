@@ -32,12 +32,53 @@ enum TextPath : int32_t {
     TP_GDI = 1,
 };
 
-class ZVUILIB_API CWordArtInfo {
+// The fields of a word-art record that a copy takes, all values: CWordArtInfo::Copy assigns
+// them as a whole, so that a field added here is copied without another line.
+struct WordArtFields {
+    Gdiplus::Color m_clrBkgd = Gdiplus::Color(0xFFFFFFFF);     // only red, green and blue are used
+    Gdiplus::Color m_clrText1 = Gdiplus::Color(0xFFFFFFFF);    // fill, and the top of the gradient; drawn opaque
+    Gdiplus::Color m_clrText2 = Gdiplus::Color(0xFF808080);    // bottom of the gradient
+    Gdiplus::Color m_clrOutline1 = Gdiplus::Color(0xFF000000); // alpha from m_nOutlineAlpha1
+    Gdiplus::Color m_clrOutline2 = Gdiplus::Color(0xFFFFFFFF); // alpha from m_nOutlineAlpha2
+    TextEffect m_TextEffect = TE_OUTLINE;
+    TextPath m_TextPath = TP_GDIPLUS;
+    CString m_strText;
+    bool m_bRender = true;
+    unsigned char m_nOutlineAlpha1 = 255;
+    unsigned char m_nOutlineAlpha2 = 255;
+    int m_nOutlineThickness1 = 4;
+    int m_nOutlineThickness2 = 4;
+    int m_nTextPosX = 10;           // recomputed by every rendering into a picture
+    int m_nTextPosY = 10;
+    LOGFONTW m_LogFont = {};
+    int m_nFontSize = 10;           // points; recomputed from the font height at every drawing
+    int m_nShadowOffsetX = 4;
+    int m_nShadowOffsetY = 4;
+    int m_nShadowAlpha = 128;
+    bool m_bEnableShadow = false;
+    Gdiplus::Color m_clrShadow = Gdiplus::Color(0xFF808080);   // alpha from m_nShadowAlpha
+    int m_nShadowThickness = 4;
+    bool m_bPngRendering = true;
+    bool m_bTextGradient = false;
+    bool m_bChanged = true;         // set by construction and by every setter but Render
+    bool m_bSpare = false;
+    bool m_bDiffusedShadow = false;
+    bool m_bExtrudedText = false;   // takes precedence over the diffused shadow
+    float m_fBegAlpha = 0.4f;
+    float m_fEndAlpha = 0.01f;
+    float m_fShown = 0.7f;
+    int m_nGap = 0;
+    bool m_bReflection = false;
+    float m_fWidth = 0;             // as last measured by DrawEffectText(CDC*)
+    float m_fHeight = 0;
+};
+
+class ZVUILIB_API CWordArtInfo : public WordArtFields {
 public:
     CWordArtInfo();
     CWordArtInfo(const CWordArtInfo& other);
     ~CWordArtInfo();
-    // Every field but the second text and the text angle.
+    // Every field but the second text (the name) and the text angle: those of WordArtFields.
     CWordArtInfo& Copy(const CWordArtInfo& other);
     CWordArtInfo& operator=(const CWordArtInfo& other) { return Copy(other); }
 
@@ -117,44 +158,8 @@ public:
     int GetGap() const { return m_nGap; }
     void SetGap(int gap);
 
-    Gdiplus::Color m_clrBkgd;       // only red, green and blue are used
-    Gdiplus::Color m_clrText1;      // fill, and the top of the gradient; drawn opaque
-    Gdiplus::Color m_clrText2;      // bottom of the gradient
-    Gdiplus::Color m_clrOutline1;   // alpha from m_nOutlineAlpha1
-    Gdiplus::Color m_clrOutline2;   // alpha from m_nOutlineAlpha2
-    TextEffect m_TextEffect;
-    TextPath m_TextPath;
-    CString m_strText;
     CString m_strName;              // the preset's name; no rendering reads it
-    bool m_bRender;
-    unsigned char m_nOutlineAlpha1;
-    unsigned char m_nOutlineAlpha2;
-    int m_nOutlineThickness1;
-    int m_nOutlineThickness2;
-    int m_nTextPosX;                // recomputed by every rendering into a picture
-    int m_nTextPosY;
-    int m_nTextAngle;               // tenths of a degree
-    LOGFONTW m_LogFont;
-    int m_nFontSize;                // points; recomputed from the font height at every drawing
-    int m_nShadowOffsetX;
-    int m_nShadowOffsetY;
-    int m_nShadowAlpha;
-    bool m_bEnableShadow;
-    Gdiplus::Color m_clrShadow;     // alpha from m_nShadowAlpha
-    int m_nShadowThickness;
-    bool m_bPngRendering;
-    bool m_bTextGradient;
-    bool m_bChanged;                // set by construction and by every setter but Render
-    bool m_bSpare;
-    bool m_bDiffusedShadow;
-    bool m_bExtrudedText;           // takes precedence over the diffused shadow
-    float m_fBegAlpha;
-    float m_fEndAlpha;
-    float m_fShown;
-    int m_nGap;
-    bool m_bReflection;
-    float m_fWidth;                 // as last measured by DrawEffectText(CDC*)
-    float m_fHeight;
+    int m_nTextAngle = 0;           // tenths of a degree
 
 private:
     bool SetTextEffect(TextDesigner::IOutlineText* engine, Gdiplus::Brush* brush);

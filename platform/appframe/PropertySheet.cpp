@@ -38,7 +38,13 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM, LPARAM
     auto* page = psp ? reinterpret_cast<CPropertyPage*>(psp->lParam) : nullptr;
     if (!page || !page->SubclassWindow(hwnd))
         return TRUE;
-    return page->OnInitDialog();
+    // The system's dialog code called us: as in the window procedure, no exception may pass.
+    try {
+        return page->OnInitDialog();
+    } catch (...) {
+        appframe::ReportHandlerException(message);
+        return FALSE;
+    }
 }
 
 CPropertySheet* CPropertyPage::GetParentSheet() const

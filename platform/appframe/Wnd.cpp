@@ -1,5 +1,8 @@
 #include "Wnd.h"
+#include <atomic>
 #include <cmath>
+#include <cstdio>
+#include <exception>
 #include <mutex>
 #include <set>
 #include <unordered_map>
@@ -153,10 +156,8 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     // No exception may cross the system's frames that called us.
     try {
         result = wnd->WindowProc(message, wParam, lParam);
-    } catch (const std::exception& e) {
-        OutputDebugStringA(e.what());
-        result = ResultOfFailedHandler(message);
     } catch (...) {
+        appframe::ReportHandlerException(message);
         result = ResultOfFailedHandler(message);
     }
     // The last message: the object lets go of the window. It may have been deleted meanwhile,
@@ -168,6 +169,39 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 namespace appframe {
+
+namespace {
+void WriteToDebugger(const char* what, UINT message)
+{
+    char line[96];
+    snprintf(line, sizeof line, "a handler of message 0x%04X threw: ", message);
+    OutputDebugStringA(line);
+    OutputDebugStringA(what);
+    OutputDebugStringA("\n");
+}
+
+// One for the process: the test programs put theirs in place before any window exists.
+std::atomic<ExceptionReporter> exceptionReporter{WriteToDebugger};
+} // namespace
+
+ExceptionReporter SetExceptionReporter(ExceptionReporter reporter)
+{
+    ExceptionReporter before = exceptionReporter.exchange(reporter ? reporter : WriteToDebugger);
+    return before == WriteToDebugger ? nullptr : before;
+}
+
+void ReportHandlerException(UINT message)
+{
+    // The exception stays alive while the caller's handler runs, so its text may be kept.
+    const char* what = "an exception that is no std::exception";
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    exceptionReporter.load()(what, message);
+}
 
 void BeginCreation(CWnd* wnd, LPCWSTR className)
 {

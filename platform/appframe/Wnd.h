@@ -352,6 +352,15 @@ APPFRAME_API LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nul
 APPFRAME_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace appframe {
+// Told of each exception that a handler threw and the framework stopped before the system's
+// frames: what() of a std::exception (a fixed text for anything else) and the message being
+// handled. Called on the window's thread; must not throw.
+using ExceptionReporter = void (*)(const char* what, UINT message);
+// Puts another reporter in place (null: the default again, which writes to the debugger output
+// and lets the window live on); returns the one before.
+APPFRAME_API ExceptionReporter SetExceptionReporter(ExceptionReporter reporter);
+// Hands the exception being handled to the reporter: call it only inside a catch block.
+APPFRAME_API void ReportHandlerException(UINT message);
 // The creation hook for the object's next window of the class (name or atom); EndCreation
 // after the creating call. Dialogs and CWnd::CreateEx use it; so can layers that make windows
 // through other calls (an MDI child, for example).

@@ -1,6 +1,7 @@
 // Property sheets: Apply follows SetModified and reaches the pages made so far; OK ends a modal
 // sheet with the pages' data read back; PSH_NOAPPLYNOW leaves no Apply button.
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include "TestApp.h"
 #include "TestIds.h"
 
@@ -150,6 +151,28 @@ TEST(PropertySheets, ModalSheetStaysUntilClosedAlsoAsTheMainWindow)
         MSG quit;
         EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, asMainWindow);
     }
+}
+
+// The page's first handler is called by the system's dialog code, not through the framework's
+// window procedure: its exception is reported all the same and goes no further.
+class CFailingPage : public CPropertyPage {
+public:
+    CFailingPage() : CPropertyPage(IDD_PAGE_TWO) {}
+    BOOL OnInitDialog() override { throw std::runtime_error("the page failed"); }
+};
+
+TEST(PropertySheets, APagesInitDialogExceptionGoesToTheReporter)
+{
+    ReportedExceptions reported;
+    CFailingPage page;
+    CPropertySheet sheet(L"Settings");
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    ASSERT_EQ(reported.reports.size(), 1u);
+    EXPECT_EQ(reported.reports[0].what, "the page failed");
+    EXPECT_EQ(reported.reports[0].message, static_cast<UINT>(WM_INITDIALOG));
+    EXPECT_EQ(sheet.GetActivePage(), &page);
+    sheet.DestroyWindow();
 }
 
 } // namespace

@@ -14,3 +14,23 @@ CTestApp& TestApp()
 {
     return theApp;
 }
+
+namespace {
+ReportedExceptions* recordingReports = nullptr;
+
+void RecordReport(const char* what, UINT message)
+{
+    recordingReports->reports.push_back({what, message});
+}
+} // namespace
+
+ReportedExceptions::ReportedExceptions() : m_before(appframe::SetExceptionReporter(RecordReport))
+{
+    recordingReports = this;
+}
+
+ReportedExceptions::~ReportedExceptions()
+{
+    appframe::SetExceptionReporter(m_before);
+    recordingReports = nullptr;
+}

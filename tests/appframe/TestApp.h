@@ -22,3 +22,22 @@ public:
 };
 
 CTestApp& TestApp();
+
+// Takes the framework's reports of handlers' exceptions while it lives, in place of the test
+// program's reporter (which fails the test).
+class ReportedExceptions {
+public:
+    ReportedExceptions();
+    ~ReportedExceptions();
+    ReportedExceptions(const ReportedExceptions&) = delete;
+    ReportedExceptions& operator=(const ReportedExceptions&) = delete;
+
+    struct Report {
+        std::string what;
+        UINT message;
+    };
+    std::vector<Report> reports;
+
+private:
+    appframe::ExceptionReporter m_before;
+};

@@ -1,6 +1,8 @@
 // Window objects: nested creation, self-deleting objects, owned and borrowed windows, windows
-// without an object of their own.
+// without an object of their own; exceptions that handlers throw.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include "TestApp.h"
 
 namespace {
@@ -138,4 +140,81 @@ TEST(Window, WindowsWithoutAnObjectGetATemporaryOne)
     EXPECT_TRUE(IsWindow(edit));
     DestroyWindow(edit);
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+}
+
+namespace {
+
+// Throws from its handler of one message: a std::exception or, asked so, something else.
+class CThrowingWindow : public CWnd {
+public:
+    UINT m_throwOn = 0;
+    bool m_standard = true;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == m_throwOn) {
+            if (m_standard)
+                throw std::runtime_error("the handler failed");
+            throw 7;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// With the test program's own reporter in place.
+void SendToAThrowingHandler()
+{
+    CThrowingWindow wnd;
+    wnd.m_throwOn = WM_APP;
+    if (wnd.CreateEx(0, nullptr, L"thrower", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr))
+        wnd.SendMessage(WM_APP);
+}
+
+} // namespace
+
+TEST(HandlerExceptions, GoToTheReporterAndTheWindowLivesOn)
+{
+    enum How { kSent, kPosted, kCreating };
+    const struct {
+        const char* what;
+        UINT message;
+        bool standard;
+        How how;
+        const char* reported;
+    } cases[] = {
+        {"a sent message", WM_APP + 1, true, kSent, "the handler failed"},
+        {"a posted message", WM_APP + 2, true, kPosted, "the handler failed"},
+        {"no std::exception", WM_APP + 3, false, kSent, "an exception that is no std::exception"},
+        {"creation", WM_CREATE, true, kCreating, "the handler failed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReportedExceptions reported;
+        CThrowingWindow wnd;
+        wnd.m_throwOn = c.message;
+        wnd.m_standard = c.standard;
+        const BOOL created = wnd.CreateEx(0, nullptr, L"thrower", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr);
+        // A creation handler that throws fails the creation.
+        EXPECT_EQ(created != FALSE, c.how != kCreating);
+        if (c.how == kSent) {
+            EXPECT_EQ(wnd.SendMessage(c.message), 0);
+        } else if (c.how == kPosted) {
+            wnd.PostMessage(c.message);
+            PumpPending();
+        }
+        ASSERT_EQ(reported.reports.size(), 1u);
+        EXPECT_EQ(reported.reports[0].what, c.reported);
+        EXPECT_EQ(reported.reports[0].message, c.message);
+        if (c.how != kCreating) {
+            EXPECT_TRUE(IsWindow(wnd.m_hWnd));
+            EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
+        }
+    }
+}
+
+// The test programs' reporter makes a handler's exception a failure of the running test.
+TEST(HandlerExceptions, FailTheRunningTest)
+{
+    EXPECT_NONFATAL_FAILURE(SendToAThrowingHandler(), "the handler failed");
 }

@@ -6,6 +6,7 @@
 #include <vector>
 #include "LocalFileIO.h"
 #include "MD5.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -24,23 +25,7 @@ const wchar_t* const kNames[] = {
 // under test).
 class FileIO : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        static int serial = 0;
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_root = std::wstring(temp) + L"kqbase-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        std::filesystem::remove_all(m_root);
-        ASSERT_TRUE(CreateDirectoryW(m_root.c_str(), nullptr));
-    }
-    void TearDown() override
-    {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(m_root))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    std::wstring At(const std::wstring& relative) const { return m_root + L"\\" + relative; }
+    std::wstring At(const std::wstring& relative) const { return m_folder.At(relative); }
     static void Put(const std::wstring& path, const std::string& data)
     {
         ASSERT_TRUE(io().WriteWholeFile(path.c_str(), data.data(), DWORD(data.size()))) << path;
@@ -69,7 +54,8 @@ protected:
         return names;
     }
 
-    std::wstring m_root;
+    testsupport::TempFolder m_folder;
+    const std::wstring m_root = m_folder.Root();
 };
 
 TEST_F(FileIO, FilesWithAnyNames)

@@ -8,6 +8,7 @@
 #include <vector>
 #include "HttpDownload.h"
 #include "LoopbackHttpServer.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -153,12 +154,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_server.Start());
-        static int serial = 0;
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_root = std::wstring(temp) + L"kqhttp-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        std::filesystem::remove_all(m_root);
-        ASSERT_TRUE(CreateDirectoryW(m_root.c_str(), nullptr));
         m_client.m_nTimeout = 2;
         m_client.m_nExtraWaits = 0;
         m_client.SetCallback(Record);
@@ -168,10 +163,8 @@ protected:
     void TearDown() override
     {
         m_server.Stop();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_root, ignored);
     }
-    std::wstring At(const wchar_t* name) const { return m_root + L"\\" + name; }
+    std::wstring At(const wchar_t* name) const { return m_folder.At(name); }
     std::wstring Url(const std::string& target) const
     {
         const std::string url = m_server.Url(target);
@@ -216,7 +209,7 @@ protected:
 
     LoopbackHttpServer m_server;
     CHttpDownload m_client;
-    std::wstring m_root;
+    testsupport::TempFolder m_folder;
 };
 
 TEST_F(HttpDownloadTest, WholeFileWithServerTimeThenCurrent)

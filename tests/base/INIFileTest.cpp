@@ -2,9 +2,11 @@
 #include <string>
 #include <vector>
 #include "INIFile.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
+
+using testsupport::TempFolder;
 
 struct Entry {
     std::wstring section, key, value;

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 #include "ImageFile.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 
 namespace {
+
+using testsupport::TempFolder;
 
 std::vector<uint8_t> Counting(size_t n)
 {

@@ -14,13 +14,22 @@ protected:
     {
         m_key = L"Software\\LumivoTests\\base-" + std::to_wstring(GetCurrentProcessId());
         m_path = L"HKCU\\" + m_key + L"\\";
+        RemoveKeys();
     }
     void TearDown() override
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, m_key.c_str());
+        RemoveKeys();
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests"); // fails while another run uses it
     }
+    // Also before the test: a run that was killed may have left them.
+    void RemoveKeys()
+    {
+        RegDeleteTreeW(HKEY_CURRENT_USER, m_key.c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, m_key.c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, SingleKey().c_str());
+    }
+    // A key right below HKCU, for the path with a single backslash.
+    static std::wstring SingleKey() { return L"base-single-" + std::to_wstring(GetCurrentProcessId()); }
     std::wstring Path(const wchar_t* value) const { return m_path + value; }
 
     std::wstring m_key;
@@ -142,13 +151,12 @@ TEST_F(RegPath, PathParts)
     EXPECT_EQ(42u, read);
 
     // With a single backslash the key and the value are named alike.
-    const std::wstring single = L"base-single-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring single = SingleKey();
     ASSERT_TRUE(RegSetPath((L"HKCU\\" + single).c_str(), &data, REG_DWORD, sizeof data));
     read = 0;
     size = sizeof read;
     EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, single.c_str(), single.c_str(), RRF_RT_REG_DWORD, nullptr, &read, &size));
     EXPECT_EQ(42u, read);
-    RegDeleteKeyW(HKEY_CURRENT_USER, single.c_str());
 }
 
 } // namespace

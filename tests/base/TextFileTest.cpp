@@ -2,10 +2,12 @@
 #include <string>
 #include <vector>
 #include "TXTFile.h"
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "UTXTFile.h"
 
 namespace {
+
+using testsupport::TempFolder;
 
 std::vector<std::string> Lines(CTXTFile& file)
 {

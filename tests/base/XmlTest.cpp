@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "XmlDocument.h"
 
 namespace {
+
+using testsupport::TempFolder;
 
 std::string Utf16(const std::wstring& text, bool bigEndian)
 {

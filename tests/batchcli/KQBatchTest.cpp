@@ -47,8 +47,9 @@ std::wstring KQBatchPath()
 Result Finish(testsupport::ChildProcess& child)
 {
     Result result;
-    result.lines = SplitLines(child.ReadOutput());
-    result.exitCode = child.WaitForExit(60000);
+    result.lines = SplitLines(child.ReadOutput(60000));
+    EXPECT_FALSE(child.EndedByTest()) << "KQBatch ran a minute and was ended";
+    result.exitCode = child.WaitForExit(30000);
     return result;
 }
 
@@ -131,28 +132,6 @@ CZVImage Load(const std::wstring& path)
     return image;
 }
 
-void WriteFileText(const std::wstring& path, const std::string& text)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-std::string FileText(const std::wstring& path)
-{
-    std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return text;
-    char buffer[256];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
 // A width x height 8-bit picture of one colour in a few bytes: a run-length BMP whose data ends
 // at once, which leaves every pixel at palette entry 0.
 std::string BlankRle8Bmp(int32_t width, int32_t height)
@@ -183,18 +162,10 @@ std::string BlankRle8Bmp(int32_t width, int32_t height)
     return bmp;
 }
 
+// Each test works in a fresh temporary folder.
 class KQBatchTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_dir = std::wstring(temp) + L"kqbatch-test-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(m_dir.c_str(), nullptr);
-    }
-    void TearDown() override { RemoveTree(m_dir); }
-
-    std::wstring Path(const std::wstring& name) const { return m_dir + L"\\" + name; }
+    std::wstring Path(const std::wstring& name) const { return m_folder.At(name); }
 
     std::wstring Save(const CZVImage& image, const std::wstring& name)
     {
@@ -204,27 +175,7 @@ protected:
         return path;
     }
 
-    static void RemoveTree(const std::wstring& dir)
-    {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((dir + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..")
-                    continue;
-                const std::wstring path = dir + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(path);
-                else
-                    DeleteFileW(path.c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(dir.c_str());
-    }
-
-    std::wstring m_dir;
+    testsupport::TempFolder m_folder;
 };
 
 TEST_F(KQBatchTest, UsageAndMissingArguments)
@@ -434,10 +385,10 @@ TEST_F(KQBatchTest, FailuresToLoadAndSave)
     // old output stays as it was.
     const std::wstring odd = Path(L"picture.dat"), target = Path(L"target.dat");
     ASSERT_TRUE(CopyFileW(in.c_str(), odd.c_str(), FALSE));
-    WriteFileText(target, "old");
+    testsupport::TempFolder::Put(target, "old");
     Result unknown = RunKQBatch(L"Flip " + Quoted(odd) + L" " + Quoted(target));
     EXPECT_EQ(unknown.lines, (Lines{"Loading", "Flip", "Error : fail to save " + Narrow(target)}));
-    EXPECT_EQ(FileText(target), "old");
+    EXPECT_EQ(testsupport::TempFolder::Get(target), "old");
 
     // The same picture may go to a name that does say a format.
     Result known = RunKQBatch(L"Flip " + Quoted(odd) + L" " + Quoted(Path(L"target.png")));
@@ -463,7 +414,7 @@ TEST_F(KQBatchTest, RefusedOperationsWriteNothing)
 {
     const std::wstring small = Save(Pattern(24, 16), L"small.bmp");
     const std::wstring large = Path(L"large.bmp");
-    WriteFileText(large, BlankRle8Bmp(10000, 9000));
+    testsupport::TempFolder::Put(large, BlankRle8Bmp(10000, 9000));
     struct Case {
         const wchar_t* word;
         std::wstring input;
@@ -479,13 +430,13 @@ TEST_F(KQBatchTest, RefusedOperationsWriteNothing)
             SCOPED_TRACE(Narrow(c.word) + (outputExisted ? " over an old output" : ""));
             DeleteFileW(out.c_str());
             if (outputExisted)
-                WriteFileText(out, "old");
+                testsupport::TempFolder::Put(out, "old");
             Result r =
                 RunKQBatch(std::wstring(c.word) + L" " + Quoted(c.input) + L" " + Quoted(out) + L" " + c.arguments);
             EXPECT_EQ(r.exitCode, 0);
             EXPECT_EQ(r.lines, (Lines{"Loading", Narrow(c.word), "Error : fail to apply " + Narrow(c.word)}));
             if (outputExisted)
-                EXPECT_TRUE(FileText(out) == "old") << "the old output was replaced";
+                EXPECT_TRUE(testsupport::TempFolder::Get(out) == "old") << "the old output was replaced";
             else
                 EXPECT_FALSE(Exists(out));
         }
@@ -638,7 +589,7 @@ protected:
     }
     void Template(const std::string& xml, const std::wstring& name = L"page.xml")
     {
-        WriteFileText(Path(name), xml);
+        ASSERT_TRUE(testsupport::TempFolder::Put(Path(name), xml));
     }
     Result Run(const std::vector<std::wstring>& pictures, const std::wstring& page = L"")
     {
@@ -823,7 +774,7 @@ TEST_F(PageTest, PageInTheCurrentFolder)
     Template(kTwoSlots);
     wchar_t previous[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(m_dir.c_str()));
+    ASSERT_TRUE(SetCurrentDirectoryW(m_folder.Root().c_str()));
     Result r = RunKQBatch(L"Page page.bmp out.bmp red.bmp");
     SetCurrentDirectoryW(previous);
     EXPECT_EQ(r.lines, (Lines{"Loading", "Page", "Complete"}));

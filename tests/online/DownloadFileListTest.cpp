@@ -5,13 +5,15 @@
 #include <ctime>
 #include <mutex>
 #include <vector>
-#include "../base/TempFolder.h"
 #include "DownloadFileList.h"
+#include "LocalFileIO.h"
 #include "OnlineTestSupport.h"
+#include "TestSupport.h"
 
 namespace {
 
 using onlinetest::MaterialServer;
+using testsupport::TempFolder;
 
 struct FakeItem {
     std::wstring name;
@@ -29,7 +31,7 @@ public:
 
     bool WaitIdle()
     {
-        return onlinetest::PumpUntil([this] { return !IsBusy(); }, 20000);
+        return PumpUntil([this] { return !IsBusy(); }, 20000);
     }
     std::vector<int> Started()
     {
@@ -144,7 +146,7 @@ TEST_F(DownloadListTest, StartingAgainWhileBusyReplacesTheQueueOfTheRunningWorke
     FakeList list({Named(L"Frames\\a.jpg"), Named(L"Frames\\b.jpg"), Named(L"Frames\\d.jpg"), Named(L"Frames\\b.jpg")});
     Bind(list);
     list.StartDownloadPicFile(0, 3);
-    ASSERT_TRUE(onlinetest::PumpUntil([&] { return server.CountRequests("/res/Frames/M/a.jpg") == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/res/Frames/M/a.jpg") == 1; }));
     list.StartDownloadPicFile(2, 1);
     release = true;
     ASSERT_TRUE(list.WaitIdle());

@@ -1,10 +1,10 @@
 #pragma once
 // Shared by the online tests: the loopback server with the material tree and the version files
-// of online-server\, and a pump for the window tests.
+// of online-server\; messages are pumped as in WindowTestApp.h.
 #include <windows.h>
-#include <functional>
 #include <string>
 #include "LoopbackHttpServer.h"
+#include "WindowTestApp.h"
 
 namespace onlinetest {
 
@@ -44,22 +44,5 @@ private:
 // An address where nothing listens: connections are refused at once.
 const char* const kDeadBase = "http://127.0.0.1:1/update/";
 const wchar_t* const kDeadServer = L"http://127.0.0.1:1/res/";
-
-inline bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done())
-            return true;
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(10);
-    }
-}
 
 } // namespace onlinetest

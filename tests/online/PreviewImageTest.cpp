@@ -1,10 +1,12 @@
 // Material previews: the format by extension and the 128-pixel preview with its quality.
 #include <gtest/gtest.h>
-#include "../base/TempFolder.h"
 #include "PreviewImage.h"
+#include "TestSupport.h"
 #include "ZVImage.h"
 
 namespace {
+
+using testsupport::TempFolder;
 
 TEST(PreviewImage, FormatCodesByExtension)
 {

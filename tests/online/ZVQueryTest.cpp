@@ -210,7 +210,7 @@ TEST_F(QueryTest, DestroyingTheQueryStopsItsCheckAtOnce)
     auto doomed = std::make_unique<CZVQuery>();
     Configure(*doomed, "/slow/", "/update2/");
     doomed->CheckUpdateStartup();
-    ASSERT_TRUE(onlinetest::PumpUntil([&] { return asked.load(); }));
+    ASSERT_TRUE(PumpUntil([&] { return asked.load(); }));
     const ULONGLONG start = GetTickCount64();
     doomed.reset();
     EXPECT_LT(GetTickCount64() - start, 2000u);
@@ -259,19 +259,19 @@ TEST_F(QueryTest, TheFirstRunOfADayLoadsTheFirstUseAndDailyPagesOnce)
 
     g_online = true;
     query.Statistics();
-    EXPECT_TRUE(onlinetest::PumpUntil([&] { return fetcher.Urls().size() == 2 && !HasStatViews(main); }));
+    EXPECT_TRUE(PumpUntil([&] { return fetcher.Urls().size() == 2 && !HasStatViews(main); }));
     EXPECT_EQ(fetcher.Urls(), (std::vector<std::wstring>{L"http://stats.example/daily.php?id=7&ver=1.4.6",
                                                          L"http://stats.example/first.php?ver=1.4.6"}));
     EXPECT_EQ(Value(L"LastUse").size(), 10u);
 
     query.Statistics();
-    onlinetest::PumpUntil([] { return false; }, 200);
+    PumpFor(200);
     EXPECT_EQ(fetcher.Urls().size(), 2u);
 
     // A later day that is not the first loads the daily page only.
     RegSetPath((m_root + L"LastUse").c_str(), L"2000-01-01", REG_SZ, 11 * sizeof(wchar_t));
     query.Statistics();
-    EXPECT_TRUE(onlinetest::PumpUntil([&] { return fetcher.Urls().size() == 3 && !HasStatViews(main); }));
+    EXPECT_TRUE(PumpUntil([&] { return fetcher.Urls().size() == 3 && !HasStatViews(main); }));
     appframe::SetPageFetcher(before);
 }
 

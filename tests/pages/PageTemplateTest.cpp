@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "PageTemplate.h"
+#include "TestSupport.h"
 #include "XmlDocument.h"
 
 namespace {
@@ -209,16 +210,10 @@ TEST(PageTemplateTest, SlotsStayInStepAcrossMixedSlots)
 
 TEST(PageTemplateTest, FilesItCannotUse)
 {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring dir = std::wstring(temp) + L"pagetemplate-test-" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(dir.c_str(), nullptr);
+    testsupport::TempFolder folder;
     auto write = [&](const wchar_t* name, const std::string& text) {
-        const std::wstring path = dir + L"\\" + name;
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
-        CloseHandle(file);
+        const std::wstring path = folder.At(name);
+        EXPECT_TRUE(testsupport::TempFolder::Put(path, text));
         return path;
     };
     const std::wstring good = write(L"good.xml", "<?xml version=\"1.0\"?>\n<Slots Transparent=\"on\"><Slot><box x=\"1\" y=\"1\" width=\"5\" height=\"5\"/></Slot></Slots>");
@@ -234,7 +229,7 @@ TEST(PageTemplateTest, FilesItCannotUse)
     };
     const Case cases[] = {
         {good, true, 0, 1, 1},
-        {dir + L"\\missing.xml", false, 1, 0, 0},
+        {folder.At(L"missing.xml"), false, 1, 0, 0},
         {broken, false, 1, 0, 0},
         {other, false, 0, 0, 0},
     };
@@ -250,9 +245,6 @@ TEST(PageTemplateTest, FilesItCannotUse)
         EXPECT_EQ(slots.GetSlotCount(), c.slots);
         EXPECT_EQ(t.m_transparent.load(), c.transparent);
     }
-    for (const std::wstring& path : {good, broken, other})
-        DeleteFileW(path.c_str());
-    RemoveDirectoryW(dir.c_str());
 }
 
 TEST(PageTemplateTest, GridSlots)

@@ -97,14 +97,11 @@ protected:
 TEST(ShellBreadcrumb, FollowsAFolder)
 {
     ::CoInitialize(nullptr);
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    CString root;
-    root.Format(L"%sbreadcrumb-%lu", temp, ::GetCurrentProcessId());
+    testsupport::TempFolder folder;
+    const CString root = folder.Root().c_str();
     const CString a = root + L"\\Alpha", b = root + L"\\Beta";
-    ASSERT_TRUE(::CreateDirectoryW(root, nullptr));
-    ::CreateDirectoryW(a, nullptr);
-    ::CreateDirectoryW(b, nullptr);
+    ASSERT_TRUE(::CreateDirectoryW(a, nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(b, nullptr));
 
     CTestFrame* frame = CTestFrame::Make();
     ASSERT_NE(frame, nullptr);
@@ -141,8 +138,6 @@ TEST(ShellBreadcrumb, FollowsAFolder)
         EXPECT_EQ(crumb.GetItemPath(crumb.GetSelectedItem()).CompareNoCase(a), 0);
     }
     frame->DestroyWindow();
-    for (const CString& dir : { a, b, root + L"\\Gamma", root })
-        ::RemoveDirectoryW(dir);
 }
 
 } // namespace

@@ -207,7 +207,8 @@ TEST(Docking, CloseButtonHidesAndShowControlBarBringsBack)
 
 namespace {
 
-// The registry section the frames' state goes to, emptied after each test.
+// The registry section the frames' state goes to, emptied before each test (a run that was
+// killed may have left it filled) and after it.
 class DockingState : public ::testing::Test {
 protected:
     void SetUp() override
@@ -216,10 +217,12 @@ protected:
         m_previousBase = TestApp().SetRegistryBase(L"SkinFrameDocking");
         m_root = TestApp().GetRegSectionPath();
         m_root.TrimRight(L'\\');
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_root);
     }
     void TearDown() override
     {
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_root);
+        // The parents go too unless another run still uses them.
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests\\SkinFrameTests");
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\LumivoTests");
         TestApp().SetRegistryBase(m_previousBase);

@@ -1,9 +1,9 @@
 // Image strips: loading PNG and bitmap strips, transparency, smooth resizing and drawing.
 #include <cstring>
-#include <fstream>
 #include <string>
 #include "GalleryIds.h"
 #include "TestApp.h"
+#include "TestSupport.h"
 
 namespace {
 
@@ -97,16 +97,15 @@ TEST(ImageStrip, AddAppendsAndRefusesOtherHeightsAndDamagedFiles)
     EXPECT_EQ(fromBmp.GetBitmapSize(), CSize(16, 8));
 
     // The same PNG from a file.
-    wchar_t dir[MAX_PATH], path[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, dir);
-    ::GetTempFileNameW(dir, L"stp", 0, path);
-    std::ofstream(path, std::ios::binary).write(png, size);
+    testsupport::TempFolder folder;
+    const std::wstring path = folder.At(L"strip.png");
+    ASSERT_TRUE(testsupport::TempFolder::Put(path, std::string(png, size)));
     CBCGPToolBarImages fromFile;
     fromFile.SetImageSize(CSize(8, 8));
-    EXPECT_TRUE(fromFile.LoadFromFile(path));
+    EXPECT_TRUE(fromFile.LoadFromFile(path.c_str()));
     EXPECT_EQ(fromFile.GetCount(), 3);
-    ::DeleteFileW(path);
-    EXPECT_FALSE(fromFile.LoadFromFile(path));
+    ::DeleteFileW(path.c_str());
+    EXPECT_FALSE(fromFile.LoadFromFile(path.c_str()));
 }
 
 TEST(ImageStrip, ResampleAveragesInPremultipliedSpace)

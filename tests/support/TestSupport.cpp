@@ -1,4 +1,6 @@
 #include "TestSupport.h"
+#include <algorithm>
+#include <atomic>
 
 namespace testsupport {
 
@@ -10,6 +12,89 @@ std::wstring BinDir()
     dir.resize(dir.find_last_of(L'\\'));            // build\tests
     dir.resize(dir.find_last_of(L'\\'));            // build
     return dir + L"\\bin";
+}
+
+bool RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+                SetFileAttributesW(path.c_str(), found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileW(path.c_str());
+            else if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                RemoveDirectoryW(path.c_str()); // a link: what it leads to is not ours
+            else
+                RemoveTree(path);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(folder.c_str());
+    return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+TempFolder::TempFolder()
+{
+    static std::atomic<unsigned> serial{0};
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    // No other live process has this name; one that ended may have left it behind.
+    m_root = std::wstring(temp, n) + L"lumivo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+    RemoveTree(m_root);
+    CreateDirectoryW(m_root.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(m_root);
+}
+
+std::vector<std::wstring> TempFolder::List() const
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((m_root + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..")
+            names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool TempFolder::Put(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+std::string TempFolder::Get(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
 }
 
 ChildProcess::~ChildProcess()
@@ -54,15 +139,39 @@ bool ChildProcess::StartCommandLine(const std::wstring& program, const std::wstr
     return started;
 }
 
-std::string ChildProcess::ReadOutput()
+std::string ChildProcess::ReadOutput(DWORD milliseconds)
 {
     std::string text;
     if (!m_output)
         return text;
+    // The pipe is looked into rather than read blind, so that a child that neither writes nor
+    // ends cannot hold the test past the time.
     char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(m_output, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
+    auto readWaiting = [&] {
+        DWORD waiting = 0, got = 0;
+        if (!PeekNamedPipe(m_output, nullptr, 0, nullptr, &waiting, nullptr))
+            return -1; // closed by the child, and emptied
+        if (waiting && ReadFile(m_output, buffer, std::min<DWORD>(waiting, sizeof buffer), &got, nullptr))
+            text.append(buffer, got);
+        return int(got);
+    };
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    for (;;) {
+        const int got = readWaiting();
+        if (got < 0)
+            return text;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            break;
+        if (got == 0)
+            Sleep(DWORD(std::min<ULONGLONG>(deadline - now, 10)));
+    }
+    TerminateProcess(m_info.hProcess, kEndedByTest);
+    WaitForSingleObject(m_info.hProcess, 5000);
+    m_endedByTest = true;
+    // What it wrote before it was ended is still in the pipe.
+    while (readWaiting() > 0) {
+    }
     return text;
 }
 

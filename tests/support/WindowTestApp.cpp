@@ -1,13 +1,21 @@
 #include "WindowTestApp.h"
+#include <ios>
+#include <gtest/gtest.h>
 
 namespace {
 // The program's application object; AfxGetApp would give a DLL's inside its module scope.
 CWinApp* pumpingApp = nullptr;
+
+void FailRunningTest(const char* what, UINT message)
+{
+    ADD_FAILURE() << "a window's handler threw \"" << what << "\" handling message 0x" << std::hex << message;
+}
 } // namespace
 
-void windowtest::SetPumpingApp(CWinApp* app)
+void windowtest::SetTestApp(CWinApp* app)
 {
     pumpingApp = app;
+    appframe::SetExceptionReporter(app ? FailRunningTest : nullptr);
 }
 
 bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds)

@@ -1,6 +1,7 @@
 // The word-art record: defaults, copies, setters and the changed flag, escapes, and the
 // mapping from the effect kind to the engine's setters.
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 #include "IOutlineText.h"
@@ -55,37 +56,93 @@ TEST(WordArtInfoTest, Defaults)
     EXPECT_EQ(w.m_fHeight, 0);
 }
 
-TEST(WordArtInfoTest, AssignmentKeepsTheTargetsNameAndAngle)
+bool SameField(const Color& a, const Color& b) { return a.GetValue() == b.GetValue(); }
+bool SameField(const LOGFONTW& a, const LOGFONTW& b) { return memcmp(&a, &b, sizeof a) == 0; }
+template <typename T>
+bool SameField(const T& a, const T& b) { return a == b; }
+
+LOGFONTW SampleFont()
 {
-    CWordArtInfo source;
-    source.SetText(L"source");
-    source.m_strName = L"preset";
-    source.SetTextAngle(30);
-    source.SetOutlineThickness1(9);
-    source.m_bSpare = true;
-    source.m_fWidth = 12.5f;
-    source.GetLogFont()->lfHeight = -30;
-
-    CWordArtInfo target;
-    target.m_strName = L"mine";
-    target.SetTextAngle(-5);
-    target.m_bChanged = false;
-    target = source;
-    EXPECT_EQ(target.GetText(), L"source");
-    EXPECT_EQ(target.GetOutlineThickness1(), 9);
-    EXPECT_TRUE(target.m_bSpare);
-    EXPECT_TRUE(target.m_bChanged);
-    EXPECT_EQ(target.m_fWidth, 12.5f);
-    EXPECT_EQ(target.GetLogFont()->lfHeight, -30);
-    EXPECT_EQ(target.m_strName, L"mine");
-    EXPECT_EQ(target.GetTextAngle(), -50);
-    EXPECT_EQ(&target.Copy(source), &target);
-
-    CWordArtInfo copied(source);
-    EXPECT_EQ(copied.m_strName, L"preset");
-    EXPECT_EQ(copied.GetTextAngle(), 300);
-    EXPECT_EQ(copied.GetText(), L"source");
+    LOGFONTW font = {};
+    font.lfHeight = -30;
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = TRUE;
+    wcscpy(font.lfFaceName, L"Tahoma");
+    return font;
 }
+
+// One field of the record: set away from its default, compared between two records.
+struct WordArtField {
+    const char* name;
+    bool copied; // by assignment; the copy constructor takes every field
+    void (*change)(CWordArtInfo&);
+    bool (*same)(const CWordArtInfo&, const CWordArtInfo&);
+};
+
+#define WORDART_FIELD(field, copied, value) \
+    { #field, copied, [](CWordArtInfo& w) { w.field = value; }, \
+      [](const CWordArtInfo& a, const CWordArtInfo& b) { return SameField(a.field, b.field); } }
+
+TEST(WordArtInfoTest, AssignmentTakesEveryFieldButTheNameAndTheAngle)
+{
+    const WordArtField fields[] = {
+        WORDART_FIELD(m_clrBkgd, true, Color(0xFF102030)),
+        WORDART_FIELD(m_clrText1, true, Color(0xFF203040)),
+        WORDART_FIELD(m_clrText2, true, Color(0xFF304050)),
+        WORDART_FIELD(m_clrOutline1, true, Color(0xFF405060)),
+        WORDART_FIELD(m_clrOutline2, true, Color(0xFF506070)),
+        WORDART_FIELD(m_TextEffect, true, TE_DBL_GLOW),
+        WORDART_FIELD(m_TextPath, true, TP_GDI),
+        WORDART_FIELD(m_strText, true, L"source"),
+        WORDART_FIELD(m_strName, false, L"preset"),
+        WORDART_FIELD(m_bRender, true, false),
+        WORDART_FIELD(m_nOutlineAlpha1, true, 17),
+        WORDART_FIELD(m_nOutlineAlpha2, true, 18),
+        WORDART_FIELD(m_nOutlineThickness1, true, 9),
+        WORDART_FIELD(m_nOutlineThickness2, true, 11),
+        WORDART_FIELD(m_nTextPosX, true, 21),
+        WORDART_FIELD(m_nTextPosY, true, 22),
+        WORDART_FIELD(m_nTextAngle, false, 300),
+        WORDART_FIELD(m_LogFont, true, SampleFont()),
+        WORDART_FIELD(m_nFontSize, true, 36),
+        WORDART_FIELD(m_nShadowOffsetX, true, -3),
+        WORDART_FIELD(m_nShadowOffsetY, true, 7),
+        WORDART_FIELD(m_nShadowAlpha, true, 40),
+        WORDART_FIELD(m_bEnableShadow, true, true),
+        WORDART_FIELD(m_clrShadow, true, Color(0x80112233)),
+        WORDART_FIELD(m_nShadowThickness, true, 6),
+        WORDART_FIELD(m_bPngRendering, true, false),
+        WORDART_FIELD(m_bTextGradient, true, true),
+        WORDART_FIELD(m_bChanged, true, false),
+        WORDART_FIELD(m_bSpare, true, true),
+        WORDART_FIELD(m_bDiffusedShadow, true, true),
+        WORDART_FIELD(m_bExtrudedText, true, true),
+        WORDART_FIELD(m_fBegAlpha, true, 0.9f),
+        WORDART_FIELD(m_fEndAlpha, true, 0.2f),
+        WORDART_FIELD(m_fShown, true, 0.25f),
+        WORDART_FIELD(m_nGap, true, 5),
+        WORDART_FIELD(m_bReflection, true, true),
+        WORDART_FIELD(m_fWidth, true, 12.5f),
+        WORDART_FIELD(m_fHeight, true, 8.25f),
+    };
+    const CWordArtInfo defaults;
+    CWordArtInfo source;
+    for (const WordArtField& f : fields)
+        f.change(source);
+    for (const WordArtField& f : fields)
+        ASSERT_FALSE(f.same(source, defaults)) << f.name << " keeps its default in this test";
+
+    CWordArtInfo assigned;
+    assigned = source;
+    const CWordArtInfo constructed(source);
+    for (const WordArtField& f : fields) {
+        EXPECT_TRUE(f.same(assigned, f.copied ? source : defaults)) << f.name;
+        EXPECT_TRUE(f.same(constructed, source)) << f.name;
+    }
+    EXPECT_EQ(&assigned.Copy(source), &assigned);
+}
+
+#undef WORDART_FIELD
 
 TEST(WordArtInfoTest, SettersMarkTheRecordChangedOnlyForNewValues)
 {

@@ -47,36 +47,36 @@ const RoundTrip kRoundTrips[] = {
 
 TEST(Codecs, RoundTripPerFormat)
 {
-    TempDir dir;
+    TempFolder dir;
     for (const RoundTrip& t : kRoundTrips) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(t.name)));
         CZVImage image = t.tolerance ? Smooth(40, 30, t.alpha) : Pattern(13, 9, t.alpha);
         image.SetXDPI(150);
         image.SetYDPI(150);
-        ASSERT_TRUE(image.SaveFile(dir.Path(t.name).c_str(), t.type));
+        ASSERT_TRUE(image.SaveFile(dir.At(t.name).c_str(), t.type));
         CZVImage back;
-        ASSERT_TRUE(back.LoadFile(dir.Path(t.name).c_str()));
+        ASSERT_TRUE(back.LoadFile(dir.At(t.name).c_str()));
         EXPECT_EQ(back.AlphaIsValid(), t.alpha);
         EXPECT_TRUE(SamePixels(back, image, t.tolerance, t.alpha));
-        EXPECT_EQ(back.GetFullFileName(), dir.Path(t.name));
+        EXPECT_EQ(back.GetFullFileName(), dir.At(t.name));
         if (t.type != CXIMAGE_FORMAT_ICO && t.type != CXIMAGE_FORMAT_UNKNOWN && t.type != CXIMAGE_FORMAT_WEBP) {
             EXPECT_EQ(back.GetXDPI(), 150);
         }
     }
     // Only the pictures are left: every save went through a temporary file that was renamed.
-    EXPECT_EQ(dir.Files().size(), std::size(kRoundTrips));
+    EXPECT_EQ(dir.List().size(), std::size(kRoundTrips));
 }
 
 TEST(Codecs, GifKeepsPaletteTransparencyAndDelay)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage image = Pattern(11, 6);
     ASSERT_TRUE(image.DecreaseBpp(8, false));
     image.SetTransIndex(image.GetPixelIndex(2, 2));
     image.SetFrameDelay(35);
-    ASSERT_TRUE(image.SaveFile(dir.Path(L"x.gif").c_str(), CXIMAGE_FORMAT_GIF));
+    ASSERT_TRUE(image.SaveFile(dir.At(L"x.gif").c_str(), CXIMAGE_FORMAT_GIF));
     CZVImage back;
-    ASSERT_TRUE(back.LoadFile(dir.Path(L"x.gif").c_str()));
+    ASSERT_TRUE(back.LoadFile(dir.At(L"x.gif").c_str()));
     EXPECT_EQ(back.GetBpp(), 8);
     EXPECT_TRUE(SamePixels(back, image));
     EXPECT_EQ(back.GetTransIndex(), image.GetTransIndex());
@@ -85,8 +85,8 @@ TEST(Codecs, GifKeepsPaletteTransparencyAndDelay)
     // A 24-bit picture with alpha: reduced, and clear pixels take a transparent index.
     CZVImage rgba = Smooth(8, 8, true);
     rgba.AlphaSet(0, 0, 0);
-    ASSERT_TRUE(rgba.SaveFile(dir.Path(L"y.gif").c_str(), CXIMAGE_FORMAT_GIF));
-    ASSERT_TRUE(back.LoadFile(dir.Path(L"y.gif").c_str()));
+    ASSERT_TRUE(rgba.SaveFile(dir.At(L"y.gif").c_str(), CXIMAGE_FORMAT_GIF));
+    ASSERT_TRUE(back.LoadFile(dir.At(L"y.gif").c_str()));
     ASSERT_TRUE(back.IsTransparent());
     EXPECT_EQ(back.GetPixelIndex(0, 0), back.GetTransIndex());
     EXPECT_NE(back.GetPixelIndex(5, 5), back.GetTransIndex());
@@ -94,13 +94,13 @@ TEST(Codecs, GifKeepsPaletteTransparencyAndDelay)
 
 TEST(Codecs, JpegQualityIsReadBack)
 {
-    TempDir dir;
+    TempFolder dir;
     for (BYTE quality : {BYTE(60), BYTE(63), BYTE(75), BYTE(90)}) {
         CZVImage image = Smooth(32, 32);
         image.SetJpegQuality(quality);
-        ASSERT_TRUE(image.SaveFile(dir.Path(L"q.jpg").c_str(), CXIMAGE_FORMAT_JPG));
+        ASSERT_TRUE(image.SaveFile(dir.At(L"q.jpg").c_str(), CXIMAGE_FORMAT_JPG));
         CZVImage back;
-        ASSERT_TRUE(back.LoadFile(dir.Path(L"q.jpg").c_str()));
+        ASSERT_TRUE(back.LoadFile(dir.At(L"q.jpg").c_str()));
         EXPECT_EQ(back.GetJpegQuality(), quality);
     }
 }
@@ -207,28 +207,28 @@ TEST(Codecs, WebPAnimationAndTrailer)
     EXPECT_TRUE(SameColor(webp.GetFrame(1)->GetPixelColor(3, 3), RGBQUAD{0, 255, 0, 0}));
 
     // The thumbnail cache appends a 32-byte trailer to its WebP files.
-    TempDir dir;
+    TempFolder dir;
     CZVImage image = Pattern(20, 10, true);
-    ASSERT_TRUE(image.SaveFile(dir.Path(L"t.webp").c_str(), 0));
-    std::vector<BYTE> bytes = ReadBytes(dir.Path(L"t.webp"));
+    ASSERT_TRUE(image.SaveFile(dir.At(L"t.webp").c_str(), 0));
+    std::vector<BYTE> bytes = ReadBytes(dir.At(L"t.webp"));
     bytes.insert(bytes.end(), 32, 0x5A);
     std::memcpy(&bytes[bytes.size() - 8], "KQTB", 4);
-    WriteBytes(dir.Path(L"t.webp"), bytes);
+    WriteBytes(dir.At(L"t.webp"), bytes);
     CZVImage back;
-    ASSERT_TRUE(back.LoadFile(dir.Path(L"t.webp").c_str()));
+    ASSERT_TRUE(back.LoadFile(dir.At(L"t.webp").c_str()));
     EXPECT_TRUE(SamePixels(back, image, 0, true));
     // Cut short, it is refused.
     bytes.resize(bytes.size() - 60);
-    WriteBytes(dir.Path(L"t.webp"), bytes);
-    EXPECT_FALSE(back.LoadFile(dir.Path(L"t.webp").c_str()));
+    WriteBytes(dir.At(L"t.webp"), bytes);
+    EXPECT_FALSE(back.LoadFile(dir.At(L"t.webp").c_str()));
 }
 
 TEST(Codecs, ShrinkOnLoadLeavesAFactorOfTwo)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage big = Smooth(1024, 768);
-    ASSERT_TRUE(big.SaveFile(dir.Path(L"big.jpg").c_str(), CXIMAGE_FORMAT_JPG));
-    ASSERT_TRUE(big.SaveFile(dir.Path(L"big.webp").c_str(), CXIMAGE_FORMAT_WEBP));
+    ASSERT_TRUE(big.SaveFile(dir.At(L"big.jpg").c_str(), CXIMAGE_FORMAT_JPG));
+    ASSERT_TRUE(big.SaveFile(dir.At(L"big.webp").c_str(), CXIMAGE_FORMAT_WEBP));
     struct Case {
         const wchar_t* file;
         DWORD box;
@@ -244,7 +244,7 @@ TEST(Codecs, ShrinkOnLoadLeavesAFactorOfTwo)
     for (const Case& c : cases) {
         CZVImage image;
         image.SetShrinkOnLoad(c.box, c.box);
-        ASSERT_TRUE(image.LoadFile(dir.Path(c.file).c_str()));
+        ASSERT_TRUE(image.LoadFile(dir.At(c.file).c_str()));
         EXPECT_EQ(image.GetWidth(), c.width) << c.box;
         EXPECT_EQ(image.GetHeight(), c.height) << c.box;
         EXPECT_EQ(image.GetOriginalWidth(), 1024u);
@@ -255,10 +255,10 @@ TEST(Codecs, ShrinkOnLoadLeavesAFactorOfTwo)
 
 TEST(Codecs, ProjectPreviewThroughZip)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage preview = Pattern(17, 11, true);
-    ASSERT_TRUE(preview.SaveFile(dir.Path(L"p.webp").c_str(), 0));
-    const std::vector<BYTE> webp = ReadBytes(dir.Path(L"p.webp"));
+    ASSERT_TRUE(preview.SaveFile(dir.At(L"p.webp").c_str(), 0));
+    const std::vector<BYTE> webp = ReadBytes(dir.At(L"p.webp"));
     auto makeArchive = [&](const std::wstring& path, const char* entry) {
         // minizip takes a narrow name; the temporary folder's short path serves.
         char narrow[MAX_PATH];
@@ -276,30 +276,30 @@ TEST(Codecs, ProjectPreviewThroughZip)
         }
         zipClose(zip, nullptr);
     };
-    makeArchive(dir.Path(L"doc.kqd"), "~preview.webp");
-    makeArchive(dir.Path(L"none.kqd"), nullptr);
+    makeArchive(dir.At(L"doc.kqd"), "~preview.webp");
+    makeArchive(dir.At(L"none.kqd"), nullptr);
     CZVImage image;
-    ASSERT_TRUE(image.LoadFile(dir.Path(L"doc.kqd").c_str()));
+    ASSERT_TRUE(image.LoadFile(dir.At(L"doc.kqd").c_str()));
     EXPECT_TRUE(SamePixels(image, preview, 0, true));
-    EXPECT_EQ(image.GetFullFileName(), dir.Path(L"doc.kqd"));
+    EXPECT_EQ(image.GetFullFileName(), dir.At(L"doc.kqd"));
     CZVImage other;
-    EXPECT_TRUE(other.LoadKQDPreview(dir.Path(L"doc.kqd").c_str()));
-    EXPECT_FALSE(other.LoadFile(dir.Path(L"none.kqd").c_str()));
+    EXPECT_TRUE(other.LoadKQDPreview(dir.At(L"doc.kqd").c_str()));
+    EXPECT_FALSE(other.LoadFile(dir.At(L"none.kqd").c_str()));
     // A damaged archive (its compressed data changed) fails its check and loads nothing.
-    std::vector<BYTE> damaged = ReadBytes(dir.Path(L"doc.kqd"));
+    std::vector<BYTE> damaged = ReadBytes(dir.At(L"doc.kqd"));
     damaged[damaged.size() / 2] ^= 0xFF;
-    WriteBytes(dir.Path(L"bad.kqd"), damaged);
-    EXPECT_FALSE(other.LoadFile(dir.Path(L"bad.kqd").c_str()));
-    WriteBytes(dir.Path(L"text.kqd"), std::vector<BYTE>(100, 'x'));
-    EXPECT_FALSE(other.LoadFile(dir.Path(L"text.kqd").c_str()));
+    WriteBytes(dir.At(L"bad.kqd"), damaged);
+    EXPECT_FALSE(other.LoadFile(dir.At(L"bad.kqd").c_str()));
+    WriteBytes(dir.At(L"text.kqd"), std::vector<BYTE>(100, 'x'));
+    EXPECT_FALSE(other.LoadFile(dir.At(L"text.kqd").c_str()));
 }
 
 TEST(Codecs, FormatByContentAndWidePaths)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage image = Pattern(6, 5);
     // PNG data under a JPEG name, and a name with characters beyond any code page.
-    const std::wstring misnamed = dir.Path(L"bild-\u00fc\u65e5\u672c.jpg");
+    const std::wstring misnamed = dir.At(L"bild-\u00fc\u65e5\u672c.jpg");
     ASSERT_TRUE(image.SaveFile(misnamed.c_str(), CXIMAGE_FORMAT_PNG));
     EXPECT_EQ(CZVImage::GetTypeFromFile(misnamed.c_str()), static_cast<DWORD>(CXIMAGE_FORMAT_PNG));
     CZVImage back;
@@ -320,35 +320,35 @@ TEST(Codecs, FormatByContentAndWidePaths)
 
 TEST(Codecs, FormatsWeDoNotWriteOrReadFailCleanly)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage image = Pattern(4, 4);
     for (DWORD type : {DWORD(CXIMAGE_FORMAT_TGA), DWORD(CXIMAGE_FORMAT_PCX), DWORD(CXIMAGE_FORMAT_JP2), DWORD(99)})
-        EXPECT_FALSE(image.SaveFile(dir.Path(L"x.out").c_str(), type)) << type;
-    EXPECT_FALSE(image.SaveFile(dir.Path(L"x.tga").c_str(), 0));
-    EXPECT_TRUE(dir.Files().empty());
-    WriteBytes(dir.Path(L"t.tga"), std::vector<BYTE>(64, 0));
-    EXPECT_FALSE(image.LoadFile(dir.Path(L"t.tga").c_str()));
-    EXPECT_FALSE(image.LoadFile(dir.Path(L"missing.png").c_str()));
+        EXPECT_FALSE(image.SaveFile(dir.At(L"x.out").c_str(), type)) << type;
+    EXPECT_FALSE(image.SaveFile(dir.At(L"x.tga").c_str(), 0));
+    EXPECT_TRUE(dir.List().empty());
+    WriteBytes(dir.At(L"t.tga"), std::vector<BYTE>(64, 0));
+    EXPECT_FALSE(image.LoadFile(dir.At(L"t.tga").c_str()));
+    EXPECT_FALSE(image.LoadFile(dir.At(L"missing.png").c_str()));
     // A failed load leaves the picture as it was.
     EXPECT_TRUE(SamePixels(image, Pattern(4, 4)));
 }
 
 TEST(Codecs, FailedSaveKeepsTheOldFile)
 {
-    TempDir dir;
-    const std::wstring path = dir.Path(L"keep.ico");
+    TempFolder dir;
+    const std::wstring path = dir.At(L"keep.ico");
     CZVImage small = Pattern(16, 16);
     ASSERT_TRUE(small.SaveFile(path.c_str(), CXIMAGE_FORMAT_ICO));
     const std::vector<BYTE> before = ReadBytes(path);
     CZVImage tooBig = Pattern(300, 300);   // icons hold at most 256 x 256
     EXPECT_FALSE(tooBig.SaveFile(path.c_str(), CXIMAGE_FORMAT_ICO));
     EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(dir.Files().size(), 1u);
+    EXPECT_EQ(dir.List().size(), 1u);
 }
 
 TEST(Codecs, HeadersBeyondTheCapAreRefused)
 {
-    TempDir dir;
+    TempFolder dir;
     // A PNG claiming 40000 x 16, a GIF screen of 65535 x 65535, a BMP of 30000 x 30000.
     std::vector<BYTE> png = ReadBytes(Fixture(L"alpha.png"));
     ASSERT_GT(png.size(), 33u);
@@ -363,9 +363,9 @@ TEST(Codecs, HeadersBeyondTheCapAreRefused)
     std::memcpy(&bmp[18], &huge, 4);
     std::memcpy(&bmp[22], &huge, 4);
     for (auto [name, data] : {std::pair{L"w.png", &png}, std::pair{L"s.gif", &gif}, std::pair{L"h.bmp", &bmp}}) {
-        WriteBytes(dir.Path(name), *data);
+        WriteBytes(dir.At(name), *data);
         CZVImage image;
-        EXPECT_FALSE(image.LoadFile(dir.Path(name).c_str())) << testing::PrintToString(std::wstring(name));
+        EXPECT_FALSE(image.LoadFile(dir.At(name).c_str())) << testing::PrintToString(std::wstring(name));
         EXPECT_FALSE(image.IsValid());
     }
 }

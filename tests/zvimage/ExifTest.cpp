@@ -45,13 +45,13 @@ TEST(Exif, EveryOrientationTurnsUpright)
 
 TEST(Exif, SavedBlockMatchesThePixels)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage image;
     ASSERT_TRUE(image.LoadFile(Fixture(L"orient6.jpg").c_str()));
     ASSERT_TRUE(image.RotateExif(0));
-    ASSERT_TRUE(image.SaveFile(dir.Path(L"upright.jpg").c_str(), CXIMAGE_FORMAT_JPG));
+    ASSERT_TRUE(image.SaveFile(dir.At(L"upright.jpg").c_str(), CXIMAGE_FORMAT_JPG));
     CZVImage back;
-    ASSERT_TRUE(back.LoadFile(dir.Path(L"upright.jpg").c_str()));
+    ASSERT_TRUE(back.LoadFile(dir.At(L"upright.jpg").c_str()));
     ASSERT_TRUE(back.GetExifInfo()->IsExif);
     EXPECT_EQ(back.GetExifInfo()->Orientation, 1);   // not turned a second time by viewers
     EXPECT_STREQ(back.GetExifInfo()->DateTime, "2021:03:04 05:06:07");
@@ -60,13 +60,13 @@ TEST(Exif, SavedBlockMatchesThePixels)
 
     // The block travels to the other formats that carry one, and DisableEXIF drops it.
     for (const wchar_t* name : {L"e.png", L"e.webp"}) {
-        ASSERT_TRUE(image.SaveFile(dir.Path(name).c_str(), 0));
-        ASSERT_TRUE(back.LoadFile(dir.Path(name).c_str()));
+        ASSERT_TRUE(image.SaveFile(dir.At(name).c_str(), 0));
+        ASSERT_TRUE(back.LoadFile(dir.At(name).c_str()));
         EXPECT_STREQ(back.GetExifInfo()->DateTime, "2021:03:04 05:06:07");
     }
     image.DisableEXIF();
-    ASSERT_TRUE(image.SaveFile(dir.Path(L"none.jpg").c_str(), CXIMAGE_FORMAT_JPG));
-    ASSERT_TRUE(back.LoadFile(dir.Path(L"none.jpg").c_str()));
+    ASSERT_TRUE(image.SaveFile(dir.At(L"none.jpg").c_str(), CXIMAGE_FORMAT_JPG));
+    ASSERT_TRUE(back.LoadFile(dir.At(L"none.jpg").c_str()));
     EXPECT_FALSE(back.GetExifInfo()->IsExif);
     EXPECT_STREQ(back.GetExifInfo()->DateTime, "");
 }

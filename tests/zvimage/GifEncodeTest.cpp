@@ -183,13 +183,13 @@ TEST(GifEncode, EmptyAndInvalidInput)
 
 TEST(GifEncode, WritesThroughACFile)
 {
-    TempDir dir;
+    TempFolder dir;
     CZVImage a = Frame(1);
     a.SetFrameDelay(7);
     CxImage* list[1] = {&a};
     CxImageGIF gif;
     gif.SetLoops(0);
-    const std::wstring path = dir.Path(L"anim.gif");
+    const std::wstring path = dir.At(L"anim.gif");
     FILE* f = _wfopen(path.c_str(), L"wb");
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(gif.Encode(f, list, 1));

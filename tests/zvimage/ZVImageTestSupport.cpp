@@ -34,41 +34,6 @@ void WriteBytes(const std::wstring& path, const std::vector<BYTE>& data)
     }
 }
 
-TempDir::TempDir()
-{
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned i = 0;; ++i) {
-        wchar_t name[64];
-        swprintf(name, 64, L"zvimage-test-%lu-%u", GetCurrentProcessId(), i);
-        m_path = std::wstring(base) + name;
-        if (CreateDirectoryW(m_path.c_str(), nullptr))
-            break;
-    }
-}
-
-TempDir::~TempDir()
-{
-    for (const std::wstring& name : Files())
-        DeleteFileW(Path(name).c_str());
-    RemoveDirectoryW(m_path.c_str());
-}
-
-std::vector<std::wstring> TempDir::Files() const
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((m_path + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    return names;
-}
-
 RGBQUAD PatternColor(long x, long y, bool alpha)
 {
     return RGBQUAD{static_cast<BYTE>(x * 37), static_cast<BYTE>(y * 53), static_cast<BYTE>(x * y * 11),

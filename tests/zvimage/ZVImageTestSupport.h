@@ -1,7 +1,9 @@
 #pragma once
-// Helpers of the image library's tests: fixture files, a temporary folder, pattern pictures.
+// Helpers of the image library's tests: fixture files, pattern pictures, and the shared temporary
+// folder.
 #include <string>
 #include <vector>
+#include "TestSupport.h"
 #include "ZVImage.h"
 
 namespace zvtest {
@@ -11,20 +13,7 @@ std::wstring Fixture(const wchar_t* name);
 std::vector<BYTE> ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::vector<BYTE>& data);
 
-// A folder of its own under the temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::wstring Path(const wchar_t* name) const { return m_path + L"\\" + name; }
-    std::wstring Path(const std::wstring& name) const { return Path(name.c_str()); }
-    std::vector<std::wstring> Files() const;
-
-private:
-    std::wstring m_path;
-};
+using testsupport::TempFolder;
 
 // A 24-bit picture whose every pixel differs: blue x * 37, green y * 53, red x * y * 11
 // (mod 256), and with alpha (x + y) * 29 mod 256 when asked.

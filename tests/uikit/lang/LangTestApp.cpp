@@ -1,7 +1,7 @@
 // The test program's application object: the message boxes and dialogs under test take their
 // caption and owner from it.
-#include "AppFrame.h"
+#include "WindowTestApp.h"
 
 namespace {
-CWinApp theApp(L"LangTests");
+CWindowTestApp<> theApp(L"LangTests");
 } // namespace

@@ -2,8 +2,10 @@
 // Helpers of the language and application-object tests.
 #include <windows.h>
 #include <string>
-#include "../base/TempFolder.h"
 #include "RegPath.h"
+#include "TestSupport.h"
+
+using testsupport::TempFolder;
 
 // Keeps a registry string value (or its absence) and puts it back on destruction, so that a
 // test may change the suite's settings.
