@@ -148,6 +148,7 @@ TEST(PropertyPage, EditsAreBlackOnWhiteUnderAColouredLook)
         ASSERT_TRUE(o.sheet.Create());
         CWnd* field = o.first.Field();
         field->SetWindowText(L"8888");
+        o.sheet.GetDlgItem(IDOK)->SetFocus();   // no caret in the box
         PumpPending();
         o.sheet.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 
