@@ -2,7 +2,9 @@
 // driven by keys, pastes and deletions, settling into its range with a note.
 #include "KQNumEdit.h"
 #include "KQPPopupWindow.h"
+#include "LangTable.h"
 #include "ToolkitTest.h"
+#include "ZVUILibApp.h"
 
 namespace {
 
@@ -141,6 +143,12 @@ TEST(NumEditRule, RangeNoteFallsBackToEnglishWhenTheConversionsDiffer)
         EXPECT_EQ(numedit::RangeNote(c.translated, 1, 1.5, 10), CString(c.note)) << (c.translated ? c.translated : L"(null)");
     EXPECT_EQ(numedit::RangeNote(L"%%.%df-%%.%df", 40, 0, 1), CString(L"0.000000000000000-1.000000000000000"));
     EXPECT_EQ(numedit::RangeNote(L"%%.%df-%%.%df", -2, 0, 1), CString(L"0-1"));
+
+    // The shipped translation is used.
+    CLangTable chinese;
+    ASSERT_TRUE(chinese.LoadLanguageFile((CString(CZVUILibApp::GetLanguageFolder().GetString()) + L"Simplified Chinese.txt").GetString()));
+    EXPECT_EQ(numedit::RangeNote(chinese.Lookup(L"Please enter a number between %%.%df and %%.%df"), 0, 1, 100),
+              CString(L"\u8BF7\u8F93\u5165 1 \u5230 100 \u4E4B\u95F4\u7684\u6570\u5B57"));
 }
 
 using NumEditTest = NumHostTest;

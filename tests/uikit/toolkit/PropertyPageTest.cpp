@@ -8,6 +8,28 @@
 
 namespace {
 
+// The programs derive from the library's classes and ask their kind.
+TEST(ToolkitClasses, KnowTheirNamesAndBases)
+{
+    const struct {
+        CRuntimeClass* cls;
+        const char* name;
+        CRuntimeClass* base;
+    } classes[] = {
+        {RUNTIME_CLASS(CKQDialog), "CKQDialog", RUNTIME_CLASS(CBCGPDialog)},
+        {RUNTIME_CLASS(CKQPropertyPage), "CKQPropertyPage", RUNTIME_CLASS(CBCGPPropertyPage)},
+        {RUNTIME_CLASS(CKQNumEdit), "CKQNumEdit", RUNTIME_CLASS(CBCGPEdit)},
+        {RUNTIME_CLASS(CKQNumSpinCtrl), "CKQNumSpinCtrl", RUNTIME_CLASS(CBCGPSpinButtonCtrl)},
+    };
+    for (const auto& c : classes) {
+        EXPECT_STREQ(c.cls->m_lpszClassName, c.name);
+        EXPECT_EQ(c.cls->m_pfnGetBaseClass(), c.base) << c.name;
+    }
+    CNumHostDlg host;
+    EXPECT_TRUE(host.IsKindOf(RUNTIME_CLASS(CKQDialog)));
+    EXPECT_TRUE(host.m_spin.IsKindOf(RUNTIME_CLASS(CSpinButtonCtrl)));
+}
+
 // A page of one number that counts its loads and saves.
 class CNumberPage : public CKQPropertyPage {
 public:
