@@ -262,15 +262,22 @@ LRESULT CKQNumEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+CString CKQNumEdit::TextBesideSelection(int& caret) const
+{
+    CString text;
+    GetWindowText(text);
+    int end = 0;
+    GetSel(caret, end);
+    text.Delete(caret, end - caret);
+    return text;
+}
+
 void CKQNumEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     // The character replaces the selection.
-    CString text;
-    GetWindowText(text);
-    int start = 0, end = 0;
-    GetSel(start, end);
-    text.Delete(start, end - start);
-    if (numedit::AcceptsChar(text, start, nChar, m_chDecimalPoint))
+    int caret = 0;
+    const CString text = TextBesideSelection(caret);
+    if (numedit::AcceptsChar(text, caret, nChar, m_chDecimalPoint))
         CBCGPEdit::OnChar(nChar, nRepCnt, nFlags);
 }
 
@@ -278,12 +285,9 @@ LRESULT CKQNumEdit::OnPaste(WPARAM, LPARAM)
 {
     if (GetStyle() & ES_READONLY)
         return 0;
-    CString text;
-    GetWindowText(text);
-    int start = 0, end = 0;
-    GetSel(start, end);
-    text.Delete(start, end - start);
-    const CString inserted = numedit::FilterPaste(text, start, ClipboardText(m_hWnd), m_chDecimalPoint);
+    int caret = 0;
+    const CString text = TextBesideSelection(caret);
+    const CString inserted = numedit::FilterPaste(text, caret, ClipboardText(m_hWnd), m_chDecimalPoint);
     if (!inserted.IsEmpty())
         ReplaceSel(inserted, TRUE);
     return 0;

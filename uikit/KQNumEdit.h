@@ -52,6 +52,9 @@ protected:
     afx_msg LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    // The text without its selection, which typing or pasting replaces; caret: where it was.
+    CString TextBesideSelection(int& caret) const;
+
     BOOL m_bTyping = FALSE;        // the settle timer runs
     BOOL m_bClamped = FALSE;       // GetFitWindowText moved the value
     int m_nDecimalPlaces = 0;

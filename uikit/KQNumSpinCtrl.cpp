@@ -13,6 +13,15 @@ double StepTolerance(double limit)
     return std::max(1e-9, std::fabs(limit) * 1e-9);
 }
 
+// The window's text; empty without a window.
+CString TextOf(HWND wnd)
+{
+    CString text;
+    if (wnd)
+        CWnd::FromHandle(wnd)->GetWindowText(text);
+    return text;
+}
+
 } // namespace
 
 int numspin::NativeSteps(double min, double max, double step)
@@ -84,14 +93,15 @@ void CKQNumSpinCtrl::SetPos(double value)
     SetIntPos(value);
 }
 
+HWND CKQNumSpinCtrl::Buddy() const
+{
+    return m_hWnd ? reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)) : nullptr;
+}
+
 double CKQNumSpinCtrl::GetPos() const
 {
-    HWND buddy = m_hWnd ? reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)) : nullptr;
-    if (!buddy)
-        return 0.0;
-    CString text;
-    CWnd::FromHandle(buddy)->GetWindowText(text);
-    return _wtof(text);
+    HWND buddy = Buddy();
+    return buddy ? _wtof(TextOf(buddy)) : 0.0;
 }
 
 void CKQNumSpinCtrl::SetDecimalPlaces(int n)
@@ -111,7 +121,7 @@ CString CKQNumSpinCtrl::FormatValue(double value) const
 
 void CKQNumSpinCtrl::SetValueForBuddy(double value)
 {
-    HWND buddy = m_hWnd ? reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)) : nullptr;
+    HWND buddy = Buddy();
     if (!buddy)
         return;
     CString text;
@@ -128,14 +138,10 @@ void CKQNumSpinCtrl::SetIntPos(double value)
         return;
     // A spin made with UDS_SETBUDDYINT writes its integer into the buddy on every new position;
     // the buddy keeps the value's text.
-    HWND buddy = reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY));
-    CString text, after;
-    if (buddy)
-        CWnd::FromHandle(buddy)->GetWindowText(text);
+    HWND buddy = Buddy();
+    const CString text = TextOf(buddy);
     SendMessage(UDM_SETPOS, 0, MAKELPARAM(numspin::NativePos(value, m_dMin, m_dMax, m_nIntRange), 0));
-    if (buddy)
-        CWnd::FromHandle(buddy)->GetWindowText(after);
-    if (after != text)
+    if (buddy && TextOf(buddy) != text)
         ::SetWindowTextW(buddy, text);
 }
 

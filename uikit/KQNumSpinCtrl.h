@@ -57,6 +57,7 @@ protected:
     afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
+    HWND Buddy() const;
     void RestartSettle();
 
     double m_dMin = 0.0, m_dMax = 100.0, m_dStep = 1.0;
