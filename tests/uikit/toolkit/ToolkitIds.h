@@ -1,0 +1,8 @@
+#pragma once
+#define IDD_NUM_HOST 100
+#define IDD_PAGE_FIRST 101
+#define IDD_PAGE_SECOND 102
+#define IDC_NUM_EDIT 1001
+#define IDC_NUM_SPIN 1002
+#define IDC_PAGE_VALUE 1003
+#define IDC_PAGE_LABEL 1004
