@@ -105,11 +105,11 @@ void CKQMemDC::CopyData(const void* source, bool flip)
     if (!source || !m_pBits)
         return;
     ::GdiFlush();
-    const size_t row = static_cast<size_t>(m_nWidth) * (m_nBitsPerPixel / 8);
+    const size_t row = static_cast<size_t>(m_nWidth) * (m_nBitsPerPixel / 8), stride = static_cast<size_t>(GetStride());
     const auto* src = static_cast<const BYTE*>(source);
     for (int y = 0; y < m_nHeight; ++y) {
         const int from = flip ? m_nHeight - 1 - y : y;
-        std::memcpy(m_pBits + static_cast<size_t>(y) * GetStride(), src + static_cast<size_t>(from) * row, row);
+        std::memcpy(m_pBits + y * stride, src + static_cast<size_t>(from) * row, row);
     }
 }
 
