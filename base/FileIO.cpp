@@ -244,9 +244,7 @@ int64_t CFileIO::GetFileMD5(const wchar_t* path, WString& text)
     return size;
 }
 
-// The data goes to a temporary file beside the target, which replaces the target only when
-// every byte was written: a failed write leaves the old file as it was.
-bool CFileIO::WriteWholeFile(const wchar_t* path, const void* data, DWORD count)
+ALT::TString<wchar_t, 0, 8> CFileIO::TempNameBeside(const wchar_t* path) const
 {
     static std::atomic<unsigned> serial{0};
     WString folder;
@@ -258,6 +256,14 @@ bool CFileIO::WriteWholeFile(const wchar_t* path, const void* data, DWORD count)
         temp.Format(L"%s\\~%x-%x.tmp", folder.GetBuffer(), GetCurrentProcessId(), id);
     else
         temp.Format(L"~%x-%x.tmp", GetCurrentProcessId(), id);
+    return temp;
+}
+
+// The data goes to a temporary file beside the target, which replaces the target only when
+// every byte was written: a failed write leaves the old file as it was.
+bool CFileIO::WriteWholeFile(const wchar_t* path, const void* data, DWORD count)
+{
+    const WString temp = TempNameBeside(path);
     ScopedFile file(this);
     if (!file.Create(temp.GetBuffer(), FILEIO_READWRITE | FILEIO_SHARE_READ))
         return false;

@@ -1,0 +1,13 @@
+#pragma once
+// Resource ids of the toolkit gallery.
+#define IDD_UIKIT_DEMO 100
+#define IDC_GRID 1001
+#define IDC_RULERS 1002
+#define IDC_ZOOM 1003
+#define IDC_ZOOM_COUNT 1004
+#define IDC_NUMBERS 1010
+#define IDC_PICTURE 1020
+#define IDC_PREVIEW_EMPTY 1021
+#define IDC_PREVIEW_PICTURE 1022
+#define IDC_LOADING 1030
+#define IDC_SPLASH 1031

@@ -1,0 +1,41 @@
+#pragma once
+// Shared by the toolkit's window tests: a top-level window to put controls in, which keeps the
+// long-press notes its children send it, and pixels read back from bitmaps and devices.
+#include <string>
+#include <vector>
+#include <gtest/gtest.h>
+#include "SkinUI.h"
+#include "WindowTestApp.h"
+
+class CToolkitHost : public CWnd {
+public:
+    ~CToolkitHost() override;
+    // A visible pop-up window at the rectangle of the screen.
+    bool Open(const CRect& rect);
+    // The notes received, 'D' for 0x709 and 'U' for 0x70A, in order.
+    std::string notes;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// A 32-bit top-down memory bitmap selected into a memory DC, filled with one colour.
+class CPixelCanvas {
+public:
+    CPixelCanvas(int width, int height, COLORREF fill);
+    ~CPixelCanvas();
+    CPixelCanvas(const CPixelCanvas&) = delete;
+    CPixelCanvas& operator=(const CPixelCanvas&) = delete;
+    CDC& DC() { return m_dc; }
+    COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
+
+private:
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CBitmap* m_old = nullptr;
+};
+
+// The colour of a pixel of a bitmap that is not selected anywhere.
+COLORREF BitmapPixel(CBitmap& bitmap, int x, int y);
+// The colour as R,G,B for messages.
+std::string ColorText(COLORREF color);
