@@ -1,6 +1,8 @@
 // The toolkit's controls and picture windows in one dialog, in the default look:
 //   scripts/run demo/UIKitDemo
-// flat toggle buttons, a long-press button that counts while it is held, a picture with a
+// flat toggle buttons, a long-press button that counts while it is held, numeric edits with
+// spins (a width in whole pixels that stops at its ends, an angle in half degrees that wraps),
+// a picture with a
 // caption, previews with and without a picture, the loading animation and a splash page.
 //   UIKitDemo.exe /savebmp FILE.bmp WIDTH HEIGHT
 // draws the gallery's colour table into a 24-bit memory DC of that size, saves it as a BMP and
@@ -9,6 +11,8 @@
 #include "AnimateImage.h"
 #include "KQFlatButton.h"
 #include "KQMemDC.h"
+#include "KQNumEdit.h"
+#include "KQNumSpinCtrl.h"
 #include "UIKitDemoIds.h"
 #include "UIKitIds.h"
 #include "ZVImageStatic.h"
@@ -132,6 +136,8 @@ protected:
 
     CKQFlatButton m_grid, m_rulers;
     CKQLongPressButton m_zoom;
+    CKQNumEdit m_width, m_angle;
+    CKQNumSpinCtrl m_widthSpin, m_angleSpin;
     CZVImageStatic m_picture;
     CZVPreviewWnd m_previewEmpty, m_previewPicture;
     CAnimationPanel m_loading, m_splash;
@@ -143,6 +149,10 @@ protected:
         DDX_Control(pDX, IDC_RULERS, m_rulers);
         DDX_Control(pDX, IDC_ZOOM, m_zoom);
         DDX_Control(pDX, IDC_PICTURE, m_picture);
+        DDX_Control(pDX, IDC_WIDTH, m_width);
+        DDX_Control(pDX, IDC_WIDTH_SPIN, m_widthSpin);
+        DDX_Control(pDX, IDC_ANGLE, m_angle);
+        DDX_Control(pDX, IDC_ANGLE_SPIN, m_angleSpin);
     }
 
     // The rectangle of a hidden frame of the template, in the dialog's client area.
@@ -185,7 +195,15 @@ protected:
         m_loading.CreateLoading(this, PlaceOf(IDC_LOADING), TranslateString(L"Loading pictures..."));
         m_splash.CreateSplash(this, PlaceOf(IDC_SPLASH), TranslateString(L"No pictures in this folder"), IDB_KQ_PLACEHOLDER);
 
-        // IDC_NUMBERS: the numeric edits with their spins are placed inside this group.
+        // A width of 1 to 10000 pixels and an angle of -180 to 180 degrees in half degrees.
+        m_width.SetMinMax(1, 10000);
+        m_widthSpin.SetRangeAndDelta(1, 10000, 1);
+        m_widthSpin.SetPos(1600);
+        m_angle.SetDecimalPlaces(1);
+        m_angle.SetMinMax(-180, 180);
+        m_angleSpin.SetDecimalPlaces(1);
+        m_angleSpin.SetRangeAndDelta(-180, 180, 0.5);
+        m_angleSpin.SetPos(12.5);
 
         // The focus starts on Close, so that no toggle shows a focus frame over its face.
         GotoDlgCtrl(GetDlgItem(IDCANCEL));
