@@ -91,6 +91,10 @@ struct ScreenDcTraits {
     static HDC Invalid() { return nullptr; }
     static void Close(HDC dc) { ::ReleaseDC(nullptr, dc); }
 };
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU menu) { ::DestroyMenu(menu); }
+};
 struct RegKeyTraits {
     static HKEY Invalid() { return nullptr; }
     static void Close(HKEY key) { ::RegCloseKey(key); }
@@ -104,6 +108,7 @@ template <class T = HGDIOBJ>
 using GdiObject = UniqueHandle<GdiObjectTraits<T>>;
 using MemoryDc = UniqueHandle<MemoryDcTraits>;
 using ScreenDc = UniqueHandle<ScreenDcTraits>;
+using Menu = UniqueHandle<MenuTraits>;
 
 // No value of ours comes near this; a larger one is damage, not a setting.
 const DWORD kMaxRegValueBytes = 1 << 20;
