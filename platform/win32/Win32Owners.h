@@ -216,7 +216,8 @@ private:
 };
 
 // An object selected into a DC for a scope; the one it replaced is selected back at the end. The
-// object is borrowed: whoever owns it deletes it after the selection ends.
+// object is borrowed: whoever owns it deletes it after the selection ends. Not for regions, which
+// SelectObject copies rather than selects.
 class ScopedSelect {
 public:
     ScopedSelect(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(dc && object ? ::SelectObject(dc, object) : nullptr) {}
