@@ -2,6 +2,7 @@
 #include <windows.h>
 #include "MD5.h"
 #include "RegPath.h"
+#include "Win32Owners.h"
 #include "WStr.h"
 
 namespace {
@@ -34,16 +35,15 @@ int CFavoriteFolder::LoadSetting()
 {
     m_folders.RemoveAll();
     const WString root = KeyPath(nullptr);
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, root.GetString(), 0, KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
+    win32::RegKey key;
+    if (!key.Open(HKEY_CURRENT_USER, root.GetString(), KEY_ENUMERATE_SUB_KEYS))
         return 0;
     for (DWORD index = 0; index < DWORD(kMaxFolders); ++index) {
         wchar_t name[256];
-        if (RegEnumKeyW(key, index, name, 256) != ERROR_SUCCESS)
+        if (RegEnumKeyW(key.Get(), index, name, 256) != ERROR_SUCCESS)
             break;
         LoadKey(name);
     }
-    RegCloseKey(key);
     return 0;
 }
 

@@ -113,34 +113,14 @@ bool DefaultCallback(CHttpDownload*, long, long)
     return true;
 }
 
-// An open file closed on scope exit.
-class ScopedFile {
-public:
-    ~ScopedFile() { Close(); }
-    bool Open(const std::wstring& path, bool append)
-    {
-        CLocalFileIO& io = GetLocalFileIO();
-        if (append) {
-            if (!io.Open(path.c_str(), m_handle, FILEIO_READWRITE))
-                return false;
-            return io.Seek(m_handle, 0, FILE_END) >= 0;
-        }
-        return io.Create(path.c_str(), m_handle, FILEIO_READWRITE);
-    }
-    bool Write(const char* data, size_t count)
-    {
-        return GetLocalFileIO().Write(m_handle, data, DWORD(count)) == DWORD(count);
-    }
-    void Close()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            GetLocalFileIO().Close(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-};
+// The partial file: opened at its end to go on with it, or made anew.
+bool OpenPartial(const std::wstring& path, bool append, win32::FileHandle& file)
+{
+    CLocalFileIO& io = GetLocalFileIO();
+    if (!append)
+        return io.Create(path.c_str(), *file.Out(), FILEIO_READWRITE);
+    return io.Open(path.c_str(), *file.Out(), FILEIO_READWRITE) && io.Seek(file.Get(), 0, FILE_END) >= 0;
+}
 
 } // namespace
 
@@ -354,16 +334,13 @@ bool ParseHeader(const std::string& header, int64_t requestTime, HttpResponseHea
 }
 } // namespace
 
-CHttpDownload::CHttpDownload() : m_socket(uintptr_t(INVALID_SOCKET)), m_callback(DefaultCallback)
+CHttpDownload::CHttpDownload() : m_callback(DefaultCallback)
 {
     SetUserAgent("HttpDownload/1.00");
     Reset();
 }
 
-CHttpDownload::~CHttpDownload()
-{
-    CloseSocket();
-}
+CHttpDownload::~CHttpDownload() = default;
 
 void CHttpDownload::SetUserAgent(const char* agent)
 {
@@ -462,9 +439,7 @@ int CHttpDownload::Abandon()
 
 void CHttpDownload::CloseSocket()
 {
-    if (m_socket != uintptr_t(INVALID_SOCKET))
-        closesocket(SOCKET(m_socket));
-    m_socket = uintptr_t(INVALID_SOCKET);
+    m_socket.Reset();
 }
 
 // Waits up to the time-out once plus once per extra wait, in slices so that Cancel is seen.
@@ -483,11 +458,11 @@ bool CHttpDownload::WaitSocket(bool forWrite)
         fd_set ready, failed;
         FD_ZERO(&ready);
         FD_ZERO(&failed);
-        FD_SET(SOCKET(m_socket), &ready);
-        FD_SET(SOCKET(m_socket), &failed);
+        FD_SET(m_socket.Get(), &ready);
+        FD_SET(m_socket.Get(), &failed);
         timeval wait = {long(slice / 1000), long(slice % 1000) * 1000};
         const int n = select(0, forWrite ? nullptr : &ready, forWrite ? &ready : nullptr, &failed, &wait);
-        if (n < 0 || FD_ISSET(SOCKET(m_socket), &failed))
+        if (n < 0 || FD_ISSET(m_socket.Get(), &failed))
             return false;
         if (n > 0)
             return true;
@@ -502,7 +477,7 @@ int CHttpDownload::ReceiveSome(char* buffer, int size)
     for (;;) {
         if (Stopped())
             return -1;
-        const int n = recv(SOCKET(m_socket), buffer, size, 0);
+        const int n = recv(m_socket.Get(), buffer, size, 0);
         if (n >= 0)
             return n;
         if (WSAGetLastError() != WSAEWOULDBLOCK || !WaitSocket(false))
@@ -514,7 +489,7 @@ bool CHttpDownload::SendAll(const std::string& text)
 {
     size_t sent = 0;
     while (sent < text.size()) {
-        const int n = send(SOCKET(m_socket), text.data() + sent, int(text.size() - sent), 0);
+        const int n = send(m_socket.Get(), text.data() + sent, int(text.size() - sent), 0);
         if (n > 0) {
             sent += size_t(n);
             continue;
@@ -549,10 +524,10 @@ bool CHttpDownload::Connect(const HttpUrlParts& parts)
         }
         memcpy(&address.sin_addr, entry->h_addr_list[0], 4);
     }
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == INVALID_SOCKET)
+    m_socket.Reset(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
+    if (!m_socket.IsValid())
         return false;
-    m_socket = uintptr_t(s);
+    const SOCKET s = m_socket.Get();
     u_long nonBlocking = 1;
     if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0)
         return false;
@@ -738,8 +713,8 @@ int CHttpDownload::DownloadTo(const char* url)
         m_nStartTick = m_nLastTick = GetTickCount64();
 
         // A complete answer replaces whatever partial file there was.
-        ScopedFile file;
-        if (!file.Open(m_tempFile, offset > 0))
+        win32::FileHandle file;
+        if (!OpenPartial(m_tempFile, offset > 0, file))
             return -1;
         int64_t got = 0;
         bool receiveError = false;
@@ -749,7 +724,7 @@ int CHttpDownload::DownloadTo(const char* url)
                 count = m_contentLength - got;
             if (count <= 0)
                 return;
-            if (!file.Write(data, size_t(count))) {
+            if (io.Write(file.Get(), data, DWORD(count)) != DWORD(count)) {
                 writeError = true;
                 return;
             }
@@ -772,7 +747,7 @@ int CHttpDownload::DownloadTo(const char* url)
             }
             store(block.data(), n);
         }
-        file.Close();
+        file.Reset();
         CloseSocket();
         if (Stopped())
             return cancelled();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include "TString.h"
+#include "Win32Owners.h"
 #include "ZVUILibDef.h"
 
 class CHttpDownload;
@@ -121,7 +122,7 @@ private:
     ALT::TString<wchar_t, 0, 8> m_localFile;
     std::wstring m_tempFile;
     int64_t m_received = 0;
-    uintptr_t m_socket;
+    win32::Socket m_socket;
     char m_userAgent[32] = {};
     char m_url[kHttpMaxUrl + 1] = {};
     char m_host[kHttpMaxHost + 1] = {};

@@ -1,5 +1,6 @@
 #include "LocalFileIO.h"
 #include "PathFunc.h"
+#include "Win32Owners.h"
 #include "WStr.h"
 
 namespace {
@@ -13,24 +14,6 @@ bool TooLong(const wchar_t* path, int limit = MAX_PATH)
 
 // CreateDirectoryW leaves room for an 8.3 name below the folder.
 const int kMaxFolderPath = MAX_PATH - 12;
-
-// A handle closed on scope exit.
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : m_handle(handle) {}
-    ~ScopedHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            CloseHandle(m_handle);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE m_handle;
-};
 
 // Attribute-only access is not blocked by other programs' sharing modes; folders need the
 // backup-semantics flag to be opened at all.
@@ -202,13 +185,13 @@ bool CLocalFileIO::Move(const wchar_t* source, const wchar_t* target)
 
 bool CLocalFileIO::GetTimes(const wchar_t* path, FILETIME* modified, FILETIME* created, FILETIME* accessed)
 {
-    ScopedHandle file(OpenForAttributes(path, FILE_READ_ATTRIBUTES));
+    win32::FileHandle file(OpenForAttributes(path, FILE_READ_ATTRIBUTES));
     return file.IsValid() && GetFileTime(file.Get(), created, accessed, modified) != FALSE;
 }
 
 bool CLocalFileIO::SetTimes(const wchar_t* path, const FILETIME* modified, const FILETIME* created, const FILETIME* accessed)
 {
-    ScopedHandle file(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES));
+    win32::FileHandle file(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES));
     return file.IsValid() && SetFileTime(file.Get(), created, accessed, modified) != FALSE;
 }
 
@@ -293,7 +276,7 @@ void CLocalFileIO::Flush(HANDLE handle)
 
 bool CLocalFileIO::Touch(const wchar_t* path, bool creationToo)
 {
-    ScopedHandle file(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES));
+    win32::FileHandle file(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES));
     if (!file.IsValid())
         return false;
     FILETIME now;

@@ -1,4 +1,5 @@
 #include "RegPath.h"
+#include "Win32Owners.h"
 #include "WStr.h"
 
 namespace {
@@ -16,24 +17,6 @@ const RootName kRoots[] = {
     {L"HKU", HKEY_USERS},
     {L"HKCC", HKEY_CURRENT_CONFIG},
     {L"HKDD", HKEY_DYN_DATA},
-};
-
-// A registry key closed on scope exit.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey()
-    {
-        if (m_key)
-            RegCloseKey(m_key);
-    }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    HKEY* Out() { return &m_key; }
-    HKEY Get() const { return m_key; }
-
-private:
-    HKEY m_key = nullptr;
 };
 
 // Splits a registry path into its root, key path and value name. Paths of any length are taken
@@ -73,8 +56,8 @@ DWORD RegQueryPath(const wchar_t* path, void* data, DWORD size)
     WString key, value;
     if (!data || !SplitPath(path, root, key, value))
         return 0;
-    ScopedKey opened;
-    if (RegOpenKeyExW(root, key.GetString(), 0, KEY_QUERY_VALUE, opened.Out()) != ERROR_SUCCESS)
+    win32::RegKey opened;
+    if (!opened.Open(root, key.GetString(), KEY_QUERY_VALUE))
         return 0;
     DWORD read = size;
     if (RegQueryValueExW(opened.Get(), value.GetString(), nullptr, nullptr, static_cast<BYTE*>(data), &read) != ERROR_SUCCESS)
@@ -88,8 +71,8 @@ bool RegSetPath(const wchar_t* path, const void* data, DWORD type, DWORD size)
     WString key, value;
     if (!SplitPath(path, root, key, value))
         return false;
-    ScopedKey created;
-    if (RegCreateKeyExW(root, key.GetString(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, created.Out(), nullptr) != ERROR_SUCCESS)
+    win32::RegKey created;
+    if (!created.Create(root, key.GetString(), KEY_SET_VALUE))
         return false;
     return RegSetValueExW(created.Get(), value.GetString(), 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
@@ -100,8 +83,8 @@ bool RegDeletePath(const wchar_t* path)
     WString key, value;
     if (!SplitPath(path, root, key, value))
         return false;
-    ScopedKey opened;
-    if (RegOpenKeyExW(root, key.GetString(), 0, KEY_ALL_ACCESS, opened.Out()) != ERROR_SUCCESS)
+    win32::RegKey opened;
+    if (!opened.Open(root, key.GetString(), KEY_ALL_ACCESS))
         return false;
     return RegDeleteValueW(opened.Get(), value.GetString()) == ERROR_SUCCESS;
 }

@@ -1,5 +1,6 @@
 // The picture browser's entry point and main window.
 #include <windows.h>
+#include "Win32Owners.h"
 
 namespace {
 
@@ -14,9 +15,8 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd, &rc);
-        HBRUSH brush = CreateSolidBrush(kFrameBackground);
-        FillRect(reinterpret_cast<HDC>(wp), &rc, brush);
-        DeleteObject(brush);
+        const win32::GdiObject<HBRUSH> brush(CreateSolidBrush(kFrameBackground));
+        FillRect(reinterpret_cast<HDC>(wp), &rc, brush.Get());
         return 1;
     }
     case WM_KQ_QUIT:

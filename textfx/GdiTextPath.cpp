@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <vector>
+#include "Win32Owners.h"
 
 using namespace Gdiplus;
 
@@ -25,10 +26,10 @@ bool TextToPath(Graphics* graphics, GraphicsPath** out, const wchar_t* text, LOG
     if (!dc.Get())
         return false;
     ScopedBkMode bkMode(dc.Get(), TRANSPARENT);
-    HFONT font = CreateFontIndirectW(logFont);
-    if (!font)
+    const win32::GdiObject<HFONT> font(CreateFontIndirectW(logFont));
+    if (!font.IsValid())
         return false;
-    SelectedGdiObject selected(dc.Get(), font);
+    const win32::ScopedSelect selected(dc.Get(), font.Get());
 
     BeginPath(dc.Get());
     drawText(dc.Get());

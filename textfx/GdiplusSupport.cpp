@@ -59,17 +59,4 @@ GraphicsDc::~GraphicsDc()
         m_graphics->ReleaseHDC(m_dc);
 }
 
-SelectedGdiObject::SelectedGdiObject(HDC dc, HGDIOBJ object)
-    : m_dc(dc), m_object(object), m_previous(object ? SelectObject(dc, object) : nullptr)
-{
-}
-
-SelectedGdiObject::~SelectedGdiObject()
-{
-    if (m_previous)
-        SelectObject(m_dc, m_previous);
-    if (m_object)
-        DeleteObject(m_object);
-}
-
 } // namespace TextDesigner

@@ -48,21 +48,6 @@ private:
     HDC m_dc;
 };
 
-// A GDI object selected into a device context; the previous one is selected back and the
-// object deleted on destruction.
-class SelectedGdiObject {
-public:
-    SelectedGdiObject(HDC dc, HGDIOBJ object);
-    ~SelectedGdiObject();
-    SelectedGdiObject(const SelectedGdiObject&) = delete;
-    SelectedGdiObject& operator=(const SelectedGdiObject&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_object;
-    HGDIOBJ m_previous;
-};
-
 // The background mode of a device context, restored on destruction.
 class ScopedBkMode {
 public:

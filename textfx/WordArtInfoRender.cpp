@@ -10,6 +10,7 @@
 #include "PngOutlineText.h"
 #include "TextPixels.h"
 #include "TextTag.h"
+#include "Win32Owners.h"
 #include "ZVImage.h"
 
 using namespace Gdiplus;
@@ -85,25 +86,6 @@ void PrepareGraphics(Graphics& graphics)
     graphics.SetSmoothingMode(SmoothingModeAntiAlias);
     graphics.SetInterpolationMode(InterpolationModeHighQualityBicubic);
 }
-
-class ScreenDc {
-public:
-    ScreenDc() : m_screen(GetDC(nullptr)), m_memory(CreateCompatibleDC(m_screen)) {}
-    ~ScreenDc()
-    {
-        if (m_memory)
-            DeleteDC(m_memory);
-        if (m_screen)
-            ReleaseDC(nullptr, m_screen);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC Memory() const { return m_memory; }
-
-private:
-    HDC m_screen;
-    HDC m_memory;
-};
 
 // The text bitmap with the reflection below it, after the record's gap.
 std::unique_ptr<Bitmap> WithReflection(Bitmap* text, Bitmap* reflection, float shown, int gap)
@@ -197,16 +179,17 @@ SIZE WordArtPictureSize(float w, float h)
 
 void CWordArtInfo::DrawEffectText(CZVImage* picture)
 {
-    ScreenDc dc;
+    const win32::ScreenDc screen(GetDC(nullptr));
+    const win32::MemoryDc memory(CreateCompatibleDC(screen.Get()));
     CString text = ExpandTextTags(m_strText, CTextTag::GetDate(), CTextTag::GetMonth());
-    m_nFontSize = WordArtFontSize(m_LogFont.lfHeight, GetDeviceCaps(dc.Memory(), LOGPIXELSY));
+    m_nFontSize = WordArtFontSize(m_LogFont.lfHeight, GetDeviceCaps(memory.Get(), LOGPIXELSY));
     m_nTextPosX = m_nTextPosY = WordArtTextOffset(*this);
     // Only the bitmap engine can give the picture anything; with it switched off the picture
     // stays as it was.
     if (!m_bRender || !m_bPngRendering || !picture)
         return;
 
-    Graphics reference(dc.Memory());
+    Graphics reference(memory.Get());
     PrepareGraphics(reference);
     reference.SetPageUnit(UnitPixel);
     PngOutlineText engine;

@@ -2,6 +2,7 @@
 #include <cstdarg>
 #include <cwchar>
 #include <cwctype>
+#include "Win32Owners.h"
 
 namespace {
 
@@ -50,14 +51,12 @@ int TextWidth(HDC dc, HWND control, const CString& text, bool isStatic)
     HFONT font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>((isStatic ? globalData.fontDialog : globalData.fontRegular).GetSafeHandle());
-    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+    const win32::ScopedSelect selected(dc, font);
     UINT format = DT_CALCRECT | DT_SINGLELINE;
     if (isStatic && (::GetWindowLongPtrW(control, GWL_STYLE) & SS_NOPREFIX))
         format |= DT_NOPREFIX;
     CRect rect(0, 0, 0, 0);
     ::DrawTextW(dc, text, text.GetLength(), &rect, format);
-    if (old)
-        ::SelectObject(dc, old);
     return rect.Width();
 }
 
@@ -92,7 +91,8 @@ void KQSetCtrlWidth(CWnd* pParent)
     if (!pParent || !pParent->GetSafeHwnd())
         return;
     HWND parent = pParent->GetSafeHwnd();
-    HDC dc = ::GetDC(parent);
+    CClientDC parentDc(pParent);
+    HDC dc = parentDc.m_hDC;
     if (!dc)
         return;
     for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -113,7 +113,6 @@ void KQSetCtrlWidth(CWnd* pParent)
         if (needed > rect.Width())
             ::SetWindowPos(child, nullptr, 0, 0, needed, rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ::ReleaseDC(parent, dc);
 }
 
 void KQMoveWindows(CDialog* pDlg, int gap, bool toRight, int firstId, ...)

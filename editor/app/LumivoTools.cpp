@@ -1,5 +1,6 @@
 // The editor's entry point and its first window, the start page.
 #include <windows.h>
+#include "Win32Owners.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ LRESULT CALLBACK StartPageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_ERASEBKGND: {
         RECT rc;
         GetClientRect(hwnd, &rc);
-        HBRUSH brush = CreateSolidBrush(kStartPageBackground);
-        FillRect(reinterpret_cast<HDC>(wp), &rc, brush);
-        DeleteObject(brush);
+        const win32::GdiObject<HBRUSH> brush(CreateSolidBrush(kStartPageBackground));
+        FillRect(reinterpret_cast<HDC>(wp), &rc, brush.Get());
         return 1;
     }
     case WM_DESTROY:

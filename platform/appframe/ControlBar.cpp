@@ -1,5 +1,6 @@
 #include "ControlBar.h"
 #include "FrameWnd.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -116,12 +117,12 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource)
     HINSTANCE module = appframe::FindResourceModule(MAKEINTRESOURCEW(nIDResource), RT_BITMAP);
     if (!module)
         return FALSE;
-    HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageW(module, MAKEINTRESOURCEW(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!bitmap)
+    const win32::GdiObject<HBITMAP> bitmap(
+        static_cast<HBITMAP>(::LoadImageW(module, MAKEINTRESOURCEW(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!bitmap.IsValid())
         return FALSE;
     BITMAP info = {};
-    ::GetObjectW(bitmap, sizeof info, &info);
-    ::DeleteObject(bitmap);
+    ::GetObjectW(bitmap.Get(), sizeof info, &info);
     TBADDBITMAP add = { module, nIDResource };
     return SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(info.bmWidth / 16), reinterpret_cast<LPARAM>(&add)) != -1;
 }
@@ -209,19 +210,19 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     if (nIDCount < 1 || nIDCount > 255)
         return FALSE;
     m_panes.clear();
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-    for (int i = 0; i < nIDCount; ++i) {
-        Pane pane = { lpIDArray[i], 0, CString(), true };
-        if (pane.id != ID_SEPARATOR)
-            pane.text.LoadString(pane.id);
-        SIZE extent = {};
-        ::GetTextExtentPoint32W(dc, pane.text, pane.text.GetLength(), &extent);
-        pane.width = extent.cx + 12;
-        m_panes.push_back(pane);
+    {
+        CClientDC dc(this);
+        const win32::ScopedSelect font(dc.m_hDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+        for (int i = 0; i < nIDCount; ++i) {
+            Pane pane = { lpIDArray[i], 0, CString(), true };
+            if (pane.id != ID_SEPARATOR)
+                pane.text.LoadString(pane.id);
+            SIZE extent = {};
+            ::GetTextExtentPoint32W(dc.m_hDC, pane.text, pane.text.GetLength(), &extent);
+            pane.width = extent.cx + 12;
+            m_panes.push_back(pane);
+        }
     }
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
     ApplyPaneWidths();
     for (int i = 0; i < nIDCount; ++i)
         SetPaneText(i, m_panes[static_cast<size_t>(i)].text);
@@ -279,12 +280,10 @@ CString CStatusBar::GetPaneText(int nIndex) const
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
 {
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    CClientDC dc(this);
+    const win32::ScopedSelect font(dc.m_hDC, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     TEXTMETRICW metrics = {};
-    ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
+    ::GetTextMetricsW(dc.m_hDC, &metrics);
     return CSize(0, metrics.tmHeight + 8);
 }
 

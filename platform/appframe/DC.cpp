@@ -1,6 +1,7 @@
 #include "DC.h"
 #include <vector>
 #include "ThreadState.h"
+#include "Win32Owners.h"
 #include "Wnd.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
@@ -153,10 +154,8 @@ CBrush* CDC::GetHalftoneBrush()
         WORD pattern[8];
         for (int i = 0; i < 8; ++i)
             pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
-        HBITMAP bitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
-        HBRUSH b = ::CreatePatternBrush(bitmap);
-        ::DeleteObject(bitmap);
-        return b;
+        const win32::GdiObject<HBITMAP> bitmap(::CreateBitmap(8, 8, 1, 1, pattern));
+        return ::CreatePatternBrush(bitmap.Get());
     }();
     return CBrush::FromHandle(brush);
 }
@@ -164,15 +163,14 @@ CBrush* CDC::GetHalftoneBrush()
 namespace {
 
 // The frame between a rectangle and the rectangle inset by the thickness, as a region.
-HRGN FrameRegion(LPCRECT rect, SIZE thickness)
+win32::GdiObject<HRGN> FrameRegion(LPCRECT rect, SIZE thickness)
 {
-    HRGN outer = ::CreateRectRgnIndirect(rect);
+    win32::GdiObject<HRGN> outer(::CreateRectRgnIndirect(rect));
     RECT inside = *rect;
     ::InflateRect(&inside, -thickness.cx, -thickness.cy);
     ::IntersectRect(&inside, &inside, rect);
-    HRGN inner = ::CreateRectRgnIndirect(&inside);
-    ::CombineRgn(outer, outer, inner, RGN_XOR);
-    ::DeleteObject(inner);
+    const win32::GdiObject<HRGN> inner(::CreateRectRgnIndirect(&inside));
+    ::CombineRgn(outer.Get(), outer.Get(), inner.Get(), RGN_XOR);
     return outer;
 }
 
@@ -184,37 +182,36 @@ void CDC::DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeL
         pBrush = GetHalftoneBrush();
     if (!pBrushLast)
         pBrushLast = pBrush;
-    HRGN frame = lpRect ? FrameRegion(lpRect, size) : ::CreateRectRgn(0, 0, 0, 0);
-    HRGN update = ::CreateRectRgn(0, 0, 0, 0);
-    HRGN last = nullptr;
+    const win32::GdiObject<HRGN> frame =
+        lpRect ? FrameRegion(lpRect, size) : win32::GdiObject<HRGN>(::CreateRectRgn(0, 0, 0, 0));
+    const win32::GdiObject<HRGN> update(::CreateRectRgn(0, 0, 0, 0));
+    win32::GdiObject<HRGN> last;
     if (lpRectLast) {
         last = FrameRegion(lpRectLast, sizeLast);
         // With one brush, the parts both frames share stay as they are.
-        ::CombineRgn(update, last, frame, pBrush->m_hObject == pBrushLast->m_hObject ? RGN_XOR : RGN_COPY);
+        ::CombineRgn(update.Get(), last.Get(), frame.Get(), pBrush->m_hObject == pBrushLast->m_hObject ? RGN_XOR : RGN_COPY);
     } else {
-        ::CombineRgn(update, frame, nullptr, RGN_COPY);
+        ::CombineRgn(update.Get(), frame.Get(), nullptr, RGN_COPY);
     }
 
+    // The clip region is a copy: the regions go at the end of the scope.
     RECT box;
-    if (pBrush->m_hObject != pBrushLast->m_hObject && last) {
-        ::SelectClipRgn(m_hDC, last);
+    if (pBrush->m_hObject != pBrushLast->m_hObject && last.IsValid()) {
+        ::SelectClipRgn(m_hDC, last.Get());
         ::GetClipBox(m_hDC, &box);
-        HGDIOBJ old = ::SelectObject(m_hDC, pBrushLast->m_hObject);
-        ::PatBlt(m_hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
-        ::SelectObject(m_hDC, old);
-        ::CombineRgn(update, frame, nullptr, RGN_COPY);
+        {
+            const win32::ScopedSelect brush(m_hDC, pBrushLast->m_hObject);
+            ::PatBlt(m_hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
+        }
+        ::CombineRgn(update.Get(), frame.Get(), nullptr, RGN_COPY);
     }
-    ::SelectClipRgn(m_hDC, update);
+    ::SelectClipRgn(m_hDC, update.Get());
     ::GetClipBox(m_hDC, &box);
-    HGDIOBJ old = ::SelectObject(m_hDC, pBrush->m_hObject);
-    ::PatBlt(m_hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
-    ::SelectObject(m_hDC, old);
+    {
+        const win32::ScopedSelect brush(m_hDC, pBrush->m_hObject);
+        ::PatBlt(m_hDC, box.left, box.top, box.right - box.left, box.bottom - box.top, PATINVERT);
+    }
     ::SelectClipRgn(m_hDC, nullptr);
-
-    ::DeleteObject(frame);
-    ::DeleteObject(update);
-    if (last)
-        ::DeleteObject(last);
 }
 
 BOOL CDC::DrawState(CPoint pt, CSize size, HBITMAP hBitmap, UINT nFlags, HBRUSH hBrush)

@@ -3,6 +3,7 @@
 #include "ControlBar.h"
 #include "MDIFrameWnd.h"
 #include "WinApp.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -164,12 +165,10 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     HICON icon = LoadIconResource(nIDResource);
     LPCTSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
                                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon);
-    HMENU menu = LoadMenuResource(nIDResource);
-    // The menu goes in at creation: an MDI frame's client looks for its window menu there.
-    struct MenuOwner {
-        HMENU menu;
-        ~MenuOwner() { if (menu) ::DestroyMenu(menu); }
-    } owner = { menu };
+    // The menu goes in at creation: an MDI frame's client looks for its window menu there. The
+    // frame owns it once made.
+    win32::Menu owner(LoadMenuResource(nIDResource));
+    const HMENU menu = owner.Get();
     lastDeletedFrame = nullptr;
     const BOOL made = CWnd::CreateEx(0, windowClass, m_strTitle, dwDefaultStyle & ~FWS_FRAME_STYLES, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -180,7 +179,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         return FALSE;
     }
     m_dwFrameStyle = dwDefaultStyle & FWS_FRAME_STYLES;
-    owner.menu = nullptr;
+    owner.Release();
     m_hMenuLoaded = menu;
     m_hMenuDefault = menu;
     if (!m_hAccelTable)

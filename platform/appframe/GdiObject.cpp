@@ -2,6 +2,7 @@
 #include "DC.h"
 #include "ModuleState.h"
 #include "ThreadState.h"
+#include "Win32Owners.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)
@@ -93,13 +94,12 @@ BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC)
 // gives the same physical size on the screen and on a printer.
 BOOL CFont::CreatePointFontIndirect(const LOGFONTW* lpLogFont, CDC* pDC)
 {
-    HDC dc = pDC ? pDC->m_hAttribDC : ::GetDC(nullptr);
+    const win32::ScreenDc screen(pDC ? nullptr : ::GetDC(nullptr));
+    HDC dc = pDC ? pDC->m_hAttribDC : screen.Get();
     POINT pt = { 0, ::MulDiv(::GetDeviceCaps(dc, LOGPIXELSY), lpLogFont->lfHeight, 720) };
     ::DPtoLP(dc, &pt, 1);
     POINT origin = { 0, 0 };
     ::DPtoLP(dc, &origin, 1);
-    if (!pDC)
-        ::ReleaseDC(nullptr, dc);
     LOGFONTW logFont = *lpLogFont;
     logFont.lfHeight = -abs(pt.y - origin.y);
     return CreateFontIndirect(&logFont);

@@ -1,7 +1,14 @@
 #include "HtmlView.h"
 #include <wininet.h>
+#include "Win32Owners.h"
 
 namespace {
+
+struct InternetTraits {
+    static HINTERNET Invalid() { return nullptr; }
+    static void Close(HINTERNET handle) { InternetCloseHandle(handle); }
+};
+using InternetHandle = win32::UniqueHandle<InternetTraits>;
 
 const UINT kFetchDone = RegisterWindowMessageW(L"AppFrame.PageFetched");
 
@@ -9,30 +16,26 @@ class InternetFetcher : public appframe::PageFetcher {
 public:
     bool Fetch(const std::wstring& url, const std::atomic<bool>& cancel) override
     {
-        struct Handle {
-            HINTERNET h;
-            ~Handle() { if (h) InternetCloseHandle(h); }
-        };
-        Handle session = { InternetOpenW(L"AppFrame", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0) };
-        if (!session.h)
+        const InternetHandle session(InternetOpenW(L"AppFrame", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+        if (!session.IsValid())
             return false;
         // No wait is unbounded: a stopping view joins this thread.
         DWORD timeout = 15000;
         for (DWORD option : { INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT })
-            InternetSetOptionW(session.h, option, &timeout, sizeof timeout);
-        Handle request = { InternetOpenUrlW(session.h, url.c_str(), nullptr, 0,
-                                            INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0) };
-        if (!request.h)
+            InternetSetOptionW(session.Get(), option, &timeout, sizeof timeout);
+        const InternetHandle request(InternetOpenUrlW(session.Get(), url.c_str(), nullptr, 0,
+                                                      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
+        if (!request.IsValid())
             return false;
         DWORD status = 0, size = sizeof status;
-        if (HttpQueryInfoW(request.h, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) && status >= 400)
+        if (HttpQueryInfoW(request.Get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) && status >= 400)
             return false;
         // The page is read to its end (that is what loading it means) but not kept.
         char buffer[16384];
         DWORD read = 0;
         unsigned long long total = 0;
         const unsigned long long kMaxPage = 64ull << 20;
-        while (!cancel && InternetReadFile(request.h, buffer, sizeof buffer, &read) && read > 0)
+        while (!cancel && InternetReadFile(request.Get(), buffer, sizeof buffer, &read) && read > 0)
             if ((total += read) > kMaxPage)
                 return false;
         return !cancel;

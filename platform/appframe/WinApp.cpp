@@ -1,5 +1,5 @@
 #include "WinApp.h"
-#include <memory>
+#include <cstring>
 #include <mutex>
 #include <vector>
 #include "AppFrameIds.h"
@@ -297,134 +297,91 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
     SetRegistryKey(key);
 }
 
-HKEY CWinApp::OpenSection(LPCTSTR lpszSection, bool create)
+win32::RegKey CWinApp::OpenSection(LPCTSTR lpszSection, bool create)
 {
+    win32::RegKey key;
     if (!m_pszRegistryKey || !*m_pszRegistryKey || !m_pszProfileName || !lpszSection)
-        return nullptr;
+        return key;
     CString path = CString(L"Software\\") + m_pszRegistryKey + L"\\" + m_pszProfileName;
     if (*lpszSection)
         path += CString(L"\\") + lpszSection;
-    HKEY key = nullptr;
-    const LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key, nullptr)
-                               : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key);
-    return status == ERROR_SUCCESS ? key : nullptr;
+    if (create)
+        key.Create(HKEY_CURRENT_USER, path, KEY_READ | KEY_WRITE);
+    else
+        key.Open(HKEY_CURRENT_USER, path, KEY_READ);
+    return key;
 }
 
 HKEY CWinApp::GetAppRegistryKey()
 {
-    return OpenSection(L"", true);
+    return OpenSection(L"", true).Release();
 }
 
 HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
 {
-    return OpenSection(lpszSection, true);
+    return OpenSection(lpszSection, true).Release();
 }
 
 UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
-    HKEY key = OpenSection(lpszSection, false);
-    if (!key)
-        return static_cast<UINT>(nDefault);
-    DWORD value = 0, type = 0, size = sizeof value;
-    const LONG status = RegQueryValueExW(key, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value)
+    const win32::RegKey key = OpenSection(lpszSection, false);
+    DWORD value = 0;
+    if (!key.IsValid() || !key.ReadDword(lpszEntry, value))
         return static_cast<UINT>(nDefault);
     return value;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
-    HKEY key = OpenSection(lpszSection, true);
-    if (!key)
-        return FALSE;
-    const DWORD value = static_cast<DWORD>(nValue);
-    const LONG status = RegSetValueExW(key, lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    win32::RegKey key = OpenSection(lpszSection, true);
+    return key.IsValid() && key.WriteDword(lpszEntry, static_cast<DWORD>(nValue));
 }
 
 CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
-    const CString fallback(lpszDefault ? lpszDefault : L"");
-    HKEY key = OpenSection(lpszSection, false);
-    if (!key)
-        return fallback;
-    DWORD type = 0, size = 0;
-    LONG status = RegQueryValueExW(key, lpszEntry, nullptr, &type, nullptr, &size);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        RegCloseKey(key);
-        return fallback;
-    }
-    // The stored size need not be even nor end in a terminator: the buffer has room for one
-    // more character, and the text ends after the last whole character read.
-    std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
-    DWORD bytes = size;
-    status = RegQueryValueExW(key, lpszEntry, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || bytes > size)
-        return fallback;
-    text[bytes / sizeof(wchar_t)] = L'\0';
-    return CString(text.data());
+    const win32::RegKey key = OpenSection(lpszSection, false);
+    std::wstring text;
+    if (!key.IsValid() || !key.ReadString(lpszEntry, text))
+        return CString(lpszDefault ? lpszDefault : L"");
+    return CString(text.c_str());
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
 {
     if (!lpszEntry) {
-        HKEY app = OpenSection(L"", false);
-        if (!app)
+        const win32::RegKey app = OpenSection(L"", false);
+        if (!app.IsValid())
             return FALSE;
-        const LONG status = RegDeleteTreeW(app, lpszSection);
-        RegCloseKey(app);
+        const LONG status = RegDeleteTreeW(app.Get(), lpszSection);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
-    HKEY key = OpenSection(lpszSection, true);
-    if (!key)
+    win32::RegKey key = OpenSection(lpszSection, true);
+    if (!key.IsValid())
         return FALSE;
-    LONG status;
-    if (!lpszValue) {
-        status = RegDeleteValueW(key, lpszEntry);
-        if (status == ERROR_FILE_NOT_FOUND)
-            status = ERROR_SUCCESS;
-    } else {
-        const DWORD bytes = static_cast<DWORD>((lstrlenW(lpszValue) + 1) * sizeof(wchar_t));
-        status = RegSetValueExW(key, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue), bytes);
-    }
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    if (lpszValue)
+        return key.WriteString(lpszEntry, lpszValue);
+    const LONG status = RegDeleteValueW(key.Get(), lpszEntry);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
 {
     *ppData = nullptr;
     *pBytes = 0;
-    HKEY key = OpenSection(lpszSection, false);
-    if (!key)
+    const win32::RegKey key = OpenSection(lpszSection, false);
+    std::vector<BYTE> data;
+    if (!key.IsValid() || !key.ReadBinary(lpszEntry, data) || data.empty())
         return FALSE;
-    DWORD type = 0, size = 0;
-    LONG status = RegQueryValueExW(key, lpszEntry, nullptr, &type, nullptr, &size);
-    if (status != ERROR_SUCCESS || type != REG_BINARY || size == 0) {
-        RegCloseKey(key);
-        return FALSE;
-    }
-    std::unique_ptr<BYTE[]> data(new BYTE[size]);
-    status = RegQueryValueExW(key, lpszEntry, nullptr, &type, data.get(), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS)
-        return FALSE;
-    *ppData = data.release();
-    *pBytes = size;
+    *ppData = new BYTE[data.size()];
+    memcpy(*ppData, data.data(), data.size());
+    *pBytes = static_cast<UINT>(data.size());
     return TRUE;
 }
 
 BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
 {
-    HKEY key = OpenSection(lpszSection, true);
-    if (!key)
-        return FALSE;
-    const LONG status = RegSetValueExW(key, lpszEntry, 0, REG_BINARY, pData, nBytes);
-    RegCloseKey(key);
-    return status == ERROR_SUCCESS;
+    win32::RegKey key = OpenSection(lpszSection, true);
+    return key.IsValid() && key.WriteBinary(lpszEntry, pData, nBytes);
 }
 
 HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const

@@ -9,6 +9,7 @@
 #include "CmdTarget.h"
 #include "ModuleState.h"
 #include "StringW.h"
+#include "Win32Owners.h"
 
 class CWnd;
 class CPrintDialog;
@@ -82,7 +83,7 @@ public:
 
 private:
     void FreePrinterSettings();
-    HKEY OpenSection(LPCTSTR lpszSection, bool create);
+    win32::RegKey OpenSection(LPCTSTR lpszSection, bool create);
     // Storage of the names above.
     CString m_appName;
     CString m_exeName;

@@ -5,6 +5,7 @@
 #include "GlobalData.h"
 #include "MiniFrameWnd.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 #include "Workspace.h"
 
 namespace skinui {
@@ -100,12 +101,10 @@ CSize CBCGPFullScreenBar::CalcFixedLayout(BOOL, BOOL)
 
 CSize CBCGPFullScreenBar::CalcFloatingSize()
 {
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, globalData.fontRegular.GetSafeHandle());
+    const win32::ScreenDc dc(::GetDC(nullptr));
+    const win32::ScopedSelect font(dc.Get(), globalData.fontRegular.GetSafeHandle());
     SIZE extent = {};
-    ::GetTextExtentPoint32W(dc, m_strText, m_strText.GetLength(), &extent);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    ::GetTextExtentPoint32W(dc.Get(), m_strText, m_strText.GetLength(), &extent);
     return CSize(extent.cx + 32, globalData.GetTextHeight() + 16);
 }
 

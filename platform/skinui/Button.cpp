@@ -3,6 +3,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 CSize BitmapSize(HBITMAP bitmap)
@@ -97,13 +98,10 @@ CSize CBCGPButton::GetImageSize() const
     } else if (m_hIcon) {
         ICONINFO ii = {};
         if (::GetIconInfo(m_hIcon, &ii)) {
+            const win32::GdiObject<HBITMAP> color(ii.hbmColor), mask(ii.hbmMask);
             size = BitmapSize(ii.hbmColor ? ii.hbmColor : ii.hbmMask);
             if (!ii.hbmColor)
                 size.cy /= 2;
-            if (ii.hbmColor)
-                ::DeleteObject(ii.hbmColor);
-            if (ii.hbmMask)
-                ::DeleteObject(ii.hbmMask);
         }
     }
     if (m_bAutoScale && globalData.GetRibbonImageScale() > 1.0) {
@@ -237,20 +235,19 @@ void CBCGPButton::DrawImage(CDC* pDC, CRect rect, BOOL bDisabled)
     }
     HBITMAP bitmap = IsHighlighted() && m_hBitmapHot ? m_hBitmapHot : m_hBitmap;
     const CSize source = BitmapSize(bitmap);
-    HDC mem = ::CreateCompatibleDC(pDC->m_hDC);
-    HGDIOBJ old = ::SelectObject(mem, bitmap);
+    const win32::MemoryDc mem(::CreateCompatibleDC(pDC->m_hDC));
+    const win32::ScopedSelect selected(mem.Get(), bitmap);
     if (HasAlpha(bitmap)) {
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(bDisabled ? 110 : 255), AC_SRC_ALPHA};
-        ::GdiAlphaBlend(pDC->m_hDC, rect.left, rect.top, size.cx, size.cy, mem, 0, 0, source.cx, source.cy, blend);
+        ::GdiAlphaBlend(pDC->m_hDC, rect.left, rect.top, size.cx, size.cy, mem.Get(), 0, 0, source.cx, source.cy, blend);
     } else {
         // Bitmaps without alpha: the top-left pixel's colour is the background.
         ::SetStretchBltMode(pDC->m_hDC, HALFTONE);
-        ::GdiTransparentBlt(pDC->m_hDC, rect.left, rect.top, size.cx, size.cy, mem, 0, 0, source.cx, source.cy, ::GetPixel(mem, 0, 0));
+        ::GdiTransparentBlt(pDC->m_hDC, rect.left, rect.top, size.cx, size.cy, mem.Get(), 0, 0, source.cx, source.cy,
+                            ::GetPixel(mem.Get(), 0, 0));
         if (bDisabled)
             CBCGPDrawManager(*pDC).HighlightRect(rect, 100, (COLORREF)-1, 0, globalData.clrBarFace);
     }
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }
 
 void CBCGPButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
@@ -276,7 +273,7 @@ void CBCGPButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
     if (text.IsEmpty())
         return;
     CFont* font = GetFont();
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
+    const win32::ScopedSelect selected(pDC->m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
     pDC->SetBkMode(TRANSPARENT);
     COLORREF color = CBCGPVisualManager::GetInstance()->GetButtonTextColor(this, disabled);
     if (m_clrText != (COLORREF)-1 && !disabled)
@@ -284,18 +281,19 @@ void CBCGPButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
     pDC->SetTextColor(color);
     const UINT format = (HasImage() ? DT_LEFT : DT_CENTER) | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
     pDC->DrawText(text, &area, format);
-    ::SelectObject(pDC->m_hDC, oldFont);
 }
 
 CSize CBCGPButton::SizeToContent(BOOL bCalcOnly)
 {
     CString text;
     GetWindowText(text);
-    CClientDC dc(this);
-    CFont* font = GetFont();
-    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
-    CSize textSize = text.IsEmpty() ? CSize(0, 0) : dc.GetTextExtent(text);
-    ::SelectObject(dc.m_hDC, oldFont);
+    CSize textSize(0, 0);
+    if (!text.IsEmpty()) {
+        CClientDC dc(this);
+        CFont* font = GetFont();
+        const win32::ScopedSelect selected(dc.m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
+        textSize = dc.GetTextExtent(text);
+    }
     const CSize image = GetImageSize();
     CSize size(textSize.cx + image.cx + (text.IsEmpty() || !HasImage() ? 0 : 8), std::max(textSize.cy, image.cy));
     size.cx += 12;   // border and padding on both sides
@@ -361,23 +359,24 @@ void CBCGPURLLinkButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState)
 {
     CString text;
     GetWindowText(text);
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, globalData.fontUnderline.GetSafeHandle());
+    const win32::ScopedSelect font(pDC->m_hDC, globalData.fontUnderline.GetSafeHandle());
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor((uiState & ODS_DISABLED) ? globalData.clrGrayedText
                       : IsHighlighted() ? skinui::Darker(globalData.clrHotLinkText, 0.2) : globalData.clrHotLinkText);
     CRect area = rect;
     pDC->DrawText(text, &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    ::SelectObject(pDC->m_hDC, oldFont);
 }
 
 CSize CBCGPURLLinkButton::SizeToContent(BOOL bCalcOnly)
 {
     CString text;
     GetWindowText(text);
-    CClientDC dc(this);
-    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, globalData.fontUnderline.GetSafeHandle());
-    CSize size = dc.GetTextExtent(text);
-    ::SelectObject(dc.m_hDC, oldFont);
+    CSize size;
+    {
+        CClientDC dc(this);
+        const win32::ScopedSelect font(dc.m_hDC, globalData.fontUnderline.GetSafeHandle());
+        size = dc.GetTextExtent(text);
+    }
     size.cx += 4;
     size.cy += 4;
     if (!bCalcOnly)

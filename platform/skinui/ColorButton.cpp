@@ -4,6 +4,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 const int kMargin = 4;
@@ -135,7 +136,7 @@ private:
         CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
         CBCGPDrawManager dm(*pDC);
         dm.DrawRect(client, globalData.clrWindow, globalData.clrBarShadow);
-        HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, globalData.fontRegular.GetSafeHandle());
+        const win32::ScopedSelect font(pDC->m_hDC, globalData.fontRegular.GetSafeHandle());
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(globalData.clrWindowText);
         auto entry = [&](const CRect& r, const CString& text, bool hot, COLORREF swatch) {
@@ -161,7 +162,6 @@ private:
             cell.DeflateRect(2, 2);
             dm.DrawRect(cell, m_button->m_Colors[i], skinui::Darker(m_button->m_Colors[i], 0.25));
         }
-        ::SelectObject(pDC->m_hDC, oldFont);
     }
 
     CBCGPColorButton* m_button;

@@ -7,6 +7,7 @@
 #include "MiniFrameWnd.h"
 #include "TabbedControlBar.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -213,33 +214,23 @@ bool IsUsableScreenRect(const RECT& rect, int minSize)
 
 bool WriteRegistryDwords(LPCTSTR key, const wchar_t* const names[], const DWORD values[], size_t count)
 {
-    HKEY hkey = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &hkey, nullptr) != ERROR_SUCCESS)
+    win32::RegKey hkey;
+    if (!hkey.Create(HKEY_CURRENT_USER, key, KEY_WRITE))
         return false;
     bool ok = true;
     for (size_t i = 0; i < count; ++i)
-        ok &= ::RegSetValueExW(hkey, names[i], 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[i]), sizeof(DWORD)) ==
-              ERROR_SUCCESS;
-    ::RegCloseKey(hkey);
+        ok &= hkey.WriteDword(names[i], values[i]);
     return ok;
 }
 
 int ReadRegistryDwords(LPCTSTR key, const wchar_t* const names[], DWORD values[], size_t count)
 {
-    HKEY hkey = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS)
+    win32::RegKey hkey;
+    if (!hkey.Open(HKEY_CURRENT_USER, key, KEY_READ))
         return -1;
     int read = 0;
-    for (size_t i = 0; i < count; ++i) {
-        DWORD value = 0, type = 0, size = sizeof value;
-        // A value of another type, or cut short, is not a number of ours.
-        if (::RegQueryValueExW(hkey, names[i], nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof value) {
-            values[i] = value;
-            ++read;
-        }
-    }
-    ::RegCloseKey(hkey);
+    for (size_t i = 0; i < count; ++i)
+        read += hkey.ReadDword(names[i], values[i]) ? 1 : 0;
     return read;
 }
 

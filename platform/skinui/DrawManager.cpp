@@ -1,7 +1,9 @@
 #include "DrawManager.h"
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
+#include "Win32Owners.h"
 
 namespace skinui {
 namespace {
@@ -104,9 +106,8 @@ namespace {
 // A 32-bit top-down copy of a rectangle of the device, written back by Put.
 class PixelBlock {
 public:
-    PixelBlock(HDC dc, const CRect& rect) : m_dc(dc), m_rect(rect)
+    PixelBlock(HDC dc, const CRect& rect) : m_dc(dc), m_rect(rect), m_mem(::CreateCompatibleDC(dc))
     {
-        m_mem = ::CreateCompatibleDC(dc);
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = rect.Width();
@@ -114,34 +115,26 @@ public:
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bitmap.Reset(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         m_bits = static_cast<DWORD*>(bits);
-        if (m_bitmap) {
-            m_old = ::SelectObject(m_mem, m_bitmap);
-            ::BitBlt(m_mem, 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+        if (m_bitmap.IsValid()) {
+            m_selected.emplace(m_mem.Get(), m_bitmap.Get());
+            ::BitBlt(m_mem.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
             ::GdiFlush();
         }
     }
-    ~PixelBlock()
-    {
-        if (m_bitmap) {
-            ::SelectObject(m_mem, m_old);
-            ::DeleteObject(m_bitmap);
-        }
-        ::DeleteDC(m_mem);
-    }
-    PixelBlock(const PixelBlock&) = delete;
-    PixelBlock& operator=(const PixelBlock&) = delete;
     DWORD* Bits() const { return m_bits; }
     size_t Count() const { return static_cast<size_t>(m_rect.Width()) * static_cast<size_t>(m_rect.Height()); }
-    void Put() { ::BitBlt(m_dc, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_mem, 0, 0, SRCCOPY); }
+    void Put() { ::BitBlt(m_dc, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_mem.Get(), 0, 0, SRCCOPY); }
 
 private:
     HDC m_dc;
     CRect m_rect;
-    HDC m_mem = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
+    // Declared in the order they are made: the bitmap is deselected before it is deleted, and
+    // both before the DC goes.
+    win32::MemoryDc m_mem;
+    win32::GdiObject<HBITMAP> m_bitmap;
+    std::optional<win32::ScopedSelect> m_selected;
     DWORD* m_bits = nullptr;
 };
 
@@ -190,20 +183,17 @@ void CBCGPDrawManager::DrawRect(const CRect& rect, COLORREF clrFill, COLORREF cl
     if (clrFill != (COLORREF)-1)
         m_dc.FillSolidRect(rect, clrFill);
     if (clrLine != (COLORREF)-1) {
-        HBRUSH brush = ::CreateSolidBrush(clrLine);
-        ::FrameRect(m_dc.m_hDC, rect, brush);
-        ::DeleteObject(brush);
+        const win32::GdiObject<HBRUSH> brush(::CreateSolidBrush(clrLine));
+        ::FrameRect(m_dc.m_hDC, rect, brush.Get());
     }
 }
 
 void CBCGPDrawManager::DrawLine(int x1, int y1, int x2, int y2, COLORREF clrLine)
 {
-    HPEN pen = ::CreatePen(PS_SOLID, 1, clrLine);
-    HGDIOBJ old = ::SelectObject(m_dc.m_hDC, pen);
+    const win32::GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, clrLine));
+    const win32::ScopedSelect selected(m_dc.m_hDC, pen.Get());
     ::MoveToEx(m_dc.m_hDC, x1, y1, nullptr);
     ::LineTo(m_dc.m_hDC, x2, y2);
-    ::SelectObject(m_dc.m_hDC, old);
-    ::DeleteObject(pen);
 }
 
 void CBCGPDrawManager::FillGradient(CRect rect, COLORREF colorStart, COLORREF colorFinish, BOOL bHorz, int nStartFlatPercentage,

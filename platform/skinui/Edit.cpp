@@ -6,6 +6,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 int CALLBACK BrowseCallback(HWND hWnd, UINT message, LPARAM, LPARAM data)
@@ -102,12 +103,11 @@ void CBCGPEdit::OnNcPaint()
     const CRect button = GetBrowseButtonRect();
     if (!button.IsRectEmpty()) {
         manager->OnDrawEditBrowseButton(&dc, button, m_browseHover.Hot(), FALSE, disabled);
-        HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, globalData.fontRegular.GetSafeHandle());
+        const win32::ScopedSelect font(dc.m_hDC, globalData.fontRegular.GetSafeHandle());
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(disabled ? globalData.clrGrayedText : globalData.clrBarText);
         CRect text = button;
         dc.DrawText(m_strLabel, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::SelectObject(dc.m_hDC, oldFont);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "GlobalData.h"
 #include "SkinControls.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 const UINT kListId = 1;
@@ -17,14 +18,10 @@ void Triangle(CDC* pDC, CPoint centre, bool up, COLORREF color)
     // A 7x4 solid arrow head.
     const int d = up ? -1 : 1;
     const POINT pts[] = {{centre.x - 4, centre.y - 2 * d}, {centre.x + 4, centre.y - 2 * d}, {centre.x, centre.y + 2 * d}};
-    HBRUSH brush = ::CreateSolidBrush(color);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ oldBrush = ::SelectObject(pDC->m_hDC, brush), oldPen = ::SelectObject(pDC->m_hDC, pen);
+    const win32::GdiObject<HBRUSH> brush(::CreateSolidBrush(color));
+    const win32::GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, color));
+    const win32::ScopedSelect selectBrush(pDC->m_hDC, brush.Get()), selectPen(pDC->m_hDC, pen.Get());
     ::Polygon(pDC->m_hDC, pts, 3);
-    ::SelectObject(pDC->m_hDC, oldBrush);
-    ::SelectObject(pDC->m_hDC, oldPen);
-    ::DeleteObject(brush);
-    ::DeleteObject(pen);
 }
 } // namespace
 
@@ -376,14 +373,12 @@ void CBCGPEditListBox::DrawButton(CDC* pDC, int iButton)
         pDC->FillSolidRect(c.x - 1, c.y - 5, 2, 10, enabled ? accent : ink);
         break;
     case BGCEDITLISTBOX_BTN_DELETE_ID: {
-        HPEN pen = ::CreatePen(PS_SOLID, 2, ink);
-        HGDIOBJ old = ::SelectObject(pDC->m_hDC, pen);
+        const win32::GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 2, ink));
+        const win32::ScopedSelect selected(pDC->m_hDC, pen.Get());
         pDC->MoveTo(c.x - 4, c.y - 4);
         pDC->LineTo(c.x + 4, c.y + 4);
         pDC->MoveTo(c.x + 4, c.y - 4);
         pDC->LineTo(c.x - 4, c.y + 4);
-        ::SelectObject(pDC->m_hDC, old);
-        ::DeleteObject(pen);
         break;
     }
     case BGCEDITLISTBOX_BTN_UP_ID:
@@ -412,11 +407,12 @@ void CBCGPEditListBox::Paint(CDC* pDC)
     CRect textRect = caption;
     textRect.left += 6;
     textRect.right = GetButtonsCount() ? GetButtonRect(0).left - 4 : caption.right - 4;
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, Font());
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(IsWindowEnabled() ? globalData.clrBarText : globalData.clrGrayedText);
-    pDC->DrawText(text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-    ::SelectObject(pDC->m_hDC, oldFont);
+    {
+        const win32::ScopedSelect font(pDC->m_hDC, Font());
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(IsWindowEnabled() ? globalData.clrBarText : globalData.clrGrayedText);
+        pDC->DrawText(text, &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
     for (int i = 0; i < GetButtonsCount(); ++i)
         DrawButton(pDC, i);
     if (!m_list.GetSafeHwnd())

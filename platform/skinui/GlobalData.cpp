@@ -1,5 +1,6 @@
 #include "GlobalData.h"
 #include <dwmapi.h>
+#include "Win32Owners.h"
 
 BCGPGLOBAL_DATA globalData;
 
@@ -15,10 +16,11 @@ BCGPGLOBAL_DATA::~BCGPGLOBAL_DATA() = default;
 
 void BCGPGLOBAL_DATA::UpdateSysColors()
 {
-    HDC screen = ::GetDC(nullptr);
-    m_nBitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL) * ::GetDeviceCaps(screen, PLANES);
-    m_dblImageScale = ::GetDeviceCaps(screen, LOGPIXELSY) / 96.0;
-    ::ReleaseDC(nullptr, screen);
+    {
+        const win32::ScreenDc screen(::GetDC(nullptr));
+        m_nBitsPerPixel = ::GetDeviceCaps(screen.Get(), BITSPIXEL) * ::GetDeviceCaps(screen.Get(), PLANES);
+        m_dblImageScale = ::GetDeviceCaps(screen.Get(), LOGPIXELSY) / 96.0;
+    }
 
     HIGHCONTRASTW hc = {sizeof(hc)};
     m_bIsBlackHighContrast = m_bIsWhiteHighContrast = FALSE;
@@ -98,12 +100,10 @@ void BCGPGLOBAL_DATA::UpdateFonts()
     fontIconTitle.DeleteObject();
     fontIconTitle.CreateFontIndirect(&icon);
 
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, fontRegular.GetSafeHandle());
+    const win32::ScreenDc screen(::GetDC(nullptr));
+    const win32::ScopedSelect font(screen.Get(), fontRegular.GetSafeHandle());
     TEXTMETRICW tm = {};
-    ::GetTextMetricsW(screen, &tm);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    ::GetTextMetricsW(screen.Get(), &tm);
     m_nTextHeight = tm.tmHeight > 0 ? static_cast<int>(tm.tmHeight) : 16;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include "Button.h"
 #include "GlobalData.h"
+#include "Win32Owners.h"
 
 namespace {
 const int kCheckId = 100;
@@ -118,17 +119,18 @@ BOOL CBCGPMessageBox::OnInitDialog()
     const CSize button(px(86), px(26));
 
     // The text's size at a readable line length.
-    CClientDC dc(this);
-    HGDIOBJ oldFont = ::SelectObject(dc.m_hDC, globalData.fontRegular.GetSafeHandle());
     CRect textRect(0, 0, px(420), 0);
-    dc.DrawText(m_strText, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
     CSize checkSize(0, 0);
-    if (!m_strCheck.IsEmpty()) {
-        checkSize = dc.GetTextExtent(m_strCheck);
-        checkSize.cx += px(24);
-        checkSize.cy = std::max<int>(checkSize.cy, px(18));
+    {
+        CClientDC dc(this);
+        const win32::ScopedSelect font(dc.m_hDC, globalData.fontRegular.GetSafeHandle());
+        dc.DrawText(m_strText, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        if (!m_strCheck.IsEmpty()) {
+            checkSize = dc.GetTextExtent(m_strCheck);
+            checkSize.cx += px(24);
+            checkSize.cy = std::max<int>(checkSize.cy, px(18));
+        }
     }
-    ::SelectObject(dc.m_hDC, oldFont);
 
     LPCWSTR iconName = IconOf(m_nType);
     const int textLeft = margin + (iconName ? iconSize + px(12) : 0);

@@ -3,6 +3,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 const UINT_PTR kCloseTimer = 1;
@@ -71,12 +72,10 @@ CSize CBCGPPopupWindow::GetDialogSize()
     const double scale = std::max(1.0, globalData.GetRibbonImageScale());
     const int width = static_cast<int>(280 * scale);
     const int icon = m_params.m_hIcon ? ::GetSystemMetrics(SM_CXICON) + kMargin : 0;
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, globalData.fontRegular.GetSafeHandle());
+    const win32::ScreenDc screen(::GetDC(nullptr));
+    const win32::ScopedSelect font(screen.Get(), globalData.fontRegular.GetSafeHandle());
     CRect text(0, 0, width - 2 * kMargin - icon - kCloseSize, 0);
-    ::DrawTextW(screen, m_params.m_strText, -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    ::DrawTextW(screen.Get(), m_params.m_strText, -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     const int height = std::max<int>(static_cast<int>(72 * scale), text.Height() + 2 * kMargin + kCloseSize);
     return CSize(width, height);
 }
@@ -103,11 +102,12 @@ void CBCGPPopupWindow::Render(CDC* pDC)
         ::DrawIconEx(pDC->m_hDC, area.left, area.top, m_params.m_hIcon, icon, icon, 0, nullptr, DI_NORMAL);
         area.left += icon + kMargin;
     }
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, globalData.fontRegular.GetSafeHandle());
-    pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(manager->GetPopupWindowTextColor());
-    pDC->DrawText(m_params.m_strText, &area, DT_WORDBREAK | DT_NOPREFIX);
-    ::SelectObject(pDC->m_hDC, oldFont);
+    {
+        const win32::ScopedSelect font(pDC->m_hDC, globalData.fontRegular.GetSafeHandle());
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(manager->GetPopupWindowTextColor());
+        pDC->DrawText(m_params.m_strText, &area, DT_WORDBREAK | DT_NOPREFIX);
+    }
     manager->OnDrawCaptionButton(pDC, GetCloseButtonRect(), BCGP_CAPTION_CLOSE, m_bCloseHighlighted, FALSE, FALSE);
 }
 

@@ -4,6 +4,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 const UINT kNavListId = 0x3FF0;
@@ -190,12 +191,11 @@ void CBCGPPropertySheet::OnDrawPageHeader(CDC* pDC, int nPage, CRect rectHeader)
         title = text;
     }
     (void)page;
-    HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, globalData.fontBold.GetSafeHandle());
+    const win32::ScopedSelect font(pDC->m_hDC, globalData.fontBold.GetSafeHandle());
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(globalData.clrBarText);
     rectHeader.DeflateRect(12, 0);
     pDC->DrawText(title, &rectHeader, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
-    ::SelectObject(pDC->m_hDC, oldFont);
 }
 
 void CBCGPPropertySheet::Paint(CDC* pDC)

@@ -4,6 +4,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace {
 // The parent's skin behind a control's own drawing.
@@ -290,12 +291,11 @@ void CBCGPComboBox::Render(CDC* pDC)
             pDC->SetTextColor(disabled ? globalData.clrGrayedText : globalData.clrWindowText);
         }
         CFont* font = GetFont();
-        HGDIOBJ oldFont = ::SelectObject(pDC->m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
+        const win32::ScopedSelect selected(pDC->m_hDC, font && font->GetSafeHandle() ? font->GetSafeHandle() : globalData.fontRegular.GetSafeHandle());
         pDC->SetBkMode(TRANSPARENT);
         CRect inner = text;
         inner.left += 3;
         pDC->DrawText(value, &inner, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        ::SelectObject(pDC->m_hDC, oldFont);
     }
     manager->OnDrawComboDropButton(pDC, button, disabled, GetDroppedState(), m_hover.Hot());
     manager->OnDrawControlBorder(pDC, client, this, m_hover.Hot() || focused, disabled);
@@ -375,9 +375,7 @@ BOOL CBCGPFontComboBox::Setup(int nFontType, BYTE nCharSet, BYTE nPitchAndFamily
     FontQuery query{nFontType, nPitchAndFamily, {}};
     LOGFONTW lf = {};
     lf.lfCharSet = nCharSet;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &lf, CollectFont, reinterpret_cast<LPARAM>(&query), 0);
-    ::ReleaseDC(nullptr, screen);
+    ::EnumFontFamiliesExW(win32::ScreenDc(::GetDC(nullptr)).Get(), &lf, CollectFont, reinterpret_cast<LPARAM>(&query), 0);
     for (auto& entry : query.fonts) {
         auto* desc = new CBCGPFontDesc(entry.second);
         m_fonts.push_back(desc);

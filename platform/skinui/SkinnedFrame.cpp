@@ -3,6 +3,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "VisualManager.h"
+#include "Win32Owners.h"
 
 namespace skinui {
 
@@ -50,7 +51,8 @@ void SkinnedFrame::Paint(CWnd* wnd)
     client.OffsetRect(-window.left, -window.top);
     window.OffsetRect(-window.left, -window.top);
     const FrameParts parts = Parts(wnd);
-    HDC hdc = ::GetWindowDC(wnd->GetSafeHwnd());
+    CWindowDC windowDc(wnd);
+    HDC hdc = windowDc.m_hDC;
     if (!hdc)
         return;
     ::ExcludeClipRect(hdc, client.left, client.top, client.right, client.bottom);
@@ -74,15 +76,15 @@ void SkinnedFrame::Paint(CWnd* wnd)
         wnd->GetWindowText(title);
         CRect text(textLeft, parts.caption.top, parts.close.IsRectEmpty() ? parts.caption.right - 8 : parts.close.left - 4,
                    parts.caption.bottom);
-        HGDIOBJ oldFont = ::SelectObject(hdc, globalData.fontRegular.GetSafeHandle());
-        dc->SetBkMode(TRANSPARENT);
-        dc->SetTextColor(active ? globalData.clrBarText : globalData.clrGrayedText);
-        dc->DrawText(title, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
-        ::SelectObject(hdc, oldFont);
+        {
+            const win32::ScopedSelect font(hdc, globalData.fontRegular.GetSafeHandle());
+            dc->SetBkMode(TRANSPARENT);
+            dc->SetTextColor(active ? globalData.clrBarText : globalData.clrGrayedText);
+            dc->DrawText(title, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        }
         if (!parts.close.IsRectEmpty())
             manager->OnDrawCaptionButton(dc, parts.close, BCGP_CAPTION_CLOSE, IsCloseHot(), m_pressedClose && IsCloseHot(), FALSE);
     }
-    ::ReleaseDC(wnd->GetSafeHwnd(), hdc);
 }
 
 LRESULT SkinnedFrame::AdjustHitTest(CWnd* wnd, LPARAM lParam, LRESULT hit) const

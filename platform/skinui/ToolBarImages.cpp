@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include "Win32Owners.h"
 
 namespace skinui {
 namespace {
@@ -25,26 +26,6 @@ uint32_t Pack(int a, int r, int g, int b)
     return (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) |
            static_cast<uint32_t>(b);
 }
-
-// A memory DC with one object selected, both released at scope exit.
-class ScopedMemDC {
-public:
-    ScopedMemDC(HDC like, HGDIOBJ obj) : m_dc(::CreateCompatibleDC(like)), m_old(m_dc ? ::SelectObject(m_dc, obj) : nullptr) {}
-    ~ScopedMemDC()
-    {
-        if (m_dc) {
-            ::SelectObject(m_dc, m_old);
-            ::DeleteDC(m_dc);
-        }
-    }
-    ScopedMemDC(const ScopedMemDC&) = delete;
-    ScopedMemDC& operator=(const ScopedMemDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
 
 HBITMAP MakeDib(int w, int h, void** bits)
 {
@@ -150,9 +131,8 @@ bool PixelsFromBitmap(HBITMAP hbmp, COLORREF clrTransparent, Pixels& out, bool* 
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> raw(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    const int rows = ::GetDIBits(dc, hbmp, 0, bm.bmHeight, raw.data(), &bi, DIB_RGB_COLORS);
-    ::DeleteDC(dc);
+    const win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    const int rows = ::GetDIBits(dc.Get(), hbmp, 0, bm.bmHeight, raw.data(), &bi, DIB_RGB_COLORS);
     if (rows != bm.bmHeight)
         return false;
     // Only a 32-bit bitmap can carry alpha, and one whose alpha is all zero carries none.
@@ -322,10 +302,9 @@ BOOL CBCGPToolBarImages::LoadFromMemory(const void* pData, size_t nSize, BOOL bA
     std::vector<uint8_t> infoCopy(static_cast<size_t>(infoSize));
     std::memcpy(infoCopy.data(), bytes + sizeof(fh), infoCopy.size());
     const auto* info = reinterpret_cast<const BITMAPINFO*>(infoCopy.data());
-    HDC dc = ::GetDC(nullptr);
+    const win32::ScreenDc screen(::GetDC(nullptr));
     CBitmap bmp;
-    bmp.Attach(::CreateDIBitmap(dc, &info->bmiHeader, CBM_INIT, bytes + fh.bfOffBits, info, DIB_RGB_COLORS));
-    ::ReleaseDC(nullptr, dc);
+    bmp.Attach(::CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT, bytes + fh.bfOffBits, info, DIB_RGB_COLORS));
     return bmp.GetSafeHandle() && AddImage(bmp, FALSE) >= 0 ? TRUE : FALSE;
 }
 
@@ -457,7 +436,8 @@ BOOL CBCGPToolBarImages::DrawEx(CDC* pDC, CRect rect, int iImage, CRect rectSrc,
     const BLENDFUNCTION blend = {AC_SRC_OVER, 0, alphaSrc, AC_SRC_ALPHA};
     if (src.Size() == rect.Size()) {
         HBITMAP bmp = Bitmap(bDisabled != FALSE);
-        skinui::ScopedMemDC mem(pDC->GetSafeHdc(), bmp);
+        const win32::MemoryDc mem(::CreateCompatibleDC(pDC->GetSafeHdc()));
+        const win32::ScopedSelect selected(mem.Get(), bmp);
         return bmp && ::AlphaBlend(pDC->GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height(), mem.Get(), src.left,
                                    src.top, src.Width(), src.Height(), blend);
     }
@@ -471,7 +451,8 @@ BOOL CBCGPToolBarImages::DrawEx(CDC* pDC, CRect rect, int iImage, CRect rectSrc,
     skinui::Resample(m_pixels, src.left, src.top, src.Width(), src.Height(), scaled, 0, 0, scaled.width, scaled.height);
     CBitmap bmp;
     bmp.Attach(skinui::DibOf(scaled, bDisabled ? &skinui::DisabledPixel : nullptr));
-    skinui::ScopedMemDC mem(pDC->GetSafeHdc(), bmp);
+    const win32::MemoryDc mem(::CreateCompatibleDC(pDC->GetSafeHdc()));
+    const win32::ScopedSelect selected(mem.Get(), bmp);
     return bmp.GetSafeHandle() && ::AlphaBlend(pDC->GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height(), mem.Get(),
                                                0, 0, rect.Width(), rect.Height(), blend);
 }

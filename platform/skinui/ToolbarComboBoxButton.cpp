@@ -3,6 +3,7 @@
 #include <cwchar>
 #include "GlobalData.h"
 #include "ToolBar.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -351,14 +352,14 @@ CBCGPToolbarFontSizeCombo::CBCGPToolbarFontSizeCombo(UINT uiID, int iImage, DWOR
 void CBCGPToolbarFontSizeCombo::RebuildFontSizes(const CString& strFontName)
 {
     std::vector<int> heights;
-    HDC screen = ::GetDC(nullptr);
+    win32::ScreenDc screen(::GetDC(nullptr));
     LOGFONTW lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
     ::lstrcpynW(lf.lfFaceName, strFontName.GetString(), LF_FACESIZE);
     if (!strFontName.IsEmpty())
-        ::EnumFontFamiliesExW(screen, &lf, CollectRasterHeights, reinterpret_cast<LPARAM>(&heights), 0);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
+        ::EnumFontFamiliesExW(screen.Get(), &lf, CollectRasterHeights, reinterpret_cast<LPARAM>(&heights), 0);
+    const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    screen.Reset();
     const CString text = m_strEdit;
     RemoveAllItems();
     for (int size : skinui::FontSizeSteps(heights, dpi)) {

@@ -5,6 +5,7 @@
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "SkinControls.h"
+#include "Win32Owners.h"
 
 const UINT BCGM_CHANGEVISUALMANAGER = ::RegisterWindowMessageW(L"SkinUI.ChangeVisualManager");
 
@@ -382,15 +383,10 @@ void CBCGPVisualManager::DrawArrow(CDC* pDC, CRect rect, int nDirection, COLORRE
     case 2: pts[0] = {c.x + h / 2, c.y - h}; pts[1] = {c.x + h / 2, c.y + h}; pts[2] = {c.x - h / 2 - 1, c.y}; break;
     default: pts[0] = {c.x - h / 2, c.y - h}; pts[1] = {c.x - h / 2, c.y + h}; pts[2] = {c.x + h / 2 + 1, c.y}; break;
     }
-    HBRUSH brush = ::CreateSolidBrush(clr);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, clr);
-    HGDIOBJ oldBrush = ::SelectObject(pDC->m_hDC, brush);
-    HGDIOBJ oldPen = ::SelectObject(pDC->m_hDC, pen);
+    const win32::GdiObject<HBRUSH> brush(::CreateSolidBrush(clr));
+    const win32::GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, clr));
+    const win32::ScopedSelect selectBrush(pDC->m_hDC, brush.Get()), selectPen(pDC->m_hDC, pen.Get());
     ::Polygon(pDC->m_hDC, pts, 3);
-    ::SelectObject(pDC->m_hDC, oldBrush);
-    ::SelectObject(pDC->m_hDC, oldPen);
-    ::DeleteObject(brush);
-    ::DeleteObject(pen);
 }
 
 // 2003: soft blue-grey faces and gentle gradients.

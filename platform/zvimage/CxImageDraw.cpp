@@ -24,23 +24,22 @@ private:
     int m_state;
 };
 
+// A memory DC whose one selection is taken back before the DC goes.
 class MemoryDc {
 public:
     explicit MemoryDc(HDC like) : m_dc(Gdi()->CreateCompatibleDC(like)) {}
     ~MemoryDc()
     {
         if (m_old)
-            Gdi()->SelectObject(m_dc, m_old);
-        if (m_dc)
-            Gdi()->DeleteDC(m_dc);
+            Gdi()->SelectObject(m_dc.Get(), m_old);
     }
     MemoryDc(const MemoryDc&) = delete;
     MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return m_dc; }
-    void Select(HGDIOBJ object) { m_old = Gdi()->SelectObject(m_dc, object); }
+    HDC Get() const { return m_dc.Get(); }
+    void Select(HGDIOBJ object) { m_old = Gdi()->SelectObject(m_dc.Get(), object); }
 
 private:
-    HDC m_dc;
+    BoundMemoryDc m_dc;
     HGDIOBJ m_old = nullptr;
 };
 
@@ -53,11 +52,6 @@ bool Intersect(RECT& a, const RECT& b)
     a.bottom = std::min(a.bottom, b.bottom);
     return a.left < a.right && a.top < a.bottom;
 }
-
-struct BitmapOwner {
-    HBITMAP bitmap;
-    ~BitmapOwner() { if (bitmap) Gdi()->DeleteObject(bitmap); }
-};
 
 } // namespace
 
@@ -150,11 +144,11 @@ long CxImage::Draw(HDC dc, long x, long y, long cx, long cy, const RECT* clip, b
                     work.AlphaSet(px, py, 0);
             }
     }
-    BitmapOwner bitmap{part->MakeBitmap(nullptr, true)};
+    const BoundGdiObject<HBITMAP> bitmap(part->MakeBitmap(nullptr, true));
     MemoryDc memory(dc);
-    if (!bitmap.bitmap || !memory.Get())
+    if (!bitmap.IsValid() || !memory.Get())
         return 0;
-    memory.Select(bitmap.bitmap);
+    memory.Select(bitmap.Get());
     Gdi()->SetStretchBltMode(dc, COLORONCOLOR);
     const BLENDFUNCTION blendFunction = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     return Gdi()->GdiAlphaBlend(dc, dl, dt, dr - dl, db - dt, memory.Get(), 0, 0, part->m_width, part->m_height, blendFunction) ? 1 : 0;

@@ -49,16 +49,6 @@ DumpLayout LayoutOf(uint64_t width, uint64_t height, uint32_t bpp, uint32_t flag
     return l;
 }
 
-struct DcOwner {
-    HDC dc;
-    ~DcOwner() { if (dc) Gdi()->DeleteDC(dc); }
-};
-
-struct ObjectOwner {
-    HGDIOBJ object;
-    ~ObjectOwner() { if (object) Gdi()->DeleteObject(object); }
-};
-
 } // namespace
 
 DWORD CxImage::DumpSize() const
@@ -219,9 +209,9 @@ bool CxImage::CreateFromHBITMAP(HBITMAP bitmap, HPALETTE, bool transparency)
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     CxBuffer pixels(static_cast<BYTE*>(CheckedAlloc(uint64_t(w) * h * 4)));
-    DcOwner dc{Gdi()->CreateCompatibleDC(nullptr)};
-    if (!pixels || !dc.dc ||
-        Gdi()->GetDIBits(dc.dc, bitmap, 0, h, pixels.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != h)
+    const BoundMemoryDc dc(Gdi()->CreateCompatibleDC(nullptr));
+    if (!pixels || !dc.IsValid() ||
+        Gdi()->GetDIBits(dc.Get(), bitmap, 0, h, pixels.get(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != h)
         return false;
     const BYTE* s = pixels.get();
     bool anyAlpha = false;
@@ -246,7 +236,7 @@ bool CxImage::CreateFromHICON(HICON icon, bool transparency)
     ICONINFO info;
     if (!icon || !Gdi() || !Gdi()->GetIconInfo(icon, &info))
         return false;
-    ObjectOwner colour{info.hbmColor}, mask{info.hbmMask};
+    const BoundGdiObject<HBITMAP> colour(info.hbmColor), mask(info.hbmMask);
     CxImage made;
     if (info.hbmColor) {
         if (!made.CreateFromHBITMAP(info.hbmColor, nullptr, transparency))

@@ -10,6 +10,7 @@
 #include "ExifReader.h"
 #include "ImageCodecs.h"
 #include "ImageLimits.h"
+#include "Win32Owners.h"
 
 using namespace zvimage;
 
@@ -73,20 +74,14 @@ bool EndsWith(const wchar_t* name, size_t length, const wchar_t* ending)
     return true;
 }
 
-struct HandleCloser {
-    void operator()(HANDLE h) const { CloseHandle(h); }
-};
-
 bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>& data)
 {
-    std::unique_ptr<void, HandleCloser> file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
+    const win32::FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid())
         return false;
-    }
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || static_cast<uint64_t>(size.QuadPart) > kMaxFileBytes)
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || static_cast<uint64_t>(size.QuadPart) > kMaxFileBytes)
         return false;
     try {
         data.resize(static_cast<size_t>(size.QuadPart));
@@ -97,7 +92,7 @@ bool ReadWholeFile(const wchar_t* path, std::vector<BYTE>& data)
     while (done < data.size()) {
         DWORD got = 0;
         const DWORD want = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 24));
-        if (!ReadFile(file.get(), data.data() + done, want, &got, nullptr) || got == 0)
+        if (!ReadFile(file.Get(), data.data() + done, want, &got, nullptr) || got == 0)
             return false;
         done += got;
     }
@@ -111,19 +106,21 @@ FILE* CreateTempBeside(const wchar_t* path, std::wstring& temp)
         wchar_t suffix[32];
         swprintf(suffix, 32, L".%08lx.zvtmp", static_cast<unsigned long>(GetTickCount() * 31 + GetCurrentThreadId() + attempt));
         temp = std::wstring(path) + suffix;
-        HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) {
+        win32::FileHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!h.IsValid()) {
             if (GetLastError() == ERROR_FILE_EXISTS)
                 continue;
             return nullptr;
         }
-        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), 0);
+        // From here the descriptor, and then the stream, own the handle.
+        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h.Get()), 0);
+        if (fd >= 0)
+            h.Release();
         FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
         if (!file) {
             if (fd >= 0)
                 _close(fd);
-            else
-                CloseHandle(h);
+            h.Reset(); // closed before the delete: the file was opened without sharing
             DeleteFileW(temp.c_str());
         }
         return file;

@@ -3,6 +3,7 @@
 // Codecs and geometry need neither library, so a console job that only loads and saves
 // pictures does not pay for starting the window system.
 #include <windows.h>
+#include "Win32Owners.h"
 
 #define ZV_GDI_CALLS(X)                                                                            \
     X(L"gdi32.dll", CreateCompatibleDC)                                                            \
@@ -30,3 +31,18 @@ struct GdiApi {
 
 // Null when a library or one of its entries cannot be had.
 const GdiApi* Gdi();
+
+// Owners that close through the bound entry points: only what was made through Gdi() goes in
+// them, so Gdi() is there when they close.
+struct BoundDcTraits {
+    static HDC Invalid() { return nullptr; }
+    static void Close(HDC dc) { Gdi()->DeleteDC(dc); }
+};
+template <class T>
+struct BoundGdiObjectTraits {
+    static T Invalid() { return nullptr; }
+    static void Close(T object) { Gdi()->DeleteObject(object); }
+};
+using BoundMemoryDc = win32::UniqueHandle<BoundDcTraits>;
+template <class T = HGDIOBJ>
+using BoundGdiObject = win32::UniqueHandle<BoundGdiObjectTraits<T>>;

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <new>
 #include <thread>
+#include "Win32Owners.h"
 
 namespace zvimage {
 
@@ -112,8 +113,8 @@ private:
 
     void Start(LPTHREAD_START_ROUTINE main)
     {
-        if (HANDLE thread = CreateThread(nullptr, kWorkerStack, main, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr))
-            CloseHandle(thread);
+        // Nothing joins a worker (see above), so its handle is let go at once.
+        const win32::KernelHandle thread(CreateThread(nullptr, kWorkerStack, main, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     }
 
     static DWORD WINAPI FirstWorker(void* self)
