@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "TempFolder.h"
+#include "TestSupport.h"
 #include "Win32Owners.h"
 
 namespace {
@@ -73,7 +73,7 @@ TEST(Win32Owners, KernelHandlesCloseWithTheirLastOwner)
 
 TEST(Win32Owners, FileAndFindHandlesClose)
 {
-    TempFolder folder;
+    testsupport::TempFolder folder;
     const std::wstring path = folder.At(L"owned.txt");
     HANDLE file;
     {
