@@ -82,7 +82,7 @@ int Render(const std::wstring& libraryPath, const std::wstring& outPath)
         s.height = kShapeHeight;
         // Shapes from 32 on keep their entry's proportions: fit them by their width.
         const ShapeLibraryEntry* entry = ShapeLibraryEntryFor(*cell.library, cell.shape);
-        if (cell.shape > 31 && entry && entry->width > 0 && entry->height > 0)
+        if (cell.shape > 31 && cell.shape != SHAPE_POLYGON && entry && entry->width > 0 && entry->height > 0)
             s.width = std::min(kShapeWidth, kShapeHeight * entry->width / entry->height);
         s.outlineWidth = 4;
         s.fillOn = 1;
