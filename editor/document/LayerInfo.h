@@ -65,10 +65,10 @@ public:
     void ResetFrame();
     POINT GetFrameTopLeft() const;
 
-    int32_t alpha = 255;              // 0..255, the displayed picture's maximum alpha
-    int32_t type = LAYER_IMAGE;               // LayerKind
-    int32_t id = 0;                 // index in the list, from the bottom
-    int32_t order = 0;              // kept equal to id by the list
+    int32_t alpha = 255;   // 0..255, the displayed picture's maximum alpha
+    int32_t type = LAYER_IMAGE;   // LayerKind
+    int32_t id = 0;   // index in the list, from the bottom
+    int32_t order = 0;   // kept equal to id by the list
     // Identifies the layer across renumbering (history records find it by this); unique within
     // a list, 0 until the list gives one. Copies carry it.
     uint32_t serial = 0;
@@ -76,28 +76,28 @@ public:
     BYTE visible = 0;
     BYTE locked = 0;
     BYTE framed = 0;
-    int32_t width = 0;              // before rotation, canvas pixels
+    int32_t width = 0;   // before rotation, canvas pixels
     int32_t height = 0;
-    float angle = 0;                // radians
+    float angle = 0;   // radians
     int32_t ownAlpha = 0;
     int32_t flipVertical = 0;
     int32_t flipHorizontal = 0;
     int32_t keepAspect = 0;
-    float aspect = 0;               // width / height for kept-aspect resizing; 0: not yet taken
-    CZVImage workingCopy;       // the source reduced to the canvas zoom during a drag
-    CZVImage zoomedCopy;        // the displayed picture at the canvas zoom
+    float aspect = 0;   // width / height for kept-aspect resizing; 0: not yet taken
+    CZVImage workingCopy;   // the source reduced to the canvas zoom during a drag
+    CZVImage zoomedCopy;   // the displayed picture at the canvas zoom
     int32_t shadowOn = 0;
     int32_t shadowAngle = 315;
     int32_t shadowDistance = 30;
     int32_t shadowOffsetX = 15;
     int32_t shadowOffsetY = 15;
-    RGBQUAD shadowColour = {0, 0, 0, 180};       // rgbReserved: the shadow's opacity
+    RGBQUAD shadowColour = {0, 0, 0, 180};   // rgbReserved: the shadow's opacity
     CZVImage shadowCache;
     CZVImage zoomedShadowCache;
     int32_t borderOn = 0;
-    int32_t borderShape = 0;        // 0..8 built-in figures, 9 on the shape library
+    int32_t borderShape = 0;   // 0..8 built-in figures, 9 on the shape library
     int32_t borderStyle = 0;
-    RGBQUAD borderColour = {255, 255, 255, 255};       // the line's alpha is the layer's
+    RGBQUAD borderColour = {255, 255, 255, 255};   // the line's alpha is the layer's
     int32_t cornerRadius = 0;
     int32_t borderWidth = 0;
     int32_t brightness = 0;
@@ -105,17 +105,17 @@ public:
     int32_t saturation = 0;
     int32_t saturationSpace = 2;
     BYTE colorizeHue = 0;
-    float colorizeBlend = 0;        // 0: off
+    float colorizeBlend = 0;   // 0: off
     BYTE movable = 0;
     BYTE dragging = 0;
     POINT dragAnchor = {0, 0};
-    ZVPOINTF location = {0, 0};          // top left of the unturned layer on the canvas
-    ZVPOINTF drawOrigin = {0, 0};        // top left at which the turned displayed picture is drawn
+    ZVPOINTF location = {0, 0};   // top left of the unturned layer on the canvas
+    ZVPOINTF drawOrigin = {0, 0};   // top left at which the turned displayed picture is drawn
     BYTE selectable = 0;
     BYTE picked = 0;
     CWordArtInfo wordArt;
     ShapeSettings shape;
-    CRotateTracker frame;       // view coordinates
+    CRotateTracker frame;   // view coordinates
     CZVImage displayed;
     CZVImage source;
 

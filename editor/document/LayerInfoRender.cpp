@@ -56,10 +56,13 @@ void CLayerInfo::Rotate(CZVImage& picture, bool fast) const
 
 void CLayerInfo::RenderImage()
 {
-    // Stops a long operation still running on the old picture; the copy clears the flag.
+    // Stops a long operation still running on the old picture; the copy clears the flag. A
+    // failed copy empties the picture, so that no stale render stays, and clears it here.
     displayed.SetEscape(1);
-    if (!displayed.Copy(source))
+    if (!displayed.Copy(source)) {
+        displayed.SetEscape(0);
         return;
+    }
     if (brightness != 0 || contrast != 0)
         displayed.Light(brightness, contrast);
     if (saturation != 0)
@@ -109,8 +112,10 @@ void CLayerInfo::RenderImageFast()
         zoomY = static_cast<double>(height) / source.GetHeight();
     }
     displayed.SetEscape(1);
-    if (!displayed.Copy(fromWorkingCopy ? workingCopy : source))
+    if (!displayed.Copy(fromWorkingCopy ? workingCopy : source)) {
+        displayed.SetEscape(0);
         return;
+    }
     if (!displayed.AlphaIsValid())
         displayed.AlphaCreate();
     displayed.RotaryZoom(LayerAngleToDegrees(angle), static_cast<float>(zoomX), static_cast<float>(zoomY));

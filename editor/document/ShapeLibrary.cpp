@@ -1,7 +1,6 @@
 #include "ShapeLibrary.h"
 #include <windows.h>
 #include <cwchar>
-#include "EditorAppState.h"
 #include "XmlDocument.h"
 #include "ZVUILibApp.h"
 
@@ -41,12 +40,6 @@ std::wstring ProgramDataFile()
 }
 
 } // namespace
-
-EditorAppState& GetEditorAppState()
-{
-    static EditorAppState state;
-    return state;
-}
 
 const ShapeLibraryEntry* ShapeLibraryEntryFor(const ShapeLibrary& library, int shapeNumber)
 {

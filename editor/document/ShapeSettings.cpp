@@ -34,6 +34,8 @@ BOOL ShapeSettings::DrawToImage(CZVImage* target, const ShapeLibrary& library)
     if (!target)
         return FALSE;
     const ShapeLibraryEntry* entry = ShapeLibraryEntryFor(library, shape);
+    // The polygon is drawn from its own points; entry 32, which its number would name, is
+    // reached by picture frames only, and must not reshape it.
     if (shape == SHAPE_POLYGON)
         entry = nullptr;
     // The later library shapes keep the entry's proportions; the first ones stretch.
