@@ -28,6 +28,7 @@ public:
     CLayerInfo* GetLayerBySerial(uint32_t serial);
     // Repairs a current id past the end first (count - 1, -1 when empty).
     CLayerInfo* GetCurrentLayer();
+    // The layer takes the id's place and, when it has no serial of its own, the replaced one's.
     void ReplaceLayer(int id, CLayerInfo layer);
     BOOL SetBaseImage(const CZVImage& picture);
     BOOL SetBaseSourceImage(const CZVImage& picture);

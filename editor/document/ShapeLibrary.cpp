@@ -1,12 +1,14 @@
 #include "ShapeLibrary.h"
 #include <windows.h>
 #include <cwchar>
+#include "TString.h"
 #include "XmlDocument.h"
 #include "ZVUILibApp.h"
 
 namespace {
 
 const wchar_t kLibraryFile[] = L"Editor\\Shapes\\Basic.xml";
+const wchar_t kInstalledLibraryFile[] = L"Data\\Editor\\Shapes\\Basic.xml";
 
 int32_t IntAttribute(XmlNode& node, const wchar_t* name)
 {
@@ -26,17 +28,6 @@ bool FileExists(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring ProgramDataFile()
-{
-    wchar_t module[MAX_PATH * 2] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH * 2);
-    if (n == 0 || n >= MAX_PATH * 2)
-        return std::wstring();
-    std::wstring folder(module, n);
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder + L"Data\\" + kLibraryFile;
 }
 
 } // namespace
@@ -70,5 +61,9 @@ bool LoadShapeLibrary(ShapeLibrary& library)
 {
     const ALT::TString<wchar_t, 0, 8> user = GetKQDataFolder(kLibraryFile);
     const std::wstring userPath = user.GetString();
-    return LoadShapeLibrary(library, FileExists(userPath) ? userPath.c_str() : ProgramDataFile().c_str());
+    if (FileExists(userPath))
+        return LoadShapeLibrary(library, userPath.c_str());
+    // As an installer would have placed it beside the program.
+    const CModulePathStr installed(kInstalledLibraryFile);
+    return LoadShapeLibrary(library, installed.GetString());
 }

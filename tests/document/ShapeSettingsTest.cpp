@@ -3,6 +3,7 @@
 #include <string>
 #include "ShapeSettings.h"
 #include "TestSupport.h"
+#include "ZVGraphicsPath.h"
 #include "ZVImage.h"
 
 namespace {
@@ -148,4 +149,22 @@ TEST(ShapeLibraryFile, EntriesInFileOrder)
 
     EXPECT_FALSE(LoadShapeLibrary(library, folder.At(L"missing.xml").c_str()));
     EXPECT_TRUE(library.empty());
+}
+
+TEST(ShapeLibraryFile, InstalledLibraryParses)
+{
+    ShapeLibrary library;
+    ASSERT_TRUE(LoadShapeLibrary(library, (testsupport::BinDir() + L"\\Data\\Editor\\Shapes\\Basic.xml").c_str()));
+    // The shape tool's numbers 9 to 40 and a few more.
+    EXPECT_GE(library.size(), 36u);
+    for (size_t i = 0; i < library.size(); ++i) {
+        const ShapeLibraryEntry& e = library[i];
+        EXPECT_GT(e.width, 0) << i;
+        EXPECT_GT(e.height, 0) << i;
+        CZVGraphicsPath path;
+        EXPECT_TRUE(path.AddPathString(e.path.c_str(), 0, 0, float(e.width), float(e.height))) << i;
+        CZVRectF bounds;
+        ASSERT_TRUE(path.GetBounds(&bounds)) << i;
+        EXPECT_NEAR(e.width, bounds.Width, 0.5) << i;
+    }
 }
