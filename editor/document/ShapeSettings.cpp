@@ -47,7 +47,7 @@ BOOL ShapeSettings::DrawToImage(CZVImage* target, const ShapeLibrary& library)
     }
     if (width < 1 || height < 1 || !zvimage::SizeAllowed(width, height))
         return FALSE;
-    const int m = static_cast<int>(outlineWidth * 0.5 + 0.5);
+    const int m = outlineWidth > 0 ? static_cast<int>(outlineWidth * 0.5 + 0.5) : 0;
     const int innerWidth = width - 2 * m, innerHeight = height - 2 * m;
     if (innerWidth <= 0 || innerHeight <= 0)
         return FALSE;
