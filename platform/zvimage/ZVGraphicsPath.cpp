@@ -121,6 +121,7 @@ void CZVGraphicsPath::MoveTo(float x, float y)
     // A figure of a lone start point is replaced rather than kept.
     if (!m_types.empty() && m_types.back() == ZVPathPointStart) {
         m_points.back() = ZVPOINTF{x, y};
+        m_startFigure = false;
         return;
     }
     Append(x, y, ZVPathPointStart);

@@ -131,6 +131,31 @@ TEST(GraphicsPath, ParsePolygonPointLists)
     EXPECT_EQ(types[2], ZVPathPointLine | ZVPathPointClose);
 }
 
+TEST(GraphicsPath, FigureAfterACloseKeepsAllItsSegments)
+{
+    // A move after a close used to leave the next figure's first segment as a figure of its
+    // own, so a ring or a framed hole lost part of its outline.
+    struct Case {
+        const wchar_t* d;
+        long starts, points;
+    } const cases[] = {
+        {L"M0 0 L10 0 L10 10 Z M20 20 L30 20 L30 30 L20 30 Z", 2, 7},
+        {L"M0 0 L10 0 Z L5 5", 2, 4},   // no move: the next figure starts at the closed one's start
+    };
+    for (const Case& c : cases) {
+        CZVSvgPathTokenizer tokenizer(c.d);
+        CZVGraphicsPath path;
+        ASSERT_TRUE(path.ParsePath(tokenizer));
+        BYTE types[16] = {};
+        const long n = path.GetPathTypes(types, 16);
+        long starts = 0;
+        for (long i = 0; i < n; ++i)
+            starts += (types[i] & ~ZVPathPointClose) == ZVPathPointStart;
+        EXPECT_EQ(c.starts, starts) << std::string(c.d, c.d + wcslen(c.d));
+        EXPECT_EQ(c.points, n) << std::string(c.d, c.d + wcslen(c.d));
+    }
+}
+
 TEST(GraphicsPath, ShapesFillTheirRectangle)
 {
     struct Case {

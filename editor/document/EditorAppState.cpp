@@ -1,0 +1,7 @@
+#include "EditorAppState.h"
+
+EditorAppState& GetEditorAppState()
+{
+    static EditorAppState state;
+    return state;
+}
