@@ -123,6 +123,7 @@ BEGIN_MESSAGE_MAP(CRoundSliderCtrl, CSliderCtrl)
     ON_WM_KEYDOWN()
     ON_WM_KEYUP()
     ON_WM_MOUSEWHEEL()
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 END_MESSAGE_MAP()
 
 CRoundSliderCtrl::CRoundSliderCtrl() : m_strText(L"%ld\u00B0")
@@ -456,6 +457,21 @@ void CRoundSliderCtrl::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
     default:
         CSliderCtrl::OnKeyUp(nChar, nRepCnt, nFlags);
     }
+}
+
+// The dial drags by itself, never through the track bar's own drag, so the track bar's end note
+// on a capture change would be a stray one. A drag that loses the capture to another window ends.
+LRESULT CRoundSliderCtrl::OnCaptureChanged(WPARAM, LPARAM)
+{
+    if (m_bDragging) {
+        m_bDragging = false;
+        if (m_bDragChanged) {
+            PostMessageToParent(TB_THUMBPOSITION);
+            m_bDragChanged = false;
+        }
+        Invalidate(FALSE);
+    }
+    return 0;
 }
 
 // The wheel turns the dial only with the pointer over it: a wheel message that reached the
