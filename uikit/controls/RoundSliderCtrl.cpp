@@ -475,12 +475,22 @@ LRESULT CRoundSliderCtrl::OnCaptureChanged(WPARAM, LPARAM)
 }
 
 // The wheel turns the dial only with the pointer over it: a wheel message that reached the
-// dial through the focus while the pointer is over a neighbour leaves it.
-BOOL CRoundSliderCtrl::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
+// dial through the focus while the pointer is over a neighbour leaves it. Over the dial each
+// notch is a line step, as on a track bar (down: forward), wrapping like the keys; the dial
+// steps by itself, as not every track bar answers the wheel.
+BOOL CRoundSliderCtrl::OnMouseWheel(UINT, short zDelta, CPoint pt)
 {
     if (::WindowFromPoint(pt) != m_hWnd)
         return TRUE;
-    Default();
+    m_nWheel += zDelta;
+    const int notches = m_nWheel / WHEEL_DELTA;
+    if (notches == 0)
+        return TRUE;
+    m_nWheel -= notches * WHEEL_DELTA;
+    int min = 0, max = 0;
+    GetRange(min, max);
+    SetPos(roundslider::Wrap(GetPos() - notches * GetLineSize(), min, max));
     RedrawWindow();
+    PostMessageToParent(notches > 0 ? TB_LINEUP : TB_LINEDOWN);
     return TRUE;
 }

@@ -92,4 +92,5 @@ protected:
 
 private:
     bool m_bCreating = false;
+    int m_nWheel = 0;   // wheel turn short of a whole notch
 };

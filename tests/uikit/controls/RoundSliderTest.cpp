@@ -157,6 +157,19 @@ TEST_F(RoundSliderWindow, WheelOverANeighbourLeavesTheDial)
     neighbour.GetWindowRect(&other);
     slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), MAKELPARAM(other.CenterPoint().x, other.CenterPoint().y));
     EXPECT_EQ(100, slider.GetPos());
+    EXPECT_TRUE(Scrolls().empty());
+    // Over the dial a notch down is a line forward, up a line back, wrapping at the ends.
+    CRect dial;
+    slider.GetWindowRect(&dial);
+    const LPARAM centre = MAKELPARAM(dial.CenterPoint().x, dial.CenterPoint().y);
+    slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), centre);
+    EXPECT_EQ(101, slider.GetPos());
+    slider.SetPos(0);
+    slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), centre);   // half a notch: nothing yet
+    EXPECT_EQ(0, slider.GetPos());
+    slider.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), centre);
+    EXPECT_EQ(359, slider.GetPos());
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{TB_LINEDOWN, 101}, {TB_LINEUP, 359}}), Scrolls());
 }
 
 TEST_F(RoundSliderWindow, BoldIsARealWeight)
