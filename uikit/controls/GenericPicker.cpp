@@ -124,13 +124,19 @@ BOOL CGenericPickerPopup::Create(CPoint)
                                                       ::LoadCursorW(nullptr, IDC_ARROW));
     if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kClass, L"", WS_POPUP | WS_VISIBLE, m_rectWindow, m_pPicker->GetParent(), 0))
         return FALSE;
+    m_bMade = true;
     SetActiveWindow();
     SetFocus();
     SetCapture();
     return TRUE;
 }
 
-void CGenericPickerPopup::PostNcDestroy() { delete this; }
+// A pop-up that never came up is deleted by the picker that made it.
+void CGenericPickerPopup::PostNcDestroy()
+{
+    if (m_bMade)
+        delete this;
+}
 
 BOOL CGenericPickerPopup::OnEraseBkgnd(CDC*) { return TRUE; }
 
@@ -238,6 +244,14 @@ LRESULT CGenericPickerPopup::OnCaptureChanged(WPARAM, LPARAM) { return 0; }
 
 LRESULT CGenericPickerPopup::OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTALLKEYS | DLGC_WANTARROWS; }
 
+void CGenericPickerPopup::Dismiss()
+{
+    m_bEnded = true;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    DestroyWindow();
+}
+
 void CGenericPickerPopup::End(bool ok)
 {
     // Releasing the capture and closing deactivate the pop-up: the picker hears only the first end.
@@ -265,7 +279,13 @@ END_MESSAGE_MAP()
 
 CGenericPicker::CGenericPicker() : m_cellCur(picker::PackCell(-1, -1)), m_cellPrev(picker::PackCell(-1, -1)) {}
 
-CGenericPicker::~CGenericPicker() = default;
+CGenericPicker::~CGenericPicker()
+{
+    // An open grid holds a pointer to this picker: it closes first.
+    if (::IsWindow(m_hPopup))
+        if (auto* popup = dynamic_cast<CGenericPickerPopup*>(CWnd::FromHandlePermanent(m_hPopup)))
+            popup->Dismiss();
+}
 
 BOOL CGenericPicker::IsCellValid(int, int) { return TRUE; }
 
@@ -348,6 +368,7 @@ void CGenericPicker::OnClicked()
         delete popup;
         return;
     }
+    m_hPopup = popup->GetSafeHwnd();
     if (CWnd* parent = GetParent())
         parent->SendMessage(WM_KQ_PICKER_DROPDOWN, static_cast<WPARAM>(m_cellCur), GetDlgCtrlID());
 }

@@ -45,6 +45,8 @@ public:
     // Opens the grid under the button's lower-left corner and takes the mouse and the keys.
     BOOL Create(CPoint topLeft);
     LPARAM GetHoverCell() const { return m_cellHover; }
+    // Closes without a word to the picker (the picker is going).
+    void Dismiss();
 
 protected:
     void PostNcDestroy() override;
@@ -69,6 +71,7 @@ protected:
     CSize m_sizeCell;
     CSize m_sizeEdge;
     bool m_bEnded = false;
+    bool m_bMade = false;   // the window came up: from then on it deletes the object
 };
 
 class ZVUILIB_API CGenericPicker : public CButton {
@@ -102,6 +105,7 @@ protected:
 
     CRect m_rectArrow;
     BOOL m_bPopupOpen = FALSE;
+    HWND m_hPopup = nullptr;
     LPARAM m_cellCur;
     LPARAM m_cellPrev;
 };

@@ -182,6 +182,22 @@ TEST_F(PickerWindow, EscapeCancels)
     EXPECT_EQ(1, picker.GetIndex());
 }
 
+TEST_F(PickerWindow, PickerGoingClosesItsGrid)
+{
+    auto* second = new CImageListPicker;
+    ASSERT_TRUE(second->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(100, 10, 170, 40), &host, 78));
+    second->LoadImageW(IDB_KQ_SHAPES);
+    second->SendMessage(BM_CLICK);
+    PumpPending();
+    CGenericPickerPopup* popup = OpenPopup();
+    ASSERT_NE(nullptr, popup);
+    const HWND grid = popup->m_hWnd;
+    second->DestroyWindow();
+    delete second;
+    EXPECT_FALSE(::IsWindow(grid));
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
 TEST_F(PickerWindow, PopupOpensBelowTheButton)
 {
     CGenericPickerPopup* popup = Open();
