@@ -7,8 +7,11 @@
 //   UIKitDemo.exe /savebmp FILE.bmp WIDTH HEIGHT
 // draws the gallery's colour table into a 24-bit memory DC of that size, saves it as a BMP and
 // ends (exit code 0 when it was written).
+//   UIKitDemo.exe /controls [/open-picker]
+// shows the editing controls instead (ControlsGallery.cpp).
 #include <cwchar>
 #include "AnimateImage.h"
+#include "ControlsGallery.h"
 #include "KQFlatButton.h"
 #include "KQMemDC.h"
 #include "KQNumEdit.h"
@@ -117,8 +120,9 @@ BEGIN_MESSAGE_MAP(CAnimationPanel, CWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-// The template's texts are English, like every text in the code.
-void TranslateTexts(CWnd& dialog)
+} // namespace
+
+void TranslateGalleryTexts(CWnd& dialog)
 {
     for (HWND wnd = dialog.m_hWnd; wnd; wnd = wnd == dialog.m_hWnd ? ::GetWindow(wnd, GW_CHILD) : ::GetWindow(wnd, GW_HWNDNEXT)) {
         wchar_t text[256] = {};
@@ -126,6 +130,8 @@ void TranslateTexts(CWnd& dialog)
             ::SetWindowTextW(wnd, TranslateString(text));
     }
 }
+
+namespace {
 
 class CToolkitGallery : public CBCGPDialog {
 public:
@@ -174,7 +180,7 @@ protected:
     BOOL OnInitDialog() override
     {
         CBCGPDialog::OnInitDialog();
-        TranslateTexts(*this);
+        TranslateGalleryTexts(*this);
         m_grid.SetPush(TRUE);
         ShowZoomSteps();
 
@@ -254,6 +260,11 @@ public:
         int argc = 0;
         LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
         const bool saveBmp = argv && argc >= 2 && _wcsicmp(argv[1], L"/savebmp") == 0;
+        bool controls = false, openPicker = false;
+        for (int i = 1; argv && i < argc; ++i) {
+            controls = controls || _wcsicmp(argv[i], L"/controls") == 0;
+            openPicker = openPicker || _wcsicmp(argv[i], L"/open-picker") == 0;
+        }
         if (saveBmp) {
             const int width = argc > 3 ? _wtoi(argv[3]) : 3, height = argc > 4 ? _wtoi(argv[4]) : 3;
             m_exitCode = argc > 2 && SaveSwatches(argv[2], width, height) ? 0 : 1;
@@ -262,6 +273,10 @@ public:
         if (saveBmp)
             return FALSE;
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+        if (controls) {
+            RunControlsGallery(*this, SamplePicture(L"Lakeside.jpg"), openPicker);
+            return FALSE;
+        }
         CToolkitGallery dialog;
         m_pMainWnd = &dialog;
         dialog.DoModal();
