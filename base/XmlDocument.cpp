@@ -1,4 +1,5 @@
 #include "XmlDocument.h"
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <new>
@@ -119,6 +120,72 @@ size_t FindStartTagEnd(const wchar_t* text, size_t from, size_t n)
     return n;
 }
 
+// The character that the reference text[i, n) starts with ("&...;"), and its length; 0 when
+// it is none. References to characters XML forbids (controls, surrogates) count as none.
+size_t ReadReference(const wchar_t* text, size_t i, size_t n, uint32_t& cp)
+{
+    static const struct {
+        const wchar_t* name;
+        wchar_t c;
+    } kEntities[] = {{L"lt;", L'<'}, {L"gt;", L'>'}, {L"amp;", L'&'}, {L"quot;", L'"'}, {L"apos;", L'\''}};
+    const size_t left = n - i - 1;
+    for (const auto& entity : kEntities) {
+        const size_t length = std::wcslen(entity.name);
+        if (left >= length && std::wmemcmp(text + i + 1, entity.name, length) == 0) {
+            cp = uint32_t(entity.c);
+            return length + 1;
+        }
+    }
+    if (left < 3 || text[i + 1] != L'#')
+        return 0;
+    const bool hex = text[i + 2] == L'x';
+    size_t k = i + (hex ? 3 : 2);
+    const size_t digitsBegin = k;
+    cp = 0;
+    for (; k < n && k - digitsBegin < 8; ++k) {
+        const wchar_t c = text[k];
+        uint32_t digit;
+        if (c >= L'0' && c <= L'9')
+            digit = c - L'0';
+        else if (hex && c >= L'a' && c <= L'f')
+            digit = c - L'a' + 10;
+        else if (hex && c >= L'A' && c <= L'F')
+            digit = c - L'A' + 10;
+        else
+            break;
+        cp = cp * (hex ? 16 : 10) + digit;
+    }
+    if (k == digitsBegin || k == n || text[k] != L';')
+        return 0;
+    const bool allowed = cp == 9 || cp == 10 || cp == 13 || (cp >= 0x20 && cp < 0xD800) ||
+                         (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+    return allowed ? k - i + 1 : 0;
+}
+
+// Decodes the references of text[0, n) in place and terminates the result, which is never
+// longer: a character beyond 16 bits takes two units, its reference at least eight.
+void DecodeReferences(wchar_t* text, size_t n)
+{
+    size_t o = 0;
+    for (size_t i = 0; i < n;) {
+        uint32_t cp;
+        const size_t length = text[i] == L'&' ? ReadReference(text, i, n, cp) : 0;
+        if (length == 0) {
+            text[o++] = text[i++];
+            continue;
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            text[o++] = wchar_t(0xD800 | (cp >> 10));
+            text[o++] = wchar_t(0xDC00 | (cp & 0x3FF));
+        } else {
+            text[o++] = wchar_t(cp);
+        }
+        i += length;
+    }
+    text[o] = 0;
+}
+
 // Reads the start tag text[begin, end), end being its ">": the name, then name="value"
 // attributes. A name not followed by = and a double quote ends the list (so a value in single
 // quotes is not read); an opening quote without its closing one breaks the tag. Names and
@@ -166,7 +233,7 @@ bool XmlParseTag(XmlNode& node, wchar_t* text, size_t begin, size_t end, bool& s
         attribute.name = text + nameBegin;
         attribute.value = text + i + 1;
         text[nameEnd] = 0;
-        text[close] = 0;
+        DecodeReferences(text + i + 1, close - i - 1);
         i = close + 1;
     }
 }
@@ -213,7 +280,7 @@ bool XmlParseText(XmlNode& root, wchar_t* text, size_t n)
                 return false;
             if (current->children.empty()) {
                 current->value = text + contentBegin;
-                text[open] = 0;
+                DecodeReferences(text + contentBegin, open - contentBegin);
             }
             current = current->parent;
             --depth;
@@ -240,12 +307,92 @@ const wchar_t* OrEmpty(const wchar_t* text)
 
 } // namespace
 
-XmlAttribute::~XmlAttribute()
+XmlNameValue::~XmlNameValue()
+{
+    ClearStrings();
+}
+
+void XmlNameValue::ClearStrings()
 {
     if (nameOwned)
         delete[] name;
     if (valueOwned)
         delete[] value;
+    name = value = L"";
+    nameOwned = valueOwned = 0;
+}
+
+namespace {
+
+// An owned copy of text, or "" for null text (then not owned).
+const wchar_t* CopyText(const wchar_t* text, uint8_t& owned)
+{
+    if (!text) {
+        owned = 0;
+        return L"";
+    }
+    const size_t length = std::wcslen(text);
+    wchar_t* copy = new wchar_t[length + 1];
+    std::wmemcpy(copy, text, length + 1);
+    owned = 1;
+    return copy;
+}
+
+} // namespace
+
+void XmlNameValue::SetName(const wchar_t* text)
+{
+    uint8_t owned;
+    const wchar_t* copy = CopyText(text, owned);
+    if (nameOwned)
+        delete[] name;
+    name = copy;
+    nameOwned = owned;
+}
+
+void XmlNameValue::SetValue(const wchar_t* text)
+{
+    uint8_t owned;
+    const wchar_t* copy = CopyText(text, owned);
+    if (valueOwned)
+        delete[] value;
+    value = copy;
+    valueOwned = owned;
+}
+
+void XmlNameValue::SetIntValue(int number)
+{
+    wchar_t text[256];
+    std::swprintf(text, 256, L"%d", number);
+    SetValue(text);
+}
+
+void XmlNameValue::SetHexValue(int number)
+{
+    wchar_t text[256];
+    std::swprintf(text, 256, L"%X", unsigned(number));
+    SetValue(text);
+}
+
+void XmlNameValue::SetFloatValue(double number)
+{
+    wchar_t text[256];
+    std::swprintf(text, 256, L"%g", number);
+    SetValue(text);
+}
+
+// Upper- and lower-case digits alike; 0 when nothing parses.
+int XmlNameValue::GetHexValue() const
+{
+    unsigned number = 0;
+    if (std::swscanf(value, L"%X", &number) != 1)
+        return 0;
+    return int(number);
+}
+
+bool XmlNameValue::GetBoolValue() const
+{
+    return WStrCompare(value, L"true") == 0 || WStrCompare(value, L"TRUE") == 0;
 }
 
 XmlNode::XmlNode(int32_t kind, XmlNode* parent)
@@ -268,12 +415,7 @@ void XmlNode::Clear()
 {
     ClearAttributes();
     ClearChildren();
-    if (nameOwned)
-        delete[] name;
-    if (valueOwned)
-        delete[] value;
-    name = value = L"";
-    nameOwned = valueOwned = 0;
+    ClearStrings();
 }
 
 void XmlNode::ClearAttributes()
@@ -323,6 +465,23 @@ XmlAttribute* XmlNode::FindAttribute(const wchar_t* name)
         if (WStrCompare(attribute.name, OrEmpty(name)) == 0)
             return &attribute;
     return nullptr;
+}
+
+XmlNode* XmlNode::AddChild(const wchar_t* name, int32_t kind)
+{
+    if (kind != XML_NODE_ELEMENT && kind != XML_NODE_COMMENT)
+        return nullptr;
+    children.emplace_back(kind, this);
+    XmlNode& child = children.back();
+    child.SetName(name);
+    return &child;
+}
+
+XmlAttribute* XmlNode::AddAttribute(const wchar_t* name)
+{
+    attributes.emplace_back();
+    attributes.back().SetName(name);
+    return &attributes.back();
 }
 
 XmlDocument::XmlDocument() : XmlNode(XML_NODE_DOCUMENT, &arena)

@@ -2,8 +2,10 @@
 // The in-place XML reader. A file in UTF-8 or UTF-16 (either order) becomes one UTF-16 text
 // buffer, and the nodes' names, values and attributes point into it: the parser writes the
 // terminators into the buffer. It knows elements, double-quoted attributes, the text of leaf
-// elements and comments; it skips declarations and processing instructions and decodes no
-// entities. A tree lives as long as its document's buffer.
+// elements and comments; it skips declarations and processing instructions. In attribute values
+// and element text it decodes the five predefined entities and character references; an "&"
+// that starts none of them stays as it is. A loaded tree lives as long as its document's buffer;
+// a tree built with AddChild and AddAttribute owns its strings.
 #include <cstddef>
 #include <cstdint>
 #include <list>
@@ -17,24 +19,37 @@ enum XmlNodeKind : int32_t {
     XML_NODE_COMMENT = 2,
 };
 
-// Strings are "" when unset. An owned string was allocated with new[] by the node and is
-// freed with it; the reader's strings point into the document and own nothing.
-struct ZVUILIB_API XmlAttribute {
-    XmlAttribute() = default;
-    ~XmlAttribute();
-    XmlAttribute(const XmlAttribute&) = delete;
-    XmlAttribute& operator=(const XmlAttribute&) = delete;
+// The name and value that elements, comments and attributes share. Strings are "" when unset.
+// An owned string was allocated with new[] by the record and is freed with it; the reader's
+// strings point into the document and own nothing.
+struct ZVUILIB_API XmlNameValue {
+    XmlNameValue() = default;
+    ~XmlNameValue();
+    XmlNameValue(const XmlNameValue&) = delete;
+    XmlNameValue& operator=(const XmlNameValue&) = delete;
 
-    const wchar_t* name = L"";
-    const wchar_t* value = L"";
+    void SetName(const wchar_t* text);
+    void SetValue(const wchar_t* text);
+    void SetIntValue(int number);
+    void SetHexValue(int number);
+    void SetFloatValue(double number);
+    int GetHexValue() const;
+    bool GetBoolValue() const;
+    void ClearStrings();
+
+    const wchar_t* name = L""; // an element's or attribute's name, a comment's text
+    const wchar_t* value = L""; // an attribute's value, a leaf element's text
     uint8_t nameOwned = 0;
     uint8_t valueOwned = 0;
+};
+
+struct ZVUILIB_API XmlAttribute : XmlNameValue {
 };
 
 // A node's lists take their memory where its parent's do: a loaded document's nodes all come
 // from the document's arena (a large file makes a million of them), a built tree's from the
 // heap.
-class ZVUILIB_API XmlNode {
+class ZVUILIB_API XmlNode : public XmlNameValue {
 public:
     typedef std::pmr::list<XmlNode>::iterator ChildPos;
 
@@ -53,10 +68,10 @@ public:
     XmlNode* FindNextChild(const wchar_t* name, ChildPos& position);
     XmlAttribute* FindAttribute(const wchar_t* name);
 
-    const wchar_t* name = L""; // an element's name, a comment's text
-    const wchar_t* value = L""; // a leaf element's text, raw
-    uint8_t nameOwned = 0;
-    uint8_t valueOwned = 0;
+    // Null for a kind other than an element or a comment.
+    XmlNode* AddChild(const wchar_t* name, int32_t kind);
+    XmlAttribute* AddAttribute(const wchar_t* name);
+
     int32_t kind;
     std::pmr::list<XmlAttribute> attributes;
     XmlNode* parent;

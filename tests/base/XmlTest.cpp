@@ -106,14 +106,14 @@ TEST(Xml, TreeOfElementsCommentsAndAttributes)
         EXPECT_EQ(file->parent, list);
         names.push_back(file->FindAttribute(L"Name")->value);
     }
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"a.jpg", L"b &amp; c.png", L"c.gif"}));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"a.jpg", L"b & c.png", L"c.gif"}));
     XmlNode* second = list->FindChild(L"File");
     ASSERT_NE(second, nullptr);
 
     XmlNode* mixed = list->FindChild(L"Mixed");
     EXPECT_STREQ(mixed->value, L"");
     EXPECT_EQ(mixed->children.size(), 1u);
-    EXPECT_STREQ(list->FindChild(L"Leaf")->value, L"&lt;raw&gt;");
+    EXPECT_STREQ(list->FindChild(L"Leaf")->value, L"<raw>");
     XmlNode* single = list->FindChild(L"Single");
     EXPECT_EQ(single->FindAttribute(L"q"), nullptr);
     EXPECT_TRUE(single->children.empty());
@@ -187,6 +187,113 @@ TEST(Xml, LoadFile)
     EXPECT_FALSE(XmlLoadFile(&document, path.c_str()));
     ASSERT_TRUE(TempFolder::Put(path, ""));
     EXPECT_FALSE(XmlLoadFile(&document, path.c_str()));
+}
+
+TEST(Xml, ReferencesAreDecodedInValuesAndText)
+{
+    const struct {
+        const char* text;    // as it stands in the file, UTF-8
+        const wchar_t* read; // what the reader gives
+    } cases[] = {
+        {"&lt;&gt;&amp;&quot;&apos;", L"<>&\"'"},
+        {"&#65;&#x42;&#x6a;&#9;&#10;&#13;", L"AB" L"j\t\n\r"},
+        {"&#x1F600;&#128512;", L"\xD83D\xDE00\xD83D\xDE00"},
+        {"&amp;lt;", L"&lt;"},
+        // Not references: kept as they stand, as files from writers that escaped nothing hold.
+        {"Tom & Jerry", L"Tom & Jerry"},
+        {"&", L"&"},
+        {"a&b;c", L"a&b;c"},
+        {"&lt", L"&lt"},
+        {"&#;&#x;&#65", L"&#;&#x;&#65"},
+        {"&#0;&#x1;&#xD800;&#x110000;&#xFFFE;", L"&#0;&#x1;&#xD800;&#x110000;&#xFFFE;"},
+        {"&#000000065;", L"&#000000065;"},
+        {"&#X41;", L"&#X41;"},
+    };
+    for (const auto& c : cases) {
+        XmlDocument document;
+        const std::string text = c.text;
+        ASSERT_TRUE(Parse(document, "<a v=\"" + text + "\">" + text + "</a>")) << c.text;
+        XmlNode* a = document.FindChild(L"a");
+        ASSERT_NE(a, nullptr) << c.text;
+        EXPECT_STREQ(a->value, c.read) << c.text;
+        ASSERT_NE(a->FindAttribute(L"v"), nullptr) << c.text;
+        EXPECT_STREQ(a->FindAttribute(L"v")->value, c.read) << c.text;
+    }
+}
+
+TEST(Xml, BuiltTreeOwnsItsStrings)
+{
+    XmlDocument document;
+    EXPECT_EQ(document.AddChild(L"x", XML_NODE_DOCUMENT), nullptr);
+    EXPECT_EQ(document.AddChild(L"x", 3), nullptr);
+    XmlNode* root = document.AddChild(L"Root", XML_NODE_ELEMENT);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->parent, static_cast<XmlNode*>(&document));
+    wchar_t name[] = L"Name";
+    XmlAttribute* attribute = root->AddAttribute(name);
+    name[0] = L'X';
+    EXPECT_STREQ(attribute->name, L"Name");
+    EXPECT_STREQ(attribute->value, L"");
+    attribute->SetValue(L"first");
+    attribute->SetValue(L"second");
+    EXPECT_STREQ(root->FindAttribute(L"Name")->value, L"second");
+    XmlNode* comment = root->AddChild(L"note", XML_NODE_COMMENT);
+    ASSERT_NE(comment, nullptr);
+    EXPECT_EQ(comment->kind, XML_NODE_COMMENT);
+    XmlNode* unnamed = root->AddChild(nullptr, XML_NODE_ELEMENT);
+    EXPECT_STREQ(unnamed->name, L"");
+    EXPECT_EQ(unnamed->nameOwned, 0);
+    unnamed->SetValue(nullptr);
+    EXPECT_STREQ(unnamed->value, L"");
+    EXPECT_EQ(&root->children.back(), unnamed);
+    EXPECT_EQ(root->children.size(), 2u);
+
+    // A loaded node's strings point into the document; a set one is copied and owned.
+    XmlDocument loaded;
+    ASSERT_TRUE(Parse(loaded, "<a v=\"1\">t</a>"));
+    XmlNode* a = loaded.FindChild(L"a");
+    a->SetValue(L"new");
+    a->FindAttribute(L"v")->SetName(L"w");
+    EXPECT_STREQ(a->value, L"new");
+    EXPECT_NE(a->FindAttribute(L"w"), nullptr);
+}
+
+TEST(Xml, NumberValues)
+{
+    XmlDocument document;
+    XmlNode* node = document.AddChild(L"n", XML_NODE_ELEMENT);
+    const struct {
+        void (*set)(XmlNode*);
+        const wchar_t* text;
+    } setters[] = {
+        {[](XmlNode* n) { n->SetIntValue(-42); }, L"-42"},
+        {[](XmlNode* n) { n->SetHexValue(0xFF00AB); }, L"FF00AB"},
+        {[](XmlNode* n) { n->SetHexValue(-1); }, L"FFFFFFFF"},
+        {[](XmlNode* n) { n->SetFloatValue(0.5); }, L"0.5"},
+        {[](XmlNode* n) { n->SetFloatValue(1e20); }, L"1e+20"},
+    };
+    for (const auto& c : setters) {
+        c.set(node);
+        EXPECT_STREQ(node->value, c.text);
+    }
+    const struct {
+        const wchar_t* text;
+        int hex;
+        bool flag;
+    } getters[] = {
+        {L"FF00AB", 0xFF00AB, false}, {L"ff00ab", 0xFF00AB, false}, {L"FFFFFFFF", -1, false},
+        {L"zz", 0, false},            {L"", 0, false},              {L"true", 0, true},
+        {L"TRUE", 0, true},           {L"True", 0, false},          {L"1", 1, false},
+    };
+    for (const auto& c : getters) {
+        node->SetValue(c.text);
+        XmlAttribute* attribute = node->AddAttribute(L"a");
+        attribute->SetValue(c.text);
+        EXPECT_EQ(node->GetHexValue(), c.hex) << c.text;
+        EXPECT_EQ(attribute->GetHexValue(), c.hex) << c.text;
+        EXPECT_EQ(node->GetBoolValue(), c.flag) << c.text;
+        EXPECT_EQ(attribute->GetBoolValue(), c.flag) << c.text;
+    }
 }
 
 } // namespace
