@@ -65,7 +65,11 @@ BEGIN_MESSAGE_MAP(CKQDlgTextFuncAdvanced, CBCGPPropertyPage)
     ON_BN_CLICKED(IDC_KQ_SHADOW_CHECK, OnShadowCheck)
 END_MESSAGE_MAP()
 
-CKQDlgTextFuncAdvanced::CKQDlgTextFuncAdvanced() : CBCGPPropertyPage(IDD_KQ_TEXTFUNC_ADVANCED) {}
+CKQDlgTextFuncAdvanced::CKQDlgTextFuncAdvanced() : CBCGPPropertyPage(IDD_KQ_TEXTFUNC_ADVANCED)
+{
+    // The template is the library's, whichever module's resources are current.
+    m_psp.hInstance = GetZVUILibModule();
+}
 
 CKQDlgTextFuncAdvanced::~CKQDlgTextFuncAdvanced() = default;
 

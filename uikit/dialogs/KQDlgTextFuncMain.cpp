@@ -108,6 +108,8 @@ END_MESSAGE_MAP()
 
 CKQDlgTextFuncMain::CKQDlgTextFuncMain() : CBCGPPropertyPage(IDD_KQ_TEXTFUNC_MAIN)
 {
+    // The template is the library's, whichever module's resources are current.
+    m_psp.hInstance = GetZVUILibModule();
     m_lfPreset.lfHeight = -48;
     m_lfPreset.lfWeight = FW_NORMAL;
     wcscpy_s(m_lfPreset.lfFaceName, L"Arial Black");
