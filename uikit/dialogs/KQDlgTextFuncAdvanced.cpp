@@ -161,8 +161,10 @@ BOOL CKQDlgTextFuncAdvanced::OnSetActive()
     EnableGradientRow(m_bGradient != 0);
     EnableShadowRow(m_bShadow != 0);
     UpdateData(FALSE);
+    // The framework's part exchanges the data once more.
+    const BOOL result = CBCGPPropertyPage::OnSetActive();
     m_bFilling = false;
-    return CBCGPPropertyPage::OnSetActive();
+    return result;
 }
 
 void CKQDlgTextFuncAdvanced::EnableItems(const UINT* ids, size_t count, bool enable)

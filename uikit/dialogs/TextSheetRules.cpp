@@ -34,12 +34,15 @@ double ParsePointSize(const wchar_t* text)
 
 unsigned char AlphaFromPercent(int percent)
 {
-    return static_cast<unsigned char>(static_cast<int>(percent * 2.55 + 0.5));
+    // percent * 2.55 + 0.5 in whole numbers: 2.55 has no exact double, and 50 % must give 128.
+    percent = percent < 0 ? 0 : percent > 100 ? 100 : percent;
+    return static_cast<unsigned char>((percent * 255 + 50) / 100);
 }
 
 int PercentFromAlpha(int alpha)
 {
-    return static_cast<int>(alpha / 2.55 + 0.5);
+    // alpha / 2.55 + 0.5 in whole numbers.
+    return (alpha * 200 + 255) / 510;
 }
 
 namespace {

@@ -22,7 +22,7 @@ ZVUILIB_API LONG HeightFromPoints(double points, int dpi);
 // The number at the start of a size text ("%lf"); 0 when there is none.
 ZVUILIB_API double ParsePointSize(const wchar_t* text);
 
-// Alpha 0-255 from percent and back, rounded to the nearest.
+// Alpha 0-255 from percent (held to 0-100) and back, rounded to the nearest.
 ZVUILIB_API unsigned char AlphaFromPercent(int percent);
 ZVUILIB_API int PercentFromAlpha(int alpha);
 

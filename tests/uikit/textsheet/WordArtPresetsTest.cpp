@@ -118,8 +118,9 @@ TEST(WordArtPresets, FilesThatGiveNoPresets)
     };
     for (const auto& c : cases) {
         const std::wstring path = folder.At(std::wstring(c.name, c.name + strlen(c.name)));
-        if (c.bytes)
+        if (c.bytes) {
             ASSERT_TRUE(testsupport::TempFolder::Put(path, c.bytes));
+        }
         EXPECT_TRUE(LoadWordArtPresets(path.c_str()).empty()) << c.name;
     }
     const std::wstring good = folder.At(L"good.xml");
