@@ -12,6 +12,7 @@
 #include "TextSheetRules.h"
 #include "WindowTestApp.h"
 #include "WordArtPresets.h"
+#include "ZVUILibApp.h"
 
 namespace {
 
@@ -253,6 +254,19 @@ protected:
     std::wstring m_presetFile;
     std::unique_ptr<CKQTextPropSheet> m_sheet;
 };
+
+TEST_F(TextSheetTest, OpensWithItsTitleTabsAndButtons)
+{
+    CKQTextPropSheet& sheet = Open(L"Title");
+    // The language files look texts up without letter case: "Ok" is the OK button's "OK".
+    EXPECT_EQ(Text(sheet, IDOK), CString(TranslateString(L"Ok")));
+    EXPECT_EQ(Text(sheet, IDCANCEL), CString(TranslateString(L"Cancel")));
+    EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW) && sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowVisible());
+    CString title;
+    sheet.GetWindowText(title);
+    EXPECT_EQ(title, CString(L"Text Options"));
+    EXPECT_EQ(sheet.GetPageCount(), 2);
+}
 
 TEST_F(TextSheetTest, TypingSetsTheTextAndThePlaceholderNever)
 {
