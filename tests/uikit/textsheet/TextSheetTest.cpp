@@ -516,14 +516,34 @@ TEST_F(TextSheetTest, ClosingWhileTheThreadDrawsLeavesNoThread)
 // What the test does to the modal sheet once it shows, then the button it presses.
 std::function<void(CKQTextPropSheet&)> g_onSheet;
 
-void CALLBACK DriveSheet(HWND, UINT, UINT_PTR id, DWORD)
+bool g_closedByFallback = false;
+UINT_PTR g_fallbackTimer = 0;
+
+CKQTextPropSheet* OpenSheet()
 {
     HWND window = ::FindWindowW(nullptr, L"Text Options");
-    CKQTextPropSheet* sheet = window ? dynamic_cast<CKQTextPropSheet*>(CWnd::FromHandlePermanent(window)) : nullptr;
+    return window ? dynamic_cast<CKQTextPropSheet*>(CWnd::FromHandlePermanent(window)) : nullptr;
+}
+
+// A sheet that the test's action left open is cancelled, so that the test fails instead of
+// waiting for ever.
+void CALLBACK CloseLeftSheet(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    if (CKQTextPropSheet* sheet = OpenSheet()) {
+        g_closedByFallback = true;
+        sheet->PressButton(PSBTN_CANCEL);
+    }
+}
+
+void CALLBACK DriveSheet(HWND, UINT, UINT_PTR id, DWORD)
+{
+    CKQTextPropSheet* sheet = OpenSheet();
     if (!sheet)
         return;
     ::KillTimer(nullptr, id);
     g_onSheet(*sheet);
+    g_fallbackTimer = ::SetTimer(nullptr, 0, 10000, CloseLeftSheet);
 }
 
 TEST(ShowTextPropSheet, OkWithTextTakesTheSheetsRecordElseNothing)
@@ -531,15 +551,18 @@ TEST(ShowTextPropSheet, OkWithTextTakesTheSheetsRecordElseNothing)
     const struct {
         const wchar_t* before;
         const wchar_t* typed;   // null: the text is left as it shows
-        int button;
+        int button;             // a sheet button, or a key pressed in the text edit
+        bool key;
         int result;
         const wchar_t* after;
     } cases[] = {
-        {L"Old", L"New", PSBTN_OK, 1, L"New"},
-        {L"Old", L"New", PSBTN_CANCEL, 0, L"Old"},
-        {L"Old", L"", PSBTN_OK, 0, L"Old"},
-        {L"", nullptr, PSBTN_OK, 0, L""},         // the placeholder untouched
-        {L"", L"Typed", PSBTN_OK, 1, L"Typed"},
+        {L"Old", L"New", PSBTN_OK, false, 1, L"New"},
+        {L"Old", L"New", PSBTN_CANCEL, false, 0, L"Old"},
+        {L"Old", L"", PSBTN_OK, false, 0, L"Old"},
+        {L"", nullptr, PSBTN_OK, false, 0, L""},         // the placeholder untouched
+        {L"", L"Typed", PSBTN_OK, false, 1, L"Typed"},
+        {L"Old", L"Entered", VK_RETURN, true, 1, L"Entered"},
+        {L"Old", L"Escaped", VK_ESCAPE, true, 0, L"Old"},
     };
     for (const auto& c : cases) {
         CWordArtInfo record;
@@ -549,12 +572,22 @@ TEST(ShowTextPropSheet, OkWithTextTakesTheSheetsRecordElseNothing)
             shown = true;
             if (c.typed)
                 sheet.m_pageMain.SetDlgItemText(IDC_KQ_TEXT_EDIT, c.typed);
-            sheet.PressButton(c.button);
+            if (c.key) {
+                CWnd* edit = sheet.m_pageMain.GetDlgItem(IDC_KQ_TEXT_EDIT);
+                edit->SetFocus();
+                edit->PostMessage(WM_KEYDOWN, c.button, 1);
+                edit->PostMessage(WM_KEYUP, c.button, 0xC0000001);
+            } else {
+                sheet.PressButton(c.button);
+            }
         };
+        g_closedByFallback = false;
         const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveSheet);
         EXPECT_EQ(ShowTextPropSheet(&record), c.result) << c.after;
         ::KillTimer(nullptr, timer);
+        ::KillTimer(nullptr, g_fallbackTimer);
         EXPECT_TRUE(shown);
+        EXPECT_FALSE(g_closedByFallback) << c.after;
         EXPECT_EQ(CString(record.m_strText), CString(c.after));
     }
     EXPECT_EQ(ShowTextPropSheet(nullptr), 0);
