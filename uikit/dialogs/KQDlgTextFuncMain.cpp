@@ -92,7 +92,6 @@ IMPLEMENT_DYNAMIC(CKQDlgTextFuncMain, CBCGPPropertyPage)
 
 BEGIN_MESSAGE_MAP(CKQDlgTextFuncMain, CBCGPPropertyPage)
     ON_EN_CHANGE(IDC_KQ_TEXT_EDIT, OnChangeText)
-    ON_WM_SIZE()
     ON_CBN_SELCHANGE(IDC_KQ_TEXT_FONT, OnSelchangeFont)
     ON_CBN_SELCHANGE(IDC_KQ_TEXT_SIZE, OnSelchangeSize)
     ON_CBN_EDITCHANGE(IDC_KQ_TEXT_SIZE, OnEditchangeSize)
@@ -202,11 +201,6 @@ void CKQDlgTextFuncMain::OnChangeText()
     CString text;
     m_editText.GetWindowText(text);
     m_pWordArt->SetText(text);
-}
-
-void CKQDlgTextFuncMain::OnSize(UINT nType, int cx, int cy)
-{
-    CBCGPPropertyPage::OnSize(nType, cx, cy);
 }
 
 void CKQDlgTextFuncMain::OnSelchangeFont()

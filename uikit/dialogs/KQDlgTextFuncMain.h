@@ -43,7 +43,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnChangeText();
-    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSelchangeFont();
     afx_msg void OnSelchangeSize();
     afx_msg void OnEditchangeSize();
