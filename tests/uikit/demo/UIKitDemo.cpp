@@ -9,6 +9,9 @@
 // ends (exit code 0 when it was written).
 //   UIKitDemo.exe /controls [/open-picker]
 // shows the editing controls instead (ControlsGallery.cpp).
+//   UIKitDemo.exe /text [/advanced] [/preset N]
+// the "Text Options" sheet on a sample record, on its Advanced page with /advanced, with the
+// record taking preset N of the shipped presets first with /preset.
 #include <cwchar>
 #include "AnimateImage.h"
 #include "ControlsGallery.h"
@@ -16,6 +19,9 @@
 #include "KQMemDC.h"
 #include "KQNumEdit.h"
 #include "KQNumSpinCtrl.h"
+#include "KQTextPropSheet.h"
+#include "TextSheetRules.h"
+#include "WordArtPresets.h"
 #include "UIKitDemoIds.h"
 #include "UIKitIds.h"
 #include "ZVImageStatic.h"
@@ -252,6 +258,24 @@ BEGIN_MESSAGE_MAP(CToolkitGallery, CBCGPDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
+// The text options sheet on a sample record: "Lumivo" in Arial at 36 points.
+void ShowTextSheet(bool advanced, int preset)
+{
+    CKQTextPropSheet sheet;
+    LOGFONTW font = {};
+    font.lfHeight = -48;
+    font.lfWeight = FW_NORMAL;
+    wcscpy_s(font.lfFaceName, L"Arial");
+    sheet.m_wordArt.SetLogFont(&font);
+    sheet.m_wordArt.SetText(L"Lumivo");
+    const std::vector<CWordArtInfo> presets = LoadWordArtPresets(WordArtPresetFile());
+    if (preset >= 0 && preset < static_cast<int>(presets.size()))
+        textsheet::ApplyPreset(sheet.m_wordArt, presets[preset]);
+    if (advanced)
+        sheet.SetActivePage(1);
+    sheet.DoModal();
+}
+
 class CDemoApp : public CWinApp {
 public:
     CDemoApp() : CWinApp(L"UIKitDemo") {}
@@ -260,10 +284,19 @@ public:
         int argc = 0;
         LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
         const bool saveBmp = argv && argc >= 2 && _wcsicmp(argv[1], L"/savebmp") == 0;
-        bool controls = false, openPicker = false;
+        bool controls = false, openPicker = false, text = false, advanced = false;
+        int preset = -1;
         for (int i = 1; argv && i < argc; ++i) {
-            controls = controls || _wcsicmp(argv[i], L"/controls") == 0;
-            openPicker = openPicker || _wcsicmp(argv[i], L"/open-picker") == 0;
+            if (_wcsicmp(argv[i], L"/controls") == 0)
+                controls = true;
+            else if (_wcsicmp(argv[i], L"/open-picker") == 0)
+                openPicker = true;
+            else if (_wcsicmp(argv[i], L"/text") == 0)
+                text = true;
+            else if (_wcsicmp(argv[i], L"/advanced") == 0)
+                advanced = true;
+            else if (_wcsicmp(argv[i], L"/preset") == 0 && i + 1 < argc)
+                preset = _wtoi(argv[++i]);
         }
         if (saveBmp) {
             const int width = argc > 3 ? _wtoi(argv[3]) : 3, height = argc > 4 ? _wtoi(argv[4]) : 3;
@@ -275,6 +308,10 @@ public:
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
         if (controls) {
             RunControlsGallery(*this, SamplePicture(L"Lakeside.jpg"), openPicker);
+            return FALSE;
+        }
+        if (text) {
+            ShowTextSheet(advanced, preset);
             return FALSE;
         }
         CToolkitGallery dialog;

@@ -1,0 +1,10 @@
+#include "WindowTestApp.h"
+#include "SkinUI.h"
+
+namespace {
+class CTextSheetTestApp : public CWindowTestApp<> {
+public:
+    CTextSheetTestApp() : CWindowTestApp(L"TextSheetTests") {}
+};
+CTextSheetTestApp theApp;
+} // namespace

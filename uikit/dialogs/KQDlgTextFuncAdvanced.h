@@ -1,0 +1,56 @@
+#pragma once
+// CKQDlgTextFuncAdvanced: the "Advanced" page of the text options sheet: the effect kind, the
+// text and gradient colours, the two outlines and the shadow. The page is filled from the
+// record each time it shows, and every change goes into the record at once.
+#include "KQNumEdit.h"
+#include "SkinUI.h"
+#include "WordArtInfo.h"
+#include "ZVUILibDef.h"
+
+class ZVUILIB_API CKQDlgTextFuncAdvanced : public CBCGPPropertyPage {
+    DECLARE_DYNAMIC(CKQDlgTextFuncAdvanced)
+public:
+    CKQDlgTextFuncAdvanced();
+    ~CKQDlgTextFuncAdvanced() override;
+
+    BOOL OnInitDialog() override;
+    BOOL OnSetActive() override;
+
+    int m_nOutlineThickness1 = 4;
+    int m_nOutlineThickness2 = 4;
+    BYTE m_nOutlineAlpha1 = 255;   // percent once the page is filled
+    BYTE m_nOutlineAlpha2 = 255;
+    int m_nShadowThickness = 4;
+    BYTE m_nShadowAlpha = 255;
+    CBCGPColorButton m_btnOutlineColor1, m_btnOutlineColor2, m_btnShadowColor, m_btnGradientColor, m_btnTextColor;
+    int m_nShadowX = 4;
+    int m_nShadowY = 4;
+    CBCGPComboBox m_comboEffect;
+    int m_bGradient = 0;
+    int m_bShadow = 0;
+    CBCGPSpinButtonCtrl m_spins[8];
+    CKQNumEdit m_edits[8];
+    CWordArtInfo* m_pWordArt = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    afx_msg void OnTextColor();
+    afx_msg void OnGradientColor();
+    afx_msg void OnOutlineColor1();
+    afx_msg void OnOutlineColor2();
+    afx_msg void OnShadowColor();
+    afx_msg void OnSelchangeEffect();
+    afx_msg void OnGradientCheck();
+    afx_msg void OnShadowCheck();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnChangeNumber(UINT nID);
+    DECLARE_MESSAGE_MAP()
+
+    void SetupColorButtons();
+    void EnableSecondOutline(bool enable);
+    void EnableGradientRow(bool enable);
+    void EnableShadowRow(bool enable);
+    void EnableItems(const UINT* ids, size_t count, bool enable);
+
+    bool m_bFilling = false;   // the edits' change notices come from the page's own filling
+};
