@@ -78,7 +78,7 @@ BOOL CHistoryData::GetLayerList(CLayeredManage& list) const
     return TRUE;
 }
 
-CHistoryManage::CHistoryManage() : m_budget(kDefaultBudget) {}
+CHistoryManage::CHistoryManage(uint32_t tileSize) : m_store(tileSize), m_budget(kDefaultBudget) {}
 
 CHistoryManage::~CHistoryManage() = default;
 
@@ -155,25 +155,35 @@ void CHistoryManage::Append(CHistoryData record)
         DropOldest();
     m_records.push_back(std::move(record));
     position = GetCount() - 1;
+    // A modify step of a layer whose earlier state was given up cannot be undone: the steps
+    // before it are out of reach and go, so that no undo lands on a state never recorded.
+    const CHistoryData& added = m_records.back();
+    if (added.action == HISTORY_MODIFY && m_lost.erase(added.GetLayerSerial()))
+        while (GetCount() > 1)
+            DropOldest();
     KeepWithinBudget();
 }
 
 void CHistoryManage::DropOldest()
 {
     CHistoryData& oldest = m_records.front();
-    // The dropped state is what the oldest kept step of its layer undoes to, so it always
-    // replaces the base of its serial; a state without pixels cannot serve and leaves none.
-    const auto admit = [this](const StoredLayerPtr& layer, bool known) {
+    // The dropped state is what the next kept step of its layer undoes to, so it always
+    // replaces the base of its serial. A deleted layer needs none; a state given up to the
+    // budget leaves its layer without a known earlier state.
+    const auto admit = [this](const StoredLayerPtr& layer, bool alive) {
         const uint32_t serial = layer->fields.serial;
         if (serial == 0)
             return;
-        if (known && layer->HasPixels())
+        m_bases.erase(serial);
+        if (!alive)
+            m_lost.erase(serial);
+        else if (layer->HasPixels())
             m_bases[serial] = layer;
-        else
-            m_bases.erase(serial);
+        else if (KeepsPixels())
+            m_lost.insert(serial);
     };
     if (HoldsLayerState(oldest) && oldest.m_layer)
-        admit(oldest.m_layer, true);
+        admit(oldest.m_layer, oldest.action != HISTORY_DELETE);
     if (IsMergeStep(oldest) && oldest.m_list)
         for (const StoredLayerPtr& layer : oldest.m_list->layers)
             admit(layer, UnchangedByMerge(oldest.kind, layer->fields));
@@ -185,23 +195,49 @@ void CHistoryManage::DropOldest()
 
 void CHistoryManage::ReleaseUnusedBases()
 {
-    // Only the undo of a step at index 1 or later looks for an earlier state.
+    // A base serves the undo of its layer's oldest kept step when that is a modify step at
+    // index 1 or later, and any later modify step while no kept record holds the layer.
+    const auto needed = [this](uint32_t serial) {
+        for (size_t i = 0; i < m_records.size(); ++i) {
+            const CHistoryData& record = m_records[i];
+            if (HoldsLayerState(record) && record.GetLayerSerial() == serial)
+                return i >= 1 && record.action == HISTORY_MODIFY;
+            if (IsMergeStep(record) && record.m_list)
+                for (const StoredLayerPtr& layer : record.m_list->layers)
+                    if (layer->fields.serial == serial)
+                        return false;
+        }
+        return true;
+    };
     for (auto it = m_bases.begin(); it != m_bases.end();)
-        it = LayerInLaterRecords(it->first) ? std::next(it) : m_bases.erase(it);
+        it = needed(it->first) ? std::next(it) : m_bases.erase(it);
 }
 
 void CHistoryManage::KeepWithinBudget()
 {
     while (GetStoredBytes() > m_budget && GetCount() > 1)
         DropOldest();
+    // A step whose state was given up cannot be undone to, so the step after it cannot be
+    // undone either: it goes, and that step becomes the oldest.
+    while (GetCount() > 1 && !m_records.front().HasPixels() && (m_records.front().m_layer || m_records.front().m_list))
+        DropOldest();
     if (GetStoredBytes() <= m_budget || m_records.empty())
         return;
+    // The newest record alone is over: it keeps its fields, and the layers whose earlier
+    // states go with it or with the bases are marked as having none.
     CHistoryData& newest = m_records.back();
+    const auto strip = [this](StoredLayerPtr& layer) {
+        if (layer->fields.serial != 0)
+            m_lost.insert(layer->fields.serial);
+        layer = WithoutPixels(layer);
+    };
     if (newest.m_layer)
-        newest.m_layer = WithoutPixels(newest.m_layer);
+        strip(newest.m_layer);
     if (newest.m_list)
         for (StoredLayerPtr& layer : newest.m_list->layers)
-            layer = WithoutPixels(layer);
+            strip(layer);
+    for (const auto& base : m_bases)
+        m_lost.insert(base.first);
     m_bases.clear();
 }
 

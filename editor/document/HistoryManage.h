@@ -9,6 +9,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 #include "HistoryStore.h"
 #include "LayerInfo.h"
 #include "LayeredManage.h"
@@ -62,7 +63,8 @@ private:
 
 class CHistoryManage {
 public:
-    CHistoryManage();
+    // Tiles of tileSize x tileSize pixels.
+    explicit CHistoryManage(uint32_t tileSize = 256);
     virtual ~CHistoryManage();
 
     // Each drops the redo tail first, then appends and sets the position to the new record.
@@ -110,7 +112,10 @@ private:
 
     CHistoryStore m_store;
     std::deque<CHistoryData> m_records;
-    // For each serial, the state before its oldest kept step once the records holding it went.
+    // For each serial, the state before its oldest kept step once the records holding it went,
+    // or its last state while no kept record holds it.
     std::map<uint32_t, StoredLayerPtr> m_bases;
+    // Layers whose state before their next step was given up to the byte budget.
+    std::set<uint32_t> m_lost;
     uint64_t m_budget;
 };
