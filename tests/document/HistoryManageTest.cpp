@@ -49,13 +49,13 @@ CLayerInfo& AddRecorded(CHistoryManage& history, CLayeredManage& list, CLayerInf
     return *list.GetLayer(layer.id);
 }
 
-void Paint(CLayerInfo& layer, RECT rect, COLORREF colour)
+void PaintRect(CLayerInfo& layer, RECT rect, COLORREF colour)
 {
     layer.source.SetRectColor(rect, CxImage::RGBtoRGBQUAD(colour));
     layer.displayed.SetRectColor(rect, CxImage::RGBtoRGBQUAD(colour));
 }
 
-void Renumber(CLayeredManage& list)
+void RenumberList(CLayeredManage& list)
 {
     for (size_t i = 0; i < list.layers.size(); ++i)
         list.layers[i].id = list.layers[i].order = static_cast<int32_t>(i);
@@ -75,7 +75,7 @@ void ReplaceBySerial(CLayeredManage& list, const CLayerInfo& state)
 
 // The undo of the step at the position, applied as the document applies it: layers found by
 // serial, a deleted layer back at the place it had.
-bool Undo(CHistoryManage& history, CLayeredManage& list)
+bool UndoStep(CHistoryManage& history, CLayeredManage& list)
 {
     if (history.position < 1 || history.position >= history.GetCount())
         return false;
@@ -88,7 +88,7 @@ bool Undo(CHistoryManage& history, CLayeredManage& list)
         const CLayerInfo layer = record.GetLayer();
         const size_t at = std::min<size_t>(static_cast<size_t>(std::max(layer.id, 0)), list.layers.size());
         list.layers.insert(list.layers.begin() + at, layer);
-        Renumber(list);
+        RenumberList(list);
         break;
     }
     case HISTORY_MODIFY: {
@@ -108,7 +108,7 @@ bool Undo(CHistoryManage& history, CLayeredManage& list)
     return true;
 }
 
-bool Redo(CHistoryManage& history, CLayeredManage& list)
+bool RedoStep(CHistoryManage& history, CLayeredManage& list)
 {
     if (history.position + 1 >= history.GetCount())
         return false;
@@ -117,7 +117,7 @@ bool Redo(CHistoryManage& history, CLayeredManage& list)
     case HISTORY_ADD: {
         const CLayerInfo layer = record.GetLayer();
         list.layers.insert(list.layers.begin() + std::min<size_t>(layer.id, list.layers.size()), layer);
-        Renumber(list);
+        RenumberList(list);
         break;
     }
     case HISTORY_DELETE:
@@ -175,7 +175,7 @@ TEST(HistoryManage, EdgeCases)
              CLayerInfo& layer = AddRecorded(history, list, HistoryLayer(RGB(255, 0, 0), 1, 1));
              history.savedPosition = history.position;   // saved after step 2
              for (int step = 2; step < 25; ++step) {
-                 Paint(layer, RECT{0, 0, 1, 1}, RGB(step, 0, 0));
+                 PaintRect(layer, RECT{0, 0, 1, 1}, RGB(step, 0, 0));
                  history.AddHistory(&layer, HISTORY_MODIFY);
              }
              EXPECT_EQ(history.GetCount(), 21);
@@ -188,12 +188,12 @@ TEST(HistoryManage, EdgeCases)
              CLayeredManage list = OpenedList(history);
              for (int i = 0; i < 4; ++i)
                  AddRecorded(history, list, HistoryLayer(RGB(0, 0, 255), float(i), 0));
-             ASSERT_TRUE(Undo(history, list));
-             ASSERT_TRUE(Undo(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
              AddRecorded(history, list, HistoryLayer(RGB(0, 255, 0), 9, 9));
              EXPECT_EQ(history.GetCount(), 4);
              EXPECT_EQ(history.position, 3);
-             EXPECT_FALSE(Redo(history, list));
+             EXPECT_FALSE(RedoStep(history, list));
              EXPECT_EQ(history.RecordAt(3).GetLayerSerial(), list.layers.back().serial);
          }},
         {"limit 0 keeps one record without pixels and still moves the positions",
@@ -209,7 +209,7 @@ TEST(HistoryManage, EdgeCases)
              EXPECT_EQ(history.savedPosition, -3);
              EXPECT_FALSE(history.RecordAt(0).HasPixels());
              EXPECT_EQ(history.GetStoredBytes(), 0u);
-             EXPECT_FALSE(Undo(history, list));
+             EXPECT_FALSE(UndoStep(history, list));
          }},
         {"a swap between two modify steps: the undo finds the layer by serial",
          [] {
@@ -217,16 +217,16 @@ TEST(HistoryManage, EdgeCases)
              CLayeredManage list = OpenedList(history);
              AddRecorded(history, list, HistoryLayer(RGB(255, 0, 0), 1, 1));
              AddRecorded(history, list, HistoryLayer(RGB(0, 255, 0), 2, 2));
-             Paint(*list.GetLayer(1), RECT{0, 0, 3, 3}, RGB(0, 0, 0));
+             PaintRect(*list.GetLayer(1), RECT{0, 0, 3, 3}, RGB(0, 0, 0));
              history.AddHistory(list.GetLayer(1), HISTORY_MODIFY);
              const CLayeredManage beforeSecond = [&] {
                  list.SwapLayers(1, 2);
                  history.AddSwapHistory(1, 2);
                  return list;
              }();
-             Paint(*list.GetLayer(2), RECT{0, 0, 10, 7}, RGB(0, 0, 255));
+             PaintRect(*list.GetLayer(2), RECT{0, 0, 10, 7}, RGB(0, 0, 255));
              history.AddHistory(list.GetLayer(2), HISTORY_MODIFY);
-             ASSERT_TRUE(Undo(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
              ExpectSameLayers(list, beforeSecond, "after the undo");
          }},
         {"the undo of a delete puts the layer back at its place; later steps find theirs by serial",
@@ -239,10 +239,10 @@ TEST(HistoryManage, EdgeCases)
              const CLayerInfo deleted = *list.GetLayer(1);
              list.DeleteLayer(1);
              history.AddHistory(&deleted, HISTORY_DELETE);
-             Paint(*list.GetLayer(1), RECT{0, 0, 5, 5}, RGB(9, 9, 9));   // was id 2
+             PaintRect(*list.GetLayer(1), RECT{0, 0, 5, 5}, RGB(9, 9, 9));   // was id 2
              history.AddHistory(list.GetLayer(1), HISTORY_MODIFY);
-             ASSERT_TRUE(Undo(history, list));
-             ASSERT_TRUE(Undo(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
              ExpectSameLayers(list, before, "after both undos");
          }},
         {"the oldest of two flattens dropped: the other still restores its own list",
@@ -259,8 +259,8 @@ TEST(HistoryManage, EdgeCases)
              list.MergeVisibleLayers(kHistoryCanvas, kHistoryCanvas, 1.0f);
              AddRecorded(history, list, HistoryLayer(RGB(0, 0, 255), 6, 6));
              ASSERT_EQ(history.GetCount(), 4);   // the first flatten is gone
-             ASSERT_TRUE(Undo(history, list));
-             ASSERT_TRUE(Undo(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
              ExpectSameLayers(list, beforeMerge, "after undoing the merge");
          }},
         {"a background changed by a flatten has no earlier state to undo a later edit to",
@@ -270,7 +270,7 @@ TEST(HistoryManage, EdgeCases)
              AddRecorded(history, list, HistoryLayer(RGB(255, 0, 0), 1, 1));
              history.AddLayersHistory(&list);
              list.MergeAllLayers(kHistoryCanvas, kHistoryCanvas, 1.0f);
-             Paint(*list.GetLayer(0), RECT{0, 0, 2, 2}, RGB(0, 0, 0));
+             PaintRect(*list.GetLayer(0), RECT{0, 0, 2, 2}, RGB(0, 0, 0));
              history.AddHistory(list.GetLayer(0), HISTORY_MODIFY);
              CLayerInfo state;
              EXPECT_FALSE(history.FindPreviousLayerState(list.layers[0].serial, state));
@@ -287,7 +287,7 @@ TEST(HistoryManage, EdgeCases)
              expected.RemapLayerPositions(kHistoryCanvas, zoomed, 2.0f);
              list.RemapLayerPositions(kHistoryCanvas, zoomed, 2.0f);
              history.RemapHistoryPositions(kHistoryCanvas, zoomed, 2.0f);
-             ASSERT_TRUE(Undo(history, list));
+             ASSERT_TRUE(UndoStep(history, list));
              for (size_t i = 0; i < expected.layers.size(); ++i)
                  EXPECT_EQ(list.layers[i].frame.points[0].x, expected.layers[i].frame.points[0].x);
              ExpectSameLayers(list, expected, "after the undo");
@@ -309,18 +309,18 @@ TEST(HistoryManage, DroppedStepsLeaveTheStateBeforeEveryKeptStep)
     CLayerInfo& layer = AddRecorded(history, list, HistoryLayer(RGB(255, 0, 0), 1, 1));
     std::vector<CLayerInfo> states = {layer};
     for (int step = 0; step < 30; ++step) {
-        Paint(layer, RECT{step % 10, 0, step % 10 + 1, 7}, RGB(step * 8, 255 - step * 8, step));
+        PaintRect(layer, RECT{step % 10, 0, step % 10 + 1, 7}, RGB(step * 8, 255 - step * 8, step));
         history.AddHistory(&layer, HISTORY_MODIFY);
         states.push_back(layer);
     }
     ASSERT_EQ(history.GetCount(), 6);
     for (int undone = 1; undone < history.GetCount(); ++undone) {
-        ASSERT_TRUE(Undo(history, list));
+        ASSERT_TRUE(UndoStep(history, list));
         const CLayerInfo& expected = states[states.size() - 1 - undone];
         EXPECT_TRUE(SamePixels(list.layers[1].displayed, expected.displayed)) << "undo " << undone;
         EXPECT_TRUE(SamePixels(list.layers[1].source, expected.source)) << "undo " << undone;
     }
-    EXPECT_FALSE(Undo(history, list));
+    EXPECT_FALSE(UndoStep(history, list));
 }
 
 // A move or a shadow edit stores no pixels, a stroke only the tiles it touched, a layer whose
@@ -338,8 +338,8 @@ TEST(HistoryManage, TilesAreSharedWithTheNewestStateOfTheLayer)
     } const steps[] = {
         {"move", [](CLayerInfo& l) { l.location = ZVPOINTF{30, 9}; }, 0},
         {"shadow", [](CLayerInfo& l) { l.shadowOn = 1; l.shadowDistance = 4; }, 0},
-        {"a stroke inside one tile", [](CLayerInfo& l) { Paint(l, RECT{5, 1, 7, 3}, RGB(1, 2, 3)); }, kTile},
-        {"a stroke across two tiles", [](CLayerInfo& l) { Paint(l, RECT{11, 5, 13, 6}, RGB(4, 5, 6)); }, 2 * kTile},
+        {"a stroke inside one tile", [](CLayerInfo& l) { PaintRect(l, RECT{5, 1, 7, 3}, RGB(1, 2, 3)); }, kTile},
+        {"a stroke across two tiles", [](CLayerInfo& l) { PaintRect(l, RECT{11, 5, 13, 6}, RGB(4, 5, 6)); }, 2 * kTile},
     };
     for (const Step& step : steps) {
         const uint64_t before = history.GetStoredBytes();
@@ -387,12 +387,12 @@ TEST(HistoryManage, RandomStepsMatchFullCopiesWithinTheBudget)
     const auto undoAndRedo = [&](int steps) {
         const int first = steps + 1 - history.GetCount();   // the model's state of record 0
         for (int p = history.position; p > 0; --p) {
-            ASSERT_TRUE(Undo(history, list));
+            ASSERT_TRUE(UndoStep(history, list));
             ExpectSameLayers(list, model[first + p - 1], "step " + std::to_string(steps) + ", undo to record " + std::to_string(p - 1));
             ASSERT_FALSE(HasFailure());
         }
         for (int p = 1; p < history.GetCount(); ++p) {
-            ASSERT_TRUE(Redo(history, list));
+            ASSERT_TRUE(RedoStep(history, list));
             ExpectSameLayers(list, model[first + p], "step " + std::to_string(steps) + ", redo to record " + std::to_string(p));
             ASSERT_FALSE(HasFailure());
         }
@@ -413,7 +413,7 @@ TEST(HistoryManage, RandomStepsMatchFullCopiesWithinTheBudget)
         } else if (kind < 62) {
             CLayerInfo& layer = *list.GetLayer(pick(1, upper));
             const int x = pick(0, layer.width - 1), y = pick(0, layer.height - 1);
-            Paint(layer, RECT{x, y, x + pick(1, 3), y + pick(1, 3)}, colour());
+            PaintRect(layer, RECT{x, y, x + pick(1, 3), y + pick(1, 3)}, colour());
             history.AddHistory(&layer, HISTORY_MODIFY);
         } else if (kind < 80) {
             const int id = pick(1, upper);
