@@ -37,6 +37,20 @@ void CLayeredManage::GiveSerial(CLayerInfo& layer, const CLayerInfo* replaced)
     layer.serial = ++m_lastSerial;
 }
 
+CLayeredManage CLayeredManage::CopyWithoutLayers() const
+{
+    CLayeredManage copy;
+    copy.imageNameCounter = imageNameCounter;
+    copy.textNameCounter = textNameCounter;
+    copy.shapeNameCounter = shapeNameCounter;
+    copy.currentId = currentId;
+    copy.currentLocked = currentLocked;
+    copy.currentHasAlpha = currentHasAlpha;
+    copy.currentType = currentType;
+    copy.m_lastSerial = m_lastSerial;
+    return copy;
+}
+
 BOOL CLayeredManage::AddLayer(CLayerInfo layer)
 {
     if (GetLayer(layer.id))

@@ -13,6 +13,8 @@ public:
     CLayeredManage(const CLayeredManage& other) = default;
     CLayeredManage& operator=(const CLayeredManage& other) = default;
     virtual ~CLayeredManage() = default;
+    // The counters, the current layer and the serial source, with no layers.
+    CLayeredManage CopyWithoutLayers() const;
 
     // Appends a copy unless the id is present; the copy's order is the count.
     BOOL AddLayer(CLayerInfo layer);

@@ -4,6 +4,7 @@
 #include "ImageLimits.h"
 #include "ZVGraphics.h"
 #include "ZVImage.h"
+#include "ZVMatrix.h"
 
 namespace {
 
