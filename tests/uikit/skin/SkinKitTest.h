@@ -37,3 +37,11 @@ inline void PrintTo(const CRect& r, std::ostream* os)
 {
     *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
 }
+
+inline void PrintTo(const CString& s, std::ostream* os)
+{
+    *os << '"';
+    for (int i = 0; i < s.GetLength(); ++i)
+        *os << static_cast<char>(s[i] < 128 ? s[i] : '?');
+    *os << '"';
+}
