@@ -79,7 +79,27 @@ CZVShellTree::CZVShellTree(const wchar_t* favoriteRoot)
     m_favorites.LoadSetting();
 }
 
-CZVShellTree::~CZVShellTree() = default;
+CZVShellTree::~CZVShellTree()
+{
+    if (m_hTreeImages)
+        ImageList_Destroy(m_hTreeImages);
+}
+
+int CZVShellTree::TreeImage(int nSystemIndex)
+{
+    if (nSystemIndex < 0 || !m_hSysImageList || !m_hTreeImages)
+        return nSystemIndex;
+    const auto known = m_treeImageOf.find(nSystemIndex);
+    if (known != m_treeImageOf.end())
+        return known->second;
+    HICON icon = ImageList_GetIcon(m_hSysImageList, nSystemIndex, ILD_NORMAL);
+    if (!icon)
+        return -1;
+    const int image = ImageList_AddIcon(m_hTreeImages, icon);
+    ::DestroyIcon(icon);
+    m_treeImageOf[nSystemIndex] = image;
+    return image;
+}
 
 void CZVShellTree::InitStyle()
 {
@@ -115,16 +135,17 @@ void CZVShellTree::InitTree()
     SHFILEINFOW info = {};
     m_hSysImageList = reinterpret_cast<HIMAGELIST>(
         ::SHGetFileInfoW(windows, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (m_hSysImageList) {
-        SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_hSysImageList));
-        m_nFirstOwnIcon = ImageList_GetImageCount(m_hSysImageList);
+    if (m_hSysImageList && !m_hTreeImages) {
+        m_hTreeImages = ImageList_Create(16, 16, ILC_COLOR32, 32, 32);
+        m_nFirstOwnIcon = 0;
         m_ownIcons.SetImageSize(CSize(16, 16));
         if (m_ownIcons.Load(IDB_ZV_TREE_ICONS, GetZVUILibModule()))
             for (int i = 0; i < m_ownIcons.GetCount(); ++i)
                 if (HICON icon = m_ownIcons.ExtractIcon(i)) {
-                    ImageList_ReplaceIcon(m_hSysImageList, -1, icon);
+                    ImageList_AddIcon(m_hTreeImages, icon);
                     ::DestroyIcon(icon);
                 }
+        SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(m_hTreeImages));
     }
     Refresh();
 }
@@ -410,11 +431,13 @@ CString CZVShellTree::OnGetItemText(ZVTreeItemData* pItem, HTREEITEM hItem)
 
 int CZVShellTree::OnGetItemIcon(ZVTreeItemData* pItem, BOOL bSelected)
 {
+    // The shortcut overlay is not asked of the shell: some shells answer the overlay's own
+    // index for it. Folders here are seldom shortcuts.
     SHFILEINFOW info = {};
-    const UINT flags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (bSelected ? SHGFI_OPENICON : SHGFI_LINKOVERLAY);
+    const UINT flags = SHGFI_PIDL | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (bSelected ? SHGFI_OPENICON : 0);
     if (!::SHGetFileInfoW(reinterpret_cast<LPCWSTR>(pItem->pidlFQ), 0, &info, sizeof(info), flags))
         return -1;
-    return info.iIcon;
+    return TreeImage(info.iIcon);
 }
 
 int CZVShellTree::GetFolderIcon(LPCTSTR lpszPath, BOOL bOpen)

@@ -4,6 +4,7 @@
 // children are read from the shell when a folder opens. Each item holds a ZVTreeItemData
 // (allocated with GlobalAlloc) that is released when the item goes.
 #include <shlobj.h>
+#include <map>
 #include "FavoriteFolder.h"
 #include "SkinUI.h"
 #include "TList.h"
@@ -81,7 +82,13 @@ protected:
 
     HTREEITEM m_hPictures = nullptr, m_hDocuments = nullptr, m_hNetwork = nullptr, m_hComputer = nullptr;
     CFavoriteFolder m_favorites;
-    HIMAGELIST m_hSysImageList = nullptr;
+    // The tree's images: its own icons first, then each system icon it shows, copied from the
+    // system list on first use. The system list is shared with the shell, which appends to it
+    // as it meets new icons, so icons of ours appended there would be taken over.
+    int TreeImage(int nSystemIndex);
+    HIMAGELIST m_hSysImageList = nullptr;   // the shell's; not owned
+    HIMAGELIST m_hTreeImages = nullptr;      // owned
+    std::map<int, int> m_treeImageOf;        // system index -> tree image
     int m_nFirstOwnIcon = 0;
     CBCGPToolBarImages m_ownIcons;
     CString m_strPicturesPath, m_strDocumentsPath, m_strUnusedPath, m_strNetworkPath, m_strComputerPath;

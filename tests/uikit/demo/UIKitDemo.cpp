@@ -7,12 +7,16 @@
 //   UIKitDemo.exe /savebmp FILE.bmp WIDTH HEIGHT
 // draws the gallery's colour table into a 24-bit memory DC of that size, saves it as a BMP and
 // ends (exit code 0 when it was written).
+//   UIKitDemo.exe /skin N [texture]
+// a frame in skin N: a tile panel, the folder tree in a docking pane, and the breadcrumb above
+// a folder list; a folder picked in the tree or the breadcrumb opens in the list.
 #include <cwchar>
 #include "AnimateImage.h"
 #include "KQFlatButton.h"
 #include "KQMemDC.h"
 #include "KQNumEdit.h"
 #include "KQNumSpinCtrl.h"
+#include "SkinDemo.h"
 #include "UIKitDemoIds.h"
 #include "UIKitIds.h"
 #include "ZVImageStatic.h"
@@ -254,6 +258,10 @@ public:
         int argc = 0;
         LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
         const bool saveBmp = argv && argc >= 2 && _wcsicmp(argv[1], L"/savebmp") == 0;
+        const bool skin = argv && argc >= 3 && _wcsicmp(argv[1], L"/skin") == 0;
+        if (skin)
+            m_nSkin = static_cast<unsigned int>(_wtoi(argv[2]));
+        m_bTexture = skin && argc >= 4 && _wcsicmp(argv[3], L"texture") == 0;
         if (saveBmp) {
             const int width = argc > 3 ? _wtoi(argv[3]) : 3, height = argc > 4 ? _wtoi(argv[4]) : 3;
             m_exitCode = argc > 2 && SaveSwatches(argv[2], width, height) ? 0 : 1;
@@ -261,6 +269,8 @@ public:
         ::LocalFree(argv);
         if (saveBmp)
             return FALSE;
+        if (skin)
+            return OpenSkinDemo(this, &m_nSkin, m_bTexture);
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
         CToolkitGallery dialog;
         m_pMainWnd = &dialog;
@@ -276,6 +286,8 @@ public:
 
 private:
     int m_exitCode = 0;
+    bool m_bTexture = false;
+    unsigned int m_nSkin = 1;   // the program's skin number, as the suite's programs hold it
 };
 
 CDemoApp theApp;

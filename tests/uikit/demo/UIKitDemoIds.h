@@ -15,3 +15,9 @@
 #define IDC_PREVIEW_PICTURE 1022
 #define IDC_LOADING 1030
 #define IDC_SPLASH 1031
+// /skin: the tile pictures and texture (drawn by uikit/res/make-pictures).
+#define IDB_DEMO_TILE_PICTURE 3101
+#define IDB_DEMO_TILE_FOLDER 3102
+#define IDB_DEMO_TILE_STAR 3103
+#define IDB_DEMO_TILE_GEAR 3104
+#define IDB_DEMO_TILE_TEXTURE 3105
