@@ -87,7 +87,8 @@ void CBCGPBrush::Fill(CDC* pDC, const CRect& rect) const
     CBCGPDrawManager dm(*pDC);
     switch (m_type) {
     case BCGP_NO_GRADIENT:
-        pDC->FillSolidRect(rect, m_color);
+        if (!m_color.IsNull())
+            pDC->FillSolidRect(rect, m_color);
         break;
     case BCGP_GRADIENT_HORIZONTAL:
     case BCGP_GRADIENT_CENTER_HORIZONTAL:
@@ -98,4 +99,14 @@ void CBCGPBrush::Fill(CDC* pDC, const CRect& rect) const
         dm.FillGradient(rect, m_colorGradient, m_color, TRUE);
         break;
     }
+    if (m_image.IsEmpty())
+        return;
+    if (m_bStretch) {
+        m_image.Draw(pDC, rect, m_opacity);
+        return;
+    }
+    const CSize size = m_image.GetSize();
+    for (int y = rect.top; y < rect.bottom; y += size.cy)
+        for (int x = rect.left; x < rect.right; x += size.cx)
+            m_image.Draw(pDC, CRect(CPoint(x, y), size), m_opacity);
 }

@@ -2,6 +2,7 @@
 // CBCGPColor: a colour of four doubles 0..1 (red, green, blue, opacity), as the drawing
 // classes take it; CBCGPBrush: a solid or gradient fill of such colours.
 #include "AppFrame.h"
+#include "Image.h"
 #include "SkinUIDef.h"
 
 class SKINUI_API CBCGPColor {
@@ -36,13 +37,17 @@ public:
     {
         SetColors(color1, color2, type, opacity);
     }
+    // A picture over a solid colour: stretched over the filled rectangle (bStretch), or tiled.
+    CBCGPBrush(const CBCGPImage& image, const CBCGPColor& color, BOOL bStretch = TRUE) { SetTextureImage(image, bStretch); m_color = color; }
+    void SetTextureImage(const CBCGPImage& image, BOOL bStretch = TRUE) { m_image = image; m_bStretch = bStretch; }
+    const CBCGPImage& GetTextureImage() const { return m_image; }
     void SetColor(const CBCGPColor& color, double opacity = 1.0);
     void SetColors(const CBCGPColor& color1, const CBCGPColor& color2, BCGP_GRADIENT_TYPE type, double opacity = 1.0);
     const CBCGPColor& GetColor() const { return m_color; }
     const CBCGPColor& GetGradientColor() const { return m_colorGradient; }
     BCGP_GRADIENT_TYPE GetGradientType() const { return m_type; }
     double GetOpacity() const { return m_opacity; }
-    BOOL IsEmpty() const { return m_color.IsNull() && m_type == BCGP_NO_GRADIENT; }
+    BOOL IsEmpty() const { return m_color.IsNull() && m_type == BCGP_NO_GRADIENT && m_image.IsEmpty(); }
     // Fills the rectangle on a GDI device with the brush.
     void Fill(CDC* pDC, const CRect& rect) const;
 
@@ -51,4 +56,6 @@ private:
     CBCGPColor m_colorGradient{0, 0, 0, 0};
     BCGP_GRADIENT_TYPE m_type = BCGP_NO_GRADIENT;
     double m_opacity = 1.0;
+    CBCGPImage m_image;
+    BOOL m_bStretch = TRUE;
 };

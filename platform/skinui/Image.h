@@ -21,6 +21,11 @@ public:
     // Draws the picture stretched into rect at the opacity (0..1).
     BOOL Draw(CDC* pDC, const CRect& rect, double opacity = 1.0) const;
     const CBCGPToolBarImages* GetImages() const { return m_images.get(); }
+    // Resamples the picture to the size (smoothly); FALSE, and the picture unchanged, for an
+    // empty picture or size.
+    BOOL Resize(const CSize& size);
+    // Moves every pixel's colour toward clr by opacity (0..1), keeping its transparency.
+    BOOL Colorize(COLORREF clr, double opacity);
 
 private:
     // Pictures are shared between copies: they are never changed once loaded.

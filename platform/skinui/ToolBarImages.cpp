@@ -350,6 +350,15 @@ BOOL CBCGPToolBarImages::Append(Pixels&& pixels, BOOL bAdd, BOOL bHadAlpha)
     return TRUE;
 }
 
+BOOL CBCGPToolBarImages::LoadPixels(Pixels&& pixels)
+{
+    if (pixels.Empty() || !skinui::SizeOk(pixels.width, pixels.height) ||
+        pixels.data.size() != static_cast<size_t>(pixels.width) * pixels.height)
+        return FALSE;
+    m_sizeImage = CSize(pixels.width, pixels.height);
+    return Append(std::move(pixels), FALSE, TRUE);
+}
+
 void CBCGPToolBarImages::SetSingleImage()
 {
     if (IsValid())

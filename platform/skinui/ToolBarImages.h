@@ -57,6 +57,8 @@ public:
     // From a PNG or BMP file.
     BOOL LoadFromFile(LPCTSTR lpszPath, BOOL bAdd = FALSE);
     BOOL LoadFromMemory(const void* pData, size_t nSize, BOOL bAdd = FALSE);
+    // Takes premultiplied pixels as one image.
+    BOOL LoadPixels(skinui::Pixels&& pixels);
     // Appends the images of a bitmap (copied; the caller keeps it); returns the first new index.
     int AddImage(HBITMAP hbmp, BOOL bSetImageSize = FALSE);
     // Makes everything held one image.

@@ -12,6 +12,9 @@
 //   UIKitDemo.exe /text [/advanced] [/preset N]
 // the "Text Options" sheet on a sample record, on its Advanced page with /advanced, with the
 // record taking preset N of the shipped presets first with /preset.
+//   UIKitDemo.exe /skin N [texture]
+// a frame in skin N: a tile panel, the folder tree in a docking pane, and the breadcrumb above
+// a folder list; a folder picked in the tree or the breadcrumb opens in the list.
 #include <cwchar>
 #include "AnimateImage.h"
 #include "ControlsGallery.h"
@@ -22,6 +25,7 @@
 #include "KQTextPropSheet.h"
 #include "TextSheetRules.h"
 #include "WordArtPresets.h"
+#include "SkinDemo.h"
 #include "UIKitDemoIds.h"
 #include "UIKitIds.h"
 #include "ZVImageStatic.h"
@@ -298,6 +302,10 @@ public:
             else if (_wcsicmp(argv[i], L"/preset") == 0 && i + 1 < argc)
                 preset = _wtoi(argv[++i]);
         }
+        const bool skin = argv && argc >= 3 && _wcsicmp(argv[1], L"/skin") == 0;
+        if (skin)
+            m_nSkin = static_cast<unsigned int>(_wtoi(argv[2]));
+        m_bTexture = skin && argc >= 4 && _wcsicmp(argv[3], L"texture") == 0;
         if (saveBmp) {
             const int width = argc > 3 ? _wtoi(argv[3]) : 3, height = argc > 4 ? _wtoi(argv[4]) : 3;
             m_exitCode = argc > 2 && SaveSwatches(argv[2], width, height) ? 0 : 1;
@@ -305,6 +313,8 @@ public:
         ::LocalFree(argv);
         if (saveBmp)
             return FALSE;
+        if (skin)
+            return OpenSkinDemo(this, &m_nSkin, m_bTexture);
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
         if (controls) {
             RunControlsGallery(*this, SamplePicture(L"Lakeside.jpg"), openPicker);
@@ -328,6 +338,8 @@ public:
 
 private:
     int m_exitCode = 0;
+    bool m_bTexture = false;
+    unsigned int m_nSkin = 1;   // the program's skin number, as the suite's programs hold it
 };
 
 CDemoApp theApp;

@@ -27,3 +27,9 @@
 #define IDC_CTL_DIAL_RADIO 1108
 #define IDC_CTL_DIAL_VALUE 1109
 #define IDC_CTL_DIAL_RADIO_VALUE 1110
+// /skin: the tile pictures and texture (drawn by uikit/res/make-pictures).
+#define IDB_DEMO_TILE_PICTURE 3101
+#define IDB_DEMO_TILE_FOLDER 3102
+#define IDB_DEMO_TILE_STAR 3103
+#define IDB_DEMO_TILE_GEAR 3104
+#define IDB_DEMO_TILE_TEXTURE 3105

@@ -1,0 +1,235 @@
+// The skins: the global colours each skin number leaves after the framework recomputes them,
+// the re-entry guard, the dark style, and the drawing that falls back on poor displays.
+#include <string>
+#include <vector>
+#include "KQVisualManager.h"
+#include "SkinKitTest.h"
+
+namespace {
+const COLORREF kNone = static_cast<COLORREF>(-1);
+
+
+struct Snapshot {
+    COLORREF barFace, barShadow, barHilite, barDkShadow, barLight, barText, barWindow, window, windowText, textHilite, accent;
+    BOOL flat;
+};
+
+Snapshot Take()
+{
+    return {globalData.clrBarFace,  globalData.clrBarShadow, globalData.clrBarHilite,   globalData.clrBarDkShadow,
+            globalData.clrBarLight, globalData.clrBarText,   globalData.clrBarWindow,   globalData.clrWindow,
+            globalData.clrWindowText, globalData.clrTextHilite, CBCGPVisualManagerVS2012::GetAccentColorRGB(),
+            globalData.m_bMenuFlatLook};
+}
+
+COLORREF BrushColor(CBrush& brush)
+{
+    LOGBRUSH lb = {};
+    ::GetObjectW(brush.m_hObject, sizeof(lb), &lb);
+    return lb.lbColor;
+}
+
+// Installs the manager with the skin variable (or none) and lets the framework recompute.
+class SkinTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(kFrameworkAccent);
+        SetSkinVar(&m_skin);
+        m_skin = 1;
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKQVisualManager));
+        m_framework = Take();
+    }
+    void TearDown() override
+    {
+        SetSkinVar(nullptr);
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(kFrameworkAccent);
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+    }
+    void Switch(unsigned int skin)
+    {
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(kFrameworkAccent);
+        m_skin = skin;
+        CBCGPVisualManager::RecalcGlobalColors();
+    }
+    static constexpr COLORREF kFrameworkAccent = RGB(0, 122, 204);
+    unsigned int m_skin = 1;
+    Snapshot m_framework{};
+};
+} // namespace
+
+TEST_F(SkinTest, EachSkinSetsTheGlobalColoursOfItsTable)
+{
+    const COLORREF blue = RGB(187, 216, 255);
+    const struct {
+        unsigned int skin;
+        COLORREF base;     // kNone: no full set
+        COLORREF accent;   // kNone: the framework's accent stays
+    } cases[] = {
+        {2, RGB(255, 200, 230), CBCGPDrawManager::ColorMakeDarker(RGB(255, 200, 230), 0.3)},
+        {3, RGB(242, 213, 154), RGB(255, 128, 0)},
+        {4, RGB(201, 241, 211), CBCGPDrawManager::ColorMakeDarker(RGB(201, 241, 211), 0.3)},
+        {5, blue, CBCGPDrawManager::ColorMakeDarker(blue, 0.3)},
+        {6, RGB(189, 170, 253), CBCGPDrawManager::ColorMakeDarker(RGB(189, 170, 253), 0.3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("skin " + std::to_string(c.skin));
+        Switch(c.skin);
+        const Snapshot s = Take();
+        EXPECT_EQ(Rgb(s.barFace), Rgb(c.base));
+        EXPECT_EQ(Rgb(s.barText), Rgb(RGB(30, 30, 30)));
+        EXPECT_EQ(Rgb(s.barShadow), Rgb(CBCGPDrawManager::ColorMakeDarker(c.base, 0.1)));
+        EXPECT_EQ(Rgb(s.barHilite), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.3)));
+        EXPECT_EQ(Rgb(s.textHilite), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.2)));
+        EXPECT_EQ(Rgb(s.barDkShadow), Rgb(RGB(192, 192, 192)));
+        EXPECT_EQ(Rgb(s.barLight), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.02)));
+        EXPECT_EQ(Rgb(s.window), Rgb(CBCGPDrawManager::ColorMakePale(c.base, 0.97)));
+        EXPECT_EQ(Rgb(s.accent), Rgb(c.accent));
+        EXPECT_EQ(Rgb(BrushColor(globalData.brBarFace)), Rgb(c.base));
+        // The colours the table leaves alone stay the framework's.
+        EXPECT_EQ(Rgb(s.windowText), Rgb(m_framework.windowText));
+        EXPECT_EQ(Rgb(s.barWindow), Rgb(m_framework.barWindow));
+    }
+}
+
+TEST_F(SkinTest, SkinZeroChangesTextAccentAndFlatFlagOnly)
+{
+    Switch(0);
+    Snapshot expected = m_framework;
+    expected.barText = RGB(30, 30, 30);
+    expected.accent = CBCGPDrawManager::ColorMakeDarker(RGB(187, 216, 255), 0.3);
+    const Snapshot s = Take();
+    EXPECT_EQ(Rgb(s.barText), Rgb(expected.barText));
+    EXPECT_EQ(Rgb(s.accent), Rgb(expected.accent));
+    EXPECT_TRUE(s.flat);
+    EXPECT_EQ(Rgb(s.barFace), Rgb(m_framework.barFace));
+    EXPECT_EQ(Rgb(s.window), Rgb(m_framework.window));
+    EXPECT_EQ(Rgb(s.barShadow), Rgb(m_framework.barShadow));
+}
+
+TEST_F(SkinTest, SkinOneSevenUpAndNoVariableKeepTheFrameworkColoursButRemakeTheBrush)
+{
+    struct Case {
+        const char* name;
+        bool setVar;
+        unsigned int skin;
+    };
+    for (const Case& c : {Case{"1", true, 1}, Case{"7", true, 7}, Case{"8", true, 8}, Case{"40000", true, 40000},
+                          Case{"unset", false, 0}}) {
+        SCOPED_TRACE(c.name);
+        m_skin = c.skin;
+        SetSkinVar(c.setVar ? &m_skin : nullptr);
+        CBCGPVisualManager::RecalcGlobalColors();
+        const Snapshot s = Take();
+        EXPECT_EQ(memcmp(&s, &m_framework, sizeof(s)), 0);
+        // A bar face changed behind the manager's back: only the brush follows it.
+        globalData.clrBarFace = RGB(1, 2, 3);
+        CBCGPVisualManager::GetInstance()->ModifyGlobalColors();
+        EXPECT_EQ(Rgb(BrushColor(globalData.brBarFace)), Rgb(RGB(1, 2, 3)));
+        EXPECT_EQ(Rgb(globalData.clrBarText), Rgb(m_framework.barText));
+    }
+}
+
+TEST_F(SkinTest, TheLibraryNeverWritesTheSkinNumber)
+{
+    Switch(5);
+    EXPECT_EQ(m_skin, 5u);
+    EXPECT_EQ(GetKQSkin(), 5u);
+}
+
+namespace {
+class CGuardProbe : public CKQVisualManager {
+public:
+    void Enter() { m_bInModifyColors = 1; }
+};
+} // namespace
+
+TEST_F(SkinTest, ACallWhileRecomputingIsIgnored)
+{
+    m_skin = 5;
+    CGuardProbe busy;
+    busy.Enter();
+    busy.ModifyGlobalColors();
+    EXPECT_EQ(Rgb(globalData.clrBarFace), Rgb(m_framework.barFace));
+    EXPECT_EQ(Rgb(CBCGPVisualManagerVS2012::GetAccentColorRGB()), Rgb(m_framework.accent));
+    // Skin 5's accent makes the framework recompute, which calls the installed manager back
+    // from inside; its colours still end as skin 5's and the flag is clear again.
+    auto* manager = static_cast<CKQVisualManager*>(CBCGPVisualManager::GetInstance());
+    manager->ModifyGlobalColors();
+    EXPECT_FALSE(manager->IsInModifyColors());
+    EXPECT_EQ(Rgb(globalData.clrBarFace), Rgb(RGB(187, 216, 255)));
+}
+
+TEST_F(SkinTest, BlackStyle)
+{
+    CKQVisualManager::SetBlackStyle();
+    EXPECT_EQ(Rgb(CBCGPVisualManagerVS2012::GetAccentColorRGB()), Rgb(RGB(80, 80, 80)));
+    EXPECT_EQ(Rgb(globalData.clrWindow), Rgb(RGB(50, 50, 50)));
+    EXPECT_EQ(Rgb(globalData.clrBarWindow), Rgb(RGB(50, 50, 50)));
+    EXPECT_EQ(Rgb(globalData.clrWindowText), Rgb(RGB(255, 255, 255)));
+}
+
+TEST_F(SkinTest, TreeColoursAreTheWindowColours)
+{
+    Switch(4);
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    EXPECT_EQ(Rgb(manager->GetTreeControlFillColor(nullptr)), Rgb(globalData.clrWindow));
+    EXPECT_EQ(Rgb(manager->GetTreeControlTextColor(nullptr)), Rgb(globalData.clrWindowText));
+}
+
+TEST_F(SkinTest, ThumbsAndChannelsInTheSkinColours)
+{
+    Switch(3);
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    const COLORREF paper = RGB(1, 1, 1);
+    {
+        CSkinCanvas canvas(40, 20, paper);
+        manager->OnScrollBarDrawThumb(&canvas.DC(), nullptr, CRect(5, 2, 35, 18), TRUE, TRUE, FALSE, FALSE);
+        EXPECT_EQ(Rgb(canvas.At(20, 10)), Rgb(globalData.clrBarFace));   // highlighted: bar face
+    }
+    {
+        CSkinCanvas canvas(40, 20, paper);
+        manager->OnDrawSliderChannel(&canvas.DC(), nullptr, FALSE, CRect(2, 8, 38, 12), FALSE);
+        EXPECT_EQ(Rgb(canvas.At(20, 10)), Rgb(globalData.clrBarDkShadow));   // no slider: as disabled
+    }
+    {
+        CSkinCanvas canvas(40, 40, paper);
+        manager->OnDrawSliderThumb(&canvas.DC(), nullptr, CRect(10, 5, 20, 35), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
+        const CPoint c = KQSliderThumbShape(CRect(10, 5, 20, 35), FALSE).CenterPoint();
+        EXPECT_EQ(Rgb(canvas.At(c.x, c.y)), Rgb(RGB(255, 128, 0)));   // the orange accent
+    }
+}
+
+TEST_F(SkinTest, PoorDisplaysGetTheFrameworksPlainDrawing)
+{
+    Switch(5);
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    const int bits = globalData.m_nBitsPerPixel;
+    const BOOL contrast = globalData.m_bIsWhiteHighContrast;
+    struct Case {
+        const char* name;
+        int bits;
+        BOOL highContrast;
+    };
+    for (const Case& c : {Case{"8 bits", 8, FALSE}, Case{"4 bits", 4, FALSE}, Case{"high contrast", 32, TRUE}}) {
+        SCOPED_TRACE(c.name);
+        globalData.m_nBitsPerPixel = c.bits;
+        globalData.m_bIsWhiteHighContrast = c.highContrast;
+        const COLORREF paper = RGB(1, 1, 1);
+        CSkinCanvas thumb(40, 20, paper);
+        manager->OnScrollBarDrawThumb(&thumb.DC(), nullptr, CRect(5, 2, 35, 18), TRUE, TRUE, TRUE, FALSE);
+        EXPECT_TRUE(thumb.AllOf(paper));
+
+        CSkinCanvas ours(40, 40, paper), plain(40, 40, paper);
+        CBCGPVisualManager base;
+        manager->OnDrawSliderChannel(&ours.DC(), nullptr, FALSE, CRect(2, 18, 38, 22), FALSE);
+        base.OnDrawSliderChannel(&plain.DC(), nullptr, FALSE, CRect(2, 18, 38, 22), FALSE);
+        manager->OnDrawSliderThumb(&ours.DC(), nullptr, CRect(10, 5, 20, 35), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
+        base.OnDrawSliderThumb(&plain.DC(), nullptr, CRect(10, 5, 20, 35), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(ours.At(x, y), plain.At(x, y)) << x << "," << y;
+    }
+    globalData.m_nBitsPerPixel = bits;
+    globalData.m_bIsWhiteHighContrast = contrast;
+}
