@@ -7,9 +7,9 @@
 namespace {
 const int kEarlyRefreshEvery = 300;
 
-XSCAN_RES ScanEntry(CFileIO* io, const wchar_t* path, unsigned long size, void* context)
+bool IsDots(const wchar_t* name)
 {
-    return CFolderBrowser::XScanCallback(io, path, size, static_cast<CFolderBrowser*>(context));
+    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
 }
 } // namespace
 
@@ -87,10 +87,10 @@ void CFolderBrowser::SearchThread()
                 m_knownFolders.insert(it->m_strName.GetString());
         }
     }
-    int stop = 0;
-    m_pFileIO->XScan(m_strRoot.GetString(), ScanEntry, this, m_bRecursive, &stop, m_bReportFolder);
-    m_knownFiles.clear();
-    m_knownFolders.clear();
+    m_bWalkStopped = false;
+    m_bMissingKnown = false;
+    Walk(m_strRoot);
+    m_bMissingKnown = m_bRefreshing && !m_bWalkStopped && !m_bStop;
     m_bStop = true;
     if (m_pOwner && !m_pOwner->m_bPreviewStop) {
         m_pOwner->m_bPreviewUpdate = true;
@@ -98,53 +98,113 @@ void CFolderBrowser::SearchThread()
     }
 }
 
-// Everything about an entry is learnt before the lock is taken: the lock only covers the
-// lookup and the append, so the window's thread never waits on the disk.
+bool CFolderBrowser::TakeMissing(std::unordered_set<std::wstring>& files, std::unordered_set<std::wstring>& folders)
+{
+    if (!m_bMissingKnown)
+        return false;
+    files.swap(m_knownFiles);
+    folders.swap(m_knownFolders);
+    m_knownFiles.clear();
+    m_knownFolders.clear();
+    m_bMissingKnown = false;
+    return true;
+}
+
+void CFolderBrowser::Walk(const String& folder)
+{
+    ST_FindData data;
+    if (!m_pFileIO->FindFirst(folder.GetString(), data))
+        return;
+    do {
+        if (m_bStop || m_bWalkStopped)
+            break;
+        if (IsDots(data.name))
+            continue;
+        String path(folder);
+        path += L"\\";
+        path += data.name;
+        const bool isFolder = (data.attributes & FILEIO_ATTR_DIR) != 0;
+        if (isFolder && !m_bReportFolder) {
+            if (m_bRecursive && !(data.attributes & (FILEIO_ATTR_HIDDEN | FILEIO_ATTR_SYSTEM)))
+                Walk(path);
+            continue;
+        }
+        const XSCAN_RES answer = TakeEntry(path.GetString(), isFolder ? 0xFFFFFFFFull : uint64_t(data.size),
+                                           data.attributes, data.system);
+        if (answer == XSCAN_STOP)
+            m_bWalkStopped = true;
+        else if (isFolder && m_bRecursive && answer == XSCAN_CONTINUE)
+            Walk(path);
+    } while (m_pFileIO->FindNext(data));
+    m_pFileIO->FindClose(data);
+}
+
+// The callback form of an entry, for a walk by CFileIO::XScan: the facts are asked for.
 XSCAN_RES CFolderBrowser::XScanCallback(CFileIO* io, const wchar_t* path, unsigned long size, CFolderBrowser* browser)
 {
-    if (!browser || browser->m_bStop)
+    if (!browser || !io)
         return XSCAN_STOP;
-    CKQPicListView* owner = browser->m_pOwner;
+    return browser->TakeEntry(path, size == 0xFFFFFFFFul ? 0xFFFFFFFFull : size, io->GetAttr(path), nullptr);
+}
+
+// Everything about an entry is learnt before the lock is taken: the lock only covers the
+// append, so the window's thread never waits on the disk.
+XSCAN_RES CFolderBrowser::TakeEntry(const wchar_t* path, uint64_t size, uint32_t attr, const WIN32_FIND_DATAW* found)
+{
+    if (m_bStop)
+        return XSCAN_STOP;
+    CKQPicListView* owner = m_pOwner;
     const wchar_t* name = GetFileNamePart(path);
-    if (browser->m_bRecursive) {
-        const int rootLength = browser->m_strRoot.GetLength();
-        name = path + rootLength;
+    if (m_bRecursive) {
+        name = path + m_strRoot.GetLength();
         if (*name == L'\\')
             ++name;
     }
-    const uint32_t attr = io->GetAttr(path);
+    const bool isFolder = attr != FILEIO_ATTR_INVALID && (attr & FILEIO_ATTR_DIR);
+    bool listed = false;
+    if (m_bRefreshing) {
+        std::unordered_set<std::wstring>& known = isFolder ? m_knownFolders : m_knownFiles;
+        listed = known.erase(name) != 0;
+    }
     if (attr != FILEIO_ATTR_INVALID && (attr & (FILEIO_ATTR_HIDDEN | FILEIO_ATTR_SYSTEM)))
         return XSCAN_SKIP;
-    const bool isFolder = size == 0xFFFFFFFFul && attr != FILEIO_ATTR_INVALID && (attr & FILEIO_ATTR_DIR);
 
     if (!isFolder) {
         if (owner && !owner->m_strFilter.IsEmpty() && !MatchWildcardList(owner->m_strFilter.GetString(), name))
             return XSCAN_SKIP;
-        if (browser->m_bRefreshing && browser->m_knownFiles.count(name))
+        if (listed)
             return XSCAN_CONTINUE;
         unsigned int state = 0;
         if (owner && !owner->OnFileSearched(path, state))
             return XSCAN_CONTINUE;
         CKQListFile entry(name);
         entry.m_nState |= state;
-        browser->GetFileInfo(path, size, &entry.m_info);
+        if (found) {
+            entry.m_info.nFileSize = size;
+            entry.m_info.tCreate = FileTimeToUnixSeconds(found->ftCreationTime);
+            entry.m_info.tLastWrite = FileTimeToUnixSeconds(found->ftLastWriteTime);
+            entry.m_info.bReadOnly = (attr & FILEIO_ATTR_READONLY) ? 1 : 0;
+            entry.m_info.bHidden = (attr & FILEIO_ATTR_HIDDEN) ? 1 : 0;
+        } else {
+            GetFileInfo(path, static_cast<unsigned long>(size), &entry.m_info);
+        }
         int count;
         {
-            std::lock_guard<std::recursive_mutex> lock(browser->m_lock);
-            browser->m_lstFile.AddTail(std::move(entry));
-            browser->m_nTotalSize += size;
-            count = browser->m_lstFile.GetCount();
+            std::lock_guard<std::recursive_mutex> lock(m_lock);
+            m_lstFile.AddTail(std::move(entry));
+            m_nTotalSize += size;
+            count = m_lstFile.GetCount();
         }
         if (count % kEarlyRefreshEvery == 0 && owner && !owner->m_bPreviewStop) {
             owner->m_bPreviewUpdate = true;
-            if (!browser->m_bPosted.exchange(true))
+            if (!m_bPosted.exchange(true))
                 owner->PostUpdateView();
         }
         return XSCAN_CONTINUE;
     }
-    if (browser->m_bRecursive)
+    if (m_bRecursive)
         return XSCAN_CONTINUE;
-    if (browser->m_bRefreshing && browser->m_knownFolders.count(name))
+    if (listed)
         return XSCAN_CONTINUE;
     CKQListFolder folder(name);
     if (owner) {
@@ -154,8 +214,8 @@ XSCAN_RES CFolderBrowser::XScanCallback(CFileIO* io, const wchar_t* path, unsign
             owner->m_bFolderPreviewPresent = true;
         }
     }
-    std::lock_guard<std::recursive_mutex> lock(browser->m_lock);
-    browser->m_lstFolder.AddTail(folder);
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    m_lstFolder.AddTail(folder);
     return XSCAN_CONTINUE;
 }
 

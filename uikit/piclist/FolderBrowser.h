@@ -34,6 +34,8 @@ public:
     static XSCAN_RES XScanCallback(CFileIO* io, const wchar_t* path, unsigned long size, CFolderBrowser* browser);
     void GetFileInfo(const wchar_t* path, unsigned long size, IMAGR_FILE_INFO* info);
     bool IsStopped() const { return m_bStop; }
+    // After a refreshing walk that went to its end: the listed names it did not meet.
+    bool TakeMissing(std::unordered_set<std::wstring>& files, std::unordered_set<std::wstring>& folders);
 
     CFileIO* m_pFileIO;
     std::recursive_mutex m_lock;
@@ -49,8 +51,15 @@ public:
     uint64_t m_nTotalSize = 0;
 
 private:
-    // The names listed when a refreshing scan began, so that each lookup is one hash probe.
+    // The walk: the enumeration's own facts (attributes, size, times) serve each entry, so that
+    // a file costs no call of its own.
+    void Walk(const String& folder);
+    XSCAN_RES TakeEntry(const wchar_t* path, uint64_t size, uint32_t attr, const WIN32_FIND_DATAW* found);
+    // The names listed when a refreshing scan began, so that each lookup is one hash probe; a
+    // name the walk meets leaves the set, so what stays at the end is gone from the folder.
     std::unordered_set<std::wstring> m_knownFiles;
     std::unordered_set<std::wstring> m_knownFolders;
     bool m_bRefreshing = false;
+    bool m_bWalkStopped = false;
+    bool m_bMissingKnown = false;
 };

@@ -118,25 +118,34 @@ bool CKQListFile::operator==(const CKQListFile& other) const
     return SameText(m_strName, other.m_strName);
 }
 
+bool SortKeyLessOrEqual(const KQListSortKey& a, const KQListSortKey& b, KQ_LIST_SORT key)
+{
+    switch (key) {
+    case KQ_LIST_SORT_SIZE:
+        return a.size <= b.size;
+    case KQ_LIST_SORT_DATE:
+        return a.written <= b.written;
+    case KQ_LIST_SORT_TYPE:
+        if (!a.ext)
+            return true; // no extension sorts before any other
+        return b.ext && std::wcscmp(a.ext, b.ext) <= 0;
+    default:
+        if (a.name[0])
+            return std::wcscmp(a.name, b.name) <= 0;
+        return std::wcscmp(a.caption, b.caption) <= 0;
+    }
+}
+
+KQListSortKey CKQListFile::GetSortKey() const
+{
+    const wchar_t* name = m_strName.GetString();
+    const wchar_t* caption = m_strCaption.GetString();
+    return {name ? name : L"", caption ? caption : L"", ListFileExtension(name), m_info.nFileSize, m_info.tLastWrite};
+}
+
 bool CKQListFile::operator<=(const CKQListFile& other) const
 {
-    switch (gKQListView_SortType) {
-    case KQ_LIST_SORT_SIZE:
-        return m_info.nFileSize <= other.m_info.nFileSize;
-    case KQ_LIST_SORT_DATE:
-        return m_info.tLastWrite <= other.m_info.tLastWrite;
-    case KQ_LIST_SORT_TYPE: {
-        const wchar_t* a = ListFileExtension(m_strName.GetString());
-        const wchar_t* b = ListFileExtension(other.m_strName.GetString());
-        if (!a)
-            return true; // no extension sorts before any other
-        return b && CompareUnits(a, b) <= 0;
-    }
-    default:
-        if (!m_strName.IsEmpty())
-            return CompareUnits(m_strName.GetString(), other.m_strName.GetString()) <= 0;
-        return CompareUnits(m_strCaption.GetString(), other.m_strCaption.GetString()) <= 0;
-    }
+    return SortKeyLessOrEqual(GetSortKey(), other.GetSortKey(), gKQListView_SortType);
 }
 
 bool CKQListFile::GetImageInfo(CZVImage* picture)

@@ -40,6 +40,18 @@ ZVUILIB_API int64_t FileTimeToUnixSeconds(const FILETIME& time);
 // The text after the last "." of the part after the last backslash; null when there is none.
 ZVUILIB_API const wchar_t* ListFileExtension(const wchar_t* name);
 
+// The facts an entry sorts by, taken once so that a sort compares without looking them up.
+struct KQListSortKey {
+    const wchar_t* name;    // never null
+    const wchar_t* caption; // never null
+    const wchar_t* ext;     // null: no extension
+    uint64_t size;
+    int64_t written;
+};
+// a <= b in the order of key: the names (the captions when a has no name), the file sizes, the
+// last-write times or the extensions (none before any), UTF-16 units compared plainly.
+ZVUILIB_API bool SortKeyLessOrEqual(const KQListSortKey& a, const KQListSortKey& b, KQ_LIST_SORT key);
+
 class ZVUILIB_API CKQListFile {
 public:
     typedef ALT::TString<wchar_t, 0, 8> String;
@@ -57,6 +69,7 @@ public:
     bool operator==(const CKQListFile& other) const;
     // The order of the current sort key (gKQListView_SortType); equal keys compare true.
     bool operator<=(const CKQListFile& other) const;
+    KQListSortKey GetSortKey() const;
     bool GetImageInfo(CZVImage* picture);
     static bool GetImageInfo(CZVImage* picture, IMAGR_FILE_INFO& info);
 

@@ -17,6 +17,9 @@ const long kThumbSide = 256;
 const uint64_t kDirectLoadLimit = 204800;
 // A deep folder-preview walk looks at no more entries than this.
 const int kFolderWalkLimit = 2000;
+// The shrink-on-load box: the decoder keeps a factor of two over the box it is given, so half
+// the thumbnail side still decodes at least a thumbnail's size, never less.
+const DWORD kShrinkBox = kThumbSide / 2;
 // Thumbnails attached between two checks of the memory budget.
 const int kAttachesPerTrim = 16;
 
@@ -259,26 +262,29 @@ void CKQPicListView::OnEndFolderSearch()
         PostUpdateView();
 }
 
-// The refreshed folder no longer holds some entries: their existence is tested without the
-// lock, and only those still listed under the same name are dropped under it.
+// The refreshed folder no longer holds some entries: the walk tells which listed names it did
+// not meet; after a walk cut short, existence is tested, without the lock. Only entries still
+// listed under those names are dropped, under it.
 void CKQPicListView::PruneMissing()
 {
-    std::vector<std::wstring> folders, files;
-    {
-        std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
-        for (auto it = m_folderBrowser.m_lstFolder.Begin(); it != m_folderBrowser.m_lstFolder.End(); it.Next())
-            folders.push_back(it->m_strName.GetString());
-        for (auto it = m_folderBrowser.m_lstFile.Begin(); it != m_folderBrowser.m_lstFile.End(); it.Next())
-            files.push_back(it->m_strName.GetString());
-    }
-    CFileIO& io = *m_folderBrowser.m_pFileIO;
     std::unordered_set<std::wstring> goneFolders, goneFiles;
-    for (const std::wstring& name : folders)
-        if (!io.Exists(JoinPath(m_strFolder, name.c_str()).GetString()))
-            goneFolders.insert(name);
-    for (const std::wstring& name : files)
-        if (!io.Exists(JoinPath(m_strFolder, name.c_str()).GetString()))
-            goneFiles.insert(name);
+    if (!m_folderBrowser.TakeMissing(goneFiles, goneFolders)) {
+        std::vector<std::wstring> folders, files;
+        {
+            std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
+            for (auto it = m_folderBrowser.m_lstFolder.Begin(); it != m_folderBrowser.m_lstFolder.End(); it.Next())
+                folders.push_back(it->m_strName.GetString());
+            for (auto it = m_folderBrowser.m_lstFile.Begin(); it != m_folderBrowser.m_lstFile.End(); it.Next())
+                files.push_back(it->m_strName.GetString());
+        }
+        CFileIO& io = *m_folderBrowser.m_pFileIO;
+        for (const std::wstring& name : folders)
+            if (!io.Exists(JoinPath(m_strFolder, name.c_str()).GetString()))
+                goneFolders.insert(name);
+        for (const std::wstring& name : files)
+            if (!io.Exists(JoinPath(m_strFolder, name.c_str()).GetString()))
+                goneFiles.insert(name);
+    }
     if (goneFolders.empty() && goneFiles.empty())
         return;
     std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
@@ -430,7 +436,7 @@ bool CKQPicListView::LoadImageIcon(ALT::TListIter<CKQListFile>& entry, const wch
     std::unique_ptr<CKQImageFile> picture(new CKQImageFile);
     if (file.m_info.nFileSize < kDirectLoadLimit && !IsProjectFile(path)) {
         ++m_nSourceDecodes;
-        picture->SetShrinkOnLoad(kThumbSide, kThumbSide);
+        picture->SetShrinkOnLoad(kShrinkBox, kShrinkBox);
         if (!picture->LoadFile(path))
             return false;
         file.GetImageInfo(picture.get());
@@ -716,28 +722,47 @@ void CKQPicListView::UpdateItemCopyCutState()
 }
 
 namespace {
-// Positions into a vector, sorted there, values written back in order: O(n log n) whatever the
-// order the list is in. less(a, b) = !(b <= a) is a strict order for the entries' <=.
-template <class T>
-void SortList(ALT::TList<T>& list)
+// Positions into a vector with the facts they sort by, sorted there, the nodes relinked in
+// that order: O(n log n) whatever the order the list is in, and no entry copied.
+// less(a, b) = !(b <= a) is a strict order for the entries' <=.
+void SortFileList(ALT::TList<CKQListFile>& list)
 {
     if (list.GetCount() < 2)
         return;
-    std::vector<T*> order;
-    order.reserve(size_t(list.GetCount()));
-    for (auto it = list.Begin(); it != list.End(); it.Next())
-        order.push_back(&it.Get());
+    typedef ALT::TList<CKQListFile>::Iter Iter;
+    struct Item {
+        KQListSortKey key;
+        Iter at;
+    };
+    std::vector<Item> items;
+    items.reserve(size_t(list.GetCount()));
+    for (Iter it = list.Begin(); it != list.End(); it.Next())
+        items.push_back({it->GetSortKey(), it});
+    const KQ_LIST_SORT key = gKQListView_SortType;
     if (gKQListView_bSortAscend)
-        std::sort(order.begin(), order.end(), [](const T* a, const T* b) { return !(*b <= *a); });
+        std::sort(items.begin(), items.end(), [key](const Item& a, const Item& b) { return !SortKeyLessOrEqual(b.key, a.key, key); });
     else
-        std::sort(order.begin(), order.end(), [](const T* a, const T* b) { return !(*a <= *b); });
-    std::vector<T> sorted;
-    sorted.reserve(order.size());
-    for (T* entry : order)
-        sorted.push_back(std::move(*entry));
-    size_t i = 0;
-    for (auto it = list.Begin(); it != list.End(); it.Next())
-        it.Get() = std::move(sorted[i++]);
+        std::sort(items.begin(), items.end(), [key](const Item& a, const Item& b) { return !SortKeyLessOrEqual(a.key, b.key, key); });
+    std::vector<Iter> order;
+    order.reserve(items.size());
+    for (const Item& item : items)
+        order.push_back(item.at);
+    list.Reorder(order.data(), int(order.size()));
+}
+
+void SortFolderList(ALT::TList<CKQListFolder>& list)
+{
+    if (list.GetCount() < 2)
+        return;
+    typedef ALT::TList<CKQListFolder>::Iter Iter;
+    std::vector<Iter> order;
+    for (Iter it = list.Begin(); it != list.End(); it.Next())
+        order.push_back(it);
+    if (gKQListView_bSortAscend)
+        std::sort(order.begin(), order.end(), [](const Iter& a, const Iter& b) { return !(b.Get() <= a.Get()); });
+    else
+        std::sort(order.begin(), order.end(), [](const Iter& a, const Iter& b) { return !(a.Get() <= b.Get()); });
+    list.Reorder(order.data(), int(order.size()));
 }
 } // namespace
 
@@ -754,8 +779,8 @@ bool CKQPicListView::Resort()
     {
         std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
         if (gKQListView_SortType == KQ_LIST_SORT_NAME)
-            SortList(m_folderBrowser.m_lstFolder);
-        SortList(m_folderBrowser.m_lstFile);
+            SortFolderList(m_folderBrowser.m_lstFolder);
+        SortFileList(m_folderBrowser.m_lstFile);
     }
     m_bPreviewUpdate = true;
     PostUpdateView();
@@ -830,7 +855,7 @@ bool CKQPicListView::LoadThumbnail(const wchar_t* path, CZVImage* picture, Strin
         }
     }
     ++m_nSourceDecodes;
-    picture->SetShrinkOnLoad(kThumbSide, kThumbSide);
+    picture->SetShrinkOnLoad(kShrinkBox, kShrinkBox);
     if (!picture->LoadFile(path))
         return false;
     IMAGR_FILE_INFO info = entry ? entry->m_info : IMAGR_FILE_INFO{};
@@ -901,6 +926,12 @@ void CKQPicListView::UpdatePreviewImageList(int first, int count, bool fromFirst
     m_bPreviewUpdate = true;
 }
 
+int CKQPicListView::DefaultPreviewWorkers()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return int(std::max(1u, std::min(4u, cores)));
+}
+
 void CKQPicListView::UpdatePreviewThread()
 {
     m_bPreviewRunning = true;
@@ -921,22 +952,42 @@ void CKQPicListView::UpdatePreviewThread()
             m_bPreviewUpdate = false;
             const int first = m_nPreviewFirst, count = m_nPreviewCount;
             int before = -1, after = -1;
-            for (int k = 0; k < count && !m_bPreviewStop && !restart; ++k) {
-                const int index = first + k, folders = folderCount();
-                if (index < folders) {
-                    LoadFolderPreviewImage(index);
-                } else {
-                    const int j = index - folders;
-                    if (k == 0)
-                        before = j - 1;
-                    if (k == count - 1)
-                        after = j + 1;
-                    LoadPreviewImage(j);
-                    if (!m_bPreviewStop)
-                        m_bRepaintNeeded = true;
-                }
-                restart = m_bPreviewUpdate;
+            if (count > 0) {
+                const int folders = folderCount(), last = first + count - 1;
+                if (first >= folders)
+                    before = first - folders - 1;
+                if (last >= folders)
+                    after = last - folders + 1;
             }
+            // The range is shared out among the workers; each position is loaded once a pass.
+            std::atomic<int> next{0};
+            std::atomic<bool> restarted{false};
+            auto work = [&]() {
+                for (int k; !m_bPreviewStop && !restarted && (k = next++) < count;) {
+                    const int index = first + k, folders = folderCount();
+                    if (index < folders) {
+                        LoadFolderPreviewImage(index);
+                    } else {
+                        LoadPreviewImage(index - folders);
+                        if (!m_bPreviewStop)
+                            m_bRepaintNeeded = true;
+                    }
+                    if (m_bPreviewUpdate)
+                        restarted = true;
+                }
+            };
+            std::vector<std::thread> helpers;
+            for (int w = 1; w < std::min(int(m_nPreviewWorkers), count); ++w) {
+                try {
+                    helpers.emplace_back(work);
+                } catch (...) {
+                    break;
+                }
+            }
+            work();
+            for (std::thread& helper : helpers)
+                helper.join();
+            restart = restarted;
             // Then one row ahead and one row back.
             const int columns = std::max(int(m_nColumns), 1);
             for (int c = 0; c < columns && after >= 0 && !m_bPreviewStop && !restart; ++c) {

@@ -164,6 +164,10 @@ public:
     std::atomic<bool> m_bFolderPreviewPresent{false};
     std::atomic<bool> m_bWindowAlive{false};
     int m_nIdleInterval = 200;
+    // Threads that make the thumbnails of one pass together (the preview thread among them);
+    // a subclass whose loading is not thread-safe sets 1.
+    int m_nPreviewWorkers = DefaultPreviewWorkers();
+    static int DefaultPreviewWorkers();
 
     // Selection
     int m_nLastSingleSelected = -1;
