@@ -736,9 +736,18 @@ void SortFileList(ALT::TList<CKQListFile>& list)
     };
     std::vector<Item> items;
     items.reserve(size_t(list.GetCount()));
-    for (Iter it = list.Begin(); it != list.End(); it.Next())
-        items.push_back({it->GetSortKey(), it});
     const KQ_LIST_SORT key = gKQListView_SortType;
+    // Only the facts of the key are read: the texts live apart from the entries.
+    for (Iter it = list.Begin(); it != list.End(); it.Next()) {
+        KQListSortKey facts = {L"", L"", nullptr, it->m_info.nFileSize, it->m_info.tLastWrite};
+        if (key == KQ_LIST_SORT_TYPE) {
+            facts.ext = ListFileExtension(it->m_strName.GetString());
+        } else if (key != KQ_LIST_SORT_SIZE && key != KQ_LIST_SORT_DATE) {
+            facts.name = it->m_strName.GetString();
+            facts.caption = it->m_strCaption.GetString();
+        }
+        items.push_back({facts, it});
+    }
     if (gKQListView_bSortAscend)
         std::sort(items.begin(), items.end(), [key](const Item& a, const Item& b) { return !SortKeyLessOrEqual(b.key, a.key, key); });
     else

@@ -8,7 +8,9 @@
 // read or change of the two entry lists holds the scanner's lock (Lock/Unlock; a list lookup
 // moves the list's remembered position, so even a read changes it). Nothing touches the disk
 // or decodes a picture while holding it: the preview thread takes a copy of an entry, makes its
-// thumbnail, and attaches it only if the entry is still in the list.
+// thumbnail, and attaches it only if the entry is still in the list. The pictures GetItem hands
+// out stay valid while the lock is held (a thumbnail far from the preview range may be released
+// to keep the list within its memory budget): the window's thread draws under Lock.
 #include <atomic>
 #include <cstdint>
 #include <memory>
