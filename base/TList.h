@@ -62,6 +62,9 @@ public:
     Iter RemoveAt(Iter position);
     void RemoveAll();
     Iter GetAt(int index);
+    // Relinks the nodes in the order given: every position of the list, each once (else nothing
+    // changes). No element is copied or moved.
+    bool Reorder(const Iter* order, int count);
     int GetCount() const;
     Iter Begin() const;
     Iter End() const;
@@ -139,6 +142,25 @@ typename TList<T>::Iter TList<T>::RemoveAt(Iter position)
     m_cacheIndex = -1;
     m_cacheNode = nullptr;
     return Iter(before);
+}
+
+template <class T>
+bool TList<T>::Reorder(const Iter* order, int count)
+{
+    if (!order || count != m_count)
+        return false;
+    TListLinks* before = m_end;
+    for (int i = 0; i < count; ++i) {
+        TListLinks* node = order[i].GetNode();
+        before->next = node;
+        node->prev = before;
+        before = node;
+    }
+    before->next = m_end;
+    m_end->prev = before;
+    m_cacheIndex = -1;
+    m_cacheNode = nullptr;
+    return true;
 }
 
 template <class T>

@@ -1,0 +1,208 @@
+#pragma once
+// CKQPicListView: the thumbnail list of a folder, sub-folders first, then picture files. This
+// file holds its model (entries, states, sorting, removal, the folder scan) and the preview
+// loading (the thumbnail cache and the preview thread); both work without a window, and
+// nothing is laid out or painted until one exists.
+//
+// Threads: the window's thread, the scan thread (CFolderBrowser) and the preview thread. Every
+// read or change of the two entry lists holds the scanner's lock (Lock/Unlock; a list lookup
+// moves the list's remembered position, so even a read changes it). Nothing touches the disk
+// or decodes a picture while holding it: the preview thread takes a copy of an entry, makes its
+// thumbnail, and attaches it only if the entry is still in the list. The pictures GetItem hands
+// out stay valid while the lock is held (a thumbnail far from the preview range may be released
+// to keep the list within its memory budget): the window's thread draws under Lock.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+#include "AppFrame.h"
+#include "FolderBrowser.h"
+#include "KQImageFile.h"
+#include "KQListFile.h"
+#include "TMap.h"
+#include "ZVUILibDef.h"
+
+// What GetItem gives for one entry.
+struct KQ_PIC_LIST_ITEM {
+    ALT::TString<wchar_t, 0, 8> strText;
+    CKQImageFile* pImage;       // never owned by the record
+    IMAGR_FILE_INFO* pInfo;     // null for folders
+    uint32_t nState;
+};
+
+// Item state bits.
+enum : uint32_t {
+    KQLS_SELECTED = 0x01,
+    KQLS_FOLDER = 0x02,
+    KQLS_HIDDEN = 0x04,
+    KQLS_CUT = 0x08,
+    KQLS_COPIED = 0x10,
+    KQLS_READONLY = 0x20,
+};
+
+// Private messages of the list.
+const UINT KQLV_MSG_UPDATE_VIEW = 0x700;
+const UINT KQLV_MSG_UPDATE_FOLDER = 0x701;
+const UINT KQLV_MSG_FOLDER_CHANGED = 0x703;
+// From the preview thread: wParam 1 starts the repaint timer, 0 stops it (timers belong to
+// the window's thread).
+const UINT KQLV_MSG_PREVIEW_TIMER = 0x70B;
+
+class CKQPicListView;
+// The state of one folder-preview walk.
+struct ST_GetFolderPicSubFiles {
+    int nWanted;
+    int nFound;
+    int nSubFolders;
+    ALT::TList<CKQImageFile>* pList;
+    CKQPicListView* pView;
+    int nSeen;            // entries looked at, bounded so that a huge sub-tree cannot hold up a scan
+    bool bIgnoreMinimum;  // every picture counts, whatever its size
+};
+
+class ZVUILIB_API CKQPicListView : public CWnd {
+    DECLARE_DYNAMIC(CKQPicListView)
+public:
+    typedef ALT::TString<wchar_t, 0, 8> String;
+    typedef ALT::TMap<String, bool> PathFlags;
+
+    CKQPicListView();
+    ~CKQPicListView() override;
+
+    // Item access and state
+    virtual bool GetItem(int index, KQ_PIC_LIST_ITEM* item);
+    virtual String GetItemText(int index);
+    virtual int GetItemCount();
+    virtual bool SetItemState(int index, unsigned int set, unsigned int clear);
+    virtual unsigned int GetItemState(int index);
+    virtual bool SetItemText(int index, const wchar_t* text);
+    virtual String GetItemFullFileName(int index);
+    virtual void RemoveAllItem();
+    virtual void Lock();
+    virtual void Unlock();
+    virtual CKQImageFile* GetLoadingImage();
+    virtual void OnIconLoadedUpdate(int index);
+    virtual bool OnFileSearched(const wchar_t* path, unsigned int& state);
+    virtual bool OnItemSingleSelected(int index);
+    virtual void OnEndFolderSearch();
+    virtual bool ItemExchange(int a, int b);
+    virtual void StopAll();
+    virtual unsigned int GetFolderAttr(const wchar_t* path);
+    virtual void UpdateItemIcon(int index);
+    virtual void OnItemSelStateChanged(int index, bool selected);
+    virtual int GetNextSelectItem(int start);
+    virtual bool UpdateFolder(const wchar_t* path, bool refresh);
+    virtual bool LoadImageIcon(ALT::TListIter<CKQListFile>& entry, const wchar_t* path, int fileIndex);
+    virtual bool DeleteItem(int index, bool deleteFile, bool redraw);
+    virtual int RemoveSelectItem(bool redraw);
+    virtual void OnIdleUpdatePreviewThread();
+    virtual bool LoadPreviewImage(int fileIndex);
+    virtual bool LoadFolderPreviewImage(int folderIndex);
+    virtual bool LoadFolderThumbnail(const ALT::TListIter<CKQListFolder>& folder, const wchar_t* parentPath);
+    virtual int GetFolderPicSubFiles(const wchar_t* folder, int count, ALT::TList<CKQImageFile>* pictures);
+
+    bool GotoParentFolder();
+    bool SetFolderImage(int folderIndex, HICON icon);
+    void UpdateItemCopyCutState();
+    bool SortItemByName();
+    bool SortItemBySize();
+    bool SortItemByDate();
+    bool SortItemByType();
+    bool SortItemByAscend();
+    bool SortItemByDescend();
+
+    // The thumbnail cache
+    bool LoadThumbnail(const wchar_t* path, CZVImage* picture, String& cachePath, CKQListFile* entry);
+    bool SaveThumbnailHeader(const wchar_t* cachePath, CKQListFile* entry);
+    bool LoadThumbnailHeader(const wchar_t* cachePath, CKQListFile* entry);
+    static XSCAN_RES XScanPicSubFilesCallback(CFileIO* io, const wchar_t* path, unsigned long size, ST_GetFolderPicSubFiles* walk);
+    void ClearImageCache(int index);
+    void UpdatePreviewImageList(int first, int count, bool fromFirstFile);
+    void UpdatePreviewThread();
+    // The folder the cache files go to, created when missing.
+    String GetThumbnailFolder();
+
+    // Posts the relayout message to the window, when there is one.
+    void PostUpdateView();
+    bool IsScanning() const { return !m_folderBrowser.IsStopped(); }
+
+    // Model
+    CFolderBrowser m_folderBrowser;
+    String m_strFolder;
+    String m_strFilter;
+    std::atomic<bool> m_bKeepItems{false};
+
+    // Options
+    bool m_bFolderPreview = true;
+    bool m_bThumbnailCache = true;
+    bool m_bDeepFolderPreview = true;
+    bool m_bMinSize = false;
+    uint64_t m_nMinSize = 20480;
+    uint16_t m_nAnimate = 1;
+    int32_t m_nFitMode = 0;
+    bool m_bSingleSelect = false;
+    bool m_bKeepSelect = false;
+    bool m_bFolderSelect = false;
+    bool m_bAltLoading = false;
+    String m_strThumbnailFolder; // empty: the user setting
+    // The most the thumbnails of this list may take; those farthest from the preview range go first.
+    uint64_t m_nThumbnailBudget = 150ull * 1024 * 1024;
+
+    // Layout facts the preview loading uses
+    std::atomic<int> m_nBoxWidth{192};
+    std::atomic<int> m_nBoxHeight{144};
+    std::atomic<int> m_nColumns{1};
+    std::atomic<int> m_nFirstVisible{0};
+    std::atomic<int> m_nVisibleCount{0};
+    std::atomic<int> m_nPreviewFirst{0};
+    std::atomic<int> m_nPreviewCount{0};
+
+    // Preview thread
+    std::unique_ptr<std::thread> m_pPreviewThread;
+    std::atomic<bool> m_bPreviewUpdate{false};
+    std::atomic<bool> m_bPreviewRunning{false};
+    std::atomic<bool> m_bPreviewStop{false};
+    std::atomic<bool> m_bRepaintNeeded{false};
+    std::atomic<bool> m_bFolderPreviewPresent{false};
+    std::atomic<bool> m_bWindowAlive{false};
+    int m_nIdleInterval = 200;
+    // Threads that make the thumbnails of one pass together (the preview thread among them);
+    // a subclass whose loading is not thread-safe sets 1.
+    int m_nPreviewWorkers = DefaultPreviewWorkers();
+    static int DefaultPreviewWorkers();
+
+    // Selection
+    int m_nLastSingleSelected = -1;
+    int m_nLastDeleted = -1;
+    int m_nHover = -1;
+    PathFlags m_copyPaths;
+    PathFlags m_cutPaths;
+
+    // Pictures of the view itself
+    CKQImageFile m_imgLoading[2];
+    CKQImageFile m_imgBroken;
+    CKQImageFile m_imgFolder;
+
+    // Counters the tests and benchmarks read: source pictures decoded for the cache path, and
+    // relayout messages asked for.
+    std::atomic<int> m_nSourceDecodes{0};
+    std::atomic<int> m_nUpdatePosts{0};
+
+protected:
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg LRESULT OnPreviewTimer(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool SortFiles();
+    bool SortFolders();
+    bool SortBy(KQ_LIST_SORT key);
+    bool Resort();
+    void TrimThumbnails();
+    void PruneMissing();
+    // Makes the thumbnail of file entry fileIndex outside the lock and attaches it under it.
+    bool LoadEntryThumbnail(int fileIndex, bool force);
+    std::atomic<bool> m_bAbortWalks{false};
+    String m_strThumbnailFolderInUse; // resolved by UpdateFolder
+    int m_nAttachesSinceTrim = 0;
+};
