@@ -41,11 +41,7 @@ double ConvertResolution(double resolution, int fromUnit, int toUnit)
 PixelSize ToPixels(double width, double height, int unit, double resolution, int resolutionUnit)
 {
     const double perInch = resolutionUnit == RES_PER_CM ? resolution * kCmPerInch : resolution;
-    double factor = 1.0;
-    if (unit == UNIT_INCHES)
-        factor = perInch;
-    else if (unit == UNIT_CM)
-        factor = perInch / kCmPerInch;
+    const double factor = unit == UNIT_PIXELS ? 1.0 : PixelsPerUnit(unit, resolution, resolutionUnit);
     return {int(width * factor), int(height * factor), int(perInch)};
 }
 

@@ -69,6 +69,9 @@ void CKQPrintDialog::ToControls()
     const bool updating = m_bUpdating;
     m_bUpdating = true;
     UpdateData(FALSE);
+    // The exchange writes every digit; the boxes show their decimal places.
+    for (CKQNumSpinCtrl* spin : {&m_spinWidth, &m_spinHeight, &m_spinLeft, &m_spinTop, &m_spinThickness})
+        spin->SetPos(spin->GetPos());
     m_bUpdating = updating;
 }
 
@@ -468,7 +471,13 @@ void CKQPrintDialog::OnChangeLayout()
         return;
     m_bUpdating = true;
     UpdateData(TRUE);
+    m_dThickness = m_spinThickness.GetPos();
+    m_nCount = int(m_spinCount.GetPos());
+    const double thickness = m_dThickness;
     UpdateMaxCount();
+    // What is being typed stays unless it had to change.
+    if (m_dThickness != thickness)
+        m_spinThickness.SetPos(m_dThickness);
     if (m_nCount > m_nMaxCount) {
         m_nCount = m_nMaxCount;
         SetDlgItemInt(IDC_KQ_COUNT, m_nCount);
