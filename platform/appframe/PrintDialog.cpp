@@ -28,6 +28,173 @@ PrinterService& Printers()
     return currentService ? *currentService : system;
 }
 
+HDC PrinterService::CreateDC(const wchar_t* driver, const wchar_t* device, const DEVMODEW* mode)
+{
+    return ::CreateDCW(driver, device, nullptr, mode);
+}
+
+BOOL PrinterService::DeleteDC(HDC dc)
+{
+    return dc ? ::DeleteDC(dc) : FALSE;
+}
+
+PrinterPage PrinterService::PageOf(HDC dc)
+{
+    PrinterPage page;
+    if (dc) {
+        page.width = ::GetDeviceCaps(dc, HORZRES);
+        page.height = ::GetDeviceCaps(dc, VERTRES);
+        page.dpiX = ::GetDeviceCaps(dc, LOGPIXELSX);
+        page.dpiY = ::GetDeviceCaps(dc, LOGPIXELSY);
+    }
+    return page;
+}
+
+int PrinterService::StartDoc(HDC dc, const DOCINFOW& info) { return ::StartDocW(dc, &info); }
+int PrinterService::StartPage(HDC dc) { return ::StartPage(dc); }
+int PrinterService::EndPage(HDC dc) { return ::EndPage(dc); }
+int PrinterService::EndDoc(HDC dc) { return ::EndDoc(dc); }
+int PrinterService::AbortDoc(HDC dc) { return ::AbortDoc(dc); }
+
+void PrinterService::ReportNoPrinter()
+{
+    AfxMessageBox(AFX_IDP_NO_PRINTER, MB_OK | MB_ICONINFORMATION);
+}
+
+// ---------------------------------------------------------------------------------------------
+// MemoryPrinterService
+
+MemoryPrinterService::MemoryPrinterService(int width, int height, int dpi)
+{
+    m_page.width = width;
+    m_page.height = height;
+    m_page.dpiX = m_page.dpiY = dpi;
+}
+
+MemoryPrinterService::~MemoryPrinterService()
+{
+    if (m_bitmap)
+        ::DeleteObject(m_bitmap);
+}
+
+void MemoryPrinterService::Log(const std::wstring& call)
+{
+    if (!calls.empty())
+        calls += L' ';
+    calls += call;
+}
+
+BOOL MemoryPrinterService::PrintDlg(PRINTDLGW& pd)
+{
+    if (!installed)
+        return FALSE;
+    static const wchar_t kName[] = L"Memory printer";
+    if (!pd.hDevMode) {
+        pd.hDevMode = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
+        if (auto* mode = static_cast<DEVMODEW*>(::GlobalLock(pd.hDevMode))) {
+            wcsncpy(mode->dmDeviceName, kName, CCHDEVICENAME - 1);
+            mode->dmSize = sizeof(DEVMODEW);
+            mode->dmFields = DM_ORIENTATION | DM_PRINTQUALITY;
+            // A quality code, not dots per inch: the resolution is read from the device context.
+            mode->dmPrintQuality = DMRES_HIGH;
+            ::GlobalUnlock(pd.hDevMode);
+        }
+    }
+    if (auto* mode = static_cast<DEVMODEW*>(::GlobalLock(pd.hDevMode))) {
+        mode->dmOrientation = orientation;
+        ::GlobalUnlock(pd.hDevMode);
+    }
+    if (!pd.hDevNames) {
+        const size_t chars = 3 * (wcslen(kName) + 1);
+        pd.hDevNames = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + chars * sizeof(wchar_t));
+        if (auto* names = static_cast<DEVNAMES*>(::GlobalLock(pd.hDevNames))) {
+            wchar_t* text = reinterpret_cast<wchar_t*>(names + 1);
+            const WORD first = sizeof(DEVNAMES) / sizeof(wchar_t), step = WORD(wcslen(kName) + 1);
+            names->wDriverOffset = first;
+            names->wDeviceOffset = first + step;
+            names->wOutputOffset = first + 2 * step;
+            for (int i = 0; i < 3; ++i)
+                wcscpy(text + i * step, kName);
+            ::GlobalUnlock(pd.hDevNames);
+        }
+    }
+    if ((pd.Flags & PD_RETURNDC) && !(pd.Flags & PD_RETURNDEFAULT))
+        pd.hDC = CreateDC(nullptr, kName, nullptr);
+    return TRUE;
+}
+
+HDC MemoryPrinterService::CreateDC(const wchar_t*, const wchar_t*, const DEVMODEW*)
+{
+    if (!installed)
+        return nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    if (dc)
+        ++liveDCs;
+    return dc;
+}
+
+BOOL MemoryPrinterService::DeleteDC(HDC dc)
+{
+    if (!dc)
+        return FALSE;
+    Log(L"DeleteDC");
+    --liveDCs;
+    return ::DeleteDC(dc);
+}
+
+PrinterPage MemoryPrinterService::PageOf(HDC dc)
+{
+    return dc ? m_page : PrinterPage();
+}
+
+int MemoryPrinterService::StartDoc(HDC dc, const DOCINFOW& info)
+{
+    Log(std::wstring(L"StartDoc(") + (info.lpszDocName ? info.lpszDocName : L"") + L")");
+    // The page is made for the job only: a context that only tells the page needs none.
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = m_page.width;
+    bmi.bmiHeader.biHeight = -m_page.height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = dc ? ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (!bitmap)
+        return SP_ERROR;
+    memset(bits, 0xFF, size_t(PageStride()) * size_t(m_page.height));
+    ::SelectObject(dc, bitmap);
+    // The page before belongs to an earlier job, whose context is gone.
+    if (m_bitmap)
+        ::DeleteObject(m_bitmap);
+    m_bitmap = bitmap;
+    m_bits = static_cast<BYTE*>(bits);
+    return 1;
+}
+
+int MemoryPrinterService::StartPage(HDC)
+{
+    Log(L"StartPage");
+    return 1;
+}
+
+int MemoryPrinterService::EndPage(HDC)
+{
+    Log(L"EndPage");
+    return endPageResult;
+}
+
+int MemoryPrinterService::EndDoc(HDC)
+{
+    Log(L"EndDoc");
+    return 1;
+}
+
+int MemoryPrinterService::AbortDoc(HDC)
+{
+    Log(L"AbortDoc");
+    return 1;
+}
+
 PrinterService* SetPrinterService(PrinterService* service)
 {
     PrinterService* before = currentService;
@@ -58,7 +225,7 @@ CPrintDialog::~CPrintDialog()
 {
     // The settings belong to the application when they came from it; only a DC made here is ours.
     if (m_pd.hDC)
-        ::DeleteDC(m_pd.hDC);
+        appframe::Printers().DeleteDC(m_pd.hDC);
 }
 
 INT_PTR CPrintDialog::DoModal()
@@ -67,7 +234,7 @@ INT_PTR CPrintDialog::DoModal()
         return -1;
     m_pd.hwndOwner = ModalOwner();
     if (m_pd.hDC) {
-        ::DeleteDC(m_pd.hDC);
+        appframe::Printers().DeleteDC(m_pd.hDC);
         m_pd.hDC = nullptr;
     }
     return appframe::Printers().PrintDlg(m_pd) ? IDOK : IDCANCEL;
@@ -122,11 +289,11 @@ HDC CPrintDialog::CreatePrinterDC()
     if (device.IsEmpty())
         return nullptr;
     LPDEVMODEW mode = GetDevMode();
-    HDC dc = ::CreateDCW(GetDriverName(), device, nullptr, mode);
+    HDC dc = appframe::Printers().CreateDC(GetDriverName(), device, mode);
     if (mode)
         ::GlobalUnlock(m_pd.hDevMode);
     if (m_pd.hDC)
-        ::DeleteDC(m_pd.hDC);
+        appframe::Printers().DeleteDC(m_pd.hDC);
     m_pd.hDC = dc;
     return dc;
 }
@@ -171,7 +338,7 @@ INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
     pPD->m_pd.hDevNames = m_hDevNames;
     const INT_PTR result = pPD->DoModal();
     if (result == -1) {
-        AfxMessageBox(AFX_IDP_NO_PRINTER, MB_OK | MB_ICONINFORMATION);
+        appframe::Printers().ReportNoPrinter();
         return IDCANCEL;
     }
     m_hDevMode = pPD->m_pd.hDevMode;

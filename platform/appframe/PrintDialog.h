@@ -5,6 +5,7 @@
 // IDCANCEL, GetPrinterDeviceDefaults answers FALSE. Tests put a fake service in place.
 #include "Dialog.h"
 #include <commdlg.h>
+#include <string>
 
 class APPFRAME_API CPrintDialog : public CDialog {
     DECLARE_DYNAMIC(CPrintDialog)
@@ -66,6 +67,13 @@ public:
 };
 
 namespace appframe {
+// A printer's printable page in its pixels and its resolution in dots per inch; all 0 when
+// unknown.
+struct PrinterPage {
+    int width = 0, height = 0;
+    int dpiX = 0, dpiY = 0;
+};
+
 // What the framework needs of the system's printing; the default is the system's own.
 class APPFRAME_API PrinterService {
 public:
@@ -75,8 +83,66 @@ public:
     // Shows the print (or set-up) dialog, or with PD_RETURNDEFAULT fills in the default
     // printer: TRUE for OK.
     virtual BOOL PrintDlg(PRINTDLGW& pd) = 0;
+    // A device context for the printer named (the mode may be null); null when none.
+    virtual HDC CreateDC(const wchar_t* driver, const wchar_t* device, const DEVMODEW* mode);
+    virtual BOOL DeleteDC(HDC dc);
+    // The printer's page: HORZRES, VERTRES, LOGPIXELSX and LOGPIXELSY of its device context.
+    virtual PrinterPage PageOf(HDC dc);
+    // The job, as the system's calls of the same names.
+    virtual int StartDoc(HDC dc, const DOCINFOW& info);
+    virtual int StartPage(HDC dc);
+    virtual int EndPage(HDC dc);
+    virtual int EndDoc(HDC dc);
+    virtual int AbortDoc(HDC dc);
+    // Tells the user once that no printer is installed.
+    virtual void ReportNoPrinter();
 };
 APPFRAME_API PrinterService& Printers();
+
+// A printer that prints into memory: it states a page, answers its dialogs with OK at once,
+// hands out memory device contexts, gives the context of a job a DIB of the whole page at
+// StartDoc (white, 24 bits a pixel, rows top-down) and keeps the job's calls, so that a job
+// can be checked and its page saved.
+class APPFRAME_API MemoryPrinterService : public PrinterService {
+public:
+    // A4 at 600 dots per inch.
+    MemoryPrinterService() : MemoryPrinterService(4960, 7016, 600) {}
+    MemoryPrinterService(int width, int height, int dpi);
+    ~MemoryPrinterService() override;
+    MemoryPrinterService(const MemoryPrinterService&) = delete;
+    MemoryPrinterService& operator=(const MemoryPrinterService&) = delete;
+
+    bool HasPrinter() override { return installed; }
+    BOOL PrintDlg(PRINTDLGW& pd) override;
+    HDC CreateDC(const wchar_t* driver, const wchar_t* device, const DEVMODEW* mode) override;
+    BOOL DeleteDC(HDC dc) override;
+    PrinterPage PageOf(HDC dc) override;
+    int StartDoc(HDC dc, const DOCINFOW& info) override;
+    int StartPage(HDC dc) override;
+    int EndPage(HDC dc) override;
+    int EndDoc(HDC dc) override;
+    int AbortDoc(HDC dc) override;
+    void ReportNoPrinter() override { ++noPrinterReports; }
+
+    // The page of the last job (null before the first): its pixels stay after the context is
+    // deleted, until the next job starts.
+    const BYTE* PageBits() const { return m_bits; }
+    int PageStride() const { return (m_page.width * 3 + 3) & ~3; }
+    const PrinterPage& Page() const { return m_page; }
+
+    bool installed = true;
+    short orientation = DMORIENT_PORTRAIT;
+    int endPageResult = 1;            // what EndPage answers
+    std::wstring calls;               // "StartDoc(name) StartPage EndPage EndDoc AbortDoc DeleteDC", blank-separated
+    int noPrinterReports = 0;
+    int liveDCs = 0;                  // handed out and not yet deleted
+
+private:
+    void Log(const std::wstring& call);
+    PrinterPage m_page;
+    HBITMAP m_bitmap = nullptr;
+    BYTE* m_bits = nullptr;
+};
 // Puts another service in place (null: the system's again); returns the one before.
 APPFRAME_API PrinterService* SetPrinterService(PrinterService* service);
 } // namespace appframe

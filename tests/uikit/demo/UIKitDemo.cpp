@@ -4,6 +4,8 @@
 // spins (a width in whole pixels that stops at its ends, an angle in half degrees that wraps),
 // a picture with a
 // caption, previews with and without a picture, the loading animation and a splash page.
+//   UIKitDemo.exe /resize, /histogram, /input, /loading, /msgbox, /print: one of the library's
+// dialogs (see DialogDemos.cpp)
 //   UIKitDemo.exe /savebmp FILE.bmp WIDTH HEIGHT
 // draws the gallery's colour table into a 24-bit memory DC of that size, saves it as a BMP and
 // ends (exit code 0 when it was written).
@@ -18,6 +20,7 @@
 #include <cwchar>
 #include "AnimateImage.h"
 #include "ControlsGallery.h"
+#include "DialogDemos.h"
 #include "KQFlatButton.h"
 #include "KQMemDC.h"
 #include "KQNumEdit.h"
@@ -310,12 +313,19 @@ public:
             const int width = argc > 3 ? _wtoi(argv[3]) : 3, height = argc > 4 ? _wtoi(argv[4]) : 3;
             m_exitCode = argc > 2 && SaveSwatches(argv[2], width, height) ? 0 : 1;
         }
-        ::LocalFree(argv);
-        if (saveBmp)
+        if (saveBmp) {
+            ::LocalFree(argv);
             return FALSE;
-        if (skin)
+        }
+        if (skin) {
+            ::LocalFree(argv);
             return OpenSkinDemo(this, &m_nSkin, m_bTexture);
+        }
         CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+        const bool dialogShown = argv && RunDialogDemo(argc, argv, m_exitCode);
+        ::LocalFree(argv);
+        if (dialogShown)
+            return FALSE;
         if (controls) {
             RunControlsGallery(*this, SamplePicture(L"Lakeside.jpg"), openPicker);
             return FALSE;
