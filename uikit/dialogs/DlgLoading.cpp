@@ -2,6 +2,7 @@
 #include <cwchar>
 #include "DialogIds.h"
 #include "DialogRules.h"
+#include "ModuleState.h"
 #include "ZVUILibApp.h"
 
 namespace {
@@ -45,7 +46,12 @@ INT_PTR CDlgLoading::ShowDialog(const wchar_t* text, int autoCloseMs, bool hideC
         m_nCountdown = autoCloseMs;
     m_bHideCancel = hideCancel;
     m_bEnded = false;
-    const INT_PTR result = DoModal();
+    INT_PTR result;
+    {
+        // The template is the library's, whoever shows the dialog.
+        appframe::ModuleScope scope(GetZVUILibModule());
+        result = DoModal();
+    }
     // A dialog that could not be made must not keep its worker waiting.
     m_bEnded = true;
     m_hWndShown = nullptr;

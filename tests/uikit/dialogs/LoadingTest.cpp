@@ -124,4 +124,12 @@ TEST_F(LoadingTest, AutoCloseAtTheFourthTick)
     EXPECT_EQ(m_dialog.m_nTicks, 4);
 }
 
+// A program shows the dialog with its own resources current: the template is still found.
+TEST(Loading, ShowsWithTheProgramsResourcesCurrent)
+{
+    CDlgLoading dialog;
+    dialog.m_nTickMs = 20;
+    EXPECT_EQ(dialog.ShowDialog(nullptr, 1000), IDCANCEL);
+}
+
 } // namespace
