@@ -854,14 +854,11 @@ bool CKQPicListView::LoadThumbnail(const wchar_t* path, CZVImage* picture, Strin
         std::vector<uint8_t> key;
         if (!thumbcache::MakeFileKey(io, path, key))
             return false;
+        // GetThumbnailFolder makes the folder; the one in use was made when the folder opened.
         String folder = m_strThumbnailFolderInUse.IsEmpty() ? GetThumbnailFolder() : m_strThumbnailFolderInUse;
-        if (!io.IsDir(folder.GetString()))
-            io.MakeDirTree(folder.GetString());
         cachePath = thumbcache::CacheFileName(folder.GetString(), key);
-        if (io.Exists(cachePath.GetString()) && picture->Load(cachePath.GetString(), CXIMAGE_FORMAT_WEBP)) {
-            LoadThumbnailHeader(cachePath.GetString(), entry);
+        if (LoadCachedThumbnail(cachePath.GetString(), picture, entry))
             return true;
-        }
     }
     ++m_nSourceDecodes;
     picture->SetShrinkOnLoad(kShrinkBox, kShrinkBox);
@@ -875,6 +872,30 @@ bool CKQPicListView::LoadThumbnail(const wchar_t* path, CZVImage* picture, Strin
     picture->ResampleIncFrame(kThumbSide, kThumbSide, true);
     if (!cachePath.IsEmpty())
         WriteCacheFile(cachePath.GetString(), *picture, info);
+    return true;
+}
+
+// A second visit reads the cache file once: the picture decodes from the bytes and the source's
+// facts come from their trailer.
+bool CKQPicListView::LoadCachedThumbnail(const wchar_t* cachePath, CZVImage* picture, CKQListFile* entry)
+{
+    CFileIO& io = *m_folderBrowser.m_pFileIO;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (!io.Open(cachePath, handle, FILEIO_SHARE_READ | FILEIO_SHARE_WRITE))
+        return false;
+    const int64_t size = io.GetSize(handle);
+    std::vector<uint8_t> bytes;
+    bool read = size > int64_t(thumbcache::kTrailerSize) && size < (int64_t(1) << 26);
+    if (read) {
+        bytes.resize(size_t(size));
+        read = io.ReadAt(handle, bytes.data(), DWORD(size), 0) == DWORD(size);
+    }
+    io.Close(handle);
+    if (!read || !picture->Decode(bytes.data(), DWORD(bytes.size()), CXIMAGE_FORMAT_WEBP))
+        return false;
+    IMAGR_FILE_INFO info = entry ? entry->m_info : IMAGR_FILE_INFO{};
+    if (entry && thumbcache::ReadTrailer(bytes.data() + bytes.size() - thumbcache::kTrailerSize, info))
+        entry->m_info = info;
     return true;
 }
 

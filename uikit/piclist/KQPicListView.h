@@ -115,6 +115,7 @@ public:
     bool LoadThumbnail(const wchar_t* path, CZVImage* picture, String& cachePath, CKQListFile* entry);
     bool SaveThumbnailHeader(const wchar_t* cachePath, CKQListFile* entry);
     bool LoadThumbnailHeader(const wchar_t* cachePath, CKQListFile* entry);
+    bool LoadCachedThumbnail(const wchar_t* cachePath, CZVImage* picture, CKQListFile* entry);
     static XSCAN_RES XScanPicSubFilesCallback(CFileIO* io, const wchar_t* path, unsigned long size, ST_GetFolderPicSubFiles* walk);
     void ClearImageCache(int index);
     void UpdatePreviewImageList(int first, int count, bool fromFirstFile);
