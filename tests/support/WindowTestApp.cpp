@@ -44,3 +44,33 @@ void PumpPending()
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT)
         pumpingApp->PumpMessage();
 }
+
+CPixelCanvas::CPixelCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
+{
+    m_dc.CreateCompatibleDC(nullptr);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    m_bitmap.Attach(::CreateDIBSection(m_dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    m_old = m_dc.SelectObject(&m_bitmap);
+    m_dc.FillSolidRect(0, 0, width, height, fill);
+}
+
+CPixelCanvas::~CPixelCanvas()
+{
+    m_dc.SelectObject(m_old);
+}
+
+bool CPixelCanvas::AllOf(COLORREF color) const
+{
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            if (At(x, y) != color)
+                return false;
+    return true;
+}
+
+std::string ColorText(COLORREF color)
+{
+    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," + std::to_string(GetBValue(color));
+}

@@ -4,6 +4,7 @@
 // While the object lives, an exception that a window's handler throws fails the running test
 // instead of vanishing into the debugger output.
 #include <functional>
+#include <string>
 #include "AppFrame.h"
 
 namespace windowtest {
@@ -25,3 +26,25 @@ bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 5000);
 void PumpFor(DWORD milliseconds);
 // Handles the messages that are waiting now.
 void PumpPending();
+
+// A 32-bit top-down bitmap in a memory DC, filled with one colour, to draw on and read back.
+class CPixelCanvas {
+public:
+    CPixelCanvas(int width, int height, COLORREF fill);
+    ~CPixelCanvas();
+    CPixelCanvas(const CPixelCanvas&) = delete;
+    CPixelCanvas& operator=(const CPixelCanvas&) = delete;
+    CDC& DC() { return m_dc; }
+    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.m_hDC, x, y); }
+    // Whether every pixel still has the colour.
+    bool AllOf(COLORREF color) const;
+
+private:
+    CDC m_dc;
+    CBitmap m_bitmap;
+    CBitmap* m_old = nullptr;
+    int m_width, m_height;
+};
+
+// A colour as "R,G,B", for failure messages.
+std::string ColorText(COLORREF color);

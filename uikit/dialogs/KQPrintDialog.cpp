@@ -332,6 +332,22 @@ void CKQPrintDialog::ApplySizeChange()
         m_dWidth = RoundDecimal(2, m_dPaperWidth);
 }
 
+// The print resolution of the photo's width: the picture's pixels over the width in inches.
+void CKQPrintDialog::UpdateResolution()
+{
+    const double pixels = m_nUnit == printlayout::UNIT_CM ? m_nPixelWidth * kCmPerInch : m_nPixelWidth;
+    m_dResolution = RoundDecimal(2, pixels / m_dWidth);
+}
+
+// After a change of the photo's size: the resolution line, and no more photos than now fit.
+void CKQPrintDialog::ShowResolutionAndFitCount()
+{
+    SetResolutionText();
+    UpdateMaxCount();
+    if (m_nCount > m_nMaxCount)
+        m_nCount = m_nMaxCount;
+}
+
 void CKQPrintDialog::OnChangeWidth()
 {
     if (m_bUpdating)
@@ -340,12 +356,8 @@ void CKQPrintDialog::OnChangeWidth()
     UpdateData(TRUE);
     ApplySizeChange();
     m_dHeight = RoundDecimal(2, m_dWidth / m_fAspect);
-    const double pixels = m_nUnit == printlayout::UNIT_CM ? m_nPixelWidth * kCmPerInch : m_nPixelWidth;
-    m_dResolution = RoundDecimal(2, pixels / m_dWidth);
-    SetResolutionText();
-    UpdateMaxCount();
-    if (m_nCount > m_nMaxCount)
-        m_nCount = m_nMaxCount;
+    UpdateResolution();
+    ShowResolutionAndFitCount();
     // The width box keeps what is being typed unless it had to change.
     m_spinHeight.SetPos(m_dHeight);
     SetDlgItemInt(IDC_KQ_COUNT, m_nCount);
@@ -360,12 +372,8 @@ void CKQPrintDialog::OnChangeHeight()
     UpdateData(TRUE);
     m_dWidth = RoundDecimal(2, m_fAspect * m_dHeight);
     ApplySizeChange();
-    const double pixels = m_nUnit == printlayout::UNIT_CM ? m_nPixelWidth * kCmPerInch : m_nPixelWidth;
-    m_dResolution = RoundDecimal(2, pixels / m_dWidth);
-    SetResolutionText();
-    UpdateMaxCount();
-    if (m_nCount > m_nMaxCount)
-        m_nCount = m_nMaxCount;
+    UpdateResolution();
+    ShowResolutionAndFitCount();
     m_spinWidth.SetPos(m_dWidth);
     SetDlgItemInt(IDC_KQ_COUNT, m_nCount);
     m_bUpdating = false;
@@ -445,8 +453,7 @@ void CKQPrintDialog::OnSelchangeSize()
         m_dWidth = size.width;
         m_dHeight = size.height;
     }
-    const double pixels = m_nUnit == printlayout::UNIT_CM ? m_nPixelWidth * kCmPerInch : m_nPixelWidth;
-    m_dResolution = RoundDecimal(2, pixels / m_dWidth);
+    UpdateResolution();
     if (index != 0) {
         // A standard size covers that size's proportion of the picture.
         const double k = PicturePerUnit();
@@ -455,10 +462,7 @@ void CKQPrintDialog::OnSelchangeSize()
     }
     if (m_nPixelHeight > 0)
         m_fAspect = float(m_nPixelWidth) / float(m_nPixelHeight);
-    SetResolutionText();
-    UpdateMaxCount();
-    if (m_nCount > m_nMaxCount)
-        m_nCount = m_nMaxCount;
+    ShowResolutionAndFitCount();
     UpdatePaperText();
     ToControls();
     UpdatePreview();
@@ -503,12 +507,8 @@ void CKQPrintDialog::OnPrintSetup()
     UpdateData(TRUE);
     ApplySizeChange();
     m_dHeight = RoundDecimal(2, m_dWidth / m_fAspect);
-    const double pixels = m_nUnit == printlayout::UNIT_CM ? m_nPixelWidth * kCmPerInch : m_nPixelWidth;
-    m_dResolution = RoundDecimal(2, pixels / m_dWidth);
-    SetResolutionText();
-    UpdateMaxCount();
-    if (m_nCount > m_nMaxCount)
-        m_nCount = m_nMaxCount;
+    UpdateResolution();
+    ShowResolutionAndFitCount();
     ToControls();
     UpdatePreview();
     m_bUpdating = false;

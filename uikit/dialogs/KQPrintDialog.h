@@ -76,6 +76,8 @@ protected:
     void UpdatePaperText();
     void SetResolutionText();
     void UpdateMaxCount();
+    void UpdateResolution();
+    void ShowResolutionAndFitCount();
     void UpdatePreview();
     void TranslateControls();
     // The fitted page in the preview, and its scale (printer pixels per preview pixel).

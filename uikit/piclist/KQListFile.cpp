@@ -47,12 +47,8 @@ CKQListFile::CKQListFile(const wchar_t* name) : m_strName(name)
     Init();
 }
 
-CKQListFile::CKQListFile(const CKQListFile& other)
-    : m_strCaption(other.m_strCaption), m_strName(other.m_strName), m_strText3(other.m_strText3), m_pImage(other.m_pImage),
-      m_nIndex(other.m_nIndex), m_nState(other.m_nState), m_nSpare(other.m_nSpare), m_info(other.m_info),
-      m_bThumbTried(other.m_bThumbTried)
-{
-}
+// Member by member (the picture pointer too, as the list has always copied it).
+CKQListFile::CKQListFile(const CKQListFile& other) = default;
 
 CKQListFile::CKQListFile(CKQListFile&& other) noexcept
     : m_strCaption(std::move(other.m_strCaption)), m_strName(std::move(other.m_strName)),
@@ -198,12 +194,8 @@ CKQListFolder::CKQListFolder(const wchar_t* name) : m_strName(name)
     Init();
 }
 
-CKQListFolder::CKQListFolder(const CKQListFolder& other)
-    : m_nKind(other.m_nKind), m_strText(other.m_strText), m_strName(other.m_strName), m_nState(other.m_nState),
-      m_nIndex(other.m_nIndex), m_nSpare(other.m_nSpare), m_pidl(other.m_pidl), m_pImage(other.m_pImage),
-      m_pPreviews(other.m_pPreviews)
-{
-}
+// Member by member, like the file entries.
+CKQListFolder::CKQListFolder(const CKQListFolder& other) = default;
 
 CKQListFolder& CKQListFolder::operator=(const CKQListFolder& other)
 {

@@ -27,7 +27,7 @@ TEST(ImageCombo, ItemFiveDrawsTheSixthImage)
     ::DeleteObject(strip);
     ASSERT_NE(fifth, sixth);
 
-    CCanvas canvas(200, 24, RGB(255, 255, 255));
+    CPixelCanvas canvas(200, 24, RGB(255, 255, 255));
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_COMBOBOX;
     item.itemID = 5;
@@ -36,9 +36,9 @@ TEST(ImageCombo, ItemFiveDrawsTheSixthImage)
     item.hDC = canvas.DC().m_hDC;
     item.rcItem = CRect(0, 0, 200, 24);
     combo.DrawItem(&item);
-    EXPECT_EQ(ColorOf(sixth), ColorOf(canvas.At(2 + 12, 12)));
+    EXPECT_EQ(ColorText(sixth), ColorText(canvas.At(2 + 12, 12)));
     // The corner of the glyph's square is the strip's white: transparent, the item's background.
-    EXPECT_EQ(ColorOf(RGB(255, 255, 255)), ColorOf(canvas.At(2, 0)));
+    EXPECT_EQ(ColorText(RGB(255, 255, 255)), ColorText(canvas.At(2, 0)));
 
     MEASUREITEMSTRUCT measure = {};
     combo.MeasureItem(&measure);

@@ -45,19 +45,3 @@ LRESULT CControlsHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-CCanvas::CCanvas(int width, int height, COLORREF fill)
-{
-    m_dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    m_bitmap = ::CreateDIBSection(m_dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_old = ::SelectObject(m_dc.m_hDC, m_bitmap);
-    m_dc.FillSolidRect(0, 0, width, height, fill);
-}
-
-CCanvas::~CCanvas()
-{
-    ::SelectObject(m_dc.m_hDC, m_old);
-    ::DeleteObject(m_bitmap);
-}

@@ -27,25 +27,6 @@ protected:
 const UINT kDropCapture = WM_APP;
 const UINT kPing = WM_APP + 1;
 
-class CCanvas {
-public:
-    CCanvas(int width, int height, COLORREF fill);
-    ~CCanvas();
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
-    CDC& DC() { return m_dc; }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc.m_hDC, x, y); }
-
-private:
-    CDC m_dc;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
-
-inline std::string ColorOf(COLORREF c)
-{
-    return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
-}
 
 inline std::string RectText(const RECT& r)
 {

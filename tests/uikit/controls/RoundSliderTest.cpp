@@ -27,10 +27,10 @@ TEST(RoundSliderRule, KnobWrapAndShade)
     // The first colour lies at the upper left, the second at the lower right.
     EXPECT_EQ(RGB(200, 100, 0), roundslider::Shade(-2.356, RGB(200, 100, 0), RGB(0, 0, 255)));
     const COLORREF lowerRight = roundslider::Shade(0.785, RGB(200, 100, 0), RGB(0, 0, 255));
-    EXPECT_LE(GetRValue(lowerRight), 2) << ColorOf(lowerRight);
-    EXPECT_GE(GetBValue(lowerRight), 253) << ColorOf(lowerRight);
+    EXPECT_LE(GetRValue(lowerRight), 2) << ColorText(lowerRight);
+    EXPECT_GE(GetBValue(lowerRight), 253) << ColorText(lowerRight);
     const COLORREF side = roundslider::Shade(0.785 - 1.5708, RGB(200, 100, 0), RGB(0, 0, 255));   // upper right: half way
-    EXPECT_NEAR(100, GetRValue(side), 2) << ColorOf(side);
+    EXPECT_NEAR(100, GetRValue(side), 2) << ColorText(side);
 }
 
 // Reaches the font record.

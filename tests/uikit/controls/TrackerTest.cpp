@@ -298,7 +298,7 @@ TEST_F(TrackerLoop, RubberBandStartsAtThePoint)
 }
 
 // Draw: the surround darker than the inside, and the handles' circles where GetHandleRect says.
-bool BluishNear(const CCanvas& canvas, int x, int y)
+bool BluishNear(const CPixelCanvas& canvas, int x, int y)
 {
     for (int dy = -1; dy <= 1; ++dy)
         for (int dx = -1; dx <= 1; ++dx) {
@@ -312,14 +312,14 @@ bool BluishNear(const CCanvas& canvas, int x, int y)
 template <class Tracker>
 void CheckDrawing(Tracker& tracker)
 {
-    CCanvas canvas(400, 400, RGB(255, 255, 255));
+    CPixelCanvas canvas(400, 400, RGB(255, 255, 255));
     tracker.m_rect.SetRect(100, 100, 300, 300);
     tracker.m_nStyle = Tracker::hatchedBorder | Tracker::resizeInside;
     tracker.m_rectClient.SetRect(0, 0, 400, 400);
     tracker.Draw(&canvas.DC());
     const COLORREF outside = canvas.At(20, 20), inside = canvas.At(200, 200);
-    EXPECT_LT(GetRValue(outside), 200) << ColorOf(outside);
-    EXPECT_EQ(RGB(255, 255, 255), inside) << ColorOf(inside);
+    EXPECT_LT(GetRValue(outside), 200) << ColorText(outside);
+    EXPECT_EQ(RGB(255, 255, 255), inside) << ColorText(inside);
     for (int h = 0; h < 8; ++h) {
         CRect r;
         tracker.GetHandleRect(h, &r);
@@ -344,7 +344,7 @@ TEST(TrackerDraw, DimMaskFrameAndHandles)
 
 TEST(TrackerDraw, MaskOffLeavesTheSurround)
 {
-    CCanvas canvas(400, 400, RGB(255, 255, 255));
+    CPixelCanvas canvas(400, 400, RGB(255, 255, 255));
     CZVRectTracker tracker;
     tracker.m_rect.SetRect(100, 100, 300, 300);
     tracker.m_nStyle = CZVRectTracker::hatchedBorder;
@@ -361,7 +361,7 @@ TEST(TrackerDraw, ColourChangesKeepWorking)
     for (int i = 0; i < 50; ++i)
         tracker.SetRectColor(RGB(i, 0, 0));
     tracker.SetRectColor(RGB(0, 200, 0));
-    CCanvas canvas(200, 200, RGB(255, 255, 255));
+    CPixelCanvas canvas(200, 200, RGB(255, 255, 255));
     tracker.m_rect.SetRect(20, 20, 120, 120);
     tracker.m_nStyle = CZVRectTracker::solidLine;
     tracker.Draw(&canvas.DC());

@@ -11,28 +11,6 @@ public:
     CSkinKitTestApp() : CWindowTestApp(L"SkinKitTests") {}
 };
 
-// A 32-bit memory bitmap selected into a memory DC, filled with one colour.
-class CSkinCanvas {
-public:
-    CSkinCanvas(int width, int height, COLORREF fill);
-    ~CSkinCanvas();
-    CSkinCanvas(const CSkinCanvas&) = delete;
-    CSkinCanvas& operator=(const CSkinCanvas&) = delete;
-    CDC& DC() { return m_dc; }
-    COLORREF At(int x, int y) { return m_dc.GetPixel(x, y); }
-    // Whether every pixel still has the colour.
-    bool AllOf(COLORREF color);
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_old = nullptr;
-    int m_width, m_height;
-};
-
-// The colour as R,G,B for messages.
-std::string Rgb(COLORREF color);
-
 inline void PrintTo(const CRect& r, std::ostream* os)
 {
     *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";

@@ -76,19 +76,19 @@ TEST_F(SkinTest, EachSkinSetsTheGlobalColoursOfItsTable)
         SCOPED_TRACE("skin " + std::to_string(c.skin));
         Switch(c.skin);
         const Snapshot s = Take();
-        EXPECT_EQ(Rgb(s.barFace), Rgb(c.base));
-        EXPECT_EQ(Rgb(s.barText), Rgb(RGB(30, 30, 30)));
-        EXPECT_EQ(Rgb(s.barShadow), Rgb(CBCGPDrawManager::ColorMakeDarker(c.base, 0.1)));
-        EXPECT_EQ(Rgb(s.barHilite), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.3)));
-        EXPECT_EQ(Rgb(s.textHilite), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.2)));
-        EXPECT_EQ(Rgb(s.barDkShadow), Rgb(RGB(192, 192, 192)));
-        EXPECT_EQ(Rgb(s.barLight), Rgb(CBCGPDrawManager::ColorMakeLighter(c.base, 0.02)));
-        EXPECT_EQ(Rgb(s.window), Rgb(CBCGPDrawManager::ColorMakePale(c.base, 0.97)));
-        EXPECT_EQ(Rgb(s.accent), Rgb(c.accent));
-        EXPECT_EQ(Rgb(BrushColor(globalData.brBarFace)), Rgb(c.base));
+        EXPECT_EQ(ColorText(s.barFace), ColorText(c.base));
+        EXPECT_EQ(ColorText(s.barText), ColorText(RGB(30, 30, 30)));
+        EXPECT_EQ(ColorText(s.barShadow), ColorText(CBCGPDrawManager::ColorMakeDarker(c.base, 0.1)));
+        EXPECT_EQ(ColorText(s.barHilite), ColorText(CBCGPDrawManager::ColorMakeLighter(c.base, 0.3)));
+        EXPECT_EQ(ColorText(s.textHilite), ColorText(CBCGPDrawManager::ColorMakeLighter(c.base, 0.2)));
+        EXPECT_EQ(ColorText(s.barDkShadow), ColorText(RGB(192, 192, 192)));
+        EXPECT_EQ(ColorText(s.barLight), ColorText(CBCGPDrawManager::ColorMakeLighter(c.base, 0.02)));
+        EXPECT_EQ(ColorText(s.window), ColorText(CBCGPDrawManager::ColorMakePale(c.base, 0.97)));
+        EXPECT_EQ(ColorText(s.accent), ColorText(c.accent));
+        EXPECT_EQ(ColorText(BrushColor(globalData.brBarFace)), ColorText(c.base));
         // The colours the table leaves alone stay the framework's.
-        EXPECT_EQ(Rgb(s.windowText), Rgb(m_framework.windowText));
-        EXPECT_EQ(Rgb(s.barWindow), Rgb(m_framework.barWindow));
+        EXPECT_EQ(ColorText(s.windowText), ColorText(m_framework.windowText));
+        EXPECT_EQ(ColorText(s.barWindow), ColorText(m_framework.barWindow));
     }
 }
 
@@ -99,12 +99,12 @@ TEST_F(SkinTest, SkinZeroChangesTextAccentAndFlatFlagOnly)
     expected.barText = RGB(30, 30, 30);
     expected.accent = CBCGPDrawManager::ColorMakeDarker(RGB(187, 216, 255), 0.3);
     const Snapshot s = Take();
-    EXPECT_EQ(Rgb(s.barText), Rgb(expected.barText));
-    EXPECT_EQ(Rgb(s.accent), Rgb(expected.accent));
+    EXPECT_EQ(ColorText(s.barText), ColorText(expected.barText));
+    EXPECT_EQ(ColorText(s.accent), ColorText(expected.accent));
     EXPECT_TRUE(s.flat);
-    EXPECT_EQ(Rgb(s.barFace), Rgb(m_framework.barFace));
-    EXPECT_EQ(Rgb(s.window), Rgb(m_framework.window));
-    EXPECT_EQ(Rgb(s.barShadow), Rgb(m_framework.barShadow));
+    EXPECT_EQ(ColorText(s.barFace), ColorText(m_framework.barFace));
+    EXPECT_EQ(ColorText(s.window), ColorText(m_framework.window));
+    EXPECT_EQ(ColorText(s.barShadow), ColorText(m_framework.barShadow));
 }
 
 TEST_F(SkinTest, SkinOneSevenUpAndNoVariableKeepTheFrameworkColoursButRemakeTheBrush)
@@ -125,8 +125,8 @@ TEST_F(SkinTest, SkinOneSevenUpAndNoVariableKeepTheFrameworkColoursButRemakeTheB
         // A bar face changed behind the manager's back: only the brush follows it.
         globalData.clrBarFace = RGB(1, 2, 3);
         CBCGPVisualManager::GetInstance()->ModifyGlobalColors();
-        EXPECT_EQ(Rgb(BrushColor(globalData.brBarFace)), Rgb(RGB(1, 2, 3)));
-        EXPECT_EQ(Rgb(globalData.clrBarText), Rgb(m_framework.barText));
+        EXPECT_EQ(ColorText(BrushColor(globalData.brBarFace)), ColorText(RGB(1, 2, 3)));
+        EXPECT_EQ(ColorText(globalData.clrBarText), ColorText(m_framework.barText));
     }
 }
 
@@ -150,31 +150,31 @@ TEST_F(SkinTest, ACallWhileRecomputingIsIgnored)
     CGuardProbe busy;
     busy.Enter();
     busy.ModifyGlobalColors();
-    EXPECT_EQ(Rgb(globalData.clrBarFace), Rgb(m_framework.barFace));
-    EXPECT_EQ(Rgb(CBCGPVisualManagerVS2012::GetAccentColorRGB()), Rgb(m_framework.accent));
+    EXPECT_EQ(ColorText(globalData.clrBarFace), ColorText(m_framework.barFace));
+    EXPECT_EQ(ColorText(CBCGPVisualManagerVS2012::GetAccentColorRGB()), ColorText(m_framework.accent));
     // Skin 5's accent makes the framework recompute, which calls the installed manager back
     // from inside; its colours still end as skin 5's and the flag is clear again.
     auto* manager = static_cast<CKQVisualManager*>(CBCGPVisualManager::GetInstance());
     manager->ModifyGlobalColors();
     EXPECT_FALSE(manager->IsInModifyColors());
-    EXPECT_EQ(Rgb(globalData.clrBarFace), Rgb(RGB(187, 216, 255)));
+    EXPECT_EQ(ColorText(globalData.clrBarFace), ColorText(RGB(187, 216, 255)));
 }
 
 TEST_F(SkinTest, BlackStyle)
 {
     CKQVisualManager::SetBlackStyle();
-    EXPECT_EQ(Rgb(CBCGPVisualManagerVS2012::GetAccentColorRGB()), Rgb(RGB(80, 80, 80)));
-    EXPECT_EQ(Rgb(globalData.clrWindow), Rgb(RGB(50, 50, 50)));
-    EXPECT_EQ(Rgb(globalData.clrBarWindow), Rgb(RGB(50, 50, 50)));
-    EXPECT_EQ(Rgb(globalData.clrWindowText), Rgb(RGB(255, 255, 255)));
+    EXPECT_EQ(ColorText(CBCGPVisualManagerVS2012::GetAccentColorRGB()), ColorText(RGB(80, 80, 80)));
+    EXPECT_EQ(ColorText(globalData.clrWindow), ColorText(RGB(50, 50, 50)));
+    EXPECT_EQ(ColorText(globalData.clrBarWindow), ColorText(RGB(50, 50, 50)));
+    EXPECT_EQ(ColorText(globalData.clrWindowText), ColorText(RGB(255, 255, 255)));
 }
 
 TEST_F(SkinTest, TreeColoursAreTheWindowColours)
 {
     Switch(4);
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
-    EXPECT_EQ(Rgb(manager->GetTreeControlFillColor(nullptr)), Rgb(globalData.clrWindow));
-    EXPECT_EQ(Rgb(manager->GetTreeControlTextColor(nullptr)), Rgb(globalData.clrWindowText));
+    EXPECT_EQ(ColorText(manager->GetTreeControlFillColor(nullptr)), ColorText(globalData.clrWindow));
+    EXPECT_EQ(ColorText(manager->GetTreeControlTextColor(nullptr)), ColorText(globalData.clrWindowText));
 }
 
 TEST_F(SkinTest, ThumbsAndChannelsInTheSkinColours)
@@ -183,20 +183,20 @@ TEST_F(SkinTest, ThumbsAndChannelsInTheSkinColours)
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
     const COLORREF paper = RGB(1, 1, 1);
     {
-        CSkinCanvas canvas(40, 20, paper);
+        CPixelCanvas canvas(40, 20, paper);
         manager->OnScrollBarDrawThumb(&canvas.DC(), nullptr, CRect(5, 2, 35, 18), TRUE, TRUE, FALSE, FALSE);
-        EXPECT_EQ(Rgb(canvas.At(20, 10)), Rgb(globalData.clrBarFace));   // highlighted: bar face
+        EXPECT_EQ(ColorText(canvas.At(20, 10)), ColorText(globalData.clrBarFace));   // highlighted: bar face
     }
     {
-        CSkinCanvas canvas(40, 20, paper);
+        CPixelCanvas canvas(40, 20, paper);
         manager->OnDrawSliderChannel(&canvas.DC(), nullptr, FALSE, CRect(2, 8, 38, 12), FALSE);
-        EXPECT_EQ(Rgb(canvas.At(20, 10)), Rgb(globalData.clrBarDkShadow));   // no slider: as disabled
+        EXPECT_EQ(ColorText(canvas.At(20, 10)), ColorText(globalData.clrBarDkShadow));   // no slider: as disabled
     }
     {
-        CSkinCanvas canvas(40, 40, paper);
+        CPixelCanvas canvas(40, 40, paper);
         manager->OnDrawSliderThumb(&canvas.DC(), nullptr, CRect(10, 5, 20, 35), FALSE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE);
         const CPoint c = KQSliderThumbShape(CRect(10, 5, 20, 35), FALSE).CenterPoint();
-        EXPECT_EQ(Rgb(canvas.At(c.x, c.y)), Rgb(RGB(255, 128, 0)));   // the orange accent
+        EXPECT_EQ(ColorText(canvas.At(c.x, c.y)), ColorText(RGB(255, 128, 0)));   // the orange accent
     }
 }
 
@@ -216,11 +216,11 @@ TEST_F(SkinTest, PoorDisplaysGetTheFrameworksPlainDrawing)
         globalData.m_nBitsPerPixel = c.bits;
         globalData.m_bIsWhiteHighContrast = c.highContrast;
         const COLORREF paper = RGB(1, 1, 1);
-        CSkinCanvas thumb(40, 20, paper);
+        CPixelCanvas thumb(40, 20, paper);
         manager->OnScrollBarDrawThumb(&thumb.DC(), nullptr, CRect(5, 2, 35, 18), TRUE, TRUE, TRUE, FALSE);
         EXPECT_TRUE(thumb.AllOf(paper));
 
-        CSkinCanvas ours(40, 40, paper), plain(40, 40, paper);
+        CPixelCanvas ours(40, 40, paper), plain(40, 40, paper);
         CBCGPVisualManager base;
         manager->OnDrawSliderChannel(&ours.DC(), nullptr, FALSE, CRect(2, 18, 38, 22), FALSE);
         base.OnDrawSliderChannel(&plain.DC(), nullptr, FALSE, CRect(2, 18, 38, 22), FALSE);

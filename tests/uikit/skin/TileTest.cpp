@@ -59,8 +59,8 @@ TEST(Tiles, AddTileBorderPictureTipDataAndDescription)
     CKQWinTile* tile = f.tiles.AddTile(L"Folders", IDB_TEST_TILE, back, CBCGPColor(RGB(255, 255, 255)), 2, ID_TEST_TILE_COMMAND,
                                        BCGP_TILE_WIDE, BCGP_NEW_MESSAGE);
     ASSERT_NE(tile, nullptr);
-    EXPECT_EQ(Rgb(tile->GetBorderColor()), Rgb(CBCGPDrawManager::ColorMakeLighter(RGB(40, 90, 160), 0.15)));
-    EXPECT_EQ(Rgb(tile->GetBackgroundBrush().GetColor()), Rgb(RGB(40, 90, 160)));
+    EXPECT_EQ(ColorText(tile->GetBorderColor()), ColorText(CBCGPDrawManager::ColorMakeLighter(RGB(40, 90, 160), 0.15)));
+    EXPECT_EQ(ColorText(tile->GetBackgroundBrush().GetColor()), ColorText(RGB(40, 90, 160)));
     EXPECT_EQ(tile->GetImage().GetSize(), f.tiles.GetWinUITiles()->GetSquareSize());
     EXPECT_EQ(tile->GetToolTipText(), CString(L"Folders"));
     EXPECT_EQ(tile->GetToolTipDescription(), CString(L"Opens a folder of pictures"));
@@ -87,7 +87,7 @@ TEST(Tiles, ABackgroundFileThatDoesNotLoadLeavesAnEmptyPicture)
     f.tiles.ChangeSkin();
     const CBCGPBrush& fill = f.tiles.GetWinUITiles()->GetFillBrush();
     EXPECT_TRUE(fill.GetTextureImage().IsEmpty());
-    EXPECT_EQ(Rgb(fill.GetColor()), Rgb(globalData.clrWindow));
+    EXPECT_EQ(ColorText(fill.GetColor()), ColorText(globalData.clrWindow));
     f.tiles.UpdateWindow();
 }
 
@@ -108,10 +108,10 @@ TEST(Tiles, WithoutBackgroundTheGradientRunsFromWindowToBarFace)
 {
     TileFrame f;
     f.tiles.ChangeSkin();
-    EXPECT_EQ(Rgb(f.tiles.m_brFill.GetColor()), Rgb(globalData.clrWindow));
-    EXPECT_EQ(Rgb(f.tiles.m_brFill.GetGradientColor()), Rgb(globalData.clrBarFace));
+    EXPECT_EQ(ColorText(f.tiles.m_brFill.GetColor()), ColorText(globalData.clrWindow));
+    EXPECT_EQ(ColorText(f.tiles.m_brFill.GetGradientColor()), ColorText(globalData.clrBarFace));
     EXPECT_EQ(f.tiles.m_brFill.GetGradientType(), CBCGPBrush::BCGP_GRADIENT_RADIAL_TOP);
-    EXPECT_EQ(Rgb(f.tiles.GetWinUITiles()->GetFillBrush().GetColor()), Rgb(globalData.clrWindow));
+    EXPECT_EQ(ColorText(f.tiles.GetWinUITiles()->GetFillBrush().GetColor()), ColorText(globalData.clrWindow));
     EXPECT_EQ(f.tiles.GetWinUITiles()->GetScrollBarColorTheme().m_clrFace,
               CBCGPScrollBarColorTheme(globalData.clrBarFace).m_clrFace);
 }
@@ -122,15 +122,15 @@ TEST(Tiles, TexturesTakeTheFillColourAndTilesWithoutKeepTheirs)
     const COLORREF back = RGB(40, 90, 160);
     CKQWinTile* tile = f.tiles.AddTile(L"A", IDB_TEST_TILE, CBCGPColor(back), CBCGPColor(RGB(255, 255, 255)), 0, 0);
     f.tiles.ChangeSkin();   // no texture
-    EXPECT_EQ(Rgb(tile->GetBackgroundBrush().GetColor()), Rgb(back));
+    EXPECT_EQ(ColorText(tile->GetBackgroundBrush().GetColor()), ColorText(back));
     EXPECT_TRUE(tile->GetBackgroundBrush().GetTextureImage().IsEmpty());
 
     f.tiles.m_nTileTextureRes = IDB_TEST_TEXTURE;
     f.tiles.ChangeSkin();
     const COLORREF c = f.tiles.m_brFill.GetColor();
-    EXPECT_EQ(Rgb(tile->GetBackgroundBrush().GetColor()), Rgb(c));
+    EXPECT_EQ(ColorText(tile->GetBackgroundBrush().GetColor()), ColorText(c));
     EXPECT_FALSE(tile->GetBackgroundBrush().GetTextureImage().IsEmpty());
-    EXPECT_EQ(Rgb(tile->GetBorderColor()), Rgb(CBCGPDrawManager::ColorMakeDarker(c, 0.15)));
+    EXPECT_EQ(ColorText(tile->GetBorderColor()), ColorText(CBCGPDrawManager::ColorMakeDarker(c, 0.15)));
     // Colourised at 0.75: an opaque pixel of the texture lies three quarters of the way to c.
     const skinui::Pixels& px = tile->GetBackgroundBrush().GetTextureImage().GetImages()->GetPixels();
     const auto opaque = std::find_if(px.data.begin(), px.data.end(), [](uint32_t p) { return (p >> 24) == 255; });

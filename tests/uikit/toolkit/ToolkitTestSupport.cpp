@@ -22,22 +22,6 @@ LRESULT CToolkitHost::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-CPixelCanvas::CPixelCanvas(int width, int height, COLORREF fill)
-{
-    m_dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    m_bitmap.Attach(::CreateDIBSection(m_dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    m_old = m_dc.SelectObject(&m_bitmap);
-    m_dc.FillSolidRect(0, 0, width, height, fill);
-}
-
-CPixelCanvas::~CPixelCanvas()
-{
-    m_dc.SelectObject(m_old);
-}
-
 COLORREF BitmapPixel(CBitmap& bitmap, int x, int y)
 {
     CDC dc;
@@ -48,7 +32,3 @@ COLORREF BitmapPixel(CBitmap& bitmap, int x, int y)
     return color;
 }
 
-std::string ColorText(COLORREF color)
-{
-    return std::to_string(GetRValue(color)) + "," + std::to_string(GetGValue(color)) + "," + std::to_string(GetBValue(color));
-}

@@ -19,23 +19,5 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A 32-bit top-down memory bitmap selected into a memory DC, filled with one colour.
-class CPixelCanvas {
-public:
-    CPixelCanvas(int width, int height, COLORREF fill);
-    ~CPixelCanvas();
-    CPixelCanvas(const CPixelCanvas&) = delete;
-    CPixelCanvas& operator=(const CPixelCanvas&) = delete;
-    CDC& DC() { return m_dc; }
-    COLORREF At(int x, int y) const { return m_dc.GetPixel(x, y); }
-
-private:
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_old = nullptr;
-};
-
 // The colour of a pixel of a bitmap that is not selected anywhere.
 COLORREF BitmapPixel(CBitmap& bitmap, int x, int y);
-// The colour as R,G,B for messages.
-std::string ColorText(COLORREF color);
