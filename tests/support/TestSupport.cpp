@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include <cstdio>
 #include <algorithm>
 #include <atomic>
 
@@ -56,11 +57,11 @@ TempFolder::~TempFolder()
     RemoveTree(m_root);
 }
 
-std::vector<std::wstring> TempFolder::List() const
+std::vector<std::wstring> TempFolder::List(const std::wstring& relative) const
 {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((m_root + L"\\*").c_str(), &found);
+    HANDLE search = FindFirstFileW(((relative.empty() ? m_root : At(relative)) + L"\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -217,6 +218,28 @@ HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD milliseconds) c
         Sleep(50);
     } while (GetTickCount() - start < milliseconds);
     return nullptr;
+}
+
+std::vector<BYTE> ReadBytes(const std::wstring& path)
+{
+    std::vector<BYTE> bytes;
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        BYTE block[4096];
+        size_t n;
+        while ((n = fread(block, 1, sizeof block, f)) > 0)
+            bytes.insert(bytes.end(), block, block + n);
+        fclose(f);
+    }
+    return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes)
+{
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f)
+        return false;
+    const bool written = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return fclose(f) == 0 && written;
 }
 
 } // namespace testsupport

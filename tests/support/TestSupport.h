@@ -23,8 +23,8 @@ public:
 
     const std::wstring& Root() const { return m_root; }
     std::wstring At(const std::wstring& relative) const { return m_root + L"\\" + relative; }
-    // Names in the folder, files and folders, without "." and "..".
-    std::vector<std::wstring> List() const;
+    // Names in the folder (or in a folder below it), files and folders, without "." and "..".
+    std::vector<std::wstring> List(const std::wstring& relative = L"") const;
 
     // Whole files, written and read with the system's calls only (not with the code under test).
     static bool Put(const std::wstring& path, const std::string& bytes);
@@ -66,5 +66,10 @@ private:
     HANDLE m_output = nullptr; // our end of the capture pipe
     bool m_endedByTest = false;
 };
+
+// Whole files as bytes, with the system's calls only: empty when the file cannot be read; false
+// when it cannot be written.
+std::vector<BYTE> ReadBytes(const std::wstring& path);
+bool WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
 
 } // namespace testsupport

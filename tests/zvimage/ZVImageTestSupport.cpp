@@ -13,27 +13,6 @@ std::wstring Fixture(const wchar_t* name)
     return dir + L"\\zvimage-fixtures\\" + name;
 }
 
-std::vector<BYTE> ReadBytes(const std::wstring& path)
-{
-    std::vector<BYTE> data;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        BYTE block[4096];
-        size_t n;
-        while ((n = fread(block, 1, sizeof block, f)) > 0)
-            data.insert(data.end(), block, block + n);
-        fclose(f);
-    }
-    return data;
-}
-
-void WriteBytes(const std::wstring& path, const std::vector<BYTE>& data)
-{
-    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
-        fwrite(data.data(), 1, data.size(), f);
-        fclose(f);
-    }
-}
-
 RGBQUAD PatternColor(long x, long y, bool alpha)
 {
     return RGBQUAD{static_cast<BYTE>(x * 37), static_cast<BYTE>(y * 53), static_cast<BYTE>(x * y * 11),

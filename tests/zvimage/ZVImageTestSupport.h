@@ -10,8 +10,8 @@ namespace zvtest {
 
 // A file of tests/zvimage/fixtures, copied beside the test program.
 std::wstring Fixture(const wchar_t* name);
-std::vector<BYTE> ReadBytes(const std::wstring& path);
-void WriteBytes(const std::wstring& path, const std::vector<BYTE>& data);
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
 
 using testsupport::TempFolder;
 

@@ -47,27 +47,6 @@ TEST(PhotoDate, TheDateTextMustBeSixNumbersInTheirRanges)
     EXPECT_EQ(std::vector<int>(fields, fields + 6), (std::vector<int>{ 2021, 6, 25, 14, 30, 5 }));
 }
 
-std::vector<BYTE> ReadBytes(const std::wstring& path)
-{
-    std::vector<BYTE> bytes;
-    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
-        BYTE buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
-            bytes.insert(bytes.end(), buffer, buffer + n);
-        fclose(f);
-    }
-    return bytes;
-}
-
-void WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes)
-{
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    ASSERT_TRUE(f);
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-}
-
 // An 8x8 picture saved in the format; with a date text, a JPEG gets an APP1 block whose IFD0
 // holds only that DateTime entry (little-endian TIFF).
 void MakePicture(const std::wstring& path, DWORD format, const char* dateTime = nullptr)
@@ -89,10 +68,10 @@ void MakePicture(const std::wstring& path, DWORD format, const char* dateTime = 
     const size_t length = app1.size() + 2;
     std::vector<BYTE> segment = { 0xFF, 0xE1, BYTE(length >> 8), BYTE(length) };
     segment.insert(segment.end(), app1.begin(), app1.end());
-    std::vector<BYTE> jpeg = ReadBytes(path);
+    std::vector<BYTE> jpeg = testsupport::ReadBytes(path);
     ASSERT_GT(jpeg.size(), 2u);
     jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());   // right after SOI
-    WriteBytes(path, jpeg);
+    ASSERT_TRUE(testsupport::WriteBytes(path, jpeg));
 }
 
 void SetLastWrite(const std::wstring& path, const CTime& when)

@@ -4,57 +4,16 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include "KQHugeMem.h"
 #include "KQMemDC.h"
 #include "LocalFileIO.h"
+#include "TestSupport.h"
 #include "ToolkitTestSupport.h"
 #include "ZVImage.h"
 
 namespace {
 
-// A fresh folder in the temporary folder, removed with its files (read-only ones too).
-class MemDCFolder {
-public:
-    MemDCFolder()
-    {
-        static int serial = 0;
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        m_root = std::wstring(temp) + L"kqmemdc-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        std::filesystem::remove_all(m_root);
-        CreateDirectoryW(m_root.c_str(), nullptr);
-    }
-    ~MemDCFolder()
-    {
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(m_root, ignored))
-            SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-        SetFileAttributesW(m_root.c_str(), FILE_ATTRIBUTE_NORMAL);
-        std::filesystem::remove_all(m_root, ignored);
-    }
-    MemDCFolder(const MemDCFolder&) = delete;
-    MemDCFolder& operator=(const MemDCFolder&) = delete;
-    std::wstring At(const std::wstring& name) const { return m_root + L"\\" + name; }
-    // The names in a folder below the root ("" for the root itself).
-    std::vector<std::wstring> Names(const std::wstring& sub = L"") const
-    {
-        std::vector<std::wstring> names;
-        std::error_code ignored;
-        for (const auto& entry : std::filesystem::directory_iterator(sub.empty() ? m_root : At(sub), ignored))
-            names.push_back(entry.path().filename().wstring());
-        return names;
-    }
-
-private:
-    std::wstring m_root;
-};
-
-std::vector<BYTE> ReadBytes(const std::wstring& path)
-{
-    std::ifstream in(std::filesystem::path(path), std::ios::binary);
-    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::ReadBytes;
 
 template <class T>
 T Field(const std::vector<BYTE>& bytes, size_t offset)
@@ -66,7 +25,7 @@ T Field(const std::vector<BYTE>& bytes, size_t offset)
 
 TEST(KQMemDC, A32BitPictureIsSavedBottomUpWithTheDIBsTopRowLast)
 {
-    MemDCFolder folder;
+    testsupport::TempFolder folder;
     CKQMemDC dc;
     ASSERT_TRUE(dc.AdjustGDIBitmap(100, 50, 32));
     ASSERT_NE(dc.GetBitmap(), nullptr);
@@ -90,7 +49,7 @@ TEST(KQMemDC, A32BitPictureIsSavedBottomUpWithTheDIBsTopRowLast)
     EXPECT_EQ(std::memcmp(file.data() + 54, bits + 49 * 400, 400), 0) << "the bottom row comes first";
     EXPECT_EQ(file[54 + 49 * 400 + 2], 255);   // red, stored blue-green-red
     EXPECT_EQ(file[54 + 1], 255);              // green
-    EXPECT_EQ(folder.Names().size(), 1u) << "no temporary file is left";
+    EXPECT_EQ(folder.List().size(), 1u) << "no temporary file is left";
 }
 
 TEST(KQMemDC, OddWidthsAt24BitsArePaddedAndReadBackExactly)
@@ -109,7 +68,7 @@ TEST(KQMemDC, OddWidthsAt24BitsArePaddedAndReadBackExactly)
             packed[y * 9 + x * 3 + 2] = GetRValue(colors[y][x]);
         }
     for (bool flip : {false, true}) {
-        MemDCFolder folder;
+        testsupport::TempFolder folder;
         CKQMemDC dc;
         ASSERT_TRUE(dc.AdjustGDIBitmap(3, 3, 24));
         EXPECT_EQ(dc.GetStride(), 12);
@@ -147,11 +106,11 @@ TEST(KQMemDC, OnlyTwentyFourAndThirtyTwoBitPicturesAreMade)
         EXPECT_EQ(dc.GetBits() != nullptr, c.made);
         EXPECT_EQ(dc.GetBitmap() != nullptr, c.made);
     }
-    MemDCFolder folder;
+    testsupport::TempFolder folder;
     CKQMemDC empty;
     EXPECT_FALSE(empty.SaveToFile(folder.At(L"none.bmp").c_str()));
     empty.CopyData(nullptr, false);
-    EXPECT_TRUE(folder.Names().empty());
+    EXPECT_TRUE(folder.List().empty());
 }
 
 // The local file system with two troubles a test can set: a folder that refuses new files (as
@@ -213,7 +172,7 @@ TEST(KQMemDC, AFailedSaveLeavesNothingBehindAndTheOldFileAsItWas)
     CKQMemDC dc;
     ASSERT_TRUE(dc.AdjustGDIBitmap(8, 8, 32));
     for (const auto& c : cases) {
-        MemDCFolder folder;
+        testsupport::TempFolder folder;
         TroubledFileIO io;
         io.room = c.room;
         ASSERT_TRUE(CreateDirectoryW(folder.At(L"out").c_str(), nullptr));
@@ -236,17 +195,17 @@ TEST(KQMemDC, AFailedSaveLeavesNothingBehindAndTheOldFileAsItWas)
             ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
             break;
         }
-        const std::vector<std::wstring> before = folder.Names(L"out");
+        const std::vector<std::wstring> before = folder.List(L"out");
         EXPECT_FALSE(dc.SaveToFile(path.c_str(), io)) << c.name;
-        EXPECT_EQ(folder.Names(L"out"), before) << c.name;
-        EXPECT_EQ(folder.Names().size(), 1u) << c.name;
+        EXPECT_EQ(folder.List(L"out"), before) << c.name;
+        EXPECT_EQ(folder.List().size(), 1u) << c.name;
         if (c.oldFile) {
             const std::vector<BYTE> old = ReadBytes(path);
             EXPECT_EQ(std::string(old.begin(), old.end()), "old") << c.name;
         }
     }
     // With the room it needs, the same picture is written.
-    MemDCFolder folder;
+    testsupport::TempFolder folder;
     TroubledFileIO io;
     io.room = whole;
     EXPECT_TRUE(dc.SaveToFile(folder.At(L"fits.bmp").c_str(), io));
@@ -255,14 +214,14 @@ TEST(KQMemDC, AFailedSaveLeavesNothingBehindAndTheOldFileAsItWas)
 
 TEST(KQMemDC, ASaveReplacesAnOlderFileWhole)
 {
-    MemDCFolder folder;
+    testsupport::TempFolder folder;
     const std::wstring path = folder.At(L"again.bmp");
     std::ofstream(std::filesystem::path(path), std::ios::binary) << std::string(5000, 'x');
     CKQMemDC dc;
     ASSERT_TRUE(dc.AdjustGDIBitmap(2, 2, 24));
     ASSERT_TRUE(dc.SaveToFile(path.c_str()));
     EXPECT_EQ(ReadBytes(path).size(), 54u + 2 * 8);
-    EXPECT_EQ(folder.Names().size(), 1u);
+    EXPECT_EQ(folder.List().size(), 1u);
 }
 
 TEST(KQHugeMem, ANewBlockReplacesTheOldOneAndNothingLocksWithoutOne)
