@@ -93,68 +93,93 @@ bool DecodeRle(const BYTE* p, size_t n, bool four, CxImage& out)
 
 } // namespace
 
-bool BmpCodec::ReadDib(const BYTE* dib, size_t size, size_t bitsOffset, bool iconMask, CxImage& out)
+bool BmpCodec::ReadDibHeader(const BYTE* dib, size_t size, size_t bitsOffset, bool iconMask, DibHeader& h)
 {
     if (!dib || size < 12)
         return false;
     const uint32_t headerSize = U32(dib);
     if (headerSize < 12 || headerSize > size)
         return false;
-    int64_t width, height;
-    uint16_t bpp;
-    uint32_t compression = BI_RGB, colours = 0;
-    long xdpi = 0, ydpi = 0;
-    const bool core = headerSize < 40;
-    if (core) {
-        width = U16(dib + 4);
-        height = static_cast<int16_t>(U16(dib + 6));
-        bpp = U16(dib + 10);
+    h = DibHeader();
+    h.core = headerSize < 40;
+    if (h.core) {
+        h.width = U16(dib + 4);
+        h.height = static_cast<int16_t>(U16(dib + 6));
+        h.bpp = U16(dib + 10);
     } else {
-        width = static_cast<int32_t>(U32(dib + 4));
-        height = static_cast<int32_t>(U32(dib + 8));
-        bpp = U16(dib + 14);
-        compression = U32(dib + 16);
-        colours = U32(dib + 32);
-        xdpi = static_cast<long>(static_cast<int32_t>(U32(dib + 24)) * 254.0 / 10000.0 + 0.5);
-        ydpi = static_cast<long>(static_cast<int32_t>(U32(dib + 28)) * 254.0 / 10000.0 + 0.5);
+        h.width = static_cast<int32_t>(U32(dib + 4));
+        h.height = static_cast<int32_t>(U32(dib + 8));
+        h.bpp = U16(dib + 14);
+        h.compression = U32(dib + 16);
+        h.colours = U32(dib + 32);
+        h.xdpi = static_cast<long>(static_cast<int32_t>(U32(dib + 24)) * 254.0 / 10000.0 + 0.5);
+        h.ydpi = static_cast<long>(static_cast<int32_t>(U32(dib + 28)) * 254.0 / 10000.0 + 0.5);
     }
-    const bool topDown = height < 0;
-    if (topDown)
-        height = -height;
+    h.topDown = h.height < 0;
+    if (h.topDown)
+        h.height = -h.height;
     if (iconMask)
-        height /= 2;
-    if (!SizeAllowed(width, height))
+        h.height /= 2;
+    if (!SizeAllowed(h.width, h.height))
         return false;
+    const uint16_t bpp = h.bpp;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         return false;
-    const bool rle = compression == BI_RLE8 || compression == BI_RLE4;
-    if (rle && (topDown || bpp != (compression == BI_RLE8 ? 8 : 4)))
+    const uint32_t compression = h.compression;
+    h.rle = compression == BI_RLE8 || compression == BI_RLE4;
+    if (h.rle && (h.topDown || bpp != (compression == BI_RLE8 ? 8 : 4)))
         return false;
-    if (!rle && compression != BI_RGB && compression != BI_BITFIELDS && compression != 6)
+    if (!h.rle && compression != BI_RGB && compression != BI_BITFIELDS && compression != 6)
         return false;
 
     // Bit-field masks: inside a large header, else after a 40-byte one.
     size_t at = headerSize;
-    uint32_t masks[4] = {0, 0, 0, 0};
     if (compression == BI_BITFIELDS || compression == 6) {
         const int count = compression == 6 ? 4 : 3;
         if (headerSize >= 52) {
             for (uint32_t i = 0; i < uint32_t(count) && 40 + i * 4 + 4 <= headerSize; ++i)
-                masks[i] = U32(dib + 40 + i * 4);
+                h.masks[i] = U32(dib + 40 + i * 4);
         } else {
             if (at + count * 4 > size)
                 return false;
             for (int i = 0; i < count; ++i)
-                masks[i] = U32(dib + at + i * 4);
+                h.masks[i] = U32(dib + at + i * 4);
             at += count * 4;
         }
         if (headerSize >= 56)
-            masks[3] = U32(dib + 52);
+            h.masks[3] = U32(dib + 52);
     } else if (bpp == 16) {
-        masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+        h.masks[0] = 0x7C00, h.masks[1] = 0x03E0, h.masks[2] = 0x001F;
     } else if (bpp == 32) {
-        masks[0] = 0x00FF0000, masks[1] = 0x0000FF00, masks[2] = 0x000000FF;
+        h.masks[0] = 0x00FF0000, h.masks[1] = 0x0000FF00, h.masks[2] = 0x000000FF;
     }
+    h.coloursAt = at;
+    if (bpp <= 8) {
+        h.entries = std::min<uint32_t>(h.colours ? h.colours : 1u << bpp, 1u << bpp);
+        if (at + uint64_t(h.entries) * (h.core ? 3 : 4) > size)
+            return false;
+        at += h.entries * (h.core ? 3 : 4);
+    }
+    if (bitsOffset)
+        at = bitsOffset;
+    if (at > size)
+        return false;
+    h.bitsAt = at;
+    // Plain rows must all be there; run-length rows are checked as they are decoded.
+    return h.rle || DibStride(h.width, bpp) * h.height <= size - at;
+}
+
+bool BmpCodec::ReadDib(const BYTE* dib, size_t size, size_t bitsOffset, bool iconMask, CxImage& out)
+{
+    DibHeader h;
+    if (!ReadDibHeader(dib, size, bitsOffset, iconMask, h))
+        return false;
+    const int64_t width = h.width, height = h.height;
+    const uint16_t bpp = h.bpp;
+    const uint32_t compression = h.compression;
+    const bool core = h.core, topDown = h.topDown, rle = h.rle;
+    const long xdpi = h.xdpi, ydpi = h.ydpi;
+    const uint32_t* masks = h.masks;
     if (!out.Create(static_cast<DWORD>(width), static_cast<DWORD>(height), bpp <= 8 ? 8 : 24, CXIMAGE_FORMAT_BMP))
         return false;
     if (xdpi > 0 && ydpi > 0 && xdpi < 100000 && ydpi < 100000) {
@@ -162,28 +187,19 @@ bool BmpCodec::ReadDib(const BYTE* dib, size_t size, size_t bitsOffset, bool ico
         out.SetYDPI(ydpi);
     }
     if (bpp <= 8) {
-        const uint32_t entries = std::min<uint32_t>(colours ? colours : 1u << bpp, 1u << bpp);
+        const uint32_t entries = h.entries;
         const size_t entrySize = core ? 3 : 4;
-        if (at + uint64_t(entries) * entrySize > size)
-            return false;
         for (uint32_t i = 0; i < 256; ++i) {
-            const BYTE* e = dib + at + i * entrySize;
+            const BYTE* e = dib + h.coloursAt + i * entrySize;
             out.SetPaletteColor(static_cast<BYTE>(i), i < entries ? e[2] : 0, i < entries ? e[1] : 0, i < entries ? e[0] : 0);
         }
-        at += entries * entrySize;
     }
-    if (bitsOffset)
-        at = bitsOffset;
-    if (at > size)
-        return false;
-    const BYTE* bits = dib + at;
-    const size_t available = size - at;
+    const BYTE* bits = dib + h.bitsAt;
+    const size_t available = size - h.bitsAt;
     if (rle)
         return DecodeRle(bits, available, compression == BI_RLE4, out);
 
     const uint64_t stride = DibStride(width, bpp);
-    if (stride * height > available)
-        return false;
     const Channel red(masks[0]), green(masks[1]), blue(masks[2]), alphaChannel(masks[3]);
     bool anyAlpha = false;
     if (bpp == 32 && !alphaChannel.mask && compression == BI_RGB) {

@@ -215,6 +215,10 @@ public:
     DWORD UnDump(const BYTE* src, DWORD size);
     HANDLE CopyToHandle() const;
     bool CreateFromHANDLE(HANDLE dib);
+    // The size that UnDump and CreateFromHANDLE would give, from the headers alone, checked
+    // against the block's size as they check it; false where they would refuse the block.
+    static bool QueryDumpSize(const BYTE* src, DWORD size, DWORD& width, DWORD& height);
+    static bool QueryDIBSize(const BYTE* dib, size_t size, DWORD& width, DWORD& height);
     bool CreateFromHBITMAP(HBITMAP bitmap, HPALETTE palette = nullptr, bool transparency = false);
     bool CreateFromHICON(HICON icon, bool transparency = false);
     HBITMAP MakeBitmap(HDC dc = nullptr, bool transparency = false) const;

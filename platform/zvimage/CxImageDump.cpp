@@ -49,7 +49,44 @@ DumpLayout LayoutOf(uint64_t width, uint64_t height, uint32_t bpp, uint32_t flag
     return l;
 }
 
+// The header of a dump, read and checked against the block's size: false for a block from
+// another program, or one cut short.
+bool ReadDumpHeader(const BYTE* src, DWORD size, DumpHeader& h, DumpLayout& layout)
+{
+    if (!src || size < sizeof h)
+        return false;
+    std::memcpy(&h, src, sizeof h);
+    if (std::memcmp(h.magic, kDumpMagic, sizeof h.magic) != 0 || h.version != kDumpVersion || h.headerSize != sizeof h)
+        return false;
+    if (!SizeAllowed(h.width, h.height) || (h.bpp != 8 && h.bpp != 24) || (h.flags & ~(kHasAlpha | kHasSelection)))
+        return false;
+    layout = LayoutOf(h.width, h.height, h.bpp, h.flags);
+    return layout.palette == h.paletteBytes && layout.pixels == h.pixelBytes && layout.plane == h.planeBytes &&
+           layout.total == h.totalBytes && layout.total <= size;
+}
+
 } // namespace
+
+bool CxImage::QueryDumpSize(const BYTE* src, DWORD size, DWORD& width, DWORD& height)
+{
+    DumpHeader h;
+    DumpLayout layout;
+    if (!ReadDumpHeader(src, size, h, layout))
+        return false;
+    width = h.width;
+    height = h.height;
+    return true;
+}
+
+bool CxImage::QueryDIBSize(const BYTE* dib, size_t size, DWORD& width, DWORD& height)
+{
+    BmpCodec::DibHeader h;
+    if (!BmpCodec::ReadDibHeader(dib, size, 0, false, h))
+        return false;
+    width = static_cast<DWORD>(h.width);
+    height = static_cast<DWORD>(h.height);
+    return true;
+}
 
 DWORD CxImage::DumpSize() const
 {
@@ -113,16 +150,8 @@ DWORD CxImage::UnDump(const BYTE* src, DWORD size)
 {
     // A block from another program, or one cut short, is refused before anything is made.
     DumpHeader h;
-    if (!src || size < sizeof h)
-        return 0;
-    std::memcpy(&h, src, sizeof h);
-    if (std::memcmp(h.magic, kDumpMagic, sizeof h.magic) != 0 || h.version != kDumpVersion || h.headerSize != sizeof h)
-        return 0;
-    if (!SizeAllowed(h.width, h.height) || (h.bpp != 8 && h.bpp != 24) || (h.flags & ~(kHasAlpha | kHasSelection)))
-        return 0;
-    const DumpLayout layout = LayoutOf(h.width, h.height, h.bpp, h.flags);
-    if (layout.palette != h.paletteBytes || layout.pixels != h.pixelBytes || layout.plane != h.planeBytes ||
-        layout.total != h.totalBytes || layout.total > size)
+    DumpLayout layout;
+    if (!ReadDumpHeader(src, size, h, layout))
         return 0;
     CxImage made;
     if (!made.Create(h.width, h.height, h.bpp, h.type))

@@ -34,6 +34,18 @@ public:
     // A packed DIB (header, colours, rows); bitsOffset 0: the rows follow the colours. With
     // iconMask the header states twice the height and a 1-bit mask follows the rows.
     static bool ReadDib(const BYTE* dib, size_t size, size_t bitsOffset, bool iconMask, CxImage& out);
+    // What ReadDib learns of a DIB before it makes the picture; false for every DIB it would
+    // refuse on these grounds (run-length rows are checked only as they are decoded).
+    struct DibHeader {
+        int64_t width = 0, height = 0;
+        uint16_t bpp = 0;
+        uint32_t compression = 0, colours = 0, entries = 0;
+        long xdpi = 0, ydpi = 0;
+        bool core = false, topDown = false, rle = false;
+        uint32_t masks[4] = {0, 0, 0, 0};
+        size_t coloursAt = 0, bitsAt = 0;
+    };
+    static bool ReadDibHeader(const BYTE* dib, size_t size, size_t bitsOffset, bool iconMask, DibHeader& header);
 };
 
 class GifCodec {

@@ -1,0 +1,109 @@
+#include "ClipboardImageSize.h"
+#include "CxImage.h"
+#include "NewPictureRules.h"
+
+namespace {
+
+// Opened for the window and closed in every case that opened it.
+class ClipboardLock {
+public:
+    explicit ClipboardLock(HWND window) : m_open(::OpenClipboard(window) != FALSE) {}
+    ~ClipboardLock()
+    {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    bool IsOpen() const { return m_open; }
+
+private:
+    bool m_open;
+};
+
+// The block of a format, locked for the scope; null data when absent or empty.
+class LockedBlock {
+public:
+    explicit LockedBlock(UINT format) : m_block(::GetClipboardData(format))
+    {
+        m_size = m_block ? ::GlobalSize(m_block) : 0;
+        if (m_size)
+            m_data = static_cast<const BYTE*>(::GlobalLock(m_block));
+    }
+    ~LockedBlock()
+    {
+        if (m_data)
+            ::GlobalUnlock(m_block);
+    }
+    const BYTE* Data() const { return m_data; }
+    SIZE_T Size() const { return m_size; }
+
+private:
+    HANDLE m_block;
+    SIZE_T m_size = 0;
+    const BYTE* m_data = nullptr;
+};
+
+bool PrivateBlockSize(int& width, int& height)
+{
+    if (!::IsClipboardFormatAvailable(PrivateImageClipboardFormat()))
+        return false;
+    LockedBlock block(PrivateImageClipboardFormat());
+    DWORD w = 0, h = 0;
+    // A block larger than a DWORD can describe is no dump of ours.
+    if (!block.Data() || block.Size() > 0xFFFFFFFFu ||
+        !CxImage::QueryDumpSize(block.Data(), DWORD(block.Size()), w, h))
+        return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
+bool DibSize(int& width, int& height)
+{
+    if (!::IsClipboardFormatAvailable(CF_DIB))
+        return false;
+    LockedBlock block(CF_DIB);
+    DWORD w = 0, h = 0;
+    if (!block.Data() || !CxImage::QueryDIBSize(block.Data(), block.Size(), w, h))
+        return false;
+    width = int(w);
+    height = int(h);
+    return true;
+}
+
+bool MetafileSize(int& width, int& height)
+{
+    if (!::IsClipboardFormatAvailable(CF_ENHMETAFILE))
+        return false;
+    HENHMETAFILE metafile = static_cast<HENHMETAFILE>(::GetClipboardData(CF_ENHMETAFILE));
+    BYTE header[sizeof(ENHMETAHEADER)] = {};
+    const UINT read = metafile ? ::GetEnhMetaFileHeader(metafile, sizeof header, reinterpret_cast<ENHMETAHEADER*>(header)) : 0;
+    if (!newpicture::MetafileHeaderSize(header, read, width, height))
+        return false;
+    if (width < 0)
+        width = 0;
+    if (height < 0)
+        height = 0;
+    return true;
+}
+
+} // namespace
+
+UINT PrivateImageClipboardFormat()
+{
+    static const UINT format = ::RegisterClipboardFormatW(L"RCF_ZVIMAGE");
+    return format;
+}
+
+bool GetClipboardImageSize(HWND window, int& width, int& height)
+{
+    width = height = 0;
+    ClipboardLock clipboard(window);
+    if (!clipboard.IsOpen())
+        return false;
+    // A private block that does not decode falls through to the other formats, as the decode
+    // that pastes it would.
+    if (PrivateBlockSize(width, height) || DibSize(width, height) || MetafileSize(width, height))
+        return true;
+    width = height = 0;
+    return false;
+}

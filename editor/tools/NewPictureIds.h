@@ -1,0 +1,36 @@
+#pragma once
+// Resource ids of the new-picture dialogs (NewPicture.rc): the new document, the blank layer
+// and the camera snapshot. Controls of the same part share a number across the three.
+#define IDD_EDITOR_CREATE_FILE 261
+#define IDD_EDITOR_CAMERA 263
+#define IDD_EDITOR_BLANK 482
+#define IDB_EDITOR_CAMERA 432
+
+#define IDC_NP_WIDTH 1057
+#define IDC_NP_COLOR 1060
+#define IDC_NP_HEIGHT 1069
+#define IDC_NP_COLOR_LABEL 1108
+#define IDC_NP_WIDTH_LABEL 1118
+#define IDC_NP_HEIGHT_LABEL 1119
+#define IDC_NP_SIZE_GROUP 1128
+#define IDC_NP_CAMERA_PATH 1425
+#define IDC_NP_CAMERA_SAVE_AS 1426
+#define IDC_NP_UNIT 1428
+#define IDC_NP_CAMERA_DEVICES 1428
+#define IDC_NP_RES_UNIT 1429
+#define IDC_NP_CAMERA_SIZES 1429
+#define IDC_NP_CAMERA_PREVIEW 1433
+#define IDC_NP_PRESET 1436
+#define IDC_NP_KEEP_RATIO 1443
+#define IDC_NP_WIDTH_SPIN 1452
+#define IDC_NP_HEIGHT_SPIN 1453
+#define IDC_NP_RES_SPIN 1454
+#define IDC_NP_TRANSPARENT 1464
+#define IDC_NP_BACK_GROUP 1465
+#define IDC_NP_RESOLUTION 1525
+#define IDC_NP_RESOLUTION_LABEL 1526
+#define IDC_NP_PRESET_LABEL 1532
+#define IDC_NP_PASTE 1533
+#define IDC_NP_CAMERA_DEVICE_LABEL 1534
+#define IDC_NP_CAMERA_SIZE_LABEL 1535
+#define IDC_NP_CAMERA_PATH_LABEL 1536
