@@ -32,7 +32,7 @@ private:
     std::function<SYSTEMTIME()> m_clock;
     CBCGPButton m_btnSaveAs;
     CStaticCamera m_preview;
-    CComboBox m_comboDevices, m_comboSizes;
+    CBCGPComboBox m_comboDevices, m_comboSizes;
 };
 
 // The folder snapshots go to by default: the user's My Pictures, made when missing.

@@ -139,6 +139,10 @@ bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode)
                 ::SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(::GetDlgItem(w, IDOK)));
             }, 500);
         }
+        else if (const wchar_t* list = ValueAfter(argc, argv, L"/drop")) {
+            const int id = _wcsicmp(list, L"devices") == 0 ? IDC_NP_CAMERA_DEVICES : IDC_NP_CAMERA_SIZES;
+            ActOnDialogOnceShown([id](HWND w) { ::SendDlgItemMessageW(w, id, CB_SHOWDROPDOWN, TRUE, 0); }, 300);
+        }
         exitCode = dialog.DoModal() == IDOK ? 0 : 1;
         SetCaptureDevices(previous);
         return true;

@@ -8,6 +8,7 @@
 //                      on the clipboard
 //   /command 33021     the blank layer dialog on a 1024 x 768 layer
 //   /camera            the camera dialog over the fake capture source; /ok FILE saves a snapshot
-//                      to FILE with OK once a frame is on show (exit code 0 when saved)
+//                      to FILE with OK once a frame is on show (exit code 0 when saved);
+//                      /drop devices or /drop sizes opens that list
 //   /lang NAME         the texts in the language NAME ("Simplified Chinese")
 bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode);
