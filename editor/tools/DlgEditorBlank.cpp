@@ -1,4 +1,5 @@
 #include "DlgEditorBlank.h"
+#include "CxImage.h"
 #include "DlgControls.h"
 #include "NewPictureIds.h"
 #include "ZVUILibApp.h"
@@ -18,6 +19,17 @@ DWORD BlankLayerFill(COLORREF color, bool transparent)
     if (transparent)
         return 0x00FFFFFF;
     return 0xFF000000u | (DWORD(GetRValue(color)) << 16) | (DWORD(GetGValue(color)) << 8) | GetBValue(color);
+}
+
+bool MakeBlankLayerPicture(int width, int height, DWORD fill, CxImage& picture)
+{
+    CxImage made;
+    if (width < 1 || height < 1 || !made.Create(DWORD(width), DWORD(height), 24) || !made.AlphaCreate())
+        return false;
+    const RGBQUAD colour = {BYTE(fill & 0xFF), BYTE((fill >> 8) & 0xFF), BYTE((fill >> 16) & 0xFF), 0};
+    made.SetRectColor(RECT{0, 0, width, height}, colour);
+    made.AlphaSet(BYTE(fill >> 24));
+    return picture.Transfer(made);
 }
 
 CDlgEditorBlank::CDlgEditorBlank(CWnd* pParent) : CKQDialog(IDD_EDITOR_BLANK, pParent) {}

@@ -44,3 +44,6 @@ private:
 
 // The fill of a blank layer as the dialog's result gives it, 0xAARRGGBB.
 DWORD BlankLayerFill(COLORREF color, bool transparent);
+// The blank layer's picture: width x height of the fill's colour with its alpha as a plane.
+class CxImage;
+bool MakeBlankLayerPicture(int width, int height, DWORD fill, CxImage& picture);

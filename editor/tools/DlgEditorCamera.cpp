@@ -21,6 +21,15 @@ CString SnapshotFolder()
     return folder;
 }
 
+bool TakeCameraSnapshot(CWnd* parent, CString& path)
+{
+    CDlgEditorCamera dialog(parent);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = dialog.m_strPath;
+    return true;
+}
+
 CDlgEditorCamera::CDlgEditorCamera(CWnd* pParent, std::function<SYSTEMTIME()> clock)
     : CKQDialog(IDD_EDITOR_CAMERA, pParent), m_clock(std::move(clock))
 {

@@ -35,5 +35,9 @@ private:
     CBCGPComboBox m_comboDevices, m_comboSizes;
 };
 
+// Runs the camera dialog; true, with the saved snapshot's path, only when OK saved one. The
+// caller opens that file: no second frame is grabbed after the dialog.
+bool TakeCameraSnapshot(CWnd* parent, CString& path);
+
 // The folder snapshots go to by default: the user's My Pictures, made when missing.
 CString SnapshotFolder();

@@ -205,6 +205,27 @@ TEST_F(CameraTest, FailedConnectIsToldAndOkStaysDisabled)
     EXPECT_NE(message.find(L"hr=0x80040217"), std::wstring::npos) << testing::PrintToString(message);
 }
 
+TEST_F(CameraTest, SnapshotPathOnlyWhenOkSavedOne)
+{
+    testsupport::TempFolder folder;
+    const std::wstring path = folder.At(L"taken.bmp");
+    CString taken = L"untouched";
+    ActOnDialog([](HWND w) { Click(w, IDCANCEL); });
+    EXPECT_FALSE(TakeCameraSnapshot(nullptr, taken));
+    EXPECT_EQ(taken, L"untouched");
+    ActOnDialog([&](HWND w) {
+        Type(w, IDC_NP_CAMERA_PATH, path.c_str());
+        Click(w, IDOK);
+    });
+    ASSERT_TRUE(TakeCameraSnapshot(nullptr, taken));
+    EXPECT_EQ(std::wstring(taken.GetString()), path);
+    EXPECT_NE(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The snapshot is the frame grabbed by OK; no frame is grabbed after the dialog.
+    const int frames = m_fake.frames;
+    PumpFor(150);
+    EXPECT_EQ(m_fake.frames, frames);
+}
+
 TEST_F(CameraTest, ShortSampleLeavesTheFrameAsItWas)
 {
     CCameraDS camera;

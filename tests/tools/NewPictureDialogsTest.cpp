@@ -1,5 +1,6 @@
 // The new document and blank layer dialogs driven through their controls from inside their
 // modal loops: presets, the clipboard preset, units, kept ratios and the results read after OK.
+#include "CxImage.h"
 #include "DlgEditorBlank.h"
 #include "DlgEditorCreateFile.h"
 #include "NewPictureIds.h"
@@ -294,6 +295,30 @@ TEST(DlgEditorBlank, FillIsTheColourOpaqueOrTransparentWhite)
         EXPECT_EQ(dialog.GetFillColor(), c.fill);
         EXPECT_EQ(dialog.m_bTransparent != FALSE, c.transparent);
     }
+}
+
+TEST(MakeBlankLayerPicture, TheFillsColourAndAlphaEverywhere)
+{
+    const struct {
+        DWORD fill;
+        BYTE red, green, blue, alpha;
+    } cases[] = {{0xFF0A141E, 10, 20, 30, 255}, {0x00FFFFFF, 255, 255, 255, 0}};
+    for (const auto& c : cases) {
+        CxImage picture;
+        ASSERT_TRUE(MakeBlankLayerPicture(3, 2, c.fill, picture));
+        ASSERT_EQ(picture.GetWidth(), 3u);
+        ASSERT_EQ(picture.GetHeight(), 2u);
+        for (long y = 0; y < 2; ++y)
+            for (long x = 0; x < 3; ++x) {
+                const RGBQUAD p = picture.GetPixelColor(x, y, true);
+                EXPECT_EQ(p.rgbRed, c.red);
+                EXPECT_EQ(p.rgbGreen, c.green);
+                EXPECT_EQ(p.rgbBlue, c.blue);
+                EXPECT_EQ(p.rgbReserved, c.alpha);
+            }
+    }
+    CxImage none;
+    EXPECT_FALSE(MakeBlankLayerPicture(0, 5, 0xFFFFFFFF, none));
 }
 
 } // namespace
