@@ -68,6 +68,9 @@ bool CStaticCamera::OpenCamera(int index, int width, int height)
     m_camera.CloseCamera();
     const bool open = m_camera.BuildGraph(index, width, height);
     if (!open) {
+        // The sizes of another device would not be this one's.
+        if (index != m_nDevice && m_pSizeList)
+            m_pSizeList->ResetContent();
         KillTimer(kFrameTimer);
         DrawPlaceholder();
         Invalidate();

@@ -226,6 +226,25 @@ TEST_F(CameraTest, SnapshotPathOnlyWhenOkSavedOne)
     EXPECT_EQ(m_fake.frames, frames);
 }
 
+TEST_F(CameraTest, DeviceThatFailsToOpenLeavesNoSizesAndOkDisabled)
+{
+    std::vector<std::wstring> sizes;
+    bool okBefore = false, okAfter = true;
+    CDlgEditorCamera dialog(nullptr, [this] { return Clock(); });
+    Run(dialog, [&](HWND w) {
+        okBefore = Enabled(w, IDOK);
+        m_fake.failConnect = true;
+        ActOnDialog([](HWND box) { Click(box, IDOK); }, w);
+        Choose(w, IDC_NP_CAMERA_DEVICES, 1);
+        sizes = ComboItems(w, IDC_NP_CAMERA_SIZES);
+        okAfter = Enabled(w, IDOK);
+        Click(w, IDCANCEL);
+    });
+    EXPECT_TRUE(okBefore);
+    EXPECT_TRUE(sizes.empty());
+    EXPECT_FALSE(okAfter);
+}
+
 TEST_F(CameraTest, ShortSampleLeavesTheFrameAsItWas)
 {
     CCameraDS camera;
