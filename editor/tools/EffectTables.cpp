@@ -136,34 +136,90 @@ std::unique_ptr<CProcessBase> BuildSelectiveFocus(int mode, int first, int secon
     }
 }
 
-std::unique_ptr<CProcessBase> BuildBlinds(int direction, int width, int opacity, RGBQUAD colour)
+std::unique_ptr<CProcessBase> BuildProcessor(const BlindsOptions& o)
 {
-    return Make<CEffectBlinds>(direction, width, opacity, colour);
+    return Make<CEffectBlinds>(o.direction, o.width, o.opacity, o.colour);
 }
 
-std::unique_ptr<CProcessBase> BuildLensFlare(int x, int y)
+std::unique_ptr<CProcessBase> BuildProcessor(const LensFlareOptions& o)
 {
-    return Make<CEffectLensFlare>(x, y);
+    return Make<CEffectLensFlare>(o.x, o.y);
 }
 
-std::unique_ptr<CProcessBase> BuildSupernova(int x, int y, RGBQUAD colour, int radius, int spokes)
+std::unique_ptr<CProcessBase> BuildProcessor(const OneOptionOptions& o)
 {
-    return Make<CEffectSupernova>(x, y, colour, radius, spokes);
+    return BuildOneOptionEffect(o.effectIndex, o.value);
 }
 
-std::unique_ptr<CProcessBase> BuildTransparentColor(RGBQUAD colour, int tolerance, int opacityPercent)
+std::unique_ptr<CProcessBase> BuildProcessor(const TwoOptionOptions& o)
 {
-    return Make<CEffectTransparentColor>(colour, tolerance, PercentToAlpha(opacityPercent));
+    return BuildTwoOptionEffect(o.effectIndex, o.firstValue, o.secondValue);
 }
 
-std::unique_ptr<CProcessBase> BuildRotate(int degrees, COLORREF background, int keepSize, int autoTransparency)
+std::unique_ptr<CProcessBase> BuildProcessor(const ProcessingOptions& o)
 {
-    return Make<CProcessRotate>(degrees, background, keepSize, autoTransparency);
+    return BuildProcessingEffect(o.effectIndex, o.values);
 }
 
-std::unique_ptr<CProcessBase> BuildThreshold(int level, int preserve)
+std::unique_ptr<CProcessBase> BuildProcessor(const SelectiveFocusOptions& o)
 {
-    return Make<CEffectThreshold>(level, preserve);
+    return BuildSelectiveFocus(o.mode, o.firstValue, o.secondValue);
+}
+
+std::unique_ptr<CProcessBase> BuildProcessor(const SupernovaOptions& o)
+{
+    return Make<CEffectSupernova>(o.x, o.y, o.colour, o.radius, o.spokes);
+}
+
+std::unique_ptr<CProcessBase> BuildProcessor(const TransparentColorOptions& o)
+{
+    return Make<CEffectTransparentColor>(o.colour, o.tolerance, PercentToAlpha(o.opacity));
+}
+
+std::unique_ptr<CProcessBase> BuildProcessor(const RotateOptions& o)
+{
+    return Make<CProcessRotate>(o.angle, o.background, o.keepSize, o.autoTransparency);
+}
+
+std::unique_ptr<CProcessBase> BuildProcessor(const ThresholdOptions& o)
+{
+    return Make<CEffectThreshold>(o.level, o.preserve);
+}
+
+bool ApplyTableRanges(OneOptionOptions& o, int width, int height)
+{
+    const OneOptionEffect* row = FindOneOptionEffect(o.effectIndex);
+    if (!o.useTable || !row)
+        return false;
+    const EffectRange range = RangeForPicture(row->range, row->limit, width, height);
+    o.minimum = range.minimum;
+    o.maximum = range.maximum;
+    return true;
+}
+
+bool ApplyTableRanges(TwoOptionOptions& o, int width, int height)
+{
+    const TwoOptionEffect* row = FindTwoOptionEffect(o.effectIndex);
+    if (!o.useTable || !row)
+        return false;
+    const EffectRange first = RangeForPicture(row->firstRange, row->firstLimit, width, height);
+    o.firstMinimum = first.minimum;
+    o.firstMaximum = first.maximum;
+    o.secondMinimum = row->secondRange.minimum;
+    o.secondMaximum = row->secondRange.maximum;
+    return true;
+}
+
+bool ApplyModeRanges(SelectiveFocusOptions& o)
+{
+    const SelectiveFocusMode* mode = FindSelectiveFocusMode(o.mode);
+    if (!mode)
+        return false;
+    o.firstMinimum = mode->firstRange.minimum;
+    o.firstMaximum = mode->firstRange.maximum;
+    o.secondMinimum = mode->secondRange.minimum;
+    o.secondMaximum = mode->secondRange.maximum;
+    return true;
 }
 
 RGBQUAD ColorRefToQuad(COLORREF colour)

@@ -86,13 +86,89 @@ const int kSelectiveFocusModeCount = 2;
 const SelectiveFocusMode* FindSelectiveFocusMode(int mode);
 std::unique_ptr<CProcessBase> BuildSelectiveFocus(int mode, int first, int second);
 
-// The dialogs with fields of their own build one processor each.
-std::unique_ptr<CProcessBase> BuildBlinds(int direction, int width, int opacity, RGBQUAD colour);
-std::unique_ptr<CProcessBase> BuildLensFlare(int x, int y);
-std::unique_ptr<CProcessBase> BuildSupernova(int x, int y, RGBQUAD colour, int radius, int spokes);
-std::unique_ptr<CProcessBase> BuildTransparentColor(RGBQUAD colour, int tolerance, int opacityPercent);
-std::unique_ptr<CProcessBase> BuildRotate(int degrees, COLORREF background, int keepSize, int autoTransparency);
-std::unique_ptr<CProcessBase> BuildThreshold(int level, int preserve);
+// The option fields of each effect dialog, with the values a new dialog starts from. The
+// creator (a menu command, the preset list) sets what it needs before the dialog opens; the
+// dialog builds its processor from them with BuildProcessor.
+struct BlindsOptions {
+    RGBQUAD colour = {255, 255, 255, 255};
+    int direction = 0; // 0 across (the width runs up to the picture's height), 1 down
+    int opacity = 50;
+    int width = 100;
+};
+
+struct LensFlareOptions {
+    int x = 0, y = 0; // picture pixels, y from the bottom row
+};
+
+struct OneOptionOptions {
+    int value = 1;
+    int maximum = 100, minimum = 1;
+    int effectIndex = 0;
+    int useTable = 1; // the range comes from the effect's row
+};
+
+struct TwoOptionOptions {
+    int firstValue = 20, secondValue = 0;
+    int firstMaximum = 0, firstMinimum = 0, secondMaximum = 0, secondMinimum = 0;
+    int effectIndex = 0;
+    int useTable = 1;
+};
+
+struct ProcessingOptions {
+    int effectIndex = 0;
+    int autoClose = 1; // close as soon as the first run ends
+    ProcessingValues values;
+};
+
+struct SelectiveFocusOptions {
+    int firstValue = 0, secondValue = 0;
+    int firstMaximum = 0, firstMinimum = 0, secondMaximum = 0, secondMinimum = 0;
+    int mode = 0;
+};
+
+struct SupernovaOptions {
+    int x = 0, y = 0; // picture pixels, y from the bottom row
+    RGBQUAD colour = {255, 255, 60, 255}; // red 60, green and blue 255
+    int radius = 10;
+    int spokes = 100;
+};
+
+struct TransparentColorOptions {
+    RGBQUAD colour = {255, 255, 255, 255};
+    int tolerance = 0;
+    BYTE opacity = 0; // percent
+};
+
+struct RotateOptions {
+    int angle = 0; // degrees
+    COLORREF background = 0xFFFFFF;
+    int keepSize = 0;
+    int autoTransparency = 0;
+};
+
+struct ThresholdOptions {
+    int level = 128;
+    int preserve = 0;
+};
+
+// Null where the effect index or mode lies outside its table.
+std::unique_ptr<CProcessBase> BuildProcessor(const BlindsOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const LensFlareOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const OneOptionOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const TwoOptionOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const ProcessingOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const SelectiveFocusOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const SupernovaOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const TransparentColorOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const RotateOptions& options);
+std::unique_ptr<CProcessBase> BuildProcessor(const ThresholdOptions& options);
+
+// With the use-table flag set, the ranges become those of the effect's row for a picture of
+// width x height; false (and nothing changed) without it or for an index outside the table.
+bool ApplyTableRanges(OneOptionOptions& options, int width, int height);
+bool ApplyTableRanges(TwoOptionOptions& options, int width, int height);
+// The ranges of the selective focus mode the options hold; false for a mode outside the table.
+bool ApplyModeRanges(SelectiveFocusOptions& options);
 
 // Colours: a colour button's COLORREF as the processors' RGBQUAD (fourth byte 255) and back;
 // the colour tone's colour from four values (each held to 0..255).

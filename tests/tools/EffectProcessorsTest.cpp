@@ -70,11 +70,11 @@ struct ProcessorCase {
 // Every processor at its dialog's index and values that show on the fixture. The values differ
 // from each other, so that swapped arguments show, and the fixed arguments are written out.
 const ProcessorCase kProcessorCases[] = {
-    {"Blinds", [] { return BuildBlinds(1, 2, 60, ColorRefToQuad(RGB(250, 140, 30))); },
+    {"Blinds", [] { return BuildProcessor(BlindsOptions{ColorRefToQuad(RGB(250, 140, 30)), 1, 60, 2}); },
      [](CZVImage& p) { p.EffectBlinds(BLIND_VERTICAL, 2, 60, kOrange); }},
     {"ColorTone", [] { return BuildProcessingEffect(7, Processing(250, 140, 30, 255, 70)); },
      [](CZVImage& p) { p.EffectColorTone(kOrange, 70); }},
-    {"LensFlare", [] { return BuildLensFlare(2, 5); }, [](CZVImage& p) { p.EffectLensFlare(POINT{2, 5}); }},
+    {"LensFlare", [] { return BuildProcessor(LensFlareOptions{2, 5}); }, [](CZVImage& p) { p.EffectLensFlare(POINT{2, 5}); }},
     {"SkinSanding", [] { return BuildProcessingEffect(15, Processing(0, 0, 0, 0, 0, 4.0, 8.0)); },
      [](CZVImage& p) { p.SkinSanding(4.0, 8.0); }},
     {"Emboss", [] { return BuildProcessingEffect(14, Processing(0, 0, 0, 0, 5)); },
@@ -89,9 +89,9 @@ const ProcessorCase kProcessorCases[] = {
      [](CZVImage& p) { p.EffectSolarize(100); }},
     {"HalftoneM3", [] { return BuildProcessingEffect(5, ProcessingValues()); },
      [](CZVImage& p) { p.EffectHalftoneM3(); }},
-    {"ThresholdPreserving", [] { return BuildThreshold(100, 1); },
+    {"ThresholdPreserving", [] { return BuildProcessor(ThresholdOptions{100, 1}); },
      [](CZVImage& p) { p.EffectThreshold2(100, true, kWhite, true); }},
-    {"ThresholdDialog", [] { return BuildThreshold(100, 0); }, [](CZVImage& p) { p.EffectThreshold(100); }},
+    {"ThresholdDialog", [] { return BuildProcessor(ThresholdOptions{100, 0}); }, [](CZVImage& p) { p.EffectThreshold(100); }},
     {"ThresholdProcessing", [] { return BuildProcessingEffect(3, Processing(0, 0, 0, 0, 100)); },
      [](CZVImage& p) { p.EffectThreshold(100); }},
     {"ShiftRGB", [] { return BuildProcessingEffect(2, Processing(40, -30, 20, 0, 0)); },
@@ -137,17 +137,17 @@ const ProcessorCase kProcessorCases[] = {
     {"BlurZoom", [] { return BuildOneOptionEffect(1, 60); }, [](CZVImage& p) { p.EffectBlurZoom(60, 0.0, 0.0); }},
     {"BlurRadial", [] { return BuildOneOptionEffect(0, 30); }, [](CZVImage& p) { p.EffectBlurRadial(30, 0.0, 0.0); }},
     {"BGBlurMotion", [] { return BuildSelectiveFocus(1, 5, 45); }, [](CZVImage& p) { p.EffectBGBlurMotion(5, 45); }},
-    {"Supernova", [] { return BuildSupernova(3, 4, ColorRefToQuad(RGB(250, 140, 30)), 2, 100); },
+    {"Supernova", [] { return BuildProcessor(SupernovaOptions{3, 4, ColorRefToQuad(RGB(250, 140, 30)), 2, 100}); },
      [](CZVImage& p) { p.EffectSupernova(POINT{3, 4}, kOrange, 2, 100); }},
-    {"TransparentColor", [] { return BuildTransparentColor(RGBQUAD{95, 140, 194, 255}, 40, 50); },
+    {"TransparentColor", [] { return BuildProcessor(TransparentColorOptions{RGBQUAD{95, 140, 194, 255}, 40, 50}); },
      [](CZVImage& p) { p.SetTransparentColor(RGBQUAD{95, 140, 194, 255}, 40, 128); }},
-    {"Rotate", [] { return BuildRotate(30, RGB(250, 140, 30), 0, 0); },
+    {"Rotate", [] { return BuildProcessor(RotateOptions{30, RGB(250, 140, 30), 0, 0}); },
      [](CZVImage& p) {
          const RGBQUAD opaque = kOrange;
          p.Rotate2(30.0f, nullptr, CxImage::IM_BILINEAR, CxImage::OM_BACKGROUND, &opaque, true, false);
      }},
     // A quarter turn of a picture that is not square, kept in its frame, uncovers corners.
-    {"RotateTransparent", [] { return BuildRotate(90, RGB(250, 140, 30), 1, 1); },
+    {"RotateTransparent", [] { return BuildProcessor(RotateOptions{90, RGB(250, 140, 30), 1, 1}); },
      [](CZVImage& p) {
          const RGBQUAD clear = {30, 140, 250, 0};
          p.Rotate2(90.0f, nullptr, CxImage::IM_BILINEAR, CxImage::OM_BACKGROUND, &clear, true, true);

@@ -12,16 +12,21 @@ struct PictureRangeCase {
     EffectRange expected;
 };
 
+// The ranges a dialog of that index takes on a picture of width x height.
 EffectRange OneOptionRange(int index, int width, int height)
 {
-    const OneOptionEffect* row = FindOneOptionEffect(index);
-    return RangeForPicture(row->range, row->limit, width, height);
+    OneOptionOptions options;
+    options.effectIndex = index;
+    EXPECT_TRUE(ApplyTableRanges(options, width, height));
+    return {options.minimum, options.maximum};
 }
 
 EffectRange TwoOptionFirstRange(int index, int width, int height)
 {
-    const TwoOptionEffect* row = FindTwoOptionEffect(index);
-    return RangeForPicture(row->firstRange, row->firstLimit, width, height);
+    TwoOptionOptions options;
+    options.effectIndex = index;
+    EXPECT_TRUE(ApplyTableRanges(options, width, height));
+    return {options.firstMinimum, options.firstMaximum};
 }
 
 const PictureRangeCase kPictureRanges[] = {
@@ -50,6 +55,44 @@ TEST(EffectRanges, FollowThePicture)
         EXPECT_EQ(range.minimum, c.expected.minimum) << c.effect << " on " << c.width << " x " << c.height;
         EXPECT_EQ(range.maximum, c.expected.maximum) << c.effect << " on " << c.width << " x " << c.height;
     }
+}
+
+// The second range never follows the picture; without the use-table flag, or with an index
+// outside the table, the dialog keeps the ranges it holds.
+TEST(EffectRanges, TableRangesOnlyWithTheFlag)
+{
+    TwoOptionOptions glass;
+    glass.effectIndex = 2;
+    ASSERT_TRUE(ApplyTableRanges(glass, 30, 10));
+    EXPECT_EQ(glass.secondMinimum, -20);
+    EXPECT_EQ(glass.secondMaximum, 20);
+
+    OneOptionOptions own;
+    own.effectIndex = 6;
+    own.useTable = 0;
+    EXPECT_FALSE(ApplyTableRanges(own, 30, 10));
+    EXPECT_EQ(own.minimum, 1);
+    EXPECT_EQ(own.maximum, 100);
+    OneOptionOptions past;
+    past.effectIndex = kOneOptionEffectCount;
+    EXPECT_FALSE(ApplyTableRanges(past, 30, 10));
+    EXPECT_EQ(past.maximum, 100);
+    TwoOptionOptions pastTwo;
+    pastTwo.effectIndex = kTwoOptionEffectCount;
+    EXPECT_FALSE(ApplyTableRanges(pastTwo, 30, 10));
+    EXPECT_EQ(pastTwo.firstMaximum, 0);
+
+    SelectiveFocusOptions focus;
+    focus.mode = 1;
+    ASSERT_TRUE(ApplyModeRanges(focus));
+    EXPECT_EQ(focus.firstMaximum, 200);
+    EXPECT_EQ(focus.secondMaximum, 360);
+    focus.mode = 0;
+    ASSERT_TRUE(ApplyModeRanges(focus));
+    EXPECT_EQ(focus.firstMinimum, 1);
+    EXPECT_EQ(focus.firstMaximum, 20);
+    focus.mode = kSelectiveFocusModeCount;
+    EXPECT_FALSE(ApplyModeRanges(focus));
 }
 
 TEST(EffectRanges, StartValuesAreClamped)
@@ -85,6 +128,15 @@ TEST(EffectTables, AnIndexOutsideATableBuildsNothing)
     EXPECT_EQ(BuildProcessingEffect(kProcessingEffectCount, ProcessingValues()), nullptr);
     EXPECT_EQ(BuildSelectiveFocus(-1, 10, 0), nullptr);
     EXPECT_EQ(BuildSelectiveFocus(kSelectiveFocusModeCount, 10, 0), nullptr);
+    OneOptionOptions one;
+    one.effectIndex = kOneOptionEffectCount;
+    EXPECT_EQ(BuildProcessor(one), nullptr);
+    TwoOptionOptions two;
+    two.effectIndex = -1;
+    EXPECT_EQ(BuildProcessor(two), nullptr);
+    ProcessingOptions processing;
+    processing.effectIndex = kProcessingEffectCount;
+    EXPECT_EQ(BuildProcessor(processing), nullptr);
     for (int i = 0; i < kProcessingEffectCount; ++i)
         EXPECT_NE(BuildProcessingEffect(i, ProcessingValues()), nullptr) << i;
 }
@@ -142,7 +194,7 @@ TEST(EffectColours, OpacityPercentAndAlpha)
         EXPECT_EQ(AlphaToPercent(PercentToAlpha(percent)), percent);
 
     for (const Case& c : {Case{0, 0}, Case{50, 128}, Case{100, 255}}) {
-        std::unique_ptr<CProcessBase> p = BuildTransparentColor(RGBQUAD{1, 2, 3, 255}, 10, c.percent);
+        std::unique_ptr<CProcessBase> p = BuildProcessor(TransparentColorOptions{RGBQUAD{1, 2, 3, 255}, 10, BYTE(c.percent)});
         ASSERT_NE(dynamic_cast<CEffectTransparentColor*>(p.get()), nullptr);
         EXPECT_EQ(static_cast<CEffectTransparentColor*>(p.get())->m_opacity, c.alpha) << c.percent;
     }

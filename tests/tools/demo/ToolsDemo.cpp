@@ -68,13 +68,14 @@ ProcessingValues Values(int p1, int p2, int p3, int p4, int p5, double d1 = 0.0,
 std::vector<SheetTile> EffectTiles(long width, long height, RGBQUAD corner)
 {
     const RGBQUAD white = {255, 255, 255, 255};
-    const RGBQUAD sunshine = ColorRefToQuad(RGB(60, 255, 255));
     const int flareX = width * 3 / 4, flareY = height * 3 / 4; // rows from the bottom
-    const int novaX = width / 4, novaY = height * 3 / 4;
+    SupernovaOptions nova; // the dialog's colour, radius and spokes
+    nova.x = width / 4;
+    nova.y = height * 3 / 4;
     std::vector<SheetTile> tiles;
-    tiles.push_back({L"Blinds", L"across, width 12, opacity 60 %", BuildBlinds(0, 12, 60, white)});
+    tiles.push_back({L"Blinds", L"across, width 12, opacity 60 %", BuildProcessor(BlindsOptions{white, 0, 60, 12})});
     tiles.push_back(Processing(L"Color Tone", 7, Values(112, 66, 20, 255, 70), L"red 112 green 66 blue 20, 70"));
-    tiles.push_back({L"Lens Flare", Format(L"x %d, y %d from the bottom", flareX, flareY), BuildLensFlare(flareX, flareY)});
+    tiles.push_back({L"Lens Flare", Format(L"x %d, y %d from the bottom", flareX, flareY), BuildProcessor(LensFlareOptions{flareX, flareY})});
     tiles.push_back(Processing(L"Skin Smoothing", 15, Values(0, 0, 0, 0, 0, 10.0, 40.0), L"10.0, 40.0"));
     tiles.push_back(Processing(L"Emboss", 14, ProcessingValues(), L"3 x 3 kernel, grey 127 for flat areas"));
     tiles.push_back(Processing(L"Find Edges", 13, ProcessingValues(), L"strength 2"));
@@ -83,7 +84,7 @@ std::vector<SheetTile> EffectTiles(long width, long height, RGBQUAD corner)
     tiles.push_back(Processing(L"Soften", 8, ProcessingValues(), L"3 x 3 kernel, center 8, divisor 16"));
     tiles.push_back(Processing(L"Solarize", 6, Values(0, 0, 0, 0, 128), L"level 128"));
     tiles.push_back(Processing(L"Halftone", 5, ProcessingValues(), L""));
-    tiles.push_back({L"Threshold", L"Level 150, colors below kept", BuildThreshold(150, 1)});
+    tiles.push_back({L"Threshold", L"Level 150, colors below kept", BuildProcessor(ThresholdOptions{150, 1})});
     tiles.push_back(Processing(L"Shift RGB", 2, Values(50, -10, -50, 0, 0), L"red 50, green -10, blue -50"));
     tiles.push_back(Processing(L"Negative", 1, ProcessingValues(), L""));
     tiles.push_back(Processing(L"Gray", 0, ProcessingValues(), L""));
@@ -114,12 +115,12 @@ std::vector<SheetTile> EffectTiles(long width, long height, RGBQUAD corner)
     const SelectiveFocusMode* motion = FindSelectiveFocusMode(1);
     tiles.push_back({L"Selective Focus", Format(L"%s: %s 20, %s 0", motion->name, motion->firstLabel, motion->secondLabel),
                      BuildSelectiveFocus(1, 20, 0)});
-    tiles.push_back({L"Sunshine", Format(L"x %d, y %d, radius 10, spokes 100", novaX, novaY),
-                     BuildSupernova(novaX, novaY, sunshine, 10, 100)});
+    tiles.push_back({L"Sunshine", Format(L"x %d, y %d, radius %d, spokes %d", nova.x, nova.y, nova.radius, nova.spokes),
+                     BuildProcessor(nova)});
     tiles.push_back({L"Transparent color", Format(L"%d %d %d, tolerance 30, opacity 0 %%", corner.rgbRed,
                                                   corner.rgbGreen, corner.rgbBlue),
-                     BuildTransparentColor(corner, 30, 0)});
-    tiles.push_back({L"Rotate", L"30\u00B0, automatic transparency", BuildRotate(30, RGB(255, 255, 255), 0, 1)});
+                     BuildProcessor(TransparentColorOptions{corner, 30, 0})});
+    tiles.push_back({L"Rotate", L"30\u00B0, automatic transparency", BuildProcessor(RotateOptions{30, RGB(255, 255, 255), 0, 1})});
     return tiles;
 }
 
