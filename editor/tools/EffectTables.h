@@ -55,8 +55,6 @@ const int kProcessingEffectCount = 16;
 // Null for an index outside the table.
 const OneOptionEffect* FindOneOptionEffect(int index);
 const TwoOptionEffect* FindTwoOptionEffect(int index);
-
-// Null for an index outside the table.
 std::unique_ptr<CProcessBase> BuildOneOptionEffect(int index, int value);
 std::unique_ptr<CProcessBase> BuildTwoOptionEffect(int index, int first, int second);
 
