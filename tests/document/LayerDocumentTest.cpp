@@ -1,0 +1,341 @@
+// The layered document: starting documents, adding and changing layers, the undo steps they
+// record, the history limit by picture size, the canvas placement and the accessors.
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "DocumentTestSupport.h"
+#include "EditorUtils.h"
+#include "LayerDocument.h"
+
+using namespace documenttest;
+
+namespace {
+
+const RGBQUAD kGreyQuad = {128, 128, 128, 255};
+
+// A 400 x 300 window with history on and a 100 x 80 white background.
+struct DocumentSetup {
+    explicit DocumentSetup(bool historyOn = true)
+    {
+        doc.viewRect = RECT{0, 0, 400, 300};
+        doc.historyOn = historyOn ? 1 : 0;
+        doc.OpenImage(Plain(100, 80, RGB(255, 255, 255)));
+    }
+    void AddBlank(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            doc.AddBlankLayer(kGreyQuad, 20, 10);
+    }
+    CLayerDocument doc;
+};
+
+CWordArtInfo TextSettings(const wchar_t* text)
+{
+    CWordArtInfo settings;
+    settings.SetText(text);
+    return settings;
+}
+
+int Count(CLayerDocument& doc)
+{
+    return static_cast<int>(doc.layers.layers.size());
+}
+
+std::wstring Name(CLayerDocument& doc, int id)
+{
+    CLayerInfo* layer = doc.layers.GetLayer(id);
+    return layer ? std::wstring(layer->name.GetString()) : L"<none>";
+}
+
+const CHistoryData& Newest(CLayerDocument& doc)
+{
+    return doc.history.RecordAt(doc.history.GetCount() - 1);
+}
+
+const wchar_t kMissingFile[] = L"Z:\\no such folder\\missing.png";
+
+} // namespace
+
+TEST(LayerDocument, EdgeCases)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Case cases[] = {
+        {"delete with the background current is refused and records nothing",
+         [] {
+             DocumentSetup s;
+             const int steps = s.doc.history.GetCount();
+             EXPECT_FALSE(s.doc.DeleteCurrentLayer());
+             EXPECT_EQ(Count(s.doc), 1);
+             EXPECT_EQ(s.doc.history.GetCount(), steps);
+         }},
+        {"delete layer 3 of 4 leaves current id 2 and ids 0 to 2",
+         [] {
+             DocumentSetup s;
+             s.AddBlank(3);
+             ASSERT_EQ(s.doc.layers.currentId, 3);
+             EXPECT_TRUE(s.doc.DeleteCurrentLayer());
+             EXPECT_EQ(s.doc.layers.currentId, 2);
+             ASSERT_EQ(Count(s.doc), 3);
+             for (int i = 0; i < 3; ++i)
+                 EXPECT_EQ(s.doc.layers.layers[i].id, i);
+             EXPECT_EQ(Newest(s.doc).action, HISTORY_DELETE);
+         }},
+        {"commit with history off leaves a turned layer turned and records nothing",
+         [] {
+             DocumentSetup s(false);
+             s.AddBlank(1);
+             s.doc.layers.GetCurrentLayer()->angle = 0.5f;
+             s.doc.CommitCurrentLayer(TRUE);
+             EXPECT_FLOAT_EQ(s.doc.GetCurrentLayerAngle(), 0.5f);
+             EXPECT_EQ(s.doc.history.GetCount(), 0);
+         }},
+        {"a text added and restyled is one step; a second restyle adds a modify step",
+         [] {
+             DocumentSetup s;
+             ASSERT_TRUE(s.doc.AddTextLayer(TextSettings(L"one")));
+             const int steps = s.doc.history.GetCount();
+             ASSERT_TRUE(s.doc.UpdateTextLayer(TextSettings(L"two")));
+             EXPECT_EQ(s.doc.history.GetCount(), steps);
+             EXPECT_EQ(Newest(s.doc).action, HISTORY_ADD);
+             EXPECT_EQ(std::wstring(Newest(s.doc).GetLayer().wordArt.GetText().GetString()), L"two");
+             ASSERT_TRUE(s.doc.UpdateTextLayer(TextSettings(L"three")));
+             EXPECT_EQ(s.doc.history.GetCount(), steps + 1);
+             EXPECT_EQ(Newest(s.doc).action, HISTORY_MODIFY);
+         }},
+        {"NewDocument on two layers puts a filled background below both",
+         [] {
+             DocumentSetup s;
+             s.AddBlank(1);
+             const uint32_t oldBase = s.doc.layers.layers[0].serial, oldLayer = s.doc.layers.layers[1].serial;
+             ASSERT_TRUE(s.doc.NewDocument(RGBQUAD{0, 0, 255, 255}, 50, 40));
+             ASSERT_EQ(Count(s.doc), 3);
+             EXPECT_EQ(s.doc.layers.layers[0].type, LAYER_BACKGROUND);
+             EXPECT_EQ(Top(s.doc.layers.layers[0].displayed, 10, 10).rgbRed, 255);
+             EXPECT_EQ(s.doc.layers.layers[1].serial, oldBase);
+             EXPECT_EQ(s.doc.layers.layers[1].type, LAYER_IMAGE);
+             EXPECT_EQ(Name(s.doc, 1), L"Layer2");   // "Layer 1" went to the blank layer
+             EXPECT_EQ(s.doc.layers.layers[2].serial, oldLayer);
+             EXPECT_EQ(s.doc.layers.currentId, 1);
+             EXPECT_EQ(Newest(s.doc).action, HISTORY_NEW_DOCUMENT);
+         }},
+        {"6000 x 6001 pixels keep no steps; 6000 x 6000 asks the helper",
+         [] {
+             CLayerDocument doc;
+             doc.keepSource = 0;
+             ASSERT_TRUE(doc.NewBlankDocument(kGreyQuad, 6000, 6001, 96, 255));
+             EXPECT_EQ(doc.history.limit, 0);
+             ASSERT_TRUE(doc.NewBlankDocument(kGreyQuad, 6000, 6000, 96, 255));
+             EXPECT_EQ(doc.history.limit, GetHistoryLimit(36000000));
+             EXPECT_GT(doc.history.limit, 0);
+         }},
+        {"a narrow picture is centred; a tall one scrolls with a step of its overflow / 100",
+         [] {
+             CLayerDocument doc;
+             doc.viewRect = RECT{10, 20, 410, 320};
+             ASSERT_TRUE(doc.OpenImage(Plain(100, 500, RGB(0, 0, 0))));
+             EXPECT_EQ(doc.canvasRect.left, 160);
+             EXPECT_EQ(doc.canvasRect.right, 260);
+             EXPECT_FALSE(doc.hScroll);
+             EXPECT_TRUE(doc.vScroll);
+             EXPECT_FLOAT_EQ(doc.vStep, 2.0f);
+             EXPECT_EQ(doc.canvasRect.top, 20);
+             EXPECT_EQ(doc.canvasRect.bottom, 320);
+             EXPECT_FLOAT_EQ(doc.layers.layers[0].location.x, 160.0f);
+         }},
+        {"opacity of alpha 128 is 50, of 255 is 100",
+         [] {
+             DocumentSetup s;
+             s.AddBlank(1);
+             s.doc.layers.GetCurrentLayer()->alpha = 128;
+             EXPECT_EQ(s.doc.GetCurrentLayerOpacity(), 50);
+             s.doc.layers.GetCurrentLayer()->alpha = 255;
+             EXPECT_EQ(s.doc.GetCurrentLayerOpacity(), 100);
+         }},
+        {"an unreadable file adds nothing and records nothing, history on",
+         [] {
+             DocumentSetup s;
+             s.AddBlank(1);
+             const int steps = s.doc.history.GetCount();
+             EXPECT_FALSE(s.doc.AddImageFileLayer(kMissingFile));
+             EXPECT_EQ(Count(s.doc), 2);
+             EXPECT_EQ(s.doc.history.GetCount(), steps);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.run();
+    }
+}
+
+TEST(LayerDocument, FailedOpenKeepsTheDocumentAndItsUndo)
+{
+    DocumentSetup s;
+    s.AddBlank(1);
+    const int steps = s.doc.history.GetCount();
+    const uint32_t serial = s.doc.layers.layers[1].serial;
+    EXPECT_FALSE(s.doc.OpenImageFile(kMissingFile));
+    ASSERT_EQ(Count(s.doc), 2);
+    EXPECT_EQ(s.doc.layers.layers[1].serial, serial);
+    EXPECT_EQ(s.doc.history.GetCount(), steps);
+    EXPECT_EQ(Newest(s.doc).GetLayerSerial(), serial);
+}
+
+TEST(LayerDocument, RestyleAfterAnotherLayerWasAddedIsAModifyStep)
+{
+    DocumentSetup s;
+    ASSERT_TRUE(s.doc.AddTextLayer(TextSettings(L"text")));
+    const uint32_t textSerial = s.doc.layers.GetCurrentLayer()->serial;
+    ASSERT_TRUE(s.doc.AddImageLayer(Plain(30, 30, RGB(0, 255, 0)), FALSE));
+    const int imageStep = s.doc.history.GetCount() - 1;
+    s.doc.layers.currentId = 1;
+    ASSERT_TRUE(s.doc.UpdateTextLayer(TextSettings(L"restyled")));
+    ASSERT_EQ(s.doc.history.GetCount(), imageStep + 2);
+    EXPECT_EQ(Newest(s.doc).action, HISTORY_MODIFY);
+    EXPECT_EQ(Newest(s.doc).GetLayerSerial(), textSerial);
+    const CLayerInfo image = s.doc.history.RecordAt(imageStep).GetLayer();
+    EXPECT_EQ(image.type, LAYER_IMAGE);
+    EXPECT_TRUE(SamePixels(image.displayed, Plain(30, 30, RGB(0, 255, 0))));
+}
+
+TEST(LayerDocument, ShapeRestyleMovesTheAddStepToTheInsertPoint)
+{
+    DocumentSetup s;
+    s.doc.insertPoint = POINT{40, 30};
+    ShapeSettings shape;
+    shape.width = 30;
+    shape.height = 20;
+    shape.fillOn = 1;
+    ASSERT_TRUE(s.doc.AddShapeLayer(shape));
+    const int steps = s.doc.history.GetCount();
+    s.doc.insertPoint = POINT{70, 60};
+    shape.width = 50;
+    ASSERT_TRUE(s.doc.UpdateShapeLayer(shape, FALSE));
+    EXPECT_EQ(s.doc.history.GetCount(), steps);
+    const CLayerInfo added = Newest(s.doc).GetLayer();
+    EXPECT_FLOAT_EQ(added.location.x, 70.0f);
+    EXPECT_EQ(added.width, 50);
+    // The layer itself stays where it was unless asked to move.
+    EXPECT_FLOAT_EQ(s.doc.GetCurrentLayerLocation().x, 40.0f);
+}
+
+TEST(LayerDocument, DuplicateIsALayerOfItsOwn)
+{
+    DocumentSetup s;
+    s.AddBlank(1);
+    ASSERT_TRUE(s.doc.DuplicateCurrentLayer());
+    ASSERT_EQ(Count(s.doc), 3);
+    EXPECT_NE(s.doc.layers.layers[2].serial, s.doc.layers.layers[1].serial);
+    EXPECT_EQ(s.doc.layers.currentId, 2);
+    EXPECT_EQ(Name(s.doc, 2), L"Layer 2");
+    EXPECT_EQ(Newest(s.doc).GetLayerSerial(), s.doc.layers.layers[2].serial);
+    // A copy of the background keeps its name and becomes a picture layer.
+    s.doc.layers.currentId = 0;
+    s.doc.layers.layers[0].name = L"Base";
+    ASSERT_TRUE(s.doc.DuplicateCurrentLayer());
+    EXPECT_EQ(s.doc.layers.layers[3].type, LAYER_IMAGE);
+    EXPECT_EQ(Name(s.doc, 3), L"Base");
+}
+
+TEST(LayerDocument, SizesOutsideTheLibrarysRangeAreRefused)
+{
+    struct Size {
+        int width, height;
+    };
+    const Size refused[] = {{0, 10}, {10, 0}, {-5, 10}, {32768, 10}, {20000, 20000}};
+    for (const Size& size : refused) {
+        SCOPED_TRACE(testing::Message() << size.width << " x " << size.height);
+        DocumentSetup s;
+        s.AddBlank(1);
+        const int steps = s.doc.history.GetCount();
+        EXPECT_FALSE(s.doc.NewBlankDocument(kGreyQuad, size.width, size.height, 96, 255));
+        EXPECT_FALSE(s.doc.NewDocument(kGreyQuad, size.width, size.height));
+        EXPECT_FALSE(s.doc.AddBlankLayer(kGreyQuad, size.width, size.height));
+        EXPECT_EQ(Count(s.doc), 2);
+        EXPECT_EQ(s.doc.history.GetCount(), steps);
+    }
+}
+
+TEST(LayerDocument, FitZoomWithoutPictureOrWindowIsOne)
+{
+    CLayerDocument empty;
+    EXPECT_FLOAT_EQ(empty.GetFitZoom(), 1.0f);
+    DocumentSetup s;
+    s.doc.viewRect = RECT{0, 0, 0, 0};
+    EXPECT_FLOAT_EQ(s.doc.GetFitZoom(), 1.0f);
+    s.doc.viewRect = RECT{0, 0, 50, 300};
+    EXPECT_FLOAT_EQ(s.doc.GetFitZoom(), 0.5f);
+}
+
+TEST(LayerDocument, BakedRotationStaysWhereItWasShownAtAnyScroll)
+{
+    for (int hPos : {0, 30}) {
+        SCOPED_TRACE(hPos);
+        DocumentSetup s;
+        s.doc.hPos = hPos;
+        s.doc.hStep = 2.0f;
+        s.doc.vPos = hPos / 2;
+        s.doc.vStep = 1.5f;
+        ASSERT_TRUE(s.doc.AddImageLayer(Plain(40, 20, RGB(255, 0, 0)), FALSE));
+        CLayerInfo* layer = s.doc.layers.GetCurrentLayer();
+        layer->SetAngle(0.6f);
+        s.doc.UpdateLayerOrigin(layer);
+        const ZVPOINTF shownAt = layer->drawOrigin;
+        s.doc.CommitCurrentLayer(TRUE);
+        EXPECT_FLOAT_EQ(layer->angle, 0.0f);
+        EXPECT_EQ(layer->width, static_cast<int>(layer->displayed.GetWidth()));
+        EXPECT_FLOAT_EQ(layer->location.x, shownAt.x);
+        EXPECT_FLOAT_EQ(layer->location.y, shownAt.y);
+    }
+}
+
+TEST(LayerDocument, ModifyRecordReplacesTheLayerWithItsSerialWhereverItIs)
+{
+    DocumentSetup s;
+    s.AddBlank(2);
+    s.doc.layers.currentId = 1;
+    CLayerInfo* first = s.doc.layers.GetCurrentLayer();
+    const uint32_t serial = first->serial;
+    first->alpha = 90;
+    s.doc.CommitCurrentLayer(FALSE);
+    const int step = s.doc.history.GetCount() - 1;
+    // The layer moves up one place; the record still names id 1.
+    ASSERT_TRUE(s.doc.layers.SwapLayers(1, 2));
+    s.doc.layers.layers[2].alpha = 255;
+    CHistoryData record = s.doc.history.RecordAt(step);
+    s.doc.ApplyHistoryRecord(&record);
+    EXPECT_EQ(s.doc.layers.layers[2].serial, serial);
+    EXPECT_EQ(s.doc.layers.layers[2].alpha, 90);
+    EXPECT_NE(s.doc.layers.layers[1].serial, serial);
+    EXPECT_EQ(s.doc.layers.currentId, 2);
+}
+
+TEST(LayerDocument, StartingOperationsAndTheirSteps)
+{
+    DocumentSetup s;
+    EXPECT_EQ(Count(s.doc), 1);
+    EXPECT_EQ(s.doc.history.GetCount(), 1);
+    EXPECT_EQ(Newest(s.doc).action, HISTORY_ADD);
+    EXPECT_EQ(s.doc.layers.layers[0].ownAlpha, 1);
+    // A blank document: alpha below 255 makes the layer's own alpha, no fit zoom.
+    s.doc.zoom = 0.75f;
+    ASSERT_TRUE(s.doc.NewBlankDocument(RGBQUAD{0, 255, 0, 0}, 60, 40, 150, 100));
+    ASSERT_EQ(Count(s.doc), 1);
+    EXPECT_EQ(s.doc.history.GetCount(), 1);
+    const CLayerInfo& base = s.doc.layers.layers[0];
+    EXPECT_EQ(base.ownAlpha, 1);
+    EXPECT_EQ(base.displayed.GetXDPI(), 150);
+    EXPECT_EQ(TopAlpha(base.displayed, 5, 5), 100);
+    EXPECT_EQ(Top(base.displayed, 5, 5).rgbGreen, 255);
+    EXPECT_EQ(Name(s.doc, 0), L"Background");
+    EXPECT_FLOAT_EQ(s.doc.zoom, 0.75f);
+    // A background inserted below keeps the old one as a layer.
+    ASSERT_TRUE(s.doc.InsertBackground(Plain(80, 50, RGB(0, 0, 0)), TRUE));
+    ASSERT_EQ(Count(s.doc), 2);
+    EXPECT_EQ(s.doc.layers.currentId, 1);
+    EXPECT_EQ(s.doc.layers.layers[1].type, LAYER_IMAGE);
+    EXPECT_EQ(s.doc.docWidth, 80);
+}
