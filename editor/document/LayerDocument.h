@@ -210,6 +210,7 @@ private:
     int FirstStyleStepOf(const CLayerInfo& layer);
     // Per axis, the window narrowed to a picture smaller than it, for flatten and merge.
     RECT MergeViewRect();
+    float MergeScale() const;
     // The layer's shadow (built once and cached) and picture onto the target at the offset.
     void ComposeOnto(CZVImage& target, CLayerInfo& layer, POINT offset, bool reduced);
 

@@ -268,14 +268,19 @@ RECT CLayerDocument::MergeViewRect()
     return view;
 }
 
-// Layer locations are kept at the view zoom, so a merge divides canvas distances by it to
-// reach picture pixels, exactly as the composite the user sees does.
+// The canvas lays the layers out at fitZoom (it sets fitZoom to the zoom whenever it moves them
+// to a new one), so a merge multiplies canvas distances by 1 / fitZoom to reach picture pixels.
+float CLayerDocument::MergeScale() const
+{
+    return fitZoom > 0 ? 1.0f / fitZoom : 1.0f;
+}
+
 void CLayerDocument::FlattenImage()
 {
     const RECT view = MergeViewRect();
     if (historyOn)
         history.AddLayersHistory(&layers);
-    layers.MergeAllLayers(canvasRect, view, zoom > 0 ? 1.0f / zoom : 1.0f);
+    layers.MergeAllLayers(canvasRect, view, MergeScale());
     layers.currentId = 0;
 }
 
@@ -284,7 +289,7 @@ void CLayerDocument::MergeVisibleLayers()
     const RECT view = MergeViewRect();
     if (historyOn)
         history.AddMergeHistory(&layers);
-    layers.MergeVisibleLayers(canvasRect, view, zoom > 0 ? 1.0f / zoom : 1.0f);
+    layers.MergeVisibleLayers(canvasRect, view, MergeScale());
     layers.currentId = 0;
 }
 
@@ -294,7 +299,7 @@ void CLayerDocument::ApplyHistoryRecord(CHistoryData* record)
         return;
     if (record->kind == HISTORY_FLATTEN || record->kind == HISTORY_MERGE) {
         const RECT view = MergeViewRect();
-        const float scale = zoom > 0 ? 1.0f / zoom : 1.0f;
+        const float scale = MergeScale();
         if (record->kind == HISTORY_FLATTEN)
             layers.MergeAllLayers(canvasRect, view, scale);
         else

@@ -339,3 +339,132 @@ TEST(LayerDocument, StartingOperationsAndTheirSteps)
     EXPECT_EQ(s.doc.layers.layers[1].type, LAYER_IMAGE);
     EXPECT_EQ(s.doc.docWidth, 80);
 }
+
+TEST(LayerDocument, FlattenAndMergeComposeAtThePictureScale)
+{
+    struct Case {
+        const char* name;
+        bool flatten;
+        BYTE hiddenVisible;
+        int layersLeft;
+        int action;
+    };
+    const Case cases[] = {
+        {"flatten takes every layer", true, 0, 1, HISTORY_FLATTEN_ALL},
+        {"merge keeps the hidden layer", false, 0, 2, HISTORY_MERGE_VISIBLE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A 200 x 100 background laid out at half size: canvas distances are half a pixel.
+        DocumentSetup s;
+        s.doc.OpenImage(Plain(200, 100, RGB(255, 255, 255)));
+        s.doc.zoom = s.doc.fitZoom = 0.5f;
+        s.doc.canvasRect = RECT{150, 125, 250, 175};
+        s.doc.layers.layers[0].location = ZVPOINTF{150, 125};
+        ASSERT_TRUE(s.doc.AddImageLayer(Plain(10, 10, RGB(255, 0, 0)), FALSE));
+        s.doc.layers.GetCurrentLayer()->location = ZVPOINTF{175, 135};
+        ASSERT_TRUE(s.doc.AddImageLayer(Plain(10, 10, RGB(0, 0, 255)), FALSE));
+        s.doc.layers.GetCurrentLayer()->location = ZVPOINTF{150, 125};
+        s.doc.layers.GetCurrentLayer()->visible = c.hiddenVisible;
+        if (c.flatten)
+            s.doc.FlattenImage();
+        else
+            s.doc.MergeVisibleLayers();
+        ASSERT_EQ(Count(s.doc), c.layersLeft);
+        EXPECT_EQ(s.doc.layers.currentId, 0);
+        EXPECT_EQ(Newest(s.doc).action, c.action);
+        const CZVImage& base = s.doc.layers.layers[0].displayed;
+        EXPECT_EQ(Top(base, 50, 20).rgbRed, 255);
+        EXPECT_EQ(Top(base, 50, 20).rgbGreen, 0);
+        EXPECT_EQ(Top(base, 49, 20).rgbGreen, 255);
+        EXPECT_EQ(Top(base, 5, 5).rgbRed == 0, c.flatten);   // the hidden blue one, flattened
+    }
+}
+
+TEST(LayerDocument, ReplacedBackgroundIsCentredAndUpperLayersFollowARescale)
+{
+    DocumentSetup s;
+    ASSERT_EQ(s.doc.canvasRect.left, 150);
+    s.AddBlank(1);
+    s.doc.layers.GetCurrentLayer()->location = ZVPOINTF{170, 130};
+    // The canvas was doubled: the background is twice the size, the layers go with it.
+    CZVImage larger = Plain(200, 160, RGB(0, 255, 0));
+    s.doc.layers.SetBaseImage(larger);
+    s.doc.rescaleX = s.doc.rescaleY = 0.5f;
+    s.doc.pendingRescale = 1;
+    s.doc.RefitCanvas();
+    EXPECT_EQ(s.doc.canvasRect.left, 100);
+    EXPECT_EQ(s.doc.canvasRect.top, 70);
+    EXPECT_EQ(s.doc.docWidth, 200);
+    EXPECT_FALSE(s.doc.pendingRescale);
+    const CLayerInfo& upper = s.doc.layers.layers[1];
+    EXPECT_EQ(upper.width, 40);
+    EXPECT_EQ(upper.height, 20);
+    EXPECT_FLOAT_EQ(upper.location.x, 140.0f);
+    EXPECT_FLOAT_EQ(upper.location.y, 110.0f);
+    EXPECT_FLOAT_EQ(s.doc.layers.layers[0].location.x, 100.0f);
+    EXPECT_TRUE(s.doc.composite.IsValid());
+
+    // A picture without alpha set as the background: opaque, centred again, the caller's
+    // picture left as it was.
+    CZVImage flat;
+    flat.Create(50, 40, 24);
+    ASSERT_TRUE(s.doc.SetBackgroundImage(flat));
+    EXPECT_FALSE(flat.AlphaIsValid());
+    const CLayerInfo& base = s.doc.layers.layers[0];
+    EXPECT_EQ(base.ownAlpha, 0);
+    EXPECT_EQ(TopAlpha(base.displayed, 3, 3), 255);
+    EXPECT_EQ(Name(s.doc, 0), L"Background");
+    EXPECT_FLOAT_EQ(base.location.x, 175.0f);
+    EXPECT_FLOAT_EQ(base.location.y, 130.0f);
+    // Without a background it becomes one.
+    CLayerDocument empty;
+    ASSERT_TRUE(empty.SetBackgroundImage(flat));
+    EXPECT_EQ(Count(empty), 1);
+}
+
+TEST(LayerDocument, PixelOperationsKeepTheNewOriginalAndRecordAStep)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CLayerDocument&)> run;
+    };
+    long invert[9] = {0, 0, 0, 0, 1, 0, 0, 0, 0};   // with factor -1 and offset 127: 127 - v
+    const Case cases[] = {
+        {"edge", [](CLayerDocument& d) { d.EdgeCurrentLayer(); }},
+        {"filter", [&](CLayerDocument& d) { d.FilterCurrentLayer(invert); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentSetup s;
+        ASSERT_TRUE(s.doc.AddImageLayer(Plain(12, 12, RGB(255, 255, 255)), FALSE));
+        const int steps = s.doc.history.GetCount();
+        c.run(s.doc);
+        CLayerInfo* layer = s.doc.layers.GetCurrentLayer();
+        EXPECT_EQ(Top(layer->displayed, 6, 6).rgbRed, 0);
+        EXPECT_TRUE(SamePixels(layer->displayed, layer->source));
+        EXPECT_EQ(s.doc.history.GetCount(), steps + 1);
+        EXPECT_EQ(Newest(s.doc).action, HISTORY_MODIFY);
+    }
+}
+
+TEST(LayerDocument, StraightLineIsDrawnWithRowsFromTheTop)
+{
+    CZVImage picture;
+    picture.Create(40, 20, 24);
+    picture.SetRectColor(RECT{0, 0, 40, 20}, RGBQUAD{255, 255, 255, 0});
+    picture.AlphaCreate();
+    picture.AlphaSet(0);
+    CLayerDocument doc;
+    doc.DrawShapeLine(picture, 5, 4, 35, 4, nullptr);
+    EXPECT_EQ(TopAlpha(picture, 20, 4), 0);
+    ShapeSettings line;
+    line.outlineColour = RGB(200, 0, 0);
+    line.outlineWidth = 3;
+    line.reserved1 = 255;
+    doc.DrawShapeLine(picture, 5, 4, 35, 4, &line);
+    EXPECT_EQ(Top(picture, 20, 4).rgbRed, 200);
+    EXPECT_EQ(TopAlpha(picture, 20, 4), 255);
+    EXPECT_EQ(TopAlpha(picture, 20, 15), 0);
+    EXPECT_EQ(TopAlpha(picture, 20, 10), 0);
+}
