@@ -9,12 +9,12 @@ namespace {
 // Above this many pixels a picture keeps no undo steps: each step may hold a whole layer.
 const int64_t kMaxHistoryPixels = 36000000;
 
-bool SidesAllowed(int width, int height)
+} // namespace
+
+bool CLayerDocument::SidesAllowed(int width, int height)
 {
     return width >= 1 && height >= 1 && zvimage::SizeAllowed(uint64_t(width), uint64_t(height));
 }
-
-} // namespace
 
 CDocumentLock::CDocumentLock()
 {

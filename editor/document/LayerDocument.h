@@ -184,6 +184,8 @@ public:
     int32_t frameMargin = 10;
 
 private:
+    // From 1 to the picture library's caps each way.
+    static bool SidesAllowed(int width, int height);
     CLayerInfo* CurrentLayer() { return layers.GetCurrentLayer(); }
     int ScrollX() const { return static_cast<int>(hPos * hStep); }
     int ScrollY() const { return static_cast<int>(vPos * vStep); }

@@ -1,6 +1,5 @@
 #include "LayerDocument.h"
 #include <algorithm>
-#include "ImageLimits.h"
 #include "ZVUILibApp.h"
 
 BOOL CLayerDocument::AddUpperLayer(CLayerInfo layer, bool atInsertPoint)
@@ -23,7 +22,7 @@ BOOL CLayerDocument::AddUpperLayer(CLayerInfo layer, bool atInsertPoint)
 
 BOOL CLayerDocument::AddBlankLayer(RGBQUAD colour, int width, int height)
 {
-    if (width < 1 || height < 1 || !zvimage::SizeAllowed(uint64_t(width), uint64_t(height)))
+    if (!SidesAllowed(width, height))
         return FALSE;
     CLayerInfo layer;
     if (!layer.displayed.Create(width, height, 24))
