@@ -6,6 +6,7 @@
 // code that paints or animates from elsewhere holds `lock`, which the document never takes.
 #include <windows.h>
 #include <cstdint>
+#include <functional>
 #include <vector>
 #include "HistoryManage.h"
 #include "LayerGeometry.h"
@@ -210,6 +211,9 @@ private:
     // folded into it yet, else -1: adding a text or a shape and styling it for the first time
     // undo as one step, later restyles as steps of their own.
     int FirstStyleStepOf(const CLayerInfo& layer);
+    // Records a restyle of the layer: restyle() applied to its add step's snapshot the first
+    // time, else a modify step.
+    void RecordRestyle(CLayerInfo& layer, const std::function<void(CLayerInfo&)>& restyle);
     // Per axis, the window narrowed to a picture smaller than it, for flatten and merge.
     RECT MergeViewRect();
     float MergeScale() const;

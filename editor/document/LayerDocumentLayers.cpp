@@ -1,5 +1,6 @@
 #include "LayerDocument.h"
 #include <algorithm>
+#include <functional>
 #include "ZVUILibApp.h"
 
 BOOL CLayerDocument::AddUpperLayer(CLayerInfo layer, bool atInsertPoint)
@@ -118,6 +119,22 @@ int CLayerDocument::FirstStyleStepOf(const CLayerInfo& layer)
     return sameLayerAdded ? index : -1;
 }
 
+void CLayerDocument::RecordRestyle(CLayerInfo& layer, const std::function<void(CLayerInfo&)>& restyle)
+{
+    if (!historyOn)
+        return;
+    const int added = FirstStyleStepOf(layer);
+    if (added < 0 || !history.RecordAt(added).HasPixels()) {
+        history.AddHistory(&layer, HISTORY_MODIFY);
+        return;
+    }
+    CLayerInfo snapshot = history.RecordAt(added).GetLayer();
+    restyle(snapshot);
+    CalcLayerTracker(&snapshot);
+    history.ReplaceSnapshot(added, snapshot);
+    m_styledAddSerial = layer.serial;
+}
+
 BOOL CLayerDocument::UpdateTextLayer(CWordArtInfo settings)
 {
     CLayerInfo* layer = CurrentLayer();
@@ -127,19 +144,10 @@ BOOL CLayerDocument::UpdateTextLayer(CWordArtInfo settings)
     layer->RenderText();
     CalcLayerTracker(layer);
     layers.currentType = LAYER_TEXT;
-    if (!historyOn)
-        return TRUE;
-    const int added = FirstStyleStepOf(*layer);
-    if (added >= 0 && history.RecordAt(added).HasPixels()) {
-        CLayerInfo snapshot = history.RecordAt(added).GetLayer();
-        snapshot.wordArt = settings;
-        snapshot.RenderText();
-        CalcLayerTracker(&snapshot);
-        history.ReplaceSnapshot(added, snapshot);
-        m_styledAddSerial = layer->serial;
-    } else {
-        history.AddHistory(layer, HISTORY_MODIFY);
-    }
+    RecordRestyle(*layer, [&](CLayerInfo& added) {
+        added.wordArt = settings;
+        added.RenderText();
+    });
     return TRUE;
 }
 
@@ -155,21 +163,12 @@ BOOL CLayerDocument::UpdateShapeLayer(ShapeSettings settings, BOOL moveToInsertP
     layer->RenderShape();
     CalcLayerTracker(layer);
     layers.currentType = LAYER_SHAPE;
-    if (!historyOn)
-        return TRUE;
-    const int added = FirstStyleStepOf(*layer);
-    if (added >= 0 && history.RecordAt(added).HasPixels()) {
-        // The add step puts the shape where it is being drawn, whether or not it moved now.
-        CLayerInfo snapshot = history.RecordAt(added).GetLayer();
-        snapshot.location = snapshot.drawOrigin = placed;
-        snapshot.shape = settings;
-        snapshot.RenderShape();
-        CalcLayerTracker(&snapshot);
-        history.ReplaceSnapshot(added, snapshot);
-        m_styledAddSerial = layer->serial;
-    } else {
-        history.AddHistory(layer, HISTORY_MODIFY);
-    }
+    // The add step puts the shape where it is being drawn, whether or not it moved now.
+    RecordRestyle(*layer, [&](CLayerInfo& added) {
+        added.location = added.drawOrigin = placed;
+        added.shape = settings;
+        added.RenderShape();
+    });
     return TRUE;
 }
 
