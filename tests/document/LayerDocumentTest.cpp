@@ -468,3 +468,60 @@ TEST(LayerDocument, StraightLineIsDrawnWithRowsFromTheTop)
     EXPECT_EQ(TopAlpha(picture, 20, 15), 0);
     EXPECT_EQ(TopAlpha(picture, 20, 10), 0);
 }
+
+TEST(LayerDocument, HistoryRecordsApplyByKindAndAction)
+{
+    // Background, A (red), B (blue); each case records one step and applies it again to the
+    // document as it stood before the step.
+    struct Case {
+        const char* name;
+        std::function<void(CLayerDocument&)> step;
+        std::vector<COLORREF> after;   // the upper layers' colours, bottom first
+        int current;
+    };
+    const Case cases[] = {
+        {"add appends a copy", [](CLayerDocument& d) { d.AddImageLayer(Plain(8, 8, RGB(0, 255, 0)), FALSE); },
+         {RGB(255, 0, 0), RGB(0, 0, 255), RGB(0, 255, 0)}, 3},
+        {"delete erases the layer it names",
+         [](CLayerDocument& d) {
+             d.layers.currentId = 1;
+             d.DeleteCurrentLayer();
+         },
+         {RGB(0, 0, 255)}, 1},
+        {"swap exchanges and moves the current layer up",
+         [](CLayerDocument& d) {
+             d.history.AddSwapHistory(1, 2);
+             d.layers.SwapLayers(1, 2);
+         },
+         {RGB(0, 0, 255), RGB(255, 0, 0)}, 2},
+        {"flatten merges every layer", [](CLayerDocument& d) { d.FlattenImage(); }, {}, 0},
+    };
+    const auto build = [](CLayerDocument& doc) {
+        doc.viewRect = RECT{0, 0, 400, 300};
+        doc.historyOn = 1;
+        doc.OpenImage(Plain(100, 80, RGB(255, 255, 255)));
+        doc.AddImageLayer(Plain(8, 8, RGB(255, 0, 0)), FALSE);
+        doc.AddImageLayer(Plain(8, 8, RGB(0, 0, 255)), FALSE);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CLayerDocument recorded;
+        build(recorded);
+        c.step(recorded);
+        CHistoryData record = Newest(recorded);
+        CLayerDocument doc;
+        build(doc);
+        doc.layers.currentId = 1;
+        doc.ApplyHistoryRecord(&record);
+        ASSERT_EQ(Count(doc), static_cast<int>(c.after.size()) + 1);
+        for (size_t i = 0; i < c.after.size(); ++i) {
+            const RGBQUAD p = Top(doc.layers.layers[i + 1].displayed, 2, 2);
+            EXPECT_EQ(RGB(p.rgbRed, p.rgbGreen, p.rgbBlue), c.after[i]) << i;
+        }
+        EXPECT_EQ(doc.layers.currentId, c.current);
+    }
+    CLayerDocument doc;
+    build(doc);
+    doc.ApplyHistoryRecord(nullptr);
+    EXPECT_EQ(Count(doc), 3);
+}
