@@ -109,25 +109,32 @@ CLayerInfo CLayerDocument::MakeBackgroundLayer(CZVImage& picture, const wchar_t*
     return layer;
 }
 
-// The pictures travel by transfer: a large background is never held twice on the way in.
-void CLayerDocument::InsertAtBottom(CLayerInfo& layer)
+// The pictures travel by transfer: a large layer is never held twice on the way in.
+CLayerInfo* CLayerDocument::PutLayer(CLayerInfo& layer, bool atBottom)
 {
     CZVImage displayed, source;
     displayed.Transfer(layer.displayed);
     source.Transfer(layer.source);
-    layer.id = 0;
-    layers.InsertLayerAtBottom(layer);
-    CLayerInfo* placed = layers.GetLayer(0);
-    placed->displayed.Transfer(displayed);
-    placed->source.Transfer(source);
-    layers.currentId = 0;
+    CLayerInfo* placed = nullptr;
+    if (atBottom) {
+        layer.id = 0;
+        layers.InsertLayerAtBottom(layer);
+        layers.currentId = 0;
+        placed = layers.GetLayer(0);
+    } else if (layers.AddLayer(layer)) {
+        placed = layers.GetCurrentLayer();
+    }
+    CLayerInfo& owner = placed ? *placed : layer;
+    owner.displayed.Transfer(displayed);
+    owner.source.Transfer(source);
+    return placed;
 }
 
 BOOL CLayerDocument::StartWithBackground(CLayerInfo& layer, bool record, bool fit)
 {
     PlaceCanvas(layer.width, layer.height);
     SetUpBackground(layer);
-    InsertAtBottom(layer);
+    PutLayer(layer, true);
     if (record && historyOn)
         history.AddHistory(layers.GetLayer(0), HISTORY_ADD);
     if (fit)
@@ -205,7 +212,7 @@ BOOL CLayerDocument::NewDocument(RGBQUAD colour, int width, int height)
     // The canvas and the document size stay as they are: the caller refits the canvas.
     SetUpBackground(layer);
     const bool hadLayers = !layers.layers.empty();
-    InsertAtBottom(layer);
+    PutLayer(layer, true);
     RenameOldBackground();
     if (historyOn && hadLayers) {
         history.ShiftIdsUp();

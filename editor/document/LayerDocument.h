@@ -199,12 +199,14 @@ private:
     void SetUpBackground(CLayerInfo& layer);
     // A background layer that takes the picture over: alpha made opaque when missing.
     CLayerInfo MakeBackgroundLayer(CZVImage& picture, const wchar_t* name);
-    void InsertAtBottom(CLayerInfo& layer);
+    // Into the list at the bottom (current id 0) or on top (current); the layer left without
+    // pictures. Null when the list refuses it, the layer then as it was.
+    CLayerInfo* PutLayer(CLayerInfo& layer, bool atBottom);
     BOOL StartWithBackground(CLayerInfo& layer, bool record, bool fit);
     // The former background at id 1 becomes a picture layer named after the image counter.
     void RenameOldBackground();
     // Places a new upper layer (at insertPoint or the visible top left), adds it and records it.
-    BOOL AddUpperLayer(CLayerInfo layer, bool atInsertPoint);
+    BOOL AddUpperLayer(CLayerInfo& layer, bool atInsertPoint);
     void KeepOrDropSource(CLayerInfo& layer);
     CStringW LayerName(const wchar_t* word, int32_t& counter, bool space);
     // The step at the history's position when it added this same layer and no style has been

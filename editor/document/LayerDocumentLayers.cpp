@@ -3,7 +3,7 @@
 #include <functional>
 #include "ZVUILibApp.h"
 
-BOOL CLayerDocument::AddUpperLayer(CLayerInfo layer, bool atInsertPoint)
+BOOL CLayerDocument::AddUpperLayer(CLayerInfo& layer, bool atInsertPoint)
 {
     layer.id = static_cast<int32_t>(layers.layers.size());
     // The top left of the part of the picture in view, or the insertion point, on the canvas.
@@ -14,10 +14,11 @@ BOOL CLayerDocument::AddUpperLayer(CLayerInfo layer, bool atInsertPoint)
     layer.visible = layer.framed = layer.movable = layer.selectable = 1;
     layer.picked = 0;
     CalcLayerTracker(&layer);
-    if (!layers.AddLayer(layer))
+    CLayerInfo* added = PutLayer(layer, false);
+    if (!added)
         return FALSE;
     if (historyOn)
-        history.AddHistory(layers.GetCurrentLayer(), HISTORY_ADD);
+        history.AddHistory(added, HISTORY_ADD);
     return TRUE;
 }
 
@@ -101,10 +102,11 @@ BOOL CLayerDocument::DuplicateCurrentLayer()
         copy.type = LAYER_IMAGE;
     else
         copy.name = LayerName(TranslateString(L"Layer"), layers.imageNameCounter, true);
-    if (!layers.AddLayer(copy))
+    CLayerInfo* added = PutLayer(copy, false);
+    if (!added)
         return FALSE;
     if (historyOn)
-        history.AddHistory(layers.GetCurrentLayer(), HISTORY_ADD);
+        history.AddHistory(added, HISTORY_ADD);
     return TRUE;
 }
 
