@@ -131,8 +131,9 @@ public:
     void MakeHexagonPath(const RECT& rect);
     // The region of like colour around the window point on the current layer.
     void MagicWandSelect(int x, int y);
-    // The outline of the 4-connected region within 30 of the seed's colour (seed: x, memory
-    // row), each pixel mapped to (x x scale + originX, row from the top x scale + originY).
+    // The outline of the 4-connected region within 30 of the seed's colour (seed: x and memory
+    // row), each boundary pixel mapped to (x * scale + originX, row from the top * scale + originY).
+    // A palette picture of colours is traced in 24 bits and given back in its palette.
     void TraceColorRegion(CZVImage& picture, int originX, int originY, int seedX, int seedY, double scale);
     PathBounds GetPathBounds();
     bool IsInsidePath(int x, int y);
