@@ -6,20 +6,13 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include "EditorAppTestSupport.h"
 #include "EditorUtils.h"
 #include "ShellService.h"
-#include "TestSupport.h"
 
 namespace {
 
-std::wstring TestProgramFolder()
-{
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, n);
-    folder.resize(folder.find_last_of(L'\\'));
-    return folder;
-}
+using editorapp::TestProgramFolder;
 
 // Starts nothing itself: the process it hands out is a copy of the test's event handle.
 class FakeStarter : public zvui::ShellService {
@@ -160,6 +153,17 @@ TEST(RunAndWait, TheCallersWindowsAnswerWhileItWaitsAndTheProcessIsClosed)
     EXPECT_TRUE(started);
     EXPECT_TRUE(answered) << "a message sent from another thread during the wait";
     EXPECT_EQ(WaitForSingleObject(process.Get(), 0), WAIT_OBJECT_0) << "the posted message was handled";
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(shell.handedOut, &flags)) << "the process handle is still open";
+}
+
+TEST(RunAndWait, WithoutWaitingItReturnsAtOnceAndClosesTheProcess)
+{
+    FakeStarter shell;
+    win32::KernelHandle running(CreateEventW(nullptr, TRUE, FALSE, nullptr)); // never ends
+    shell.process = running.Get();
+    EXPECT_TRUE(RunAndWait(L"C:\\Lumivo\\LumivoTools.exe", L"/editor \"C:\\a.jpg\"", false));
+    EXPECT_EQ(shell.seenParameters, L"/editor \"C:\\a.jpg\"");
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(shell.handedOut, &flags)) << "the process handle is still open";
 }
