@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <atomic>
+#include <new>
 #include <string>
 #include <thread>
+#include "AppFrame.h"
 #include "EditorAppTestSupport.h"
 #include "EditorUtils.h"
 #include "ShellService.h"
@@ -155,6 +157,45 @@ TEST(RunAndWait, TheCallersWindowsAnswerWhileItWaitsAndTheProcessIsClosed)
     EXPECT_EQ(WaitForSingleObject(process.Get(), 0), WAIT_OBJECT_0) << "the posted message was handled";
     DWORD flags = 0;
     EXPECT_FALSE(GetHandleInformation(shell.handedOut, &flags)) << "the process handle is still open";
+}
+
+// An application object that notes the messages its pump pre-translates.
+class NotingApp : public CWinApp {
+public:
+    NotingApp() : CWinApp(L"editorapp") {}
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        if (msg->message == kEndProgram)
+            sawEnd = true;
+        return CWinApp::PreTranslateMessage(msg);
+    }
+    bool sawEnd = false;
+};
+
+// The application's pump handles the messages of the wait (its accelerators and pre-translation
+// apply), when the program has an application object.
+TEST(RunAndWait, MessagesGoThroughTheApplicationsPump)
+{
+    // The object lives in the program's data, as a program's application does, and only for this test.
+    alignas(NotingApp) static unsigned char storage[sizeof(NotingApp)];
+    NotingApp* app = new (storage) NotingApp;
+    ASSERT_EQ(AfxGetApp(), app);
+    FakeStarter shell;
+    WaitWindow window;
+    win32::KernelHandle process(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    shell.process = g_waitProcess = process.Get();
+    std::thread other([&] {
+        while (shell.starts == 0 && WaitForSingleObject(process.Get(), 10) == WAIT_TIMEOUT) {
+        }
+        PostMessageW(window.Get(), kEndProgram, 0, 0);
+        if (WaitForSingleObject(process.Get(), 10000) == WAIT_TIMEOUT) // never hang the run
+            SetEvent(process.Get());
+    });
+    EXPECT_TRUE(RunAndWait(L"C:\\Lumivo\\LumivoShows.exe", nullptr));
+    other.join();
+    g_waitProcess = nullptr;
+    EXPECT_TRUE(app->sawEnd);
+    app->~NotingApp();
 }
 
 TEST(RunAndWait, WithoutWaitingItReturnsAtOnceAndClosesTheProcess)
