@@ -6,9 +6,9 @@
 #include "FakeCaptureDevices.h"
 #include "NewPictureRules.h"
 
+// A named namespace: the test sources are unity-built with the effect tests.
+namespace newpicturerules {
 using namespace newpicture;
-
-namespace {
 
 TEST(NewPictureUnits, PixelsThroughInchesAndBackGiveTheWholeNumbers)
 {
@@ -154,7 +154,7 @@ TEST(NewPicturePresets, DocumentSizesInPixels)
     } cases[] = {{1, 800, 600}, {4, 1920, 1080}, {5, 2338, 1654}, {6, 1654, 2338}, {10, 1800, 1200},
                  {14, 1200, 1800}, {17, 944, 944}, {18, 1086, 930}, {20, 720, 576}};
     for (const auto& c : cases) {
-        const Preset& p = Presets()[c.preset];
+        const newpicture::Preset& p = Presets()[c.preset];
         const SizeI got = DocumentPixels(p.width, p.height, p.unit, p.resolution, RES_PER_INCH);
         EXPECT_EQ(got.width, c.width) << "preset " << c.preset;
         EXPECT_EQ(got.height, c.height) << "preset " << c.preset;
@@ -221,4 +221,4 @@ TEST(ClipboardRules, MetafileHeaderBoundsDividedBy254)
     EXPECT_FALSE(MetafileHeaderSize(bytes, sizeof h, width, height));
 }
 
-} // namespace
+} // namespace newpicturerules

@@ -13,6 +13,13 @@
 
 namespace {
 
+// The dialogs' application object: the demonstration's entry is a console program's.
+class CNewPictureDemoApp : public CWinApp {
+public:
+    CNewPictureDemoApp() : CWinApp(L"ToolsDemo") {}
+};
+CNewPictureDemoApp theApp;
+
 const int kCommandNew = 32926;
 const int kCommandBlank = 33021;
 
@@ -118,6 +125,7 @@ bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode)
     const int id = command ? _wtoi(command) : 0;
     if (!camera && id != kCommandNew && id != kCommandBlank)
         return false;
+    CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
     if (const wchar_t* language = ValueAfter(argc, argv, L"/lang")) {
         CString path = CZVUILibApp::GetLanguageFolder().GetString();
         path += language;
