@@ -1,6 +1,6 @@
 #include "DlgEditorBlank.h"
-#include "CxImage.h"
 #include "DlgControls.h"
+#include "LayerDocument.h"
 #include "NewPictureIds.h"
 #include "ZVUILibApp.h"
 
@@ -14,29 +14,29 @@ BEGIN_MESSAGE_MAP(CDlgEditorBlank, CKQDialog)
     ON_EN_CHANGE(IDC_NP_HEIGHT, OnHeightChange)
 END_MESSAGE_MAP()
 
-DWORD BlankLayerFill(COLORREF color, bool transparent)
+RGBQUAD BlankLayerFill(COLORREF color, bool transparent)
 {
     if (transparent)
-        return 0x00FFFFFF;
-    return 0xFF000000u | (DWORD(GetRValue(color)) << 16) | (DWORD(GetGValue(color)) << 8) | GetBValue(color);
+        return RGBQUAD{255, 255, 255, 0};
+    return RGBQUAD{GetBValue(color), GetGValue(color), GetRValue(color), 255};
 }
 
-bool MakeBlankLayerPicture(int width, int height, DWORD fill, CxImage& picture)
+BOOL NewBlankLayer(CWnd* parent, CLayerDocument& document)
 {
-    CxImage made;
-    if (width < 1 || height < 1 || !made.Create(DWORD(width), DWORD(height), 24) || !made.AlphaCreate())
-        return false;
-    const RGBQUAD colour = {BYTE(fill & 0xFF), BYTE((fill >> 8) & 0xFF), BYTE((fill >> 16) & 0xFF), 0};
-    made.SetRectColor(RECT{0, 0, width, height}, colour);
-    made.AlphaSet(BYTE(fill >> 24));
-    return picture.Transfer(made);
+    document.layers.currentId = 0;
+    CDlgEditorBlank dialog(parent);
+    dialog.m_nWidth = dialog.m_nRatioWidth = document.GetCurrentLayerWidth();
+    dialog.m_nHeight = dialog.m_nRatioHeight = document.GetCurrentLayerHeight();
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    return document.AddBlankLayer(dialog.GetFillColor(), dialog.m_nWidth, dialog.m_nHeight);
 }
 
 CDlgEditorBlank::CDlgEditorBlank(CWnd* pParent) : CKQDialog(IDD_EDITOR_BLANK, pParent) {}
 
 CDlgEditorBlank::~CDlgEditorBlank() = default;
 
-DWORD CDlgEditorBlank::GetFillColor() const
+RGBQUAD CDlgEditorBlank::GetFillColor() const
 {
     return BlankLayerFill(m_crColor, m_bTransparent != FALSE);
 }

@@ -20,9 +20,9 @@ public:
     BOOL m_bTransparent = FALSE;
     COLORREF m_crColor = RGB(255, 255, 255);
 
-    // The new layer's fill, 0xAARRGGBB: the colour opaque, or white with alpha 0 when
-    // automatic transparency is on.
-    DWORD GetFillColor() const;
+    // The new layer's fill: the colour with alpha 255, or white with alpha 0 when automatic
+    // transparency is on.
+    RGBQUAD GetFillColor() const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -42,8 +42,11 @@ private:
     bool m_bUpdating = false;
 };
 
-// The fill of a blank layer as the dialog's result gives it, 0xAARRGGBB.
-DWORD BlankLayerFill(COLORREF color, bool transparent);
-// The blank layer's picture: width x height of the fill's colour with its alpha as a plane.
-class CxImage;
-bool MakeBlankLayerPicture(int width, int height, DWORD fill, CxImage& picture);
+// The fill of a blank layer as the dialog's result gives it.
+RGBQUAD BlankLayerFill(COLORREF color, bool transparent);
+
+// Layer > New > Blank on a document: the background becomes current, the dialog opens with its
+// size as the size and the basis, and after OK a layer of the chosen size and fill goes on top
+// (the caller refreshes its layer list). FALSE when cancelled or when the layer was not made.
+class CLayerDocument;
+BOOL NewBlankLayer(CWnd* parent, CLayerDocument& document);

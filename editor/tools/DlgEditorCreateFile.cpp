@@ -1,6 +1,7 @@
 #include "DlgEditorCreateFile.h"
 #include "ClipboardImageSize.h"
 #include "DlgControls.h"
+#include "LayerDocument.h"
 #include "NewPictureIds.h"
 #include "ZVUILibApp.h"
 
@@ -237,4 +238,22 @@ void CDlgEditorCreateFile::OnOK()
 newpicture::SizeI CDlgEditorCreateFile::GetPixelSize() const
 {
     return DocumentPixels(m_dWidth, m_dHeight, m_nUnit, m_dResolution, m_nResolutionUnit);
+}
+
+BOOL NewDocumentFromDialog(CWnd* parent, CLayerDocument& document)
+{
+    CDlgEditorCreateFile dialog(parent);
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    if (dialog.m_bPaste) {
+        CZVImage picture;
+        if (!ReadClipboardPicture(parent ? parent->GetSafeHwnd() : nullptr, picture))
+            return FALSE;
+        return document.OpenImage(picture);
+    }
+    const SizeI size = dialog.GetPixelSize();
+    const double perInch = dialog.m_nResolutionUnit == RES_PER_CM ? dialog.m_dResolution * kCmPerInch : dialog.m_dResolution;
+    const COLORREF colour = dialog.m_bTransparent ? RGB(255, 255, 255) : dialog.m_crBackground;
+    const RGBQUAD fill = {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+    return document.NewBlankDocument(fill, size.width, size.height, int(perInch + 0.5), dialog.m_bTransparent ? 0 : 255);
 }

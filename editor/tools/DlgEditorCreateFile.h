@@ -54,3 +54,9 @@ private:
     CBCGPColorButton m_btnColor;
     bool m_bUpdating = false;
 };
+
+// File > New on a document: the dialog, then after OK a blank canvas of the chosen size,
+// resolution and background, or the clipboard's picture when the paste box was ticked. FALSE
+// when cancelled or when no document was made (the document is then as it was).
+class CLayerDocument;
+BOOL NewDocumentFromDialog(CWnd* parent, CLayerDocument& document);

@@ -55,6 +55,11 @@ TEST(GetClipboardImageSize, EachFormatInTurn)
         EXPECT_EQ(GetClipboardImageSize(nullptr, width, height), c.found) << c.name;
         EXPECT_EQ(width, c.width) << c.name;
         EXPECT_EQ(height, c.height) << c.name;
+        // The paste decodes the block whose size was given.
+        CxImage picture;
+        EXPECT_EQ(ReadClipboardPicture(nullptr, picture), c.found) << c.name;
+        EXPECT_EQ(int(picture.GetWidth()), c.width) << c.name;
+        EXPECT_EQ(int(picture.GetHeight()), c.height) << c.name;
     }
 }
 
@@ -73,6 +78,11 @@ TEST(GetClipboardImageSize, MetafileBoundsDividedBy254)
     EXPECT_GT(header.rclBounds.right - header.rclBounds.left, 300);
     EXPECT_EQ(width, int((header.rclBounds.right - header.rclBounds.left) / 2.54));
     EXPECT_EQ(height, int((header.rclBounds.bottom - header.rclBounds.top) / 2.54));
+    // Pasting draws it at that size.
+    CxImage picture;
+    ASSERT_TRUE(ReadClipboardPicture(nullptr, picture));
+    EXPECT_EQ(int(picture.GetWidth()), width);
+    EXPECT_EQ(int(picture.GetHeight()), height);
 }
 
 TEST(GetClipboardImageSize, NothingWhenTheClipboardIsHeld)

@@ -1,7 +1,8 @@
 // The new document and blank layer dialogs driven through their controls from inside their
 // modal loops: presets, the clipboard preset, units, kept ratios and the results read after OK.
-#include "CxImage.h"
+#include <cstring>
 #include "DlgEditorBlank.h"
+#include "LayerDocument.h"
 #include "DlgEditorCreateFile.h"
 #include "NewPictureIds.h"
 #include "NewPictureTest.h"
@@ -223,6 +224,56 @@ TEST(DlgEditorCreateFile, PhotoPortrait4x6MakesA1200x1800Document)
     EXPECT_EQ(RunCreateFile(cancelled, [](HWND w) { Choose(w, IDC_NP_PRESET, 14); }, IDCANCEL), IDCANCEL);
 }
 
+TEST(NewDocumentFromDialog, PresetCanvasOrTheClipboardsPicture)
+{
+    ClipboardCleaner cleaner;
+    const struct {
+        const char* name;
+        bool dibOnClipboard;
+        int preset;       // -1: as the dialog opens
+        bool transparent;
+        int width, height, dpi;
+        BYTE alpha;
+    } cases[] = {{"Photo,Portrait,4 x 6", false, 14, false, 1200, 1800, 300, 255},
+                 {"A4,Landscape transparent", false, 5, true, 2338, 1654, 200, 0},
+                 {"the clipboard's picture", true, -1, false, 517, 301, -1, 255}};
+    for (const auto& c : cases) {
+        std::vector<std::pair<UINT, std::vector<BYTE>>> blocks;
+        if (c.dibOnClipboard) {
+            std::vector<BYTE> dib = MakeDib(517, 301);
+            dib[sizeof(BITMAPINFOHEADER)] = 0x11;   // the bottom-left pixel's blue
+            blocks.push_back({CF_DIB, dib});
+        }
+        ASSERT_TRUE(PutOnClipboard(blocks));
+        CLayerDocument document;
+        bool paste = false;
+        ActOnDialog([&](HWND w) {
+            if (c.preset >= 0)
+                Choose(w, IDC_NP_PRESET, c.preset);
+            if (c.transparent)
+                ::CheckDlgButton(w, IDC_NP_TRANSPARENT, BST_CHECKED);
+            paste = Checked(w, IDC_NP_PASTE);
+            Click(w, IDOK);
+        });
+        ASSERT_TRUE(NewDocumentFromDialog(nullptr, document)) << c.name;
+        EXPECT_EQ(paste, c.dibOnClipboard) << c.name;
+        CZVImage* background = document.GetBackgroundImage();
+        ASSERT_NE(background, nullptr) << c.name;
+        EXPECT_EQ(int(background->GetWidth()), c.width) << c.name;
+        EXPECT_EQ(int(background->GetHeight()), c.height) << c.name;
+        if (c.dpi > 0)
+            EXPECT_EQ(background->GetXDPI(), c.dpi) << c.name;
+        const RGBQUAD pixel = background->GetPixelColor(0, 0, true);
+        if (c.dibOnClipboard) {
+            EXPECT_EQ(pixel.rgbBlue, 0x11) << c.name;
+            EXPECT_EQ(pixel.rgbGreen, 0x80) << c.name;
+        } else {
+            EXPECT_EQ(pixel.rgbRed, 255) << c.name;
+            EXPECT_EQ(pixel.rgbReserved, c.alpha) << c.name;
+        }
+    }
+}
+
 int RunBlank(CDlgEditorBlank& dialog, const std::function<void(HWND)>& steps)
 {
     ActOnDialog([&](HWND window) {
@@ -284,41 +335,58 @@ TEST(DlgEditorBlank, FillIsTheColourOpaqueOrTransparentWhite)
     const struct {
         COLORREF color;
         bool transparent;
-        DWORD fill;
-    } cases[] = {{RGB(10, 20, 30), false, 0xFF0A141E}, {RGB(10, 20, 30), true, 0x00FFFFFF}, {RGB(255, 255, 255), false, 0xFFFFFFFF}};
+        RGBQUAD fill;
+    } cases[] = {{RGB(10, 20, 30), false, {30, 20, 10, 255}},
+                 {RGB(10, 20, 30), true, {255, 255, 255, 0}},
+                 {RGB(255, 255, 255), false, {255, 255, 255, 255}}};
     for (const auto& c : cases) {
         CDlgEditorBlank dialog;
         dialog.m_nWidth = dialog.m_nRatioWidth = 100;
         dialog.m_nHeight = dialog.m_nRatioHeight = 100;
         dialog.m_crColor = c.color;
         RunBlank(dialog, [&](HWND w) { ::CheckDlgButton(w, IDC_NP_TRANSPARENT, c.transparent ? BST_CHECKED : BST_UNCHECKED); });
-        EXPECT_EQ(dialog.GetFillColor(), c.fill);
+        const RGBQUAD fill = dialog.GetFillColor();
+        EXPECT_EQ(std::memcmp(&fill, &c.fill, sizeof fill), 0)
+            << int(fill.rgbRed) << "," << int(fill.rgbGreen) << "," << int(fill.rgbBlue) << "," << int(fill.rgbReserved);
         EXPECT_EQ(dialog.m_bTransparent != FALSE, c.transparent);
     }
 }
 
-TEST(MakeBlankLayerPicture, TheFillsColourAndAlphaEverywhere)
+TEST(NewBlankLayer, BackgroundSizedDialogThenATransparentLayerOnTop)
 {
-    const struct {
-        DWORD fill;
-        BYTE red, green, blue, alpha;
-    } cases[] = {{0xFF0A141E, 10, 20, 30, 255}, {0x00FFFFFF, 255, 255, 255, 0}};
-    for (const auto& c : cases) {
-        CxImage picture;
-        ASSERT_TRUE(MakeBlankLayerPicture(3, 2, c.fill, picture));
-        ASSERT_EQ(picture.GetWidth(), 3u);
-        ASSERT_EQ(picture.GetHeight(), 2u);
-        for (long y = 0; y < 2; ++y)
-            for (long x = 0; x < 3; ++x) {
-                const RGBQUAD p = picture.GetPixelColor(x, y, true);
-                EXPECT_EQ(p.rgbRed, c.red);
-                EXPECT_EQ(p.rgbGreen, c.green);
-                EXPECT_EQ(p.rgbBlue, c.blue);
-                EXPECT_EQ(p.rgbReserved, c.alpha);
-            }
-    }
-    CxImage none;
-    EXPECT_FALSE(MakeBlankLayerPicture(0, 5, 0xFFFFFFFF, none));
+    CLayerDocument document;
+    ASSERT_TRUE(document.NewBlankDocument(RGBQUAD{0, 0, 255, 255}, 1000, 500, 72, 255));
+    ASSERT_TRUE(document.AddBlankLayer(RGBQUAD{0, 255, 0, 255}, 50, 50));   // current: not the background
+    const size_t before = document.layers.layers.size();
+    std::wstring shownWidth, shownHeight, height;
+    ActOnDialog([&](HWND w) {
+        shownWidth = ItemText(w, IDC_NP_WIDTH);
+        shownHeight = ItemText(w, IDC_NP_HEIGHT);
+        ::CheckDlgButton(w, IDC_NP_KEEP_RATIO, BST_CHECKED);
+        ::CheckDlgButton(w, IDC_NP_TRANSPARENT, BST_CHECKED);
+        Type(w, IDC_NP_WIDTH, L"300");
+        height = ItemText(w, IDC_NP_HEIGHT);
+        Click(w, IDOK);
+    });
+    EXPECT_TRUE(NewBlankLayer(nullptr, document));
+    EXPECT_EQ(shownWidth, L"1000");
+    EXPECT_EQ(shownHeight, L"500");
+    EXPECT_EQ(height, L"150");
+    ASSERT_EQ(document.layers.layers.size(), before + 1);
+    EXPECT_EQ(document.GetCurrentLayerWidth(), 300);
+    EXPECT_EQ(document.GetCurrentLayerHeight(), 150);
+    const CLayerInfo* layer = document.layers.GetLayer(document.layers.currentId);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(layer->ownAlpha, 1);
+    const RGBQUAD pixel = layer->displayed.GetPixelColor(0, 0, false);
+    EXPECT_EQ(pixel.rgbRed, 255);
+    EXPECT_EQ(pixel.rgbGreen, 255);
+    EXPECT_EQ(pixel.rgbBlue, 255);
+
+    // Cancel adds nothing.
+    ActOnDialog([](HWND w) { Click(w, IDCANCEL); });
+    EXPECT_FALSE(NewBlankLayer(nullptr, document));
+    EXPECT_EQ(document.layers.layers.size(), before + 1);
 }
 
 } // namespace
