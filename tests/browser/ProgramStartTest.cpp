@@ -1,0 +1,208 @@
+// Program starts through the system's starter, with the echo program of these tests: command
+// lines, output capture, stops, handles; and the editor's list files.
+#include <gtest/gtest.h>
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+#include "BrowserTestSupport.h"
+#include "ProgramStart.h"
+#include "TestSupport.h"
+#include "Win32Owners.h"
+
+namespace {
+
+using testsupport::TempFolder;
+
+std::wstring EchoProgram()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    folder.resize(folder.find_last_of(L'\\') + 1);
+    return folder + L"BrowserEcho.exe";
+}
+
+std::wstring FromUtf8(const std::string& text)
+{
+    if (text.empty())
+        return std::wstring();
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &wide[0], int(wide.size()))));
+    return wide;
+}
+
+// A line of the length asked: a blank (the program's name is not repeated), then a mix of
+// quotes, blanks and letters beyond the 8-bit range.
+std::wstring LineOfLength(size_t length)
+{
+    const wchar_t pattern[] = L"ab \"c d\" \u00E9\u4E2D-";
+    std::wstring line = L" ";
+    while (line.size() < length)
+        line += pattern[line.size() % (sizeof pattern / sizeof pattern[0] - 1)];
+    return line;
+}
+
+TEST(BrowserProgramStart, CommandLinesArriveWhole)
+{
+    for (size_t length : {size_t(1023), size_t(1024), size_t(5000), kMaxCommandLine}) {
+        const std::wstring line = LineOfLength(length);
+        const CaptureResult run = RunProgramCapture(EchoProgram().c_str(), line.c_str(), nullptr);
+        ASSERT_TRUE(run.started) << length;
+        EXPECT_EQ(0u, run.exitCode);
+        EXPECT_FALSE(run.terminated);
+        EXPECT_EQ(line, FromUtf8(run.output)) << length;
+    }
+}
+
+TEST(BrowserProgramStart, ALinePastTheLimitIsRefused)
+{
+    const std::wstring line = LineOfLength(kMaxCommandLine + 1);
+    const CaptureResult run = RunProgramCapture(EchoProgram().c_str(), line.c_str(), nullptr);
+    EXPECT_FALSE(run.started);
+    EXPECT_EQ(DWORD(ERROR_FILENAME_EXCED_RANGE), run.startError);
+    EXPECT_TRUE(run.output.empty());
+}
+
+TEST(BrowserProgramStart, ExitCodesAndOutputReadToTheEnd)
+{
+    CaptureResult run = RunProgramCapture(EchoProgram().c_str(), L" exit 3", nullptr);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(3u, run.exitCode);
+    EXPECT_EQ(" exit 3", run.output);
+
+    // More than the pipe holds: the child never blocks, the output is kept up to its cap.
+    run = RunProgramCapture(EchoProgram().c_str(), L" flood 300000", nullptr);
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_EQ(kMaxCaptureBytes, run.output.size());
+
+    run = RunProgramCapture((EchoProgram() + L"-missing.exe").c_str(), L" x", nullptr);
+    EXPECT_FALSE(run.started);
+    EXPECT_NE(DWORD(ERROR_SUCCESS), run.startError);
+}
+
+TEST(BrowserProgramStart, AStoppedProgramIsEndedAfterTheGraceTime)
+{
+    win32::KernelHandle stop(CreateEventW(nullptr, TRUE, TRUE, nullptr));
+    const CaptureResult run = RunProgramCapture(EchoProgram().c_str(), L" hang", stop.Get(), 300);
+    ASSERT_TRUE(run.started);
+    EXPECT_TRUE(run.terminated);
+    EXPECT_EQ(kEndedAfterStop, run.exitCode);
+
+    // A program that ends within the grace time is not ended.
+    const CaptureResult quick = RunProgramCapture(EchoProgram().c_str(), L" exit 0", stop.Get(), 20000);
+    EXPECT_FALSE(quick.terminated);
+    EXPECT_EQ(0u, quick.exitCode);
+}
+
+// The handles open in this process, counted by asking each possible value (Wine counts none in
+// GetProcessHandleCount).
+int CountOpenHandles()
+{
+    int count = 0;
+    for (ULONG_PTR value = 4; value < 0x40000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++count;
+    }
+    return count;
+}
+
+TEST(BrowserProgramStart, HandlesAreClosed)
+{
+    RunProgramCapture(EchoProgram().c_str(), L" warm up", nullptr);
+    const int before = CountOpenHandles();
+    {
+        win32::KernelHandle held(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        ASSERT_EQ(before + 1, CountOpenHandles()) << "the count does not see an open handle";
+    }
+    // 200 runs from eight threads at once; each run's pipe stays out of the others' children,
+    // or their output would not end with their own program.
+    std::atomic<int> started{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 8; ++t)
+        threads.emplace_back([&started, t] {
+            const std::wstring line = L" thread " + std::to_wstring(t);
+            for (int i = 0; i < 25; ++i) {
+                const CaptureResult run = RunProgramCapture(EchoProgram().c_str(), line.c_str(), nullptr);
+                if (run.started && run.output == std::string(line.begin(), line.end()))
+                    ++started;
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(200, started.load());
+    EXPECT_EQ(before, CountOpenHandles());
+}
+
+std::vector<BYTE> ListBytes(const std::vector<std::wstring>& lines)
+{
+    std::wstring text = L"\uFEFF";
+    for (const std::wstring& line : lines)
+        text += line + L"\r\n";
+    const BYTE* p = reinterpret_cast<const BYTE*>(text.data());
+    return std::vector<BYTE>(p, p + text.size() * sizeof(wchar_t));
+}
+
+bool InTempFolder(const std::wstring& path)
+{
+    wchar_t temp[MAX_PATH];
+    const DWORD n = GetTempPathW(MAX_PATH, temp);
+    return path.compare(0, n, temp) == 0;
+}
+
+TEST(BrowserListFile, OneLineAPathAndANewFileEachTime)
+{
+    const std::vector<std::wstring> one = {L"C:\\Pictures\\a b.jpg"};
+    const std::wstring first = MakeFileListTempFile(one);
+    ASSERT_FALSE(first.empty());
+    const std::wstring second = MakeFileListTempFile({L"C:\\x.png", L"D:\\\u4E2D.webp"});
+    ASSERT_FALSE(second.empty());
+    EXPECT_NE(first, second);
+    for (const std::wstring& path : {first, second}) {
+        const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        EXPECT_EQ(0u, name.find(L"_LumivoFileList_")) << name;
+        EXPECT_EQ(L".tmp", name.substr(name.size() - 4)) << name;
+        EXPECT_TRUE(InTempFolder(path)) << path;
+    }
+    EXPECT_EQ(ListBytes(one), testsupport::ReadBytes(first));
+    EXPECT_EQ(ListBytes({L"C:\\x.png", L"D:\\\u4E2D.webp"}), testsupport::ReadBytes(second));
+    DeleteFileW(first.c_str());
+    DeleteFileW(second.c_str());
+
+    EXPECT_TRUE(MakeFileListTempFile({}).empty());
+}
+
+TEST(BrowserListFile, AnUnreadListIsNeverOverwritten)
+{
+    // A list the editor has not read yet holds the first name a call would make.
+    const std::wstring first = MakeFileListTempFile({L"C:\\first.jpg"});
+    ASSERT_FALSE(first.empty());
+    const std::vector<BYTE> unread = testsupport::ReadBytes(first);
+    std::vector<std::wstring> made;
+    for (int i = 0; i < 3; ++i)
+        made.push_back(MakeFileListTempFile({L"C:\\later.jpg"}));
+    EXPECT_EQ(unread, testsupport::ReadBytes(first));
+    for (const std::wstring& path : made) {
+        EXPECT_NE(first, path);
+        DeleteFileW(path.c_str());
+    }
+    DeleteFileW(first.c_str());
+}
+
+TEST(BrowserProgramStart, TheStarterCanBeReplaced)
+{
+    {
+        browsertest::FakeProgramStarter fake;
+        fake.toolsInstalled = false;
+        EXPECT_FALSE(IsLumivoToolsInstalled());
+        EXPECT_TRUE(RunProgramWait(L"C:\\p\\x.exe", L" a"));
+        ASSERT_EQ(1u, fake.Starts().size());
+        EXPECT_EQ(L" a", fake.Starts()[0].commandLine);
+    }
+    // The build's program folder holds the editor; the tests' folder is not where it looks.
+    EXPECT_TRUE(IsLumivoToolsInstalled());
+}
+
+} // namespace
