@@ -42,12 +42,31 @@ public:
         DWORD size = sizeof state;
         return ::InternetQueryOptionW(nullptr, INTERNET_OPTION_CONNECTED_STATE, &state, &size) != FALSE;
     }
+
+    win32::KernelHandle StartProgram(const wchar_t* program, const wchar_t* parameters, const wchar_t* folder, int show) override
+    {
+        SHELLEXECUTEINFOW info = { sizeof info };
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+        info.lpVerb = L"open";
+        info.lpFile = program;
+        info.lpParameters = parameters;
+        info.lpDirectory = folder;
+        info.nShow = show;
+        if (!program || !::ShellExecuteExW(&info))
+            return {};
+        return win32::KernelHandle(info.hProcess);
+    }
 };
 
 SystemShell g_systemShell;
 zvui::ShellService* g_shell = &g_systemShell;
 
 } // namespace
+
+win32::KernelHandle zvui::ShellService::StartProgram(const wchar_t*, const wchar_t*, const wchar_t*, int)
+{
+    return {};
+}
 
 zvui::ShellService& zvui::Shell()
 {

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <string>
+#include "Win32Owners.h"
 #include "ZVUILibDef.h"
 
 namespace zvui {
@@ -18,6 +19,10 @@ public:
     virtual bool BrowseForFolder(HWND owner, const wchar_t* title, UINT flags, const std::wstring& startFolder, std::wstring& path) = 0;
     // The internet settings' connected state (INTERNET_STATE_... bits); false when unknown.
     virtual bool ConnectedState(DWORD& state) = 0;
+    // Opens a program through the shell (ShellExecuteExW, verb "open") in the working folder
+    // (null: the shell's choice) with the show command: the started process, or none when
+    // nothing started. Not pure, so that a fake without it starts nothing.
+    virtual win32::KernelHandle StartProgram(const wchar_t* program, const wchar_t* parameters, const wchar_t* folder, int show);
 };
 ZVUILIB_API ShellService& Shell();
 // Puts another service in place (null: the system's again); returns the one before.

@@ -1,7 +1,9 @@
-// A child program for the tests of ChildProcess:
+// A child program for the tests of ChildProcess and of the programs that start and wait for others:
 //   TestChild write N   writes N bytes of the letter pattern and ends with exit code 3;
 //   TestChild flood     writes the pattern without end;
-//   TestChild hang      writes "waiting\n", then neither writes nor ends.
+//   TestChild hang      writes "waiting\n", then neither writes nor ends;
+//   TestChild cwd FILE  waits a moment, then writes its working folder to FILE (UTF-16, no
+//                       mark) and ends with exit code 4: a caller that waits finds the file.
 #include <windows.h>
 #include <cwchar>
 #include <cstdlib>
@@ -41,6 +43,18 @@ int wmain(int argc, wchar_t** argv)
         DWORD written = 0;
         WriteFile(out, "waiting\n", 8, &written, nullptr);
         Sleep(INFINITE);
+    }
+    if (argc == 3 && wcscmp(argv[1], L"cwd") == 0) {
+        Sleep(300);
+        wchar_t folder[MAX_PATH] = {};
+        const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+        HANDLE file = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return 2;
+        DWORD written = 0;
+        WriteFile(file, folder, length * sizeof(wchar_t), &written, nullptr);
+        CloseHandle(file);
+        return 4;
     }
     return 2;
 }
