@@ -4,6 +4,7 @@
 #include <cwchar>
 #include "BaseUtil.h"
 #include "LocalFileIO.h"
+#include "ShellService.h"
 #include "UTXTFile.h"
 #include "Win32Owners.h"
 #include "ZVUILibApp.h"
@@ -203,10 +204,24 @@ std::wstring CSystemProgramStarter::MakeFileListTempFile(const std::vector<std::
     return name;
 }
 
-bool CSystemProgramStarter::RunProgramWait(const wchar_t*, const wchar_t*)
+// The shell's start, as RunAndWait uses it, hidden; the worker that calls this has no windows
+// whose messages would wait.
+bool CSystemProgramStarter::RunProgramWait(const wchar_t* program, const wchar_t* commandLine)
 {
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return false;
+    // The shell puts the quoted program and a blank in front of the parameters.
+    const size_t programLength = program ? wcsnlen(program, kMaxCommandLine) : 0;
+    const size_t parametersLength = commandLine ? wcsnlen(commandLine, kMaxCommandLine + 1) : 0;
+    if (programLength + 3 + parametersLength > kMaxCommandLine) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    const std::wstring folder = ProgramFolder(program);
+    const win32::KernelHandle process =
+        zvui::Shell().StartProgram(program, commandLine, folder.empty() ? nullptr : folder.c_str(), SW_HIDE);
+    if (!process.IsValid())
+        return false;
+    WaitForSingleObject(process.Get(), INFINITE);
+    return true;
 }
 
 CaptureResult CSystemProgramStarter::RunProgramCapture(const wchar_t* program, const wchar_t* commandLine, HANDLE stopEvent, DWORD graceMs)

@@ -2,6 +2,7 @@
 // How the browser starts other programs: KQBatch once per picture (hidden, its output read
 // through a pipe), a program waited for, and the list file that hands pictures to the editor.
 // Everything goes through one ProgramStarter, the system's by default and a fake in tests.
+// Programs shown to the user start with RunAndWait (EditorUtils.h), shared with the editor.
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -30,8 +31,8 @@ public:
     // A new list file in the temporary folder, one path a line; the editor deletes it after
     // reading. Empty, and nothing written, for an empty list or a failure.
     virtual std::wstring MakeFileListTempFile(const std::vector<std::wstring>& paths) = 0;
-    // Starts program hidden with the command line (null: none) in the program's folder and
-    // waits for its end; true when it started.
+    // Starts program hidden through the shell with the parameters (null: none) in the program's
+    // folder and waits for its end; true when it started.
     virtual bool RunProgramWait(const wchar_t* program, const wchar_t* commandLine) = 0;
     // Starts program without a window, reads its output to the end and waits for it. When
     // stopEvent (may be null) is set the program may still finish for graceMs, then it is ended.

@@ -1,5 +1,6 @@
 // A child program for the program-start tests. It writes its command line, exactly as it
-// received it, to standard output in UTF-8, and then:
+// received it, to standard output in UTF-8 (and to the file named by LUMIVO_ECHO_FILE, when
+// set, for starts whose output nobody reads), and then:
 //   " hang ..."    waits without end;
 //   " exit N ..."  ends with exit code N;
 //   " flood N ..." first writes N more bytes;
@@ -19,6 +20,15 @@ int wmain()
         WideCharToMultiByte(CP_UTF8, 0, line, -1, &text[0], bytes, nullptr, nullptr);
     DWORD written = 0;
     WriteFile(out, text.data(), DWORD(text.size()), &written, nullptr);
+    wchar_t echoFile[MAX_PATH];
+    const DWORD named = GetEnvironmentVariableW(L"LUMIVO_ECHO_FILE", echoFile, MAX_PATH);
+    if (named > 0 && named < MAX_PATH) {
+        HANDLE file = CreateFileW(echoFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, text.data(), DWORD(text.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+    }
     if (wcsncmp(line, L" hang", 5) == 0)
         Sleep(INFINITE);
     if (wcsncmp(line, L" exit ", 6) == 0)

@@ -136,6 +136,48 @@ TEST(BrowserProgramStart, HandlesAreClosed)
     EXPECT_EQ(before, CountOpenHandles());
 }
 
+// The echo program's file for starts whose output nobody reads, named to it through the
+// environment that the started programs inherit.
+class EchoFile {
+public:
+    EchoFile() : m_path(m_folder.At(L"echo.txt")) { SetEnvironmentVariableW(L"LUMIVO_ECHO_FILE", m_path.c_str()); }
+    ~EchoFile() { SetEnvironmentVariableW(L"LUMIVO_ECHO_FILE", nullptr); }
+    std::wstring Take()
+    {
+        const std::string text = TempFolder::Get(m_path);
+        DeleteFileW(m_path.c_str());
+        return text == "<missing>" ? L"<missing>" : FromUtf8(text);
+    }
+
+private:
+    TempFolder m_folder;
+    std::wstring m_path;
+};
+
+bool EndsWith(const std::wstring& text, const std::wstring& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(BrowserProgramWait, ParametersArriveWholeAndHandlesAreClosed)
+{
+    EchoFile echo;
+    for (size_t length : {size_t(1023), size_t(1024), size_t(5000)}) {
+        const std::wstring parameters = LineOfLength(length);
+        ASSERT_TRUE(RunProgramWait(EchoProgram().c_str(), parameters.c_str())) << length;
+        EXPECT_TRUE(EndsWith(echo.Take(), parameters)) << length;
+    }
+    // With the program in front the line would pass the system's limit: refused, nothing starts.
+    EXPECT_FALSE(RunProgramWait(EchoProgram().c_str(), LineOfLength(kMaxCommandLine - 3).c_str()));
+    EXPECT_EQ(L"<missing>", echo.Take());
+    EXPECT_FALSE(RunProgramWait((EchoProgram() + L"-missing.exe").c_str(), L" x"));
+
+    const int before = CountOpenHandles();
+    for (int i = 0; i < 25; ++i)
+        ASSERT_TRUE(RunProgramWait(EchoProgram().c_str(), L" again")) << i;
+    EXPECT_EQ(before, CountOpenHandles());
+}
+
 std::vector<BYTE> ListBytes(const std::vector<std::wstring>& lines)
 {
     std::wstring text = L"\uFEFF";
