@@ -60,8 +60,6 @@ public:
 
     std::wstring MakeFileListTempFile(const std::vector<std::wstring>& paths) override
     {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_lists.push_back(paths);
         return paths.empty() ? std::wstring() : L"C:\\temp\\_LumivoFileList_fake.tmp";
     }
     bool RunProgramWait(const wchar_t* program, const wchar_t* commandLine) override
@@ -93,7 +91,6 @@ private:
     std::mutex m_lock;
     std::deque<CaptureResult> m_answers;
     std::vector<Start> m_starts;
-    std::vector<std::vector<std::wstring>> m_lists;
 };
 
 // A list and frame that hold what the test sets and write down, in order, what the run posts:
