@@ -217,10 +217,7 @@ BatchItemResult CBatchEngine::RunKQBatch(const wchar_t* path)
         line += L" " + m_batchArguments;
     ProgramStarter& starter = m_starter ? *m_starter : Starter();
     const CaptureResult run = starter.RunProgramCapture(m_kqbatchPath.c_str(), line.c_str(), m_stopEvent.Get(), kStopGraceMs);
-    BatchItemResult result = JudgeKQBatchRun(run);
-    if (result.result == BATCH_ITEM_FAILED)
-        m_refreshIcon = false; // the picture is as it was
-    return result;
+    return JudgeKQBatchRun(run);
 }
 
 // Every end of a run, stops and runs that never started included. The run took the temporary

@@ -49,7 +49,7 @@ struct BatchSummary {
     std::vector<BatchFailure> failures;
 };
 
-// What the runner needs of the list and the frame. The first three are called on the
+// What the runner needs of the list and the frame. The getters and the note are called on the
 // user-interface thread; the posts come from the worker and must not wait for that thread.
 class BatchHost {
 public:
