@@ -141,6 +141,7 @@ bool CFileIO::Delete(const wchar_t*) { return false; }
 bool CFileIO::Move(const wchar_t*, const wchar_t*) { return false; }
 bool CFileIO::GetTimes(const wchar_t*, FILETIME*, FILETIME*, FILETIME*) { return false; }
 bool CFileIO::SetTimes(const wchar_t*, const FILETIME*, const FILETIME*, const FILETIME*) { return false; }
+bool CFileIO::GetHandleTime(HANDLE, FILETIME*) { return false; }
 bool CFileIO::IsDir(const wchar_t*) { return false; }
 bool CFileIO::RemoveDir(const wchar_t*) { return false; }
 uint32_t CFileIO::GetAttr(const wchar_t*) { return FILEIO_ATTR_INVALID; }

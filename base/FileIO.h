@@ -90,6 +90,8 @@ public:
     virtual int GetSubFolderNames(const wchar_t* folder, ALT::TMap<ALT::TString<wchar_t, 0, 8>, ALT::ALT_EMPTY_STRUCT>& names);
     // Puts source in target's place in one step, replacing target (used by WriteWholeFile).
     virtual bool Replace(const wchar_t* source, const wchar_t* target);
+    // The last-write time of an open file: the times of a file being read without a second open.
+    virtual bool GetHandleTime(HANDLE handle, FILETIME* modified);
     // A name for a temporary file beside path (in the current folder for a bare name), new
     // for each call in this process; nothing is created. Writers put it in place with Replace.
     ALT::TString<wchar_t, 0, 8> TempNameBeside(const wchar_t* path) const;

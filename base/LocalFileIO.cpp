@@ -189,6 +189,11 @@ bool CLocalFileIO::GetTimes(const wchar_t* path, FILETIME* modified, FILETIME* c
     return file.IsValid() && GetFileTime(file.Get(), created, accessed, modified) != FALSE;
 }
 
+bool CLocalFileIO::GetHandleTime(HANDLE handle, FILETIME* modified)
+{
+    return handle != INVALID_HANDLE_VALUE && GetFileTime(handle, nullptr, nullptr, modified) != FALSE;
+}
+
 bool CLocalFileIO::SetTimes(const wchar_t* path, const FILETIME* modified, const FILETIME* created, const FILETIME* accessed)
 {
     win32::FileHandle file(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES));

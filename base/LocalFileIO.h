@@ -31,6 +31,7 @@ public:
     bool Touch(const wchar_t* path, bool creationToo) override;
     bool Exists(const wchar_t* path) override;
     bool Replace(const wchar_t* source, const wchar_t* target) override;
+    bool GetHandleTime(HANDLE handle, FILETIME* modified) override;
     bool MakeDirTree(const wchar_t* path) override;
 };
 

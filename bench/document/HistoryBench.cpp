@@ -3,54 +3,16 @@
 #include <windows.h>
 #include <psapi.h>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
+#include "BenchDocument.h"
 #include "HistoryManage.h"
 #include "LayeredManage.h"
 
 namespace {
-
-const long kWidth = 4000, kHeight = 3000;
-
-// Smooth light and shade with fine grain, as a photo has: no two tiles alike.
-CZVImage Photo(long width, long height, unsigned seed, bool alphaGradient)
-{
-    CZVImage p;
-    p.Create(width, height, 24);
-    std::minstd_rand grain(seed);
-    for (long y = 0; y < height; ++y) {
-        BYTE* row = p.GetBits(y);
-        for (long x = 0; x < width; ++x) {
-            const unsigned n = grain() & 7;
-            row[3 * x] = BYTE((x * 255 / width + seed * 40 + n) & 255);
-            row[3 * x + 1] = BYTE((y * 255 / height + (x * y >> 14) + n) & 255);
-            row[3 * x + 2] = BYTE(((x + y) * 200 / (width + height) + seed * 17 + n) & 255);
-        }
-    }
-    if (alphaGradient) {
-        p.AlphaCreate();
-        for (long y = 0; y < height; ++y)
-            std::memset(p.AlphaGetPointer(0, y), int(64 + y * 191 / height), width);
-    }
-    return p;
-}
-
-CLayerInfo PictureLayer(CZVImage picture, int type, float x, float y)
-{
-    CLayerInfo layer;
-    layer.type = type;
-    layer.source = picture;
-    layer.displayed = picture;
-    layer.width = long(picture.GetWidth());
-    layer.height = long(picture.GetHeight());
-    layer.location = ZVPOINTF{x, y};
-    layer.visible = 1;
-    return layer;
-}
 
 uint64_t PictureBytes(const CZVImage& p)
 {
@@ -136,33 +98,17 @@ int wmain()
     // Raised so that no record is dropped while the steps are measured.
     history.limit = 1000;
     CLayeredManage list;
-    {
-        CLayerInfo base = PictureLayer(Photo(kWidth, kHeight, 1, false), LAYER_BACKGROUND, 0, 0);
-        list.InsertLayerAtBottom(base);
-        history.AddHistory(list.GetLayer(0), HISTORY_ADD);
-    }
-    const auto add = [&](CLayerInfo layer) {
-        layer.id = int32_t(list.layers.size());
-        list.AddLayer(layer);
-        history.AddHistory(list.GetLayer(layer.id), HISTORY_ADD);
-    };
-    for (unsigned i = 0; i < 9; ++i)
-        add(PictureLayer(Photo(kWidth, kHeight, 2 + i, i % 3 == 0), LAYER_IMAGE, float(i * 10), float(i * 7)));
-    const long small[6][2] = {{1200, 900}, {1600, 1000}, {2000, 1500}, {1000, 1000}, {1800, 1200}, {1400, 1000}};
-    for (unsigned i = 0; i < 6; ++i)
-        add(PictureLayer(Photo(small[i][0], small[i][1], 20 + i, true), LAYER_IMAGE, float(100 * i), float(50 * i)));
-    for (unsigned i = 0; i < 2; ++i) {
-        CLayerInfo text = PictureLayer(Photo(900, 160, 40 + i, true), LAYER_TEXT, 200, float(300 * i));
-        text.source.Destroy();
-        add(text);
-    }
-    for (unsigned i = 0; i < 2; ++i) {
-        CLayerInfo shape = PictureLayer(Photo(600, 600, 50 + i, true), LAYER_SHAPE, 900, float(400 * i));
-        shape.source.Destroy();
-        add(shape);
-    }
+    BuildBenchDocument([&](CLayerInfo layer) {
+        if (list.layers.empty()) {
+            list.InsertLayerAtBottom(layer);
+        } else {
+            layer.id = int32_t(list.layers.size());
+            list.AddLayer(layer);
+        }
+        history.AddHistory(list.GetLayer(int(list.layers.size()) - 1), HISTORY_ADD);
+    });
     std::printf("private bytes now: %.1f MB\n", PrivateBytes() / 1048576.0);
-    std::printf("document: %ld x %ld background and %d upper layers; stored after opening %.1f MB\n\n", kWidth, kHeight,
+    std::printf("document: %ld x %ld background and %d upper layers; stored after opening %.1f MB\n\n", kBenchWidth, kBenchHeight,
                 int(list.layers.size()) - 1, history.GetStoredBytes() / 1048576.0);
     std::printf("| %-22s | %12s | %12s | %7s | %9s | %9s | %6s | %12s |\n", "step", "added MB", "full MB", "ratio",
                 "record ms", "copy ms", "time x", "private MB");

@@ -143,14 +143,14 @@ EditorText GetOpenFileFilter()
     return EditorText(filter.c_str());
 }
 
-// Unlike the open filter, each label runs straight into the translated word, with no blank.
+// Each label, a blank and the translated word, as in the open filter ("JPG Files").
 EditorText GetSaveFileFilter()
 {
     const std::wstring files = TranslateString(L"files");
     std::wstring filter;
     for (const FilterFormat& format : kSaveFormats) {
         filter += format.label ? format.label : TranslateString(L"LumivoTools");
-        filter += files + L" (*." + format.patterns + L")|*." + format.patterns + L"|";
+        filter += L" " + files + L" (*." + format.patterns + L")|*." + format.patterns + L"|";
     }
     filter += L"|";
     return EditorText(filter.c_str());

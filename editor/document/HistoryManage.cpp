@@ -135,6 +135,26 @@ void CHistoryManage::DropRedo()
         SetCount(position + 1);
 }
 
+void CHistoryManage::Clear()
+{
+    m_records.clear();
+    m_bases.clear();
+    m_lost.clear();
+    position = 0;
+    savedPosition = 0;
+}
+
+BOOL CHistoryManage::ReplaceSnapshot(int index, const CLayerInfo& layer)
+{
+    if (index < 0 || index >= GetCount() || m_records[index].kind != HISTORY_LAYER || !m_records[index].m_layer)
+        return FALSE;
+    SetCount(index + 1);
+    position = std::min(position, GetCount() - 1);
+    m_records[index].m_layer = m_store.StoreLayer(layer, KeepsPixels());
+    KeepWithinBudget();
+    return TRUE;
+}
+
 void CHistoryManage::SetCount(int count)
 {
     count = std::max(count, 0);

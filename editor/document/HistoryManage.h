@@ -74,6 +74,11 @@ public:
     void AddLayersHistory(const CLayeredManage* list);
     void AddMergeHistory(const CLayeredManage* list);
     void DropRedo();
+    // No records, no kept states; the limit and the budget stay.
+    void Clear();
+    // The layer step at index holds this state instead, its action kept (a restyle folded into
+    // the step that added the layer); the redo tail after it goes. FALSE for another kind.
+    BOOL ReplaceSnapshot(int index, const CLayerInfo& layer);
 
     int GetCount() const { return static_cast<int>(m_records.size()); }
     // Fewer records: the newest go.

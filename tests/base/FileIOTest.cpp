@@ -91,6 +91,12 @@ TEST_F(FileIO, FilesWithAnyNames)
         FILETIME modified, created, accessed;
         EXPECT_TRUE(io().GetTimes(moved.c_str(), &modified, &created, &accessed)) << name;
         EXPECT_EQ(0, CompareFileTime(&old, &modified)) << name;
+        HANDLE open = INVALID_HANDLE_VALUE;
+        ASSERT_TRUE(io().Open(moved.c_str(), open, 0)) << name;
+        FILETIME fromHandle = {};
+        EXPECT_TRUE(io().GetHandleTime(open, &fromHandle)) << name;
+        io().Close(open);
+        EXPECT_EQ(0, CompareFileTime(&old, &fromHandle)) << name;
         EXPECT_TRUE(io().Touch(moved.c_str(), false)) << name;
         EXPECT_TRUE(io().GetTimes(moved.c_str(), &modified, nullptr, nullptr)) << name;
         EXPECT_EQ(1, CompareFileTime(&modified, &old)) << name;

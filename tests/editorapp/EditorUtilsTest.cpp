@@ -59,9 +59,10 @@ const wchar_t kEnglishOpenFilter[] =
     L"All Files (*.*)|*.*||";
 
 // The language file's "Files" also answers the save filter's "files": its keys ignore case.
+// A blank parts the label from the word, as in the open filter.
 const wchar_t kEnglishSaveFilter[] =
-    L"JPGFiles (*.jpg)|*.jpg|WebPFiles (*.webp)|*.webp|LumivoToolsFiles (*.kqd)|*.kqd|PNGFiles (*.png)|*.png|"
-    L"BMPFiles (*.bmp)|*.bmp|GIFFiles (*.gif)|*.gif|ICOFiles (*.ico)|*.ico|TGAFiles (*.tga)|*.tga||";
+    L"JPG Files (*.jpg)|*.jpg|WebP Files (*.webp)|*.webp|LumivoTools Files (*.kqd)|*.kqd|PNG Files (*.png)|*.png|"
+    L"BMP Files (*.bmp)|*.bmp|GIF Files (*.gif)|*.gif|ICO Files (*.ico)|*.ico|TGA Files (*.tga)|*.tga||";
 
 TEST(Filters, EnglishTextsExactly)
 {
@@ -111,8 +112,8 @@ TEST(Filters, ChineseChangesOnlyTheTranslatedLabels)
     open = ReplaceAll(open, L"All Files", allFiles);
     open = ReplaceAll(open, L" Files (", L" " + files + L" (");
     EXPECT_EQ(Text(GetOpenFileFilter()), open);
-    std::wstring save = ReplaceAll(kEnglishSaveFilter, L"LumivoToolsFiles", document + L"Files");
-    save = ReplaceAll(save, L"Files (", files + L" (");
+    std::wstring save = ReplaceAll(kEnglishSaveFilter, L"LumivoTools Files", document + L" Files");
+    save = ReplaceAll(save, L" Files (", L" " + files + L" (");
     EXPECT_EQ(Text(GetSaveFileFilter()), save);
 }
 

@@ -52,11 +52,13 @@ std::vector<uint8_t> MakeKey(uint64_t lastWriteFileTime, uint64_t size, ReadAtFn
 
 bool MakeFileKey(CFileIO& io, const wchar_t* path, std::vector<uint8_t>& key)
 {
-    FILETIME written = {};
-    io.GetTimes(path, &written, nullptr, nullptr);
     HANDLE handle = INVALID_HANDLE_VALUE;
     if (!io.Open(path, handle, FILEIO_SHARE_READ | FILEIO_SHARE_WRITE))
         return false;
+    // The times come through the open handle where the file layer can: one open a picture.
+    FILETIME written = {};
+    if (!io.GetHandleTime(handle, &written))
+        io.GetTimes(path, &written, nullptr, nullptr);
     const int64_t size = io.GetSize(handle);
     FileReader reader = {&io, handle};
     key = MakeKey((uint64_t(written.dwHighDateTime) << 32) | written.dwLowDateTime, size < 0 ? 0 : uint64_t(size),
