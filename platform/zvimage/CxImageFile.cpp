@@ -309,6 +309,12 @@ bool CxImage::Save(const wchar_t* path, DWORD imageType)
     const DWORD type = fromName ? TypeFromExtension(path) : imageType;
     if (!FindCodec(type))
         return false;
+    // A read-only target is refused as Windows refuses to replace it (Wine would replace it).
+    const DWORD targetAttributes = GetFileAttributesW(path);
+    if (targetAttributes != INVALID_FILE_ATTRIBUTES && (targetAttributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     // Written beside the target, then put in its place: a failed save keeps the old file.
     std::wstring temp;
     FILE* file = CreateTempBeside(path, temp);

@@ -394,6 +394,14 @@ TEST_F(KQBatchTest, FailuresToLoadAndSave)
     Result known = RunKQBatch(L"Flip " + Quoted(odd) + L" " + Quoted(Path(L"target.png")));
     EXPECT_EQ(known.lines, (Lines{"Loading", "Flip", "Complete"}));
     EXPECT_EQ(Load(Path(L"target.png")).GetType(), DWORD(CXIMAGE_FORMAT_PNG));
+
+    // A read-only picture rewritten in place stays as it was, under Wine as under Windows.
+    const std::wstring locked = Save(Pattern(8, 6), L"locked.bmp");
+    const std::string before = testsupport::TempFolder::Get(locked);
+    ASSERT_TRUE(SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY));
+    Result readOnly = RunKQBatch(L"Flip " + Quoted(locked) + L" " + Quoted(locked));
+    EXPECT_EQ(readOnly.lines, (Lines{"Loading", "Flip", "Error : fail to save " + Narrow(locked)}));
+    EXPECT_EQ(testsupport::TempFolder::Get(locked), before);
 }
 
 TEST_F(KQBatchTest, ResizeRefusesEmptySizes)
