@@ -123,6 +123,8 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
+    // The buttons and separators at their places, over a background painted already.
+    void DrawButtons(CDC* pDC);
     BOOL LoadImageStrip(CBCGPToolBarImages& images, UINT uiResID);
     void PlaceButton(std::unique_ptr<CBCGPToolbarButton> button, INT_PTR iInsertAt, int* pIndex);
     void ShowToolTip(int nIndex);
