@@ -105,7 +105,6 @@ END_MESSAGE_MAP()
 CZVDockToolbar::CZVDockToolbar()
 {
     m_captionHeight = Scaled(23);
-    m_pMiniFrameRTC = RUNTIME_CLASS(CPaletteMiniFrame);
     CBCGPControlRendererParams params(IDB_PALETTE_FRAME, CRect(0, 0, 46, 15), CRect(5, 10, 5, 4));
     // Without its picture the renderer still gives the margins; the bar is drawn without a frame.
     m_renderer.Create(params);
@@ -176,9 +175,6 @@ void CZVDockToolbar::LayoutButtons(SIZE* result, int columns, BOOL measureOnly)
         in.items.push_back({ button->OnCalculateSize(&dc, m_sizeButton, FALSE), button->IsSeparator() != FALSE });
         shown.push_back(button);
     }
-    // Measuring needs no place: the size does not depend on where the client area starts.
-    if (measureOnly)
-        in.client = RECT{};
     const palette::LayoutResult out = palette::LayoutButtons(in);
     if (result)
         *result = out.size;

@@ -19,7 +19,8 @@ BOOL CALLBACK FindDialog(HWND hwnd, LPARAM found)
 {
     wchar_t cls[16] = {};
     ::GetClassNameW(hwnd, cls, 16);
-    if (::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+    // The colour dialog: the one with the red box.
+    if (::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0 && ::GetDlgItem(hwnd, 706)) {
         *reinterpret_cast<HWND*>(found) = hwnd;
         return FALSE;
     }

@@ -144,3 +144,30 @@ TEST(DockToolbar, EveryButtonHasItsIconInBothStrips)
         EXPECT_EQ(bar.GetHotImages()->GetCount(), bar.GetCount());
     }
 }
+
+TEST(DockToolbar, AtOneAndAHalfTheScreenScaleIconsButtonsAndCaptionGrow)
+{
+    const double scale = globalData.m_dblImageScale;
+    globalData.m_dblImageScale = 1.5;
+    {
+        PaletteFixture f;
+        EXPECT_EQ(f.palette.GetImageSize(), CSize(36, 36));
+        EXPECT_EQ(f.palette.GetColdImages()->GetImageSize(), CSize(36, 36));
+        EXPECT_EQ(f.palette.GetHotImages()->GetImageSize(), CSize(36, 36));
+        EXPECT_EQ(f.dropDowns[0].GetHotImages()->GetImageSize(), CSize(36, 36));
+        EXPECT_EQ(f.palette.GetCaptionHeight(), 35);
+        EXPECT_EQ(ItemRect(f.palette, ID_TOOL_COLOR).Size(), CSize(71, 71));
+        // No icon is cut: every button holds a whole icon, and the bar holds every button.
+        CRect client;
+        f.palette.GetClientRect(&client);
+        for (int i = 0; i < f.palette.GetCount(); ++i) {
+            const CRect r = f.palette.GetButton(i)->Rect();
+            if (!f.palette.GetButton(i)->IsSeparator()) {
+                EXPECT_GE(r.Width(), 36) << i;
+                EXPECT_GE(r.Height(), 36) << i;
+            }
+            EXPECT_EQ(r & client, r) << i;
+        }
+    }
+    globalData.m_dblImageScale = scale;
+}
