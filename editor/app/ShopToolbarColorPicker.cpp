@@ -168,11 +168,6 @@ BOOL CShopToolbarColorPicker::OnClick(CWnd* pWnd, BOOL)
     }
 }
 
-void CShopToolbarColorPicker::OnChangeParentWnd(CWnd* pWndParent)
-{
-    CBCGPToolbarButton::OnChangeParentWnd(pWndParent);
-}
-
 void CShopToolbarColorPicker::Redraw()
 {
     if (m_pWndParent && m_pWndParent->m_hWnd)

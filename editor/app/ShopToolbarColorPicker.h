@@ -54,7 +54,6 @@ public:
                 BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE, BOOL bGrayDisabledButtons = TRUE) override;
     SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
     BOOL OnClick(CWnd* pWnd, BOOL bDelay = TRUE) override;
-    void OnChangeParentWnd(CWnd* pWndParent) override;
 
     void SetForeColor(COLORREF color);
     void SetBackColor(COLORREF color);

@@ -27,14 +27,12 @@ BOOL CBCGPMiniFrameWnd::Create(CBCGPBaseControlBar* pBar, const CRect& rectClien
     CFrameWnd* site = pBar->GetDockSiteFrameWnd();
     CWnd* owner = site ? site->GetTopLevelParent() : nullptr;
     RecalcCaptionHeight();
-    m_pBar = pBar;
-    const CString caption = GetCaptionText();
-    m_pBar = nullptr;
     const int border = GetBorderSize();
     const CRect window(rectClient.left - border, rectClient.top - border - GetCaptionHeight(), rectClient.right + border,
                        rectClient.bottom + border);
     const CString cls = globalData.RegisterWindowClass(L"BCGPMiniFrame");
-    if (!CreateEx(WS_EX_TOOLWINDOW, cls, caption, WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, window.left, window.top,
+    // The caption text comes with the first layout, once the frame holds the bar.
+    if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, window.left, window.top,
                   window.Width(), window.Height(), owner ? owner->m_hWnd : nullptr, nullptr))
         return FALSE;
     m_pBar = pBar;
