@@ -165,6 +165,9 @@ TEST(ColorPicker, ClicksOnTheButtonOpenTheDialogResetAndSwap)
     CShopToolbarColorPicker* button = f.ColorButton();
     ASSERT_NE(button, nullptr);
     const colorpicker::Layout layout = button->GetLayout();
+    // The idle update leaves the button enabled: its command has a handler.
+    f.frame->UpdateBars();
+    ASSERT_FALSE(button->IsDisabled());
     TakeColorPosts(f.frame->m_hWnd);
 
     // The overlap of the swatches opens the foreground's dialog; OK takes its colour.

@@ -17,6 +17,7 @@ const DropDownPlace kDropDowns[] = {
 
 BEGIN_MESSAGE_MAP(CPaletteTestFrame, CBCGPFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_TOOL_LINE, OnUpdateLine)
+    ON_COMMAND(ID_TOOL_COLOR, OnColorButton)
 END_MESSAGE_MAP()
 
 PaletteFixture::PaletteFixture()

@@ -30,6 +30,9 @@ public:
 
 protected:
     void OnUpdateLine(CCmdUI* pCmdUI) { pCmdUI->SetCheck(lineChecked); }
+    // As in the editor: the colour button's command has a handler that does nothing, so that
+    // the idle update keeps the button enabled.
+    void OnColorButton() {}
     DECLARE_MESSAGE_MAP()
 };
 

@@ -28,9 +28,10 @@ public:
     void Dump();
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
     {
-        // A tool command presses its button, as the editor's tool selection does.
-        if (nCode == CN_COMMAND && nID >= ID_TOOL_POINT && nID <= ID_TOOL_STRAW && nID != ID_TOOL_COLOR) {
-            if (!pHandlerInfo)
+        // A tool command presses its button, as the editor's tool selection does; the colour
+        // button's command does nothing (the button works by itself).
+        if (nCode == CN_COMMAND && nID >= ID_TOOL_POINT && nID <= ID_TOOL_STRAW) {
+            if (!pHandlerInfo && nID != ID_TOOL_COLOR)
                 m_palette.SetCheckedCommand(nID);
             return TRUE;
         }
