@@ -141,9 +141,14 @@ BOOL CShopToolbarColorPicker::OnClick(CWnd* pWnd, BOOL)
     CWnd* parent = m_pWndParent ? m_pWndParent : pWnd;
     if (!parent || !parent->m_hWnd)
         return TRUE;
+    // The point of the press in a tool bar, else where the pointer is.
     CPoint point;
-    ::GetCursorPos(&point);
-    parent->ScreenToClient(&point);
+    if (auto* bar = DYNAMIC_DOWNCAST(CBCGPToolBar, parent)) {
+        point = bar->GetClickPoint();
+    } else {
+        ::GetCursorPos(&point);
+        parent->ScreenToClient(&point);
+    }
     point -= m_rect.TopLeft();
     COLORREF chosen = 0;
     switch (colorpicker::HitTest(GetLayout(), point)) {

@@ -682,6 +682,7 @@ void CBCGPToolBar::OnMouseMoveMessage(CPoint point)
 
 void CBCGPToolBar::OnLButtonDownMessage(CPoint point)
 {
+    m_ptClick = point;
     const int hit = HitTest(point);
     CBCGPToolbarButton* button = GetButton(hit);
     if (!button || button->IsSeparator() || button->IsDisabled() || button->GetHwnd())

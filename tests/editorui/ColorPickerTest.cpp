@@ -44,20 +44,10 @@ void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD)
     ::PostMessageW(dialog, WM_COMMAND, g_answer.ok ? IDOK : IDCANCEL, 0);
 }
 
-// Presses the left button over a point of the button (relative to its top-left corner), with
-// the pointer there, as a user would.
+// Presses the left button over a point of the button (relative to its top-left corner).
 void ClickButtonAt(CBCGPToolBar& bar, CBCGPToolbarButton* button, CPoint offset)
 {
-    CPoint client = button->Rect().TopLeft() + offset;
-    CPoint screen = client;
-    bar.ClientToScreen(&screen);
-    ::SetCursorPos(screen.x, screen.y);
-    // The button reads the pointer's place, which the display may report a moment later.
-    PumpUntil([&] {
-        CPoint now;
-        ::GetCursorPos(&now);
-        return now == screen;
-    }, 2000);
+    const CPoint client = button->Rect().TopLeft() + offset;
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
 }
