@@ -7,9 +7,17 @@
 
 IMPLEMENT_DYNCREATE(CBCGPMiniFrameWnd, CWnd)
 
-int CBCGPMiniFrameWnd::GetCaptionHeight() const
+void CBCGPMiniFrameWnd::RecalcCaptionHeight()
 {
-    return globalData.GetTextHeight() + 10;
+    m_nCaptionHeight = globalData.GetTextHeight() + 10;
+}
+
+CString CBCGPMiniFrameWnd::GetCaptionText() const
+{
+    CString caption;
+    if (m_pBar && m_pBar->m_hWnd)
+        m_pBar->GetWindowText(caption);
+    return caption;
 }
 
 BOOL CBCGPMiniFrameWnd::Create(CBCGPBaseControlBar* pBar, const CRect& rectClient, bool bShow)
@@ -18,13 +26,13 @@ BOOL CBCGPMiniFrameWnd::Create(CBCGPBaseControlBar* pBar, const CRect& rectClien
         return FALSE;
     CFrameWnd* site = pBar->GetDockSiteFrameWnd();
     CWnd* owner = site ? site->GetTopLevelParent() : nullptr;
-    CString caption;
-    pBar->GetWindowText(caption);
+    RecalcCaptionHeight();
     const int border = GetBorderSize();
     const CRect window(rectClient.left - border, rectClient.top - border - GetCaptionHeight(), rectClient.right + border,
                        rectClient.bottom + border);
     const CString cls = globalData.RegisterWindowClass(L"BCGPMiniFrame");
-    if (!CreateEx(WS_EX_TOOLWINDOW, cls, caption, WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, window.left, window.top,
+    // The caption text comes with the first layout, once the frame holds the bar.
+    if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, window.left, window.top,
                   window.Width(), window.Height(), owner ? owner->m_hWnd : nullptr, nullptr))
         return FALSE;
     m_pBar = pBar;
@@ -45,8 +53,8 @@ void CBCGPMiniFrameWnd::AdjustLayout()
     CRect client;
     GetClientRect(&client);
     m_pBar->SetWindowPos(nullptr, 0, 0, client.Width(), client.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    CString caption, mine;
-    m_pBar->GetWindowText(caption);
+    const CString caption = GetCaptionText();
+    CString mine;
     GetWindowText(mine);
     if (caption != mine) {
         SetWindowText(caption);
@@ -55,6 +63,52 @@ void CBCGPMiniFrameWnd::AdjustLayout()
     // Where the bar floats next time.
     ClientToScreen(&client);
     m_pBar->m_rectRecentFloating = client;
+}
+
+void CBCGPMiniFrameWnd::RecalcLayout()
+{
+    if (!m_hWnd || !m_pBar || !m_pBar->m_hWnd)
+        return;
+    const CSize size = m_pBar->CalcFloatingSize();
+    const int border = GetBorderSize();
+    SetWindowPos(nullptr, 0, 0, size.cx + 2 * border, size.cy + 2 * border + GetCaptionHeight(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    AdjustLayout();
+}
+
+void CBCGPMiniFrameWnd::OnMoveUpdate()
+{
+    AdjustLayout();
+}
+
+LRESULT CBCGPMiniFrameWnd::HitTest(CPoint point, BOOL bDetectCaption)
+{
+    CRect window;
+    GetWindowRect(&window);
+    const CPoint pt(point.x - window.left, point.y - window.top);
+    const int b = GetBorderSize() + 2;
+    const bool left = pt.x < b, right = pt.x >= window.Width() - b, top = pt.y < b, bottom = pt.y >= window.Height() - b;
+    if (top && left) return HTTOPLEFT;
+    if (top && right) return HTTOPRIGHT;
+    if (bottom && left) return HTBOTTOMLEFT;
+    if (bottom && right) return HTBOTTOMRIGHT;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+    if (top) return HTTOP;
+    if (bottom) return HTBOTTOM;
+    if (GetCloseButtonRect().PtInRect(pt)) return HTCLOSE;
+    if (GetCaptionRect().PtInRect(pt)) return bDetectCaption ? HTCAPTION : HTCLIENT;
+    return HTCLIENT;
+}
+
+void CBCGPMiniFrameWnd::OnCapture(BOOL bOnOff)
+{
+    m_bCaptured = bOnOff;
+    if (bOnOff) {
+        SetCapture();
+    } else if (::GetCapture() == m_hWnd) {
+        ::ReleaseCapture();
+    }
 }
 
 void CBCGPMiniFrameWnd::ReleaseBar()
@@ -164,25 +218,9 @@ BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         SendMessage(WM_NCPAINT, 1);
         *pResult = TRUE;
         return TRUE;
-    case WM_NCHITTEST: {
-        CRect window;
-        GetWindowRect(&window);
-        const CPoint pt(GET_X_LPARAM(lParam) - window.left, GET_Y_LPARAM(lParam) - window.top);
-        const int b = GetBorderSize() + 2;
-        const bool left = pt.x < b, right = pt.x >= window.Width() - b, top = pt.y < b, bottom = pt.y >= window.Height() - b;
-        if (top && left) *pResult = HTTOPLEFT;
-        else if (top && right) *pResult = HTTOPRIGHT;
-        else if (bottom && left) *pResult = HTBOTTOMLEFT;
-        else if (bottom && right) *pResult = HTBOTTOMRIGHT;
-        else if (left) *pResult = HTLEFT;
-        else if (right) *pResult = HTRIGHT;
-        else if (top) *pResult = HTTOP;
-        else if (bottom) *pResult = HTBOTTOM;
-        else if (GetCloseButtonRect().PtInRect(pt)) *pResult = HTCLOSE;
-        else if (GetCaptionRect().PtInRect(pt)) *pResult = HTCAPTION;
-        else *pResult = HTCLIENT;
+    case WM_NCHITTEST:
+        *pResult = HitTest(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), TRUE);
         return TRUE;
-    }
     case WM_NCMOUSEMOVE:
         if (m_closeHover.Move(m_hWnd, wParam == HTCLOSE))
             SendMessage(WM_NCPAINT, 1);
@@ -199,8 +237,50 @@ BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
             *pResult = 0;
             return TRUE;
         }
+        // A press on the caption moves the frame while the mouse stays captured.
+        if (wParam == HTCAPTION) {
+            m_ptCaptureStart = CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            CRect window;
+            GetWindowRect(&window);
+            m_ptFrameStart = window.TopLeft();
+            m_bMovedSinceCapture = FALSE;
+            OnCapture(TRUE);
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (m_bCaptured) {
+            CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            ClientToScreen(&pt);
+            const CPoint to = m_ptFrameStart + (pt - m_ptCaptureStart);
+            CRect window;
+            GetWindowRect(&window);
+            if (to != window.TopLeft()) {
+                m_bMovedSinceCapture = TRUE;
+                SetWindowPos(nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            *pResult = 0;
+            return TRUE;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (m_bCaptured && reinterpret_cast<HWND>(lParam) != m_hWnd)
+            OnCapture(FALSE);
         break;
     case WM_LBUTTONUP:
+        if (m_bCaptured) {
+            OnCapture(FALSE);
+            // Dropped over a docking zone of the frame: docked there.
+            if (m_bMovedSinceCapture && m_pBar) {
+                CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                ClientToScreen(&pt);
+                if (CBCGPDockManager* manager = m_pBar->GetDockManager())
+                    manager->DockAtPoint(m_pBar, pt);
+            }
+            *pResult = 0;
+            return TRUE;
+        }
         if (m_bClosePressed) {
             m_bClosePressed = FALSE;
             ::ReleaseCapture();
@@ -227,7 +307,7 @@ BOOL CBCGPMiniFrameWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         AdjustLayout();
         break;
     case WM_MOVE:
-        AdjustLayout();
+        OnMoveUpdate();
         break;
     case WM_MOVING:
         m_bMoving = TRUE;

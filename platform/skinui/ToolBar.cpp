@@ -1,5 +1,6 @@
 #include "ToolBar.h"
 #include <algorithm>
+#include <cmath>
 #include "BCGPFrameWnd.h"
 #include "BCGPMDIFrameWnd.h"
 #include "DropDownToolBar.h"
@@ -195,11 +196,20 @@ BOOL CBCGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT, BOOL bLocke
         return FALSE;
     m_bLocked = bLocked;
     m_sizeImage = sizeImage;
-    m_sizeButton = CSize(sizeImage.cx + 7, sizeImage.cy + 7);
     if (!LoadImageStrip(m_imagesHot, uiHotResID ? uiHotResID : uiResID) && uiColdResID == 0)
         return FALSE;
     LoadImageStrip(m_imagesCold, uiColdResID);
     LoadImageStrip(m_imagesDisabled, uiDisabledResID);
+    // On a screen of more than 96 dpi the strips grow by its scale, so that icons keep their
+    // size on screen; buttons grow with them.
+    const double scale = globalData.GetRibbonImageScale();
+    if (scale > 1.0) {
+        for (CBCGPToolBarImages* images : { &m_imagesHot, &m_imagesCold, &m_imagesDisabled })
+            if (images->IsValid())
+                images->SmoothResize(scale);
+        m_sizeImage = CSize(static_cast<int>(std::lround(sizeImage.cx * scale)), static_cast<int>(std::lround(sizeImage.cy * scale)));
+    }
+    m_sizeButton = CSize(m_sizeImage.cx + 7, m_sizeImage.cy + 7);
     return SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 
@@ -517,11 +527,16 @@ void CBCGPToolBar::OnFillBackground(CDC* pDC)
 void CBCGPToolBar::DoPaint(CDC* pDC)
 {
     OnFillBackground(pDC);
-    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
-    const BOOL horz = IsHorizontal();
     const CRect gripper = GripperRect();
     if (!gripper.IsRectEmpty())
-        manager->OnDrawBarGripper(pDC, gripper, horz, this);
+        CBCGPVisualManager::GetInstance()->OnDrawBarGripper(pDC, gripper, IsHorizontal(), this);
+    DrawButtons(pDC);
+}
+
+void CBCGPToolBar::DrawButtons(CDC* pDC)
+{
+    CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+    const BOOL horz = IsHorizontal();
     for (int i = 0; i < GetCount(); ++i) {
         CBCGPToolbarButton* button = m_buttons[static_cast<size_t>(i)].get();
         if (button->IsHidden() || button->Rect().IsRectEmpty())
@@ -667,6 +682,7 @@ void CBCGPToolBar::OnMouseMoveMessage(CPoint point)
 
 void CBCGPToolBar::OnLButtonDownMessage(CPoint point)
 {
+    m_ptClick = point;
     const int hit = HitTest(point);
     CBCGPToolbarButton* button = GetButton(hit);
     if (!button || button->IsSeparator() || button->IsDisabled() || button->GetHwnd())

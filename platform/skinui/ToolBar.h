@@ -114,6 +114,9 @@ public:
     virtual BOOL OnSendCommand(const CBCGPToolbarButton* pButton);
     // Clicks the button as the mouse would (down and up over it).
     void ClickButton(int nIndex);
+    // Where the left button went down last (client coordinates): buttons that act on the part
+    // of them clicked read it in OnClick.
+    CPoint GetClickPoint() const { return m_ptClick; }
     // The window commands go to: the owner when set, else the dock site.
     CWnd* GetCommandTarget() const;
     void SetOwner(CWnd* pOwnerWnd) { m_pOwner = pOwnerWnd; }
@@ -123,6 +126,8 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 protected:
+    // The buttons and separators at their places, over a background painted already.
+    void DrawButtons(CDC* pDC);
     BOOL LoadImageStrip(CBCGPToolBarImages& images, UINT uiResID);
     void PlaceButton(std::unique_ptr<CBCGPToolbarButton> button, INT_PTR iInsertAt, int* pIndex);
     void ShowToolTip(int nIndex);
@@ -143,4 +148,5 @@ protected:
     skinui::HoverTracker<> m_hover;   // asks for WM_MOUSELEAVE; the bar keeps its highlight itself
     CToolTipCtrl m_toolTip;
     CWnd* m_pOwner = nullptr;   // not owned
+    CPoint m_ptClick;
 };

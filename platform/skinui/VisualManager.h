@@ -117,6 +117,8 @@ public:
     virtual COLORREF GetPaneCaptionTextColor(BOOL bActive);
     virtual void OnDrawPaneCaptionButton(CDC* pDC, CRect rect, UINT nHit, BOOL bPinned, BOOL bActive, BOOL bHighlighted,
                                          BOOL bPressed);
+    // The size of a caption button of panes and mini frames, at the screen's scale.
+    virtual CSize GetCaptionButtonSize() const;
     virtual void OnFillTabArea(CDC* pDC, CRect rect, BOOL bTop);
     virtual void OnDrawTab(CDC* pDC, CRect rect, BOOL bActive, BOOL bHighlighted, BOOL bTop);
     virtual COLORREF GetTabTextColor(BOOL bActive, BOOL bHighlighted);

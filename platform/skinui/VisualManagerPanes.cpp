@@ -14,6 +14,12 @@ COLORREF CBCGPVisualManager::GetPaneCaptionTextColor(BOOL bActive)
     return bActive ? RGB(255, 255, 255) : globalData.clrBarText;
 }
 
+CSize CBCGPVisualManager::GetCaptionButtonSize() const
+{
+    const int side = static_cast<int>(14 * globalData.GetRibbonImageScale() + 0.5);
+    return CSize(side, side);
+}
+
 void CBCGPVisualManager::OnDrawPaneCaptionButton(CDC* pDC, CRect rect, UINT nHit, BOOL bPinned, BOOL bActive, BOOL bHighlighted,
                                                  BOOL bPressed)
 {

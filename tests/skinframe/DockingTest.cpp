@@ -122,6 +122,46 @@ TEST(Docking, DroppedMiniFrameDocksAtTheSideUnderTheCursor)
     EXPECT_EQ(RectInParent(&f.bottom).top, 0);
 }
 
+TEST(Docking, CaptionDragMovesTheMiniFrameAndDropsItOnADockingZone)
+{
+    PaneFrame f;
+    ASSERT_TRUE(f.bottom.FloatControlBar(CRect(300, 200, 560, 460)));
+    CBCGPMiniFrameWnd* mini = f.bottom.GetParentMiniFrame();
+    ASSERT_NE(mini, nullptr);
+    CRect before;
+    mini->GetWindowRect(&before);
+    CRect caption = mini->GetCaptionRect();
+    caption.OffsetRect(before.TopLeft());
+    const CPoint from(caption.left + 10, caption.CenterPoint().y);
+    ASSERT_EQ(mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(from.x, from.y)), HTCAPTION);
+    mini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(from.x, from.y));
+    EXPECT_TRUE(mini->IsCaptured());
+    EXPECT_EQ(::GetCapture(), mini->m_hWnd);
+    // The frame follows the mouse.
+    CPoint to = from + CSize(25, 15);
+    mini->ScreenToClient(&to);
+    mini->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    CRect moved;
+    mini->GetWindowRect(&moved);
+    EXPECT_EQ(moved.TopLeft(), before.TopLeft() + CSize(25, 15));
+    EXPECT_TRUE(mini->HasMovedSinceCapture());
+    // Released just inside the view's top edge: the pane docks at the top.
+    const CRect view = f.frame->GetDockManager()->GetClientAreaRect();
+    CPoint drop(view.CenterPoint().x, view.top + 5);
+    f.frame->ClientToScreen(&drop);
+    CPoint release = drop;
+    mini->ScreenToClient(&release);
+    mini->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(release.x, release.y));
+    mini->ScreenToClient(&(release = drop));
+    const HWND miniHwnd = mini->m_hWnd;
+    mini->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(release.x, release.y));
+    // Docked, the mini frame is gone, and with it the capture.
+    EXPECT_FALSE(::IsWindow(miniHwnd));
+    EXPECT_NE(::GetCapture(), miniHwnd);
+    EXPECT_FALSE(f.bottom.IsFloating());
+    EXPECT_EQ(f.bottom.GetCurrentAlignment(), static_cast<DWORD>(CBRS_ALIGN_TOP));
+}
+
 TEST(Docking, TabGroupShowsOnePaneAtATimeAndComesApart)
 {
     PaneFrame f;
