@@ -86,14 +86,14 @@ BEGIN_MESSAGE_MAP(CLumivoToolsApp, CBCGPWinApp)
     ON_UPDATE_COMMAND_UI(ID_SKIN_BLACK, OnUpdateSkin)
 END_MESSAGE_MAP()
 
-CLumivoToolsApp::CLumivoToolsApp() : CLumivoToolsApp(true) {}
-
-CLumivoToolsApp::CLumivoToolsApp(bool holdMutex) : CBCGPWinApp(L"LumivoTools")
+CLumivoToolsApp::CLumivoToolsApp() : CLumivoToolsApp(nullptr)
 {
-    if (holdMutex) {
-        m_hMutex = ::CreateMutexW(nullptr, TRUE, L"LumivoTools");
-        m_bAnotherInstance = ::GetLastError() == ERROR_ALREADY_EXISTS;
-    }
+    m_hMutex = ::CreateMutexW(nullptr, TRUE, L"LumivoTools");
+    m_bAnotherInstance = ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+CLumivoToolsApp::CLumivoToolsApp(LPCTSTR testAppName) : CBCGPWinApp(testAppName ? testAppName : L"LumivoTools")
+{
     SetSkinVar(&m_nSkin);
     m_defaultFont.lfHeight = -48;
     m_defaultFont.lfWeight = FW_NORMAL;
@@ -195,13 +195,7 @@ void CLumivoToolsApp::InitResources()
     const CString sample = GetKQDataFolder(L"Sample\\Effect.webp").GetString();
     if (!m_sampleImage.LoadFile(sample))
         BCGPMessageBox(TranslateString(L"Fail to load Data\\Sample\\Effect.webp"), MB_OK | MB_ICONWARNING);
-    if (CBCGPContextMenuManager* menus = GetContextMenuManager()) {
-        menus->AddMenu(L"Help", IDR_MENU_HELP);
-        menus->AddMenu(L"Setting Menu", IDR_MENU_SETTING);
-        menus->AddMenu(L"Skin Menu", IDR_MENU_SKIN);
-        menus->AddMenu(L"Tray Menu", IDR_MENU_TRAY);
-        // The page, frame, cosmetics, scene-sort, split and zoom menus come with their modes.
-    }
+    RegisterContextMenus();
     if (m_imageList.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8)) {
         CBitmap strip;
         if (strip.Attach(static_cast<HBITMAP>(::LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDB_COMMANDS16), IMAGE_BITMAP, 0, 0,
@@ -210,6 +204,18 @@ void CLumivoToolsApp::InitResources()
     }
     m_toolbarImages.SetImageSize(CSize(24, 24));
     m_toolbarImages.Load(IDB_TOOLS24);
+}
+
+void CLumivoToolsApp::RegisterContextMenus()
+{
+    CBCGPContextMenuManager* menus = GetContextMenuManager();
+    if (!menus)
+        return;
+    menus->AddMenu(L"Help", IDR_MENU_HELP);
+    menus->AddMenu(L"Setting Menu", IDR_MENU_SETTING);
+    menus->AddMenu(L"Skin Menu", IDR_MENU_SKIN);
+    menus->AddMenu(L"Tray Menu", IDR_MENU_TRAY);
+    // The page, frame, cosmetics, scene-sort, split and zoom menus come with their modes.
 }
 
 void CLumivoToolsApp::LoadCaptureSettings()

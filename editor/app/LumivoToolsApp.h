@@ -101,9 +101,13 @@ public:
     HACCEL m_hAccel = nullptr;
     int m_nUiFontHeight = 12;
 
+    // A test program's application: its own profile name, no "LumivoTools" mutex, and no
+    // start-up (the tests make what they drive).
+    explicit CLumivoToolsApp(LPCTSTR testAppName);
+    // The start page's and the modes' pop-up menus, by name and id.
+    void RegisterContextMenus();
+
 protected:
-    // Whether this object takes the "LumivoTools" mutex (test programs do not).
-    explicit CLumivoToolsApp(bool holdMutex);
     void OnModeNotAvailable();
     afx_msg void OnHomePage();
     afx_msg void OnAppAbout();

@@ -286,7 +286,8 @@ bool CMainFrameStartPage::AddTrayIcon(const wchar_t* tip, UINT iconId)
     data.uCallbackMessage = WM_TRAY_CALLBACK;
     data.hIcon = m_hTrayIcon;
     wcsncpy_s(data.szTip, tip, _TRUNCATE);
-    m_bTrayIconAdded = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+    // After "TaskbarCreated" the icon may still be there (the notification area did not lose it).
+    m_bTrayIconAdded = ::Shell_NotifyIconW(NIM_ADD, &data) != FALSE || ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
     return m_bTrayIconAdded;
 }
 
@@ -307,7 +308,7 @@ void CMainFrameStartPage::RemoveTrayIcon()
 void CMainFrameStartPage::CheckNewVersion()
 {
     CLumivoToolsApp* app = App();
-    const CString stored = app->GetProfileString(nullptr, L"NewVersion", L"");
+    const CString stored = app->GetProfileString(L"", L"NewVersion", L"");
     if (StoredVersionIsNewer(stored, ZVQUERY_CURRENT_VERSION_W)) {
         if (!GetTile(StartTile::NewVersion)) {
             AddStartTile(kNewVersionTile);
@@ -328,7 +329,7 @@ void CMainFrameStartPage::OnNewVersion()
     CKQWinTile* tile = GetTile(StartTile::NewVersion);
     tile->SetName(Translated(L"New Version"));
     tile->SetToolTipText(Translated(L"New Version"));
-    app->WriteProfileString(nullptr, L"NewVersion", app->m_query.GetLatestVersion().GetString());
+    app->WriteProfileString(L"", L"NewVersion", app->m_query.GetLatestVersion().GetString());
     tile->SetBadgeNumber(1);
     m_tiles.ModifyTiles();
     m_tiles.GetWinUITiles()->AdjustLayout();

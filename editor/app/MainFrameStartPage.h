@@ -27,6 +27,8 @@ public:
     // The tile, or null while it does not exist.
     CKQWinTile* GetTile(StartTile tile) const { return m_tileList[static_cast<size_t>(tile)]; }
     CKQTileUI& GetTileControl() { return m_tiles; }
+    // The animation frame a tile shows (0: its first picture).
+    int GetAnimationFrame(StartTile tile) const { return m_animationFrame[static_cast<size_t>(tile)]; }
     // The three pop-up menus of the caption buttons and the tray menu.
     HMENU GetPopupMenu(UINT menuId) const;
     // The place a caption button's menu opens (screen coordinates).
