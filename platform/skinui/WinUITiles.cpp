@@ -268,7 +268,9 @@ void CBCGPWinUITile::OnDraw(CDC* pDC, BOOL bHot, BOOL bPressed)
             room.right = rect.left + rect.Width() * 11 / 20;
         if (!m_strHeader.IsEmpty()) {
             CFont font;
-            MakeFont(font, CBCGPTextFormat(), globalData.GetTextHeight() + 5, FW_SEMIBOLD);
+            // Set apart by its size: a bold face may lack the glyphs that the linked faces give
+            // the regular one.
+            MakeFont(font, CBCGPTextFormat(), globalData.GetTextHeight() + 6, FW_NORMAL);
             CFont* old = pDC->SelectObject(&font);
             CRect header = room;
             pDC->DrawText(m_strHeader, header, DT_SINGLELINE | DT_TOP | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
