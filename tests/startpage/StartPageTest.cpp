@@ -10,6 +10,7 @@
 #include "MainFrameStartPage.h"
 #include "PopupMenu.h"
 #include "SheetOption.h"
+#include "ShellService.h"
 #include "WindowTestApp.h"
 #include "ZVUILibApp.h"
 
@@ -290,6 +291,55 @@ TEST_F(StartPageTest, ChineseRetitlesTilesAndMenus)
     EXPECT_EQ(std::wstring(title), L"Lumivo 图片工具 1.4.6");
     LoadCurrentLanguage();
     page->SetTileTexts();
+}
+
+// A browser that "runs" until the test lets it end: an event stands for its process.
+class CFakeBrowserShell : public zvui::ShellService {
+public:
+    int FileOperation(SHFILEOPSTRUCTW&) override { return 1; }
+    bool BrowseForFolder(HWND, const wchar_t*, UINT, const std::wstring&, std::wstring&) override { return false; }
+    bool ConnectedState(DWORD&) override { return false; }
+    win32::KernelHandle StartProgram(const wchar_t* program, const wchar_t* parameters, const wchar_t*, int) override
+    {
+        started = program ? program : L"";
+        arguments = parameters ? parameters : L"";
+        return win32::KernelHandle(CreateEventW(nullptr, TRUE, FALSE, running.c_str()));
+    }
+    std::wstring started, arguments;
+    std::wstring running = L"StartPageTest.Browser";
+};
+
+TEST_F(StartPageTest, BrowseTilesRunTheBrowserWhileThePageHides)
+{
+    CFakeBrowserShell shell;
+    zvui::ShellService* before = zvui::SetShellService(&shell);
+    const struct {
+        StartTile tile;
+        const wchar_t* arguments;
+    } cases[] = {{StartTile::Browse, L""}, {StartTile::Batch, L"/batch"}};
+    for (const auto& c : cases) {
+        // While the browser runs: the page is hidden and still answers; then the browser quits.
+        static CMainFrameStartPage* s_page;
+        static bool s_hiddenWhileRunning, s_answered;
+        s_page = page;
+        s_hiddenWhileRunning = s_answered = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+            KillTimer(nullptr, id);
+            s_hiddenWhileRunning = !s_page->IsWindowVisible();
+            s_answered = s_page->SendMessage(WM_GETTEXTLENGTH) > 0;
+            HANDLE browser = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"StartPageTest.Browser");
+            SetEvent(browser);
+            CloseHandle(browser);
+        });
+        ASSERT_NE(timer, 0u);
+        page->GetTileControl().ClickTile(page->GetTile(c.tile));
+        EXPECT_TRUE(s_hiddenWhileRunning);
+        EXPECT_TRUE(s_answered);
+        EXPECT_TRUE(page->IsWindowVisible()) << "back when the browser ends";
+        EXPECT_EQ(shell.started.substr(shell.started.size() - 16), L"\\LumivoShows.exe");
+        EXPECT_EQ(shell.arguments, c.arguments);
+    }
+    zvui::SetShellService(before);
 }
 
 // The options pages without their sheet: what they read and write.
