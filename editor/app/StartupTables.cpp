@@ -198,8 +198,13 @@ int SeedFolder(const std::wstring& source, const std::wstring& target)
         const std::wstring from = source + L"\\" + name, to = target + L"\\" + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             copied += SeedFolder(from, to);
-        else if (CopyFileW(from.c_str(), to.c_str(), TRUE))   // TRUE: a user's file stays
-            ++copied;
+        else if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES && CopyFileW(from.c_str(), (to + L".tmp").c_str(), FALSE)) {
+            // Published whole or not at all, and never over a file that appeared meanwhile.
+            if (MoveFileExW((to + L".tmp").c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+                ++copied;
+            else
+                DeleteFileW((to + L".tmp").c_str());
+        }
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return copied;

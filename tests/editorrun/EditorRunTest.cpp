@@ -144,6 +144,36 @@ TEST_F(EditorRunTest, LogOnStartShowsNothing)
     EXPECT_EQ(editor.WaitForExit(kTimeout), 0);
 }
 
+// A list file in the temporary folder is read and deleted, one elsewhere read and kept; the
+// first picture of the list names the page's title.
+TEST_F(EditorRunTest, ListFilesOpenTheirFirstPictureAndTemporaryListsGo)
+{
+    wchar_t tempPath[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, tempPath);
+    const struct {
+        std::wstring list;
+        bool deleted;
+    } cases[] = {
+        {std::wstring(tempPath) + L"EditorRunTest.lst", true},
+        {editorapp::TestProgramFolder() + L"\\EditorRunTest.lst", false},
+    };
+    for (const auto& c : cases) {
+        const std::wstring first = L"C:\\Pictures\\a b.jpg";
+        ASSERT_TRUE(editorapp::PutUtf16(c.list, first + L"\r\nC:\\Pictures\\c.png\r\n"));
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), L"/il \"" + c.list + L"\""));
+        HWND page = editor.WaitForWindow(kFrameClass, kTimeout);
+        ASSERT_NE(page, nullptr);
+        wchar_t title[512] = {};
+        GetWindowTextW(page, title, 512);
+        EXPECT_EQ(std::wstring(title), L"Lumivo Tools 1.4.6   Open " + first);
+        EXPECT_EQ(GetFileAttributesW(c.list.c_str()) == INVALID_FILE_ATTRIBUTES, c.deleted) << testing::PrintToString(c.list);
+        PostMessageW(page, 0x500, 0, 0);
+        EXPECT_EQ(editor.WaitForExit(kTimeout), 0);
+        DeleteFileW(c.list.c_str());
+    }
+}
+
 // The user's copy of the sample is no picture: it is kept, reported, and the page still comes.
 TEST_F(EditorRunTest, SeedingKeepsAChangedUserFileAndABrokenSampleIsReported)
 {
