@@ -443,8 +443,12 @@ void CBCGPWinUITiles::DrawCaptionButtons(CDC* pDC, UINT nHot, UINT nPressed)
         }
         if (button.image.IsEmpty())
             continue;
-        // Centred, scaled down (never up) to fit.
-        const CSize size = button.image.GetSize();
+        // In the caption's colour (the pictures are one-colour line art), centred, scaled down
+        // (never up) to fit.
+        CBCGPImage image = button.image;
+        if (m_clrCaption != (COLORREF)-1)
+            image.Colorize(m_clrCaption, 1.0);
+        const CSize size = image.GetSize();
         CRect room = r;
         room.DeflateRect(4, 4);
         double scale = 1.0;
@@ -452,7 +456,7 @@ void CBCGPWinUITiles::DrawCaptionButtons(CDC* pDC, UINT nHot, UINT nPressed)
             scale = std::min(room.Width() / static_cast<double>(size.cx), room.Height() / static_cast<double>(size.cy));
         const int w = std::max(1, static_cast<int>(size.cx * scale)), h = std::max(1, static_cast<int>(size.cy * scale));
         const CPoint c = room.CenterPoint();
-        button.image.Draw(pDC, CRect(c.x - w / 2, c.y - h / 2, c.x - w / 2 + w, c.y - h / 2 + h));
+        image.Draw(pDC, CRect(c.x - w / 2, c.y - h / 2, c.x - w / 2 + w, c.y - h / 2 + h));
     }
 }
 

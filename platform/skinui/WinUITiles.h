@@ -146,7 +146,7 @@ public:
     void SetCaptionForegroundColor(COLORREF color) { m_clrCaption = color; Redraw(); }
     COLORREF GetCaptionForegroundColor() const { return m_clrCaption; }
     // Buttons at the right end of the caption row, the first added rightmost; the name is the
-    // button's tool tip.
+    // button's tool tip. A one-colour picture is drawn in the caption's colour when one is set.
     void AddCaptionButton(UINT nID, const CBCGPImage& image, const CString& strName);
     int GetCaptionButtonCount() const { return static_cast<int>(m_captionButtons.size()); }
     UINT GetCaptionButtonID(int nIndex) const;
