@@ -265,17 +265,44 @@ TEST_F(StartPageTest, QuitAsksEveryModeFrameFirstAndOneThatStaysCancels)
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(StartPageTest, HotKeysAreFreeWhileTheOptionsRunAndTakenAgainAfter)
+// The visible dialog windows of this thread (the options sheet while it runs).
+HWND FindThreadDialog()
 {
-    // Shift+F7 is this test's own new key; Ctrl+F5 the old one.
-    page->UnregisterCaptureHotKeys();
-    theApp.m_capture.Hotkey = 0x10076;
-    EXPECT_TRUE(RegisterHotKey(nullptr, 0x7001, MOD_CONTROL, VK_F5)) << "the old key is free";
-    UnregisterHotKey(nullptr, 0x7001);
-    page->RegisterCaptureHotKeys();
-    EXPECT_FALSE(RegisterHotKey(nullptr, 0x7002, MOD_SHIFT, VK_F7)) << "the new key is the page's, with Shift (not Alt)";
-    EXPECT_TRUE(RegisterHotKey(nullptr, 0x7003, MOD_CONTROL, VK_F5)) << "the old key was let go";
-    UnregisterHotKey(nullptr, 0x7003);
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(hwnd, cls, 32);
+        if (IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+            *reinterpret_cast<HWND*>(lp) = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(StartPageTest, TheOptionsSheetRunsWithTheHotKeysFreeAndTakesTheNewOnesAfter)
+{
+    static bool s_oldKeyFree, s_sheetSeen;
+    s_oldKeyFree = s_sheetSeen = false;
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        HWND sheet = FindThreadDialog();
+        s_sheetSeen = sheet != nullptr;
+        s_oldKeyFree = RegisterHotKey(nullptr, 0x7010, MOD_CONTROL, VK_F5) != FALSE;
+        UnregisterHotKey(nullptr, 0x7010);
+        // As the capture page stores Shift+F7.
+        theApp.m_capture.Hotkey = 0x10076;
+        if (sheet)
+            PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
+    });
+    page->SendMessage(WM_COMMAND, ID_OPTION);
+    EXPECT_TRUE(s_sheetSeen);
+    EXPECT_TRUE(s_oldKeyFree) << "the keys are let go while the sheet runs";
+    EXPECT_FALSE(RegisterHotKey(nullptr, 0x7011, MOD_SHIFT, VK_F7)) << "the new key is the page's again, with Shift";
+    EXPECT_TRUE(RegisterHotKey(nullptr, 0x7012, MOD_CONTROL, VK_F5)) << "the old key stays free";
+    UnregisterHotKey(nullptr, 0x7012);
+    EXPECT_EQ(std::wstring(page->GetTile(StartTile::Capture)->GetText()), L"Shift+F7");
 }
 
 TEST_F(StartPageTest, ChineseRetitlesTilesAndMenus)
