@@ -1,4 +1,5 @@
 #include "SheetOption.h"
+#include <algorithm>
 #include "EditorUtils.h"
 #include "LumivoToolsApp.h"
 #include "LumivoToolsIds.h"
@@ -42,6 +43,20 @@ void SetText(CWnd* page, int id, const wchar_t* text)
 
 } // namespace
 
+void CFolderEdit::EnableFolderBrowse(const wchar_t* label)
+{
+    EnableFolderBrowseButton(nullptr, 0x41);
+    m_strLabel = label;
+    if (!m_hWnd)
+        return;
+    // The button is as wide as its word needs.
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(GetFont());
+    m_nBrowseButtonWidth = std::max(m_nBrowseButtonWidth, static_cast<int>(dc.GetTextExtent(m_strLabel).cx) + 12);
+    dc.SelectObject(old);
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 // --- System page ----------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CPageGeneral, CKQPropertyPage)
@@ -59,9 +74,7 @@ BOOL CPageGeneral::OnInitDialog()
     SetText(this, IDC_FOLDER_LABEL, L"Folder");
     SetText(this, IDC_USER_DATA_LABEL, L"User Data");
     SetText(this, IDC_DEFAULT, L"Default");
-    m_editFolder.EnableFolderBrowseButton(nullptr, 0x41);
-    m_editFolder.EnableBrowseButton(TRUE, TranslateString(L"Change"));
-    m_editFolder.EnableFolderBrowseButton(nullptr, 0x41);
+    m_editFolder.EnableFolderBrowse(TranslateString(L"Change"));
     EnableApplyButton(FALSE);
     return TRUE;
 }
@@ -168,8 +181,7 @@ void CPageCapture::LoadSetting()
     if (m_hotkeySave.m_hWnd)
         m_hotkeySave.SendMessage(HKM_SETHOTKEY, HotKeyToControlWord(capture.SaveHotkey));
     if (m_editFolder.m_hWnd) {
-        m_editFolder.EnableBrowseButton(TRUE, TranslateString(L"Change"));
-        m_editFolder.EnableFolderBrowseButton(nullptr, 0x41);
+        m_editFolder.EnableFolderBrowse(TranslateString(L"Change"));
         m_editFolder.SetWindowText(capture.SaveFolder);
     }
     m_bAutoSave = capture.AutoSave ? 1 : 0;

@@ -3,6 +3,12 @@
 // start, user data folder) and CPageCapture ("Capture": hot keys, capture folder, saving).
 #include "KQPropertyPage.h"
 
+// A folder edit whose browse button carries a word ("Change") instead of "...".
+class CFolderEdit : public CBCGPEdit {
+public:
+    void EnableFolderBrowse(const wchar_t* label);
+};
+
 class CPageGeneral : public CKQPropertyPage {
 public:
     CPageGeneral();
@@ -12,7 +18,7 @@ public:
     bool m_bResetting = false;
     int m_bAutoStart = 0;
     int m_bAutoStartLoaded = 0;
-    CBCGPEdit m_editFolder;
+    CFolderEdit m_editFolder;
 
 protected:
     BOOL OnInitDialog() override;
@@ -31,7 +37,7 @@ public:
     int m_bAutoSave = 1;
     CHotKeyCtrl m_hotkeyRun;
     CHotKeyCtrl m_hotkeySave;
-    CBCGPEdit m_editFolder;
+    CFolderEdit m_editFolder;
 
 protected:
     BOOL OnInitDialog() override;
