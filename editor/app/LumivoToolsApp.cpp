@@ -172,12 +172,6 @@ BOOL CLumivoToolsApp::SaveAllModified()
     return TRUE;
 }
 
-void CLumivoToolsApp::PreLoadState()
-{
-    if (CBCGPContextMenuManager* menus = GetContextMenuManager())
-        menus->AddMenu(L"My menu", IDR_MYMENU);
-}
-
 void CLumivoToolsApp::LoadSettings()
 {
     m_bAutoStart = GetProfileInt(L"General", L"AutoStart", 1) != 0;

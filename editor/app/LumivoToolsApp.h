@@ -42,7 +42,6 @@ public:
     BOOL SaveAllModified() override;
     BOOL LoadState(CFrameWnd*, LPCTSTR = nullptr) override { return TRUE; }
     BOOL SaveState(CFrameWnd*, LPCTSTR = nullptr) override { return TRUE; }
-    void PreLoadState() override;
 
     // Mode openers. A mode whose frame is not part of this build says so at the cursor.
     void ShowEditorFrame();

@@ -3,7 +3,6 @@
 
 #define IDR_APPICON 103
 #define IDR_MAINFRAME 104
-#define IDR_MYMENU 105
 #define IDS_OLE_INIT_FAILED 100
 
 // Context menus.

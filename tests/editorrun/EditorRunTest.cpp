@@ -91,6 +91,12 @@ protected:
     RegValueGuard skin{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"Skin"};
     RegValueGuard newVersion{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"NewVersion"};
     RegValueGuard directory{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools\\Tools", L"CurrentDirectory"};
+    // The update check and the usage statistics of every start.
+    RegValueGuard lastCheck{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"LastCheckUpdate"};
+    RegValueGuard lastUse{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"LastUse"};
+    RegValueGuard period{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"QueryPeriod"};
+    RegValueGuard dailyUse{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"DailyUseStat"};
+    RegValueGuard firstUse{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"FirstUseStat"};
 };
 
 TEST_F(EditorRunTest, FirstInstanceHidesOnCloseAndEndsOnTheQuitMessage)
