@@ -56,6 +56,12 @@ public:
             return {};
         return win32::KernelHandle(info.hProcess);
     }
+
+    bool OpenAddress(const wchar_t* address) override
+    {
+        return address && *address &&
+               reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    }
 };
 
 SystemShell g_systemShell;
@@ -66,6 +72,11 @@ zvui::ShellService* g_shell = &g_systemShell;
 win32::KernelHandle zvui::ShellService::StartProgram(const wchar_t*, const wchar_t*, const wchar_t*, int)
 {
     return {};
+}
+
+bool zvui::ShellService::OpenAddress(const wchar_t*)
+{
+    return false;
 }
 
 zvui::ShellService& zvui::Shell()

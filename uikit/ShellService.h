@@ -23,6 +23,9 @@ public:
     // (null: the shell's choice) with the show command: the started process, or none when
     // nothing started. Not pure, so that a fake without it starts nothing.
     virtual win32::KernelHandle StartProgram(const wchar_t* program, const wchar_t* parameters, const wchar_t* folder, int show);
+    // Opens an address (a web page, a mail link) with the program the system has for it, shown
+    // normally: false when nothing took it. Not pure, for the same reason.
+    virtual bool OpenAddress(const wchar_t* address);
 };
 ZVUILIB_API ShellService& Shell();
 // Puts another service in place (null: the system's again); returns the one before.

@@ -6,6 +6,7 @@
 #include "SkinControls.h"
 
 const UINT BCGM_ON_CLICK_WINUI_UI_TILE = ::RegisterWindowMessageW(L"SkinUI.OnClickWinUITile");
+const UINT BCGM_ON_CLICK_WINUI_UI_CAPTION_BUTTON = ::RegisterWindowMessageW(L"SkinUI.OnClickWinUICaptionButton");
 
 namespace {
 
@@ -247,12 +248,40 @@ void CBCGPWinUITile::OnDraw(CDC* pDC, BOOL bHot, BOOL bPressed)
         CRect room = rect;
         room.DeflateRect(12, 10);
         room.bottom -= m_strName.IsEmpty() ? 0 : nameHeight - 8;
+        // Beside the words on a wide tile, below the title on a square one.
+        if (m_type == BCGP_TILE_WIDE && !m_strText.IsEmpty())
+            room.left = rect.left + rect.Width() * 11 / 20;
+        else if (!m_strHeader.IsEmpty())
+            room.top += globalData.GetTextHeight() + 10;
         double scale = 1.0;
         if (image.cx > room.Width() || image.cy > room.Height())
             scale = std::min(room.Width() / static_cast<double>(image.cx), room.Height() / static_cast<double>(image.cy));
         const int w = std::max(1, static_cast<int>(image.cx * scale)), h = std::max(1, static_cast<int>(image.cy * scale));
         const CPoint c = room.CenterPoint();
         m_image.Draw(pDC, CRect(c.x - w / 2, c.y - h / 2, c.x - w / 2 + w, c.y - h / 2 + h));
+    }
+    if (!m_strHeader.IsEmpty() || !m_strText.IsEmpty()) {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(text);
+        CRect room(rect.left + 12, rect.top + 10, rect.right - 12, rect.bottom - nameHeight);
+        if (m_type == BCGP_TILE_WIDE && !m_strText.IsEmpty() && !m_image.IsEmpty())
+            room.right = rect.left + rect.Width() * 11 / 20;
+        if (!m_strHeader.IsEmpty()) {
+            CFont font;
+            // Set apart by its size: a bold face may lack the glyphs that the linked faces give
+            // the regular one.
+            MakeFont(font, CBCGPTextFormat(), globalData.GetTextHeight() + 6, FW_NORMAL);
+            CFont* old = pDC->SelectObject(&font);
+            CRect header = room;
+            pDC->DrawText(m_strHeader, header, DT_SINGLELINE | DT_TOP | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+            room.top += pDC->GetTextExtent(L"Ag", 2).cy + 6;
+            pDC->SelectObject(old);
+        }
+        if (!m_strText.IsEmpty()) {
+            CFont* old = pDC->SelectObject(&globalData.fontRegular);
+            pDC->DrawText(m_strText, room, DT_TOP | DT_LEFT | DT_NOPREFIX | DT_WORDBREAK | DT_END_ELLIPSIS);
+            pDC->SelectObject(old);
+        }
     }
     if (!m_strName.IsEmpty()) {
         CFont* old = pDC->SelectObject(&globalData.fontRegular);
@@ -358,6 +387,79 @@ CString CBCGPWinUITiles::GetGroupCaption(int nGroup) const
     return CString();
 }
 
+void CBCGPWinUITiles::AddCaptionButton(UINT nID, const CBCGPImage& image, const CString& strName)
+{
+    m_captionButtons.push_back({ nID, image, strName, CRect() });
+    AdjustLayout();
+}
+
+UINT CBCGPWinUITiles::GetCaptionButtonID(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCaptionButtonCount() ? m_captionButtons[nIndex].id : 0;
+}
+
+CString CBCGPWinUITiles::GetCaptionButtonName(UINT nID) const
+{
+    for (const auto& button : m_captionButtons)
+        if (button.id == nID)
+            return button.name;
+    return CString();
+}
+
+BOOL CBCGPWinUITiles::SetCaptionButtonName(UINT nID, const CString& strName)
+{
+    for (auto& button : m_captionButtons)
+        if (button.id == nID) {
+            button.name = strName;
+            return TRUE;
+        }
+    return FALSE;
+}
+
+CRect CBCGPWinUITiles::GetCaptionButtonRect(UINT nID) const
+{
+    for (const auto& button : m_captionButtons)
+        if (button.id == nID)
+            return button.rect;
+    return CRect();
+}
+
+UINT CBCGPWinUITiles::CaptionButtonHitTest(CPoint point) const
+{
+    for (const auto& button : m_captionButtons)
+        if (button.rect.PtInRect(point))
+            return button.id;
+    return 0;
+}
+
+void CBCGPWinUITiles::DrawCaptionButtons(CDC* pDC, UINT nHot, UINT nPressed)
+{
+    for (const auto& button : m_captionButtons) {
+        CRect r = button.rect;
+        if (button.id == nHot || button.id == nPressed) {
+            const COLORREF base = m_clrCaption != (COLORREF)-1 ? m_clrCaption : globalData.clrBarText;
+            CBCGPGraphicsManager gm(pDC);
+            gm.FillRectangle(r, CBCGPBrush(CBCGPColor(base), button.id == nPressed ? 0.35 : 0.2));
+        }
+        if (button.image.IsEmpty())
+            continue;
+        // In the caption's colour (the pictures are one-colour line art), centred, scaled down
+        // (never up) to fit.
+        CBCGPImage image = button.image;
+        if (m_clrCaption != (COLORREF)-1)
+            image.Colorize(m_clrCaption, 1.0);
+        const CSize size = image.GetSize();
+        CRect room = r;
+        room.DeflateRect(4, 4);
+        double scale = 1.0;
+        if (size.cx > room.Width() || size.cy > room.Height())
+            scale = std::min(room.Width() / static_cast<double>(size.cx), room.Height() / static_cast<double>(size.cy));
+        const int w = std::max(1, static_cast<int>(size.cx * scale)), h = std::max(1, static_cast<int>(size.cy * scale));
+        const CPoint c = room.CenterPoint();
+        image.Draw(pDC, CRect(c.x - w / 2, c.y - h / 2, c.x - w / 2 + w, c.y - h / 2 + h));
+    }
+}
+
 void CBCGPWinUITiles::SetSquareSize(const CSize& size)
 {
     m_sizeSquare = CSize(std::max<int>(16, size.cx), std::max<int>(16, size.cy));
@@ -388,10 +490,17 @@ void CBCGPWinUITiles::AdjustLayout()
     CRect area = client;
     area.DeflateRect(kMargin, kMargin);
     m_rectCaption = CRect(0, 0, 0, 0);
-    if (!m_strCaption.IsEmpty()) {
+    if (!m_strCaption.IsEmpty() || !m_captionButtons.empty()) {
         const int height = globalData.GetTextHeight() * 2 + 8;
         m_rectCaption = CRect(area.left, area.top, area.right, area.top + height);
         area.top += height + 8;
+        // The buttons are squares of the caption's height, from the right end leftwards.
+        int right = client.right - 8;
+        for (auto& button : m_captionButtons) {
+            button.rect = CRect(right - height, client.top + 4, right, client.top + 4 + height);
+            right -= height + 2;
+        }
+        m_rectCaption.right = std::max<LONG>(m_rectCaption.left, std::min<LONG>(m_rectCaption.right, right - 8));
     }
     area.bottom -= kScrollBar + 4;
     const bool anyCaption = std::any_of(m_groupCaptions.begin(), m_groupCaptions.end(), [](const auto& c) { return !c.second.IsEmpty(); });
@@ -421,8 +530,8 @@ void CBCGPWinUITiles::OnDraw(CDC* pDC, const CRect& rectClient, CBCGPWinUITile* 
     else
         m_brFill.Fill(pDC, rectClient);
     pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(globalData.clrBarText);
-    if (!m_rectCaption.IsRectEmpty()) {
+    pDC->SetTextColor(m_clrCaption != (COLORREF)-1 ? m_clrCaption : globalData.clrBarText);
+    if (!m_rectCaption.IsRectEmpty() && !m_strCaption.IsEmpty()) {
         CFont font;
         MakeFont(font, CBCGPTextFormat(), globalData.GetTextHeight() * 2, FW_LIGHT);
         CFont* old = pDC->SelectObject(&font);
@@ -505,14 +614,24 @@ void CBCGPWinUITilesCtrl::ClickTile(CBCGPWinUITile* pTile)
         parent->SendMessage(BCGM_ON_CLICK_WINUI_UI_TILE, static_cast<WPARAM>(GetDlgCtrlID()), reinterpret_cast<LPARAM>(pTile));
 }
 
+void CBCGPWinUITilesCtrl::ClickCaptionButton(UINT nID)
+{
+    if (!nID || !m_hWnd)
+        return;
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(BCGM_ON_CLICK_WINUI_UI_CAPTION_BUTTON, static_cast<WPARAM>(GetDlgCtrlID()), static_cast<LPARAM>(nID));
+}
+
 void CBCGPWinUITilesCtrl::UpdateToolTip()
 {
     if (!m_toolTip.m_hWnd)
         return;
-    // One tool for the whole window; its text follows the tile under the mouse.
+    // One tool for the whole window; its text follows the tile or caption button under the mouse.
     CRect client;
     GetClientRect(&client);
-    const CRect tool = GetHotTile() ? GetHotTile()->GetRect() : client;
+    CRect tool = GetHotTile() ? GetHotTile()->GetRect() : client;
+    if (m_hoverButton.Hot())
+        tool = GetWinUITiles()->GetCaptionButtonRect(m_hoverButton.Hot());
     m_toolTip.SetToolRect(this, 1, &tool);
     m_toolTip.Pop();
 }
@@ -531,24 +650,38 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT: {
         CRect client;
         GetClientRect(&client);
-        skinui::PaintBuffered(this, [&](CDC* dc) { tiles->OnDraw(dc, client, GetHotTile(), m_pPressed); });
+        skinui::PaintBuffered(this, [&](CDC* dc) {
+            tiles->OnDraw(dc, client, GetHotTile(), m_pPressed);
+            tiles->DrawCaptionButtons(dc, m_hoverButton.Hot(), m_nPressedButton);
+        });
         return 0;
     }
     case WM_SIZE:
         tiles->AdjustLayout();
         break;
-    case WM_MOUSEMOVE:
-        if (m_hover.Move(m_hWnd, tiles->HitTest(point))) {
+    case WM_MOUSEMOVE: {
+        const bool tileChanged = m_hover.Move(m_hWnd, tiles->HitTest(point));
+        const bool buttonChanged = m_hoverButton.Move(m_hWnd, tiles->CaptionButtonHitTest(point));
+        if (tileChanged || buttonChanged) {
             UpdateToolTip();
             Invalidate(FALSE);
         }
         return 0;
-    case WM_MOUSELEAVE:
-        if (m_hover.Leave())
+    }
+    case WM_MOUSELEAVE: {
+        const bool tileLeft = m_hover.Leave();
+        if (m_hoverButton.Leave() || tileLeft)
             Invalidate(FALSE);
         return 0;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        m_nPressedButton = tiles->CaptionButtonHitTest(point);
+        if (m_nPressedButton) {
+            SetCapture();
+            Invalidate(FALSE);
+            return 0;
+        }
         m_pPressed = tiles->HitTest(point);
         if (m_pPressed) {
             SetCapture();
@@ -558,6 +691,15 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
             SetFocus();
         return 0;
     case WM_LBUTTONUP: {
+        if (const UINT button = m_nPressedButton) {
+            m_nPressedButton = 0;
+            if (::GetCapture() == m_hWnd)
+                ::ReleaseCapture();
+            Invalidate(FALSE);
+            if (tiles->CaptionButtonHitTest(point) == button)
+                ClickCaptionButton(button);
+            return 0;
+        }
         CBCGPWinUITile* pressed = m_pPressed;
         m_pPressed = nullptr;
         if (::GetCapture() == m_hWnd)
@@ -568,8 +710,9 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (m_pPressed && reinterpret_cast<HWND>(lParam) != m_hWnd) {
+        if ((m_pPressed || m_nPressedButton) && reinterpret_cast<HWND>(lParam) != m_hWnd) {
             m_pPressed = nullptr;
+            m_nPressedButton = 0;
             Invalidate(FALSE);
         }
         return 0;
@@ -585,7 +728,9 @@ LRESULT CBCGPWinUITilesCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
             static CString text;
             text.Empty();
-            if (CBCGPWinUITile* hot = GetHotTile()) {
+            if (const UINT button = m_hoverButton.Hot()) {
+                text = tiles->GetCaptionButtonName(button);
+            } else if (CBCGPWinUITile* hot = GetHotTile()) {
                 text = hot->GetToolTipText();
                 if (!hot->GetToolTipDescription().IsEmpty())
                     text += (text.IsEmpty() ? L"" : L"\r\n") + hot->GetToolTipDescription();

@@ -17,6 +17,9 @@
 // Sent to the tiles control's parent when a tile is clicked: wParam the control's id, lParam
 // the CBCGPWinUITile*.
 SKINUI_API extern const UINT BCGM_ON_CLICK_WINUI_UI_TILE;
+// Sent to the tiles control's parent when a caption button is clicked: wParam the control's id,
+// lParam the button's id.
+SKINUI_API extern const UINT BCGM_ON_CLICK_WINUI_UI_CAPTION_BUTTON;
 
 enum BCGP_WINUI_TILE_TYPE { BCGP_TILE_REGULAR = 0, BCGP_TILE_WIDE = 1 };
 
@@ -40,6 +43,12 @@ public:
 
     const CString& GetName() const { return m_strName; }
     void SetName(const CString& strName) { m_strName = strName; Redraw(); }
+    // A title in the tile's top left corner and, below it, a description (lines split by "\r\n");
+    // the name stays at the bottom.
+    const CString& GetHeader() const { return m_strHeader; }
+    void SetHeader(const CString& strHeader) { m_strHeader = strHeader; Redraw(); }
+    const CString& GetText() const { return m_strText; }
+    void SetText(const CString& strText) { m_strText = strText; Redraw(); }
     BCGP_WINUI_TILE_TYPE GetType() const { return m_type; }
     void SetType(BCGP_WINUI_TILE_TYPE type) { m_type = type; }
     const CBCGPColor& GetTextColor() const { return m_colorText; }
@@ -76,7 +85,7 @@ public:
 
 protected:
     friend class CBCGPWinUITiles;
-    CString m_strName;
+    CString m_strName, m_strHeader, m_strText;
     BCGP_WINUI_TILE_TYPE m_type = BCGP_TILE_REGULAR;
     CBCGPColor m_colorText{1.0, 1.0, 1.0};
     CBCGPBrush m_brushBackground;
@@ -132,7 +141,21 @@ public:
     // The tile under the client point, or null.
     CBCGPWinUITile* HitTest(CPoint point) const;
 
-    void SetCaption(const CString& strCaption) { m_strCaption = strCaption; Redraw(); }
+    void SetCaption(const CString& strCaption) { m_strCaption = strCaption; AdjustLayout(); }
+    // The caption's text colour; -1: the bars' text colour.
+    void SetCaptionForegroundColor(COLORREF color) { m_clrCaption = color; Redraw(); }
+    COLORREF GetCaptionForegroundColor() const { return m_clrCaption; }
+    // Buttons at the right end of the caption row, the first added rightmost; the name is the
+    // button's tool tip. A one-colour picture is drawn in the caption's colour when one is set.
+    void AddCaptionButton(UINT nID, const CBCGPImage& image, const CString& strName);
+    int GetCaptionButtonCount() const { return static_cast<int>(m_captionButtons.size()); }
+    UINT GetCaptionButtonID(int nIndex) const;
+    CString GetCaptionButtonName(UINT nID) const;
+    BOOL SetCaptionButtonName(UINT nID, const CString& strName);
+    // The button's place in the control; empty for an unknown id or before layout.
+    CRect GetCaptionButtonRect(UINT nID) const;
+    // The id of the caption button under the client point, 0 for none.
+    UINT CaptionButtonHitTest(CPoint point) const;
     const CString& GetCaption() const { return m_strCaption; }
     void SetGroupCaption(int nGroup, const CString& strCaption);
     CString GetGroupCaption(int nGroup) const;
@@ -166,8 +189,18 @@ public:
     int GetScrollOffset() const { return m_nScrollOffset; }
     int GetScrollRange() const { return m_nScrollRange; }
     virtual void OnDraw(CDC* pDC, const CRect& rectClient, CBCGPWinUITile* pHot, CBCGPWinUITile* pPressed);
+    // The caption buttons; hot and pressed are button ids (0: none).
+    void DrawCaptionButtons(CDC* pDC, UINT nHot, UINT nPressed);
 
 protected:
+    struct CaptionButton {
+        UINT id;
+        CBCGPImage image;
+        CString name;
+        CRect rect;
+    };
+    std::vector<CaptionButton> m_captionButtons;
+    COLORREF m_clrCaption = (COLORREF)-1;
     std::vector<std::unique_ptr<CBCGPWinUITile>> m_tiles;
     std::vector<std::pair<int, CString>> m_groupCaptions;
     std::vector<skinui::TileGroupLayout> m_groupRects;
@@ -195,6 +228,8 @@ public:
     virtual CBCGPWinUITiles* GetWinUITiles();
     // Clicks the tile as the mouse would: the parent hears of it.
     void ClickTile(CBCGPWinUITile* pTile);
+    // Clicks the caption button as the mouse would: the parent hears of it.
+    void ClickCaptionButton(UINT nID);
     CBCGPWinUITile* GetHotTile() const { return m_hover.Hot(); }
 
 protected:
@@ -203,5 +238,7 @@ protected:
     std::unique_ptr<CBCGPWinUITiles> m_pWinUITiles;
     skinui::HoverTracker<CBCGPWinUITile*> m_hover{ nullptr };
     CBCGPWinUITile* m_pPressed = nullptr;
+    skinui::HoverTracker<UINT> m_hoverButton{ 0u };
+    UINT m_nPressedButton = 0;
     CToolTipCtrl m_toolTip;
 };

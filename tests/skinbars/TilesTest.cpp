@@ -7,6 +7,7 @@ namespace {
 class CTileHost : public CWnd {
 public:
     std::vector<std::pair<WPARAM, CBCGPWinUITile*>> clicks;
+    std::vector<std::pair<WPARAM, LPARAM>> buttonClicks;
     BOOL Make()
     {
         return CreateEx(0, AfxRegisterWndClass(0), L"Tiles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 30, 30, 900, 500, nullptr, nullptr);
@@ -17,6 +18,10 @@ protected:
     {
         if (message == BCGM_ON_CLICK_WINUI_UI_TILE) {
             clicks.emplace_back(wParam, reinterpret_cast<CBCGPWinUITile*>(lParam));
+            return 0;
+        }
+        if (message == BCGM_ON_CLICK_WINUI_UI_CAPTION_BUTTON) {
+            buttonClicks.emplace_back(wParam, lParam);
             return 0;
         }
         return CWnd::WindowProc(message, wParam, lParam);
@@ -92,3 +97,39 @@ TEST(Tiles, LayoutFillsColumnsAndKeepsWideTilesWhole)
 }
 
 } // namespace
+
+TEST(Tiles, CaptionButtonsSitRightToLeftAndSendTheirIds)
+{
+    CTileHost host;
+    ASSERT_TRUE(host.Make());
+    CBCGPWinUITilesCtrl tiles;
+    ASSERT_TRUE(tiles.Create(CRect(0, 0, 860, 440), &host, 77));
+    CBCGPWinUITiles* collection = tiles.GetWinUITiles();
+    collection->SetCaption(L"Start");
+    collection->AddCaptionButton(641, CBCGPImage(), L"Exit");
+    collection->AddCaptionButton(336, CBCGPImage(), L"Help");
+    ASSERT_EQ(collection->GetCaptionButtonCount(), 2);
+    EXPECT_EQ(collection->GetCaptionButtonID(0), 641u);
+    EXPECT_EQ(collection->GetCaptionButtonID(2), 0u);
+    const CRect exit = collection->GetCaptionButtonRect(641), help = collection->GetCaptionButtonRect(336);
+    ASSERT_FALSE(exit.IsRectEmpty());
+    EXPECT_GT(exit.left, help.right - 1) << "the first added is rightmost";
+    EXPECT_LE(exit.right, 860);
+    EXPECT_TRUE(collection->GetCaptionButtonRect(999).IsRectEmpty());
+    EXPECT_EQ(collection->CaptionButtonHitTest(exit.CenterPoint()), 641u);
+    EXPECT_EQ(collection->CaptionButtonHitTest(CPoint(2, 300)), 0u);
+    EXPECT_TRUE(collection->SetCaptionButtonName(336, L"Hilfe"));
+    EXPECT_FALSE(collection->SetCaptionButtonName(999, L"None"));
+    EXPECT_EQ(std::wstring(collection->GetCaptionButtonName(336)), L"Hilfe");
+
+    ClickAt(&tiles, help.CenterPoint());
+    ASSERT_EQ(host.buttonClicks.size(), 1u);
+    EXPECT_EQ(host.buttonClicks[0].first, 77u);
+    EXPECT_EQ(host.buttonClicks[0].second, 336);
+    // Down on one button and up on the other is no click.
+    tiles.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(help.CenterPoint().x, help.CenterPoint().y));
+    tiles.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(exit.CenterPoint().x, exit.CenterPoint().y));
+    EXPECT_EQ(host.buttonClicks.size(), 1u);
+    EXPECT_TRUE(host.clicks.empty());
+    host.DestroyWindow();
+}

@@ -1,0 +1,82 @@
+#pragma once
+// Resource and command ids of the editor program's shell: start page, options and about box.
+
+#define IDR_APPICON 103
+#define IDR_MAINFRAME 104
+#define IDS_OLE_INIT_FAILED 100
+
+// Context menus.
+#define IDR_MENU_TRAY 194
+#define IDR_MENU_SKIN 522
+#define IDR_MENU_SETTING 523
+#define IDR_MENU_HELP 576
+
+// Pictures.
+#define IDB_TILE_BROWSE 230      // and 231
+#define IDB_TILE_EDITOR 238
+#define IDB_OPTION_HEADERS 368
+#define IDB_COMMANDS16 389
+#define IDB_CAPTION_SETTING 515
+#define IDB_TILE_TARVEX 519
+#define IDB_CAPTION_SKIN 520
+#define IDB_TILE_COMBINE 549
+#define IDB_TILE_SPLIT 550
+#define IDB_TILE_BATCH 551
+#define IDB_MENU_LOGO 581
+#define IDB_TILE_EFFECT 582      // and 583
+#define IDB_ABOUT 585
+#define IDB_TILE_PAGE 586        // and 587
+#define IDB_TILE_NEW_VERSION 589
+#define IDB_TOOLS24 626
+#define IDB_CAPTION_HELP 628
+#define IDB_TILE_CAPTURE 630
+#define IDB_CAPTION_EXIT 641
+
+// Caption buttons of the start page.
+#define ID_CAPTION_SETTING 333
+#define ID_CAPTION_HELP 336
+#define ID_CAPTION_SKIN 520
+#define ID_CAPTION_EXIT 641
+
+// Dialogs and their controls.
+#define IDD_ABOUTBOX 100
+#define IDD_PAGE_GENERAL 637
+#define IDD_PAGE_CAPTURE 639
+#define IDC_ABOUT_LINK 1041
+#define IDC_ABOUT_PICTURE 1420
+#define IDC_ABOUT_TEXT 1495
+#define IDC_DEFAULT 1059
+#define IDC_CAPTURE_FOLDER 1425
+#define IDC_AUTO_CHECK 1558
+#define IDC_FOLDER_LABEL 1600
+#define IDC_HOTKEY_RUN 1607
+#define IDC_HOTKEY_SAVE 1608
+#define IDC_RUN_HOTKEY_LABEL 1609
+#define IDC_SAVE_HOTKEY_LABEL 1610
+#define IDC_OUTPUT_FOLDER_LABEL 1611
+#define IDC_USER_DATA_LABEL 1612
+#define IDC_USER_DATA_FOLDER 1613
+
+// Commands.
+#define ID_LANGUAGE 32813
+#define ID_SKIN_WHITE 32824
+#define ID_SKIN_BLUE 32830
+#define ID_SKIN_PINK 32851
+#define ID_SKIN_PURPLE 32908
+#define ID_SKIN_YELLOW 33120
+#define ID_SKIN_GREEN 33121
+#define ID_SKIN_BLACK 33178
+#define ID_BUG_REPORT 33203
+#define ID_HELP_PAGE 33225
+#define ID_TRAY_CAPTURE 33260
+#define ID_TRAY_SHOW 33261
+#define ID_TRAY_EXIT 33262
+#define ID_OPTION 33263
+#define ID_HOMEPAGE 33268
+#define ID_APP_ABOUT_BOX 57664
+
+// Private messages of the start page.
+#define WM_START_PAGE_QUIT 0x500
+#define WM_NEW_VERSION_FOUND 0x501
+#define WM_AT_EXIT_NOTIFY 0x502
+#define WM_TRAY_CALLBACK 0x600
