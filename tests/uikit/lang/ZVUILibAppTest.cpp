@@ -44,7 +44,8 @@ TEST(LibraryApp, StartsWithIconsAndTheShippedLanguageList)
 }
 
 // Every text of the English file has its Chinese translation, so that a text added to one
-// file only shows up here. "English" stays English on purpose: it leads back to English.
+// file only shows up here. "English" stays English on purpose: it leads back to English; a
+// program's own name ("Tarvex") is the same in every language.
 TEST(ShippedLanguages, ChineseTranslatesEveryText)
 {
     CLangTable english, chinese;
@@ -54,7 +55,7 @@ TEST(ShippedLanguages, ChineseTranslatesEveryText)
     for (CLangTable::Translations::Iter it = english.m_translations.Begin(); !it.IsEnd(); it.Next()) {
         const wchar_t* text = it.GetKey().GetString();
         EXPECT_STREQ(it.GetValue().GetString(), text);
-        if (std::wstring(text) != L"English") {
+        if (std::wstring(text) != L"English" && std::wstring(text) != L"Tarvex") {
             EXPECT_STRNE(chinese.Lookup(text), text) << text;
         }
     }
