@@ -87,11 +87,6 @@ bool WriteCacheFile(const wchar_t* cachePath, CZVImage& picture, const IMAGR_FIL
 
 IMPLEMENT_DYNAMIC(CKQPicListView, CWnd)
 
-BEGIN_MESSAGE_MAP(CKQPicListView, CWnd)
-    ON_WM_TIMER()
-    ON_MESSAGE(KQLV_MSG_PREVIEW_TIMER, OnPreviewTimer)
-END_MESSAGE_MAP()
-
 CKQPicListView::CKQPicListView()
 {
     m_folderBrowser.m_pOwner = this;
@@ -335,6 +330,11 @@ void CKQPicListView::StopAll()
             m_pPreviewThread->join();
         m_pPreviewThread.reset();
     }
+}
+
+bool CKQPicListView::IsOperateDisabled(int /*operation*/)
+{
+    return false;
 }
 
 unsigned int CKQPicListView::GetFolderAttr(const wchar_t* /*path*/)
@@ -1046,17 +1046,6 @@ void CKQPicListView::PostUpdateView()
         PostMessage(KQLV_MSG_UPDATE_VIEW, 0, 0);
 }
 
-// Timer 0 batches the thumbnails the preview thread made into one repaint each 200 ms.
-void CKQPicListView::OnTimer(UINT_PTR id)
-{
-    if (id == 0) {
-        if (m_bRepaintNeeded.exchange(false))
-            PostUpdateView();
-        return;
-    }
-    CWnd::OnTimer(id);
-}
-
 LRESULT CKQPicListView::OnPreviewTimer(WPARAM wParam, LPARAM /*lParam*/)
 {
     if (wParam) {
@@ -1064,6 +1053,7 @@ LRESULT CKQPicListView::OnPreviewTimer(WPARAM wParam, LPARAM /*lParam*/)
     } else {
         KillTimer(0);
         KillTimer(2);
+        m_bAnimating = false;
     }
     return 0;
 }
