@@ -228,6 +228,14 @@ TEST(PicListStrip, ThreeButtonsCentredIn400AndAnAbsentIdRemovesNothing)
     EXPECT_TRUE(strip.RemoveButton(2));
     EXPECT_EQ(2, strip.m_listButton.GetCount());
     EXPECT_EQ(nullptr, strip.FindButton(2));
+    // With texts the row is centred with them: two buttons of 24 with texts of 30 and 50
+    // (each after a margin of 8) and a gap of 40 take 24 + 8 + 30 + 40 + 24 + 8 + 50 = 184.
+    KQStripGeometry g;
+    g.stripWidth = 400;
+    const std::vector<RECT> withText = LayoutStripButtons(g, 2, {30, 50});
+    EXPECT_EQ(108, withText[0].left);
+    EXPECT_EQ(108 + 62 + 40, withText[1].left);
+    EXPECT_EQ(292, withText[1].right);
     // From the left: after the margin.
     strip.m_nAlign = KQ_BT_ALIGN_LEFT;
     strip.Recalclayout();

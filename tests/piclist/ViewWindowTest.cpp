@@ -254,18 +254,26 @@ TEST_F(PicListWindow, FoldersFirstThenLoadingPicturesThenThumbnailsWithBadgesAnd
     EXPECT_EQ(0, view.CountInk(CRect(cyan->rect.left, cyanTop, cyan->rect.right, cyanTop + line / 2), false));
     EXPECT_GT(view.CountInk(CRect(cyan->rect.left, cyanTop + line / 2, cyan->rect.right, cyanTop + 3 * line / 2), false), 10);
 
-    // List mode: one row a picture, the name and below it the size and date in grey.
+}
+
+TEST_F(PicListWindow, ListModeRowsShowThePictureTheNameAndBelowItSizeAndDate)
+{
+    WindowView view(m_dir.At(L"cache"));
+    ASSERT_TRUE(view.Open(1000, 600));
     view.m_bShowSize = view.m_bShowDate = true;
-    view.ChangeIconSize(CKQPicListView::KQ_LS_ICON_LIST, true);
-    PumpFor(200);
-    cyan = view.Cell(L"cyan.bmp");
+    view.ChangeIconSize(CKQPicListView::KQ_LS_ICON_LIST, false);
+    ASSERT_TRUE(OpenFolder(view));
+    ASSERT_TRUE(Settle(view));
+    const int line = view.m_szLine.cy;
+    const KQ_PIC_LIST_VISIBLE* cyan = view.Cell(L"cyan.bmp");
     ASSERT_NE(nullptr, cyan);
     EXPECT_EQ(200, cyan->rect.Width());
     EXPECT_EQ(64, cyan->rect.Height());
     const CRect text(cyan->rect.left + 64 + 5, cyan->rect.top, cyan->rect.right, cyan->rect.bottom);
     EXPECT_GT(view.CountInk(CRect(text.left, text.bottom - line, text.right, text.bottom), true), 20) << "size and date";
     EXPECT_GT(view.CountInk(CRect(text.left, text.top, text.right, text.bottom - line), false), 10) << "name";
-    EXPECT_TRUE(Near(view.At(cyan->rect.left + 32, cyan->rect.top + 32), Ref(kCyan), 30));
+    const COLORREF middle = view.At(cyan->rect.left + 32, cyan->rect.top + 32);
+    EXPECT_TRUE(Near(middle, Ref(kCyan), 30)) << ColorText(middle);
 }
 
 TEST_F(PicListWindow, AMinimisedWindowKeepsNoBitmapAndComesBack)

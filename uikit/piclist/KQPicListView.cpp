@@ -406,6 +406,8 @@ bool CKQPicListView::UpdateFolder(const wchar_t* path, bool refresh)
     // Resolved here, on the window's thread: the threads only read it.
     m_strThumbnailFolderInUse = GetThumbnailFolder();
     m_folderBrowser.StartSearch(m_strFolder.GetString());
+    if (!m_strSplash.IsEmpty() || m_nSplashRes != -1)
+        ShowSplash(nullptr, -1);
     m_bPreviewUpdate = true;
     try {
         m_pPreviewThread.reset(new std::thread(&CKQPicListView::UpdatePreviewThread, this));
@@ -415,6 +417,16 @@ bool CKQPicListView::UpdateFolder(const wchar_t* path, bool refresh)
     if (m_hWnd && ::IsWindow(m_hWnd))
         SendMessage(KQLV_MSG_FOLDER_CHANGED, 0, LPARAM(m_strFolder.GetString()));
     return true;
+}
+
+CString CKQPicListView::GetCurrentFolder() const
+{
+    return CString(m_strFolder.GetString());
+}
+
+void CKQPicListView::UpdateFolder(const CString& path, bool keepEntries)
+{
+    UpdateFolder(static_cast<const wchar_t*>(path), keepEntries);
 }
 
 bool CKQPicListView::GotoParentFolder()

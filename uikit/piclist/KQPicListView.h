@@ -20,6 +20,7 @@
 #include <vector>
 #include "AnimateImage.h"
 #include "AppFrame.h"
+#include "BrowserShellBreadcrumb.h"
 #include "FolderBrowser.h"
 #include "KQImageFile.h"
 #include "KQListFile.h"
@@ -84,7 +85,8 @@ struct ST_GetFolderPicSubFiles {
     bool bIgnoreMinimum;  // every picture counts, whatever its size
 };
 
-class ZVUILIB_API CKQPicListView : public CWnd, public CKQPLVToolBar {
+// The breadcrumb above the list drives it through IKQFolderListTarget.
+class ZVUILIB_API CKQPicListView : public CWnd, public CKQPLVToolBar, public IKQFolderListTarget {
     DECLARE_DYNAMIC(CKQPicListView)
 public:
     typedef ALT::TString<wchar_t, 0, 8> String;
@@ -161,6 +163,12 @@ public:
     virtual void OnItemSelStateChanged(int index, bool selected);
     virtual int GetNextSelectItem(int start);
     virtual bool UpdateFolder(const wchar_t* path, bool refresh);
+    // The breadcrumb's view of the list: the folder shown, and opening another.
+    CString GetCurrentFolder() const override;
+    void UpdateFolder(const CString& path, bool keepEntries) override;
+    // A picture (a PNG resource of the caller's or the library's; -1 none) with a caption in
+    // place of the entries, until the next folder opens.
+    void ShowSplash(const wchar_t* text, int pictureId);
     virtual bool LoadImageIcon(ALT::TListIter<CKQListFile>& entry, const wchar_t* path, int fileIndex);
     virtual bool DeleteItem(int index, bool deleteFile, bool redraw);
     virtual int RemoveSelectItem(bool redraw);

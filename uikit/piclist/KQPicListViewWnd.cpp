@@ -491,8 +491,7 @@ void CKQPicListView::DrawListIcon(KQ_PIC_LIST_VISIBLE* cell)
         image->DrawAutoFit(dc, picture, &used, animating);
         drawn = used;
     }
-    const bool isView = image == &m_imgLoading[0] || image == &m_imgLoading[1] || image == &m_imgBroken;
-    if (!animating && !image->AlphaIsValid() && !isView && !(cell->item.nState & KQLS_FOLDER))
+    if (!animating && !image->AlphaIsValid())
         dm.DrawShadow(drawn, std::max(m_nIconSize, 0) + 1, 100, 50);
     if (m_bListMode)
         DrawItemHorzText(picture, text, cell);
@@ -754,6 +753,17 @@ void CKQPicListView::DrawFolderIcon(CBCGPDrawManager& dm, KQ_PIC_LIST_VISIBLE* c
     }
     if (!m_bShowName && m_nIconSize >= 1 && !havePreviews)
         DrawFolderItemText(box, cell);
+}
+
+void CKQPicListView::ShowSplash(const wchar_t* text, int pictureId)
+{
+    m_strSplash = text ? text : L"";
+    m_nSplashRes = pictureId;
+    m_animate.SetSplashPage(text, pictureId < 0 ? CAnimateImage::kNoSplash : unsigned(pictureId));
+    if (m_hWnd) {
+        Recalclayout();
+        DrawListView();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -117,7 +117,11 @@ KQCellBoxes ComputeCellBoxes(const RECT& cell, bool listMode, bool anyText, int 
 std::vector<RECT> LayoutStripButtons(const KQStripGeometry& g, int count, const std::vector<int>& textWidths)
 {
     std::vector<RECT> rects;
-    int x = g.align == KQ_BT_ALIGN_LEFT ? g.margin : (g.stripWidth - (g.buttonWidth + g.space) * count + g.space) / 2;
+    // Centred, the texts count too: a row with texts would otherwise run off the right edge.
+    int row = (g.buttonWidth + g.space) * count - g.space;
+    for (int i = 0; i < count && size_t(i) < textWidths.size(); ++i)
+        row += g.margin + textWidths[size_t(i)];
+    int x = g.align == KQ_BT_ALIGN_LEFT ? g.margin : (g.stripWidth - row) / 2;
     for (int i = 0; i < count; ++i) {
         RECT r = {x, g.margin, x + g.buttonWidth, g.margin + g.buttonHeight};
         if (size_t(i) < textWidths.size())

@@ -29,15 +29,15 @@ const struct {
     unsigned int picture;
 } kButtons[] = {
     {L"List", kCmdSizeFirst + 0, IDB_KQ_PLV_FOLDER_48},
-    {L"Small", kCmdSizeFirst + 1, IDB_KQ_PLV_FOLDER_64},
-    {L"Medium", kCmdSizeFirst + 2, IDB_KQ_PLV_FOLDER_96},
-    {L"Large", kCmdSizeFirst + 3, IDB_KQ_PLV_FOLDER_144},
-    {L"Huge", kCmdSizeFirst + 4, IDB_KQ_PLV_FOLDER_192},
-    {L"Sort by name", kCmdByName, IDB_KQ_PLV_SELECT},
-    {L"Sort by size", kCmdBySize, IDB_KQ_PLV_COPY_L},
-    {L"Sort by date", kCmdByDate, IDB_KQ_PLV_DOWNLOADING_L},
-    {L"Sort by type", kCmdByType, IDB_KQ_PLV_CUT_L},
-    {L"Ascending / descending", kCmdDirection, IDB_KQ_PLV_DOWNLOAD_L},
+    {L"S", kCmdSizeFirst + 1, IDB_KQ_PLV_FOLDER_48},
+    {L"M", kCmdSizeFirst + 2, IDB_KQ_PLV_FOLDER_48},
+    {L"L", kCmdSizeFirst + 3, IDB_KQ_PLV_FOLDER_48},
+    {L"XL", kCmdSizeFirst + 4, IDB_KQ_PLV_FOLDER_48},
+    {L"Name", kCmdByName, IDB_KQ_PLV_SELECT},
+    {L"Size", kCmdBySize, IDB_KQ_PLV_COPY_L},
+    {L"Date", kCmdByDate, IDB_KQ_PLV_DOWNLOADING_L},
+    {L"Type", kCmdByType, IDB_KQ_PLV_CUT_L},
+    {L"Order", kCmdDirection, IDB_KQ_PLV_DOWNLOAD_L},
     {L"Refresh", kCmdRefresh, IDB_KQ_PLV_ADD_L},
 };
 
@@ -87,7 +87,9 @@ protected:
     {
         if (CFrameWnd::OnCreate(cs) == -1)
             return -1;
-        m_list.EnableToolBar(m_strip, 32, KQ_BT_ALIGN_CENTER, false);
+        // Short texts beside the icons, closer together than the strip's default gap.
+        m_list.EnableToolBar(m_strip, 24, KQ_BT_ALIGN_CENTER, true);
+        m_list.m_nSpace = 18;
         for (const auto& b : kButtons)
             m_list.AddButton(b.text, b.id, b.picture, reinterpret_cast<HINSTANCE>(-1));
         if (!m_list.CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST))
