@@ -261,8 +261,14 @@ void CKQPicListView::Recalclayout()
         if (m_layout.scrollBar && !m_bLoading && !m_animate.IsVisabled() && m_strSplash.IsEmpty()) {
             const int top = m_nType == KQ_TOOLBAR_TOP ? m_nHeight : 0;
             const int height = m_nClientHeight + (m_nType == KQ_TOOLBAR_BOTTOM ? m_nHeight : 0);
-            m_wndScrollBar.SetWindowPos(nullptr, m_layout.width, top, m_nScrollBarWidth, height,
-                                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            // Moved only when its place changes: each scroll step comes through here.
+            const CRect place(m_layout.width, top, m_layout.width + m_nScrollBarWidth, top + height);
+            CRect now;
+            m_wndScrollBar.GetWindowRect(&now);
+            ScreenToClient(&now);
+            if (!::EqualRect(&now, &place) || !m_wndScrollBar.IsWindowVisible())
+                m_wndScrollBar.SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
+                                            SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
             SCROLLINFO si = {sizeof(si), SIF_ALL, 0, m_layout.contentHeight, UINT(m_nClientHeight), m_nScrollPos, m_nScrollPos};
             m_wndScrollBar.SetScrollInfo(&si, TRUE);
             m_bScrollBarShown = true;
@@ -806,6 +812,7 @@ void CKQPicListView::OnTimer(UINT_PTR id)
     if (id == CAnimateImage::kTimerId) {
         m_animate.OnTimer();
         DrawListView();
+        Invalidate(FALSE);
         UpdateWindow();
         return;
     }
@@ -866,6 +873,9 @@ BOOL CKQPicListView::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*pt*/)
 
 void CKQPicListView::OnMouseMove(UINT flags, CPoint point)
 {
+    bool hovered = false;
+    for (auto it = m_listButton.Begin(); it != m_listButton.End(); it.Next())
+        hovered = hovered || it->state == KQBT_HOVER;
     bool redraw = false;
     CPoint pt = point;
     if (CKQPLVToolBar::OnMouseMove(pt, CSize(m_nClientWidth, m_nClientHeight), &redraw)) {
@@ -875,8 +885,11 @@ void CKQPicListView::OnMouseMove(UINT flags, CPoint point)
         }
         return;
     }
-    if (redraw)
+    // Leaving the strip puts its buttons back without asking for a redraw: the highlight goes here.
+    if (hovered) {
         DrawToolBar(m_nClientWidth, m_nHeight);
+        redraw = true;
+    }
     if (m_bLoading || m_animate.IsVisabled())
         return;
     const int hover = (flags & MK_LBUTTON) ? m_nHover : GetItemOnPoint(point, nullptr);
