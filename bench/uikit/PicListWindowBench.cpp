@@ -59,8 +59,8 @@ struct Steps {
             order[i] = i;
         std::sort(order.begin(), order.end(), [this](size_t a, size_t b) { return ms[a] > ms[b]; });
         for (int k = 0; k < count && size_t(k) < order.size(); ++k)
-            std::printf("    %8.2f ms  %s step %zu\n", ms[order[size_t(k)]], order[size_t(k)] < kinds.size() ? kinds[order[size_t(k)]] : "",
-                        order[size_t(k)]);
+            std::printf("    %8.2f ms  %s step %u\n", ms[order[size_t(k)]], order[size_t(k)] < kinds.size() ? kinds[order[size_t(k)]] : "",
+                        unsigned(order[size_t(k)]));
     }
 };
 
@@ -342,9 +342,9 @@ int WindowBench(const wchar_t* small, const wchar_t* large, const wchar_t* cache
     const ViewResult many = RunView(large, cache);
     const Steps peer = RunPeer(large, distinct);
     std::printf("window steps (median / longest ms, steps):\n");
-    std::printf("  list of %-8d %8.2f %8.2f %6zu\n", few.entries, few.steps.Median(), few.steps.Longest(), few.steps.ms.size());
-    std::printf("  list of %-8d %8.2f %8.2f %6zu\n", many.entries, many.steps.Median(), many.steps.Longest(), many.steps.ms.size());
-    std::printf("  system list view %8.2f %8.2f %6zu\n", peer.Median(), peer.Longest(), peer.ms.size());
+    std::printf("  list of %-8d %8.2f %8.2f %6u\n", few.entries, few.steps.Median(), few.steps.Longest(), unsigned(few.steps.ms.size()));
+    std::printf("  list of %-8d %8.2f %8.2f %6u\n", many.entries, many.steps.Median(), many.steps.Longest(), unsigned(many.steps.ms.size()));
+    std::printf("  system list view %8.2f %8.2f %6u\n", peer.Median(), peer.Longest(), unsigned(peer.ms.size()));
     const double bySize = many.steps.Median() / std::max(few.steps.Median(), 1e-6);
     const double byPeer = many.steps.Median() / std::max(peer.Median(), 1e-6);
     const double stall = many.steps.Longest() / std::max(many.steps.Median(), 1e-6);

@@ -12,14 +12,10 @@ const UINT_PTR kRepaintTimer = 0;
 const UINT_PTR kAnimateTimer = 2;
 const UINT kAnimateMilliseconds = 40;
 const UINT kScrollBarId = 100;
-const COLORREF kBandColor = RGB(150, 200, 255);
 const COLORREF kGrey = RGB(128, 128, 128);
 // From this content height on, the scroll messages' 16-bit position would overflow.
 const int kTrackPosLimit = 30001;
 
-struct CellSize {
-    int width, height;
-};
 // Cell width by icon size; the picture box is three quarters as high.
 const int kCellWidths[] = {200, 128, 192, 256, 342};
 
@@ -609,53 +605,50 @@ ALT::TString<wchar_t, 0, 8> FileLine(const IMAGR_FILE_INFO& info, bool size, boo
 }
 } // namespace
 
-void CKQPicListView::DrawItemText(const CRect& /*picture*/, const CRect& text, KQ_PIC_LIST_VISIBLE* cell)
+namespace {
+// The texts of a cell: the name (wrapped when long) and, for a file, its size and date in grey on
+// the last line. List rows inset the name less and wrap it later.
+struct EntryTextStyle {
+    HFONT font;
+    COLORREF text;
+    int lineHeight;
+    bool name, size, date, listMode;
+};
+
+void PaintEntryText(HDC dc, const EntryTextStyle& style, const CRect& box, const KQ_PIC_LIST_ITEM& item)
 {
-    HDC dc = m_memDC.m_hDC;
-    HGDIOBJ old = ::SelectObject(dc, m_font.m_hObject);
+    HGDIOBJ old = ::SelectObject(dc, style.font);
     ::SetBkMode(dc, TRANSPARENT);
-    const bool isFile = !(cell->item.nState & KQLS_FOLDER);
-    const bool fileLine = (m_bShowSize || m_bShowDate) && isFile && cell->item.pInfo;
-    CRect name(text);
-    if (isFile && (m_bShowSize || m_bShowDate))
-        name.bottom -= m_szLine.cy;
-    name.DeflateRect(5, 0);
-    if (m_bShowName) {
-        ::SetTextColor(dc, m_clrText);
-        DrawName(dc, cell->item.strText.GetString(), cell->item.strText.GetLength(), name, 2);
+    const bool isFile = !(item.nState & KQLS_FOLDER);
+    const bool fileLine = style.size || style.date;
+    CRect name(box);
+    if (isFile && fileLine)
+        name.bottom -= style.lineHeight;
+    name.DeflateRect(style.listMode ? 3 : 5, 0);
+    if (style.name) {
+        ::SetTextColor(dc, style.text);
+        DrawName(dc, item.strText.GetString(), item.strText.GetLength(), name, style.listMode ? 3 : 2);
     }
-    if (fileLine) {
-        const auto line = FileLine(*cell->item.pInfo, m_bShowSize, m_bShowDate, false);
-        CRect box(text.left, text.bottom - m_szLine.cy, text.right, text.bottom);
+    if (fileLine && isFile && item.pInfo) {
+        const auto line = FileLine(*item.pInfo, style.size, style.date, style.listMode);
+        CRect strip(box.left, box.bottom - style.lineHeight, box.right, box.bottom);
         ::SetTextColor(dc, kGrey);
-        ::DrawTextW(dc, line.GetString(), line.GetLength(), &box, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ::DrawTextW(dc, line.GetString(), line.GetLength(), &strip, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     }
     ::SelectObject(dc, old);
 }
+} // namespace
 
-// List mode: the name beside the picture, the file's size and date on the line below it.
+void CKQPicListView::DrawItemText(const CRect& /*picture*/, const CRect& text, KQ_PIC_LIST_VISIBLE* cell)
+{
+    const EntryTextStyle style = {HFONT(m_font.m_hObject), m_clrText, int(m_szLine.cy), m_bShowName, m_bShowSize, m_bShowDate, false};
+    PaintEntryText(m_memDC.m_hDC, style, text, cell->item);
+}
+
 void CKQPicListView::DrawItemHorzText(const CRect& /*picture*/, const CRect& text, KQ_PIC_LIST_VISIBLE* cell)
 {
-    HDC dc = m_memDC.m_hDC;
-    HGDIOBJ old = ::SelectObject(dc, m_font.m_hObject);
-    ::SetBkMode(dc, TRANSPARENT);
-    const bool isFile = !(cell->item.nState & KQLS_FOLDER);
-    const bool fileLine = (m_bShowSize || m_bShowDate) && isFile && cell->item.pInfo;
-    CRect name(text);
-    if (isFile && (m_bShowSize || m_bShowDate))
-        name.bottom -= m_szLine.cy;
-    name.DeflateRect(3, 0);
-    if (m_bShowName) {
-        ::SetTextColor(dc, m_clrText);
-        DrawName(dc, cell->item.strText.GetString(), cell->item.strText.GetLength(), name, 3);
-    }
-    if (fileLine) {
-        const auto line = FileLine(*cell->item.pInfo, m_bShowSize, m_bShowDate, true);
-        CRect box(text.left, text.bottom - m_szLine.cy, text.right, text.bottom);
-        ::SetTextColor(dc, kGrey);
-        ::DrawTextW(dc, line.GetString(), line.GetLength(), &box, DT_CENTER | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
-    ::SelectObject(dc, old);
+    const EntryTextStyle style = {HFONT(m_font.m_hObject), m_clrText, int(m_szLine.cy), m_bShowName, m_bShowSize, m_bShowDate, true};
+    PaintEntryText(m_memDC.m_hDC, style, text, cell->item);
 }
 
 void CKQPicListView::DrawFolderItemText(const CRect& area, KQ_PIC_LIST_VISIBLE* cell)
