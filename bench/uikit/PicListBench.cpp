@@ -2,6 +2,9 @@
 //   piclist_bench thumbs FOLDER CACHE   thumbnails of every picture of FOLDER, cache in CACHE
 //   piclist_bench list FOLDER           scan, refresh and sorts of FOLDER against a bare
 //                                       FindFirstFileW walk and std::sort of the same records
+//   piclist_bench window FEW MANY CACHE DISTINCT
+//                                       the list's window scrolled over two folders, and the
+//                                       system's list view over the second (PicListWindowBench.cpp)
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -185,12 +188,16 @@ int List(const wchar_t* folder)
 
 } // namespace
 
+int WindowBench(const wchar_t* small, const wchar_t* large, const wchar_t* cache, int distinct);
+
 int wmain(int argc, wchar_t** argv)
 {
     if (argc >= 4 && std::wcscmp(argv[1], L"thumbs") == 0)
         return Thumbs(argv[2], argv[3]);
     if (argc >= 3 && std::wcscmp(argv[1], L"list") == 0)
         return List(argv[2]);
-    std::fprintf(stderr, "piclist_bench thumbs FOLDER CACHE | list FOLDER\n");
+    if (argc >= 6 && std::wcscmp(argv[1], L"window") == 0)
+        return WindowBench(argv[2], argv[3], argv[4], _wtoi(argv[5]));
+    std::fprintf(stderr, "piclist_bench thumbs FOLDER CACHE | list FOLDER | window FEW MANY CACHE DISTINCT\n");
     return 2;
 }

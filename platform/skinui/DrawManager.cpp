@@ -106,8 +106,13 @@ namespace {
 // A 32-bit top-down copy of a rectangle of the device, written back by Put.
 class PixelBlock {
 public:
-    PixelBlock(HDC dc, const CRect& rect) : m_dc(dc), m_rect(rect), m_mem(::CreateCompatibleDC(dc))
+    // On a 32-bit DIB section selected in a plain memory DC (no clipping, no moved origin) the
+    // pixels are changed where they are; elsewhere they are copied out and back.
+    PixelBlock(HDC dc, const CRect& rect) : m_dc(dc), m_rect(rect)
     {
+        if (InPlace())
+            return;
+        m_mem.emplace(::CreateCompatibleDC(dc));
         BITMAPINFO bi = {};
         bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
         bi.bmiHeader.biWidth = rect.Width();
@@ -117,25 +122,86 @@ public:
         void* bits = nullptr;
         m_bitmap.Reset(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         m_bits = static_cast<DWORD*>(bits);
+        m_stride = rect.Width();
+        m_area = rect;
         if (m_bitmap.IsValid()) {
-            m_selected.emplace(m_mem.Get(), m_bitmap.Get());
-            ::BitBlt(m_mem.Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
+            m_selected.emplace(m_mem->Get(), m_bitmap.Get());
+            ::BitBlt(m_mem->Get(), 0, 0, rect.Width(), rect.Height(), dc, rect.left, rect.top, SRCCOPY);
             ::GdiFlush();
         }
     }
+    // Null when no pixels could be had.
     DWORD* Bits() const { return m_bits; }
-    size_t Count() const { return static_cast<size_t>(m_rect.Width()) * static_cast<size_t>(m_rect.Height()); }
-    void Put() { ::BitBlt(m_dc, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_mem.Get(), 0, 0, SRCCOPY); }
+    // The part of the rectangle held: in place, the part on the bitmap (GDI leaves the rest).
+    const CRect& Area() const { return m_area; }
+    // The pixel at (x, y) of the device, inside Area().
+    DWORD* At(int x, int y) const
+    {
+        return m_bits + static_cast<ptrdiff_t>(y - m_area.top) * m_stride + (x - m_area.left);
+    }
+    void Put()
+    {
+        if (m_mem)
+            ::BitBlt(m_dc, m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), m_mem->Get(), 0, 0, SRCCOPY);
+    }
 
 private:
+    bool InPlace()
+    {
+        DIBSECTION ds = {};
+        HGDIOBJ bitmap = ::GetCurrentObject(m_dc, OBJ_BITMAP);
+        if (!bitmap || ::GetObjectW(bitmap, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits || ds.dsBm.bmBitsPixel != 32)
+            return false;
+        POINT viewport = {}, window = {};
+        ::GetViewportOrgEx(m_dc, &viewport);
+        ::GetWindowOrgEx(m_dc, &window);
+        HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+        const int clipped = ::GetClipRgn(m_dc, clip);
+        ::DeleteObject(clip);
+        if (viewport.x || viewport.y || window.x || window.y || clipped != 0)
+            return false;
+        const int height = std::abs(ds.dsBmih.biHeight);
+        const CRect bounds(0, 0, ds.dsBm.bmWidth, height);
+        if (!m_area.IntersectRect(m_rect, bounds))
+            return true; // nothing of it on the bitmap: no pixels to change
+        const ptrdiff_t stride = ds.dsBm.bmWidthBytes / 4;
+        DWORD* origin = static_cast<DWORD*>(ds.dsBm.bmBits);
+        if (!TopDown(origin, stride, height)) { // bottom-up: the rows run upward in memory
+            m_bits = origin + (height - 1 - m_area.top) * stride + m_area.left;
+            m_stride = -stride;
+        } else {
+            m_bits = origin + m_area.top * stride + m_area.left;
+            m_stride = stride;
+        }
+        return true;
+    }
+
+    // The section's own header does not tell: its height is reported positive either way. One
+    // pixel set through the device shows where row 0 lies; the memory is then put back as it was.
+    bool TopDown(DWORD* origin, ptrdiff_t stride, int height) const
+    {
+        ::GdiFlush();
+        DWORD* last = origin + (height - 1) * stride;
+        const DWORD first = *origin, lastWas = *last;
+        const COLORREF was = ::GetPixel(m_dc, 0, 0);
+        ::SetPixelV(m_dc, 0, 0, was ^ RGB(255, 255, 255));
+        ::GdiFlush();
+        const bool topDown = *origin != first;
+        *origin = first;
+        *last = lastWas;
+        return topDown;
+    }
+
     HDC m_dc;
     CRect m_rect;
+    CRect m_area{0, 0, 0, 0};
     // Declared in the order they are made: the bitmap is deselected before it is deleted, and
     // both before the DC goes.
-    win32::MemoryDc m_mem;
+    std::optional<win32::MemoryDc> m_mem;
     win32::GdiObject<HBITMAP> m_bitmap;
     std::optional<win32::ScopedSelect> m_selected;
     DWORD* m_bits = nullptr;
+    ptrdiff_t m_stride = 0;
 };
 
 // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
@@ -165,12 +231,15 @@ BOOL CBCGPDrawManager::HighlightRect(CRect rect, int nPercentage, COLORREF clrTr
     PixelBlock block(m_dc.m_hDC, rect);
     if (!block.Bits())
         return FALSE;
-    DWORD* p = block.Bits();
-    for (size_t i = 0; i < block.Count(); ++i) {
-        const COLORREF pixel = FromDib(p[i]);
-        if (clrTransparent != (COLORREF)-1 && Near(pixel, clrTransparent, nTolerance))
-            continue;
-        p[i] = ToDib(skinui::HighlightPixel(pixel, nPercentage, clrBlend));
+    const CRect& area = block.Area();
+    for (int y = area.top; y < area.bottom; ++y) {
+        DWORD* p = block.At(area.left, y);
+        for (int x = 0; x < area.Width(); ++x) {
+            const COLORREF pixel = FromDib(p[x]);
+            if (clrTransparent != (COLORREF)-1 && Near(pixel, clrTransparent, nTolerance))
+                continue;
+            p[x] = ToDib(skinui::HighlightPixel(pixel, nPercentage, clrBlend));
+        }
     }
     block.Put();
     return TRUE;
@@ -237,11 +306,27 @@ BOOL CBCGPDrawManager::DrawShadow(CRect rect, int nDepth, int iMinBrightness, in
 {
     if (nDepth <= 0 || rect.IsRectEmpty())
         return FALSE;
-    // Bands right of and below the rectangle, darkest next to it.
+    // Bands right of and below the rectangle, darkest next to it, in one block: a list paints a
+    // shadow under every cell.
+    const CRect area(rect.left + nDepth, rect.top + nDepth, rect.right + nDepth, rect.bottom + nDepth);
+    PixelBlock block(m_dc.m_hDC, area);
+    if (!block.Bits())
+        return FALSE;
+    auto band = [&](const CRect& r, int percent) {
+        CRect b;
+        if (percent == 100 || !b.IntersectRect(r, block.Area()))
+            return;
+        for (int y = b.top; y < b.bottom; ++y) {
+            DWORD* p = block.At(b.left, y);
+            for (int x = 0; x < b.Width(); ++x)
+                p[x] = ToDib(skinui::HighlightPixel(FromDib(p[x]), percent, (COLORREF)-1));
+        }
+    };
     for (int i = 0; i < nDepth; ++i) {
         const int percent = iMaxBrightness + (iMinBrightness - iMaxBrightness) * i / nDepth;
-        HighlightRect(CRect(rect.right + i, rect.top + nDepth, rect.right + i + 1, rect.bottom + nDepth - i), percent);
-        HighlightRect(CRect(rect.left + nDepth, rect.bottom + i, rect.right + i, rect.bottom + i + 1), percent);
+        band(CRect(rect.right + i, rect.top + nDepth, rect.right + i + 1, rect.bottom + nDepth - i), percent);
+        band(CRect(rect.left + nDepth, rect.bottom + i, rect.right + i, rect.bottom + i + 1), percent);
     }
+    block.Put();
     return TRUE;
 }

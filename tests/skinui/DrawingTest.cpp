@@ -103,6 +103,56 @@ TEST_F(MemoryDc, DrawRectFillsAndFrames)
     EXPECT_EQ(m_dc.GetPixel(20, 25), RGB(0, 0, 200));
 }
 
+TEST_F(MemoryDc, ShadowBandsDarkenRightAndBelowFadingOutward)
+{
+    const COLORREF white = RGB(255, 255, 255);
+    m_dc.FillSolidRect(0, 0, 40, 40, white);
+    CBCGPDrawManager(m_dc).DrawShadow(CRect(5, 5, 25, 25), 3, 100, 50);
+    const struct {
+        int x, y, percent; // 100: untouched
+    } probes[] = {
+        {10, 10, 100}, {25, 6, 100}, {7, 25, 100},  // inside; above the shadow's top; left of its start
+        {25, 10, 50},  {26, 10, 66}, {27, 10, 83},  // the right bands, lighter outward
+        {10, 25, 50},  {10, 26, 66}, {10, 27, 83},  // the bottom bands
+        {26, 26, 66},  {27, 26, 100}, {26, 27, 83}, // the corner, cut on the diagonal
+    };
+    for (const auto& p : probes)
+        EXPECT_EQ(p.percent == 100 ? white : skinui::HighlightPixel(white, p.percent, (COLORREF)-1), m_dc.GetPixel(p.x, p.y))
+            << p.x << "," << p.y;
+}
+
+// On a 32-bit DIB section the pixels change in place, top-down and bottom-up alike, and a
+// rectangle running off the bitmap changes the part on it.
+TEST(DrawManagerOnDib, HighlightAndShadowChangeTheDibsPixelsInPlace)
+{
+    for (const int direction : {-1, 1}) {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = 40;
+        bi.bmiHeader.biHeight = 40 * direction;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+        HBITMAP dib = ::CreateDIBSection(dc.m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(nullptr, dib);
+        HGDIOBJ old = ::SelectObject(dc.m_hDC, dib);
+        dc.FillSolidRect(0, 0, 40, 40, RGB(100, 100, 100));
+        CBCGPDrawManager dm(dc);
+        dm.HighlightRect(CRect(30, 2, 50, 6), 30, (COLORREF)-1, 0, RGB(150, 200, 255));
+        EXPECT_EQ(skinui::Mix(RGB(100, 100, 100), RGB(150, 200, 255), 0.3), dc.GetPixel(39, 2)) << direction;
+        EXPECT_EQ(RGB(100, 100, 100), dc.GetPixel(29, 2)) << direction;
+        EXPECT_EQ(RGB(100, 100, 100), dc.GetPixel(35, 6)) << direction;
+        dm.DrawShadow(CRect(5, 20, 25, 38), 3, 100, 50);
+        EXPECT_EQ(skinui::HighlightPixel(RGB(100, 100, 100), 50, (COLORREF)-1), dc.GetPixel(25, 30)) << direction;
+        EXPECT_EQ(skinui::HighlightPixel(RGB(100, 100, 100), 50, (COLORREF)-1), dc.GetPixel(10, 38)) << direction;
+        EXPECT_EQ(RGB(100, 100, 100), dc.GetPixel(10, 30)) << direction;
+        ::SelectObject(dc.m_hDC, old);
+        ::DeleteObject(dib);
+    }
+}
+
 TEST_F(MemoryDc, GradientRunsFromColourToColour)
 {
     CBCGPDrawManager(m_dc).FillGradient(CRect(0, 0, 40, 40), RGB(0, 0, 0), RGB(200, 200, 200), FALSE);

@@ -87,11 +87,6 @@ bool WriteCacheFile(const wchar_t* cachePath, CZVImage& picture, const IMAGR_FIL
 
 IMPLEMENT_DYNAMIC(CKQPicListView, CWnd)
 
-BEGIN_MESSAGE_MAP(CKQPicListView, CWnd)
-    ON_WM_TIMER()
-    ON_MESSAGE(KQLV_MSG_PREVIEW_TIMER, OnPreviewTimer)
-END_MESSAGE_MAP()
-
 CKQPicListView::CKQPicListView()
 {
     m_folderBrowser.m_pOwner = this;
@@ -337,6 +332,11 @@ void CKQPicListView::StopAll()
     }
 }
 
+bool CKQPicListView::IsOperateDisabled(int /*operation*/)
+{
+    return false;
+}
+
 unsigned int CKQPicListView::GetFolderAttr(const wchar_t* /*path*/)
 {
     return 24;
@@ -406,6 +406,8 @@ bool CKQPicListView::UpdateFolder(const wchar_t* path, bool refresh)
     // Resolved here, on the window's thread: the threads only read it.
     m_strThumbnailFolderInUse = GetThumbnailFolder();
     m_folderBrowser.StartSearch(m_strFolder.GetString());
+    if (!m_strSplash.IsEmpty() || m_nSplashRes != -1)
+        ShowSplash(nullptr, -1);
     m_bPreviewUpdate = true;
     try {
         m_pPreviewThread.reset(new std::thread(&CKQPicListView::UpdatePreviewThread, this));
@@ -415,6 +417,16 @@ bool CKQPicListView::UpdateFolder(const wchar_t* path, bool refresh)
     if (m_hWnd && ::IsWindow(m_hWnd))
         SendMessage(KQLV_MSG_FOLDER_CHANGED, 0, LPARAM(m_strFolder.GetString()));
     return true;
+}
+
+CString CKQPicListView::GetCurrentFolder() const
+{
+    return CString(m_strFolder.GetString());
+}
+
+void CKQPicListView::UpdateFolder(const CString& path, bool keepEntries)
+{
+    UpdateFolder(static_cast<const wchar_t*>(path), keepEntries);
 }
 
 bool CKQPicListView::GotoParentFolder()
@@ -1046,17 +1058,6 @@ void CKQPicListView::PostUpdateView()
         PostMessage(KQLV_MSG_UPDATE_VIEW, 0, 0);
 }
 
-// Timer 0 batches the thumbnails the preview thread made into one repaint each 200 ms.
-void CKQPicListView::OnTimer(UINT_PTR id)
-{
-    if (id == 0) {
-        if (m_bRepaintNeeded.exchange(false))
-            PostUpdateView();
-        return;
-    }
-    CWnd::OnTimer(id);
-}
-
 LRESULT CKQPicListView::OnPreviewTimer(WPARAM wParam, LPARAM /*lParam*/)
 {
     if (wParam) {
@@ -1064,6 +1065,7 @@ LRESULT CKQPicListView::OnPreviewTimer(WPARAM wParam, LPARAM /*lParam*/)
     } else {
         KillTimer(0);
         KillTimer(2);
+        m_bAnimating = false;
     }
     return 0;
 }

@@ -1,8 +1,10 @@
 #pragma once
-// CKQPicListView: the thumbnail list of a folder, sub-folders first, then picture files. This
-// file holds its model (entries, states, sorting, removal, the folder scan) and the preview
-// loading (the thumbnail cache and the preview thread); both work without a window, and
-// nothing is laid out or painted until one exists.
+// CKQPicListView: the thumbnail list of a folder, sub-folders first, then picture files. Its
+// model (entries, states, sorting, removal, the folder scan) and the preview loading (the
+// thumbnail cache and the preview thread) work without a window (KQPicListView.cpp); the window
+// lays the entries out in a grid of cells, paints them into one bitmap and scrolls
+// (KQPicListViewWnd.cpp). The layout changes only on the window's thread: the other threads
+// ask for it by posting 0x700.
 //
 // Threads: the window's thread, the scan thread (CFolderBrowser) and the preview thread. Every
 // read or change of the two entry lists holds the scanner's lock (Lock/Unlock; a list lookup
@@ -15,10 +17,17 @@
 #include <cstdint>
 #include <memory>
 #include <thread>
+#include <vector>
+#include "AnimateImage.h"
 #include "AppFrame.h"
+#include "BrowserShellBreadcrumb.h"
 #include "FolderBrowser.h"
 #include "KQImageFile.h"
 #include "KQListFile.h"
+#include "KQMemDC.h"
+#include "KQPLVToolBar.h"
+#include "PicListLayout.h"
+#include "SkinUI.h"
 #include "TMap.h"
 #include "ZVUILibDef.h"
 
@@ -38,12 +47,28 @@ enum : uint32_t {
     KQLS_CUT = 0x08,
     KQLS_COPIED = 0x10,
     KQLS_READONLY = 0x20,
+    KQLS_DOWNLOAD = 0x40,
+    KQLS_DOWNLOADING = 0x80,
+    KQLS_ALERT = 0x100,
+    KQLS_FAVORITE = 0x200,
+    KQLS_CLOSE_BUTTON = 0x40000,
+    KQLS_ADD_BUTTON = 0x80000,
+};
+
+// One cell on the screen: the entry as GetItem gives it, its index and its rectangle in the
+// list's coordinates.
+struct KQ_PIC_LIST_VISIBLE {
+    KQ_PIC_LIST_ITEM item;
+    int index;
+    CRect rect;
 };
 
 // Private messages of the list.
 const UINT KQLV_MSG_UPDATE_VIEW = 0x700;
 const UINT KQLV_MSG_UPDATE_FOLDER = 0x701;
 const UINT KQLV_MSG_FOLDER_CHANGED = 0x703;
+// wParam non-zero: the loading animation shows (no scroll bar); zero: it goes.
+const UINT KQLV_MSG_SHOW_LOADING = 0x706;
 // From the preview thread: wParam 1 starts the repaint timer, 0 stops it (timers belong to
 // the window's thread).
 const UINT KQLV_MSG_PREVIEW_TIMER = 0x70B;
@@ -60,14 +85,59 @@ struct ST_GetFolderPicSubFiles {
     bool bIgnoreMinimum;  // every picture counts, whatever its size
 };
 
-class ZVUILIB_API CKQPicListView : public CWnd {
+// The breadcrumb above the list drives it through IKQFolderListTarget.
+class ZVUILIB_API CKQPicListView : public CWnd, public CKQPLVToolBar, public IKQFolderListTarget {
     DECLARE_DYNAMIC(CKQPicListView)
 public:
     typedef ALT::TString<wchar_t, 0, 8> String;
     typedef ALT::TMap<String, bool> PathFlags;
 
+    // The cell sizes: 0 list rows, 1 to 4 thumbnails of 128, 192, 256 and 342 pixels.
+    enum KQ_LS_ICON_SIZE { KQ_LS_ICON_LIST = 0, KQ_LS_ICON_SMALL = 1, KQ_LS_ICON_MEDIUM = 2, KQ_LS_ICON_LARGE = 3, KQ_LS_ICON_HUGE = 4 };
+    // The badges, in the order they are drawn.
+    enum Badge { BADGE_CUT, BADGE_COPY, BADGE_SELECT, BADGE_READONLY, BADGE_HIDDEN, BADGE_DOWNLOADING, BADGE_DOWNLOAD,
+                 BADGE_ALERT, BADGE_FAVORITE, BADGE_CLOSE, BADGE_ADD, BADGE_COUNT };
+
     CKQPicListView();
     ~CKQPicListView() override;
+
+    // Layout
+    virtual void ChangeIconSize(KQ_LS_ICON_SIZE size, bool redraw);
+    virtual void ChangeIconSize(int width, int height, bool redraw);
+    void Recalclayout();
+    void RecalclayoutIcon(bool lock);
+    virtual void RecalclayoutTagSize();
+    virtual bool RecalclayoutTagSize(CZVImage& picture, int size, unsigned int resId, HINSTANCE module);
+    virtual bool RecalclayoutTagSize(CZVImage& picture, CSize& size, unsigned int resId, HINSTANCE module);
+    bool EnsureVisible(int index, bool redraw);
+    bool IsItemVisible(int index);
+    int IndexToScrIndex(int index);
+    int GetItemOnPoint(const CPoint& point, int* cell);
+
+    // Painting
+    void DrawListView();
+    void DrawListIcon(KQ_PIC_LIST_VISIBLE* cell);
+    virtual void DrawItemText(const CRect& picture, const CRect& text, KQ_PIC_LIST_VISIBLE* cell);
+    virtual void DrawFolderItemText(const CRect& box, KQ_PIC_LIST_VISIBLE* cell);
+    virtual void DrawItemHorzText(const CRect& picture, const CRect& text, KQ_PIC_LIST_VISIBLE* cell);
+    // The badge painters: picture box, text box, cell.
+    virtual void DrawBadge(Badge badge, const CRect& picture, const CRect& text, const CRect& cell);
+    virtual void DrawItemCut(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_CUT, p, t, c); }
+    virtual void DrawItemCopy(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_COPY, p, t, c); }
+    virtual void DrawItemSelect(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_SELECT, p, t, c); }
+    virtual void DrawItemReadOnly(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_READONLY, p, t, c); }
+    virtual void DrawItemHidden(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_HIDDEN, p, t, c); }
+    virtual void DrawItemDownload(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_DOWNLOAD, p, t, c); }
+    virtual void DrawItemDownloading(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_DOWNLOADING, p, t, c); }
+    virtual void DrawItemAlert(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_ALERT, p, t, c); }
+    virtual void DrawItemFavorite(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_FAVORITE, p, t, c); }
+    virtual void DrawItemCloseBT(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_CLOSE, p, t, c); }
+    virtual void DrawItemAddBT(const CRect& p, const CRect& t, const CRect& c) { DrawBadge(BADGE_ADD, p, t, c); }
+    virtual void DrawFocusRect(const CRect& rect, KQ_PIC_LIST_VISIBLE* cell);
+    virtual void DrawFolderIcon(CBCGPDrawManager& dm, KQ_PIC_LIST_VISIBLE* cell, const CRect& box, CRect* drawn);
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Item access and state
     virtual bool GetItem(int index, KQ_PIC_LIST_ITEM* item);
@@ -89,9 +159,16 @@ public:
     virtual void StopAll();
     virtual unsigned int GetFolderAttr(const wchar_t* path);
     virtual void UpdateItemIcon(int index);
+    virtual bool IsOperateDisabled(int operation);
     virtual void OnItemSelStateChanged(int index, bool selected);
     virtual int GetNextSelectItem(int start);
     virtual bool UpdateFolder(const wchar_t* path, bool refresh);
+    // The breadcrumb's view of the list: the folder shown, and opening another.
+    CString GetCurrentFolder() const override;
+    void UpdateFolder(const CString& path, bool keepEntries) override;
+    // A picture (a PNG resource of the caller's or the library's; -1 none) with a caption in
+    // place of the entries, until the next folder opens.
+    void ShowSplash(const wchar_t* text, int pictureId);
     virtual bool LoadImageIcon(ALT::TListIter<CKQListFile>& entry, const wchar_t* path, int fileIndex);
     virtual bool DeleteItem(int index, bool deleteFile, bool redraw);
     virtual int RemoveSelectItem(bool redraw);
@@ -172,6 +249,34 @@ public:
     int m_nPreviewWorkers = DefaultPreviewWorkers();
     static int DefaultPreviewWorkers();
 
+    // Window and looks
+    int m_nClientWidth = 0, m_nClientHeight = 0; // the height without the tool strip
+    CBCGPScrollBar m_wndScrollBar;
+    int m_nScrollBarWidth = 0;
+    bool m_bScrollBarShown = false;
+    CKQMemDC m_memDC;
+    CToolTipCtrl* m_pToolTipCtrl = nullptr;
+    bool m_bListMode = false;
+    bool m_bShowName = true, m_bShowSize = false, m_bShowDate = false;
+    bool m_bTileBackground = false;
+    int m_nNameLines = 2;
+    int m_nIconSize = -1; // none yet
+    COLORREF m_clrBackground = RGB(255, 255, 255);
+    COLORREF m_clrText = RGB(0, 0, 0);
+    CFont m_font;
+    CSize m_szLine{8, 16}; // the letter O in the list font
+    CAnimateImage m_animate;
+    bool m_bLoading = false;
+    String m_strSplash;
+    int m_nSplashRes = -1;
+
+    // Layout, on the window's thread
+    KQListLayout m_layout;
+    int m_nScrollPos = 0;
+    int m_nCellWidth = 192, m_nCellHeight = 144;
+    std::vector<KQ_PIC_LIST_VISIBLE> m_visible;
+    bool m_bAnimating = false; // timer 2 runs
+
     // Selection
     int m_nLastSingleSelected = -1;
     int m_nLastDeleted = -1;
@@ -183,15 +288,38 @@ public:
     CKQImageFile m_imgLoading[2];
     CKQImageFile m_imgBroken;
     CKQImageFile m_imgFolder;
+    CKQImageFile m_imgLargeFolder;
+    CKQImageFile m_imgBackground;
+    CKQImageFile m_imgBadge[BADGE_COUNT];
+    CSize m_szBadge[BADGE_COUNT];
 
     // Counters the tests and benchmarks read: source pictures decoded for the cache path, and
     // relayout messages asked for.
     std::atomic<int> m_nSourceDecodes{0};
     std::atomic<int> m_nUpdatePosts{0};
 
+    // Scrolls to the position (clamped), lays out, asks for previews and repaints.
+    void ScrollTo(int pos);
+    // The entries of the preview range are those on the screen.
+    void RequestPreviewUpdate();
+    int GetListHeight() const { return m_nClientHeight; }
+
 protected:
+    afx_msg int OnCreate(LPCREATESTRUCT cs);
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnPaint();
     afx_msg void OnTimer(UINT_PTR id);
+    afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint pt);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg LRESULT OnPreviewTimer(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateView(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateFolder(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFolderChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowLoading(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,6 +1,7 @@
 #include "SkinDemo.h"
 #include "BrowserShellBreadcrumb.h"
 #include "KQDockingControlBar.h"
+#include "KQPicListView.h"
 #include "KQTileUI.h"
 #include "KQVisualManager.h"
 #include "UIKitDemoIds.h"
@@ -10,36 +11,12 @@
 namespace {
 enum : UINT { kTreePane = 0x9301, kTree = 0x9302, kTiles = 0x9303, kCrumb = 0x9304, kList = 0x9305 };
 
-// The picture list's stand-in: the folder's entries in a list.
-class CFolderList : public CBCGPListCtrl, public IKQFolderListTarget {
-public:
-    CString GetCurrentFolder() const override { return m_folder; }
-    void UpdateFolder(const CString& strPath, bool) override
-    {
-        m_folder = strPath;
-        DeleteAllItems();
-        WIN32_FIND_DATAW found = {};
-        HANDLE find = ::FindFirstFileW(strPath + L"\\*", &found);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        int row = 0;
-        do {
-            if (wcscmp(found.cFileName, L".") && wcscmp(found.cFileName, L".."))
-                InsertItem(row++, found.cFileName);
-        } while (::FindNextFileW(find, &found));
-        ::FindClose(find);
-    }
-
-private:
-    CString m_folder;
-};
-
 // The view: tiles above, the breadcrumb and the list below.
 class CSkinView : public CWnd {
 public:
     CKQTileUI tiles;
     CBrowserShellBreadcrumb crumb;
-    CFolderList list;
+    CKQPicListView list;
     bool m_bTexture = false;
 
     void Build()
@@ -72,7 +49,7 @@ public:
         tiles.ChangeSkin();
         crumb.Create(CRect(0, 0, 10, 10), this, kCrumb);
         crumb.m_pListView = &list;
-        list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_LIST, CRect(0, 0, 10, 10), this, kList);
+        list.CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 10, 10), this, kList);
     }
     void Open(const CString& path)
     {
