@@ -346,19 +346,28 @@ void CLumivoToolsApp::NotifyOtherWindowsAtExit()
         ::PostMessageW(frame, WM_AT_EXIT_NOTIFY, 0, 0);
 }
 
+namespace {
+struct ModeFrameWalk {
+    const CWnd* startPage;
+    std::vector<CFrameWnd*> frames;
+};
+
+// The thread's frames other than the start page (a stdcall function: a lambda would not convert
+// to one in the 32-bit build).
+BOOL CALLBACK CollectModeFrame(HWND hwnd, LPARAM lp)
+{
+    auto* walk = reinterpret_cast<ModeFrameWalk*>(lp);
+    CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
+    if (wnd && wnd != walk->startPage && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+        walk->frames.push_back(static_cast<CFrameWnd*>(wnd));
+    return TRUE;
+}
+} // namespace
+
 std::vector<CFrameWnd*> CLumivoToolsApp::GetModeFrames() const
 {
-    struct Walk {
-        const CLumivoToolsApp* app;
-        std::vector<CFrameWnd*> frames;
-    } walk{this, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* w = reinterpret_cast<Walk*>(lp);
-        CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
-        if (wnd && wnd != reinterpret_cast<CWnd*>(w->app->m_pStartPage) && wnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-            w->frames.push_back(static_cast<CFrameWnd*>(wnd));
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&walk));
+    ModeFrameWalk walk{reinterpret_cast<const CWnd*>(m_pStartPage), {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectModeFrame, reinterpret_cast<LPARAM>(&walk));
     return walk.frames;
 }
 
