@@ -223,6 +223,26 @@ TEST_F(BatchPictureTasks, RemovingExifTurnsAPortraitUpright)
     EXPECT_LT(MeanDifference(upright, written), 8.0);
 }
 
+TEST_F(BatchPictureTasks, AnimationsAreNotRewrittenInPlace)
+{
+    const std::wstring spinner = m_folder.At(L"in\\spin.gif");
+    ASSERT_TRUE(CopyFileW((testsupport::BinDir() + L"\\Data\\Sample\\Spinner.gif").c_str(), spinner.c_str(), TRUE));
+    const std::vector<BYTE> before = testsupport::ReadBytes(spinner);
+    m_engine.m_hue = 30;
+    m_engine.m_overwriteOriginal = 1;
+    m_engine.m_outputType = 4; // GIF
+    for (const BatchItemResult& result : {AdjustColors(m_engine, 0, spinner.c_str()), Convert(L"in\\spin.gif")}) {
+        EXPECT_EQ(BATCH_ITEM_FAILED, result.result);
+        EXPECT_FALSE(result.reason.empty());
+    }
+    EXPECT_EQ(before, testsupport::ReadBytes(spinner));
+    // Into a folder the first frame is a new picture of its own.
+    m_engine.m_overwriteOriginal = 0;
+    m_engine.m_outputType = 2;
+    EXPECT_EQ(BATCH_ITEM_DONE, Convert(L"in\\spin.gif").result);
+    EXPECT_TRUE(LoadPicture(m_folder.At(L"out\\spin.png")).ok);
+}
+
 TEST_F(BatchPictureTasks, ShrinkOnLoadMatchesAFullDecode)
 {
     MakeTestPicture(m_folder.At(L"in\\big.jpg"), 800, 600, CXIMAGE_FORMAT_JPG);
