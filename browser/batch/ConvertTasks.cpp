@@ -4,6 +4,7 @@
 #include "BatchSettings.h"
 #include "BrowserUtil.h"
 #include "LocalFileIO.h"
+#include "PictureType.h"
 #include "ZVImage.h"
 
 namespace {
@@ -142,8 +143,12 @@ BatchItemResult RunPictureTask(CBatchEngine& engine, const std::wstring& current
                                const wchar_t* extension)
 {
     engine.m_refreshIcon = false;
+    const bool overwrite = engine.m_overwriteOriginal == 1;
+    // "photo.JPEG" rewritten as JPG stays itself rather than gaining a "photo.jpg" beside it.
+    if (overwrite && GetTypeFromFileName(path) == BatchImageTypeAt(engine.m_outputType).code)
+        return SaveOptimizedImage(engine, path, path);
     std::wstring target;
-    if (!MakeBatchTargetPath(path, currentFolder, engine.m_outputFolder, engine.m_overwriteOriginal == 1, extension, target))
+    if (!MakeBatchTargetPath(path, currentFolder, engine.m_outputFolder, overwrite, extension, target))
         return BatchItemResult::Failed(L"The target path is too long");
     return SaveOptimizedImage(engine, path, target);
 }

@@ -143,16 +143,19 @@ TEST_F(BatchPictureTasks, OverwriteReplacesTheSameTypeAndKeepsTheSourceForAnothe
     m_engine.m_limitSize = true;
     m_engine.m_maxWidth = m_engine.m_maxHeight = 16;
 
-    ASSERT_EQ(BATCH_ITEM_DONE, Convert(L"in\\a.jpg").result);
-    EXPECT_EQ(16, LoadPicture(m_folder.At(L"in\\a.jpg")).width);
+    MakeTestPicture(m_folder.At(L"in\\c.JPEG"), 64, 48, CXIMAGE_FORMAT_JPG);
+    for (const wchar_t* name : {L"a.jpg", L"c.JPEG"}) {
+        ASSERT_EQ(BATCH_ITEM_DONE, Convert(std::wstring(L"in\\") + name).result) << name;
+        EXPECT_EQ(16, LoadPicture(m_folder.At(std::wstring(L"in\\") + name)).width) << name;
+    }
 
     m_engine.m_outputType = 2; // PNG beside the JPEG; the other b.png survives
     ASSERT_EQ(BATCH_ITEM_DONE, Convert(L"in\\b.jpg").result);
     EXPECT_EQ(64, LoadPicture(m_folder.At(L"in\\b.jpg")).width);
     EXPECT_EQ("someone else's", TempFolder::Get(m_folder.At(L"in\\b.png")));
     EXPECT_EQ(16, LoadPicture(m_folder.At(L"in\\b~1.png")).width);
-    EXPECT_EQ((std::vector<std::wstring>{L"a.jpg", L"b.jpg", L"b.png", L"b~1.png", L"sub"}), m_folder.List(L"in"));
-    EXPECT_EQ(2, m_engine.m_optimizedCount);
+    EXPECT_EQ((std::vector<std::wstring>{L"a.jpg", L"b.jpg", L"b.png", L"b~1.png", L"c.JPEG", L"sub"}), m_folder.List(L"in"));
+    EXPECT_EQ(3, m_engine.m_optimizedCount);
 }
 
 TEST_F(BatchPictureTasks, FailuresAreReportedAndNotCounted)
