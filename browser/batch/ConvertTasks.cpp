@@ -99,11 +99,15 @@ BatchItemResult SaveOptimizedImage(CBatchEngine& engine, const wchar_t* source, 
 {
     const bool inPlace = SamePath(source, target);
     CZVImage image;
-    // Decode no larger than the limit needs; the resample below makes the exact size.
-    if (engine.m_limitSize)
-        image.SetShrinkOnLoad(DWORD(engine.m_maxWidth), DWORD(engine.m_maxHeight));
+    // Decode no larger than the limit needs; the resample below makes the exact size. The
+    // larger side bounds both: a photo turned upright afterwards swaps its sides.
+    if (engine.m_limitSize) {
+        const DWORD side = DWORD(engine.m_maxWidth > engine.m_maxHeight ? engine.m_maxWidth : engine.m_maxHeight);
+        image.SetShrinkOnLoad(side, side);
+    }
     if (!image.LoadFile(source))
         return BatchItemResult::Failed(L"The picture cannot be read");
+    const uint64_t sourceSize = FileSizeOf(source); // before an in-place save replaces it
     // Only the first frame is written: rewriting an animation in place would lose the rest.
     if (inPlace && image.GetNumFrames() > 1)
         return BatchItemResult::Failed(L"The picture has several frames and was left as it is");
@@ -131,7 +135,7 @@ BatchItemResult SaveOptimizedImage(CBatchEngine& engine, const wchar_t* source, 
     const bool saved = inPlace ? image.SaveFile(target.c_str(), type) : SaveToNewName(image, target, type, written);
     if (!saved)
         return BatchItemResult::Failed(L"The picture cannot be written");
-    engine.m_sizeBefore += FileSizeOf(source);
+    engine.m_sizeBefore += sourceSize;
     engine.m_sizeAfter += FileSizeOf(written);
     ++engine.m_optimizedCount;
     return BatchItemResult::Done();

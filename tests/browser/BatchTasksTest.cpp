@@ -144,6 +144,9 @@ TEST_F(BatchPictureTasks, OverwriteReplacesTheSameTypeAndKeepsTheSourceForAnothe
     m_engine.m_maxWidth = m_engine.m_maxHeight = 16;
 
     MakeTestPicture(m_folder.At(L"in\\c.JPEG"), 64, 48, CXIMAGE_FORMAT_JPG);
+    uint64_t sizes = 0;
+    for (const wchar_t* name : {L"in\\a.jpg", L"in\\b.jpg", L"in\\c.JPEG"})
+        sizes += testsupport::ReadBytes(m_folder.At(name)).size();
     for (const wchar_t* name : {L"a.jpg", L"c.JPEG"}) {
         ASSERT_EQ(BATCH_ITEM_DONE, Convert(std::wstring(L"in\\") + name).result) << name;
         EXPECT_EQ(16, LoadPicture(m_folder.At(std::wstring(L"in\\") + name)).width) << name;
@@ -156,6 +159,12 @@ TEST_F(BatchPictureTasks, OverwriteReplacesTheSameTypeAndKeepsTheSourceForAnothe
     EXPECT_EQ(16, LoadPicture(m_folder.At(L"in\\b~1.png")).width);
     EXPECT_EQ((std::vector<std::wstring>{L"a.jpg", L"b.jpg", L"b.png", L"b~1.png", L"c.JPEG", L"sub"}), m_folder.List(L"in"));
     EXPECT_EQ(3, m_engine.m_optimizedCount);
+    // Measured before the rewrite replaced them.
+    EXPECT_EQ(sizes, m_engine.m_sizeBefore);
+    uint64_t written = 0;
+    for (const wchar_t* name : {L"in\\a.jpg", L"in\\b~1.png", L"in\\c.JPEG"})
+        written += testsupport::ReadBytes(m_folder.At(name)).size();
+    EXPECT_EQ(written, m_engine.m_sizeAfter);
 }
 
 TEST_F(BatchPictureTasks, FailuresAreReportedAndNotCounted)
