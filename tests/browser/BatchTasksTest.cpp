@@ -365,4 +365,36 @@ TEST_F(BatchPictureTasks, OrganizeByDateAndSizeCopiesNeverReplaceMovesMove)
     EXPECT_EQ(std::vector<std::wstring>{L"reload 0 " + In()}, m_host.EventsStartingWith(L"reload"));
 }
 
+TEST(BatchPictureHeader, SizesFromTheHeaderAgreeWithTheDecoder)
+{
+    TempFolder folder;
+    struct Row {
+        const wchar_t* name;
+        DWORD type;
+        long width, height;
+    } const rows[] = {
+        {L"a.jpg", CXIMAGE_FORMAT_JPG, 1920, 1080}, {L"b.png", CXIMAGE_FORMAT_PNG, 301, 7},
+        {L"c.gif", CXIMAGE_FORMAT_GIF, 17, 290},    {L"d.bmp", CXIMAGE_FORMAT_BMP, 33, 21},
+        {L"e.webp", CXIMAGE_FORMAT_WEBP, 640, 481},
+    };
+    for (const Row& row : rows) {
+        const std::wstring path = folder.At(row.name);
+        MakeTestPicture(path, row.width, row.height, row.type);
+        unsigned width = 0, height = 0;
+        EXPECT_TRUE(ReadPictureHeaderSize(path.c_str(), width, height)) << row.name;
+        EXPECT_EQ(unsigned(row.width), width) << row.name;
+        EXPECT_EQ(unsigned(row.height), height) << row.name;
+    }
+    // A JPEG with an EXIF block before its frame header, and files that are no picture.
+    MakeTestPicture(folder.At(L"exif.jpg"), 40, 20, CXIMAGE_FORMAT_JPG);
+    AddExif(folder.At(L"exif.jpg"), 6, "2015:03:14 15:09:26");
+    unsigned width = 0, height = 0;
+    EXPECT_TRUE(ReadPictureHeaderSize(folder.At(L"exif.jpg").c_str(), width, height));
+    EXPECT_EQ(40u, width);
+    EXPECT_EQ(20u, height);
+    ASSERT_TRUE(TempFolder::Put(folder.At(L"text.jpg"), std::string("\xFF\xD8\xFF\xE0\x00\x02", 6) + std::string(40, 'x')));
+    EXPECT_FALSE(ReadPictureHeaderSize(folder.At(L"text.jpg").c_str(), width, height));
+    EXPECT_FALSE(ReadPictureHeaderSize(folder.At(L"missing.png").c_str(), width, height));
+}
+
 } // namespace
