@@ -157,6 +157,7 @@ void CBatchEngine::BatchTaskThread(std::vector<BatchListItem> selection, std::ws
             break;
         m_refreshIcon = true;
         m_deselectDone = true;
+        std::wstring newPath;
         for (const BatchListItem& picture : planned.pictures) {
             if (m_stopBatch)
                 break;
@@ -167,8 +168,10 @@ void CBatchEngine::BatchTaskThread(std::vector<BatchListItem> selection, std::ws
                 ++summary.skipped;
             else
                 ++summary.done;
+            if (!result.newPath.empty() && picture.path == planned.listItem.path)
+                newPath = result.newPath;
         }
-        m_host.PostItemDone(BatchItemDone{planned.listItem, m_refreshIcon, m_deselectDone});
+        m_host.PostItemDone(BatchItemDone{planned.listItem, m_refreshIcon, m_deselectDone, newPath});
     }
 
     summary.stopped = m_stopBatch;

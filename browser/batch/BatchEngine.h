@@ -34,6 +34,7 @@ struct BatchItemDone {
     BatchListItem listItem;
     bool refreshIcon = true;
     bool deselect = true;
+    std::wstring newPath; // the item's path after a task that renamed or moved it, else empty
 };
 
 struct BatchFailure {

@@ -12,10 +12,22 @@ enum BATCH_ITEM_RES {
 struct BatchItemResult {
     BATCH_ITEM_RES result = BATCH_ITEM_DONE;
     std::wstring reason; // for a failure, in words for the user
+    std::wstring newPath; // the picture's path after the task when it renamed or moved it
 
     static BatchItemResult Done() { return BatchItemResult(); }
-    static BatchItemResult Skipped() { return BatchItemResult{BATCH_ITEM_SKIPPED, std::wstring()}; }
-    static BatchItemResult Failed(const std::wstring& why) { return BatchItemResult{BATCH_ITEM_FAILED, why}; }
+    static BatchItemResult Skipped()
+    {
+        BatchItemResult skipped;
+        skipped.result = BATCH_ITEM_SKIPPED;
+        return skipped;
+    }
+    static BatchItemResult Failed(const std::wstring& why)
+    {
+        BatchItemResult failed;
+        failed.result = BATCH_ITEM_FAILED;
+        failed.reason = why;
+        return failed;
+    }
 };
 
 // KQBatch keeps exiting with 0 whatever happened, so a picture is done only when the program

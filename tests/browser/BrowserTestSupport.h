@@ -115,7 +115,8 @@ public:
     }
     void PostItemDone(const BatchItemDone& done) override
     {
-        Record(L"done " + std::to_wstring(done.listItem.item) + L" " + done.listItem.path);
+        Record(L"done " + std::to_wstring(done.listItem.item) + L" " + done.listItem.path +
+               (done.newPath.empty() ? std::wstring() : L" -> " + done.newPath));
     }
     void PostSummary(const BatchSummary& summary) override
     {
