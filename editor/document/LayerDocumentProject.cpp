@@ -208,7 +208,7 @@ std::wstring MakeWorkFolder()
 }
 
 struct EncodeJob {
-    const CZVImage* picture = nullptr;
+    CZVImage* picture = nullptr;
     std::wstring path;
     bool ok = false;
 };
@@ -453,13 +453,13 @@ BOOL CLayerDocument::SaveProject(const wchar_t* path)
         EncodeJob& job = jobs[order[i]];
         // An empty picture (a shape too small to draw) is kept as one transparent pixel, so that
         // every layer has its entry.
+        CZVImage dot;
         if (!job.picture->IsValid()) {
-            CZVImage dot;
-            job.ok = dot.Create(1, 1, 24) && dot.AlphaCreate() && (dot.AlphaSet(0), true) &&
-                     dot.Save(job.path.c_str(), 0);
-            return;
+            if (!dot.Create(1, 1, 24) || !dot.AlphaCreate())
+                return;
+            dot.AlphaSet(0);
         }
-        job.ok = const_cast<CZVImage*>(job.picture)->Save(job.path.c_str(), 0);
+        job.ok = (job.picture->IsValid() ? *job.picture : dot).Save(job.path.c_str(), 0);
     });
     for (const EncodeJob& job : jobs)
         if (!job.ok)
@@ -626,6 +626,9 @@ bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& pictur
             layer.height = height;
         }
         KeepOrDropSource(layer);
+        // The flips are in the picture already: only the flags come back.
+        layer.flipVertical = ReadFlag(element, L"flipv", false) ? 1 : 0;
+        layer.flipHorizontal = ReadFlag(element, L"fliph", false) ? 1 : 0;
         if (layer.alpha < 255)
             layer.displayed.AlphaSetMax(BYTE(layer.alpha));
         layer.angle = angle;

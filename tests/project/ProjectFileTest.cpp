@@ -183,13 +183,14 @@ TEST(ProjectFile, RoundTripKeepsEveryLayer)
         float angle;
         bool visible;
         int type;
+        bool flip;
     };
     const ImageCase images[] = {
-        {Quadrants(40, 20), 30, 10, 100, 0.0f, true, LAYER_IMAGE},       // opacity
-        {Quadrants(30, 30), 50, 40, 255, 0.7f, true, LAYER_IMAGE},       // turned, from its source
-        {Plain(10, 10, RGB(1, 2, 3)), 5, 5, 255, 0.0f, false, LAYER_IMAGE}, // hidden
-        {Plain(12, 8, RGB(9, 8, 7)), 70, 3, 255, 0.0f, true, LAYER_PAGE_OVERLAY},
-        {Plain(6, 14, RGB(90, 80, 70)), 90, 60, 180, 0.0f, true, LAYER_PAGE_MATERIAL},
+        {Quadrants(40, 20), 30, 10, 100, 0.0f, true, LAYER_IMAGE, false},       // opacity
+        {Quadrants(30, 30), 50, 40, 255, 0.7f, true, LAYER_IMAGE, true},        // turned and flipped
+        {Plain(10, 10, RGB(1, 2, 3)), 5, 5, 255, 0.0f, false, LAYER_IMAGE, false}, // hidden
+        {Plain(12, 8, RGB(9, 8, 7)), 70, 3, 255, 0.0f, true, LAYER_PAGE_OVERLAY, false},
+        {Plain(6, 14, RGB(90, 80, 70)), 90, 60, 180, 0.0f, true, LAYER_PAGE_MATERIAL, false},
     };
     for (const ImageCase& c : images) {
         ASSERT_TRUE(doc.AddImageLayer(c.picture, FALSE));
@@ -197,6 +198,8 @@ TEST(ProjectFile, RoundTripKeepsEveryLayer)
         layer->type = c.type;
         layer->alpha = c.alpha;
         layer->visible = c.visible ? 1 : 0;
+        if (c.flip)
+            layer->FlipHorizontal();
         layer->SetAngle(c.angle);
         PlaceCurrent(doc, c.x, c.y);
     }
