@@ -664,8 +664,6 @@ bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& pictur
     }
     if (!layer.displayed.IsValid())
         return false;
-    if (!IsRasterLayerKind(layer.type) && !keepSource)
-        layer.ClearSourceImage();
     layer.location = ReadLocation(element);
     layer.drawOrigin = layer.location;
     layer.framed = layer.movable = layer.selectable = 1;
