@@ -780,6 +780,8 @@ BOOL CLayerDocument::LoadProject(const wchar_t* xmlPath)
         KeepOrDropSource(base);
         ResetScroll();
         ClearLayersAndHistory();
+        // Room for every layer at once: growing the list would copy the pictures it holds.
+        layers.layers.reserve(size_t(pending.end() - it));
         SetHistoryLimitFor(base.width, base.height);
         // The canvas is laid at the zoom of the moment, which the upper layers' places use; the
         // view fits it to its window afterwards.
