@@ -250,8 +250,9 @@ private:
     // The layer's shadow (built once and cached) and picture onto the target at the offset.
     void ComposeOnto(CZVImage& target, CLayerInfo& layer, POINT offset, bool reduced);
 
-    // Project reading: a layer built from its element and decoded picture, placed and added.
-    bool ReadUpperLayer(XmlNode* element, int kind, CZVImage& picture);
+    // Project reading: a layer built from its element and decoded picture (with its alpha plane
+    // and, when sources are kept, its source copy already made), placed and added.
+    bool ReadUpperLayer(XmlNode* element, int kind, CZVImage& picture, CZVImage& source, bool ownAlpha);
     // The picture-pixel place read from the element as a canvas location at the current zoom.
     ZVPOINTF ReadLocation(XmlNode* element);
     // The "Slot" element with its record, box and outline text.

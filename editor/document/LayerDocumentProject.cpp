@@ -493,7 +493,10 @@ struct PendingLayer {
     XmlNode* element = nullptr;
     int kind = 0;
     std::wstring file;   // empty: no picture to decode, or a name refused
+    BYTE alphaFill = 255;   // the opacity of the alpha plane made for a picture without one
     CZVImage picture;
+    CZVImage source;   // a copy made beside the decode when the document keeps sources
+    bool ownAlpha = false;
     bool decoded = false;
 };
 
@@ -597,7 +600,7 @@ bool ReadShape(XmlNode* e, ShapeSettings& shape)
 
 } // namespace
 
-bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& picture)
+bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& picture, CZVImage& source, bool ownAlpha)
 {
     CLayerInfo layer;
     if (const wchar_t* name = Value(element, L"LayerName"))
@@ -612,9 +615,8 @@ bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& pictur
             return false;
         layer.type = kind == LAYER_SLOT_PICTURE ? LAYER_IMAGE : kind;
         layer.displayed.Transfer(picture);
-        layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
-        if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
-            layer.displayed.AlphaSet(255);
+        layer.source.Transfer(source);
+        layer.ownAlpha = ownAlpha ? 1 : 0;
         layer.width = int32_t(layer.displayed.GetWidth());
         layer.height = int32_t(layer.displayed.GetHeight());
         // A turned layer is stored unturned at its own size, which a resize may have set apart
@@ -625,15 +627,18 @@ bool CLayerDocument::ReadUpperLayer(XmlNode* element, int kind, CZVImage& pictur
             layer.width = width;
             layer.height = height;
         }
-        KeepOrDropSource(layer);
         // The flips are in the picture already: only the flags come back.
         layer.flipVertical = ReadFlag(element, L"flipv", false) ? 1 : 0;
         layer.flipHorizontal = ReadFlag(element, L"fliph", false) ? 1 : 0;
         if (layer.alpha < 255)
             layer.displayed.AlphaSetMax(BYTE(layer.alpha));
         layer.angle = angle;
-        if (angle != 0.0f)
+        if (angle != 0.0f) {
+            // A view that keeps no sources still turns a stored layer from its picture.
+            if (!layer.source.IsValid())
+                layer.source.Copy(layer.displayed);
             layer.SetAngle(angle);
+        }
     } else if (kind == LAYER_TEXT) {
         CWordArtInfo art;
         if (!ReadWordArt(element, art))
@@ -711,6 +716,9 @@ BOOL CLayerDocument::LoadProject(const wchar_t* xmlPath)
         const wchar_t* file = Value(e, L"FileName");
         if (IsPictureKind(kind) && IsPlainFileName(file))
             layer->file = folder + file;
+        int alpha = 255;
+        if (kind == LAYER_BACKGROUND && ReadInt(e, L"Alpha", alpha))
+            layer->alphaFill = BYTE(std::clamp(alpha, 0, 255));
         pending.push_back(std::move(layer));
     }
     // No project without a background to build it on.
@@ -735,8 +743,15 @@ BOOL CLayerDocument::LoadProject(const wchar_t* xmlPath)
             layer.picture.Destroy();
             return;
         }
+        // What every picture layer needs is done here, beside the other decodes, so that the
+        // building on the caller's thread only moves pictures.
         layer.picture.IncreaseBpp(24);
         layer.picture.ClearTransColor();
+        layer.ownAlpha = layer.picture.AlphaIsValid();
+        if (!layer.ownAlpha && layer.picture.AlphaCreate())
+            layer.picture.AlphaSet(layer.alphaFill);
+        if (keepSource)
+            layer.source.Copy(layer.picture);
         layer.decoded = layer.picture.IsValid();
     });
     if (!(*background)->decoded)
@@ -755,7 +770,8 @@ BOOL CLayerDocument::LoadProject(const wchar_t* xmlPath)
                     continue;
             }
             const size_t before = layers.layers.size();
-            if (ReadUpperLayer(layer.element, layer.kind, layer.picture) && layers.layers.size() > before &&
+            if (ReadUpperLayer(layer.element, layer.kind, layer.picture, layer.source, layer.ownAlpha) &&
+                layers.layers.size() > before &&
                 !IsPictureKind(layer.kind)) {
                 const CZVImage& drawn = layers.layers.back().displayed;
                 drawnPixels += uint64_t(drawn.GetWidth()) * drawn.GetHeight();
@@ -764,20 +780,14 @@ BOOL CLayerDocument::LoadProject(const wchar_t* xmlPath)
         }
         if (!layer.decoded)
             continue;
-        CZVImage& picture = layer.picture;
         CLayerInfo base;
         if (const wchar_t* name = Value(layer.element, L"LayerName"))
             base.name = name;
-        base.displayed.Transfer(picture);
-        base.ownAlpha = base.displayed.AlphaIsValid() ? 1 : 0;
-        if (!base.displayed.AlphaIsValid() && base.displayed.AlphaCreate()) {
-            int alpha = 255;
-            ReadInt(layer.element, L"Alpha", alpha);
-            base.displayed.AlphaSet(BYTE(std::clamp(alpha, 0, 255)));
-        }
+        base.displayed.Transfer(layer.picture);
+        base.source.Transfer(layer.source);
+        base.ownAlpha = layer.ownAlpha ? 1 : 0;
         base.width = int32_t(base.displayed.GetWidth());
         base.height = int32_t(base.displayed.GetHeight());
-        KeepOrDropSource(base);
         ResetScroll();
         ClearLayersAndHistory();
         // Room for every layer at once: growing the list would copy the pictures it holds.
