@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 #include "HistoryManage.h"
 #include "LayerGeometry.h"
@@ -16,6 +17,8 @@
 #include "StringW.h"
 #include "WordArtInfo.h"
 #include "ZVImage.h"
+
+class XmlNode;
 
 // The critical section that the canvas code holds around its reads and writes of a document.
 class CDocumentLock {
@@ -141,6 +144,30 @@ public:
     // reserved1 and its arrow style from lineOption.
     void DrawShapeLine(CZVImage& picture, float x1, float y1, float x2, float y2, const ShapeSettings* settings);
 
+    // The project file (.kqd): a zip of main.xml, one lossless WebP per layer and a preview.
+    // Saving writes the archive beside the target and replaces it only when everything was
+    // written; a failure keeps the old file and leaves no temporary file. The archive's name is
+    // the path's with the extension ".kqd".
+    BOOL SaveProject(const wchar_t* path);
+    // Reads an unpacked main.xml; its pictures are in the same folder. FALSE, with the document
+    // as it was, for an unreadable file, a missing root or layer list, another version or a
+    // missing background. A layer whose values the editor could not have made is dropped.
+    BOOL LoadProject(const wchar_t* xmlPath);
+    // The visible layers flattened, in the format of the path's extension.
+    BOOL ExportImage(const wchar_t* path);
+    // The background and the visible layers at the picture's full size, as the preview and the
+    // export show them. Builds the layers' shadow caches on the way.
+    BOOL RenderPreview(CZVImage& output);
+    void WriteLayerXml(XmlNode* layersElement, CLayerInfo* layer);
+    void WriteTextXml(XmlNode* layerElement, CWordArtInfo* wordArt);
+    void WriteShapeXml(XmlNode* layerElement, ShapeSettings* shape);
+
+    // The shape layers as the slots of a page template "Slots" file (path's extension becomes
+    // ".xml"). FALSE when the file could not be written.
+    BOOL SaveSlotTemplate(const wchar_t* path, BOOL alphaChannel, int pageKind);
+    void WriteShapeSlot(XmlNode* slots, CLayerInfo* layer);
+    void WriteLayerSlot(XmlNode* slots, CLayerInfo* layer);
+
     CDocumentLock lock;
     CLayeredManage layers;
     CHistoryManage history;
@@ -222,6 +249,14 @@ private:
     float MergeScale() const;
     // The layer's shadow (built once and cached) and picture onto the target at the offset.
     void ComposeOnto(CZVImage& target, CLayerInfo& layer, POINT offset, bool reduced);
+
+    // Project reading: a layer built from its element and decoded picture (with its alpha plane
+    // and, when sources are kept, its source copy already made), placed and added.
+    bool ReadUpperLayer(XmlNode* element, int kind, CZVImage& picture, CZVImage& source, bool ownAlpha);
+    // The picture-pixel place read from the element as a canvas location at the current zoom.
+    ZVPOINTF ReadLocation(XmlNode* element);
+    // The "Slot" element with its record, box and outline text.
+    void WriteSlot(XmlNode* slots, CLayerInfo* layer, const std::wstring& outline);
 
     uint32_t m_styledAddSerial = 0;   // the layer whose add step took its first style
 };

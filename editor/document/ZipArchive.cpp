@@ -67,7 +67,7 @@ std::wstring MultiByteToWide(const std::string& text, UINT codePage)
     return out;
 }
 
-BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePath, bool utf8)
+BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePath, bool utf8, int level)
 {
     const DWORD attributes = GetFileAttributesW(filePath);
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -85,8 +85,10 @@ BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePa
     const std::string name = WideToMultiByte(entryName, utf8 ? CP_UTF8 : CP_ACP);
     if (name.empty())
         return FALSE;
-    // Level 9 makes minizip set the general-purpose bit that marks maximum compression.
-    if (zipOpenNewFileInZip4_64(archive, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 9, 0,
+    // Level 9 makes minizip set the general-purpose bit that marks maximum compression; level 0
+    // stores the entry.
+    const int method = level == 0 ? 0 : Z_DEFLATED;
+    if (zipOpenNewFileInZip4_64(archive, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, method, level, 0,
                                 -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, utf8 ? kUtf8Flag : 0,
                                 0) != ZIP_OK)
         return FALSE;
@@ -109,7 +111,7 @@ BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePa
     return zipCloseFileInZip(archive) == ZIP_OK;
 }
 
-BOOL ZipAddFolder(zipFile archive, const wchar_t* prefix, const wchar_t* pattern, bool utf8)
+BOOL ZipAddFolder(zipFile archive, const wchar_t* prefix, const wchar_t* pattern, bool utf8, int level)
 {
     WIN32_FIND_DATAW found;
     HANDLE find = FindFirstFileW(pattern, &found);
@@ -126,17 +128,17 @@ BOOL ZipAddFolder(zipFile archive, const wchar_t* prefix, const wchar_t* pattern
         const std::wstring entry = prefix + name;
         const std::wstring path = folder + name;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!ZipAddFile(archive, (entry + L"/").c_str(), path.c_str(), utf8) ||
-                !ZipAddFolder(archive, (entry + L"/").c_str(), (path + L"\\*").c_str(), utf8))
+            if (!ZipAddFile(archive, (entry + L"/").c_str(), path.c_str(), utf8, level) ||
+                !ZipAddFolder(archive, (entry + L"/").c_str(), (path + L"\\*").c_str(), utf8, level))
                 return FALSE;
-        } else if (!ZipAddFile(archive, entry.c_str(), path.c_str(), utf8)) {
+        } else if (!ZipAddFile(archive, entry.c_str(), path.c_str(), utf8, level)) {
             return FALSE;
         }
     } while (FindNextFileW(find, &found));
     return GetLastError() == ERROR_NO_MORE_FILES;
 }
 
-BOOL ZipFolder(const wchar_t* pattern, const wchar_t* archivePath)
+BOOL ZipFolder(const wchar_t* pattern, const wchar_t* archivePath, int level)
 {
     if (!pattern || !archivePath)
         return FALSE;
@@ -146,7 +148,7 @@ BOOL ZipFolder(const wchar_t* pattern, const wchar_t* archivePath)
     zipFile archive = zipOpen2_64(archivePath, APPEND_STATUS_CREATE, nullptr, &io);
     if (!archive)
         return FALSE;
-    const BOOL added = ZipAddFolder(archive, L"", pattern, true);
+    const BOOL added = ZipAddFolder(archive, L"", pattern, true, level);
     const bool closed = zipClose(archive, nullptr) == ZIP_OK;
     if (added && closed)
         return TRUE;

@@ -49,11 +49,12 @@ struct UnzipLimits {
 };
 
 // pattern: a folder, a backslash and a wildcard ("C:\Temp\Project\*.*"). Names are relative to
-// the folder, in UTF-8. FALSE deletes the archive.
-BOOL ZipFolder(const wchar_t* pattern, const wchar_t* archivePath);
-BOOL ZipAddFolder(zipFile archive, const wchar_t* prefix, const wchar_t* pattern, bool utf8);
+// the folder, in UTF-8. FALSE deletes the archive. level: the Deflate level of every entry; 0
+// stores them (pictures that are compressed already gain next to nothing from Deflate).
+BOOL ZipFolder(const wchar_t* pattern, const wchar_t* archivePath, int level = 9);
+BOOL ZipAddFolder(zipFile archive, const wchar_t* prefix, const wchar_t* pattern, bool utf8, int level = 9);
 // A folder entry when filePath is a folder (entryName then ends in "/").
-BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePath, bool utf8);
+BOOL ZipAddFile(zipFile archive, const wchar_t* entryName, const wchar_t* filePath, bool utf8, int level = 9);
 
 // folder must not exist: it is created. FALSE for an unsafe or damaged archive, with folder and
 // everything written removed.
