@@ -1,0 +1,383 @@
+// The canvas's mouse: picking a layer, moving, resizing and turning it by its frame, the frame's
+// buttons, the frame drawing, the cursors and the brush cursor.
+#include "LayeredViewWnd.h"
+#include <gdiplus.h>
+#include <algorithm>
+#include <cmath>
+#include "CanvasViewMath.h"
+#include "ZVUILibApp.h"
+
+namespace {
+
+int FrameEdge(POINT a, POINT b)
+{
+    return static_cast<int>(std::hypot(double(a.x - b.x), double(a.y - b.y)));
+}
+
+} // namespace
+
+int CLayeredViewWnd::HitTestTracker(int x, int y) const
+{
+    // Squares 0 to 3 are the corners: menu, delete, resize, rotate.
+    static const int kCodes[4] = {HIT_MENU, HIT_DELETE, HIT_RESIZE, HIT_ROTATE};
+    const POINT p = {x, y};
+    for (int i = 0; i < 4; ++i)
+        if (::PtInRect(&frame.handleRects[i], p))
+            return kCodes[i];
+    return frame.PtInFrame(x, y) ? HIT_MOVE : HIT_NONE;
+}
+
+void CLayeredViewWnd::FitHandlesToDpi()
+{
+    // Handles and buttons grow with the system DPI; the hit tests read the same squares.
+    frame.handleSize = ScaleToDpi(kHandleSize, Dpi());
+    frame.UpdateHandleRects();
+}
+
+void CLayeredViewWnd::StartInPlaceEdit(CLayerInfo& layer, CPoint point)
+{
+    if (layer.movable && layer.type != LAYER_SLOT_PICTURE) {
+        layer.dragAnchor = point;
+        layer.dragging = 1;
+        layer.visible = 0;
+    }
+    if (layer.selectable == 1)
+        layer.picked = 1;
+}
+
+CLayerInfo* CLayeredViewWnd::TopLayerAt(CPoint point, bool forPick)
+{
+    std::vector<CLayerInfo>& list = doc.layers.layers;
+    for (size_t i = list.size(); i-- > 1;) {
+        CLayerInfo& layer = list[i];
+        if (!layer.visible || !layer.framed || !layer.frame.PtInFrame(point.x, point.y))
+            continue;
+        if (forPick && (layer.type == LAYER_PAGE_OVERLAY || layer.locked || HitTestTracker(point.x, point.y) != HIT_NONE))
+            continue;
+        return &layer;
+    }
+    return nullptr;
+}
+
+void CLayeredViewWnd::Refresh()
+{
+    if (directRepaint)
+        Invalidate(FALSE);
+    else
+        PostMessage(WM_CANVAS_REFRESH);
+}
+
+void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    std::vector<CLayerInfo>& list = doc.layers.layers;
+    if (list.empty()) {
+        CWnd::OnLButtonDown(nFlags, point);
+        return;
+    }
+    // The current layer keeps the press when it is under the mouse, even below another layer.
+    CLayerInfo* picked = nullptr;
+    CLayerInfo* current = doc.layers.GetCurrentLayer();
+    if (current && current->type != LAYER_BACKGROUND && current->frame.PtInFrame(point.x, point.y) && !current->locked &&
+        current->type != LAYER_PAGE_OVERLAY)
+        picked = current;
+    else if (pickEnabled)
+        picked = TopLayerAt(point, true);
+    if (picked) {
+        StartInPlaceEdit(*picked, point);
+        currentChanged = doc.layers.currentId != picked->id;
+        doc.layers.currentId = picked->id;
+        doc.layers.currentType = picked->type;
+        doc.layers.currentLocked = picked->locked;
+        doc.layers.currentHasAlpha = picked->displayed.AlphaIsValid() ? 1 : 0;
+        doc.currentLayerWidth = picked->width;
+        doc.currentLayerHeight = picked->height;
+        frame = picked->frame;
+        FitHandlesToDpi();
+    }
+    const int hit = HitTestTracker(point.x, point.y);
+    switch (hit) {
+    case HIT_MENU:
+        menuPressed = 1;
+        CWnd::OnLButtonDown(nFlags, point);
+        return;
+    case HIT_DELETE:
+        deletePressed = 1;
+        CWnd::OnLButtonDown(nFlags, point);
+        return;
+    case HIT_ROTATE:
+    case HIT_RESIZE:
+    case HIT_MOVE:
+        dragMode = hit;
+        pressPoint = point;
+        rotateReference = frame.points[5];
+        dragModified = 1;
+        doc.pressFrameWidth = FrameEdge(frame.points[0], frame.points[1]);
+        doc.pressFrameHeight = FrameEdge(frame.points[1], frame.points[2]);
+        dragging = 1;
+        break;
+    default:
+        dragging = 0;
+        currentChanged = doc.layers.currentId != 0;
+        if (pickEnabled) {
+            doc.layers.currentId = 0;
+            doc.layers.currentType = 0;
+            frame.Reset();
+        }
+        break;
+    }
+    CLayerInfo* layer = doc.layers.currentId != 0 ? doc.layers.GetCurrentLayer() : nullptr;
+    if (layer && hit == HIT_RESIZE)
+        layer->dragging = 1;
+    if (layer && hit == HIT_ROTATE) {
+        layer->dragging = 1;
+        if (doc.zoom < 1.0f && layer->source.IsValid()) {
+            // Turning a reduced copy keeps the drag smooth on a large layer.
+            const long w = std::max(1L, static_cast<long>(layer->width * doc.zoom));
+            const long h = std::max(1L, static_cast<long>(layer->height * doc.zoom));
+            layer->source.Resample(w, h, 1, &layer->workingCopy);
+            layer->SetAngleFast(layer->angle);
+        }
+        rotateCentre = POINT{(frame.points[0].x + frame.points[2].x) / 2, (frame.points[0].y + frame.points[2].y) / 2};
+    }
+    Refresh();
+}
+
+void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    std::vector<CLayerInfo>& list = doc.layers.layers;
+    if (list.empty()) {
+        CWnd::OnMouseMove(nFlags, point);
+        return;
+    }
+    if (!dragging) {
+        cursorIndex = HoverCursor(HitTestTracker(point.x, point.y), buttonsLimited != 0);
+    } else {
+        bool changed = false;
+        for (size_t i = list.size(); i-- > 1;) {
+            CLayerInfo& layer = list[i];
+            if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || layer.type == LAYER_SLOT_PICTURE ||
+                layer.type == LAYER_PAGE_OVERLAY || layer.locked)
+                continue;
+            changed = true;
+            if (dragMode >= 1 && dragMode <= 9)
+                cursorIndex = CursorForHitCode(dragMode);
+            const float z = doc.zoom;
+            const int w0 = static_cast<int>(doc.pressFrameWidth / z), h0 = static_cast<int>(doc.pressFrameHeight / z);
+            if (dragMode == HIT_ROTATE) {
+                const double delta = std::atan2(double(point.y - rotateCentre.y), double(point.x - rotateCentre.x)) -
+                                     std::atan2(double(rotateReference.y - rotateCentre.y), double(rotateReference.x - rotateCentre.x));
+                layer.SetAngleFast(static_cast<float>(delta));
+                layer.dragging = 1;
+            } else if (dragMode == HIT_RESIZE) {
+                const int dx = static_cast<int>((point.x - pressPoint.x) / z), dy = static_cast<int>((point.y - pressPoint.y) / z);
+                ResizeStep step;
+                if (ResizeByDrag(w0, h0, dx, dy, layer.angle, layer.location, layer.width, layer.height, z, step)) {
+                    const ZVPOINTF location = layer.location;
+                    const int oldWidth = layer.width, oldHeight = layer.height;
+                    layer.ResizeFast(step.width, step.height, 0, layer.keepAspect != 0);
+                    // A kept aspect may change the size asked for: the far corner follows the real one.
+                    if (FlipSign(layer.angle) < 0)
+                        layer.location = KeepFarCorner(location, oldWidth, oldHeight, layer.width, layer.height, z);
+                    layer.dragging = 1;
+                    OnLayerResized();
+                }
+            } else if (dragMode == HIT_MOVE && (layer.dragging || layer.picked)) {
+                const int dx = point.x - layer.dragAnchor.x, dy = point.y - layer.dragAnchor.y;
+                layer.location.x += dx;
+                layer.location.y += dy;
+                layer.dragAnchor.x += dx;
+                layer.dragAnchor.y += dy;
+                layer.frame.Offset(dx, dy);
+            }
+        }
+        if (changed) {
+            backgroundStale = 0;
+            Invalidate(FALSE);
+        }
+    }
+    if (!leaveTracking) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, m_hWnd, 0};
+        ::TrackMouseEvent(&track);
+        leaveTracking = 1;
+    }
+}
+
+void CLayeredViewWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    backgroundStale = 1;
+    std::vector<CLayerInfo>& list = doc.layers.layers;
+    if (list.empty()) {
+        CWnd::OnLButtonUp(nFlags, point);
+        return;
+    }
+    if (deletePressed || menuPressed) {
+        const UINT message = deletePressed ? WM_CANVAS_DELETE_LAYER : WM_CANVAS_LAYER_MENU;
+        deletePressed = menuPressed = 0;
+        CWnd::OnLButtonUp(nFlags, point);
+        PostMessage(message);
+        return;
+    }
+    for (size_t i = list.size(); i-- > 1;) {
+        CLayerInfo& layer = list[i];
+        if (layer.type == LAYER_PAGE_OVERLAY)
+            continue;
+        if (layer.dragging) {
+            layer.visible = 1;
+            layer.dragging = 0;
+        }
+        layer.picked = 0;
+        if (!dragging || layer.id != doc.layers.currentId)
+            continue;
+        const bool editable = layer.type != LAYER_SLOT_PICTURE && !layer.locked;
+        if (editable && (dragMode == HIT_ROTATE || dragMode == HIT_RESIZE)) {
+            // The drag showed quick renders, from a reduced copy when turning below zoom 1.0.
+            layer.ClearWorkingCopy();
+            layer.RenderImage();
+            layer.ClearShadowCache();
+        }
+        if (layer.displayed.IsValid()) {
+            layer.framed = 1;
+            doc.CalcLayerTracker(&layer);
+        }
+    }
+    CLayerInfo* current = doc.layers.GetCurrentLayer();
+    if (current && current->dragging) {
+        current->visible = 1;
+        current->dragging = 0;
+    }
+    dragging = 0;
+    if (dragModified && doc.historyOn && current && current->type != LAYER_SLOT_PICTURE)
+        doc.history.AddHistory(current, HISTORY_MODIFY);
+    dragModified = 0;
+    Refresh();
+}
+
+void CLayeredViewWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (doc.layers.layers.empty()) {
+        CWnd::OnLButtonDblClk(nFlags, point);
+        return;
+    }
+    if (CLayerInfo* layer = TopLayerAt(point, false))
+        StartInPlaceEdit(*layer, point);
+}
+
+void CLayeredViewWnd::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    if (CLayerInfo* layer = doc.layers.layers.empty() ? nullptr : TopLayerAt(point, false)) {
+        StartInPlaceEdit(*layer, point);
+        doc.layers.currentId = layer->id;
+    }
+    CWnd::OnRButtonDown(nFlags, point);
+}
+
+void CLayeredViewWnd::OnRButtonUp(UINT nFlags, CPoint point)
+{
+    std::vector<CLayerInfo>& list = doc.layers.layers;
+    for (size_t i = 1; i < list.size(); ++i)
+        if (list[i].dragging || list[i].picked) {
+            list[i].visible = 1;
+            list[i].dragging = list[i].picked = 0;
+        }
+    CWnd::OnRButtonUp(nFlags, point);
+}
+
+void CLayeredViewWnd::OnMouseLeave()
+{
+    leaveTracking = 0;
+    // A drag that leaves the window ends as a release would.
+    if (dragging)
+        SendMessage(WM_LBUTTONUP, 0, 0);
+}
+
+BOOL CLayeredViewWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (pWnd == this && cursorIndex >= 0 && cursorIndex < kCursorCount && framesShown && cursors[cursorIndex]) {
+        ::SetCursor(cursors[cursorIndex]);
+        return TRUE;
+    }
+    if (brushIcon.IsValid()) {
+        ::SetCursor(brushIcon.Get());
+        return TRUE;
+    }
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
+{
+    doc.CalcLayerTracker(&layer);
+    const POINT corner = layer.GetFrameTopLeft();
+    POINT at;
+    if (layer.angle == 0.0f) {
+        layer.drawOrigin = layer.location;
+        at = POINT{static_cast<LONG>(std::floor(layer.location.x - ScrollX() + 0.5)),
+                   static_cast<LONG>(std::floor(layer.location.y - ScrollY() + 0.5))};
+    } else {
+        layer.drawOrigin = ZVPOINTF{static_cast<float>(corner.x + ScrollX()), static_cast<float>(corner.y + ScrollY())};
+        at = corner;
+    }
+    const bool reduced = layer.workingCopy.IsValid();
+    const long w = reduced ? static_cast<long>(layer.displayed.GetWidth()) : static_cast<long>(layer.displayed.GetWidth() * doc.zoom);
+    const long h = reduced ? static_cast<long>(layer.displayed.GetHeight()) : static_cast<long>(layer.displayed.GetHeight() * doc.zoom);
+    CRect client;
+    GetClientRect(&client);
+    layer.displayed.Draw(dc, at.x, at.y, w, h, &client);
+    if (directRepaint || layer.type == LAYER_BACKGROUND || layer.type == LAYER_PAGE_OVERLAY || layer.type == 7 ||
+        layer.id != doc.layers.currentId)
+        return;
+    frame = layer.frame;
+    if (framesShown && !(displayMode == 3 && layer.type == LAYER_SLOT_PICTURE))
+        DrawLayerFrame(dc, layer);
+}
+
+void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
+{
+    FitHandlesToDpi();
+    buttonsLimited = layer.type == LAYER_SLOT_PICTURE ? 0 : 1;
+    if (StartGdiplus()) {
+        Gdiplus::Graphics g(dc);
+        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        Gdiplus::Point outline[5];
+        for (int i = 0; i < 5; ++i)
+            outline[i] = Gdiplus::Point(frame.points[i % 4].x, frame.points[i % 4].y);
+        Gdiplus::Pen white(Gdiplus::Color(0x80, 255, 255, 255), 2.0f);
+        Gdiplus::Pen red(Gdiplus::Color(0x80, 255, 0, 0), 2.0f);
+        red.SetDashStyle(Gdiplus::DashStyleDash);
+        g.DrawLines(&white, outline, 5);
+        g.DrawLines(&red, outline, 5);
+    }
+    // buttonImages: delete, menu, resize, rotate; squares 1, 0, 2, 3.
+    const auto button = [&](int image, int square) {
+        const RECT& r = frame.handleRects[square];
+        if (buttonImages[image].IsValid())
+            buttonImages[image].Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, true);
+    };
+    if (layer.type != LAYER_SLOT_PICTURE) {
+        button(1, 0);
+        button(2, 2);
+        button(3, 3);
+    }
+    button(0, 1);
+}
+
+void CLayeredViewWnd::SetBrushCursor(int width, int height)
+{
+    brushBitmap.Reset(CreateBrushCursorBitmap(width, height));
+    brushAndMask.Reset();
+    brushXorMask.Reset();
+    HBITMAP andMask = nullptr, xorMask = nullptr;
+    if (brushBitmap.IsValid() && GetMaskBitmaps(brushBitmap.Get(), andMask, xorMask)) {
+        brushAndMask.Reset(andMask);
+        brushXorMask.Reset(xorMask);
+        brushHotSpot = width < 16 ? BrushCrossSize(Dpi()) / 2 : width / 2;
+        brushIcon.Reset(CreateCursorFromBitmap(brushBitmap.Get(), brushHotSpot, brushHotSpot));
+        return;
+    }
+    // The previous cursor stays.
+    ::MessageBoxW(m_hWnd, TranslateString(L"Cannot create And and Xor masks...!"), nullptr, MB_OK | MB_ICONWARNING);
+}
+
+void CLayeredViewWnd::DestroyBrushCursor()
+{
+    brushIcon.Reset();
+}
