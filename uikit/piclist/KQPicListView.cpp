@@ -21,8 +21,10 @@ const int kFolderWalkLimit = 2000;
 // The shrink-on-load box: the decoder keeps a factor of two over the box it is given, so half
 // the thumbnail side still decodes at least a thumbnail's size, never less.
 const DWORD kShrinkBox = kThumbSide / 2;
-// Thumbnails attached between two checks of the memory budget.
+// Thumbnails attached between two checks of the memory budget, and at most between two walks
+// over the held thumbnails.
 const int kAttachesPerTrim = 16;
+const int kAttachesPerWalk = 256;
 
 // Set by LoadFolderThumbnail for its walk: a folder's previews take pictures of any size.
 thread_local bool t_ignoreMinimum = false;
@@ -555,6 +557,7 @@ bool CKQPicListView::LoadEntryThumbnail(int fileIndex, bool force)
     const bool loaded = LoadImageIcon(copy, path.GetString(), fileIndex);
 
     int listIndex = -1;
+    std::vector<CKQImageFile*> released;
     {
         std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
         ALT::TList<CKQListFile>& files = m_folderBrowser.m_lstFile;
@@ -578,19 +581,28 @@ bool CKQPicListView::LoadEntryThumbnail(int fileIndex, bool force)
             listIndex = m_folderBrowser.m_lstFolder.GetCount() + position;
         }
         copy->ReleaseImage();
-        if (loaded && ++m_nAttachesSinceTrim >= kAttachesPerTrim) {
+        // The held bytes are walked only when the bound says the budget may be passed, and now
+        // and then in any case (a change of cell size remakes the scaled copies larger).
+        if (loaded && listIndex >= 0)
+            m_nThumbnailBytesBound += ThumbnailBytes(it->m_pImage);
+        if (loaded && ++m_nAttachesSinceTrim % kAttachesPerTrim == 0 &&
+            (m_nThumbnailBytesBound > m_nThumbnailBudget || m_nAttachesSinceTrim >= kAttachesPerWalk)) {
             m_nAttachesSinceTrim = 0;
-            TrimThumbnails();
+            TrimThumbnails(released);
         }
     }
+    // The pictures let go are freed without the lock, which the window's paint waits for.
+    for (CKQImageFile* image : released)
+        delete image;
     if (loaded && listIndex >= 0)
         OnIconLoadedUpdate(listIndex);
     return loaded;
 }
 
 // Keeps the thumbnails within the budget: those farthest from the preview range go first and
-// will be made again when they come near it. The caller holds the lock.
-void CKQPicListView::TrimThumbnails()
+// will be made again when they come near it. The caller holds the lock and frees the pictures
+// put in released after letting it go.
+void CKQPicListView::TrimThumbnails(std::vector<CKQImageFile*>& released)
 {
     const int folders = m_folderBrowser.m_lstFolder.GetCount();
     const int first = m_nPreviewFirst, last = first + std::max(int(m_nPreviewCount), 0);
@@ -604,6 +616,7 @@ void CKQPicListView::TrimThumbnails()
         const int distance = index < first ? first - index : index >= last ? index - last + 1 : 0;
         held.emplace_back(distance, &it.Get());
     }
+    m_nThumbnailBytesBound = total;
     if (total <= m_nThumbnailBudget)
         return;
     std::sort(held.begin(), held.end(), [](const std::pair<int, CKQListFile*>& a, const std::pair<int, CKQListFile*>& b) {
@@ -615,9 +628,11 @@ void CKQPicListView::TrimThumbnails()
         if (total <= target || entry.first == 0)
             break;
         total -= ThumbnailBytes(entry.second->m_pImage);
-        entry.second->ReleaseImage();
+        released.push_back(entry.second->m_pImage);
+        entry.second->m_pImage = nullptr;
         entry.second->m_bThumbTried = 0;
     }
+    m_nThumbnailBytesBound = total;
 }
 
 bool CKQPicListView::LoadFolderPreviewImage(int folderIndex)
@@ -1046,6 +1061,8 @@ int CKQPicListView::DefaultPreviewWorkers()
 
 void CKQPicListView::UpdatePreviewThread()
 {
+    // The loading yields to the window's thread, whose steps must not wait for a core.
+    ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     m_bPreviewRunning = true;
     if (m_bWindowAlive)
         PostMessage(KQLV_MSG_PREVIEW_TIMER, 1, 0);
@@ -1091,7 +1108,10 @@ void CKQPicListView::UpdatePreviewThread()
             std::vector<std::thread> helpers;
             for (int w = 1; w < std::min(int(m_nPreviewWorkers), count); ++w) {
                 try {
-                    helpers.emplace_back(work);
+                    helpers.emplace_back([&work]() {
+                        ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+                        work();
+                    });
                 } catch (...) {
                     break;
                 }
