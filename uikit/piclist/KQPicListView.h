@@ -327,11 +327,12 @@ private:
     bool SortFolders();
     bool SortBy(KQ_LIST_SORT key);
     bool Resort();
-    void TrimThumbnails();
+    void TrimThumbnails(std::vector<CKQImageFile*>& released);
     void PruneMissing();
     // Makes the thumbnail of file entry fileIndex outside the lock and attaches it under it.
     bool LoadEntryThumbnail(int fileIndex, bool force);
     std::atomic<bool> m_bAbortWalks{false};
     String m_strThumbnailFolderInUse; // resolved by UpdateFolder
     int m_nAttachesSinceTrim = 0;
+    uint64_t m_nThumbnailBytesBound = 0; // the held thumbnails as counted at attaching, since the last walk
 };
