@@ -336,8 +336,7 @@ void CKQPicListView::OnMouseMove(UINT flags, CPoint point)
             if (std::abs(m_ptBandEnd.x - m_ptBandStart.x) > kBandMinSpan && std::abs(m_ptBandEnd.y - m_ptBandStart.y) > kBandMinSpan)
                 m_bBand = true;
             if (m_bBand) {
-                TestSelectedIcon(point);
-                RecalclayoutIcon(true);
+                TestSelectedIcon(point); // the repaint below takes the cells' new states
                 // Near the edge the band grows toward, the list scrolls by itself.
                 const int half = std::max(m_layout.pitch / 2, 1);
                 const int y = ListPoint(*this, point).y;
@@ -668,11 +667,10 @@ bool CKQPicListView::OnInputTimer(UINT_PTR id)
     }
     m_nScrollPos = pos;
     Recalclayout();
-    if (m_bBand) {
-        // The band's far end stays under the mouse while the content moves.
+    // The band's far end stays under the mouse while the content moves; the repaint takes the
+    // cells' new states.
+    if (m_bBand)
         TestSelectedIcon(m_ptLastMouse);
-        RecalclayoutIcon(true);
-    }
     RequestPreviewUpdate();
     DrawListView();
     return true;
