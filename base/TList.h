@@ -135,12 +135,23 @@ typename TList<T>::Iter TList<T>::RemoveAt(Iter position)
     if (node == m_end)
         return End();
     TListLinks* before = node->prev;
-    before->next = node->next;
-    node->next->prev = before;
+    TListLinks* after = node->next;
+    const bool cached = m_cacheNode == node;
+    before->next = after;
+    after->prev = before;
     delete static_cast<Node*>(node);
     --m_count;
-    m_cacheIndex = -1;
-    m_cacheNode = nullptr;
+    // Removing the node last looked up (GetAt, then RemoveAt) keeps the lookup cheap: the node
+    // after it now holds its index. A loop removing entries by index stays linear.
+    if (cached && after != m_end) {
+        m_cacheNode = after;
+    } else if (cached && before != m_end) {
+        m_cacheNode = before;
+        --m_cacheIndex;
+    } else {
+        m_cacheIndex = -1;
+        m_cacheNode = nullptr;
+    }
     return Iter(before);
 }
 

@@ -5,6 +5,8 @@
 //   piclist_bench window FEW MANY CACHE DISTINCT
 //                                       the list's window scrolled over two folders, and the
 //                                       system's list view over the second (PicListWindowBench.cpp)
+//   piclist_bench input FOLDER CACHE    selection, band, type-ahead and removal on the window of
+//                                       FOLDER (PicListInputBench.cpp)
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -203,6 +205,7 @@ int List(const wchar_t* folder)
 } // namespace
 
 int WindowBench(const wchar_t* small, const wchar_t* large, const wchar_t* cache, int distinct);
+int InputBench(const wchar_t* folder, const wchar_t* cache);
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -212,6 +215,8 @@ int wmain(int argc, wchar_t** argv)
         return List(argv[2]);
     if (argc >= 6 && std::wcscmp(argv[1], L"window") == 0)
         return WindowBench(argv[2], argv[3], argv[4], _wtoi(argv[5]));
+    if (argc >= 4 && std::wcscmp(argv[1], L"input") == 0)
+        return InputBench(argv[2], argv[3]);
     std::fprintf(stderr, "piclist_bench thumbs FOLDER CACHE | list FOLDER | window FEW MANY CACHE DISTINCT\n");
     return 2;
 }

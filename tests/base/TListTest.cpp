@@ -39,6 +39,39 @@ TEST(TList, RemoveAtReturnsThePositionBefore)
     EXPECT_EQ(list.End(), list.Begin());
 }
 
+// Removing what GetAt found keeps the remembered position right, whether the removed node had
+// a successor, only a predecessor, or neither; lookups that follow see the list as it is.
+TEST(TList, LookupsAfterRemovingTheLookedUpNode)
+{
+    const struct {
+        std::vector<int> removeAt; // indexes, each in the list as it stands then
+        std::vector<int> left;
+    } cases[] = {
+        {{2, 2, 2}, {0, 1, 5}},      // runs of the same index: the successor takes its place
+        {{5, 4, 0}, {1, 2, 3}},      // the last node: the predecessor is remembered
+        {{1, 0, 0, 0, 0, 0}, {}},    // down to an empty list
+        {{0, 2, 1}, {1, 4, 5}},      // the index falling back and forth
+    };
+    for (const auto& c : cases) {
+        TList<int> list;
+        for (int i = 0; i < 6; ++i)
+            list.AddTail(i);
+        for (int index : c.removeAt) {
+            list.RemoveAt(list.GetAt(index));
+            const std::vector<int> now = Contents(list);
+            // First the places next to the removed one, where the remembered position is.
+            for (int k : {index, index - 1})
+                if (k >= 0 && k < list.GetCount())
+                    ASSERT_EQ(now[size_t(k)], list.GetAt(k).Get()) << "next to the removed, index " << k;
+            for (int k = 0; k < list.GetCount(); ++k)
+                ASSERT_EQ(now[size_t(k)], list.GetAt(k).Get()) << "index " << k;
+            for (int k = list.GetCount() - 1; k >= 0; --k)
+                ASSERT_EQ(now[size_t(k)], list.GetAt(k).Get()) << "index " << k;
+        }
+        EXPECT_EQ(c.left, Contents(list));
+    }
+}
+
 TEST(TList, GetAtBounds)
 {
     TList<int> list;

@@ -15,6 +15,7 @@
 // to keep the list within its memory budget): the window's thread draws under Lock.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -304,6 +305,63 @@ public:
     void RequestPreviewUpdate();
     int GetListHeight() const { return m_nClientHeight; }
 
+    // Interaction: selection, mouse, keys, type-ahead, touch, item drag (KQPicListViewInput.cpp)
+    virtual int GetHoverItem(bool selectedFirst, bool withFolders);
+    virtual bool OnItemClicked(int index);
+    virtual bool OnItemDBClicked(int index);
+    virtual void ShowFullPicture(int fileIndex);
+    virtual bool ItemCloseBTClicked(int index);
+    virtual bool ItemAddBTClicked(int index);
+    virtual bool BeginDrag();
+    virtual void HoverItem(int index, bool post);
+    virtual void Deselect();
+    virtual void SelectAll();
+    virtual bool ToggleSelectItem(int index, bool redraw);
+    virtual void OnHoverItem(KQ_PIC_LIST_ITEM* item);
+    virtual bool TestItemBTClicked(int index, const CPoint& point);
+    bool IsHoverItemFile();
+    void EnableExchange(bool enable);
+    void TestHoverItem(const CPoint& point);
+    void TestSelectedIcon(const CPoint& point);
+    bool TestItemCloseBTClicked(const CPoint& point);
+    bool TestItemAddBTClicked(const CPoint& point);
+    bool TestItemCloseBTHover(const CPoint& point);
+    bool TestItemAddBTHover(const CPoint& point);
+    void OnCharSearch(unsigned int ch);
+    void OnArrowKeyDown(unsigned int key);
+    void OnTouchInputDown(const CPoint& point);
+    void OnTouchInputMove(const CPoint& point);
+    void OnTouchInputUp(const CPoint& point);
+    BOOL OnTouchInput(CPoint point, int inputNumber, int inputCount, PTOUCHINPUT input) override;
+    // Time for type-ahead and long presses; tests set their own.
+    std::function<DWORD()> m_clock = [] { return ::GetTickCount(); };
+    bool m_bMouseDown = false;
+    bool m_bExchange = false;
+    bool m_bTouchActive = false;
+    bool m_bTouchScrolled = false;
+    int m_nHandCursor = 0;        // 1 over an add button, 2 over a close button
+    int m_nPressed = -1;          // the entry under the press
+    bool m_bDragging = false;
+    CPoint m_ptPress, m_ptDragOffset, m_ptDrag;
+    bool m_bBandArmed = false;    // pressed; the band shows once it is big enough
+    bool m_bBand = false;
+    CPoint m_ptBandStart, m_ptBandEnd; // in content coordinates
+    int m_nSmoothStep = 0;
+    CPoint m_ptLastMouse{-1, -1};
+    bool m_bTrackingLeave = false;
+    bool m_bRangeSelect = false;  // Shift, as the message being handled says
+    DWORD m_nTouchStart = 0;
+    CPoint m_ptTouchStart, m_ptTouchLast;
+    String m_strTyped;
+    int m_nLastMatch = -1;
+    DWORD m_nTypedAt = 0;
+    // Timers 1 and 3; false when the timer is not one of them.
+    bool OnInputTimer(UINT_PTR id);
+    // The band and the dragged thumbnail over the painted cells.
+    void DrawInteraction();
+    // Ends the band and the item drag without exchanging anything.
+    void CancelMouseTracking();
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnSize(UINT type, int cx, int cy);
@@ -315,6 +373,14 @@ protected:
     afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint pt);
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseLeave();
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint pos);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
+    afx_msg LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPreviewTimer(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateView(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateFolder(WPARAM wParam, LPARAM lParam);

@@ -73,6 +73,14 @@ BEGIN_MESSAGE_MAP(CKQPicListView, CWnd)
     ON_WM_MOUSEWHEEL()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSELEAVE()
+    ON_WM_SETCURSOR()
+    ON_WM_CONTEXTMENU()
+    ON_WM_KEYDOWN()
+    ON_WM_CHAR()
+    ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
     ON_MESSAGE(KQLV_MSG_PREVIEW_TIMER, OnPreviewTimer)
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
     ON_MESSAGE(KQLV_MSG_UPDATE_FOLDER, OnUpdateFolder)
@@ -453,6 +461,7 @@ void CKQPicListView::DrawListView()
         if (!m_bSingleSelect && cell.index == m_nHover)
             DrawFocusRect(cell.rect, &cell);
     }
+    DrawInteraction();
     if (animating && !m_bAnimating) {
         SetTimer(kAnimateTimer, kAnimateMilliseconds, nullptr);
         m_bAnimating = true;
@@ -770,6 +779,8 @@ void CKQPicListView::ShowSplash(const wchar_t* text, int pictureId)
 
 void CKQPicListView::OnTimer(UINT_PTR id)
 {
+    if (OnInputTimer(id))
+        return;
     if (id == kRepaintTimer) {
         if (m_bRepaintNeeded.exchange(false))
             PostUpdateView();
@@ -862,50 +873,6 @@ BOOL CKQPicListView::OnMouseWheel(UINT /*flags*/, short delta, CPoint /*pt*/)
     const int step = m_layout.pitch / 6;
     ScrollTo(m_nScrollPos + (delta > 0 ? -step : step));
     return TRUE;
-}
-
-void CKQPicListView::OnMouseMove(UINT flags, CPoint point)
-{
-    bool hovered = false;
-    for (auto it = m_listButton.Begin(); it != m_listButton.End(); it.Next())
-        hovered = hovered || it->state == KQBT_HOVER;
-    bool redraw = false;
-    CPoint pt = point;
-    if (CKQPLVToolBar::OnMouseMove(pt, CSize(m_nClientWidth, m_nClientHeight), &redraw)) {
-        if (redraw) {
-            DrawToolBar(m_nClientWidth, m_nHeight);
-            Invalidate(FALSE);
-        }
-        return;
-    }
-    // Leaving the strip puts its buttons back without asking for a redraw: the highlight goes here.
-    if (hovered) {
-        DrawToolBar(m_nClientWidth, m_nHeight);
-        redraw = true;
-    }
-    if (m_bLoading || m_animate.IsVisabled())
-        return;
-    const int hover = (flags & MK_LBUTTON) ? m_nHover : GetItemOnPoint(point, nullptr);
-    if (hover != m_nHover) {
-        m_nHover = hover;
-        DrawListView();
-    } else if (redraw) {
-        Invalidate(FALSE);
-    }
-}
-
-void CKQPicListView::OnLButtonUp(UINT flags, CPoint point)
-{
-    bool redraw = false;
-    CPoint pt = point;
-    if (OnMouseClicked(pt, CSize(m_nClientWidth, m_nClientHeight), &redraw)) {
-        if (redraw) {
-            DrawToolBar(m_nClientWidth, m_nHeight);
-            Invalidate(FALSE);
-        }
-        return;
-    }
-    CWnd::OnLButtonUp(flags, point);
 }
 
 LRESULT CKQPicListView::OnUpdateView(WPARAM /*wParam*/, LPARAM /*lParam*/)
