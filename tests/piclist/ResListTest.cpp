@@ -367,8 +367,11 @@ TEST_F(ResListTest, PreviewModeFetchesEachPreviewOnceAndMarksMissingMaterials)
     EXPECT_EQ(0, m_site.Count("a.png"));
     // The preview alone does not make a material cached: the mark stays.
     EXPECT_EQ(KQLS_DOWNLOAD, view.GetItemState(0) & (KQLS_DOWNLOAD | KQLS_ALERT));
-    // The missing one: alert, and asked for again on the next pass.
+    // The missing one: alert, not asked for again at once (it would hold up the rest), but later.
     EXPECT_EQ(KQLS_ALERT, view.GetItemState(1) & KQLS_ALERT);
+    EXPECT_EQ(1, m_site.Count("gone.png"));
+    view.m_nRetryAfter = 0;
+    EXPECT_FALSE(view.LoadPreviewImage(1));
     EXPECT_EQ(2, m_site.Count("gone.png"));
     KQ_PIC_LIST_ITEM item = {};
     ASSERT_TRUE(view.GetItem(0, &item));

@@ -749,6 +749,8 @@ bool CKQResListView::LoadPreviewImage(int fileIndex)
         return found ? m_folderBrowser.m_lstFolder.GetCount() + position : -1;
     };
 
+    if (FailedRecently(name))
+        return false;
     String picture;
     if (IsUserRes(name.GetString())) {
         LoadUserPreviewImage(snapshot, picture);
@@ -767,6 +769,7 @@ bool CKQResListView::LoadPreviewImage(int fileIndex)
                 return false;
             KQStringW local = Join(localFolder, file).c_str();
             if (m_clientPreview.DownloadFile(Join(remoteFolder, file).c_str(), -1, local) != 0) {
+                NoteFailure(name, true);
                 change(KQLS_ALERT, 0, false, nullptr);
                 PostUpdateView();
                 return false;
@@ -779,6 +782,7 @@ bool CKQResListView::LoadPreviewImage(int fileIndex)
                 KQStringW xml = FileNameToXmlFileName(local.GetString()).GetString();
                 const String remoteXml = FileNameToXmlFileName(Join(remoteFolder, file).c_str());
                 if (m_clientPreview.DownloadFile(remoteXml.GetString(), -1, xml) != 0) {
+                    NoteFailure(name, true);
                     change(KQLS_ALERT, 0, false, nullptr);
                     PostUpdateView();
                     return false;
@@ -788,6 +792,7 @@ bool CKQResListView::LoadPreviewImage(int fileIndex)
         }
     }
 
+    NoteFailure(name, false);
     ALT::TList<CKQListFile> holder;
     auto copy = holder.AddTail(snapshot);
     const bool loaded = LoadImageIcon(copy, picture.GetString(), fileIndex);
@@ -807,6 +812,23 @@ bool CKQResListView::LoadPreviewImage(int fileIndex)
     if (listIndex >= 0)
         OnIconLoadedUpdate(listIndex);
     return loaded;
+}
+
+bool CKQResListView::FailedRecently(const String& name)
+{
+    std::lock_guard<std::mutex> guard(m_failLock);
+    auto found = m_failedAt.Find(name);
+    return found != m_failedAt.End() && GetTickCount64() - found.GetValue() < m_nRetryAfter;
+}
+
+void CKQResListView::NoteFailure(const String& name, bool failed)
+{
+    std::lock_guard<std::mutex> guard(m_failLock);
+    auto found = m_failedAt.Find(name);
+    if (found != m_failedAt.End())
+        m_failedAt.Erase(found);
+    if (failed)
+        m_failedAt.Insert(name, GetTickCount64());
 }
 
 // The download list's hooks

@@ -150,6 +150,9 @@ public:
     bool m_bXmlInfo = true;
     int m_nFileListAge = -1;
     int m_nIdleFileListAge = -1;
+    // A preview or material the server did not give is asked for again after this long (ms),
+    // so that one missing file does not hold up the thumbnails after it.
+    DWORD m_nRetryAfter = 15000;
     // Entries the list file named but that could not be taken as file names.
     int m_nSkippedNames = 0;
 
@@ -172,6 +175,11 @@ protected:
     void QueueAll();
 
 private:
+    bool FailedRecently(const String& name);
+    void NoteFailure(const String& name, bool failed);
+
+    std::mutex m_failLock;
+    ALT::TMap<String, ULONGLONG> m_failedAt;
     std::thread m_folderThread;
     std::mutex m_folderLock; // starts and joins of the folder worker
     std::thread m_fileListThread;
