@@ -3,6 +3,7 @@
 
 #include "LoopbackHttpServer.h"
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -216,10 +217,27 @@ void LoopbackHttpServer::ServeFolder(const std::string& prefix, const std::wstri
 
 namespace {
 
-// The bytes of the file that target names below the folder, false when there is none.
-bool ReadFolderFile(const std::wstring& folder, const std::string& relative, std::string& bytes)
+// The target's "%XX" escapes as the bytes they stand for, as a web server reads them.
+std::string Unescape(const std::string& text)
 {
-    if (relative.empty() || relative.find("..") != std::string::npos)
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size() && isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+            isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+            out += char(strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// The bytes of the file that target names below the folder, false when there is none.
+bool ReadFolderFile(const std::wstring& folder, const std::string& target, std::string& bytes)
+{
+    const std::string relative = Unescape(target);
+    if (relative.empty() || relative.find("..") != std::string::npos || relative.find(':') != std::string::npos)
         return false;
     std::wstring path = folder + L"\\";
     for (char c : relative)

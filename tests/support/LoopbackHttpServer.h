@@ -74,7 +74,8 @@ public:
     void ServeRaw(const std::string& target, const std::string& bytes);
     void ServeRedirect(const std::string& target, int status, const std::string& location);
     // Targets below prefix ("/res/") without an answer of their own are the files below folder,
-    // read when asked for ("/" parts become "\\"); a missing file or a ".." part gets 404.
+    // read when asked for ("%XX" escapes decoded, "/" parts become "\\"); a missing file or a
+    // ".." part gets 404.
     void ServeFolder(const std::string& prefix, const std::wstring& folder);
 
     std::vector<HttpRequestSeen> Requests() const;
