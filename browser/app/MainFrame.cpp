@@ -47,6 +47,8 @@ CMainFrame::CMainFrame() = default;
 
 CMainFrame::~CMainFrame()
 {
+    if (m_hSmallIcon)
+        ::DestroyIcon(m_hSmallIcon);
     for (HICON icon : m_captionIcons)
         if (icon)
             ::DestroyIcon(icon);
@@ -90,6 +92,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CLumivoShowsApp* app = GetLumivoShowsApp();
     if (app && app->m_hAppIcon)
         SetIcon(app->m_hAppIcon, TRUE);
+    m_hSmallIcon = LoadSmallIcon(IDR_MAINFRAME);
+    if (m_hSmallIcon)
+        SetIcon(m_hSmallIcon, FALSE);
 
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_RIBBON_BAR))
         return -1;

@@ -67,6 +67,7 @@ protected:
 
 private:
     void PopupStatusMenu(const wchar_t* menu, CBCGPBaseRibbonElement* pane);
+    HICON m_hSmallIcon = nullptr;
     HICON m_captionIcons[3] = {};
     HICON m_statusIcons[4] = {};
 };
