@@ -1,0 +1,352 @@
+#include "LumivoShowsApp.h"
+#include <shlobj.h>
+#include "KQPPopupWindow.h"
+#include "KQVisualManager.h"
+#include "LumivoShowsIds.h"
+#include "MainFrame.h"
+#include "ShellService.h"
+#include "StartupTables.h"
+#include "ZVUILibApp.h"
+
+namespace {
+
+const wchar_t kLinksSection[] = L"Links";
+const struct {
+    ShowsLink link;
+    const wchar_t* entry;
+    const wchar_t* fallback;
+} kLinks[] = {
+    {ShowsLink::HomePage, L"HomePage", L"https://www.lumivo.example/"},
+    {ShowsLink::HelpEnglish, L"HelpEnglish", L"https://www.lumivo.example/help/shows/"},
+    {ShowsLink::HelpChinese, L"HelpChinese", L"https://www.lumivo.example/cn/help/shows/"},
+    {ShowsLink::Support, L"Support", L"mailto:support@lumivo.example?subject=Bug%20Report"},
+};
+
+// The skin menu's commands, in skin order.
+const UINT kSkinCommands[] = {ID_SKIN_WHITE, ID_SKIN_BLACK, ID_SKIN_PINK, ID_SKIN_YELLOW, ID_SKIN_GREEN, ID_SKIN_BLUE, ID_SKIN_PURPLE};
+const wchar_t* const kSkinNames[] = {L"White", L"Black", L"Pink", L"Yellow", L"Green", L"Blue", L"Purple"};
+
+// The context menus, by name and resource.
+const struct {
+    const wchar_t* name;
+    UINT id;
+} kContextMenus[] = {
+    {L"Browse Display Option", IDR_MENU_DISPLAY}, {L"Picture List View", IDR_MENU_LIST}, {L"Main Menu", IDR_MENU_MAIN},
+    {L"Sort Menu", IDR_MENU_SORT},                {L"Icon Size", IDR_MENU_ICON_SIZE},  {L"Icon Content", IDR_MENU_ICON_CONTENT},
+    {L"Skin Menu", IDR_MENU_SKIN},                {L"Picture Size", IDR_MENU_PICTURE_SIZE}, {L"Export Menu", IDR_MENU_EXPORT},
+    {L"Edit Menu", IDR_MENU_EDIT},
+};
+
+std::wstring MyPictures()
+{
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr, 0, path)))
+        return std::wstring();
+    return path;
+}
+
+RECT WorkArea()
+{
+    RECT work = {0, 0, 1024, 768};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const wchar_t* text)
+{
+    MENUITEMINFOW info = {sizeof info};
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text);
+    ::SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+
+} // namespace
+
+CString GetShowsLink(ShowsLink link)
+{
+    for (const auto& l : kLinks)
+        if (l.link == link)
+            return AfxGetApp()->GetProfileString(kLinksSection, l.entry, l.fallback);
+    return CString();
+}
+
+CLumivoShowsApp* GetLumivoShowsApp()
+{
+    return dynamic_cast<CLumivoShowsApp*>(AfxGetApp());
+}
+
+BEGIN_MESSAGE_MAP(CLumivoShowsApp, CBCGPWinApp)
+    ON_COMMAND(ID_APP_HELP, OnHelp)
+    ON_COMMAND(ID_BUG_REPORT, OnBugReport)
+    ON_COMMAND(ID_LANGUAGE_AUTO, OnLanguageAuto)
+    ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
+    ON_COMMAND(ID_LANGUAGE_LIST, OnLanguageList)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_AUTO, OnUpdateLanguageAuto)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguageEnglish)
+    ON_COMMAND_RANGE(ID_SKIN_WHITE, ID_SKIN_GREEN, OnSkinCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SKIN_WHITE, ID_SKIN_GREEN, OnUpdateSkin)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CLumivoShowsApp::CLumivoShowsApp(LPCTSTR appName) : CBCGPWinApp(appName ? appName : L"LumivoShows")
+{
+    SetSkinVar(&m_nSkin);
+}
+
+CLumivoShowsApp::~CLumivoShowsApp()
+{
+    SetSkinVar(nullptr);
+    if (m_hAppIcon)
+        ::DestroyIcon(m_hAppIcon);
+}
+
+BOOL CLumivoShowsApp::InitInstance()
+{
+    WSADATA wsa;
+    m_bWinsock = ::WSAStartup(MAKEWORD(1, 1), &wsa) == 0;
+    INITCOMMONCONTROLSEX icc = {sizeof icc, 0xFF};
+    ::InitCommonControlsEx(&icc);
+    CBCGPWinApp::InitInstance();
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDS_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    if (!Prepare(m_lpCmdLine))
+        return FALSE;
+    if (!CreateMainFrame())
+        return FALSE;
+    // A picture argument shows the frame too, with the picture's folder open, until the
+    // full-screen viewer can show the picture in front of it.
+    m_pMainFrame->ShowWindow(m_bShowMax ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    m_pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+bool CLumivoShowsApp::Prepare(const wchar_t* commandLine)
+{
+    SetRegistryKey(L"Lumivo");
+    SetRegistryBase(L"Settings");
+    InitContextMenuManager();
+    LoadSettings();
+    InitMenus();
+    if (commandLine && *commandLine) {
+        if (!m_cmdInfo.Parse(commandLine)) {
+            BCGPMessageBox(m_cmdInfo.GetError(), MB_OK | MB_ICONWARNING);
+            return false;
+        }
+        if (!m_cmdInfo.m_startFolder.empty())
+            m_strStartFolder = m_cmdInfo.m_startFolder;
+        m_bViewerOnly = m_cmdInfo.m_bViewerOnly;
+    }
+    return true;
+}
+
+int CLumivoShowsApp::ExitInstance()
+{
+    CloseAllPopupWnd();
+    if (m_bWinsock)
+        ::WSACleanup();
+    m_bWinsock = false;
+    return CBCGPWinApp::ExitInstance();
+}
+
+void CLumivoShowsApp::LoadSettings()
+{
+    const RECT work = WorkArea();
+    const int workWidth = work.right - work.left;
+    const int workHeight = work.bottom - work.top;
+    const FrameSize defaults = DefaultFrameSize(workWidth, workHeight);
+    const FrameSize size = FitFrameSize(static_cast<int>(GetProfileInt(L"", L"MainFrameWidth", defaults.width)),
+                                        static_cast<int>(GetProfileInt(L"", L"MainFrameHeight", defaults.height)), workWidth,
+                                        workHeight);
+    m_nFrameWidth = size.width;
+    m_nFrameHeight = size.height;
+    m_bShowMax = m_bShowMaxLoaded = GetProfileInt(L"", L"ShowMax", 0) != 0;
+    m_bShowMaxFullPic = m_bShowMaxFullPicLoaded = GetProfileInt(L"", L"ShowMaxFullPic", 0) != 0;
+
+    const std::wstring pictures = MyPictures();
+    const CString stored = GetProfileString(L"", L"LastViewPath", pictures.c_str());
+    const StartFolder start = ResolveStartFolder(stored, pictures.c_str());
+    m_strStartFolder = start.folder;
+    m_strStoredViewPath = start.folder;
+    if (start.rewrite)
+        WriteProfileString(L"", L"LastViewPath", m_strStartFolder.c_str());
+
+    m_bHideTree = GetProfileInt(L"", L"HideTree", 0) != 0;
+    m_bShowMore = GetProfileInt(L"", L"ShowMore", 1) != 0;
+    m_bCheckDefaultOnStartup = GetProfileInt(L"System", L"iCheckDefaultOnStartup", 1) != 0;
+}
+
+void CLumivoShowsApp::InitMenus()
+{
+    if (!m_hAppIcon)
+        m_hAppIcon = static_cast<HICON>(::LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (CBCGPContextMenuManager* menus = GetContextMenuManager())
+        for (const auto& m : kContextMenus)
+            menus->AddMenu(m.name, m.id);
+}
+
+bool CLumivoShowsApp::CreateMainFrame()
+{
+    const RECT work = WorkArea();
+    const POINT corner = CenterInWorkArea(work, m_nFrameWidth, m_nFrameHeight);
+    const CRect rect(corner.x, corner.y, corner.x + m_nFrameWidth, corner.y + m_nFrameHeight);
+    auto* frame = new CMainFrame;
+    m_pMainFrame = frame;
+    m_pMainWnd = frame;
+    CString title;
+    title.Format(L"%s 1.4.6", TranslateString(L"Lumivo Shows"));
+    if (!frame->Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect)) {
+        m_pMainFrame = nullptr;
+        m_pMainWnd = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void CLumivoShowsApp::SaveFrameSettings(CMainFrame* frame)
+{
+    const CString folder = frame->m_wndList.GetCurrentFolder();
+    // Compared with the stored value, not the start folder: a folder named on the command line
+    // is the start folder, yet new to the profile.
+    if (!folder.IsEmpty() && folder.CompareNoCase(m_strStoredViewPath.c_str()) != 0)
+        WriteProfileString(L"", L"LastViewPath", folder);
+    const bool maximized = frame->IsZoomed() != FALSE;
+    if (maximized != m_bShowMaxLoaded)
+        WriteProfileInt(L"", L"ShowMax", maximized);
+    if (!maximized && !frame->IsIconic()) {
+        CRect r;
+        frame->GetWindowRect(&r);
+        if (r.Width() != m_nFrameWidth || GetProfileInt(L"", L"MainFrameWidth", -1) == static_cast<UINT>(-1))
+            WriteProfileInt(L"", L"MainFrameWidth", r.Width());
+        if (r.Height() != m_nFrameHeight || GetProfileInt(L"", L"MainFrameHeight", -1) == static_cast<UINT>(-1))
+            WriteProfileInt(L"", L"MainFrameHeight", r.Height());
+    }
+}
+
+void CLumivoShowsApp::SetSkin(unsigned skin)
+{
+    if (!StoreSkinChoice(m_nSkin, skin))
+        return;
+    switch (NormalizeSkin(skin)) {
+    case 0:
+        globalData.m_bMenuFlatLook = TRUE;
+        SetVisualTheme(BCGP_VISUAL_THEME_OFFICE_2013_WHITE);
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(RGB(128, 128, 128));
+        globalData.clrBarShadow = CBCGPDrawManager::ColorMakeDarker(RGB(187, 216, 255), 0.3);
+        break;
+    case 2:
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKQVisualManager));
+        CBCGPVisualManagerVS2012::SetAccentColor(CBCGPVisualManagerVS2012::VS2012_Pink);
+        break;
+    case 3:
+    case 4:
+    case 5:
+    case 6: {
+        static const COLORREF kAccents[] = {RGB(180, 150, 80), RGB(72, 147, 92), RGB(0, 0, 0), RGB(100, 80, 180)};
+        CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKQVisualManager));
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(kAccents[NormalizeSkin(skin) - 3]);
+        break;
+    }
+    default:
+        SetVisualTheme(BCGP_VISUAL_THEME_VS_2012);
+        CKQVisualManager::SetBlackStyle();
+        break;
+    }
+    if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
+        m_pMainFrame->ApplySkin();
+}
+
+void CLumivoShowsApp::TranslateMenus()
+{
+    CBCGPContextMenuManager* menus = GetContextMenuManager();
+    if (!menus)
+        return;
+    if (HMENU main = menus->GetMenuById(IDR_MENU_MAIN)) {
+        SetMenuText(main, ID_APP_OPTION, FALSE, TranslateString(L"Option"));
+        SetMenuText(main, ID_APP_EXIT, FALSE, TranslateString(L"Exit"));
+        SetMenuText(main, ID_APP_HELP, FALSE, TranslateString(L"Help"));
+        SetMenuText(main, ID_BUG_REPORT, FALSE, TranslateString(L"Bug Report"));
+        SetMenuText(main, ID_APP_ABOUT, FALSE, TranslateString(L"About"));
+        SetMenuText(main, ID_LANGUAGE_AUTO, FALSE, TranslateString(L"Auto"));
+        SetMenuText(main, ID_LANGUAGE_ENGLISH, FALSE, TranslateString(L"English"));
+        SetMenuText(main, ID_LANGUAGE_LIST, FALSE, TranslateString(L"Select Language"));
+        SetMenuText(main, 1, TRUE, TranslateString(L"Skin"));
+        SetMenuText(main, 2, TRUE, TranslateString(L"Language"));
+        SetMenuText(main, 3, TRUE, TranslateString(L"Help"));
+    }
+    for (UINT menuId : {IDR_MENU_MAIN, IDR_MENU_SKIN})
+        if (HMENU menu = menus->GetMenuById(menuId))
+            for (size_t i = 0; i < sizeof kSkinCommands / sizeof kSkinCommands[0]; ++i)
+                SetMenuText(menu, kSkinCommands[i], FALSE, TranslateString(kSkinNames[i]));
+}
+
+void CLumivoShowsApp::OnHelp()
+{
+    const wchar_t* language = GetLanguageName(false);
+    const bool chinese = language && wcsstr(language, L"Chinese");
+    ::ShellExecuteW(nullptr, L"open", GetShowsLink(chinese ? ShowsLink::HelpChinese : ShowsLink::HelpEnglish), nullptr, nullptr,
+                    SW_SHOWNORMAL);
+}
+
+void CLumivoShowsApp::OnBugReport()
+{
+    ::ShellExecuteW(nullptr, L"open", GetShowsLink(ShowsLink::Support), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CLumivoShowsApp::AfterLanguageChange()
+{
+    if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
+        m_pMainFrame->UpdateTexts();
+}
+
+void CLumivoShowsApp::OnLanguageAuto()
+{
+    SelectLanguage(L"Auto");
+    AfterLanguageChange();
+}
+
+void CLumivoShowsApp::OnLanguageEnglish()
+{
+    SelectLanguage(L"English");
+    AfterLanguageChange();
+}
+
+void CLumivoShowsApp::OnLanguageList()
+{
+    if (ShowSelectLanguage())
+        AfterLanguageChange();
+}
+
+void CLumivoShowsApp::OnUpdateLanguageAuto(CCmdUI* pCmdUI)
+{
+    const wchar_t* name = GetLanguageName(true);
+    pCmdUI->SetCheck(name && wcscmp(name, L"Auto") == 0);
+}
+
+void CLumivoShowsApp::OnUpdateLanguageEnglish(CCmdUI* pCmdUI)
+{
+    const wchar_t* name = GetLanguageName(true);
+    pCmdUI->SetCheck(name && wcscmp(name, L"English") == 0);
+}
+
+void CLumivoShowsApp::OnSkinCommand(UINT nID)
+{
+    for (unsigned skin = 0; skin < sizeof kSkinCommands / sizeof kSkinCommands[0]; ++skin)
+        if (kSkinCommands[skin] == nID)
+            SetSkin(skin);
+}
+
+void CLumivoShowsApp::OnUpdateSkin(CCmdUI* pCmdUI)
+{
+    for (unsigned skin = 0; skin < sizeof kSkinCommands / sizeof kSkinCommands[0]; ++skin)
+        if (kSkinCommands[skin] == pCmdUI->m_nID)
+            pCmdUI->SetCheck(skin == m_nSkin);
+}
+
+void CLumivoShowsApp::OnAppExit()
+{
+    // Through the frame's close, so that its settings are written and a batch is asked about.
+    if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
+        m_pMainFrame->PostMessage(WM_CLOSE);
+}

@@ -1,0 +1,70 @@
+#pragma once
+// CLumivoShowsApp: the picture browser's application object. It reads the settings, parses the
+// command line, creates the main frame on the work area and answers the program-wide commands
+// (help, bug report, language, skins, exit).
+#include <string>
+#include "LumivoShowsCmdUI.h"
+#include "ShowsSettings.h"
+#include "SkinUI.h"
+
+class CMainFrame;
+
+// Addresses the program opens; each is a setting (section "Links") with a default.
+enum class ShowsLink { HomePage, HelpEnglish, HelpChinese, Support };
+CString GetShowsLink(ShowsLink link);
+
+class CLumivoShowsApp : public CBCGPWinApp {
+public:
+    // A test program passes its own profile name.
+    explicit CLumivoShowsApp(LPCTSTR appName = nullptr);
+    ~CLumivoShowsApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    BOOL LoadState(CFrameWnd*, LPCTSTR = nullptr) override { return TRUE; }
+    BOOL SaveState(CFrameWnd*, LPCTSTR = nullptr) override { return TRUE; }
+
+    // The start-up up to the frame, without the frame: settings, menus and the command line.
+    // False when the command line does not parse (its message shown).
+    bool Prepare(const wchar_t* commandLine);
+    void LoadSettings();
+    void InitMenus();
+    // Creates the main frame centred on the work area; false when it cannot be made.
+    bool CreateMainFrame();
+    // Writes the frame's size, state and folder, each only when it changed.
+    void SaveFrameSettings(CMainFrame* frame);
+    void SetSkin(unsigned skin);
+    void TranslateMenus();
+
+    CLumivoShowsCmdUI m_cmdInfo;
+    std::wstring m_strStartFolder;
+    std::wstring m_strStoredViewPath; // "LastViewPath" as it is in the registry
+    bool m_bViewerOnly = false;
+    unsigned m_nSkin = static_cast<unsigned>(-1);
+    CMainFrame* m_pMainFrame = nullptr;
+    HICON m_hAppIcon = nullptr;
+    int m_nFrameWidth = 0, m_nFrameHeight = 0;
+    bool m_bShowMax = false, m_bShowMaxLoaded = false;
+    bool m_bShowMaxFullPic = false, m_bShowMaxFullPicLoaded = false;
+    bool m_bHideTree = false, m_bShowMore = true;
+    bool m_bCheckDefaultOnStartup = true;
+
+protected:
+    afx_msg void OnHelp();
+    afx_msg void OnBugReport();
+    afx_msg void OnLanguageAuto();
+    afx_msg void OnLanguageEnglish();
+    afx_msg void OnLanguageList();
+    afx_msg void OnUpdateLanguageAuto(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateLanguageEnglish(CCmdUI* pCmdUI);
+    afx_msg void OnSkinCommand(UINT nID);
+    afx_msg void OnUpdateSkin(CCmdUI* pCmdUI);
+    afx_msg void OnAppExit();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void AfterLanguageChange();
+    bool m_bWinsock = false;
+};
+
+CLumivoShowsApp* GetLumivoShowsApp();

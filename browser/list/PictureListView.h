@@ -1,0 +1,51 @@
+#pragma once
+// CPictureListView: the browser's one picture list. It tells the main frame what a folder scan
+// found, keeps the picture handed to the editor (reloaded when the editor ends) and owns the
+// batch thread that the main frame asks about and stops.
+#include <windows.h>
+#include <string>
+#include "KQPicListView.h"
+
+class CPictureListView : public CKQPicListView {
+public:
+    CPictureListView();
+    ~CPictureListView() override;
+
+    void OnEndFolderSearch() override;
+
+    // Files, folders and the files' total size of the shown folder.
+    struct FolderCounts {
+        int files = 0;
+        int folders = 0;
+        uint64_t totalSize = 0;
+    };
+    FolderCounts CountItems();
+    // Reads the folder once the messages waiting now are handled.
+    void OpenFolder(const wchar_t* folder);
+
+    // The picture handed to the editor; kept by its path, since the list may change meanwhile.
+    void SetHandedOver(const wchar_t* path) { m_handedOver = path ? path : L""; }
+    const std::wstring& GetHandedOver() const { return m_handedOver; }
+    int FindItemByPath(const wchar_t* path);
+    // Reads the handed-over picture again when it is still listed; false when there is none.
+    bool ReloadHandedOver();
+
+    // The batch thread: a running one polls the stop flag and ends when it is set.
+    bool IsBatchRunning() const;
+    bool IsBatchStopping() const { return m_bBatchStop != 0; }
+    void StartBatchThread(LPTHREAD_START_ROUTINE routine, void* parameter);
+    void StopBatchTask();
+    volatile LONG m_bBatchStop = 0;
+
+    bool m_bSmallFileFilter = true;
+    bool m_bLoadAnimation = true;
+
+protected:
+    afx_msg LRESULT OnOpenPendingFolder(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    std::wstring m_handedOver;
+    std::wstring m_pendingFolder;
+    HANDLE m_hBatchThread = nullptr;
+};

@@ -1,0 +1,60 @@
+// The real program on a copy of the sample pictures: it starts on the folder, shows it in its
+// frame, and a close ends it with code 0 after writing its settings.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "EditorAppTestSupport.h"
+#include "TestSupport.h"
+
+namespace {
+
+using editorapp::RegValueGuard;
+using testsupport::ChildProcess;
+using testsupport::TempFolder;
+
+const wchar_t kShowsKey[] = L"Software\\Lumivo\\LumivoShows";
+
+std::wstring ReadShowsText(const wchar_t* name)
+{
+    wchar_t text[MAX_PATH] = {};
+    DWORD size = sizeof text;
+    if (::RegGetValueW(HKEY_CURRENT_USER, kShowsKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
+        return std::wstring();
+    return text;
+}
+
+bool HasShowsValue(const wchar_t* name)
+{
+    return ::RegGetValueW(HKEY_CURRENT_USER, kShowsKey, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
+{
+    RegValueGuard values[] = {{HKEY_CURRENT_USER, kShowsKey, L"LastViewPath"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"MainFrameWidth"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"MainFrameHeight"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"ShowMax"}};
+    for (const wchar_t* name : {L"LastViewPath", L"MainFrameWidth", L"MainFrameHeight"})
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShowsKey, name);
+    TempFolder temp;
+    const std::wstring samples = testsupport::BinDir() + L"\\Data\\Sample\\";
+    int copied = 0;
+    for (const wchar_t* name : {L"Lakeside.jpg", L"Flowers.webp", L"Effect.webp", L"Badge.png"})
+        copied += ::CopyFileW((samples + name).c_str(), temp.At(name).c_str(), FALSE) ? 1 : 0;
+    ASSERT_EQ(copied, 4);
+
+    ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    wchar_t title[64] = {};
+    ::GetWindowTextW(frame, title, 64);
+    EXPECT_STREQ(title, L"Lumivo Shows 1.4.6");
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(shows.WaitForExit(20000), 0);
+    EXPECT_EQ(ReadShowsText(L"LastViewPath"), temp.Root());
+    EXPECT_TRUE(HasShowsValue(L"MainFrameWidth"));
+    EXPECT_TRUE(HasShowsValue(L"MainFrameHeight"));
+}
+
+} // namespace
