@@ -1,0 +1,101 @@
+#pragma once
+// CPicEditView: the editor's picture view. A canvas window with the editing tools, the selection
+// outline and its rectangle tracker, opening and cropping, and the host interface through which
+// it asks the editor frame for settings and tells it about changes. The cosmetics, effect and
+// split views derive from it and override parts of the host interface.
+#include "EditorHost.h"
+#include "LayeredViewWnd.h"
+#include "ZVRectTracker.h"
+
+// Swaps x and then y so that left <= right and top <= bottom.
+void NormalizeRect(RECT* rect);
+
+// The status texts of the picture position and of a rectangle in picture pixels.
+CStringW PositionText(int x, int y);
+CStringW RectText(int left, int top, int width, int height);
+
+class CPicEditView : public CLayeredViewWnd {
+public:
+    static constexpr UINT_PTR kAntsTimer = 1;
+    static constexpr UINT kAntsPeriod = 333;
+
+    CPicEditView();
+    ~CPicEditView() override;
+
+    // Canvas hooks.
+    void OnScrolled() override;
+    void OnDrawOverlay(CDC* memDC) override;
+    void OnCanvasRectChanged(const RECT* newRect, const RECT* oldRect) override;
+    void OnAfterPaint() override;
+    void OnDeleteLayerRequest() override;
+    void OnDropFile(const wchar_t* path) override;
+
+    // Host interface: the registered host's answers, or the defaults without one.
+    virtual int GetFixedCropWidth();
+    virtual int GetFixedCropHeight();
+    virtual void NotifyLayersChanged();
+    virtual void OnMouseNotify(int tool, UINT flags, int x, int y);
+    virtual void OnHistoryApplied() {}
+    virtual void OnCurrentLayerNotify();
+    virtual void OnShapeFinished();
+    virtual void SetShapeSize(int width, int height);
+    virtual ShapeSettings GetHostShapeSettings();
+    virtual void SetHostShapeSettings(ShapeSettings settings);
+    virtual CStringW GetBrushFile();
+
+    // Selection outline, tracker and crop.
+    BOOL ApplySelection();
+    void ClearSelection();
+    void SelectAll();
+    void CancelPolygon();
+    void FitOutlineToTracker();
+    void ResetTrackerToOutline();
+    void TrackerToCanvasRect();
+    void CanvasToTrackerRect();
+    BOOL CropToTracker();
+
+    // Picture intake (a failed one leaves the document and the scrolling as they were).
+    BOOL OpenFile(const wchar_t* path);
+    BOOL OpenImage(const CZVImage& picture);
+    BOOL OpenImageFile(const wchar_t* path);
+    BOOL NewDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
+    BOOL SetBackgroundImage(CZVImage& picture);
+    BOOL RefitCanvas();
+    BOOL CopyToBackgroundSource(const CZVImage& picture);
+    // Unsaved changes: the modified flag or a history moved since the last save.
+    bool IsModified();
+    // Saves before a dropped file replaces the document; FALSE keeps the document.
+    virtual BOOL SaveBeforeReplace() { return FALSE; }
+
+    // The marching ants' colour for the counter value after its increment: black above 4.
+    static bool AntsBlack(int counter) { return counter > 4; }
+    // Brush tools draw with the round brush cursor.
+    static bool IsBrushTool(int tool);
+
+    int32_t tool = 0;
+    CZVRectTracker selectionTracker;
+    POINT trackerAnchor = {0, 0};
+    BYTE newSelection = 0;
+    BYTE polygonClosed = 0;
+    int32_t antsCounter = 0;
+    int32_t antsPhase = 0;
+    int32_t brushSize = 50;
+    int32_t brushSizes[3] = {50, 50, 50};
+    int32_t brushStep = 16;
+    RGBQUAD paintColour = {0xFF, 0x2A, 0x2A, 0xA2};
+    BYTE paintOpacity = 255;
+    int32_t colourSlots[2] = {-1, -1};
+    float brushScaleX = 1.0f;
+    float brushScaleY = 1.0f;
+    CZVImage brushPicture;
+    POINT dragStart = {0, 0};
+    int32_t modified = 0;
+
+protected:
+    int SX() const { return static_cast<int>(doc.hPos * doc.hStep); }
+    int SY() const { return static_cast<int>(doc.vPos * doc.vStep); }
+    // Picture pixels of a tracker rectangle (the crop's arithmetic): left, top, right, bottom.
+    RECT TrackerPictureRect();
+    void BeginIntake();
+    void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
+};
