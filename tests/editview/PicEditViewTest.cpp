@@ -456,3 +456,60 @@ TEST_F(PicEditViewTest, FailedOpenKeepsTheDocument)
 }
 
 }  // namespace
+
+namespace {
+
+// A view whose save before a replacing drop is counted and succeeds or fails as told.
+class SavingView : public CPicEditView {
+public:
+    BOOL SaveBeforeReplace() override
+    {
+        ++saves;
+        return saveWorks;
+    }
+    int saves = 0;
+    BOOL saveWorks = TRUE;
+};
+
+TEST(PicEditViewDrop, UnsavedChangesAskFirst)
+{
+    testsupport::TempFolder folder;
+    const std::wstring dropped = folder.At(L"Dropped.bmp");
+    ASSERT_TRUE(ViewPlain(120, 80, RGB(0, 0, 200)).Save(dropped.c_str(), CXIMAGE_FORMAT_BMP));
+    struct Case {
+        const char* name;
+        bool modified;
+        int answer;
+        BOOL saveWorks;
+        bool asked;
+        int saves;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"unmodified", false, IDNO, TRUE, false, 0, true},
+        {"yes saves", true, IDYES, TRUE, true, 1, true},
+        {"yes, save failed", true, IDYES, FALSE, true, 1, false},
+        {"no replaces", true, IDNO, TRUE, true, 0, true},
+        {"cancel keeps", true, IDCANCEL, TRUE, true, 0, false},
+    };
+    for (const Case& c : cases) {
+        SavingView view;
+        ASSERT_TRUE(view.CreateEx(0, nullptr, L"view", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr));
+        ASSERT_TRUE(view.doc.OpenImage(ViewPlain(400, 300, RGB(255, 255, 255))));
+        view.doc.history.savedPosition = view.doc.history.position;
+        view.modified = c.modified ? 1 : 0;
+        view.saveWorks = c.saveWorks;
+        boxAnswer = c.answer;
+        boxSeen = false;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, AnswerBoxTimer);
+        view.OnDropFile(dropped.c_str());
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(boxSeen, c.asked) << c.name;
+        EXPECT_EQ(view.saves, c.saves) << c.name;
+        EXPECT_EQ(view.doc.docWidth == 120, c.replaced) << c.name;
+        view.DestroyWindow();
+        PumpPending();
+    }
+}
+
+}  // namespace
