@@ -53,6 +53,9 @@ public:
     void TrackerToCanvasRect();
     void CanvasToTrackerRect();
     BOOL CropToTracker();
+    // The current layer's drop shadow through its dialog, previewed while it runs; Cancel puts
+    // the old values back, a locked layer keeps its shadow.
+    void EditLayerShadow();
 
     // Picture intake (a failed one leaves the document and the scrolling as they were).
     BOOL OpenFile(const wchar_t* path);

@@ -1,6 +1,7 @@
 // The picture edit view's selection: the outline as a pixel selection of the current layer, the
 // tracker kept in step with the outline, select all, and the crop to the tracker.
 #include <algorithm>
+#include "DlgShadowOption.h"
 #include "PicEditView.h"
 
 BOOL CPicEditView::ApplySelection()
@@ -188,4 +189,40 @@ BOOL CPicEditView::CropToTracker()
     }
     selectionTracker.m_rect.SetRectEmpty();
     return TRUE;
+}
+
+void CPicEditView::EditLayerShadow()
+{
+    CDlgShadowOption dialog(this);
+    dialog.m_on = doc.GetCurrentLayerShadow();
+    dialog.m_angle = doc.GetCurrentLayerShadowAngle();
+    dialog.m_distance = doc.GetCurrentLayerShadowDistance();
+    dialog.m_offsetX = doc.GetCurrentLayerShadowOffsetX();
+    dialog.m_offsetY = doc.GetCurrentLayerShadowOffsetY();
+    dialog.m_colour = doc.GetCurrentLayerShadowColor();
+    const int opened[5] = {dialog.m_on, dialog.m_angle, dialog.m_distance, dialog.m_offsetX, dialog.m_offsetY};
+    const RGBQUAD openedColour = dialog.m_colour;
+    dialog.m_previewDocument = &doc;
+    dialog.m_onPreview = [this] { RequestRedraw(); };
+    const bool accepted = dialog.DoModal() == IDOK;
+    CLayerInfo* layer = doc.layers.GetCurrentLayer();
+    if (!layer || layer->locked)
+        return;
+    if (accepted) {
+        layer->shadowOn = dialog.m_on ? 1 : 0;
+        layer->shadowAngle = dialog.m_angle;
+        layer->shadowDistance = dialog.m_distance;
+        layer->shadowOffsetX = dialog.m_offsetX;
+        layer->shadowOffsetY = dialog.m_offsetY;
+        layer->shadowColour = dialog.m_colour;
+    } else {
+        layer->shadowOn = opened[0];
+        layer->shadowAngle = opened[1];
+        layer->shadowDistance = opened[2];
+        layer->shadowOffsetX = opened[3];
+        layer->shadowOffsetY = opened[4];
+        layer->shadowColour = openedColour;
+    }
+    layer->ClearShadowCache();
+    RequestRedraw();
 }

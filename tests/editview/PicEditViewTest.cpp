@@ -6,6 +6,10 @@
 #include "CanvasTestApp.h"
 #include "PicEditView.h"
 #include "TestSupport.h"
+#include "DlgShadowOption.h"
+#include "ShadowOptionIds.h"
+#include <commctrl.h>
+#include <cstring>
 
 namespace {
 
@@ -509,6 +513,109 @@ TEST(PicEditViewDrop, UnsavedChangesAskFirst)
         EXPECT_EQ(view.doc.docWidth == 120, c.replaced) << c.name;
         view.DestroyWindow();
         PumpPending();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Shadow ----
+
+TEST(ShadowOffsets, AlongTheSquare)
+{
+    struct Case {
+        int angle, distance;
+        POINT offsets;
+    };
+    const Case cases[] = {{0, 30, {0, 30}},   {90, 30, {-29, 0}}, {180, 30, {0, -29}},
+                          {270, 30, {30, 0}}, {45, 30, {-14, 15}}, {360, 30, {0, 30}}};
+    for (const Case& c : cases) {
+        const POINT p = ShadowOffsets(c.angle, c.distance);
+        EXPECT_EQ(p.x, c.offsets.x) << c.angle;
+        EXPECT_EQ(p.y, c.offsets.y) << c.angle;
+    }
+}
+
+// What the test does to the running dialog, and how it closes it.
+struct ShadowScript {
+    bool locked;
+    int closeWith;
+    int seen = 0;
+};
+ShadowScript* shadowScript = nullptr;
+
+BOOL CALLBACK DriveShadowWindow(HWND wnd, LPARAM)
+{
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    if (!::IsWindowVisible(wnd) || std::wstring(cls) != L"#32770" || !::GetDlgItem(wnd, IDC_SHADOW_ANGLE))
+        return TRUE;
+    ++shadowScript->seen;
+    // The dial to 90 and released, the distance slider to 60 and released, opacity typed.
+    HWND dial = ::GetDlgItem(wnd, IDC_SHADOW_ANGLE);
+    ::SendMessageW(dial, TBM_SETPOS, TRUE, 90);
+    NMHDR released = {dial, IDC_SHADOW_ANGLE, static_cast<UINT>(NM_RELEASEDCAPTURE)};
+    ::SendMessageW(wnd, WM_NOTIFY, IDC_SHADOW_ANGLE, reinterpret_cast<LPARAM>(&released));
+    HWND distance = ::GetDlgItem(wnd, IDC_SHADOW_DISTANCE_SLIDER);
+    ::SendMessageW(distance, TBM_SETPOS, TRUE, 60);
+    released = NMHDR{distance, IDC_SHADOW_DISTANCE_SLIDER, static_cast<UINT>(NM_RELEASEDCAPTURE)};
+    ::SendMessageW(wnd, WM_NOTIFY, IDC_SHADOW_DISTANCE_SLIDER, reinterpret_cast<LPARAM>(&released));
+    ::SetDlgItemTextW(wnd, IDC_SHADOW_OPACITY, L"50");
+    ::PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(shadowScript->closeWith, BN_CLICKED), 0);
+    return FALSE;
+}
+
+void CALLBACK DriveShadowTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), DriveShadowWindow, 0);
+}
+
+struct ShadowFields {
+    int on, angle, distance, x, y;
+    RGBQUAD colour;
+};
+ShadowFields FieldsOf(const CLayerInfo& l)
+{
+    return ShadowFields{l.shadowOn, l.shadowAngle, l.shadowDistance, l.shadowOffsetX, l.shadowOffsetY, l.shadowColour};
+}
+bool operator==(const ShadowFields& a, const ShadowFields& b)
+{
+    return a.on == b.on && a.angle == b.angle && a.distance == b.distance && a.x == b.x && a.y == b.y &&
+           memcmp(&a.colour, &b.colour, sizeof a.colour) == 0;
+}
+
+TEST_F(PicEditViewTest, ShadowDialogCancelRestoresOkWritesLockedKeeps)
+{
+    struct Case {
+        const char* name;
+        bool locked;
+        int closeWith;
+        bool changed;
+    };
+    const Case cases[] = {{"cancel", false, IDCANCEL, false}, {"ok", false, IDOK, true}, {"locked", true, IDOK, false}};
+    for (const Case& c : cases) {
+        Open(400, 300, 1.0f);
+        CLayerInfo& layer = *view.doc.layers.GetLayer(AddLayer(100, 50, 20, 30));
+        layer.locked = c.locked ? 1 : 0;
+        const ShadowFields before = FieldsOf(layer);
+        ShadowScript script{c.locked, c.closeWith};
+        shadowScript = &script;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 200, DriveShadowTimer);
+        view.EditLayerShadow();
+        ::KillTimer(nullptr, timer);
+        shadowScript = nullptr;
+        EXPECT_EQ(script.seen, 1) << c.name;
+        const ShadowFields after = FieldsOf(layer);
+        EXPECT_EQ(after == before, !c.changed) << c.name;
+        if (c.changed) {
+            EXPECT_EQ(after.on, 1) << c.name;
+            EXPECT_EQ(after.angle, 90) << c.name;
+            EXPECT_EQ(after.distance, 60) << c.name;
+            EXPECT_EQ(after.x, -59) << c.name;
+            EXPECT_EQ(after.y, 0) << c.name;
+            EXPECT_EQ(after.colour.rgbReserved, 127) << c.name;
+        }
     }
 }
 
