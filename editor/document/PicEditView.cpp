@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cwchar>
 #include "MessageBox.h"
+#include "BCGPMDIFrameWnd.h"
+#include "PopupMenu.h"
 #include "ZVUILibApp.h"
 
 void NormalizeRect(RECT* rect)
@@ -144,6 +146,72 @@ void CPicEditView::OnDeleteLayerRequest()
     if (doc.DeleteCurrentLayer())
         RequestRedraw();
     NotifyLayersChanged();
+}
+
+void TranslateLayerMenu(HMENU menu)
+{
+    const struct {
+        UINT id;
+        const wchar_t* text;
+        bool dialog;
+    } captions[] = {{ID_LAYER_VISIBLE, L"Visible", false},    {ID_LAYER_LOCKED, L"Locked", false},
+                    {ID_LAYER_DELETE, L"Delete", false},      {ID_LAYER_DUPLICATE, L"Duplicate", false},
+                    {ID_LAYER_FRONT, L"Front", false},        {ID_LAYER_BACK, L"Back", false},
+                    {ID_LAYER_EDIT_TEXT, L"Text", true},      {ID_LAYER_RENAME, L"Rename layer", true},
+                    {ID_LAYER_OPTIONS, L"Options", true}};
+    for (const auto& c : captions) {
+        CStringW text = TranslateString(c.text);
+        if (c.dialog)
+            text += L"...";
+        // Only the text: the items keep their check marks.
+        MENUITEMINFOW item = {sizeof(item)};
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = const_cast<wchar_t*>(static_cast<const wchar_t*>(text));
+        ::SetMenuItemInfoW(menu, c.id, FALSE, &item);
+    }
+}
+
+void CPicEditView::OnLayerMenuRequest()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (!main || !main->IsKindOf(RUNTIME_CLASS(CBCGPMDIFrameWnd)))
+        return;
+    HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_LAYER_MENU));
+    if (!menu)
+        return;
+    TranslateLayerMenu(menu);
+    CPoint at;
+    ::GetCursorPos(&at);
+    auto* popup = new CBCGPPopupMenu;
+    if (popup->Create(this, at.x, at.y, ::GetSubMenu(menu, 0), FALSE, TRUE))
+        UpdateDialogControls(this, FALSE);
+    ::DestroyMenu(menu);
+}
+
+UINT ToolCursorId(int tool)
+{
+    switch (tool) {
+    case 1: case 15: return IDC_TOOL_SHAPE;
+    case 4: case 5: case 6: case 8: case 9: case 10: return IDC_TOOL_SELECT;
+    case 12: return IDC_TOOL_WAND;
+    case 13: return IDC_TOOL_CROP;
+    case 14: return IDC_CANVAS_PICKER;
+    case 21: return IDC_TOOL_SOURCE;
+    default: return 0;
+    }
+}
+
+void CPicEditView::SetToolCursor()
+{
+    if (IsBrushTool(tool) || tool == 26) {
+        const int size = static_cast<int>(brushSize * doc.zoom);
+        SetBrushCursor(size, size);
+        return;
+    }
+    brushIcon.Reset();
+    if (const UINT id = ToolCursorId(tool))
+        brushIcon.Reset(static_cast<HCURSOR>(
+            ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
 }
 
 // ---- host interface ----

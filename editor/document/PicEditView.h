@@ -7,6 +7,29 @@
 #include "LayeredViewWnd.h"
 #include "ZVRectTracker.h"
 
+// The layer menu (Document.rc) and its commands.
+const UINT IDR_LAYER_MENU = 438;
+const UINT ID_LAYER_VISIBLE = 32994;
+const UINT ID_LAYER_DUPLICATE = 32995;
+const UINT ID_LAYER_DELETE = 32996;
+const UINT ID_LAYER_FRONT = 32997;
+const UINT ID_LAYER_BACK = 32998;
+const UINT ID_LAYER_LOCKED = 33096;
+const UINT ID_LAYER_RENAME = 33097;
+const UINT ID_LAYER_OPTIONS = 33098;
+const UINT ID_LAYER_EDIT_TEXT = 33204;
+// The tool cursors (Document.rc).
+const UINT IDC_TOOL_SELECT = 491;
+const UINT IDC_TOOL_WAND = 492;
+const UINT IDC_TOOL_CROP = 493;
+const UINT IDC_TOOL_SHAPE = 494;
+const UINT IDC_TOOL_SOURCE = 514;
+
+// The layer menu's captions in the user's language.
+void TranslateLayerMenu(HMENU menu);
+// The cursor resource of a tool; 0 for the brush tools and the tools without one.
+UINT ToolCursorId(int tool);
+
 // Swaps x and then y so that left <= right and top <= bottom.
 void NormalizeRect(RECT* rect);
 
@@ -28,6 +51,7 @@ public:
     void OnCanvasRectChanged(const RECT* newRect, const RECT* oldRect) override;
     void OnAfterPaint() override;
     void OnDeleteLayerRequest() override;
+    void OnLayerMenuRequest() override;
     void OnDropFile(const wchar_t* path) override;
 
     // Host interface: the registered host's answers, or the defaults without one.
@@ -42,6 +66,9 @@ public:
     virtual ShapeSettings GetHostShapeSettings();
     virtual void SetHostShapeSettings(ShapeSettings settings);
     virtual CStringW GetBrushFile();
+
+    // The tool's cursor, shown by the canvas; the brush tools get the round brush cursor.
+    void SetToolCursor();
 
     // Selection outline, tracker and crop.
     BOOL ApplySelection();

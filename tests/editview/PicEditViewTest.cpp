@@ -620,3 +620,62 @@ TEST_F(PicEditViewTest, ShadowDialogCancelRestoresOkWritesLockedKeeps)
 }
 
 }  // namespace
+
+namespace {
+
+// ---- Layer menu and tool cursors ----
+
+TEST(PicEditViewMenu, LayerMenuCaptionsAreTranslatedWithDialogDots)
+{
+    HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_LAYER_MENU));
+    ASSERT_NE(menu, nullptr);
+    TranslateLayerMenu(menu);
+    struct Case {
+        UINT id;
+        const wchar_t* caption;
+    };
+    const Case cases[] = {{ID_LAYER_VISIBLE, L"Visible"},       {ID_LAYER_DELETE, L"Delete"},
+                          {ID_LAYER_EDIT_TEXT, L"Text..."},     {ID_LAYER_RENAME, L"Rename layer..."},
+                          {ID_LAYER_OPTIONS, L"Options..."},    {ID_LAYER_BACK, L"Back"}};
+    for (const Case& c : cases) {
+        wchar_t text[64] = {};
+        ::GetMenuStringW(menu, c.id, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(text, c.caption) << c.id;
+    }
+    EXPECT_EQ(::GetMenuState(menu, ID_LAYER_VISIBLE, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    ::DestroyMenu(menu);
+}
+
+TEST_F(PicEditViewTest, ToolCursorsFollowTheTool)
+{
+    struct Case {
+        int tool;
+        bool cursor;
+        POINT hotSpot;
+    };
+    // The tool cursors point with their cross at (9, 9); the picker with its tip; the brush at
+    // its centre (size 40 at zoom 1.0).
+    const Case cases[] = {{0, false, {}},        {1, true, {9, 9}},   {10, true, {9, 9}}, {12, true, {9, 9}},
+                          {13, true, {9, 9}},    {14, true, {3, 28}}, {21, true, {9, 9}}, {16, true, {20, 20}},
+                          {26, true, {20, 20}},  {7, false, {}}};
+    view.brushSize = 40;
+    for (const Case& c : cases) {
+        view.tool = 4;   // a cursor first, which a tool without one must drop
+        view.SetToolCursor();
+        view.tool = c.tool;
+        view.SetToolCursor();
+        ASSERT_EQ(view.brushIcon.IsValid(), c.cursor) << c.tool;
+        if (!c.cursor)
+            continue;
+        ICONINFO info = {};
+        ASSERT_TRUE(::GetIconInfo(view.brushIcon.Get(), &info)) << c.tool;
+        EXPECT_EQ(static_cast<LONG>(info.xHotspot), c.hotSpot.x) << c.tool;
+        EXPECT_EQ(static_cast<LONG>(info.yHotspot), c.hotSpot.y) << c.tool;
+        if (info.hbmMask)
+            ::DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+    }
+}
+
+}  // namespace

@@ -116,6 +116,7 @@ public:
         const UINT id = LOWORD(wParam);
         if (m_child && id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + 64) {
             m_child->m_view.tool = static_cast<int>(id - ID_TOOL_FIRST);
+            m_child->m_view.SetToolCursor();
             m_child->m_view.Invalidate(FALSE);
             return TRUE;
         }
@@ -162,6 +163,7 @@ public:
         CPicEditView& view = frame->m_child->m_view;
         view.tool = tool;
         Open(view, files);
+        view.SetToolCursor();
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
