@@ -1,10 +1,10 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] BACKGROUND [LAYER...]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] BACKGROUND [LAYER...]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle.
+// crop tool its rectangle. --shadow opens the current layer's shadow dialog.
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -140,6 +140,8 @@ public:
         for (int i = 1; i < count; ++i) {
             if (wcscmp(args[i], L"--tool") == 0 && i + 1 < count) {
                 tool = _wtoi(args[++i]);
+            } else if (wcscmp(args[i], L"--shadow") == 0) {
+                m_shadow = true;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
                 drag = swscanf(args[++i], L"%ld,%ld,%ld,%ld", &dragRect.left, &dragRect.top, &dragRect.right,
                                &dragRect.bottom) == 4;
@@ -164,6 +166,8 @@ public:
         view.tool = tool;
         Open(view, files);
         view.SetToolCursor();
+        if (m_shadow)
+            ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -238,12 +242,22 @@ private:
     }
 
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
+    bool m_shadow = false;
 
     std::unique_ptr<CDemoHost> m_host;
     RECT m_dragRect = {};
 };
 
 CEditorDemoApp theApp;
+
+void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        frame->m_child->m_view.EditLayerShadow();
+}
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
