@@ -35,12 +35,17 @@ public:
     void SetStatusText(UINT element, const wchar_t* text) override { status[element] = text; }
     void RefreshLayerList() override { ++refreshes; }
     ShapeSettings GetShapeSettings() override { return ShapeSettings(); }
-    void SetShapeSettings(const ShapeSettings&) override {}
-    void SetShapeSize(int, int) override {}
-    void SelectDefaultTool() override {}
-    void ShowShapeOptions() override {}
+    void SetShapeSettings(const ShapeSettings& settings) override { shape = settings; ++shapeSets; }
+    void SetShapeSize(int width, int height) override { shapeSize = SIZE{width, height}; }
+    void SelectDefaultTool() override { ++defaultTools; }
+    void ShowShapeOptions() override { ++optionsShown; }
     CStringW GetBrushFile() override { return CStringW(); }
-    HWND GetColourTarget() override { return nullptr; }
+    HWND GetColourTarget() override { return colourTarget; }
+
+    ShapeSettings shape;
+    int shapeSets = 0, defaultTools = 0, optionsShown = 0;
+    SIZE shapeSize = {0, 0};
+    HWND colourTarget = nullptr;
 
     int fixedWidth = -1, fixedHeight = -1;
     SIZE cropFields = {-1, -1};
@@ -676,6 +681,42 @@ TEST_F(PicEditViewTest, ToolCursorsFollowTheTool)
         if (info.hbmColor)
             ::DeleteObject(info.hbmColor);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Shape notifications ----
+
+TEST_F(PicEditViewTest, ShapeLayerReleaseHandsItsSettingsToTheHost)
+{
+    // A picture layer current: nothing for the host.
+    AddLayer(100, 50, 20, 30);
+    host.colourTarget = view.m_hWnd;
+    view.OnCurrentLayerNotify();
+    EXPECT_EQ(host.shapeSets, 0);
+    EXPECT_EQ(host.optionsShown, 0);
+
+    ShapeSettings shape;
+    shape.width = 80;
+    shape.height = 40;
+    shape.outlineColour = RGB(10, 20, 30);
+    ASSERT_TRUE(view.doc.AddShapeLayer(shape));
+    view.OnCurrentLayerNotify();
+    EXPECT_EQ(host.shapeSets, 1);
+    EXPECT_EQ(host.shape.outlineColour, RGB(10, 20, 30));
+    EXPECT_EQ(host.optionsShown, 1);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageW(&msg, view.m_hWnd, WM_EDITOR_SHAPE_COLOUR, WM_EDITOR_SHAPE_COLOUR, PM_REMOVE));
+    EXPECT_EQ(static_cast<COLORREF>(msg.lParam), RGB(10, 20, 30));
+
+    view.OnShapeFinished();
+    EXPECT_EQ(host.defaultTools, 1);
+    EXPECT_EQ(host.optionsShown, 2);
+    view.SetShapeSize(-120, 60);
+    EXPECT_EQ(host.shapeSize.cx, 120);
+    EXPECT_EQ(host.shapeSize.cy, 60);
 }
 
 }  // namespace
