@@ -144,6 +144,9 @@ BOOL CLayerDocument::StartWithBackground(CLayerInfo& layer, bool record, bool fi
 
 BOOL CLayerDocument::OpenImage(const CZVImage& picture)
 {
+    // An empty picture would leave a document without a background.
+    if (!picture.IsValid())
+        return FALSE;
     CZVImage copy(picture);
     CLayerInfo layer = MakeBackgroundLayer(copy, L"");
     ResetScroll();

@@ -1,0 +1,131 @@
+#pragma once
+// CPicEditView: the editor's picture view. A canvas window with the editing tools, the selection
+// outline and its rectangle tracker, opening and cropping, and the host interface through which
+// it asks the editor frame for settings and tells it about changes. The cosmetics, effect and
+// split views derive from it and override parts of the host interface.
+#include "EditorHost.h"
+#include "LayeredViewWnd.h"
+#include "ZVRectTracker.h"
+
+// The layer menu (Document.rc) and its commands.
+const UINT IDR_LAYER_MENU = 438;
+const UINT ID_LAYER_VISIBLE = 32994;
+const UINT ID_LAYER_DUPLICATE = 32995;
+const UINT ID_LAYER_DELETE = 32996;
+const UINT ID_LAYER_FRONT = 32997;
+const UINT ID_LAYER_BACK = 32998;
+const UINT ID_LAYER_LOCKED = 33096;
+const UINT ID_LAYER_RENAME = 33097;
+const UINT ID_LAYER_OPTIONS = 33098;
+const UINT ID_LAYER_EDIT_TEXT = 33204;
+// The tool cursors (Document.rc).
+const UINT IDC_TOOL_SELECT = 491;
+const UINT IDC_TOOL_WAND = 492;
+const UINT IDC_TOOL_CROP = 493;
+const UINT IDC_TOOL_SHAPE = 494;
+const UINT IDC_TOOL_SOURCE = 514;
+
+// The layer menu's captions in the user's language.
+void TranslateLayerMenu(HMENU menu);
+// The cursor resource of a tool; 0 for the brush tools and the tools without one.
+UINT ToolCursorId(int tool);
+
+// Swaps x and then y so that left <= right and top <= bottom.
+void NormalizeRect(RECT* rect);
+
+// The status texts of the picture position and of a rectangle in picture pixels.
+CStringW PositionText(int x, int y);
+CStringW RectText(int left, int top, int width, int height);
+
+class CPicEditView : public CLayeredViewWnd {
+public:
+    static constexpr UINT_PTR kAntsTimer = 1;
+    static constexpr UINT kAntsPeriod = 333;
+
+    CPicEditView();
+    ~CPicEditView() override;
+
+    // Canvas hooks.
+    void OnScrolled() override;
+    void OnDrawOverlay(CDC* memDC) override;
+    void OnCanvasRectChanged(const RECT* newRect, const RECT* oldRect) override;
+    void OnAfterPaint() override;
+    void OnDeleteLayerRequest() override;
+    void OnLayerMenuRequest() override;
+    void OnDropFile(const wchar_t* path) override;
+
+    // Host interface: the registered host's answers, or the defaults without one.
+    virtual int GetFixedCropWidth();
+    virtual int GetFixedCropHeight();
+    virtual void NotifyLayersChanged();
+    virtual void OnMouseNotify(int tool, UINT flags, int x, int y);
+    virtual void OnHistoryApplied() {}
+    virtual void OnCurrentLayerNotify();
+    virtual void OnShapeFinished();
+    virtual void SetShapeSize(int width, int height);
+    virtual ShapeSettings GetHostShapeSettings();
+    virtual void SetHostShapeSettings(ShapeSettings settings);
+    virtual CStringW GetBrushFile();
+
+    // The tool's cursor, shown by the canvas; the brush tools get the round brush cursor.
+    void SetToolCursor();
+
+    // Selection outline, tracker and crop.
+    BOOL ApplySelection();
+    void ClearSelection();
+    void SelectAll();
+    void CancelPolygon();
+    void FitOutlineToTracker();
+    void ResetTrackerToOutline();
+    void TrackerToCanvasRect();
+    void CanvasToTrackerRect();
+    BOOL CropToTracker();
+    // The current layer's drop shadow through its dialog, previewed while it runs; Cancel puts
+    // the old values back, a locked layer keeps its shadow.
+    void EditLayerShadow();
+
+    // Picture intake (a failed one leaves the document and the scrolling as they were).
+    BOOL OpenFile(const wchar_t* path);
+    BOOL OpenImage(const CZVImage& picture);
+    BOOL OpenImageFile(const wchar_t* path);
+    BOOL NewDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
+    BOOL SetBackgroundImage(CZVImage& picture);
+    BOOL RefitCanvas();
+    BOOL CopyToBackgroundSource(const CZVImage& picture);
+    // Unsaved changes: the modified flag or a history moved since the last save.
+    bool IsModified();
+    // Saves before a dropped file replaces the document; FALSE keeps the document.
+    virtual BOOL SaveBeforeReplace() { return FALSE; }
+
+    // The marching ants' colour for the counter value after its increment: black above 4.
+    static bool AntsBlack(int counter) { return counter > 4; }
+    // Brush tools draw with the round brush cursor.
+    static bool IsBrushTool(int tool);
+
+    int32_t tool = 0;
+    CZVRectTracker selectionTracker;
+    POINT trackerAnchor = {0, 0};
+    BYTE newSelection = 0;
+    BYTE polygonClosed = 0;
+    int32_t antsCounter = 0;
+    int32_t antsPhase = 0;
+    int32_t brushSize = 50;
+    int32_t brushSizes[3] = {50, 50, 50};
+    int32_t brushStep = 16;
+    RGBQUAD paintColour = {0xFF, 0x2A, 0x2A, 0xA2};
+    BYTE paintOpacity = 255;
+    int32_t colourSlots[2] = {-1, -1};
+    float brushScaleX = 1.0f;
+    float brushScaleY = 1.0f;
+    CZVImage brushPicture;
+    POINT dragStart = {0, 0};
+    int32_t modified = 0;
+
+protected:
+    int SX() const { return static_cast<int>(doc.hPos * doc.hStep); }
+    int SY() const { return static_cast<int>(doc.vPos * doc.vStep); }
+    // Picture pixels of a tracker rectangle (the crop's arithmetic): left, top, right, bottom.
+    RECT TrackerPictureRect();
+    void BeginIntake();
+    void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
+};
