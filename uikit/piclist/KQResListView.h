@@ -77,8 +77,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     bool GetItem(int index, KQ_PIC_LIST_ITEM* item) override;
     int GetItemCount() override;
-    virtual bool OnItemClicked(int index);
-    virtual bool ItemCloseBTClicked(int index);
+    bool OnItemClicked(int index) override;
+    bool ItemCloseBTClicked(int index) override;
     // Stops every worker: the folder worker first, then the rest.
     void StopAll() override;
     void OnIdleUpdatePreviewThread() override;

@@ -55,29 +55,22 @@ void RemoveFolder(const std::wstring& folder)
     ::RemoveDirectoryW(folder.c_str());
 }
 
-// The panel: a click on a cell selects it alone and opens it; the strip's Sort shows nothing.
+// The panel: the list's own mouse handling selects and opens a clicked cell; the panel only notes
+// which one it was.
 class CStickerPanel : public CKQResListView {
 public:
     int m_nLastClicked = -1;
 
 protected:
-    afx_msg void OnLButtonDown(UINT, CPoint point)
+    bool OnItemClicked(int index) override
     {
-        const int index = GetItemOnPoint(point, nullptr);
-        if (index < 0)
-            return;
-        for (int selected = GetNextSelectItem(-1); selected >= 0; selected = GetNextSelectItem(selected))
-            SetItemState(selected, 0, KQLS_SELECTED);
-        SetItemState(index, KQLS_SELECTED, 0);
         m_nLastClicked = index;
-        OnItemClicked(index);
-        PostUpdateView();
+        return CKQResListView::OnItemClicked(index);
     }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CStickerPanel, CKQResListView)
-    ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 class CDemoFrame : public CFrameWnd {
@@ -136,6 +129,7 @@ protected:
         if (!m_clicks.empty()) {
             const POINT p = m_clicks.front();
             m_clicks.erase(m_clicks.begin());
+            m_list.PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
             m_list.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
             m_list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
             m_idleTicks = 0;
