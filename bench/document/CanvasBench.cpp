@@ -62,6 +62,7 @@ void LayOutAt(CLayeredViewWnd& canvas, float zoom)
 }
 
 struct DragFigures {
+    double paintMs;       // a paint with nothing changed: the window's fixed cost
     double oursMs;        // per move: the drag handler and its paint
     double recomposeMs;   // per move: move, re-compose everything, paint
 };
@@ -77,6 +78,7 @@ DragFigures MeasureDrag(CLayeredViewWnd& canvas, int id, float zoom)
     canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
     PaintNow(canvas);
     DragFigures f;
+    f.paintMs = BestMs(3, [&] { PaintNow(canvas); });
     f.oursMs = Ms([&] {
                    for (int i = 1; i <= kMoves; ++i) {
                        canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 3 * i, start.y + 2 * i));
@@ -138,6 +140,7 @@ int wmain()
     std::printf("layers %d\n", int(doc.layers.layers.size()));
     std::printf("drag_025_ms %.2f\nrecompose_move_025_ms %.2f\n", quarter.oursMs, quarter.recomposeMs);
     std::printf("drag_100_ms %.2f\nrecompose_move_100_ms %.2f\n", whole.oursMs, whole.recomposeMs);
+    std::printf("paint_025_ms %.2f\npaint_100_ms %.2f\n", quarter.paintMs, whole.paintMs);
     std::printf("recompose_025_ms %.2f\nrecompose_100_ms %.2f\n", recomposeQuarter, recomposeWhole);
     canvas.DestroyWindow();
     return 0;
