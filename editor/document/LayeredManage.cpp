@@ -186,8 +186,14 @@ BOOL CLayeredManage::SortLayers()
 {
     if (layers.empty())
         return FALSE;
-    std::stable_sort(layers.begin(), layers.end(),
-                     [](const CLayerInfo& a, const CLayerInfo& b) { return a.order < b.order; });
+    // A layer is copied whole, pictures and all, whenever a sort moves it: the usual case, a
+    // list already in order, moves nothing.
+    const auto byOrder = [](const CLayerInfo& a, const CLayerInfo& b) { return a.order < b.order; };
+    if (std::is_sorted(layers.begin(), layers.end(), byOrder)) {
+        Renumber();
+        return TRUE;
+    }
+    std::stable_sort(layers.begin(), layers.end(), byOrder);
     Renumber();
     return TRUE;
 }

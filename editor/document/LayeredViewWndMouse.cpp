@@ -321,7 +321,14 @@ void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
     const long h = reduced ? static_cast<long>(layer.displayed.GetHeight()) : static_cast<long>(layer.displayed.GetHeight() * doc.zoom);
     CRect client;
     GetClientRect(&client);
-    layer.displayed.Draw(dc, at.x, at.y, w, h, &client);
+    // Below zoom 1.0 the reduced copy the composite was made from is the picture at this size
+    // already: drawn as it is, each move skips shrinking the whole layer again.
+    CZVImage& small = layer.zoomedCopy;
+    if (!reduced && doc.zoom < 1.0f && small.IsValid() && static_cast<long>(small.GetWidth()) == w &&
+        static_cast<long>(small.GetHeight()) == h)
+        small.Draw(dc, at.x, at.y, w, h, &client);
+    else
+        layer.displayed.Draw(dc, at.x, at.y, w, h, &client);
     if (directRepaint || layer.type == LAYER_BACKGROUND || layer.type == LAYER_PAGE_OVERLAY || layer.type == 7 ||
         layer.id != doc.layers.currentId)
         return;

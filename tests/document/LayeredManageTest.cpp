@@ -281,4 +281,11 @@ TEST(LayeredManage, SortLayers)
     EXPECT_EQ(255, Top(list.layers[2].displayed, 0, 0).rgbBlue);
     EXPECT_EQ(255, Top(list.layers[3].displayed, 0, 0).rgbRed);
     EXPECT_FALSE(CLayeredManage().SortLayers());
+    // A list already in order stays where it is: no layer is copied, pictures and all.
+    const void* before[4];
+    for (size_t i = 0; i < 4; ++i)
+        before[i] = list.layers[i].displayed.GetBits();
+    ASSERT_TRUE(list.SortLayers());
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(before[i], list.layers[i].displayed.GetBits()) << "layer " << i;
 }
