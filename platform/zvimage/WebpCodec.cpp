@@ -195,7 +195,7 @@ bool WebpCodec::Encode(const CxImage& image, CxFile& file, const EncodeRequest& 
         config.quality = std::clamp<float>(request.quality, 0, 100);
     }
     config.method = 4;
-    // A second thread for the analysis pass; the bitstream is the same.
+    // A second thread for the analysis pass.
     config.thread_level = 1;
     WebPPicture picture;
     if (!WebPPictureInit(&picture))
