@@ -99,11 +99,11 @@ BatchItemResult SaveOptimizedImage(CBatchEngine& engine, const wchar_t* source, 
 {
     const bool inPlace = SamePath(source, target);
     CZVImage image;
-    // Decode no larger than the limit needs; the resample below makes the exact size. The
-    // larger side bounds both: a photo turned upright afterwards swaps its sides.
+    // Decode just large enough to cover the limit; the resample below makes the exact size.
+    // The larger side bounds both: a photo turned upright afterwards swaps its sides.
     if (engine.m_limitSize) {
         const DWORD side = DWORD(engine.m_maxWidth > engine.m_maxHeight ? engine.m_maxWidth : engine.m_maxHeight);
-        image.SetShrinkOnLoad(side, side);
+        image.SetShrinkOnLoad(side, side, true);
     }
     if (!image.LoadFile(source))
         return BatchItemResult::Failed(L"The picture cannot be read");

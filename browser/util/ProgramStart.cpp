@@ -117,7 +117,9 @@ bool StartCaptured(const wchar_t* program, std::vector<wchar_t>& line, HANDLE wr
     InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
     std::vector<BYTE> attributes(size);
     auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
-    DWORD flags = CREATE_NO_WINDOW;
+    // No console at all: the child writes to the pipe alone. A hidden console of its own would
+    // cost a console host process for every picture.
+    DWORD flags = DETACHED_PROCESS;
     HANDLE inherited = writeEnd;
     if (size && InitializeProcThreadAttributeList(list, 1, 0, &size)) {
         if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, &inherited, sizeof inherited, nullptr, nullptr)) {

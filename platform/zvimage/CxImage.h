@@ -186,7 +186,15 @@ public:
     bool Encode(FILE* file, DWORD imageType);
     bool Encode(CxFile& file, DWORD imageType, bool lossless = false);
     // A load decodes no larger than needed for a picture shown within width x height (0: full).
-    void SetShrinkOnLoad(DWORD width, DWORD height) { m_info.shrinkWidth = width; m_info.shrinkHeight = height; }
+    // By default the decoded picture keeps a factor of two over its fit for the filter that
+    // scales it for display; toCover stops at the smallest size that still covers the fit, for
+    // a caller that resamples to that fit itself (ResampleInFrame).
+    void SetShrinkOnLoad(DWORD width, DWORD height, bool toCover = false)
+    {
+        m_info.shrinkWidth = width;
+        m_info.shrinkHeight = height;
+        m_info.shrinkToCover = toCover;
+    }
     static DWORD TypeFromExtension(const wchar_t* name);
     static DWORD TypeFromContent(const BYTE* data, size_t size);
 
@@ -251,6 +259,7 @@ protected:
         bool exifDisabled = false;
         DWORD originalWidth = 0, originalHeight = 0;
         DWORD shrinkWidth = 0, shrinkHeight = 0;
+        bool shrinkToCover = false;
     };
 
     BYTE* Row(long y) { return m_bits + static_cast<size_t>(y) * m_stride; }

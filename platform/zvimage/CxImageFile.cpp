@@ -181,6 +181,7 @@ bool CxImage::DecodeData(const BYTE* data, size_t size, DWORD imageType, const w
         request.allFrames = m_info.retrieveAllFrames;
         request.shrinkWidth = m_info.shrinkWidth;
         request.shrinkHeight = m_info.shrinkHeight;
+        request.shrinkToCover = m_info.shrinkToCover;
         DecodeResult result;
         CxImage made;
         bool ok = false;
@@ -207,6 +208,7 @@ bool CxImage::ApplyDecoded(DecodeResult& result, CxImage& made, DWORD type, cons
     m_info.frame = settings.frame;
     m_info.shrinkWidth = settings.shrinkWidth;
     m_info.shrinkHeight = settings.shrinkHeight;
+    m_info.shrinkToCover = settings.shrinkToCover;
     m_info.exifDisabled = settings.exifDisabled;
     m_info.jpegQuality = result.jpegQuality ? result.jpegQuality : settings.jpegQuality;
     m_info.type = type;

@@ -10,6 +10,7 @@ struct DecodeRequest {
     bool allFrames = false;
     DWORD shrinkWidth = 0;      // the box the picture will be shown in; 0: full size
     DWORD shrinkHeight = 0;
+    bool shrinkToCover = false; // decode just large enough to cover the fit (JPEG: M/8 steps)
 };
 
 struct DecodeResult {

@@ -68,6 +68,21 @@ int ShrinkDenominator(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight
     return 1;
 }
 
+int ShrinkEighths(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight)
+{
+    if (!width || !height || !boxWidth || !boxHeight)
+        return 8;
+    const SIZE fit = FitSize(static_cast<long>(width), static_cast<long>(height), static_cast<long>(boxWidth),
+                             static_cast<long>(boxHeight), false);
+    for (int m = 1; m < 8; ++m) {
+        const long long w = (static_cast<long long>(width) * m + 7) / 8;
+        const long long h = (static_cast<long long>(height) * m + 7) / 8;
+        if (w >= fit.cx && h >= fit.cy)
+            return m;
+    }
+    return 8;
+}
+
 SIZE ShrinkTarget(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight)
 {
     const SIZE own = {static_cast<long>(width), static_cast<long>(height)};

@@ -27,6 +27,11 @@ ZVIMAGE_API RECT CropMaxRect(long width, long height, long aspectW, long aspectH
 // the decoded picture and its fit into the box, so the final filter has pixels to average.
 ZVIMAGE_API int ShrinkDenominator(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight);
 
+// The smallest M (1 to 8) whose M/8 DCT reduction, rounded up as the decoder rounds, still
+// covers the picture's fit into the box (FitSize without enlarging): for a caller that
+// resamples to exactly that fit afterwards. 8 when there is no box.
+ZVIMAGE_API int ShrinkEighths(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight);
+
 // The size to decode a picture at when any size can be had (WebP): twice its fit into the box,
 // or its own size when that is not smaller.
 ZVIMAGE_API SIZE ShrinkTarget(DWORD width, DWORD height, DWORD boxWidth, DWORD boxHeight);

@@ -160,9 +160,13 @@ bool JpegCodec::Decode(const BYTE* data, size_t size, const DecodeRequest& reque
             result.exif.assign(m->data + kExifHeader, m->data + m->data_length);
             break;
         }
-    const int denom = ShrinkDenominator(cinfo.image_width, cinfo.image_height, request.shrinkWidth, request.shrinkHeight);
-    cinfo.scale_num = 1;
-    cinfo.scale_denom = denom;
+    if (request.shrinkToCover) {
+        cinfo.scale_num = ShrinkEighths(cinfo.image_width, cinfo.image_height, request.shrinkWidth, request.shrinkHeight);
+        cinfo.scale_denom = 8;
+    } else {
+        cinfo.scale_num = 1;
+        cinfo.scale_denom = ShrinkDenominator(cinfo.image_width, cinfo.image_height, request.shrinkWidth, request.shrinkHeight);
+    }
     const bool gray = cinfo.jpeg_color_space == JCS_GRAYSCALE;
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = gray ? JCS_GRAYSCALE : (cmyk ? JCS_CMYK : JCS_EXT_BGR);

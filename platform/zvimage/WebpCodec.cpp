@@ -195,6 +195,8 @@ bool WebpCodec::Encode(const CxImage& image, CxFile& file, const EncodeRequest& 
         config.quality = std::clamp<float>(request.quality, 0, 100);
     }
     config.method = 4;
+    // A second thread for the analysis pass.
+    config.thread_level = 1;
     WebPPicture picture;
     if (!WebPPictureInit(&picture))
         return false;

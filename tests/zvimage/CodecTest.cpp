@@ -1,6 +1,7 @@
 // Files: round trips per format, the fixtures of each decoder, animation frames, shrink on
 // load, project previews, detection, limits and failed saves.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
 #include <minizip/zip.h>
 #include <zlib.h>
@@ -250,6 +251,47 @@ TEST(Codecs, ShrinkOnLoadLeavesAFactorOfTwo)
         EXPECT_EQ(image.GetOriginalWidth(), 1024u);
         EXPECT_EQ(image.GetOriginalHeight(), 768u);
         EXPECT_TRUE(SameColor(image.GetPixelColor(image.GetWidth() / 2, image.GetHeight() / 2), big.GetPixelColor(512, 384), 12));
+    }
+}
+
+TEST(Codecs, ShrinkToCoverStopsAtTheFit)
+{
+    TempFolder dir;
+    CZVImage big = Smooth(1024, 768);
+    ASSERT_TRUE(big.SaveFile(dir.At(L"big.jpg").c_str(), CXIMAGE_FORMAT_JPG));
+    CZVImage full;
+    ASSERT_TRUE(full.LoadFile(dir.At(L"big.jpg").c_str()));
+    struct Case {
+        DWORD box;
+        DWORD width, height;
+    } cases[] = {
+        {600, 640, 480},    // 5/8: 4/8 would fall short of the 600 x 450 fit
+        {512, 512, 384},    // 4/8 covers 512 x 384 exactly
+        {300, 384, 288},    // 3/8
+        {100, 128, 96},     // 1/8
+        {1000, 1024, 768},  // 8/8: 7/8 is 896 wide
+        {2000, 1024, 768},  // fits already
+    };
+    for (const Case& c : cases) {
+        CZVImage image;
+        image.SetShrinkOnLoad(c.box, c.box, true);
+        ASSERT_TRUE(image.LoadFile(dir.At(L"big.jpg").c_str()));
+        EXPECT_EQ(image.GetWidth(), c.width) << c.box;
+        EXPECT_EQ(image.GetHeight(), c.height) << c.box;
+        EXPECT_EQ(image.GetOriginalWidth(), 1024u);
+        // Resampled to the fit, it matches a full decode resampled alike within JPEG noise.
+        CZVImage reference(full);
+        ASSERT_TRUE(reference.ResampleInFrame(c.box, c.box));
+        ASSERT_TRUE(image.ResampleInFrame(c.box, c.box));
+        ASSERT_EQ(image.GetWidth(), reference.GetWidth()) << c.box;
+        ASSERT_EQ(image.GetHeight(), reference.GetHeight()) << c.box;
+        double sum = 0;
+        for (long y = 0; y < long(image.GetHeight()); ++y)
+            for (long x = 0; x < long(image.GetWidth()); ++x) {
+                const RGBQUAD a = image.GetPixelColor(x, y), b = reference.GetPixelColor(x, y);
+                sum += std::abs(a.rgbRed - b.rgbRed) + std::abs(a.rgbGreen - b.rgbGreen) + std::abs(a.rgbBlue - b.rgbBlue);
+            }
+        EXPECT_LT(sum / (3.0 * image.GetWidth() * image.GetHeight()), 2.0) << c.box;
     }
 }
 

@@ -268,6 +268,15 @@ TEST(Geometry, PureArithmetic)
     };
     for (const auto& s : shrink)
         EXPECT_EQ(ShrinkDenominator(s.w, s.h, s.box, s.box), s.denominator) << s.box;
+    const struct {
+        DWORD w, h, box;
+        int eighths;
+    } cover[] = {
+        {2000, 1500, 1024, 5}, {2000, 1500, 1000, 4}, {1500, 2000, 1024, 5}, {4000, 3000, 100, 1},
+        {2001, 1501, 1000, 4}, {2000, 1500, 1999, 8}, {2000, 1500, 3000, 8}, {2000, 1500, 0, 8},
+    };
+    for (const auto& c : cover)
+        EXPECT_EQ(ShrinkEighths(c.w, c.h, c.box, c.box), c.eighths) << c.w << " " << c.box;
     EXPECT_EQ(RotatedBounds(40, 20, 90).width, 20u);
     EXPECT_EQ(RotatedBounds(40, 20, 180).height, 20u);
 }
