@@ -59,8 +59,9 @@ TEST(ProgramFolder, EditorStartsAndCloses)
     EXPECT_EQ(editor.WaitForExit(kStartTimeout), 0);
 }
 
-// Another process finds the browser's frame by class, reads back what it painted, and ends it
-// with the quit message 0x500.
+// Another process finds the browser's frame by class, reads back what its picture list painted
+// in the middle of the frame (the empty white area beside the few entries of a fresh prefix's
+// picture folder), and ends it with the quit message 0x500.
 TEST(ProgramFolder, BrowserFramePaintsAndTakesMessagesFromOtherProcesses)
 {
     ChildProcess browser;
@@ -73,15 +74,19 @@ TEST(ProgramFolder, BrowserFramePaintsAndTakesMessagesFromOtherProcesses)
     GetClientRect(frame, &client);
     ASSERT_GT(client.right, 20);
     ASSERT_GT(client.bottom, 20);
+    // The list is a child window: the screen shows what it painted.
+    POINT middle = {client.right / 2, client.bottom / 2};
+    ClientToScreen(frame, &middle);
+    const COLORREF white = RGB(0xFF, 0xFF, 0xFF);
     COLORREF painted = CLR_INVALID;
-    for (int tries = 0; tries < 100 && painted != RGB(0xF3, 0xF3, 0xF3); ++tries) {
-        HDC dc = GetDC(frame);
-        painted = GetPixel(dc, client.right / 2, client.bottom / 2);
-        ReleaseDC(frame, dc);
-        if (painted != RGB(0xF3, 0xF3, 0xF3))
+    for (int tries = 0; tries < 100 && painted != white; ++tries) {
+        HDC screen = GetDC(nullptr);
+        painted = GetPixel(screen, middle.x, middle.y);
+        ReleaseDC(nullptr, screen);
+        if (painted != white)
             Sleep(50);
     }
-    EXPECT_EQ(painted, RGB(0xF3, 0xF3, 0xF3));
+    EXPECT_EQ(painted, white);
 
     ASSERT_TRUE(PostMessageW(frame, 0x500, 0, 0));
     EXPECT_EQ(browser.WaitForExit(kStartTimeout), 0);
