@@ -2,6 +2,9 @@
 //   piclist_bench thumbs FOLDER CACHE   thumbnails of every picture of FOLDER, cache in CACHE
 //   piclist_bench list FOLDER           scan, refresh and sorts of FOLDER against a bare
 //                                       FindFirstFileW walk and std::sort of the same records
+//   piclist_bench reslist LIST ROOT     a material list file (FileList.xml) through the material
+//                                       list's LoadFileList and its first page, against the XML
+//                                       reader's own parse of the same file; ROOT is the local root
 //   piclist_bench window FEW MANY CACHE DISTINCT
 //                                       the list's window scrolled over two folders, and the
 //                                       system's list view over the second (PicListWindowBench.cpp)
@@ -14,6 +17,8 @@
 #include <string>
 #include <vector>
 #include "KQPicListView.h"
+#include "KQResListView.h"
+#include "XmlDocument.h"
 
 namespace {
 
@@ -202,6 +207,56 @@ int List(const wchar_t* folder)
     return 0;
 }
 
+// The material list without a window: its favourites in memory only (the registry root named
+// holds nothing, and nothing is saved).
+class ResBenchView : public CKQResListView {
+public:
+    ~ResBenchView() override { StopAll(); }
+};
+
+int ResList(const wchar_t* list, const wchar_t* root)
+{
+    const int runs = 3;
+    int parsed = 0;
+    const double peer = Best(runs, [&] {
+        XmlDocument document;
+        parsed = XmlLoadFile(&document, list) ? 1 : 0;
+    });
+    ResBenchView view;
+    view.SetResRoot(root);
+    view.SetFavoriteRoot(L"HKCU\\Software\\LumivoBench\\NoFavorites\\");
+    view.m_strResFolder = L"Stickers";
+    // Every 20th entry of the file (named m<number>.png) is a favourite: 500 of 10,000.
+    int favourites = 0;
+    {
+        XmlDocument document;
+        if (XmlLoadFile(&document, list))
+            if (XmlNode* top = document.FindChild(L"FileList"))
+                for (XmlNode& child : top->children) {
+                    const XmlAttribute* name = child.kind == XML_NODE_ELEMENT ? child.FindAttribute(L"Name") : nullptr;
+                    if (name && _wtoi(name->value + 1) % 20 == 0 && view.m_favorite.AddFavorite(name->value, L"Stickers"))
+                        ++favourites;
+                }
+    }
+    bool loaded = true;
+    const double ours = Best(runs, [&] {
+        loaded = view.LoadFileList(list) && view.LoadMore() && loaded;
+    });
+    int entries, shown, firstFavourite;
+    view.Lock();
+    entries = view.m_listRes.GetCount();
+    shown = view.m_folderBrowser.m_lstFile.GetCount();
+    view.Unlock();
+    firstFavourite = shown > 0 && (view.GetItemState(0) & KQLS_FAVORITE) != 0;
+    view.StopAll();
+    std::printf("entries %d favourites %d first page %d (first entry a favourite: %s)\n", entries, favourites, shown,
+                firstFavourite ? "yes" : "no");
+    std::printf("%-28s %9s %9s %7s\n", "job", "ours ms", "peer ms", "ratio");
+    std::printf("%-28s %9.2f %9.2f %7.2f   (reach 2)\n", "list file + first page", ours * 1000, peer * 1000,
+                ours / peer);
+    return loaded && parsed ? 0 : 1;
+}
+
 } // namespace
 
 int WindowBench(const wchar_t* small, const wchar_t* large, const wchar_t* cache, int distinct);
@@ -213,10 +268,12 @@ int wmain(int argc, wchar_t** argv)
         return Thumbs(argv[2], argv[3]);
     if (argc >= 3 && std::wcscmp(argv[1], L"list") == 0)
         return List(argv[2]);
+    if (argc >= 4 && std::wcscmp(argv[1], L"reslist") == 0)
+        return ResList(argv[2], argv[3]);
     if (argc >= 6 && std::wcscmp(argv[1], L"window") == 0)
         return WindowBench(argv[2], argv[3], argv[4], _wtoi(argv[5]));
     if (argc >= 4 && std::wcscmp(argv[1], L"input") == 0)
         return InputBench(argv[2], argv[3]);
-    std::fprintf(stderr, "piclist_bench thumbs FOLDER CACHE | list FOLDER | window FEW MANY CACHE DISTINCT\n");
+    std::fprintf(stderr, "piclist_bench thumbs FOLDER CACHE | list FOLDER | reslist LIST ROOT | window FEW MANY CACHE DISTINCT\n");
     return 2;
 }
