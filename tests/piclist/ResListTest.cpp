@@ -154,6 +154,7 @@ public:
     std::wstring Local(const std::wstring& name) const { return m_temp + L"\\root\\Stickers\\" + name; }
     std::wstring User(const std::wstring& name) const { return m_temp + L"\\user\\Stickers\\" + name; }
 
+    void SelectForTest(int index) { m_nLastSingleSelected = index; }
     std::vector<std::pair<int, bool>> m_shown;
     std::vector<std::wstring> m_refused;
 
@@ -571,6 +572,100 @@ TEST_F(ResListTest, StopAllCancelsASlowedTransfer)
     EXPECT_FALSE(view.IsBusy());
     EXPECT_EQ(0u, view.GetItemState(0) & KQLS_DOWNLOADING);
     EXPECT_FALSE(Exists(view.Local(L"big.png")));
+}
+
+// The messages of the test's thread are handled for this long; returns how many ticks of the
+// loading animation's timer reached the window.
+int PumpCountingLoadingTicks(HWND window, DWORD milliseconds)
+{
+    int ticks = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER && msg.hwnd == window && msg.wParam == CAnimateImage::kTimerId)
+                ++ticks;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+    return ticks;
+}
+
+// While the list-file worker fetches a slowed list, the window animates the loading picture on
+// its timer; once the worker is done, with a list or without one, the timer is gone.
+TEST_F(ResListTest, LoadingAnimationRunsOnlyWhileTheListFileIsFetched)
+{
+    const struct {
+        const char* what;
+        std::string body;
+    } cases[] = {
+        {"a list", FileList(Numbered(3))},
+        {"an unparsable list", "<FileList><File Name="},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::HttpFile slow;
+        slow.body = std::make_shared<std::string>(c.body);
+        slow.chunkSize = 8;
+        slow.chunkDelay = 100;
+        m_site.Server().ServeFile("/res/Stickers/FileList.xml", slow);
+        ResView view(m_temp, m_site.Base());
+        ASSERT_TRUE(view.Open());
+        view.m_bRefresh = true;
+        view.UpdateResFolder(L"Stickers", -1);
+        EXPECT_GT(PumpCountingLoadingTicks(view.GetSafeHwnd(), 400), 0);
+        view.WaitFolderWorker();
+        PumpPending();
+        EXPECT_EQ(0, PumpCountingLoadingTicks(view.GetSafeHwnd(), 300));
+        view.DestroyWindow();
+    }
+}
+
+// The arrow keys move the single selection by a cell or by a row and stop at the ends.
+TEST_F(ResListTest, ArrowKeysMoveTheSelection)
+{
+    m_site.ServeList(FileList(Numbered(20)));
+    ResView view(m_temp, m_site.Base());
+    ASSERT_TRUE(view.Open());
+    view.Update(L"Stickers");
+    PumpPending();
+    ASSERT_EQ(20, view.GetItemCount());
+    const int columns = view.m_nColumns;
+    ASSERT_GT(columns, 1);
+    ASSERT_LT(columns, 20);
+    const struct {
+        int from;
+        UINT key;
+        int to;
+    } cases[] = {
+        {0, VK_RIGHT, 1},
+        {1, VK_LEFT, 0},
+        {0, VK_LEFT, 0},
+        {0, VK_UP, 0},
+        {0, VK_DOWN, columns},
+        {columns + 1, VK_UP, 1},
+        {19, VK_RIGHT, 19},
+        {19, VK_DOWN, 19},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "from " << c.from << " key " << c.key);
+        for (int i = 0; i < 20; ++i)
+            view.SetItemState(i, 0, KQLS_SELECTED);
+        view.SetItemState(c.from, KQLS_SELECTED, 0);
+        view.SelectForTest(c.from);
+        MSG msg = {};
+        msg.hwnd = view.GetSafeHwnd();
+        msg.message = WM_KEYDOWN;
+        msg.wParam = c.key;
+        EXPECT_TRUE(view.PreTranslateMessage(&msg));
+        std::vector<int> selected;
+        for (int i = 0; i < 20; ++i)
+            if (view.GetItemState(i) & KQLS_SELECTED)
+                selected.push_back(i);
+        EXPECT_EQ(std::vector<int>{c.to}, selected);
+    }
 }
 
 TEST_F(ResListTest, DestroyingTheWindowWhileTheFolderWorkerRuns)
