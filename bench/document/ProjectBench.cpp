@@ -40,29 +40,6 @@ uint64_t FileBytes(const std::wstring& path)
     return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool WritePam(const CZVImage& p, const std::wstring& path)
-{
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f)
-        return false;
-    const long w = long(p.GetWidth()), h = long(p.GetHeight());
-    std::fprintf(f, "P7\nWIDTH %ld\nHEIGHT %ld\nDEPTH 4\nMAXVAL 255\nTUPLTYPE RGB_ALPHA\nENDHDR\n", w, h);
-    std::vector<BYTE> row(size_t(w) * 4);
-    bool ok = true;
-    for (long y = h - 1; y >= 0 && ok; --y) {
-        const BYTE* bgr = p.GetBits(y);
-        const BYTE* alpha = p.AlphaIsValid() ? p.AlphaGetPointer(0, y) : nullptr;
-        for (long x = 0; x < w; ++x) {
-            row[4 * x] = bgr[3 * x + 2];
-            row[4 * x + 1] = bgr[3 * x + 1];
-            row[4 * x + 2] = bgr[3 * x];
-            row[4 * x + 3] = alpha ? alpha[x] : 255;
-        }
-        ok = std::fwrite(row.data(), 1, row.size(), f) == row.size();
-    }
-    return std::fclose(f) == 0 && ok;
-}
-
 // The straightforward save: flatten, each picture encoded in turn, deflate 9, archive renamed.
 void PlainSave(CLayerDocument& doc, const std::wstring& work, const std::wstring& archive)
 {
