@@ -188,8 +188,8 @@ void CLayeredViewWnd::LayOut(bool zoomed)
     }
     UpdateScrollBars();
     OnZoomChanged();
-    if (zoomed)
-        Invalidate(FALSE);
+    // A new size leaves the old pixels on the screen as much as a new zoom does: both repaint.
+    Invalidate(FALSE);
 }
 
 void CLayeredViewWnd::UpdateScrollBars()
