@@ -30,6 +30,10 @@ CStringW RectText(int left, int top, int width, int height)
     return text;
 }
 
+BEGIN_MESSAGE_MAP(CPicEditView, CLayeredViewWnd)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
 CPicEditView::CPicEditView()
 {
     selectionTracker.m_nStyle = CZVRectTracker::hatchedBorder | CZVRectTracker::resizeOutside;
@@ -139,6 +143,22 @@ void CPicEditView::OnAfterPaint()
     antsCounter = walk.counter;
 }
 
+void CPicEditView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kAntsTimer) {
+        if (doc.pathPoints.size() < 2) {
+            // The outline went another way than ClearSelection (a cancelled polygon, a new
+            // picture): the ants stop with it.
+            KillTimer(kAntsTimer);
+            antsPhase = 0;
+        } else {
+            antsPhase = (antsPhase + 1) % 8;
+            OnAfterPaint();
+        }
+    }
+    CLayeredViewWnd::OnTimer(nIDEvent);
+}
+
 void CPicEditView::OnDeleteLayerRequest()
 {
     if (BCGPMessageBox(TranslateString(L"Are you sure to delete the layer ?"), MB_YESNO) != IDYES)
@@ -171,6 +191,44 @@ void TranslateLayerMenu(HMENU menu)
     }
 }
 
+LayerMenuItemState GetLayerMenuItemState(UINT id, CLayeredManage& layers)
+{
+    const CLayerInfo* layer = layers.GetCurrentLayer();
+    const int current = layer ? layer->id : -1;
+    const int top = static_cast<int>(layers.layers.size()) - 1;
+    // The background is never locked, deleted, renamed or moved; without a layer nothing is.
+    const bool upper = current > 0;
+    switch (id) {
+    case ID_LAYER_VISIBLE: return {true, layer && layer->visible};
+    case ID_LAYER_LOCKED: return {upper, layer && layer->locked};
+    case ID_LAYER_DUPLICATE: return {true, false};
+    case ID_LAYER_DELETE:
+    case ID_LAYER_RENAME:
+    case ID_LAYER_OPTIONS: return {upper, false};
+    case ID_LAYER_FRONT: return {upper && current < top, false};
+    case ID_LAYER_BACK: return {current > 1, false};
+    case ID_LAYER_EDIT_TEXT: return {layer && layer->type == LAYER_TEXT, false};
+    default: return {true, false};
+    }
+}
+
+void SetLayerMenuStates(HMENU menu, CLayeredManage& layers)
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = ::GetSubMenu(menu, i)) {
+            SetLayerMenuStates(sub, layers);
+            continue;
+        }
+        const UINT id = ::GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;
+        const LayerMenuItemState state = GetLayerMenuItemState(id, layers);
+        ::EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (state.enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
 void CPicEditView::OnLayerMenuRequest()
 {
     CWnd* main = AfxGetMainWnd();
@@ -180,11 +238,16 @@ void CPicEditView::OnLayerMenuRequest()
     if (!menu)
         return;
     TranslateLayerMenu(menu);
+    SetLayerMenuStates(menu, doc.layers);
     CPoint at;
     ::GetCursorPos(&at);
+    // The chosen item comes back to this view as WM_COMMAND; the menu window deletes itself
+    // when it closes. The view's own update handlers, where it has them, have the last word.
     auto* popup = new CBCGPPopupMenu;
-    if (popup->Create(this, at.x, at.y, ::GetSubMenu(menu, 0), FALSE, TRUE))
+    if (popup->Create(this, at.x, at.y, ::GetSubMenu(menu, 0), FALSE, TRUE)) {
+        static_cast<CBCGPMDIFrameWnd*>(main)->OnShowPopupMenu(popup);
         UpdateDialogControls(this, FALSE);
+    }
     ::DestroyMenu(menu);
 }
 

@@ -27,6 +27,14 @@ const UINT IDC_TOOL_SOURCE = 514;
 
 // The layer menu's captions in the user's language.
 void TranslateLayerMenu(HMENU menu);
+// A layer menu item's state for the current layer of the list.
+struct LayerMenuItemState {
+    bool enabled;
+    bool checked;
+};
+LayerMenuItemState GetLayerMenuItemState(UINT id, CLayeredManage& layers);
+// Every item of the menu (and its sub-menus) in the state the list gives it.
+void SetLayerMenuStates(HMENU menu, CLayeredManage& layers);
 // The cursor resource of a tool; 0 for the brush tools and the tools without one.
 UINT ToolCursorId(int tool);
 
@@ -90,6 +98,8 @@ public:
     BOOL OpenImageFile(const wchar_t* path);
     BOOL NewDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
     BOOL SetBackgroundImage(CZVImage& picture);
+    // The picture as the background below the layers, the history kept (redo of a new document).
+    BOOL ReopenWithImage(const CZVImage& picture);
     BOOL RefitCanvas();
     BOOL CopyToBackgroundSource(const CZVImage& picture);
     // Unsaved changes: the modified flag or a history moved since the last save.
@@ -121,7 +131,12 @@ public:
     POINT dragStart = {0, 0};
     int32_t modified = 0;
 
+    // Timer 1 moves the marching ants on by one pixel while there is an outline.
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+
 protected:
+    DECLARE_MESSAGE_MAP()
+
     int SX() const { return static_cast<int>(doc.hPos * doc.hStep); }
     int SY() const { return static_cast<int>(doc.vPos * doc.vStep); }
     // Picture pixels of a tracker rectangle (the crop's arithmetic): left, top, right, bottom.
