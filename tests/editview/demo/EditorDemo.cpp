@@ -1,10 +1,12 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] BACKGROUND [LAYER...]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--command ID] [BACKGROUND [LAYER...]]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle. --shadow opens the current layer's shadow dialog.
+// crop tool its rectangle. --shadow opens the current layer's shadow dialog. The File and Layer
+// menus run the editor frame's new-picture commands on the picture window; --command runs one
+// after start (32926 New, 33021 a blank layer, 33221 From Camera).
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -13,6 +15,8 @@
 #include <shlwapi.h>
 #include <string>
 #include <vector>
+#include "LumivoToolsIds.h"
+#include "MainFrameNewCommands.h"
 #include "PicEditView.h"
 #include "RibbonStatusBar.h"
 #include "SkinUI.h"
@@ -82,14 +86,54 @@ public:
     }
 };
 
-class CDemoMainFrame : public CBCGPMDIFrameWnd {
+// The frame's side of the new-picture commands: the demo's one picture window takes every new
+// picture.
+class CDemoMainFrame : public CBCGPMDIFrameWnd, public INewPictureFrame {
 public:
     CBCGPRibbonStatusBar m_status;
     CPictureChild* m_child = nullptr;
+    CNewPictureCommands m_newPictures{*this};
+
+    CPicEditView* GetActiveEditView() override { return m_child ? &m_child->m_view : nullptr; }
+    CPicEditView* CreatePictureWindow() override { return GetActiveEditView(); }
+    void ShowPictureWindow(CPicEditView& view) override
+    {
+        view.SendMessage(WM_SIZE);
+        view.Recompose();
+    }
+    void DiscardPictureWindow(CPicEditView&) override {}
+    void OpenFileInEditor(const wchar_t* path) override
+    {
+        CPicEditView& view = m_child->m_view;
+        view.UpdateClientRect();
+        if (view.OpenFile(path))
+            view.Recompose();
+    }
+    void SelectPointerTool() override
+    {
+        m_child->m_view.tool = 3;
+        m_child->m_view.SetToolCursor();
+    }
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (m_newPictures.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        return CBCGPMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
 
     BOOL Build(const wchar_t* title)
     {
         HMENU menu = ::CreateMenu();
+        HMENU file = ::CreatePopupMenu();
+        ::AppendMenuW(file, MF_STRING, ID_FILE_NEW_PICTURE, L"&New...\tCtrl+N");
+        ::AppendMenuW(file, MF_STRING, ID_FILE_FROM_CAMERA, L"From &Camera");
+        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+        HMENU layer = ::CreatePopupMenu();
+        HMENU layerNew = ::CreatePopupMenu();
+        ::AppendMenuW(layerNew, MF_STRING, ID_LAYER_NEW_BLANK, L"&Blank...");
+        ::AppendMenuW(layer, MF_POPUP, reinterpret_cast<UINT_PTR>(layerNew), L"&New");
+        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(layer), L"&Layer");
         HMENU tools = ::CreatePopupMenu();
         for (const DemoTool& t : kTools)
             ::AppendMenuW(tools, MF_STRING, ID_TOOL_FIRST + t.tool, t.name);
@@ -140,6 +184,8 @@ public:
         for (int i = 1; i < count; ++i) {
             if (wcscmp(args[i], L"--tool") == 0 && i + 1 < count) {
                 tool = _wtoi(args[++i]);
+            } else if (wcscmp(args[i], L"--command") == 0 && i + 1 < count) {
+                m_command = static_cast<UINT>(_wtoi(args[++i]));
             } else if (wcscmp(args[i], L"--shadow") == 0) {
                 m_shadow = true;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
@@ -168,6 +214,8 @@ public:
         view.SetToolCursor();
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
+        if (m_command)
+            ::SetTimer(nullptr, 0, 500, CommandTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -243,7 +291,9 @@ private:
 
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK CommandTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
+    UINT m_command = 0;
 
     std::unique_ptr<CDemoHost> m_host;
     RECT m_dragRect = {};
@@ -257,6 +307,13 @@ void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
     auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
     if (frame && frame->m_child)
         frame->m_child->m_view.EditLayerShadow();
+}
+
+void CALLBACK CEditorDemoApp::CommandTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    if (theApp.m_pMainWnd)
+        theApp.m_pMainWnd->PostMessage(WM_COMMAND, theApp.m_command);
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
