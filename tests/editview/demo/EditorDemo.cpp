@@ -1,12 +1,14 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--command ID] [BACKGROUND [LAYER...]]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--layer-menu] [--command ID]
+//              [BACKGROUND [LAYER...]]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle. --shadow opens the current layer's shadow dialog. The File and Layer
-// menus run the editor frame's new-picture commands on the picture window; --command runs one
-// after start (32926 New, 33021 a blank layer, 33221 From Camera).
+// crop tool its rectangle. --shadow opens the current layer's shadow dialog, --layer-menu the
+// layer menu at the middle of the picture window (as the layer frame's menu button does). The
+// File and Layer menus run the editor frame's new-picture commands on the picture window;
+// --command runs one after start (32926 New, 33021 a blank layer, 33221 From Camera).
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -186,6 +188,8 @@ public:
                 tool = _wtoi(args[++i]);
             } else if (wcscmp(args[i], L"--command") == 0 && i + 1 < count) {
                 m_command = static_cast<UINT>(_wtoi(args[++i]));
+            } else if (wcscmp(args[i], L"--layer-menu") == 0) {
+                m_layerMenu = true;
             } else if (wcscmp(args[i], L"--shadow") == 0) {
                 m_shadow = true;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
@@ -216,6 +220,8 @@ public:
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (m_command)
             ::SetTimer(nullptr, 0, 500, CommandTimer);
+        if (m_layerMenu)
+            ::SetTimer(nullptr, 0, 500, LayerMenuTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -292,7 +298,9 @@ private:
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK CommandTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK LayerMenuTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
+    bool m_layerMenu = false;
     UINT m_command = 0;
 
     std::unique_ptr<CDemoHost> m_host;
@@ -314,6 +322,18 @@ void CALLBACK CEditorDemoApp::CommandTimer(HWND, UINT, UINT_PTR id, DWORD)
     ::KillTimer(nullptr, id);
     if (theApp.m_pMainWnd)
         theApp.m_pMainWnd->PostMessage(WM_COMMAND, theApp.m_command);
+}
+
+void CALLBACK CEditorDemoApp::LayerMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (!frame || !frame->m_child)
+        return;
+    CRect window;
+    frame->m_child->m_view.GetWindowRect(&window);
+    ::SetCursorPos(window.CenterPoint().x, window.CenterPoint().y);
+    frame->m_child->m_view.PostMessage(WM_CANVAS_LAYER_MENU);
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
