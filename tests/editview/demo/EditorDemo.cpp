@@ -1,10 +1,11 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] BACKGROUND [LAYER...]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--menu] BACKGROUND [LAYER...]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle. --shadow opens the current layer's shadow dialog.
+// crop tool its rectangle. --shadow opens the current layer's shadow dialog; --menu the layer
+// menu over the current layer.
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -142,6 +143,8 @@ public:
                 tool = _wtoi(args[++i]);
             } else if (wcscmp(args[i], L"--shadow") == 0) {
                 m_shadow = true;
+            } else if (wcscmp(args[i], L"--menu") == 0) {
+                m_menu = true;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
                 drag = swscanf(args[++i], L"%ld,%ld,%ld,%ld", &dragRect.left, &dragRect.top, &dragRect.right,
                                &dragRect.bottom) == 4;
@@ -168,6 +171,8 @@ public:
         view.SetToolCursor();
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
+        if (m_menu)
+            ::SetTimer(nullptr, 0, 800, MenuTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -243,13 +248,34 @@ private:
 
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
+    bool m_menu = false;
 
     std::unique_ptr<CDemoHost> m_host;
     RECT m_dragRect = {};
 };
 
 CEditorDemoApp theApp;
+
+void CALLBACK CEditorDemoApp::MenuTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (!frame || !frame->m_child)
+        return;
+    // The menu opens where the pointer is: over the middle of the current layer.
+    CPicEditView& view = frame->m_child->m_view;
+    CLayerInfo* layer = view.doc.layers.GetCurrentLayer();
+    if (!layer)
+        return;
+    const POINT corner = layer->GetFrameTopLeft();
+    POINT at = {corner.x + static_cast<LONG>(layer->width * view.doc.zoom / 2),
+                corner.y + static_cast<LONG>(layer->height * view.doc.zoom / 2)};
+    view.ClientToScreen(&at);
+    ::SetCursorPos(at.x, at.y);
+    view.OnLayerMenuRequest();
+}
 
 void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
