@@ -1,11 +1,11 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--menu] BACKGROUND [LAYER...]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--menu] [--options] [--rename] BACKGROUND [LAYER...]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
 // crop tool its rectangle. --shadow opens the current layer's shadow dialog; --menu the layer
-// menu over the current layer.
+// menu over the current layer; --options and --rename the layer's options and rename dialogs.
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -145,6 +145,10 @@ public:
                 m_shadow = true;
             } else if (wcscmp(args[i], L"--menu") == 0) {
                 m_menu = true;
+            } else if (wcscmp(args[i], L"--options") == 0) {
+                m_command = ID_LAYER_OPTIONS;
+            } else if (wcscmp(args[i], L"--rename") == 0) {
+                m_command = ID_LAYER_RENAME;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
                 drag = swscanf(args[++i], L"%ld,%ld,%ld,%ld", &dragRect.left, &dragRect.top, &dragRect.right,
                                &dragRect.bottom) == 4;
@@ -173,6 +177,8 @@ public:
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (m_menu)
             ::SetTimer(nullptr, 0, 800, MenuTimer);
+        if (m_command)
+            ::SetTimer(nullptr, 0, 800, CommandTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -249,6 +255,9 @@ private:
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK OpenMenuTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK CommandTimer(HWND, UINT, UINT_PTR id, DWORD);
+    UINT m_command = 0;
     bool m_shadow = false;
     bool m_menu = false;
 
@@ -274,7 +283,24 @@ void CALLBACK CEditorDemoApp::MenuTimer(HWND, UINT, UINT_PTR id, DWORD)
                 corner.y + static_cast<LONG>(layer->height * view.doc.zoom / 2)};
     view.ClientToScreen(&at);
     ::SetCursorPos(at.x, at.y);
-    view.OnLayerMenuRequest();
+    // The display takes the pointer's move in its own time; the menu asks for it a little later.
+    ::SetTimer(nullptr, 0, 300, OpenMenuTimer);
+}
+
+void CALLBACK CEditorDemoApp::OpenMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        frame->m_child->m_view.OnLayerMenuRequest();
+}
+
+void CALLBACK CEditorDemoApp::CommandTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        frame->m_child->m_view.PostMessage(WM_COMMAND, theApp.m_command);
 }
 
 void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
