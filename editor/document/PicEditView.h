@@ -131,6 +131,9 @@ public:
         bool checked;
     };
     static LayerMenuItem LayerMenuRule(UINT id, const LayerMenuFacts& facts);
+    // The Layer menu's transparency gradients (33090, 33092 to 33095): the start and end
+    // opacity in percent and the library's mode. False for another command.
+    static bool GradientOfCommand(UINT id, long& start, long& end, long& mode);
     // The layer menu's commands.
     void OnLayerVisible();
     void OnLayerLocked();

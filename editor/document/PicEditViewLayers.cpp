@@ -46,6 +46,22 @@ CPicEditView::LayerMenuItem CPicEditView::LayerMenuRule(UINT id, const LayerMenu
     }
 }
 
+bool CPicEditView::GradientOfCommand(UINT id, long& start, long& end, long& mode)
+{
+    static const struct {
+        UINT id;
+        long start, end, mode;
+    } gradients[] = {{33092, 100, 0, 1}, {33093, 100, 0, 2}, {33094, 100, 0, 4}, {33095, 100, 0, 8}, {33090, 0, 100, 16}};
+    for (const auto& g : gradients)
+        if (g.id == id) {
+            start = g.start;
+            end = g.end;
+            mode = g.mode;
+            return true;
+        }
+    return false;
+}
+
 bool CPicEditView::EnsureImageLayer()
 {
     CLayerInfo* layer = EditableLayer(doc);
@@ -478,6 +494,19 @@ BOOL CPicEditView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
             return TRUE;
         }
         break;
+    }
+    long start, end, mode;
+    if (GradientOfCommand(nID, start, end, mode)) {
+        if (nCode == CN_COMMAND) {
+            // A raster operation: a drawn layer is converted first, or nothing happens.
+            if (!pHandlerInfo && EnsureImageLayer())
+                ApplyTransparentGradient(start, end, mode);
+            return TRUE;
+        }
+        if (nCode == CN_UPDATE_COMMAND_UI && pExtra) {
+            static_cast<CCmdUI*>(pExtra)->Enable(EditableLayer(doc) != nullptr);
+            return TRUE;
+        }
     }
     return CLayeredViewWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -258,6 +258,23 @@ TEST_F(LayerCommandsTest, ConversionQuestionGuardsRasterOperations)
     EXPECT_TRUE(SamePixels(Layer(id).displayed, picture));
     EXPECT_TRUE(SamePixels(Layer(id).source, picture));
 
+    // A raster command asks first: Cancel leaves the text and its pixels, OK converts and runs.
+    Layer(id).type = LAYER_TEXT;
+    const int steps = view.doc.history.GetCount();
+    AnswerBox(IDCANCEL);
+    view.SendMessage(WM_COMMAND, 33092);   // horizontal gradient, 100 % to 0 %
+    EXPECT_EQ(DialogsActedOn(), 1);
+    EXPECT_EQ(Layer(id).type, LAYER_TEXT);
+    EXPECT_TRUE(SamePixels(Layer(id).displayed, picture));
+    EXPECT_EQ(view.doc.history.GetCount(), steps);
+    AnswerBox(IDOK);
+    view.SendMessage(WM_COMMAND, 33092);
+    EXPECT_EQ(Layer(id).type, LAYER_IMAGE);
+    ASSERT_TRUE(Layer(id).displayed.AlphaIsValid());
+    EXPECT_EQ(Layer(id).displayed.GetPixelColor(0, 10, true).rgbReserved, 255);
+    EXPECT_EQ(Layer(id).displayed.GetPixelColor(39, 10, true).rgbReserved, 0);
+    EXPECT_EQ(view.doc.history.GetCount(), steps + 1);
+
     // An image layer, the background and a locked text layer pass without a question.
     Layer(id).type = LAYER_TEXT;
     Layer(id).locked = 1;
