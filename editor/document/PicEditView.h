@@ -145,7 +145,8 @@ public:
     void OnRenameLayer();
     void OnLayerOptions();
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
-    // FALSE when nothing could be put on the clipboard.
+    // FALSE without a layer, when the clipboard could not be opened, or when it refused a format
+    // (the user is told); a Cut then keeps the layer.
     BOOL CopyToClipboard();
     void PasteAsLayer();
     void Undo();
