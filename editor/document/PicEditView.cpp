@@ -193,23 +193,12 @@ void TranslateLayerMenu(HMENU menu)
 
 LayerMenuItemState GetLayerMenuItemState(UINT id, CLayeredManage& layers)
 {
+    // Without a current layer nothing applies.
     const CLayerInfo* layer = layers.GetCurrentLayer();
-    const int current = layer ? layer->id : -1;
-    const int top = static_cast<int>(layers.layers.size()) - 1;
-    // The background is never locked, deleted, renamed or moved; without a layer nothing is.
-    const bool upper = current > 0;
-    switch (id) {
-    case ID_LAYER_VISIBLE: return {true, layer && layer->visible};
-    case ID_LAYER_LOCKED: return {upper, layer && layer->locked};
-    case ID_LAYER_DUPLICATE: return {true, false};
-    case ID_LAYER_DELETE:
-    case ID_LAYER_RENAME:
-    case ID_LAYER_OPTIONS: return {upper, false};
-    case ID_LAYER_FRONT: return {upper && current < top, false};
-    case ID_LAYER_BACK: return {current > 1, false};
-    case ID_LAYER_EDIT_TEXT: return {layer && layer->type == LAYER_TEXT, false};
-    default: return {true, false};
-    }
+    const CPicEditView::LayerMenuFacts facts = {layers.currentId, layer ? layer->type : -1, layer && layer->locked,
+                                                layer && layer->visible, static_cast<int>(layers.layers.size())};
+    const CPicEditView::LayerMenuItem item = CPicEditView::LayerMenuRule(id, facts);
+    return {layer && item.enabled, item.checked};
 }
 
 void SetLayerMenuStates(HMENU menu, CLayeredManage& layers)

@@ -107,6 +107,65 @@ public:
     // Saves before a dropped file replaces the document; FALSE keeps the document.
     virtual BOOL SaveBeforeReplace() { return FALSE; }
 
+    // ---- Layer commands, the clipboard, undo and redo ----
+    // Before a raster operation: an editable text or shape layer becomes an image layer once the
+    // user agrees. False when the user declines; the operation is then not done.
+    bool EnsureImageLayer();
+    BOOL AddTextLayer(CWordArtInfo settings);
+    BOOL SetTextLayer(CWordArtInfo settings);
+    BOOL AddShapeLayer(ShapeSettings settings);
+    BOOL SetShapeSettings(ShapeSettings settings);
+    // FALSE only when the picture cannot be loaded.
+    BOOL AddMaterialLayer(const wchar_t* path);
+    void DuplicateLayerImage();
+    BOOL BringLayerForward();
+    BOOL SendLayerBackward();
+    void FlipLayerVertical();
+    void FlipLayerHorizontal();
+    void ApplyTransparentGradient(long start, long end, long mode);
+    void ResizeLayer(int width, int height);
+    // alpha's low byte; a negative width keeps the size.
+    void SetLayerOptions(int alpha, int width, int height);
+    // TRUE when a layer was deleted.
+    BOOL DeleteSelectionOrLayer();
+    // The layer menu's enable and check rules, from what they look at.
+    struct LayerMenuFacts {
+        int currentId;
+        int type;
+        bool locked;
+        bool visible;
+        int count;
+    };
+    struct LayerMenuItem {
+        bool enabled;
+        bool checked;
+    };
+    static LayerMenuItem LayerMenuRule(UINT id, const LayerMenuFacts& facts);
+    // The Layer menu's transparency gradients (33090, 33092 to 33095): the start and end
+    // opacity in percent and the library's mode. False for another command.
+    static bool GradientOfCommand(UINT id, long& start, long& end, long& mode);
+    // The layer menu's commands.
+    void OnLayerVisible();
+    void OnLayerLocked();
+    void OnLayerDuplicate();
+    void OnLayerDelete();
+    void OnLayerFront();
+    void OnLayerBack();
+    void OnEditText();
+    void OnRenameLayer();
+    void OnLayerOptions();
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // FALSE without a layer, when the clipboard could not be opened, or when it refused a format
+    // (the user is told); a Cut then keeps the layer.
+    BOOL CopyToClipboard();
+    void PasteAsLayer();
+    void Undo();
+    // FALSE always.
+    BOOL Redo();
+    // Old-to-new size ratios of the last resize, for the layer frame.
+    float resizeRatioX = 1.0f;
+    float resizeRatioY = 1.0f;
+
     // The marching ants' colour for the counter value after its increment: black above 4.
     static bool AntsBlack(int counter) { return counter > 4; }
     // Brush tools draw with the round brush cursor.

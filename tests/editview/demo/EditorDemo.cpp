@@ -1,14 +1,15 @@
 // An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--layer-menu] [--command ID]
-//              [BACKGROUND [LAYER...]]
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--layer-menu] [--options] [--rename]
+//              [--command ID] [BACKGROUND [LAYER...]]
 // The first picture is the background; each further one becomes a layer placed in cascade, and
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
 // crop tool its rectangle. --shadow opens the current layer's shadow dialog, --layer-menu the
-// layer menu at the middle of the picture window (as the layer frame's menu button does). The
-// File and Layer menus run the editor frame's new-picture commands on the picture window;
-// --command runs one after start (32926 New, 33021 a blank layer, 33221 From Camera).
+// layer menu over the middle of the current layer (as the layer frame's menu button does);
+// --options and --rename the layer's options and rename dialogs. The File and Layer menus run the
+// editor frame's new-picture commands on the picture window; --command runs one after start
+// (32926 New, 33021 a blank layer, 33221 From Camera).
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -192,6 +193,10 @@ public:
                 m_layerMenu = true;
             } else if (wcscmp(args[i], L"--shadow") == 0) {
                 m_shadow = true;
+            } else if (wcscmp(args[i], L"--options") == 0) {
+                m_viewCommand = ID_LAYER_OPTIONS;
+            } else if (wcscmp(args[i], L"--rename") == 0) {
+                m_viewCommand = ID_LAYER_RENAME;
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
                 drag = swscanf(args[++i], L"%ld,%ld,%ld,%ld", &dragRect.left, &dragRect.top, &dragRect.right,
                                &dragRect.bottom) == 4;
@@ -220,8 +225,10 @@ public:
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (m_command)
             ::SetTimer(nullptr, 0, 500, CommandTimer);
+        if (m_viewCommand)
+            ::SetTimer(nullptr, 0, 800, ViewCommandTimer);
         if (m_layerMenu)
-            ::SetTimer(nullptr, 0, 500, LayerMenuTimer);
+            ::SetTimer(nullptr, 0, 800, MenuTimer);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -298,16 +305,55 @@ private:
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK CommandTimer(HWND, UINT, UINT_PTR id, DWORD);
-    static void CALLBACK LayerMenuTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK ViewCommandTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK MenuTimer(HWND, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK OpenMenuTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
     bool m_layerMenu = false;
     UINT m_command = 0;
+    UINT m_viewCommand = 0;
 
     std::unique_ptr<CDemoHost> m_host;
     RECT m_dragRect = {};
 };
 
 CEditorDemoApp theApp;
+
+void CALLBACK CEditorDemoApp::MenuTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (!frame || !frame->m_child)
+        return;
+    // The menu opens where the pointer is: over the middle of the current layer.
+    CPicEditView& view = frame->m_child->m_view;
+    CLayerInfo* layer = view.doc.layers.GetCurrentLayer();
+    if (!layer)
+        return;
+    const POINT corner = layer->GetFrameTopLeft();
+    POINT at = {corner.x + static_cast<LONG>(layer->width * view.doc.zoom / 2),
+                corner.y + static_cast<LONG>(layer->height * view.doc.zoom / 2)};
+    view.ClientToScreen(&at);
+    ::SetCursorPos(at.x, at.y);
+    // The display takes the pointer's move in its own time; the menu asks for it a little later.
+    ::SetTimer(nullptr, 0, 300, OpenMenuTimer);
+}
+
+void CALLBACK CEditorDemoApp::OpenMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        frame->m_child->m_view.OnLayerMenuRequest();
+}
+
+void CALLBACK CEditorDemoApp::ViewCommandTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        frame->m_child->m_view.PostMessage(WM_COMMAND, theApp.m_viewCommand);
+}
 
 void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
@@ -322,18 +368,6 @@ void CALLBACK CEditorDemoApp::CommandTimer(HWND, UINT, UINT_PTR id, DWORD)
     ::KillTimer(nullptr, id);
     if (theApp.m_pMainWnd)
         theApp.m_pMainWnd->PostMessage(WM_COMMAND, theApp.m_command);
-}
-
-void CALLBACK CEditorDemoApp::LayerMenuTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
-    if (!frame || !frame->m_child)
-        return;
-    CRect window;
-    frame->m_child->m_view.GetWindowRect(&window);
-    ::SetCursorPos(window.CenterPoint().x, window.CenterPoint().y);
-    frame->m_child->m_view.PostMessage(WM_CANVAS_LAYER_MENU);
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
