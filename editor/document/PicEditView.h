@@ -95,7 +95,18 @@ public:
     // Unsaved changes: the modified flag or a history moved since the last save.
     bool IsModified();
     // Saves before a dropped file replaces the document; FALSE keeps the document.
-    virtual BOOL SaveBeforeReplace() { return FALSE; }
+    virtual BOOL SaveBeforeReplace() { return Save(); }
+
+    // Projects and files. The saves return TRUE when the file was written; only then does the
+    // document count as saved.
+    BOOL OpenProject(const wchar_t* path);
+    BOOL OpenAsLayers();
+    BOOL Save();
+    BOOL SaveAs(const wchar_t* title);
+    void ExportShapeToPage();
+    BOOL NewDocumentFromClipboard();
+    // Set by the editor frame once a picture or project is open: Save asks how to save.
+    int32_t askBeforeOverwrite = 0;
 
     // The marching ants' colour for the counter value after its increment: black above 4.
     static bool AntsBlack(int counter) { return counter > 4; }
@@ -128,4 +139,7 @@ protected:
     RECT TrackerPictureRect();
     void BeginIntake();
     void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
+    // The project or the flattened picture to path, by its extension; then the document counts
+    // as saved. A failure is told to the user and changes nothing.
+    BOOL WriteDocument(const wchar_t* path);
 };

@@ -1,10 +1,12 @@
-// An editor main window with one picture window holding the picture edit view, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] BACKGROUND [LAYER...]
-// The first picture is the background; each further one becomes a layer placed in cascade, and
-// the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
-// the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
-// menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle. --shadow opens the current layer's shadow dialog.
+// An editor main window holding picture windows (MDI children) and the layer bar, for screenshots:
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] FILE...
+// Each project (.kqd) opens in a window of its own; each other picture opens a window, and the
+// pictures after it become layers of that window, placed in cascade, the top one turned by 20
+// degrees, given a shadow and left current. The File menu opens pictures as layers, saves,
+// prints (two centred copies) and mails. A recording host shows the view's status texts in the
+// status bar. --tool chooses the first window's tool (also the Tools menu); --drag plays a drag
+// after start: the selection tools draw their outline over it, the crop tool its rectangle.
+// --shadow opens the current layer's shadow dialog.
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -13,6 +15,10 @@
 #include <shlwapi.h>
 #include <string>
 #include <vector>
+#include "ChildFrame.h"
+#include "EditFilePaths.h"
+#include "LayerBar.h"
+#include "MessageBox.h"
 #include "PicEditView.h"
 #include "RibbonStatusBar.h"
 #include "SkinUI.h"
@@ -28,8 +34,6 @@ struct DemoTool {
 const DemoTool kTools[] = {{0, L"&Move"},           {1, L"&Shape"},         {4, L"&Rectangle select"},
                            {5, L"&Lasso"},          {10, L"&Heart select"}, {11, L"Select &all"},
                            {13, L"&Crop"},          {16, L"&Brush"}};
-
-class CDemoMainFrame;
 
 // The editor frame's side of the view, shown in the demo's status bar.
 class CDemoHost : public IEditorHost {
@@ -47,7 +51,11 @@ public:
             m_bar.UpdateWindow();
         }
     }
-    void RefreshLayerList() override {}
+    void RefreshLayerList() override
+    {
+        if (m_list && m_list->m_hWnd)
+            m_list->SendMessage(WM_CANVAS_REFRESH);
+    }
     ShapeSettings GetShapeSettings() override { return m_shape; }
     void SetShapeSettings(const ShapeSettings& settings) override { m_shape = settings; }
     void SetShapeSize(int width, int height) override
@@ -60,36 +68,51 @@ public:
     CStringW GetBrushFile() override { return CStringW(); }
     HWND GetColourTarget() override { return nullptr; }
 
+    CKQLayerListView* m_list = nullptr;
+
 private:
     CBCGPRibbonStatusBar& m_bar;
     ShapeSettings m_shape;
 };
 
-class CPictureChild : public CBCGPMDIChildWnd {
+// The print dialog of the demo: two copies of 9 x 6 cm, centred.
+class CDemoPrintDialog : public IPrintLayoutDialog {
 public:
-    CPicEditView m_view;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    bool Run(CWnd*, const CZVImage&, PrintChoice& choice) override
     {
-        if (message == WM_CREATE && !m_view.m_hWnd)
-            m_view.CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 10, 10), this,
-                            AFX_IDW_PANE_FIRST);
-        if (message == WM_SIZE && m_view.m_hWnd) {
-            CRect client;
-            GetClientRect(&client);
-            m_view.MoveWindow(client);
-        }
-        return CBCGPMDIChildWnd::OnWndMsg(message, wParam, lParam, pResult);
+        choice.width = 9;
+        choice.height = 6;
+        choice.spacing = 0.5;
+        choice.copies = 2;
+        choice.centred = TRUE;
+        return true;
     }
 };
+
+const UINT ID_DEMO_OPEN_LAYERS = 41100;
+const UINT ID_DEMO_SAVE = 41101;
+const UINT ID_DEMO_SAVE_AS = 41102;
+const UINT ID_DEMO_PRINT = 41103;
+const UINT ID_DEMO_MAIL = 41104;
+const UINT ID_DEMO_LAYER_BAR = 0x7100;
 
 class CDemoMainFrame : public CBCGPMDIFrameWnd {
 public:
     CBCGPRibbonStatusBar m_status;
-    CPictureChild* m_child = nullptr;
+    CLayerBar m_layers;
+    CChildFrame* m_child = nullptr;   // the first picture window, which the switches play on
 
-    BOOL Build(const wchar_t* title)
+    BOOL Build()
     {
         HMENU menu = ::CreateMenu();
+        HMENU file = ::CreatePopupMenu();
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_OPEN_LAYERS, L"&Open as layers...");
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_SAVE, L"&Save");
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_SAVE_AS, L"Save &as...");
+        ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_PRINT, L"&Print...");
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_MAIL, L"&Mail...");
+        ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
         HMENU tools = ::CreatePopupMenu();
         for (const DemoTool& t : kTools)
             ::AppendMenuW(tools, MF_STRING, ID_TOOL_FIRST + t.tool, t.name);
@@ -102,22 +125,52 @@ public:
         m_status.AddElement(new CBCGPRibbonStatusBarPane(ID_STATUS_RECT, L"", TRUE, nullptr,
                                                          L"0000:0000 ===>0000:0000 (W=0000,H=0000,W/H=0.000)"),
                             L"Selection");
-        m_child = new CPictureChild;
-        if (!m_child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, rectDefault,
-                             this))
+        if (!m_layers.Create(L"Layers", this, CRect(0, 0, 220, 400), TRUE, ID_DEMO_LAYER_BAR,
+                             WS_CHILD | WS_VISIBLE | CBRS_RIGHT))
             return FALSE;
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_layers);
         RecalcLayout();
-        m_child->ShowWindow(SW_SHOWMAXIMIZED);
         return TRUE;
+    }
+
+    CChildFrame* NewChild(const wchar_t* title)
+    {
+        auto* child = new CChildFrame;
+        if (!child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this))
+            return nullptr;
+        if (!m_child)
+            m_child = child;
+        return child;
+    }
+
+    CPicEditView* ActiveView()
+    {
+        auto* child = DYNAMIC_DOWNCAST(CChildFrame, MDIGetActive());
+        return child ? &child->view : nullptr;
     }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         const UINT id = LOWORD(wParam);
-        if (m_child && id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + 64) {
-            m_child->m_view.tool = static_cast<int>(id - ID_TOOL_FIRST);
-            m_child->m_view.SetToolCursor();
-            m_child->m_view.Invalidate(FALSE);
+        CPicEditView* view = ActiveView();
+        if (view && id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + 64) {
+            view->tool = static_cast<int>(id - ID_TOOL_FIRST);
+            view->SetToolCursor();
+            view->Invalidate(FALSE);
+            return TRUE;
+        }
+        if (view && id >= ID_DEMO_OPEN_LAYERS && id <= ID_DEMO_MAIL) {
+            switch (id) {
+            case ID_DEMO_OPEN_LAYERS: view->OpenAsLayers(); break;
+            case ID_DEMO_SAVE: view->Save(); break;
+            case ID_DEMO_SAVE_AS: view->SaveAs(L"Save As"); break;
+            case ID_DEMO_PRINT: view->PrintImage(); break;
+            default:
+                if (!view->SendByMail() && view->filePath.IsEmpty())
+                    BCGPMessageBox(L"Save the picture first: the mail takes its file.", MB_OK | MB_ICONINFORMATION);
+                break;
+            }
             return TRUE;
         }
         return CBCGPMDIFrameWnd::OnCommand(wParam, lParam);
@@ -155,16 +208,22 @@ public:
         if (!frame->Create(nullptr, L"Lumivo editor", WS_OVERLAPPEDWINDOW, CRect(40, 30, 1000, 720)))
             return FALSE;
         m_pMainWnd = frame;
-        const wchar_t* name = files.empty() ? L"Untitled" : ::PathFindFileNameW(files[0].c_str());
-        if (!frame->Build(name))
+        if (!frame->Build())
             return FALSE;
         m_host = std::make_unique<CDemoHost>(frame->m_status);
+        m_host->m_list = &frame->m_layers.list;
         SetEditorHost(m_host.get());
+        SetPrintLayoutDialog(&m_printDialog);
         frame->ShowWindow(SW_SHOW);
         frame->UpdateWindow();
-        CPicEditView& view = frame->m_child->m_view;
+        OpenAll(*frame, files);
+        if (!frame->m_child && !frame->NewChild(L"Untitled"))
+            return FALSE;
+        if (frame->MDIGetActive())
+            frame->MDITile(MDITILE_VERTICAL);
+        CPicEditView& view = frame->m_child->view;
+        frame->MDIActivate(frame->m_child);
         view.tool = tool;
-        Open(view, files);
         view.SetToolCursor();
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
@@ -179,29 +238,61 @@ public:
     int ExitInstance() override
     {
         SetEditorHost(nullptr);
+        SetPrintLayoutDialog(nullptr);
         return CBCGPWinApp::ExitInstance();
     }
 
 private:
-    static void Open(CPicEditView& view, const std::vector<std::wstring>& files)
+    // A window per project, and a window per picture followed by the pictures after it as layers
+    // in cascade, the top one turned and shadowed.
+    static void OpenAll(CDemoMainFrame& frame, const std::vector<std::wstring>& files)
     {
-        CLayerDocument& doc = view.doc;
-        view.UpdateClientRect();
-        if (!files.empty() && view.OpenFile(files[0].c_str())) {
-            for (size_t i = 1; i < files.size(); ++i) {
-                if (!doc.AddImageFileLayer(files[i].c_str()))
-                    continue;
-                // In cascade from the canvas's top left.
-                CLayerInfo* layer = doc.layers.GetCurrentLayer();
-                layer->location = ZVPOINTF{static_cast<float>(doc.canvasRect.left + 60 * i),
-                                           static_cast<float>(doc.canvasRect.top + 40 * i)};
-                doc.UpdateLayerOrigin(layer);
+        CChildFrame* pictures = nullptr;
+        CChildFrame* lastLayered = nullptr;
+        size_t layers = 0;
+        for (const std::wstring& file : files) {
+            const wchar_t* name = ::PathFindFileNameW(file.c_str());
+            if (IsProjectPath(file)) {
+                CChildFrame* child = frame.NewChild(name);
+                if (child) {
+                    child->view.UpdateClientRect();
+                    Fit(child->view, child->view.OpenProject(file.c_str()));
+                }
+                pictures = nullptr;
+                continue;
             }
-            if (files.size() > 1) {
-                doc.layers.GetCurrentLayer()->shadowOn = 1;
-                doc.layers.GetCurrentLayer()->SetAngle(static_cast<float>(20.0 * 3.14159265358979 / 180.0));
+            if (!pictures) {
+                pictures = frame.NewChild(name);
+                layers = 0;
+                if (pictures) {
+                    pictures->view.UpdateClientRect();
+                    Fit(pictures->view, pictures->view.OpenFile(file.c_str()));
+                }
+                continue;
             }
+            CLayerDocument& doc = pictures->view.doc;
+            if (!doc.AddImageFileLayer(file.c_str()))
+                continue;
+            ++layers;
+            CLayerInfo* layer = doc.layers.GetCurrentLayer();
+            layer->location = ZVPOINTF{static_cast<float>(doc.canvasRect.left + 60 * layers),
+                                       static_cast<float>(doc.canvasRect.top + 40 * layers)};
+            doc.UpdateLayerOrigin(layer);
+            lastLayered = pictures;
         }
+        if (lastLayered) {
+            CLayerInfo* top = lastLayered->view.doc.layers.GetCurrentLayer();
+            top->shadowOn = 1;
+            top->SetAngle(static_cast<float>(20.0 * 3.14159265358979 / 180.0));
+            Fit(lastLayered->view, true);
+        }
+    }
+
+    static void Fit(CPicEditView& view, bool opened)
+    {
+        if (!opened)
+            return;
+        view.UpdateClientRect();
         view.SendMessage(WM_SIZE);
         view.Recompose();
     }
@@ -246,6 +337,7 @@ private:
     bool m_shadow = false;
 
     std::unique_ptr<CDemoHost> m_host;
+    CDemoPrintDialog m_printDialog;
     RECT m_dragRect = {};
 };
 
@@ -256,7 +348,7 @@ void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
     ::KillTimer(nullptr, id);
     auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
     if (frame && frame->m_child)
-        frame->m_child->m_view.EditLayerShadow();
+        frame->m_child->view.EditLayerShadow();
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
@@ -264,7 +356,7 @@ void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
     ::KillTimer(nullptr, id);
     auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
     if (frame && frame->m_child)
-        PlayDrag(frame->m_child->m_view, theApp.m_dragRect);
+        PlayDrag(frame->m_child->view, theApp.m_dragRect);
 }
 
 } // namespace
