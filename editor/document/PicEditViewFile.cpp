@@ -134,6 +134,9 @@ BOOL CPicEditView::OpenProject(const wchar_t* path)
         return FALSE;
     filePath = path;
     doc.suggestedSaveName.Empty();
+    // The project was laid out at the zoom of the moment; the layout that follows fits it to the
+    // window and moves the layers with it.
+    doc.zoom = doc.GetFitZoom();
     FinishIntake(true, false, true);
     return TRUE;
 }

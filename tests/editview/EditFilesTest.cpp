@@ -455,7 +455,7 @@ protected:
         const struct {
             const wchar_t* name;
             long width, height;
-        } pictures[] = {{L"Image0.webp", 4, 2}, {L"Image1.webp", 2, 2}, {L"Image2.webp", 10, 6}};
+        } pictures[] = {{L"Image0.webp", 1600, 800}, {L"Image1.webp", 2, 2}, {L"Image2.webp", 10, 6}};
         for (const auto& p : pictures)
             EXPECT_TRUE(FilesPicture(p.width, p.height, RGB(90, 160, 60)).SaveFile((source + L"\\" + p.name).c_str(), CXIMAGE_FORMAT_WEBP));
         const std::wstring archive = folder.At(sub + L"\\" + title + L".kqd");
@@ -478,6 +478,12 @@ TEST_F(ProjectOpenTest, TheFixtureOpens)
     EXPECT_EQ(std::wstring(layers[0].name), L"Background");
     EXPECT_EQ(std::wstring(layers[2].name), L"Shape 1");
     EXPECT_EQ(std::wstring(child->view.filePath), project);
+    // Fitted to the window, the layers moved with the canvas.
+    const CLayerDocument& doc = child->view.doc;
+    EXPECT_LT(doc.zoom, 0.5f);
+    EXPECT_FLOAT_EQ(doc.zoom, child->view.doc.GetFitZoom());
+    EXPECT_NEAR(layers[1].location.x, doc.canvasRect.left + 1.5f * doc.zoom, 0.01f);
+    EXPECT_NEAR(layers[1].location.y, doc.canvasRect.top + 0.25f * doc.zoom, 0.01f);
     EXPECT_TRUE(TempEntries(L"~golden-").empty());
     EXPECT_EQ(TempFolder::Get(kept + L"\\keep.txt"), "mine");
     testsupport::RemoveTree(kept);

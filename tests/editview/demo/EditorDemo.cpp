@@ -1,12 +1,14 @@
 // An editor main window holding picture windows (MDI children) and the layer bar, for screenshots:
-//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] FILE...
+//   EditorDemo [--tool N] [--drag x1,y1,x2,y2] [--shadow] [--command ID] FILE...
 // Each project (.kqd) opens in a window of its own; each other picture opens a window, and the
 // pictures after it become layers of that window, placed in cascade, the top one turned by 20
 // degrees, given a shadow and left current. The File menu opens pictures as layers, saves,
 // prints (two centred copies) and mails. A recording host shows the view's status texts in the
-// status bar. --tool chooses the first window's tool (also the Tools menu); --drag plays a drag
+// status bar. --tool chooses the last window's tool (also the Tools menu); --drag plays a drag
 // after start: the selection tools draw their outline over it, the crop tool its rectangle.
-// --shadow opens the current layer's shadow dialog.
+// --shadow opens the current layer's shadow dialog; --command sends a command of the File menu
+// after start (41100 open as layers, 41101 save, 41102 save as, 41103 print, 41104 mail,
+// 41105 shapes to a page).
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -94,13 +96,14 @@ const UINT ID_DEMO_SAVE = 41101;
 const UINT ID_DEMO_SAVE_AS = 41102;
 const UINT ID_DEMO_PRINT = 41103;
 const UINT ID_DEMO_MAIL = 41104;
+const UINT ID_DEMO_SHAPE_TO_PAGE = 41105;
 const UINT ID_DEMO_LAYER_BAR = 0x7100;
 
 class CDemoMainFrame : public CBCGPMDIFrameWnd {
 public:
     CBCGPRibbonStatusBar m_status;
     CLayerBar m_layers;
-    CChildFrame* m_child = nullptr;   // the first picture window, which the switches play on
+    CChildFrame* m_child = nullptr;   // the last picture window opened, which the switches play on
 
     BOOL Build()
     {
@@ -112,6 +115,7 @@ public:
         ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuW(file, MF_STRING, ID_DEMO_PRINT, L"&Print...");
         ::AppendMenuW(file, MF_STRING, ID_DEMO_MAIL, L"&Mail...");
+        ::AppendMenuW(file, MF_STRING, ID_DEMO_SHAPE_TO_PAGE, L"Shapes to a p&age...");
         ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
         HMENU tools = ::CreatePopupMenu();
         for (const DemoTool& t : kTools)
@@ -139,8 +143,7 @@ public:
         auto* child = new CChildFrame;
         if (!child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, rectDefault, this))
             return nullptr;
-        if (!m_child)
-            m_child = child;
+        m_child = child;
         return child;
     }
 
@@ -160,12 +163,13 @@ public:
             view->Invalidate(FALSE);
             return TRUE;
         }
-        if (view && id >= ID_DEMO_OPEN_LAYERS && id <= ID_DEMO_MAIL) {
+        if (view && id >= ID_DEMO_OPEN_LAYERS && id <= ID_DEMO_SHAPE_TO_PAGE) {
             switch (id) {
             case ID_DEMO_OPEN_LAYERS: view->OpenAsLayers(); break;
             case ID_DEMO_SAVE: view->Save(); break;
             case ID_DEMO_SAVE_AS: view->SaveAs(L"Save As"); break;
             case ID_DEMO_PRINT: view->PrintImage(); break;
+            case ID_DEMO_SHAPE_TO_PAGE: view->ExportShapeToPage(); break;
             default:
                 if (!view->SendByMail() && view->filePath.IsEmpty())
                     BCGPMessageBox(L"Save the picture first: the mail takes its file.", MB_OK | MB_ICONINFORMATION);
@@ -195,6 +199,8 @@ public:
                 tool = _wtoi(args[++i]);
             } else if (wcscmp(args[i], L"--shadow") == 0) {
                 m_shadow = true;
+            } else if (wcscmp(args[i], L"--command") == 0 && i + 1 < count) {
+                m_command = static_cast<UINT>(_wtoi(args[++i]));
             } else if (wcscmp(args[i], L"--drag") == 0 && i + 1 < count) {
                 drag = swscanf(args[++i], L"%ld,%ld,%ld,%ld", &dragRect.left, &dragRect.top, &dragRect.right,
                                &dragRect.bottom) == 4;
@@ -217,16 +223,19 @@ public:
         frame->ShowWindow(SW_SHOW);
         frame->UpdateWindow();
         OpenAll(*frame, files);
-        if (!frame->m_child && !frame->NewChild(L"Untitled"))
-            return FALSE;
-        if (frame->MDIGetActive())
-            frame->MDITile(MDITILE_VERTICAL);
+        if (!frame->m_child) {
+            if (!frame->NewChild(L"Untitled"))
+                return FALSE;
+            frame->MDIMaximize(frame->m_child);
+        }
         CPicEditView& view = frame->m_child->view;
         frame->MDIActivate(frame->m_child);
         view.tool = tool;
         view.SetToolCursor();
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
+        if (m_command)
+            frame->PostMessage(WM_COMMAND, m_command);
         if (drag) {
             // Played once the windows have settled to their final layout.
             m_dragRect = dragRect;
@@ -244,47 +253,58 @@ public:
 
 private:
     // A window per project, and a window per picture followed by the pictures after it as layers
-    // in cascade, the top one turned and shadowed.
+    // in cascade, the top one turned and shadowed. The windows are laid out before the files open
+    // in them, so that each picture fits its window: one fills the frame, several are tiled.
     static void OpenAll(CDemoMainFrame& frame, const std::vector<std::wstring>& files)
     {
-        CChildFrame* pictures = nullptr;
-        CChildFrame* lastLayered = nullptr;
-        size_t layers = 0;
+        struct Group {
+            std::vector<std::wstring> files;
+            bool project;
+            CChildFrame* child;
+        };
+        std::vector<Group> groups;
         for (const std::wstring& file : files) {
-            const wchar_t* name = ::PathFindFileNameW(file.c_str());
-            if (IsProjectPath(file)) {
-                CChildFrame* child = frame.NewChild(name);
-                if (child) {
-                    child->view.UpdateClientRect();
-                    Fit(child->view, child->view.OpenProject(file.c_str()));
-                }
-                pictures = nullptr;
-                continue;
-            }
-            if (!pictures) {
-                pictures = frame.NewChild(name);
-                layers = 0;
-                if (pictures) {
-                    pictures->view.UpdateClientRect();
-                    Fit(pictures->view, pictures->view.OpenFile(file.c_str()));
-                }
-                continue;
-            }
-            CLayerDocument& doc = pictures->view.doc;
-            if (!doc.AddImageFileLayer(file.c_str()))
-                continue;
-            ++layers;
-            CLayerInfo* layer = doc.layers.GetCurrentLayer();
-            layer->location = ZVPOINTF{static_cast<float>(doc.canvasRect.left + 60 * layers),
-                                       static_cast<float>(doc.canvasRect.top + 40 * layers)};
-            doc.UpdateLayerOrigin(layer);
-            lastLayered = pictures;
+            const bool project = IsProjectPath(file);
+            if (project || groups.empty() || groups.back().project)
+                groups.push_back(Group{{}, project, nullptr});
+            groups.back().files.push_back(file);
         }
-        if (lastLayered) {
-            CLayerInfo* top = lastLayered->view.doc.layers.GetCurrentLayer();
-            top->shadowOn = 1;
-            top->SetAngle(static_cast<float>(20.0 * 3.14159265358979 / 180.0));
-            Fit(lastLayered->view, true);
+        for (Group& group : groups)
+            group.child = frame.NewChild(::PathFindFileNameW(group.files[0].c_str()));
+        if (groups.size() == 1 && groups[0].child)
+            frame.MDIMaximize(groups[0].child);
+        else if (groups.size() > 1)
+            frame.MDITile(MDITILE_VERTICAL);
+        for (Group& group : groups) {
+            if (!group.child)
+                continue;
+            CPicEditView& view = group.child->view;
+            view.UpdateClientRect();
+            // As the editor frame does: a picture or project opened from a file asks before Save
+            // overwrites it.
+            if (group.project) {
+                view.askBeforeOverwrite = view.OpenProject(group.files[0].c_str()) ? 1 : 0;
+                Fit(view, view.askBeforeOverwrite != 0);
+                continue;
+            }
+            if (!view.OpenFile(group.files[0].c_str()))
+                continue;
+            view.askBeforeOverwrite = 1;
+            CLayerDocument& doc = view.doc;
+            for (size_t i = 1; i < group.files.size(); ++i) {
+                if (!doc.AddImageFileLayer(group.files[i].c_str()))
+                    continue;
+                CLayerInfo* layer = doc.layers.GetCurrentLayer();
+                layer->location = ZVPOINTF{static_cast<float>(doc.canvasRect.left + 60 * i),
+                                           static_cast<float>(doc.canvasRect.top + 40 * i)};
+                doc.UpdateLayerOrigin(layer);
+            }
+            if (group.files.size() > 1) {
+                CLayerInfo* top = doc.layers.GetCurrentLayer();
+                top->shadowOn = 1;
+                top->SetAngle(static_cast<float>(20.0 * 3.14159265358979 / 180.0));
+            }
+            Fit(view, true);
         }
     }
 
@@ -335,6 +355,7 @@ private:
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
+    UINT m_command = 0;
 
     std::unique_ptr<CDemoHost> m_host;
     CDemoPrintDialog m_printDialog;
