@@ -553,6 +553,47 @@ TEST_F(EditFilesTest, OpenAsLayersAddsWhatReads)
     EXPECT_EQ(std::wstring(GetEditorAppState().currentFolder), folder.Root());
 }
 
+// ---- a document from the clipboard ----
+
+// A 24-bit DIB of one colour on the clipboard; nothing at all when width is 0.
+void PutClipboardDib(HWND owner, LONG width, LONG height, COLORREF colour)
+{
+    ASSERT_TRUE(::OpenClipboard(owner));
+    ::EmptyClipboard();
+    if (width > 0) {
+        const LONG stride = (width * 3 + 3) & ~3;
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + size_t(stride) * height);
+        auto* header = static_cast<BITMAPINFOHEADER*>(::GlobalLock(block));
+        *header = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
+        BYTE* bits = reinterpret_cast<BYTE*>(header + 1);
+        for (LONG y = 0; y < height; ++y)
+            for (LONG x = 0; x < width; ++x) {
+                bits[y * stride + x * 3] = GetBValue(colour);
+                bits[y * stride + x * 3 + 1] = GetGValue(colour);
+                bits[y * stride + x * 3 + 2] = GetRValue(colour);
+            }
+        ::GlobalUnlock(block);
+        ::SetClipboardData(CF_DIB, block);
+    }
+    ::CloseClipboard();
+}
+
+TEST_F(EditFilesTest, NewDocumentFromTheClipboard)
+{
+    CChildFrame* child = NewChild(L"clip.png", 120, 80);
+    PutClipboardDib(child->m_hWnd, 0, 0, 0);
+    EXPECT_FALSE(child->view.NewDocumentFromClipboard());
+    EXPECT_EQ(child->view.doc.docWidth, 120);
+    PutClipboardDib(child->m_hWnd, 30, 20, RGB(10, 200, 30));
+    EXPECT_TRUE(child->view.NewDocumentFromClipboard());
+    EXPECT_EQ(child->view.doc.docWidth, 30);
+    EXPECT_EQ(child->view.doc.docHeight, 20);
+    EXPECT_EQ(child->view.doc.layers.layers.size(), 1u);
+    // The clipboard is closed again: another window opens it.
+    EXPECT_TRUE(::OpenClipboard(frame->m_hWnd));
+    ::CloseClipboard();
+}
+
 // ---- the layer bar ----
 
 TEST_F(EditFilesTest, LayerListShowsTheActiveWindowsLayers)
