@@ -660,24 +660,3 @@ void CLayeredViewWnd::OnPaint()
         ::FillRect(paint.m_hDC, &corner, face.Get());
     }
 }
-
-// ---- Animation, printing and mail: the hooks the combine and print code fill ----
-
-void CLayeredViewWnd::StopAnimation()
-{
-    if (!animRunning.exchange(0))
-        return;
-    if (animThread && animThread->joinable())
-        animThread->join();
-    animThread.reset();
-}
-
-void CLayeredViewWnd::OnBeginPrinting(CDC*, CPrintInfo*) {}
-
-void CLayeredViewWnd::OnPrint(CDC*, CPrintInfo*) {}
-
-BOOL CLayeredViewWnd::OnPreparePrinting(CPrintInfo*, BOOL bDirect, BOOL)
-{
-    // Without the print dialog a job is ready only when it was asked for directly.
-    return bDirect;
-}

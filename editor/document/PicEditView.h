@@ -105,7 +105,18 @@ public:
     // Unsaved changes: the modified flag or a history moved since the last save.
     bool IsModified();
     // Saves before a dropped file replaces the document; FALSE keeps the document.
-    virtual BOOL SaveBeforeReplace() { return FALSE; }
+    virtual BOOL SaveBeforeReplace() { return Save(); }
+
+    // Projects and files. The saves return TRUE when the file was written; only then does the
+    // document count as saved.
+    BOOL OpenProject(const wchar_t* path);
+    BOOL OpenAsLayers();
+    BOOL Save();
+    BOOL SaveAs(const wchar_t* title);
+    void ExportShapeToPage();
+    BOOL NewDocumentFromClipboard();
+    // Set by the editor frame once a picture or project is open: Save asks how to save.
+    int32_t askBeforeOverwrite = 0;
 
     // ---- Layer commands, the clipboard, undo and redo ----
     // Before a raster operation: an editable text or shape layer becomes an image layer once the
@@ -202,4 +213,7 @@ protected:
     RECT TrackerPictureRect();
     void BeginIntake();
     void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
+    // The project or the flattened picture to path, by its extension; then the document counts
+    // as saved. A failure is told to the user and changes nothing.
+    BOOL WriteDocument(const wchar_t* path);
 };
