@@ -391,6 +391,7 @@ private:
         view.UpdateClientRect();
         view.SendMessage(WM_SIZE);
         view.Recompose();
+        view.NotifyLayersChanged();
     }
 
     // The outline or rectangle a drag from (left, top) to (right, bottom) gives with the view's tool.
