@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "BoxAnswer.h"
+#include "EditorAppTestSupport.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "KQPPopupWindow.h"
 #include "MainFrame.h"
+#include "ShowsSettings.h"
 #include "TestSupport.h"
 #include "WindowTestApp.h"
 #include "ZVUILibApp.h"
@@ -29,6 +32,14 @@ bool HasValue(const wchar_t* section, const wchar_t* name)
     if (*section)
         key += std::wstring(L"\\") + section;
     return ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+DWORD ReadNumber(const wchar_t* name, DWORD fallback)
+{
+    DWORD value = fallback;
+    DWORD size = sizeof value;
+    ::RegGetValueW(HKEY_CURRENT_USER, kProfileKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
 }
 
 std::wstring ReadText(const wchar_t* name)
@@ -90,6 +101,9 @@ protected:
         bytes.append(16, '\x80');
         return bytes;
     }
+    // The frame stores the skin it starts with at the fixed paths shared with the user's programs.
+    editorapp::RegValueGuard editorSkin{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"Skin"};
+    editorapp::RegValueGuard browserSkin{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShows", L"Skin"};
     TempFolder temp;
     CMainFrame* frame = nullptr;
     mutable HWND m_hwnd = nullptr;
@@ -176,38 +190,11 @@ DWORD WINAPI FakeBatch(void* parameter)
     return 0;
 }
 
-// Answers the first message box of this thread's process with the button.
-struct BoxAnswer {
-    UINT button;
-    bool answered;
-};
-BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM lParam)
-{
-    auto* answer = reinterpret_cast<BoxAnswer*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd))
-        return TRUE;
-    if (HWND button = ::GetDlgItem(hwnd, static_cast<int>(answer->button))) {
-        ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(answer->button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        answer->answered = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-BoxAnswer g_answer;
-void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::EnumWindows(AnswerBox, reinterpret_cast<LPARAM>(&g_answer));
-    if (g_answer.answered)
-        ::KillTimer(nullptr, id);
-}
-
 TEST_F(FrameTest, ClosingDuringABatchAsksFirst)
 {
     frame->m_wndList.StartBatchThread(FakeBatch, &frame->m_wndList);
     ASSERT_TRUE(frame->m_wndList.IsBatchRunning());
-    g_answer = {IDNO, false};
+    g_answer = {IDNO, false, false};
     UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerTimer);
     Close();
     ::KillTimer(nullptr, timer);
@@ -216,12 +203,81 @@ TEST_F(FrameTest, ClosingDuringABatchAsksFirst)
     EXPECT_TRUE(frame->m_wndList.IsBatchRunning());
     theApp.m_pMainWnd = frame;
 
-    g_answer = {IDYES, false};
+    g_answer = {IDYES, false, false};
     timer = ::SetTimer(nullptr, 0, 50, AnswerTimer);
     Close();
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(g_answer.answered);
     EXPECT_EQ(frame, nullptr) << "Yes kept the frame";
+}
+
+// The two 70-byte pictures are small files: the filter hides both, and a second click brings
+// them back; the choice is stored.
+TEST_F(FrameTest, SmallFileFilterReadsTheFolderAgain)
+{
+    EXPECT_FALSE(frame->m_wndList.m_bMinSize) << "the filter is off on a first start";
+    frame->SendMessage(WM_COMMAND, ID_STATUS_SMALL_FILTER);
+    EXPECT_TRUE(PumpUntil([&] { return frame->m_wndList.GetItemCount() == 0 && !frame->m_wndList.IsScanning(); }))
+        << frame->m_wndList.GetItemCount();
+    EXPECT_EQ(ReadNumber(L"SmallFileFilter", 7), 1u);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_SMALL_FILTER);
+    EXPECT_TRUE(PumpUntil([&] { return frame->m_wndList.GetItemCount() == 2; }));
+    EXPECT_EQ(ReadNumber(L"SmallFileFilter", 7), 0u);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_LOAD_ANI);
+    EXPECT_EQ(frame->m_wndList.m_nAnimate, 0);
+    EXPECT_EQ(ReadNumber(L"LoadAni", 7), 0u);
+}
+
+// The list starts with its stored display settings and writes them when it goes, only after a
+// display command changed them.
+TEST_F(FrameTest, DisplaySettingsComeFromTheProfileAndGoBackOnlyWhenChanged)
+{
+    const ListDisplaySettings first = frame->m_wndList.CurrentDisplaySettings();
+    EXPECT_EQ(first, DefaultListDisplay(false, ::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(frame->m_wndList.m_nIconSize, DefaultIconSize(::GetSystemMetrics(SM_CXSCREEN)));
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    EXPECT_FALSE(HasValue(L"", L"IconSize")) << "unchanged settings were written";
+
+    theApp.WriteProfileInt(L"", L"IconSize", 4);
+    theApp.WriteProfileInt(L"", L"ShowFileDate", 1);
+    theApp.WriteProfileInt(L"", L"IconAspect", 1);
+    theApp.WriteProfileInt(L"", L"Online_IconSize", 2);
+    ASSERT_TRUE(theApp.CreateMainFrame());
+    frame = theApp.m_pMainFrame;
+    m_hwnd = nullptr;
+    CPictureListView& list = frame->m_wndList;
+    EXPECT_EQ(list.m_nIconSize, 4);
+    EXPECT_TRUE(list.m_bShowDate);
+    EXPECT_EQ(list.m_nFitMode, 1);
+    EXPECT_EQ(list.m_onlineDisplay.iconSize, 2);
+    EXPECT_FALSE(list.m_onlineDisplay.showName);
+
+    ListDisplaySettings changed = list.CurrentDisplaySettings();
+    changed.iconSize = 1;
+    changed.showSize = true;
+    changed.sortType = KQ_LIST_SORT_SIZE;
+    list.ApplyDisplaySettings(changed, true);
+    list.SetDisplaySettingsChanged();
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    EXPECT_EQ(ReadNumber(L"IconSize", 7), 1u);
+    EXPECT_EQ(ReadNumber(L"ShowFileSize", 7), 1u);
+    EXPECT_EQ(ReadNumber(L"Online_IconSize", 7), 2u);
+    EXPECT_EQ(ReadNumber(L"Online_ShowFileName", 7), 0u);
+    EXPECT_FALSE(HasValue(L"", L"IconSortType")) << "the sort key is not kept";
+    gKQListView_SortType = KQ_LIST_SORT_NONE;
+}
+
+// The skin's colours reach the list: light text on Black, dark text on the others.
+TEST_F(FrameTest, SkinColoursReachTheList)
+{
+    theApp.SetSkin(1);
+    EXPECT_EQ(frame->m_wndList.m_clrText, RGB(200, 200, 200));
+    EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrBarFace);
+    theApp.SetSkin(3);
+    EXPECT_EQ(frame->m_wndList.m_clrText, RGB(50, 50, 50));
+    EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrBarFace);
 }
 
 } // namespace
