@@ -86,6 +86,26 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     return CBCGPFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+BOOL CMainFrame::OnShowPopupMenu(CBCGPPopupMenu* pMenu)
+{
+    if (pMenu && m_menuLogo.IsValid())
+        pMenu->EnableMenuLogo(m_menuLogo.GetImageSize().cx);
+    return CBCGPFrameWnd::OnShowPopupMenu(pMenu);
+}
+
+BOOL CMainFrame::OnDrawMenuLogo(CDC* pDC, CBCGPPopupMenu*, const CRect& rect)
+{
+    if (!m_menuLogo.IsValid())
+        return FALSE;
+    CBCGPDrawManager dm(*pDC);
+    dm.FillGradient(rect, CBCGPVisualManager::GetInstance()->GetAccentColor(), globalData.clrActiveCaption, TRUE);
+    // A short menu shows the band alone: the picture would crowd its few items.
+    const CSize image = m_menuLogo.GetImageSize();
+    if (rect.Height() > 150)
+        m_menuLogo.Draw(pDC, rect.left + (rect.Width() - image.cx) / 2, rect.bottom - image.cy - 4, 0);
+    return TRUE;
+}
+
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBCGPFrameWnd::OnCreate(lpCreateStruct) == -1)
@@ -99,6 +119,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_hSmallIcon)
         SetIcon(m_hSmallIcon, FALSE);
 
+    m_menuLogo.Load(IDB_MENU_LOGO);
+    m_menuLogo.SetSingleImage();
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_RIBBON_BAR))
         return -1;
     // Images of the 24-pixel strip: menu 0, full screen 1, skin 2.
@@ -313,9 +335,9 @@ void CMainFrame::UpdateTexts()
 
 void CMainFrame::ApplySkin()
 {
-    // The list takes the skin's face colour, with text that reads on it.
+    // The list takes the skin's window colour (dark for Black), with text that reads on it.
     CLumivoShowsApp* app = GetLumivoShowsApp();
-    m_wndList.m_clrBackground = globalData.clrBarFace;
+    m_wndList.m_clrBackground = globalData.clrWindow;
     m_wndList.m_clrText = SkinTextColor(app ? app->m_nSkin : kDefaultSkin);
     m_wndStatusBar.RecalcLayout();
     m_wndList.Invalidate();

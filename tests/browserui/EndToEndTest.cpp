@@ -13,6 +13,7 @@ using testsupport::ChildProcess;
 using testsupport::TempFolder;
 
 const wchar_t kShowsKey[] = L"Software\\Lumivo\\LumivoShows";
+const wchar_t kShowsSystemKey[] = L"Software\\Lumivo\\LumivoShows\\System";
 
 std::wstring ReadShowsText(const wchar_t* name)
 {
@@ -34,6 +35,13 @@ TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
                               {HKEY_CURRENT_USER, kShowsKey, L"MainFrameWidth"},
                               {HKEY_CURRENT_USER, kShowsKey, L"MainFrameHeight"},
                               {HKEY_CURRENT_USER, kShowsKey, L"ShowMax"}};
+    // The question at start is modal: it is switched off as the user would after the first start.
+    RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
+    HKEY system = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kShowsSystemKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &system, nullptr), ERROR_SUCCESS);
+    const DWORD never = 0;
+    ::RegSetValueExW(system, L"iCheckDefaultOnStartup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&never), sizeof never);
+    ::RegCloseKey(system);
     for (const wchar_t* name : {L"LastViewPath", L"MainFrameWidth", L"MainFrameHeight"})
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShowsKey, name);
     TempFolder temp;

@@ -272,12 +272,31 @@ TEST_F(FrameTest, DisplaySettingsComeFromTheProfileAndGoBackOnlyWhenChanged)
 // The skin's colours reach the list: light text on Black, dark text on the others.
 TEST_F(FrameTest, SkinColoursReachTheList)
 {
-    theApp.SetSkin(1);
-    EXPECT_EQ(frame->m_wndList.m_clrText, RGB(200, 200, 200));
-    EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrBarFace);
-    theApp.SetSkin(3);
-    EXPECT_EQ(frame->m_wndList.m_clrText, RGB(50, 50, 50));
-    EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrBarFace);
+    const struct {
+        unsigned skin;
+        COLORREF text;
+    } cases[] = {{3, RGB(50, 50, 50)}, {1, RGB(200, 200, 200)}, {0, RGB(50, 50, 50)}};
+    for (const auto& c : cases) {
+        theApp.SetSkin(c.skin);
+        EXPECT_EQ(frame->m_wndList.m_clrText, c.text) << c.skin;
+        EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrWindow) << c.skin;
+        if (c.skin == 1)
+            EXPECT_EQ(frame->m_wndList.m_clrBackground, RGB(50, 50, 50)) << "Black's list is dark";
+    }
+}
+
+// The frame's pop-up menus carry the logo band at their left, with the items beside it.
+TEST_F(FrameTest, PopupMenusCarryTheLogo)
+{
+    ASSERT_TRUE(frame->m_menuLogo.IsValid());
+    frame->SendMessage(WM_COMMAND, ID_CAPTION_MENU);
+    CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->GetLogoWidth(), frame->m_menuLogo.GetImageSize().cx);
+    EXPECT_GE(menu->GetItemRect(0).left, menu->GetLogoWidth());
+    EXPECT_EQ(menu->GetMenuItemID(0), static_cast<UINT>(ID_APP_OPTION));
+    menu->CloseMenu();
+    PumpPending();
 }
 
 } // namespace

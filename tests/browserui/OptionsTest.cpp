@@ -2,10 +2,12 @@
 // and the options' System page.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <functional>
 #include <string>
 #include <vector>
 #include "BoxAnswer.h"
 #include "DefaultViewer.h"
+#include "DlgLumivoTools.h"
 #include "EditorAppTestSupport.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
@@ -281,6 +283,69 @@ TEST(SystemPage, DefaultResetsBothFoldersAndClearingTheCacheKeepsTheUsersPicture
     EXPECT_NE(std::wstring(folder), g_thumbnails) << "the stored folder stayed";
     SetKQFolder(nullptr, KQ_FOLDER_WALLPAPER);
     SetKQFolder(nullptr, KQ_FOLDER_THUMBNAIL);
+}
+
+// The about box and the editor's install note, as they open: caption and texts.
+struct DialogSeen {
+    std::wstring caption, text, ok;
+};
+DialogSeen g_seen;
+int g_textId;
+
+BOOL CALLBACK FindVisibleDialog(HWND hwnd, LPARAM lParam)
+{
+    wchar_t cls[32] = {};
+    ::GetClassNameW(hwnd, cls, 32);
+    if (::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(lParam) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    wchar_t text[128] = {};
+    ::GetDlgItemTextW(dialog, id, text, 128);
+    return text;
+}
+
+void CALLBACK ReadAndCloseDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    ::KillTimer(nullptr, id);
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(dialog, caption, 64);
+    g_seen = {caption, ItemText(dialog, g_textId), ItemText(dialog, IDOK)};
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST(ShowsDialogs, AboutAndInstallNoteShowTheirTexts)
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    const struct {
+        const char* name;
+        std::function<void()> open;
+        int textId;
+        DialogSeen expected;
+    } cases[] = {
+        {"about", [&] { app->OnCmdMsg(ID_APP_ABOUT, CN_COMMAND, nullptr, nullptr); }, IDC_ABOUT_TEXT,
+         {L"About", L"Lumivo Shows Version 1.4.6", L"OK"}},
+        {"install", [] { EXPECT_EQ(ShowInstallToolsDialog(), 0); }, IDC_TOOLS_TEXT, {L"Please install", L"Lumivo Tools", L"Download"}},
+    };
+    for (const auto& c : cases) {
+        g_seen = {};
+        g_textId = c.textId;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ReadAndCloseDialog);
+        c.open();
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(g_seen.caption, c.expected.caption) << c.name;
+        EXPECT_EQ(g_seen.text, c.expected.text) << c.name;
+        EXPECT_EQ(g_seen.ok, c.expected.ok) << c.name;
+    }
 }
 
 } // namespace
