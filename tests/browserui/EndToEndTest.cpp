@@ -2,7 +2,9 @@
 // frame, and a close ends it with code 0 after writing its settings.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <string>
+#include "CxImage.h"
 #include "EditorAppTestSupport.h"
 #include "TestSupport.h"
 
@@ -22,6 +24,24 @@ std::wstring ReadShowsText(const wchar_t* name)
     if (::RegGetValueW(HKEY_CURRENT_USER, kShowsKey, name, RRF_RT_REG_SZ, nullptr, text, &size) != ERROR_SUCCESS)
         return std::wstring();
     return text;
+}
+
+// The screen as a PNG, for a person to look at (build/out/e2e).
+void SaveScreen(const std::wstring& path)
+{
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    CxImage picture;
+    if (picture.CreateFromHBITMAP(bitmap))
+        picture.Save(path.c_str(), CXIMAGE_FORMAT_PNG);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
 }
 
 bool HasShowsValue(const wchar_t* name)
@@ -58,6 +78,16 @@ TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
     wchar_t title[64] = {};
     ::GetWindowTextW(frame, title, 64);
     EXPECT_STREQ(title, L"Lumivo Shows 1.4.6");
+    // Pictures of the frame with its thumbnails and with its main menu open, once they had
+    // time to settle; nothing is measured on them.
+    std::wstring shots = testsupport::BinDir();
+    shots = shots.substr(0, shots.find_last_of(L'\\')) + L"\\out\\e2e"; // build\out\e2e
+    ::SHCreateDirectoryExW(nullptr, shots.c_str(), nullptr);
+    ::Sleep(3000);
+    SaveScreen(shots + L"\\shows.png");
+    ::PostMessageW(frame, WM_COMMAND, 32922, 0); // the Menu caption button
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\shows-menu.png");
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(shows.WaitForExit(20000), 0);
     EXPECT_EQ(ReadShowsText(L"LastViewPath"), temp.Root());

@@ -285,6 +285,28 @@ TEST_F(FrameTest, SkinColoursReachTheList)
     }
 }
 
+// A picture named on the command line opens its folder with the picture selected.
+TEST_F(FrameTest, APictureArgumentOpensItsFolderWithThePictureSelected)
+{
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    ASSERT_TRUE(theApp.Prepare((L"\"" + temp.At(L"b.bmp") + L"\"").c_str()));
+    EXPECT_TRUE(theApp.m_bViewerOnly);
+    ASSERT_TRUE(theApp.CreateMainFrame());
+    frame = theApp.m_pMainFrame;
+    m_hwnd = nullptr;
+    frame->ShowWindow(SW_SHOWNORMAL);
+    CPictureListView& list = frame->m_wndList;
+    auto selected = [&](const wchar_t* name) {
+        const int index = list.FindItemByPath(temp.At(name).c_str());
+        return index >= 0 && (list.GetItemState(index) & KQLS_SELECTED) != 0;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return selected(L"b.bmp"); }));
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_FALSE(selected(L"a.bmp"));
+    theApp.m_bViewerOnly = false;
+}
+
 // The frame's pop-up menus carry the logo band at their left, with the items beside it.
 TEST_F(FrameTest, PopupMenusCarryTheLogo)
 {
