@@ -403,7 +403,10 @@ void CLumivoShowsApp::OnAppExit()
         m_pMainFrame->PostMessage(WM_CLOSE);
 }
 
-CAboutDlg::CAboutDlg(CWnd* pParent) : CKQDialog(IDD_ABOUTBOX, pParent) {}
+CAboutDlg::CAboutDlg(CWnd* pParent) : CKQDialog(IDD_ABOUTBOX, pParent)
+{
+    EnableVisualManagerStyle(TRUE, TRUE);
+}
 
 void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 {

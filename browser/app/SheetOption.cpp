@@ -1,4 +1,6 @@
 #include "SheetOption.h"
+#include <algorithm>
+#include <iterator>
 #include "LumivoShowsIds.h"
 #include "Win32Owners.h"
 #include "ZVUILibApp.h"
@@ -17,12 +19,19 @@ const int kPageImageSize = 48;
 CSheetOption::CSheetOption(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CBCGPPropertySheet(pszCaption, pParentWnd, iSelectPage)
 {
-    SetIconsList(IDB_OPTION_PAGES, kPageImageSize, RGB(255, 0, 255));
+    // The strip holds a picture for every page there may be; the bar numbers its pictures by
+    // the pages it shows, so the others are taken out.
+    m_pageIcons.Create(IDB_OPTION_PAGES, kPageImageSize, 0, RGB(255, 0, 255));
+    for (int image = ::ImageList_GetImageCount(m_pageIcons.GetSafeHandle()) - 1; image >= 0; --image)
+        if (std::none_of(std::begin(kPages), std::end(kPages), [image](const auto& page) { return page.image == image; }))
+            ::ImageList_Remove(m_pageIcons.GetSafeHandle(), image);
+    SetIconsList(m_pageIcons.GetSafeHandle());
     m_pageImages.SetImageSize(CSize(kPageImageSize, kPageImageSize));
     m_pageImages.SetTransparentColor(RGB(255, 0, 255));
     m_pageImages.Load(IDB_OPTION_PAGES);
     SetLook(PropSheetLook_OutlookBar, 150);
-    EnablePageHeader(50);
+    // Tall enough for the page's 48-pixel picture inside the header's band.
+    EnablePageHeader(70);
     EnableVisualManagerStyle(TRUE, TRUE);
     CKQPropertyPage* pages[] = {&m_pageSystem};
     for (size_t i = 0; i < sizeof pages / sizeof pages[0]; ++i) {

@@ -9,6 +9,7 @@ public:
 
     CPageSystem m_pageSystem;
     CBCGPToolBarImages m_pageImages;
+    CImageList m_pageIcons; // the bar's pictures, one per page shown
 
 protected:
     void OnDrawPageHeader(CDC* pDC, int nPage, CRect rectHeader) override;

@@ -78,13 +78,31 @@ TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
     wchar_t title[64] = {};
     ::GetWindowTextW(frame, title, 64);
     EXPECT_STREQ(title, L"Lumivo Shows 1.4.6");
-    // Pictures of the frame with its thumbnails and with its main menu open, once they had
-    // time to settle; nothing is measured on them.
+    // Pictures of the frame with its thumbnails, its options, its about box and its main menu
+    // open, each once it had time to settle; nothing is measured on them.
     std::wstring shots = testsupport::BinDir();
     shots = shots.substr(0, shots.find_last_of(L'\\')) + L"\\out\\e2e"; // build\out\e2e
     ::SHCreateDirectoryExW(nullptr, shots.c_str(), nullptr);
     ::Sleep(3000);
     SaveScreen(shots + L"\\shows.png");
+    // The options and the about box, each closed by its Cancel once pictured.
+    const struct {
+        UINT command;
+        const wchar_t* title;
+        const wchar_t* shot;
+    } dialogs[] = {{32875, L"Option", L"\\shows-options.png"}, {0xE140, L"About", L"\\shows-about.png"}};
+    for (const auto& d : dialogs) {
+        ::PostMessageW(frame, WM_COMMAND, d.command, 0);
+        HWND dialog = nullptr;
+        for (int i = 0; i < 100 && !dialog; ++i, ::Sleep(50))
+            dialog = ::FindWindowW(L"#32770", d.title);
+        EXPECT_NE(dialog, nullptr) << d.title;
+        ::Sleep(700);
+        SaveScreen(shots + d.shot);
+        if (dialog)
+            ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        ::Sleep(300);
+    }
     ::PostMessageW(frame, WM_COMMAND, 32922, 0); // the Menu caption button
     ::Sleep(1000);
     SaveScreen(shots + L"\\shows-menu.png");
