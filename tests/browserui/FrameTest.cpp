@@ -269,6 +269,37 @@ TEST_F(FrameTest, DisplaySettingsComeFromTheProfileAndGoBackOnlyWhenChanged)
     gKQListView_SortType = KQ_LIST_SORT_NONE;
 }
 
+// Stored display values outside the menus' choices fall back; the online set has its own
+// defaults.
+TEST(ListDisplay, StoredValuesTable)
+{
+    theApp.SetRegistryKey(L"Lumivo"); // as the start-up does, when this test runs alone
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+    const struct {
+        const wchar_t* name;
+        int stored;
+        bool online;
+        int iconSize, aspect;
+    } cases[] = {
+        {L"IconSize", 3, false, 3, 0},
+        {L"IconSize", 9, false, DefaultIconSize(1920), 0},
+        {L"IconSize", -1, false, DefaultIconSize(1920), 0},
+        {L"IconAspect", 5, false, DefaultIconSize(1920), 0},
+        {L"Online_IconSize", 2, true, 2, 1},
+        {L"Online_IconAspect", 0, true, 4, 0},
+    };
+    for (const auto& c : cases) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+        theApp.WriteProfileInt(L"", c.name, c.stored);
+        const ListDisplaySettings s = ReadListDisplay(theApp, c.online, 1920);
+        EXPECT_EQ(s.iconSize, c.iconSize) << c.name << " " << c.stored;
+        EXPECT_EQ(s.aspect, c.aspect) << c.name << " " << c.stored;
+        EXPECT_EQ(s.showName, !c.online) << c.name;
+        EXPECT_EQ(s.sortType, KQ_LIST_SORT_NONE);
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+}
+
 // The skin's colours reach the list: light text on Black, dark text on the others.
 TEST_F(FrameTest, SkinColoursReachTheList)
 {
