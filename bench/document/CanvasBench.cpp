@@ -4,6 +4,7 @@
 // bench/document/run-bench --canvas.
 #include <windows.h>
 #include <algorithm>
+#include <utility>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -112,14 +113,14 @@ int wmain()
     int dragged = -1;
     BuildBenchDocument([&](CLayerInfo layer) {
         if (doc.layers.layers.empty()) {
-            doc.layers.InsertLayerAtBottom(layer);
+            doc.layers.InsertLayerAtBottom(std::move(layer));
             return;
         }
         layer.id = int32_t(doc.layers.layers.size());
         layer.framed = layer.movable = layer.selectable = 1;
         if (dragged < 0 && layer.width == 2000 && layer.height == 1500)
             dragged = layer.id;
-        doc.layers.AddLayer(layer);
+        doc.layers.AddLayer(std::move(layer));
     });
     if (dragged < 0)
         return 1;
