@@ -14,6 +14,12 @@ int FrameEdge(POINT a, POINT b)
     return static_cast<int>(std::hypot(double(a.x - b.x), double(a.y - b.y)));
 }
 
+// Whether a drag by the frame may move, resize or turn the layer.
+bool CanDrag(const CLayerInfo& layer)
+{
+    return !layer.locked && layer.type != LAYER_SLOT_PICTURE && layer.type != LAYER_PAGE_OVERLAY;
+}
+
 } // namespace
 
 int CLayeredViewWnd::HitTestTracker(int x, int y) const
@@ -106,15 +112,18 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     case HIT_ROTATE:
     case HIT_RESIZE:
-    case HIT_MOVE:
+    case HIT_MOVE: {
         dragMode = hit;
         pressPoint = point;
         rotateReference = frame.points[5];
-        dragModified = 1;
+        // A press on a layer that cannot move (the locked current one) leaves no history step.
+        const CLayerInfo* target = doc.layers.currentId != 0 ? doc.layers.GetCurrentLayer() : nullptr;
+        dragModified = target && CanDrag(*target) ? 1 : 0;
         doc.pressFrameWidth = FrameEdge(frame.points[0], frame.points[1]);
         doc.pressFrameHeight = FrameEdge(frame.points[1], frame.points[2]);
         dragging = 1;
         break;
+    }
     default:
         dragging = 0;
         currentChanged = doc.layers.currentId != 0;
@@ -126,6 +135,8 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         break;
     }
     CLayerInfo* layer = doc.layers.currentId != 0 ? doc.layers.GetCurrentLayer() : nullptr;
+    if (layer && !CanDrag(*layer))
+        layer = nullptr;
     if (layer && hit == HIT_RESIZE)
         layer->dragging = 1;
     if (layer && hit == HIT_ROTATE) {
@@ -155,8 +166,7 @@ void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
         bool changed = false;
         for (size_t i = list.size(); i-- > 1;) {
             CLayerInfo& layer = list[i];
-            if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || layer.type == LAYER_SLOT_PICTURE ||
-                layer.type == LAYER_PAGE_OVERLAY || layer.locked)
+            if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || !CanDrag(layer))
                 continue;
             changed = true;
             if (dragMode >= 1 && dragMode <= 9)

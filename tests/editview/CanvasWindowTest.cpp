@@ -310,15 +310,18 @@ TEST_F(CanvasWindow, LockedAndOverlayLayersAreNeitherPickedNorDragged)
         Press(POINT{250, 200});
         EXPECT_EQ(canvas.doc.layers.currentId, 0) << c.name;
         Release(POINT{250, 200});
-        // Not dragged when current.
+        // Not dragged when current, and no history step for a drag that moved nothing.
         canvas.doc.layers.currentId = id;
         Paint();
         const ZVPOINTF at = Layer(id).location;
+        const int steps = canvas.doc.history.GetCount();
         Press(POINT{250, 200});
         Drag(POINT{280, 230});
         Release(POINT{280, 230});
         EXPECT_FLOAT_EQ(Layer(id).location.x, at.x) << c.name;
         EXPECT_FLOAT_EQ(Layer(id).location.y, at.y) << c.name;
+        EXPECT_EQ(canvas.doc.history.GetCount(), steps) << c.name;
+        EXPECT_EQ(Layer(id).visible, 1) << c.name;
     }
 }
 
