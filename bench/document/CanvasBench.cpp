@@ -45,10 +45,18 @@ void Pump()
     }
 }
 
+// The whole window repainted now.
 void PaintNow(CWnd& window)
 {
     Pump();
     window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// What the handlers invalidated painted now, as the message loop would paint it.
+void PaintPending(CWnd& window)
+{
+    Pump();
+    window.UpdateWindow();
 }
 
 // The document at zoom 1.0 from the window's top left, laid out at the zoom asked for.
@@ -83,7 +91,7 @@ DragFigures MeasureDrag(CLayeredViewWnd& canvas, int id, float zoom)
     f.oursMs = Ms([&] {
                    for (int i = 1; i <= kMoves; ++i) {
                        canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 3 * i, start.y + 2 * i));
-                       PaintNow(canvas);
+                       PaintPending(canvas);
                    }
                }) / kMoves;
     canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(start.x + 3 * kMoves, start.y + 2 * kMoves));
@@ -96,7 +104,7 @@ DragFigures MeasureDrag(CLayeredViewWnd& canvas, int id, float zoom)
                             moving.location.x -= 3;
                             moving.location.y -= 2;
                             canvas.Recompose();
-                            PaintNow(canvas);
+                            PaintPending(canvas);
                         }
                     }) / kRecomposeMoves;
     return f;

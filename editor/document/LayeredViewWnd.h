@@ -195,6 +195,14 @@ private:
     void DrawPicture(HDC dc, CZVImage& picture, float scale);
     void DrawLayersInPlace(HDC dc, bool leaveOutSlotFrames);
     void DrawDraggedLayer(HDC dc, CLayerInfo& layer);
+    // Where a dragged layer's picture goes in the window (its draw origin set on the way).
+    RECT PlaceDraggedLayer(CLayerInfo& layer);
+    // A 1:1 blend of the picture from a premultiplied copy kept for the moves of one drag; false
+    // when the picture does not qualify and must be drawn the usual way.
+    bool DrawKeptBlend(HDC dc, const CZVImage& picture, const RECT& place);
+    // What a drag paints in the window: the dragged pictures and the current layer's frame with
+    // its buttons. A move invalidates this area before and after, not the whole window.
+    RECT DragArea();
     void DrawLayerFrame(HDC dc, CLayerInfo& layer);
     void DrawGrid(HDC dc);
     void DrawPath(HDC dc);
@@ -206,4 +214,14 @@ private:
     void FitHandlesToDpi();
     void Refresh();
     void AnimationThread();
+
+    // The paint's work picture, of the back buffer's size and format: each paint copies its area
+    // from the back buffer, draws on it and copies that area to the screen.
+    BitmapHandle workBuffer;
+    struct KeptBlend {
+        const void* pixels = nullptr;   // the picture's buffer it was made from
+        DWORD width = 0, height = 0;
+        BitmapHandle bitmap;
+    };
+    KeptBlend dragBlend;
 };

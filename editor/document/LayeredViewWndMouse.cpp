@@ -80,6 +80,7 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         CWnd::OnLButtonDown(nFlags, point);
         return;
     }
+    dragBlend = KeptBlend{};
     // The current layer keeps the press when it is under the mouse, even below another layer.
     CLayerInfo* picked = nullptr;
     CLayerInfo* current = doc.layers.GetCurrentLayer();
@@ -164,6 +165,7 @@ void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
         cursorIndex = HoverCursor(HitTestTracker(point.x, point.y), buttonsLimited != 0);
     } else {
         bool changed = false;
+        const RECT before = DragArea();
         for (size_t i = list.size(); i-- > 1;) {
             CLayerInfo& layer = list[i];
             if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || !CanDrag(layer))
@@ -202,7 +204,10 @@ void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
         }
         if (changed) {
             backgroundStale = 0;
-            Invalidate(FALSE);
+            const RECT after = DragArea();
+            RECT both;
+            ::UnionRect(&both, &before, &after);
+            InvalidateRect(&both, FALSE);
         }
     }
     if (!leaveTracking) {
@@ -256,6 +261,7 @@ void CLayeredViewWnd::OnLButtonUp(UINT nFlags, CPoint point)
         current->dragging = 0;
     }
     dragging = 0;
+    dragBlend = KeptBlend{};
     if (dragModified && doc.historyOn && current && current->type != LAYER_SLOT_PICTURE)
         doc.history.AddHistory(current, HISTORY_MODIFY);
     dragModified = 0;
@@ -313,7 +319,7 @@ BOOL CLayeredViewWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 
-void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
+RECT CLayeredViewWnd::PlaceDraggedLayer(CLayerInfo& layer)
 {
     doc.CalcLayerTracker(&layer);
     const POINT corner = layer.GetFrameTopLeft();
@@ -329,22 +335,81 @@ void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
     const bool reduced = layer.workingCopy.IsValid();
     const long w = reduced ? static_cast<long>(layer.displayed.GetWidth()) : static_cast<long>(layer.displayed.GetWidth() * doc.zoom);
     const long h = reduced ? static_cast<long>(layer.displayed.GetHeight()) : static_cast<long>(layer.displayed.GetHeight() * doc.zoom);
+    return RECT{at.x, at.y, at.x + w, at.y + h};
+}
+
+bool CLayeredViewWnd::DrawKeptBlend(HDC dc, const CZVImage& picture, const RECT& place)
+{
+    // Only a move keeps the picture as it is from one mouse position to the next; a resize or a
+    // turn renders it anew each time. Unblended and scaled pictures draw quickly as they are.
+    const long w = place.right - place.left, h = place.bottom - place.top;
+    if (dragMode != HIT_MOVE || !dragging || !picture.AlphaIsValid() || picture.IsTransparent() ||
+        static_cast<long>(picture.GetWidth()) != w || static_cast<long>(picture.GetHeight()) != h)
+        return false;
+    if (dragBlend.pixels != picture.GetDIB() || dragBlend.width != picture.GetWidth() || dragBlend.height != picture.GetHeight()) {
+        dragBlend.bitmap.Reset(picture.MakeBitmap(nullptr, true));
+        dragBlend.pixels = picture.GetDIB();
+        dragBlend.width = picture.GetWidth();
+        dragBlend.height = picture.GetHeight();
+    }
+    win32::MemoryDc source(::CreateCompatibleDC(dc));
+    if (!dragBlend.bitmap.IsValid() || !source.IsValid())
+        return false;
+    win32::ScopedSelect keep(source.Get(), dragBlend.bitmap.Get());
+    // The same blend the picture's own drawing makes, without cutting and converting the
+    // visible part again for every paint; the paint's clip keeps it to the area repainted.
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, place.left, place.top, w, h, source.Get(), 0, 0, w, h, blend) != FALSE;
+}
+
+void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
+{
+    const RECT place = PlaceDraggedLayer(layer);
+    const long w = place.right - place.left, h = place.bottom - place.top;
     CRect client;
     GetClientRect(&client);
     // Below zoom 1.0 the reduced copy the composite was made from is the picture at this size
     // already: drawn as it is, each move skips shrinking the whole layer again.
-    CZVImage& small = layer.zoomedCopy;
-    if (!reduced && doc.zoom < 1.0f && small.IsValid() && static_cast<long>(small.GetWidth()) == w &&
-        static_cast<long>(small.GetHeight()) == h)
-        small.Draw(dc, at.x, at.y, w, h, &client);
-    else
-        layer.displayed.Draw(dc, at.x, at.y, w, h, &client);
+    const CZVImage& small = layer.zoomedCopy;
+    const bool useSmall = !layer.workingCopy.IsValid() && doc.zoom < 1.0f && small.IsValid() &&
+                          static_cast<long>(small.GetWidth()) == w && static_cast<long>(small.GetHeight()) == h;
+    const CZVImage& picture = useSmall ? small : layer.displayed;
+    if (!DrawKeptBlend(dc, picture, place))
+        picture.Draw(dc, place.left, place.top, w, h, &client);
     if (directRepaint || layer.type == LAYER_BACKGROUND || layer.type == LAYER_PAGE_OVERLAY || layer.type == 7 ||
         layer.id != doc.layers.currentId)
         return;
     frame = layer.frame;
     if (framesShown && !(displayMode == 3 && layer.type == LAYER_SLOT_PICTURE))
         DrawLayerFrame(dc, layer);
+}
+
+RECT CLayeredViewWnd::DragArea()
+{
+    RECT area = {0, 0, 0, 0};
+    // The buttons are squares centred on the frame's points; the outline's pen is 2 wide.
+    const int reach = ScaleToDpi(kHandleSize, Dpi()) / 2 + 3;
+    for (CLayerInfo& layer : doc.layers.layers) {
+        if (layer.dragging) {
+            const RECT place = PlaceDraggedLayer(layer);
+            ::UnionRect(&area, &area, &place);
+        }
+        if (!(layer.dragging || layer.visible) || layer.id != doc.layers.currentId || layer.type == LAYER_BACKGROUND ||
+            layer.type == LAYER_PAGE_OVERLAY || layer.type == 7)
+            continue;
+        if (!layer.dragging)
+            doc.CalcLayerTracker(&layer);
+        RECT box = {layer.frame.points[0].x, layer.frame.points[0].y, layer.frame.points[0].x, layer.frame.points[0].y};
+        for (int i = 1; i < 5; ++i) {
+            box.left = std::min(box.left, layer.frame.points[i].x);
+            box.top = std::min(box.top, layer.frame.points[i].y);
+            box.right = std::max(box.right, layer.frame.points[i].x);
+            box.bottom = std::max(box.bottom, layer.frame.points[i].y);
+        }
+        ::InflateRect(&box, reach, reach);
+        ::UnionRect(&area, &area, &box);
+    }
+    return area;
 }
 
 void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
