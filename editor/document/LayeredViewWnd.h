@@ -17,6 +17,10 @@
 #include "SkinControls.h"
 #include "ZVImage.h"
 
+namespace Gdiplus {
+class Graphics;
+}
+
 // Private messages of the canvas (wParam and lParam 0).
 const UINT WM_CANVAS_REFRESH = 0x700;       // re-render and repaint; also the layer list's refresh
 const UINT WM_CANVAS_SCROLL_LEFT = 0x8003;
@@ -204,6 +208,11 @@ private:
     // its buttons. A move invalidates this area before and after, not the whole window.
     RECT DragArea();
     void DrawLayerFrame(HDC dc, CLayerInfo& layer);
+    // The outline (when g is given) and the buttons of frame, drawn shifted by -shift.
+    void PaintLayerFrame(HDC dc, Gdiplus::Graphics* g, bool allButtons, POINT shift);
+    // The frame blended from a drawing of it kept for the moves of one drag; false when it
+    // cannot be made.
+    bool DrawKeptFrame(HDC dc, bool allButtons);
     void DrawGrid(HDC dc);
     void DrawPath(HDC dc);
     void TileBackground(HDC dc);
@@ -224,4 +233,10 @@ private:
         BitmapHandle bitmap;
     };
     KeptBlend dragBlend;
+    struct KeptFrame {
+        DWORD width = 0, height = 0;
+        POINT shape[9] = {};   // the corners and squares within the drawing, square size, buttons
+        BitmapHandle bitmap;
+    };
+    KeptFrame dragFrame;
 };

@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include "CanvasViewMath.h"
 #include "ZVUILibApp.h"
 
@@ -81,6 +82,7 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     }
     dragBlend = KeptBlend{};
+    dragFrame = KeptFrame{};
     // The current layer keeps the press when it is under the mouse, even below another layer.
     CLayerInfo* picked = nullptr;
     CLayerInfo* current = doc.layers.GetCurrentLayer();
@@ -262,6 +264,7 @@ void CLayeredViewWnd::OnLButtonUp(UINT nFlags, CPoint point)
     }
     dragging = 0;
     dragBlend = KeptBlend{};
+    dragFrame = KeptFrame{};
     if (dragModified && doc.historyOn && current && current->type != LAYER_SLOT_PICTURE)
         doc.history.AddHistory(current, HISTORY_MODIFY);
     dragModified = 0;
@@ -412,34 +415,103 @@ RECT CLayeredViewWnd::DragArea()
     return area;
 }
 
-void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
+void CLayeredViewWnd::PaintLayerFrame(HDC dc, Gdiplus::Graphics* g, bool allButtons, POINT shift)
 {
-    FitHandlesToDpi();
-    buttonsLimited = layer.type == LAYER_SLOT_PICTURE ? 0 : 1;
-    if (StartGdiplus()) {
-        Gdiplus::Graphics g(dc);
-        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    if (g) {
+        g->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         Gdiplus::Point outline[5];
         for (int i = 0; i < 5; ++i)
-            outline[i] = Gdiplus::Point(frame.points[i % 4].x, frame.points[i % 4].y);
+            outline[i] = Gdiplus::Point(frame.points[i % 4].x - shift.x, frame.points[i % 4].y - shift.y);
         Gdiplus::Pen white(Gdiplus::Color(0x80, 255, 255, 255), 2.0f);
         Gdiplus::Pen red(Gdiplus::Color(0x80, 255, 0, 0), 2.0f);
         red.SetDashStyle(Gdiplus::DashStyleDash);
-        g.DrawLines(&white, outline, 5);
-        g.DrawLines(&red, outline, 5);
+        g->DrawLines(&white, outline, 5);
+        g->DrawLines(&red, outline, 5);
+        g->Flush(Gdiplus::FlushIntentionSync);
     }
     // buttonImages: delete, menu, resize, rotate; squares 1, 0, 2, 3.
     const auto button = [&](int image, int square) {
         const RECT& r = frame.handleRects[square];
         if (buttonImages[image].IsValid())
-            buttonImages[image].Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, true);
+            buttonImages[image].Draw(dc, r.left - shift.x, r.top - shift.y, r.right - r.left, r.bottom - r.top, nullptr, true);
     };
-    if (layer.type != LAYER_SLOT_PICTURE) {
+    if (allButtons) {
         button(1, 0);
         button(2, 2);
         button(3, 3);
     }
     button(0, 1);
+}
+
+bool CLayeredViewWnd::DrawKeptFrame(HDC dc, bool allButtons)
+{
+    // The frame's bounds with its buttons and the outline's pen.
+    RECT box = {frame.points[0].x, frame.points[0].y, frame.points[0].x, frame.points[0].y};
+    for (int i = 0; i < 4; ++i) {
+        const RECT point = {frame.points[i].x, frame.points[i].y, frame.points[i].x + 1, frame.points[i].y + 1};
+        ::UnionRect(&box, &box, &point);
+        ::UnionRect(&box, &box, &frame.handleRects[i]);
+    }
+    ::InflateRect(&box, 3, 3);
+    const long w = box.right - box.left, h = box.bottom - box.top;
+    // A move only shifts the frame: its drawing is kept and blended at the new place for as
+    // long as its shape relative to its bounds stays the same.
+    POINT shape[9];
+    for (int i = 0; i < 4; ++i) {
+        shape[i] = POINT{frame.points[i].x - box.left, frame.points[i].y - box.top};
+        shape[4 + i] = POINT{frame.handleRects[i].left - box.left, frame.handleRects[i].top - box.top};
+    }
+    shape[8] = POINT{frame.handleRects[0].right - frame.handleRects[0].left, allButtons ? 1 : 0};
+    if (!dragFrame.bitmap.IsValid() || dragFrame.width != DWORD(w) || dragFrame.height != DWORD(h) ||
+        std::memcmp(dragFrame.shape, shape, sizeof shape) != 0) {
+        dragFrame = KeptFrame{};
+        if (w <= 0 || h <= 0 || !StartGdiplus())
+            return false;
+        // A transparent premultiplied picture that the outline and the buttons are drawn onto.
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        BitmapHandle bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        win32::MemoryDc target(::CreateCompatibleDC(dc));
+        if (!bitmap.IsValid() || !bits || !target.IsValid())
+            return false;
+        std::memset(bits, 0, size_t(w) * size_t(h) * 4);
+        {
+            Gdiplus::Bitmap surface(w, h, w * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+            Gdiplus::Graphics g(&surface);
+            win32::ScopedSelect keep(target.Get(), bitmap.Get());
+            PaintLayerFrame(target.Get(), &g, allButtons, POINT{box.left, box.top});
+        }
+        dragFrame.bitmap = std::move(bitmap);
+        dragFrame.width = DWORD(w);
+        dragFrame.height = DWORD(h);
+        std::memcpy(dragFrame.shape, shape, sizeof shape);
+    }
+    win32::MemoryDc source(::CreateCompatibleDC(dc));
+    if (!source.IsValid())
+        return false;
+    win32::ScopedSelect keep(source.Get(), dragFrame.bitmap.Get());
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, box.left, box.top, w, h, source.Get(), 0, 0, w, h, blend) != FALSE;
+}
+
+void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
+{
+    FitHandlesToDpi();
+    buttonsLimited = layer.type == LAYER_SLOT_PICTURE ? 0 : 1;
+    const bool allButtons = layer.type != LAYER_SLOT_PICTURE;
+    if (dragging && dragMode == HIT_MOVE && DrawKeptFrame(dc, allButtons))
+        return;
+    if (StartGdiplus()) {
+        Gdiplus::Graphics g(dc);
+        PaintLayerFrame(dc, &g, allButtons, POINT{0, 0});
+    } else {
+        PaintLayerFrame(dc, nullptr, allButtons, POINT{0, 0});
+    }
 }
 
 void CLayeredViewWnd::SetBrushCursor(int width, int height)

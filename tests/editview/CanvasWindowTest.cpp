@@ -563,6 +563,15 @@ TEST_F(CanvasWindow, DragRepaintLeavesNoTrailAndBlendsAsTheFinishedPicture)
     const POINT* p = Layer(id).frame.points;
     EXPECT_TRUE(Reddish(during->At(p[1].x - 8, p[1].y))) << "delete " << ColorText(during->At(p[1].x - 8, p[1].y));
     EXPECT_TRUE(Greenish(during->At(p[2].x - 8, p[2].y))) << "resize " << ColorText(during->At(p[2].x - 8, p[2].y));
+    // The outline along the left edge: its white lightens what lies below, its dashes redden it.
+    int lightened = 0, reddened = 0;
+    for (int y = p[0].y + 20; y < p[3].y - 20; ++y) {
+        const COLORREF c = during->At(p[0].x, y);
+        lightened += GetGValue(c) > 40 ? 1 : 0;
+        reddened += GetRValue(c) > GetBValue(c) + 40 ? 1 : 0;
+    }
+    EXPECT_GT(lightened, 10);
+    EXPECT_GT(reddened, 10);
     const COLORREF dragged = during->At(310, 240);
     Release(POINT{310, 240});
     canvas.framesShown = 0;
