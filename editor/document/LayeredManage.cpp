@@ -1,7 +1,7 @@
 #include "LayeredManage.h"
 #include <algorithm>
-#include <utility>
 #include <cmath>
+#include <utility>
 
 namespace {
 
