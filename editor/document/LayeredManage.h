@@ -12,6 +12,8 @@ public:
     CLayeredManage() = default;
     CLayeredManage(const CLayeredManage& other) = default;
     CLayeredManage& operator=(const CLayeredManage& other) = default;
+    CLayeredManage(CLayeredManage&& other) noexcept = default;
+    CLayeredManage& operator=(CLayeredManage&& other) noexcept = default;
     virtual ~CLayeredManage() = default;
     // The counters, the current layer and the serial source, with no layers.
     CLayeredManage CopyWithoutLayers() const;

@@ -18,6 +18,10 @@
 #include "SkinControls.h"
 #include "ZVImage.h"
 
+namespace Gdiplus {
+class Graphics;
+}
+
 // Private messages of the canvas (wParam and lParam 0).
 const UINT WM_CANVAS_REFRESH = 0x700;       // re-render and repaint; also the layer list's refresh
 const UINT WM_CANVAS_SCROLL_LEFT = 0x8003;
@@ -208,7 +212,20 @@ private:
     void DrawPicture(HDC dc, CZVImage& picture, float scale);
     void DrawLayersInPlace(HDC dc, bool leaveOutSlotFrames);
     void DrawDraggedLayer(HDC dc, CLayerInfo& layer);
+    // Where a dragged layer's picture goes in the window (its draw origin set on the way).
+    RECT PlaceDraggedLayer(CLayerInfo& layer);
+    // A 1:1 blend of the picture from a premultiplied copy kept for the moves of one drag; false
+    // when the picture does not qualify and must be drawn the usual way.
+    bool DrawKeptBlend(HDC dc, const CZVImage& picture, const RECT& place);
+    // What a drag paints in the window: the dragged pictures and the current layer's frame with
+    // its buttons. A move invalidates this area before and after, not the whole window.
+    RECT DragArea();
     void DrawLayerFrame(HDC dc, CLayerInfo& layer);
+    // The outline (when g is given) and the buttons of frame, drawn shifted by -shift.
+    void PaintLayerFrame(HDC dc, Gdiplus::Graphics* g, bool allButtons, POINT shift);
+    // The frame blended from a drawing of it kept for the moves of one drag; false when it
+    // cannot be made.
+    bool DrawKeptFrame(HDC dc, bool allButtons);
     void DrawGrid(HDC dc);
     void DrawPath(HDC dc);
     void TileBackground(HDC dc);
@@ -219,4 +236,20 @@ private:
     void FitHandlesToDpi();
     void Refresh();
     void AnimationThread();
+
+    // The paint's work picture, of the back buffer's size and format: each paint copies its area
+    // from the back buffer, draws on it and copies that area to the screen.
+    BitmapHandle workBuffer;
+    struct KeptBlend {
+        const void* pixels = nullptr;   // the picture's buffer it was made from
+        DWORD width = 0, height = 0;
+        BitmapHandle bitmap;
+    };
+    KeptBlend dragBlend;
+    struct KeptFrame {
+        DWORD width = 0, height = 0;
+        POINT shape[9] = {};   // the corners and squares within the drawing, square size, buttons
+        BitmapHandle bitmap;
+    };
+    KeptFrame dragFrame;
 };
