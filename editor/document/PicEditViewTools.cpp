@@ -29,6 +29,20 @@ bool IsArrowKey(WPARAM key)
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
 
+// Scales and moves the outline so that its bounds fill the rectangle between the two corners.
+void FitPathInto(PathPoints& path, int x1, int y1, int x2, int y2)
+{
+    const PathBounds b = GetPathBounds(path);
+    if (b.width <= 0.0f || b.height <= 0.0f)
+        return;
+    const float left = static_cast<float>(std::min(x1, x2)), top = static_cast<float>(std::min(y1, y2));
+    const float sx = std::abs(x2 - x1) / b.width, sy = std::abs(y2 - y1) / b.height;
+    for (ZVPOINTF& p : path) {
+        p.x = left + (p.x - b.x) * sx;
+        p.y = top + (p.y - b.y) * sy;
+    }
+}
+
 } // namespace
 
 void CPicEditView::RepaintOutline()
@@ -291,7 +305,12 @@ void CPicEditView::SelectionMove(UINT nFlags, CPoint point)
             doc.MakeRoundRectPath(sx, sy, x, y, corner, corner);
             break;
         }
-        case 10: doc.MakeHeartPath(sx, sy, x, y); break;
+        case 10:
+            // The heart is drawn round its notch at the first corner, larger than the drag:
+            // fitted, it fills the dragged rectangle as the other figures do.
+            doc.MakeHeartPath(sx, sy, x, y);
+            FitPathInto(doc.pathPoints, sx, sy, x, y);
+            break;
         default: break;
         }
         selectionWidth = std::abs(x - sx);

@@ -210,6 +210,35 @@ TEST(BrushStroke, CopyPixelRectCopiesOnlyTheRectangle)
 
 // ---- brushes ----
 
+TEST_F(ToolsTest, ShippedStripsAreStripsThatPaint)
+{
+    const std::wstring folder = testsupport::BinDir() + L"\\Data\\Editor\\Brushes\\";
+    const wchar_t* names[] = {L"Rounds.png", L"Chalk.png", L"Splatter.png", L"Star.png",
+                              L"Heart.png",  L"Leaf.png",  L"Grass.png",    L"Snow.png"};
+    for (const wchar_t* name : names) {
+        CZVImage strip;
+        ASSERT_TRUE(strip.Load((folder + name).c_str())) << name;
+        const long h = static_cast<long>(strip.GetHeight()), cells = static_cast<long>(strip.GetWidth()) / h;
+        EXPECT_GE(h, 64) << name;
+        EXPECT_LE(h, 128) << name;
+        EXPECT_EQ(strip.GetWidth() % h, 0u) << name;
+        EXPECT_GE(cells, 8) << name;
+        EXPECT_LE(cells, 12) << name;
+        // The last cell paints through the view.
+        Open(ToolsPlain(400, 300, RGB(255, 255, 255)), 1.0f);
+        host.brushFile = folder + name;
+        view.tool = 16;
+        view.paintColour = RGBQUAD{0, 0, 0, 0};
+        view.SetBrushOptions(1, 40, static_cast<int>(cells - 1), 255, TRUE, 0, 0);
+        Stroke(POINT{150, 100}, POINT{350, 250});
+        int painted = 0;
+        for (int y = 30; y < 230; y += 2)
+            for (int x = 30; x < 270; x += 2)
+                painted += At(x, y) != RGB(255, 255, 255);
+        EXPECT_GT(painted, 200) << name;
+    }
+}
+
 TEST_F(ToolsTest, BrushesPaintAlongThePathOnly)
 {
     struct Case {
@@ -474,6 +503,42 @@ TEST_F(ToolsTest, RegionEffectsChangeOnlyTheirCircle)
     }
 }
 
+TEST_F(ToolsTest, CosmeticAndPictureBrushesWorkAroundThePress)
+{
+    // A coloured checker of 3-pixel squares: tinting, greying, blurring, mosaic and the face
+    // tools all find something to change.
+    CZVImage picture = ToolsPlain(400, 300, RGB(200, 120, 90));
+    for (long y = 0; y < 300; ++y)
+        for (long x = 0; x < 400; ++x)
+            if (((x / 3) + (y / 3)) % 2)
+                picture.SetPixelColor(x, y, CxImage::RGBtoRGBQUAD(RGB(60, 90, 150)));
+    const struct {
+        const char* name;
+        int tool, type;
+        bool local;   // nothing changes far from the press
+    } cases[] = {{"colour brush", 22, 0, true}, {"enlarge eyes", 24, 6, false}, {"eyelashes", 25, 7, true},
+                 {"acne", 26, 8, true},         {"mosaic", 31, 4, true},         {"grey", 32, 13, true},
+                 {"blur brush", 34, 14, true}};
+    for (const auto& c : cases) {
+        Open(picture, 1.0f);
+        view.tool = c.tool;
+        view.paintColour = RGBQUAD{0, 200, 0, 0};
+        view.SetBrushOptions(c.type, 30, 0, 255, TRUE, 0, 0);
+        const int before = Steps();
+        Stroke(POINT{300, 200}, POINT{300, 200});
+        int changed = 0;
+        for (int y = 140; y <= 160; ++y)
+            for (int x = 190; x <= 210; ++x)
+                changed += At(x, y) != CxImage::RGBQUADtoRGB(picture.GetPixelColor(x, 299 - y, false));
+        EXPECT_GT(changed, 20) << c.name;
+        EXPECT_EQ(Steps(), before + 1) << c.name;
+        if (c.local)
+            for (POINT away : {POINT{150, 150}, POINT{250, 150}, POINT{200, 100}, POINT{10, 10}})
+                EXPECT_EQ(At(away.x, away.y), CxImage::RGBQUADtoRGB(picture.GetPixelColor(away.x, 299 - away.y, false)))
+                    << c.name << " at " << away.x << "," << away.y;
+    }
+}
+
 // ---- selections ----
 
 TEST_F(ToolsTest, RectangleSquareWithShiftOnly)
@@ -500,6 +565,24 @@ TEST_F(ToolsTest, RectangleSquareWithShiftOnly)
         // Released with an empty tracker: the tracker is put round the outline.
         EXPECT_EQ(view.selectionTracker.m_rect.Width(), static_cast<int>(c.width)) << c.name;
         EXPECT_TRUE(Current().displayed.SelectionIsValid()) << c.name;
+    }
+}
+
+TEST_F(ToolsTest, FiguresFillTheDraggedRectangle)
+{
+    for (int tool : {8, 9, 10}) {
+        view.tool = tool;
+        view.ClearSelection();
+        view.selectionTracker.m_rect.SetRectEmpty();
+        Down(150, 100);
+        Move(200, 160);
+        Move(300, 220);
+        Up(300, 220);
+        const PathBounds b = view.doc.GetPathBounds();
+        EXPECT_NEAR(b.x, 150, 1.5) << tool;
+        EXPECT_NEAR(b.y, 100, 1.5) << tool;
+        EXPECT_NEAR(b.width, 150, 1.5) << tool;
+        EXPECT_NEAR(b.height, 120, 1.5) << tool;
     }
 }
 
@@ -672,6 +755,96 @@ TEST_F(ToolsTest, LeavingMidLineOrMidPanFinishesIt)
     Move(290, 190);
     view.SendMessage(WM_MOUSELEAVE);
     EXPECT_EQ(view.panning, 0);
+}
+
+// ---- a session ----
+
+// A scripted session on a sample picture; the view's pixels, marching ants included, go to
+// build/out/tools.png for a look.
+TEST_F(ToolsTest, SessionPicture)
+{
+    view.MoveWindow(0, 0, 900, 620);
+    CZVImage sample;
+    ASSERT_TRUE(sample.Load((testsupport::BinDir() + L"\\Data\\Sample\\Lakeside.jpg").c_str()));
+    Open(sample, 1.0f);
+    host.brushFile = testsupport::BinDir() + L"\\Data\\Editor\\Brushes\\Rounds.png";
+    const POINT o = {view.doc.canvasRect.left, view.doc.canvasRect.top};
+    const auto at = [&](int x, int y) { return POINT{o.x + x, o.y + y}; };
+    const auto paint = [&](int tool, int type, int size, int cell, RGBQUAD colour, POINT a, POINT b) {
+        view.tool = tool;
+        view.paintColour = colour;
+        view.SetBrushOptions(type, size, cell, 255, FALSE, 2, 0);
+        Stroke(a, b, 6);
+    };
+    const int before = Steps();
+    paint(16, 1, 18, 7, RGBQUAD{30, 30, 230, 0}, at(40, 40), at(200, 80));
+    paint(17, 2, 10, 2, RGBQUAD{230, 80, 20, 0}, at(40, 100), at(200, 130));
+    paint(20, 3, 22, 3, RGBQUAD{}, at(240, 40), at(360, 70));
+    // A second sun: the source click on the sun, the patch painted to its right.
+    paint(18, 16, 70, 0, RGBQUAD{}, at(440, 120), at(440, 120));
+    paint(18, 16, 70, 0, RGBQUAD{}, at(570, 60), at(580, 62));
+    view.tool = 21;
+    view.paintColour = RGBQUAD{160, 160, 20, 0};
+    Down(at(60, 400).x, at(60, 400).y);
+    Up(at(60, 400).x, at(60, 400).y);
+    // Lighten and blur work a little per dab: many dabs on one spot.
+    for (int tool : {27, 30}) {
+        view.tool = tool;
+        view.SetBrushOptions(5, 80, 0, 255, TRUE, 0, 0);
+        const POINT c = at(tool == 27 ? 110 : 300, 250);
+        Down(c.x, c.y);
+        for (int i = 0; i < (tool == 27 ? 60 : 25); ++i)
+            Move(c.x + (i & 1), c.y);
+        Up(c.x, c.y);
+    }
+    host.shape = ShapeSettings();
+    host.shape.outlineColour = RGB(220, 20, 60);
+    host.shape.outlineWidth = 5;
+    host.shape.lineOption = ZVArrowEnd;
+    view.tool = 15;
+    Stroke(at(380, 395), at(600, 345), 20);
+    EXPECT_EQ(Steps(), before + 8);
+    host.shape.shape = SHAPE_ELLIPSE;
+    host.shape.fillOn = 1;
+    host.shape.fillColour = RGB(250, 210, 60);
+    host.shape.outlineColour = RGB(120, 60, 0);
+    host.shape.outlineWidth = 3;
+    view.tool = 1;
+    Stroke(at(470, 190), at(610, 290), 20);
+    ASSERT_EQ(Current().type, LAYER_SHAPE);
+    // The heart on the background, with its ants.
+    view.doc.layers.currentId = 0;
+    view.tool = 10;
+    Stroke(at(180, 290), at(330, 415), 15);
+    ASSERT_GT(view.doc.pathPoints.size(), 10u);
+    PumpPending();
+    view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    CRect client;
+    view.GetClientRect(&client);
+    HDC screen = ::GetDC(view.m_hWnd);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.Width(), client.Height());
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, client.Width(), client.Height(), screen, 0, 0, SRCCOPY);
+    // The ants lie on the outline: black and white runs.
+    int black = 0, white = 0;
+    for (const ZVPOINTF& p : view.doc.pathPoints) {
+        const COLORREF c = ::GetPixel(memory, static_cast<int>(p.x), static_cast<int>(p.y));
+        black += c == RGB(0, 0, 0);
+        white += c == RGB(255, 255, 255);
+    }
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(view.m_hWnd, screen);
+    EXPECT_GT(black, 0);
+    EXPECT_GT(white, 0);
+    CZVImage shot;
+    ASSERT_TRUE(shot.CreateFromHBITMAP(bitmap));
+    ::DeleteObject(bitmap);
+    const std::wstring out = testsupport::BinDir() + L"\\..\\out";
+    ::CreateDirectoryW(out.c_str(), nullptr);
+    EXPECT_TRUE(shot.Save((out + L"\\tools.png").c_str(), CXIMAGE_FORMAT_PNG));
 }
 
 } // namespace

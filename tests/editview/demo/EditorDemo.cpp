@@ -4,7 +4,9 @@
 // the top one is turned by 20 degrees, given a shadow and left current. A recording host shows
 // the view's status texts in the status bar. --tool chooses the view's tool (also the Tools
 // menu); --drag plays a drag after start: the selection tools draw their outline over it, the
-// crop tool its rectangle. --shadow opens the current layer's shadow dialog.
+// crop tool its rectangle; the shape, line and paint tools get the button and pointer messages
+// of the drag, and the pointer is drawn where it ends (screenshots leave it out). --shadow
+// opens the current layer's shadow dialog.
 #include <windows.h>
 #include <shellapi.h>
 #include <cmath>
@@ -27,7 +29,35 @@ struct DemoTool {
 };
 const DemoTool kTools[] = {{0, L"&Move"},           {1, L"&Shape"},         {4, L"&Rectangle select"},
                            {5, L"&Lasso"},          {10, L"&Heart select"}, {11, L"Select &all"},
-                           {13, L"&Crop"},          {16, L"&Brush"}};
+                           {13, L"&Crop"},          {15, L"L&ine"},         {16, L"&Brush"},
+                           {17, L"&Pen"},           {20, L"&Eraser"},       {21, L"&Fill"},
+                           {27, L"Li&ghten"},       {30, L"Bl&ur"}};
+
+// The brush type each paint tool of the demo paints with.
+int DemoBrushType(int tool)
+{
+    switch (tool) {
+    case 17: return 2;
+    case 20: return 3;
+    case 18: return 16;
+    case 19: return 15;
+    case 31: return 4;
+    case 32: return 13;
+    case 34: return 14;
+    default: return tool >= 23 && tool <= 30 ? 5 : 1;
+    }
+}
+
+// The round brushes beside the program: Data\Editor\Brushes\Rounds.png.
+CStringW DemoBrushFile()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ::PathRemoveFileSpecW(path);
+    ::PathRemoveFileSpecW(path);
+    ::PathAppendW(path, L"Data\\Editor\\Brushes\\Rounds.png");
+    return path;
+}
 
 class CDemoMainFrame;
 
@@ -57,7 +87,7 @@ public:
     }
     void SelectDefaultTool() override {}
     void ShowShapeOptions() override {}
-    CStringW GetBrushFile() override { return CStringW(); }
+    CStringW GetBrushFile() override { return DemoBrushFile(); }
     HWND GetColourTarget() override { return nullptr; }
 
 private:
@@ -81,6 +111,15 @@ public:
         return CBCGPMDIChildWnd::OnWndMsg(message, wParam, lParam, pResult);
     }
 };
+
+// The paint tools get a soft round brush of 30 pixels in orange, stamped every 2 pixels so that
+// the stroke's edge is smooth.
+void SetUpTool(CPicEditView& view)
+{
+    view.paintColour = RGBQUAD{0x20, 0x90, 0xFF, 0};
+    view.SetBrushOptions(DemoBrushType(view.tool), 30, 7, 255, FALSE, 2, 0);
+    view.SetToolCursor();
+}
 
 class CDemoMainFrame : public CBCGPMDIFrameWnd {
 public:
@@ -116,7 +155,7 @@ public:
         const UINT id = LOWORD(wParam);
         if (m_child && id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + 64) {
             m_child->m_view.tool = static_cast<int>(id - ID_TOOL_FIRST);
-            m_child->m_view.SetToolCursor();
+            SetUpTool(m_child->m_view);
             m_child->m_view.Invalidate(FALSE);
             return TRUE;
         }
@@ -165,7 +204,7 @@ public:
         CPicEditView& view = frame->m_child->m_view;
         view.tool = tool;
         Open(view, files);
-        view.SetToolCursor();
+        SetUpTool(view);
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (drag) {
@@ -230,7 +269,11 @@ private:
             break;
         case 11: view.SelectAll(); break;
         case 13: view.selectionTracker.m_rect = r; break;
-        default: break;
+        default:
+            if (view.tool == 0 || (view.tool >= 4 && view.tool <= 13))
+                break;
+            PlayMouse(view, r);
+            return;
         }
         if (!doc.pathPoints.empty() && view.tool != 11) {
             view.ResetTrackerToOutline();
@@ -241,6 +284,41 @@ private:
         view.OnMouseNotify(view.tool, 0, r.right, r.bottom);
     }
 
+    // The drag as the mouse gives it: press, 40 moves, release; then the tool's pointer drawn
+    // where it was left.
+    static void PlayMouse(CPicEditView& view, RECT r)
+    {
+        const int moves = 40;
+        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left, r.top));
+        for (int i = 1; i <= moves; ++i) {
+            const int x = r.left + (r.right - r.left) * i / moves;
+            // A gentle wave, as a hand draws, ending on the drag's end.
+            const int y = r.top + (r.bottom - r.top) * i / moves + static_cast<int>(20 * std::sin(i * 3 * 3.14159265 / moves));
+            view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        }
+        view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.right, r.bottom));
+        view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(r.right, r.bottom));
+        // Once the release's refresh has been painted.
+        ::SetTimer(nullptr, 0, 800, PointerTimer);
+    }
+
+    static void DrawPointer(CPicEditView& view, POINT at)
+    {
+        view.SetToolCursor();
+        if (!view.brushIcon.IsValid())
+            return;
+        CClientDC dc(&view);
+        ICONINFO info = {};
+        ::GetIconInfo(view.brushIcon.Get(), &info);
+        ::DrawIconEx(dc.m_hDC, at.x - static_cast<int>(info.xHotspot), at.y - static_cast<int>(info.yHotspot),
+                     view.brushIcon.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+        if (info.hbmMask)
+            ::DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+    }
+
+    static void CALLBACK PointerTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     bool m_shadow = false;
@@ -257,6 +335,14 @@ void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
     auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
     if (frame && frame->m_child)
         frame->m_child->m_view.EditLayerShadow();
+}
+
+void CALLBACK CEditorDemoApp::PointerTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        DrawPointer(frame->m_child->m_view, POINT{theApp.m_dragRect.right, theApp.m_dragRect.bottom});
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
