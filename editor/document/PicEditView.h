@@ -102,7 +102,7 @@ public:
     // Brush tools draw with the round brush cursor.
     static bool IsBrushTool(int tool);
 
-    // Adds or activates an image layer for painting; FALSE refuses the paint tool.
+    // Before a pixel change: a text or shape layer becomes an image layer if the user agrees.
     bool EnsureImageLayer();
 
     // Mouse tools and the brush engine (PicEditViewTools.cpp, PicEditViewBrush.cpp).
@@ -161,6 +161,7 @@ public:
     int32_t selectionHeight = 0;
     POINT moveAnchor = {0, 0};
     int32_t shapeDragStarted = 0;
+    uint32_t shapeDragLayer = 0;   // serial of the shape layer the running drag added
     int32_t lineDrawing = 0;
     POINT lastPoint = {0, 0};
     BYTE suppressContextMenu = 0;

@@ -362,17 +362,30 @@ void CPicEditView::ShapeMove(CPoint point)
     ShapeSettings settings = GetHostShapeSettings();
     if (settings.width < 1 || settings.height < 1)
         return;
-    BOOL done = FALSE;
-    {
+    CLayerInfo* layer = doc.layers.GetCurrentLayer();
+    if (layer && layer->type == LAYER_SHAPE && shapeDragLayer != 0 && layer->serial == shapeDragLayer) {
+        // The drag reshapes its own layer without a step each move: the release puts the final
+        // shape into the layer's add step.
         CDocumentLockScope hold(doc.lock);
-        done = doc.UpdateShapeLayer(settings, TRUE);
-    }
-    if (!done) {
-        settings = GetHostShapeSettings();
-        if (!doc.AddShapeLayer(settings))
-            return;
-        currentChanged = 1;
-        NotifyLayersChanged();
+        layer->shape = settings;
+        layer->location = layer->drawOrigin =
+            ZVPOINTF{static_cast<float>(doc.insertPoint.x + SX()), static_cast<float>(doc.insertPoint.y + SY())};
+        layer->RenderShape();
+        doc.CalcLayerTracker(layer);
+    } else {
+        BOOL done = FALSE;
+        {
+            CDocumentLockScope hold(doc.lock);
+            done = doc.UpdateShapeLayer(settings, TRUE);
+        }
+        if (!done) {
+            settings = GetHostShapeSettings();
+            if (!doc.AddShapeLayer(settings))
+                return;
+            shapeDragLayer = doc.layers.GetCurrentLayer()->serial;
+            currentChanged = 1;
+            NotifyLayersChanged();
+        }
     }
     shapeDragStarted = 1;
     RequestRedraw();
@@ -418,8 +431,13 @@ void CPicEditView::OnLButtonUp(UINT nFlags, CPoint point)
     strokePainted = 0;
     if (tool == 15 && lineDragged && !dragging && layer && !layer->locked)
         LineUp();
-    if (tool == 1)
+    if (tool == 1) {
+        CLayerInfo* shape = doc.layers.GetCurrentLayer();
+        if (shape && shape->type == LAYER_SHAPE && shapeDragLayer != 0 && shape->serial == shapeDragLayer)
+            doc.UpdateShapeLayer(shape->shape, FALSE);
+        shapeDragLayer = 0;
         OnShapeFinished();
+    }
     if ((tool >= 4 && tool <= 12 && tool != 6) && selectionTracker.m_rect.IsRectEmpty() && !doc.pathPoints.empty())
         ResetTrackerToOutline();
     OnCurrentLayerNotify();

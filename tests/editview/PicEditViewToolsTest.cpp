@@ -692,8 +692,10 @@ TEST_F(ToolsTest, ShapeDragMakesALayerOfTheDraggedSize)
     host.shape.fillOn = 1;
     view.tool = 1;
     const size_t layers = view.doc.layers.layers.size();
+    const int before = Steps();
     Down(150, 100);
     Move(200, 130);
+    Move(230, 150);
     Move(250, 160);
     Up(250, 160);
     ASSERT_EQ(view.doc.layers.layers.size(), layers + 1);
@@ -701,6 +703,12 @@ TEST_F(ToolsTest, ShapeDragMakesALayerOfTheDraggedSize)
     EXPECT_EQ(Current().shape.width, 200);
     EXPECT_EQ(Current().shape.height, 120);
     EXPECT_EQ(host.shapesFinished, 1);
+    // One step for the drag: the layer's add step, holding the final shape where it was drawn.
+    ASSERT_EQ(Steps(), before + 1);
+    const CLayerInfo added = view.doc.history.RecordAt(Steps() - 1).GetLayer();
+    EXPECT_EQ(added.shape.width, 200);
+    EXPECT_EQ(added.location.x, 150.0f);
+    EXPECT_EQ(added.location.y, 100.0f);
 }
 
 TEST_F(ToolsTest, LineIsDrawnWithItsArrowAsOneStep)
