@@ -19,6 +19,8 @@ int BrushSizeSlot(int type);
 int StrokeBrushType(int tool, int type);
 // Region-effect types work on the circle round the pointer.
 bool IsRegionBrushType(int type);
+// Types whose brush picture is made from the current layer's picture.
+bool IsPictureBrushType(int type);
 
 // The stamps of one stroke segment: the integer line from `from` to `to` (major axis first),
 // keeping the points further than `step` on x or y from the last stamped one, which moves along.

@@ -148,6 +148,7 @@ public:
     int32_t brushRadius = 8;
     int32_t mosaicSize = 10;
     BYTE brushStale = 1;
+    uint32_t brushLayer = 0;   // serial of the layer a picture-made brush was made from
     float lastDab[2] = {0, 0};
     POINT lastStamp = {0, 0};
     int32_t cloneState = 1;   // 0 off, 1 waiting for the source click, 2 source chosen, 3 painting

@@ -36,6 +36,11 @@ int BrushSizeSlot(int type)
     }
 }
 
+bool IsPictureBrushType(int type)
+{
+    return type == 0 || type == 4 || type == 7 || (type >= 13 && type <= 15);
+}
+
 bool IsRegionBrushType(int type)
 {
     return type == 5 || (type >= 9 && type <= 12);
@@ -194,6 +199,7 @@ void CPicEditView::PrepareBrushImage()
         doc.layers.currentType = LAYER_BACKGROUND;
         layer = doc.layers.GetCurrentLayer();
     }
+    brushLayer = layer ? layer->serial : 0;
     if (layer && !layer->locked && type < 16) {
         CZVImage& source = layer->source.IsValid() ? layer->source : layer->displayed;
         const long size = std::max(1, brushSize);

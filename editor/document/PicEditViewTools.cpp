@@ -191,6 +191,9 @@ void CPicEditView::PaintDown(UINT nFlags, CPoint point)
         shapeDragStarted = 1;
         return;
     }
+    // A brush made from a layer's picture is made again for another layer.
+    if (IsPictureBrushType(StrokeBrushType(tool, brushType)) && (!layer || layer->serial != brushLayer))
+        brushStale = 1;
     PrepareBrushImage();
     layer = doc.layers.GetCurrentLayer();
     if (!layer || !layer->displayed.IsValid())

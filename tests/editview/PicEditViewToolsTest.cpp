@@ -539,6 +539,25 @@ TEST_F(ToolsTest, CosmeticAndPictureBrushesWorkAroundThePress)
     }
 }
 
+TEST_F(ToolsTest, PictureBrushFollowsTheCurrentLayer)
+{
+    // The grey brush made on the background must not paint its picture into another layer.
+    view.tool = 32;
+    view.SetBrushOptions(13, 30, 0, 255, TRUE, 0, 0);
+    Stroke(POINT{300, 200}, POINT{300, 200});
+    CZVImage red = ToolsPlain(200, 150, RGB(220, 0, 0));
+    ASSERT_TRUE(view.doc.AddImageLayer(red, FALSE));
+    CLayerInfo& layer = Current();
+    layer.location = ZVPOINTF{150, 100};
+    view.doc.UpdateLayerOrigin(&layer);
+    view.doc.CalcLayerTracker(&layer);
+    Stroke(POINT{250, 175}, POINT{250, 175});
+    // Red in grey: every channel alike, and not the white of the background.
+    const COLORREF c = At(100, 75);
+    EXPECT_EQ(GetRValue(c), GetGValue(c));
+    EXPECT_LT(GetRValue(c), 200);
+}
+
 // ---- selections ----
 
 TEST_F(ToolsTest, RectangleSquareWithShiftOnly)
