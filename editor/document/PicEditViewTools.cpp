@@ -275,7 +275,10 @@ void CPicEditView::OnMouseMove(UINT nFlags, CPoint point)
             Dab(point);
     }
     OnMouseNotify(tool, nFlags, point.x, point.y);
-    // The canvas's handling also asks for the mouse leaving.
+    // Back in the window after leaving it: the tool's cursor, dropped on the way out, returns.
+    if (!leaveTracking && !brushIcon.IsValid())
+        SetToolCursor();
+    // The canvas's handling asks for the mouse leaving again.
     CLayeredViewWnd::OnMouseMove(nFlags, point);
 }
 

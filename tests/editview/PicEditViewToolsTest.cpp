@@ -764,6 +764,19 @@ TEST_F(ToolsTest, ContextMenuSuppressionIsUsedOnce)
     EXPECT_EQ(view.menus, 1);
 }
 
+TEST_F(ToolsTest, LeavingDropsTheToolCursorAndComingBackRestoresIt)
+{
+    view.tool = 16;
+    view.SetBrushOptions(1, 40, 0, 255, TRUE, 0, 0);
+    view.SetToolCursor();
+    ASSERT_TRUE(view.brushIcon.IsValid());
+    Move(200, 200, 0);
+    view.SendMessage(WM_MOUSELEAVE);
+    EXPECT_FALSE(view.brushIcon.IsValid());
+    Move(210, 200, 0);
+    EXPECT_TRUE(view.brushIcon.IsValid());
+}
+
 TEST_F(ToolsTest, LeavingMidLineOrMidPanFinishesIt)
 {
     view.tool = 15;
