@@ -490,7 +490,7 @@ TEST_F(ToolsTest, RegionEffectsChangeOnlyTheirCircle)
     for (long y = 0; y < 300; ++y)
         for (long x = (y & 1); x < 400; x += 2)
             picture.SetPixelColor(x, y, CxImage::RGBtoRGBQUAD(RGB(120, 30, 30)));
-    for (int tool : {23, 27, 28, 29, 30}) {
+    for (int tool : {23, 24, 27, 28, 29, 30}) {
         Open(picture, 1.0f);
         view.tool = tool;
         view.SetBrushOptions(5, 40, 0, 255, TRUE, 0, 0);
