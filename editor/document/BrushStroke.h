@@ -9,8 +9,6 @@
 // The stamp spacing: a quarter of the size when automatic, else the fixed step. Sizes below 1
 // count as 1.
 int BrushStepFor(int size, bool automatic, int fixedStep);
-// The brush cursor's radius: 8 while size x zoom is below 16, else half the size times the zoom.
-int BrushCursorRadius(int size, float zoom);
 // The remembered-size slot of a brush type: 0 type 0; 1 types 1-2; 2 type 3; 3 type 4; 4 types 5
 // and 9-17; -1 for the types without one (6, 7, 8) and unknown types.
 int BrushSizeSlot(int type);

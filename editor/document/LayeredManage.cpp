@@ -71,6 +71,17 @@ BOOL CLayeredManage::InsertLayerAtBottom(CLayerInfo layer)
     return TRUE;
 }
 
+BOOL CLayeredManage::InsertLayerAt(int index, CLayerInfo layer)
+{
+    const size_t at = static_cast<size_t>(std::clamp(index, 0, static_cast<int>(layers.size())));
+    GiveSerial(layer, nullptr);
+    layers.insert(layers.begin() + at, layer);
+    Renumber();
+    currentId = static_cast<int32_t>(at);
+    currentType = layer.type;
+    return TRUE;
+}
+
 BOOL CLayeredManage::DeleteLayer(int id)
 {
     const auto it = std::find_if(layers.begin(), layers.end(), [id](const CLayerInfo& l) { return l.id == id; });

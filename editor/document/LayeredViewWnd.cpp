@@ -188,8 +188,8 @@ void CLayeredViewWnd::LayOut(bool zoomed)
     }
     UpdateScrollBars();
     OnZoomChanged();
-    if (zoomed)
-        Invalidate(FALSE);
+    // A new size leaves the old pixels on the screen as much as a new zoom does: both repaint.
+    Invalidate(FALSE);
 }
 
 void CLayeredViewWnd::UpdateScrollBars()
@@ -659,25 +659,4 @@ void CLayeredViewWnd::OnPaint()
         win32::GdiObject<HBRUSH> face(::CreateSolidBrush(globalData.clrBarFace));
         ::FillRect(paint.m_hDC, &corner, face.Get());
     }
-}
-
-// ---- Animation, printing and mail: the hooks the combine and print code fill ----
-
-void CLayeredViewWnd::StopAnimation()
-{
-    if (!animRunning.exchange(0))
-        return;
-    if (animThread && animThread->joinable())
-        animThread->join();
-    animThread.reset();
-}
-
-void CLayeredViewWnd::OnBeginPrinting(CDC*, CPrintInfo*) {}
-
-void CLayeredViewWnd::OnPrint(CDC*, CPrintInfo*) {}
-
-BOOL CLayeredViewWnd::OnPreparePrinting(CPrintInfo*, BOOL bDirect, BOOL)
-{
-    // Without the print dialog a job is ready only when it was asked for directly.
-    return bDirect;
 }

@@ -13,6 +13,7 @@
 #include "AnimateImage.h"
 #include "AppFrame.h"
 #include "BrushCursor.h"
+#include "CanvasPrint.h"
 #include "LayerDocument.h"
 #include "SkinControls.h"
 #include "ZVImage.h"
@@ -94,10 +95,13 @@ public:
     void StartAnimation();
     void StopAnimation();
     void PrintImage();
-    void SendByMail();
+    // Hands filePath to the mail program; FALSE without a file or when nothing was sent.
+    BOOL SendByMail();
+    // Runs the print job on the printer chosen in the system's print dialog.
+    void PrintPicture(CPrintInfo* pInfo);
 
     std::atomic<int32_t> redrawPending{0};
-    int32_t displayMode = 0;   // 0 editing, 1 animation frames, 2 loading or splash, 3 plain composite
+    std::atomic<int32_t> displayMode{0};   // 0 editing, 1 animation frames, 2 loading or splash, 3 plain composite
     int32_t currentChanged = 0;
     int32_t framesShown = 1;
     int32_t dragModified = 0;
@@ -134,9 +138,18 @@ public:
 
     std::unique_ptr<std::thread> animThread;
     std::atomic<int32_t> animRunning{0};
-    int32_t frameIndex = 0;
+    std::atomic<int32_t> frameIndex{0};
     int32_t frameCount = 0;
     CZVImage** frames = nullptr;   // filled by the caller, freed here
+    HANDLE animWake = nullptr;     // set by StopAnimation; the thread's frame wait ends on it
+    // The wait between two frames; WAIT_OBJECT_0 when woken to stop. Tests replace it.
+    virtual DWORD WaitForNextFrame(DWORD milliseconds);
+
+    // Printing: the picture printed and the layout the print dialog chose.
+    int32_t printImageGiven = 0;
+    CPrintInfo printInfo;
+    CZVImage printPicture;
+    PrintLayout printLayout;
 
     CAnimateImage loadingAnimation;
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "BrushStroke.h"
+#include "ChildFrame.h"
 #include "PicEditView.h"
 #include "ZVUILibApp.h"
 
@@ -14,14 +15,6 @@
 int BrushStepFor(int size, bool automatic, int fixedStep)
 {
     return automatic ? std::max(1, size) / 4 : std::max(0, fixedStep);
-}
-
-int BrushCursorRadius(int size, float zoom)
-{
-    size = std::max(1, size);
-    if (size * zoom < 16.0f)
-        return 8;
-    return static_cast<int>(std::lround((size / 2) * zoom));
 }
 
 int BrushSizeSlot(int type)

@@ -6,17 +6,6 @@
 #include "BrushStroke.h"
 #include "PicEditView.h"
 
-BEGIN_MESSAGE_MAP(CPicEditView, CLayeredViewWnd)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONUP()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_SETCURSOR()
-    ON_WM_CONTEXTMENU()
-    ON_WM_MOUSELEAVE()
-    ON_WM_DESTROY()
-END_MESSAGE_MAP()
-
 namespace {
 
 bool IsOutlineTool(int tool)
@@ -378,20 +367,10 @@ void CPicEditView::ShapeMove(CPoint point)
             ZVPOINTF{static_cast<float>(doc.insertPoint.x + SX()), static_cast<float>(doc.insertPoint.y + SY())};
         layer->RenderShape();
         doc.CalcLayerTracker(layer);
-    } else {
-        BOOL done = FALSE;
-        {
-            CDocumentLockScope hold(doc.lock);
-            done = doc.UpdateShapeLayer(settings, TRUE);
-        }
-        if (!done) {
-            settings = GetHostShapeSettings();
-            if (!doc.AddShapeLayer(settings))
-                return;
-            shapeDragLayer = doc.layers.GetCurrentLayer()->serial;
-            currentChanged = 1;
-            NotifyLayersChanged();
-        }
+    } else if (!SetShapeSettings(settings)) {
+        if (!AddShapeLayer(GetHostShapeSettings()))
+            return;
+        shapeDragLayer = doc.layers.GetCurrentLayer()->serial;
     }
     shapeDragStarted = 1;
     RequestRedraw();
@@ -485,6 +464,11 @@ void CPicEditView::OnLButtonDblClk(UINT nFlags, CPoint point)
         RepaintOutline();
         if (selectionTracker.m_rect.IsRectEmpty())
             ApplySelection();
+    }
+    CLayerInfo* layer = doc.layers.GetCurrentLayer();
+    if (layer && layer->type == LAYER_TEXT) {
+        doc.insertPoint = point;
+        OnEditText();
     }
     CLayeredViewWnd::OnLButtonDblClk(nFlags, point);
 }

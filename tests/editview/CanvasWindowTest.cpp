@@ -99,6 +99,17 @@ TEST_F(CanvasWindow, ZoomStepsStopAtSixteen)
     EXPECT_FLOAT_EQ(canvas.doc.zoom, 16.0f);
 }
 
+TEST_F(CanvasWindow, NewSizeRepaintsTheWindow)
+{
+    // A picture that fits: no bar appears or goes, so only the layout itself can ask for a paint.
+    Open(200, 100);
+    canvas.ValidateRect(nullptr);
+    canvas.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+    CRect dirty;
+    EXPECT_TRUE(canvas.GetUpdateRect(&dirty, FALSE));
+    EXPECT_EQ(dirty, CRect(0, 0, 600, 400));
+}
+
 TEST_F(CanvasWindow, SmallerAxisIsCentredAndShowsNoBar)
 {
     struct Case {

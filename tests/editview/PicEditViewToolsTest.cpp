@@ -166,15 +166,12 @@ TEST(BrushStroke, StampsAlongTheLine)
     }
 }
 
-TEST(BrushStroke, StepRadiusAndSizeSlots)
+TEST(BrushStroke, StepAndSizeSlots)
 {
     EXPECT_EQ(BrushStepFor(3, true, 9), 0);
     EXPECT_EQ(BrushStepFor(50, true, 9), 12);
     EXPECT_EQ(BrushStepFor(50, false, 9), 9);
     EXPECT_EQ(BrushStepFor(0, true, 9), 0);
-    EXPECT_EQ(BrushCursorRadius(10, 1.0f), 8);
-    EXPECT_EQ(BrushCursorRadius(40, 0.5f), 10);
-    EXPECT_EQ(BrushCursorRadius(0, 1.0f), 8);
     const int slots[18] = {0, 1, 1, 2, 3, 4, -1, -1, -1, 4, 4, 4, 4, 4, 4, 4, 4, 4};
     for (int type = 0; type < 18; ++type)
         EXPECT_EQ(BrushSizeSlot(type), slots[type]) << type;
