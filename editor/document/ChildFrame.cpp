@@ -137,6 +137,11 @@ void CChildFrame::HandOverTools()
         view.tool = state.tool;
         view.selectionTracker.SetAspect(state.cropAspect);
         const int kind = BrushKindForTool(state.tool);
+        // The paint tools paint with their tool's brush type; its brush picture is made again.
+        if (kind != 0 && kind != view.brushType) {
+            view.brushType = kind;
+            view.brushStale = 1;
+        }
         // The pens of tools 16 and 17 keep settings of their own; the others draw at the pen
         // option dialog's size.
         if (kind != 0 && state.tool != 16 && state.tool != 17) {

@@ -32,6 +32,15 @@ CStringW RectText(int left, int top, int width, int height)
 
 BEGIN_MESSAGE_MAP(CPicEditView, CLayeredViewWnd)
     ON_WM_TIMER()
+    // The mouse tools (PicEditViewTools.cpp).
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETCURSOR()
+    ON_WM_CONTEXTMENU()
+    ON_WM_MOUSELEAVE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CPicEditView::CPicEditView()

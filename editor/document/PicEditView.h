@@ -182,6 +182,21 @@ public:
     // Brush tools draw with the round brush cursor.
     static bool IsBrushTool(int tool);
 
+    // Mouse tools and the brush engine (PicEditViewTools.cpp, PicEditViewBrush.cpp).
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void SetBrushOptions(int type, int size, int cellIndex, int opacity, BOOL automaticStep, int step, int unused);
+    void PrepareBrushImage();
+    // One paint step of the current tool at the window point.
+    void Dab(CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+    afx_msg void OnMouseLeave();
+    afx_msg void OnDestroy();
+
     int32_t tool = 0;
     CZVRectTracker selectionTracker;
     POINT trackerAnchor = {0, 0};
@@ -201,6 +216,35 @@ public:
     POINT dragStart = {0, 0};
     int32_t modified = 0;
 
+    // Mouse tools and the brush engine.
+    int32_t brushType = 1;
+    int32_t autoStep = 0;
+    int32_t stampIndex = 0;
+    RGBQUAD secondColour = {0xFF, 0xFF, 0xFF, 0};   // the eraser's
+    int32_t typeSizes[5] = {50, 50, 50, 50, 50};   // types 0; 1-2; 3; 4; 5 and 9-17
+    int32_t brushRadius = 8;
+    int32_t mosaicSize = 10;
+    BYTE brushStale = 1;
+    uint32_t brushLayer = 0;   // serial of the layer a picture-made brush was made from
+    float lastDab[2] = {0, 0};
+    POINT lastStamp = {0, 0};
+    int32_t cloneState = 1;   // 0 off, 1 waiting for the source click, 2 source chosen, 3 painting
+    POINT cloneSource = {0, 0};
+    POINT cloneOffset = {0, 0};
+    POINT panStart = {0, 0};
+    POINT panStartPos = {0, 0};
+    int32_t panning = 0;
+    POINT selectStart = {0, 0};
+    int32_t selectionWidth = 0;
+    int32_t selectionHeight = 0;
+    POINT moveAnchor = {0, 0};
+    int32_t shapeDragStarted = 0;
+    uint32_t shapeDragLayer = 0;   // serial of the shape layer the running drag added
+    int32_t lineDrawing = 0;
+    POINT lastPoint = {0, 0};
+    BYTE suppressContextMenu = 0;
+    BYTE strokePainted = 0;   // the press changed pixels: its release records the step
+
     // Timer 1 moves the marching ants on by one pixel while there is an outline.
     afx_msg void OnTimer(UINT_PTR nIDEvent);
 
@@ -216,4 +260,18 @@ protected:
     // The project or the flattened picture to path, by its extension; then the document counts
     // as saved. A failure is told to the user and changes nothing.
     BOOL WriteDocument(const wchar_t* path);
+    // Mouse tool steps.
+    void SelectionDown(CPoint point);
+    void SelectionMove(UINT nFlags, CPoint point);
+    void CropDown(CPoint point);
+    void PaintDown(UINT nFlags, CPoint point);
+    void PanTo(CPoint point);
+    void ShapeMove(CPoint point);
+    void LineMove(CPoint point);
+    void LineUp();
+    void RepaintOutline();
+    // Brush engine steps on the current layer's picture, pixel coordinates rows from the bottom.
+    RECT StrokeSegment(CZVImage& picture, POINT to);
+    RECT RegionEffect(CZVImage& picture, CLayerInfo& layer);
+    void BakeRotation(CLayerInfo& layer);
 };

@@ -1,6 +1,7 @@
 // The picture edit view's files: projects opened from their archives, pictures added as layers,
 // saving and saving as (projects or flattened pictures), a document from the clipboard and the
 // hand-over of the shapes to the page maker.
+#include <windows.h>
 #include <commdlg.h>
 #include <algorithm>
 #include <atomic>

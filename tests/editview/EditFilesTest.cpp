@@ -302,10 +302,12 @@ TEST_F(EditFilesTest, ActivationHandsOverTheTools)
         int tool;
         int penSize;
         int brushSize, brushStep;
-    } cases[] = {{24, 40, 50, 16},     // no brush: only the tool and the crop ratio
-                 {16, 40, 50, 16},     // the pen keeps its own settings
-                 {27, 40, 40, 10},
-                 {31, 6, 6, 1}};
+        int brushType;
+    } cases[] = {{24, 40, 50, 16, 1},     // no brush: only the tool and the crop ratio
+                 {16, 40, 50, 16, 1},     // the pen keeps its own settings
+                 {27, 40, 40, 10, 9},
+                 {31, 6, 6, 1, 4},
+                 {20, 12, 12, 3, 3}};
     CChildFrame* first = NewChild(L"one.png");
     CChildFrame* second = NewChild(L"two.png");
     for (const auto& c : cases) {
@@ -315,6 +317,7 @@ TEST_F(EditFilesTest, ActivationHandsOverTheTools)
         host.state.penSize = c.penSize;
         first->view.brushSize = 50;
         first->view.brushStep = 16;
+        first->view.brushType = 1;
         frame->MDIActivate(second);
         const int before = host.refreshes;
         frame->MDIActivate(first);
@@ -323,6 +326,7 @@ TEST_F(EditFilesTest, ActivationHandsOverTheTools)
         EXPECT_FLOAT_EQ(first->view.selectionTracker.GetAspect(), 1.5f);
         EXPECT_EQ(first->view.brushSize, c.brushSize);
         EXPECT_EQ(first->view.brushStep, c.brushStep);
+        EXPECT_EQ(first->view.brushType, c.brushType);
         EXPECT_GT(host.refreshes, before);
     }
 }

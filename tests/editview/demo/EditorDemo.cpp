@@ -6,7 +6,9 @@
 // degrees, given a shadow and left current. The File menu opens pictures as layers, saves,
 // prints (two centred copies) and mails. A recording host shows the view's status texts in the
 // status bar. --tool chooses the last window's tool (also the Tools menu); --drag plays a drag
-// after start: the selection tools draw their outline over it, the crop tool its rectangle.
+// after start: the selection tools draw their outline over it, the crop tool its rectangle; the
+// shape, line and paint tools get the button and pointer messages of the drag, and the pointer
+// is drawn where it ends (screenshots leave it out).
 // --shadow opens the current layer's shadow dialog, --layer-menu the layer menu over the middle of
 // the current layer (as the layer frame's menu button does), --options and --rename the layer's
 // options and rename dialogs. --command sends a command of the frame after start (32926 New,
@@ -40,7 +42,20 @@ struct DemoTool {
 };
 const DemoTool kTools[] = {{0, L"&Move"},           {1, L"&Shape"},         {4, L"&Rectangle select"},
                            {5, L"&Lasso"},          {10, L"&Heart select"}, {11, L"Select &all"},
-                           {13, L"&Crop"},          {16, L"&Brush"}};
+                           {13, L"&Crop"},          {15, L"L&ine"},         {16, L"&Brush"},
+                           {17, L"&Pen"},           {20, L"&Eraser"},       {21, L"&Fill"},
+                           {27, L"Li&ghten"},       {30, L"Bl&ur"}};
+
+// The round brushes beside the program: Data\Editor\Brushes\Rounds.png.
+CStringW DemoBrushFile()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    ::PathRemoveFileSpecW(path);
+    ::PathRemoveFileSpecW(path);
+    ::PathAppendW(path, L"Data\\Editor\\Brushes\\Rounds.png");
+    return path;
+}
 
 // The editor frame's side of the view, shown in the demo's status bar.
 class CDemoHost : public IEditorHost {
@@ -72,7 +87,7 @@ public:
     }
     void SelectDefaultTool() override {}
     void ShowShapeOptions() override {}
-    CStringW GetBrushFile() override { return CStringW(); }
+    CStringW GetBrushFile() override { return DemoBrushFile(); }
     HWND GetColourTarget() override { return nullptr; }
 
     CKQLayerListView* m_list = nullptr;
@@ -95,6 +110,16 @@ public:
         return true;
     }
 };
+
+// The paint tools get a soft round brush of 30 pixels in orange, stamped every 2 pixels so that
+// the stroke's edge is smooth.
+void SetUpTool(CPicEditView& view)
+{
+    view.paintColour = RGBQUAD{0x20, 0x90, 0xFF, 0};
+    const int kind = BrushKindForTool(view.tool);
+    view.SetBrushOptions(kind != 0 ? kind : 1, 30, 7, 255, FALSE, 2, 0);
+    view.SetToolCursor();
+}
 
 const UINT ID_DEMO_OPEN_LAYERS = 41100;
 const UINT ID_DEMO_SAVE = 41101;
@@ -225,7 +250,7 @@ public:
         CPicEditView* view = ActiveView();
         if (view && id >= ID_TOOL_FIRST && id < ID_TOOL_FIRST + 64) {
             view->tool = static_cast<int>(id - ID_TOOL_FIRST);
-            view->SetToolCursor();
+            SetUpTool(*view);
             view->Invalidate(FALSE);
             return TRUE;
         }
@@ -303,7 +328,7 @@ public:
         CPicEditView& view = frame->m_child->view;
         frame->MDIActivate(frame->m_child);
         view.tool = tool;
-        view.SetToolCursor();
+        SetUpTool(view);
         if (m_shadow)
             ::SetTimer(nullptr, 0, 500, ShadowTimer);
         if (m_command)
@@ -418,7 +443,11 @@ private:
             break;
         case 11: view.SelectAll(); break;
         case 13: view.selectionTracker.m_rect = r; break;
-        default: break;
+        default:
+            if (view.tool == 0 || (view.tool >= 4 && view.tool <= 13))
+                break;
+            PlayMouse(view, r);
+            return;
         }
         if (!doc.pathPoints.empty() && view.tool != 11) {
             view.ResetTrackerToOutline();
@@ -429,6 +458,41 @@ private:
         view.OnMouseNotify(view.tool, 0, r.right, r.bottom);
     }
 
+    // The drag as the mouse gives it: press, 40 moves, release; then the tool's pointer drawn
+    // where it was left.
+    static void PlayMouse(CPicEditView& view, RECT r)
+    {
+        const int moves = 40;
+        view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left, r.top));
+        for (int i = 1; i <= moves; ++i) {
+            const int x = r.left + (r.right - r.left) * i / moves;
+            // A gentle wave, as a hand draws, ending on the drag's end.
+            const int y = r.top + (r.bottom - r.top) * i / moves + static_cast<int>(20 * std::sin(i * 3 * 3.14159265 / moves));
+            view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        }
+        view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.right, r.bottom));
+        view.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(r.right, r.bottom));
+        // Once the release's refresh has been painted.
+        ::SetTimer(nullptr, 0, 800, PointerTimer);
+    }
+
+    static void DrawPointer(CPicEditView& view, POINT at)
+    {
+        view.SetToolCursor();
+        if (!view.brushIcon.IsValid())
+            return;
+        CClientDC dc(&view);
+        ICONINFO info = {};
+        ::GetIconInfo(view.brushIcon.Get(), &info);
+        ::DrawIconEx(dc.m_hDC, at.x - static_cast<int>(info.xHotspot), at.y - static_cast<int>(info.yHotspot),
+                     view.brushIcon.Get(), 0, 0, 0, nullptr, DI_NORMAL);
+        if (info.hbmMask)
+            ::DeleteObject(info.hbmMask);
+        if (info.hbmColor)
+            ::DeleteObject(info.hbmColor);
+    }
+
+    static void CALLBACK PointerTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK DragTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ShadowTimer(HWND, UINT, UINT_PTR id, DWORD);
     static void CALLBACK ViewCommandTimer(HWND, UINT, UINT_PTR id, DWORD);
@@ -488,6 +552,14 @@ void CALLBACK CEditorDemoApp::ShadowTimer(HWND, UINT, UINT_PTR id, DWORD)
     auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
     if (frame && frame->m_child)
         frame->m_child->view.EditLayerShadow();
+}
+
+void CALLBACK CEditorDemoApp::PointerTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    auto* frame = static_cast<CDemoMainFrame*>(theApp.m_pMainWnd);
+    if (frame && frame->m_child)
+        DrawPointer(frame->m_child->view, POINT{theApp.m_dragRect.right, theApp.m_dragRect.bottom});
 }
 
 void CALLBACK CEditorDemoApp::DragTimer(HWND, UINT, UINT_PTR id, DWORD)
