@@ -59,6 +59,10 @@ set(CMAKE_UNITY_BUILD_BATCH_SIZE 8)
 # then includes version.rc.inc.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LumivoVersion.h.in ${CMAKE_BINARY_DIR}/include/LumivoVersion.h)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_BINARY_DIR}/include -I${CMAKE_CURRENT_LIST_DIR} -c65001")
+# The resource compiler's preprocessor lists the scripts and headers a resource script includes,
+# so that a change to an included script rebuilds every resource object that includes it.
+set(CMAKE_DEPFILE_FLAGS_RC
+    "--preprocessor-arg=-MD --preprocessor-arg=-MT --preprocessor-arg=<DEP_TARGET> --preprocessor-arg=-MF --preprocessor-arg=<DEP_FILE>")
 
 function(lumivo_executable target)
   cmake_parse_arguments(A "WIN32" "" "" ${ARGN})
