@@ -9,6 +9,15 @@
 #include "DlgOptimize.h"
 #include "DlgOptimizeReport.h"
 #include "DlgOrganize.h"
+#include "ZVUILibApp.h"
+
+std::wstring BatchSamplePicture()
+{
+    const std::wstring user = GetKQDataFolder(L"Sample\\Sample.webp").GetString();
+    if (GetFileAttributesW(user.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return user;
+    return CModulePathStr(L"Data\\Sample\\Sample.webp").GetString();
+}
 
 CBatchDialogsUI::CBatchDialogsUI(ProfileStore& profile) : m_profile(profile) {}
 

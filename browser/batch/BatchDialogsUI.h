@@ -20,6 +20,10 @@ private:
     ProfileStore& m_profile;
 };
 
+// The previews' picture when the list offers none: the user's copy of the sample in the
+// application-data folder, else the one beside the program.
+std::wstring BatchSamplePicture();
+
 // At the end of a run, on the user-interface thread: the optimize report after an optimize
 // run that was not stopped, then the failures when there were any.
 void ShowBatchEndReports(BatchOperation operation, const BatchSummary& summary, const CBatchEngine& engine,

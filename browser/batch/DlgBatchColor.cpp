@@ -1,6 +1,7 @@
 #include "DlgBatchColor.h"
 #include <algorithm>
 #include "BatchDialogIds.h"
+#include "BatchPreview.h"
 #include "ZVUILibApp.h"
 
 BEGIN_MESSAGE_MAP(CDlgBatchColor, CKQDialog)
@@ -33,14 +34,20 @@ BOOL CDlgBatchColor::OnInitDialog()
     for (int i = 0; i < 4; ++i) {
         SetDlgItemText(IDC_BC_LABEL_0 + i, TranslateString(labels[i]));
         m_sliders[i].SubclassDlgItem(IDC_BC_SLIDER_0 + i, this);
+    }
+    m_picture.SubclassDlgItem(IDC_BC_PICTURE, this);
+    m_pictureArea = PictureBoxArea(m_picture);
+    // Skinned once the controls of their own are attached; the skin sets the sliders up anew.
+    EnableVisualManagerStyle(TRUE, TRUE);
+    for (int i = 0; i < 4; ++i) {
         m_sliders[i].SetRange(-100, 100, TRUE);
+        // The thumb is placed anew only when the position changes: without the detour a 0
+        // would stay where the old range of 0 to 100 drew it.
+        m_sliders[i].SetPos(*Value(i) == 100 ? -100 : 100);
         m_sliders[i].SetPos(*Value(i));
         GetDlgItem(IDC_BC_SPIN_0 + i)->SendMessage(UDM_SETRANGE32, WPARAM(-100), 100);
         SetDlgItemInt(IDC_BC_EDIT_0 + i, UINT(*Value(i)), TRUE);
     }
-    m_picture.SubclassDlgItem(IDC_BC_PICTURE, this);
-    // Skinned once the controls of their own are attached.
-    EnableVisualManagerStyle(TRUE, TRUE);
     // A copy the size of the box: a photo of many megapixels stays quick to adjust.
     CRect box;
     m_picture.GetClientRect(&box);
@@ -60,7 +67,7 @@ void CDlgBatchColor::UpdatePreview()
         shown.EffectBrightnessContrast(m_values.brightness, m_values.contrast);
     if (m_values.hue || m_values.saturation)
         shown.EffectHueSaturation(m_values.hue, m_values.saturation);
-    m_picture.ShowPic(shown, true);
+    ShowPictureFitted(m_picture, m_pictureArea, shown);
 }
 
 void CDlgBatchColor::OnHScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)

@@ -27,6 +27,7 @@ private:
     std::wstring m_samplePath;
     CZVImage m_sample; // fitted to the picture box
     CZVImageStatic m_picture;
+    CRect m_pictureArea;
     CSliderCtrl m_sliders[4];
     bool m_updating = false;
 };

@@ -1,5 +1,6 @@
 #include "DlgBatchRotate.h"
 #include "BatchDialogIds.h"
+#include "BatchPreview.h"
 #include "ZVUILibApp.h"
 
 BEGIN_MESSAGE_MAP(CDlgBatchRotate, CKQDialog)
@@ -26,13 +27,14 @@ BOOL CDlgBatchRotate::OnInitDialog()
         SetDlgItemText(IDC_RT_LEFT + i, (std::wstring(TranslateString(choices[i].word)) + choices[i].angle).c_str());
     GetDlgItem(IDOK)->EnableWindow(FALSE);
     m_picture.SubclassDlgItem(IDC_RT_PICTURE, this);
+    m_pictureArea = PictureBoxArea(m_picture);
     // Skinned once the controls of their own are attached.
     EnableVisualManagerStyle(TRUE, TRUE);
     CRect box;
     m_picture.GetClientRect(&box);
     if (m_sample.LoadFile(m_samplePath.c_str())) {
         m_sample.ResampleInFrame(box.Width(), box.Height(), true);
-        m_picture.ShowPic(m_sample, false);
+        ShowPictureFitted(m_picture, m_pictureArea, m_sample);
     }
     return TRUE;
 }
@@ -48,7 +50,7 @@ void CDlgBatchRotate::OnChoice(UINT nID)
         case 3: shown.Mirror(); break;
         case 4: shown.Flip(); break;
         }
-        m_picture.ShowPic(shown, true);
+        ShowPictureFitted(m_picture, m_pictureArea, shown);
     }
     GetDlgItem(IDOK)->EnableWindow(TRUE);
 }

@@ -23,4 +23,5 @@ private:
     std::wstring m_samplePath;
     CZVImage m_sample; // fitted to the picture box
     CZVImageStatic m_picture;
+    CRect m_pictureArea;
 };

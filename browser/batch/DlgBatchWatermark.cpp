@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cwchar>
 #include "BatchDialogIds.h"
+#include "BatchPreview.h"
 #include "BatchSettings.h"
 #include "ImageMath.h"
 #include "KQTextPropSheet.h"
@@ -62,7 +63,8 @@ BOOL CDlgBatchWatermark::OnInitDialog()
     for (const auto& t : texts)
         SetDlgItemText(t.id, TranslateString(t.text));
     m_picture.SubclassDlgItem(IDC_WM_PICTURE, this);
-    m_picture.m_strText = TranslateString(L"Please select a Picture file");
+    m_picture.m_strText = TranslateString(L"Please select a picture file");
+    m_pictureArea = PictureBoxArea(m_picture);
     m_opacitySlider.SubclassDlgItem(IDC_WM_OPACITY_SLIDER, this);
     m_zoomSlider.SubclassDlgItem(IDC_WM_ZOOM_SLIDER, this);
     // Skinned once the controls of their own are attached.
@@ -98,6 +100,7 @@ BOOL CDlgBatchWatermark::OnInitDialog()
     GetDlgItem(IDOK)->EnableWindow(FALSE);
     CZVImage source;
     if (!m_settings.path.empty() && source.LoadFile(m_settings.path.c_str())) {
+        FitPictureBox(SIZE{long(source.GetWidth()), long(source.GetHeight())});
         m_picture.ShowPic(m_settings.path.c_str(), false);
         m_preview.SetSource(source);
         GetDlgItem(IDOK)->EnableWindow(TRUE);
@@ -106,6 +109,15 @@ BOOL CDlgBatchWatermark::OnInitDialog()
     Rebuild();
     m_updating = false;
     return TRUE;
+}
+
+void CDlgBatchWatermark::FitPictureBox(SIZE picture)
+{
+    CRect box = m_pictureArea;
+    if (picture.cx > 0 && picture.cy > 0)
+        box = zvimage::FitRect(picture.cx, picture.cy, m_pictureArea, true);
+    m_picture.SetWindowPos(nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(&m_pictureArea, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CDlgBatchWatermark::ShowValues()
@@ -155,6 +167,7 @@ bool CDlgBatchWatermark::UseWatermarkFile(const wchar_t* path)
         return false;
     m_settings.path = path;
     m_preview.SetSource(source);
+    FitPictureBox(SIZE{long(source.GetWidth()), long(source.GetHeight())});
     m_picture.ShowPic(path, true);
     GetDlgItem(IDOK)->EnableWindow(TRUE);
     m_textWatermark = false;
@@ -165,6 +178,7 @@ bool CDlgBatchWatermark::UseWatermarkFile(const wchar_t* path)
 void CDlgBatchWatermark::UseTextWatermark(const CZVImage& rendered, int zoomScale)
 {
     m_picture.ClosePicFile();
+    FitPictureBox(SIZE{0, 0});
     m_picture.Invalidate();
     m_settings.zoomScale = std::clamp(zoomScale, 1, 100);
     m_preview.SetSource(rendered);

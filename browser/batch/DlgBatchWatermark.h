@@ -44,6 +44,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The picture box takes the watermark's shape inside its place, so that it is not stretched.
+    void FitPictureBox(SIZE picture);
     void ShowValues();
     void ShowPlace();
     void EnableZoomControls();
@@ -57,6 +59,7 @@ private:
     ProfileStore& m_profile;
     CWatermarkWnd m_preview;
     CZVImageStatic m_picture;
+    CRect m_pictureArea;
     CSliderCtrl m_opacitySlider, m_zoomSlider;
     CWordArtInfo m_wordArt;
     bool m_updating = false;

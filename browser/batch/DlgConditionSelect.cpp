@@ -2,6 +2,7 @@
 #include <cwchar>
 #include "BatchDialogIds.h"
 #include "BatchSettings.h"
+#include "KQNumEdit.h"
 #include "KQPicListView.h"
 #include "ZVUILibApp.h"
 

@@ -25,7 +25,9 @@ BOOL CDlgOptimize::OnInitDialog()
     CComboBox* schemes = static_cast<CComboBox*>(GetDlgItem(IDC_BO_SCHEME));
     for (const OptimizeScheme& scheme : kOptimizeSchemes)
         schemes->AddString(TranslateString(scheme.text));
-    return TRUE;
+    // The scheme list starts empty: the stored values need not be one of the schemes.
+    GotoDlgCtrl(GetDlgItem(IDOK));
+    return FALSE;
 }
 
 void CDlgOptimize::OnScheme()

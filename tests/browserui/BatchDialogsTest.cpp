@@ -489,14 +489,18 @@ TEST_F(BatchDialogsTest, RotateChoicesGiveTheirCommands)
 TEST_F(BatchDialogsTest, ColourEditsMoveTheSlidersAndOkReadsThem)
 {
     CDlgBatchColor dialog(SamplePicture(L"Lakeside.jpg"));
-    int slider = 0;
+    int slider = 0, start = -1, lowest = 0;
     ActOnDialog([&](HWND w) {
+        start = SliderPos(w, IDC_BC_SLIDER_0);
+        lowest = int(::SendDlgItemMessageW(w, IDC_BC_SLIDER_0, TBM_GETRANGEMIN, 0, 0));
         Type(w, IDC_BC_EDIT_0 + 3, L"30");
         Type(w, IDC_BC_EDIT_0 + 2, L"-150");
         slider = SliderPos(w, IDC_BC_SLIDER_0 + 3);
         Click(w, IDOK);
     });
     ASSERT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(0, start);
+    EXPECT_EQ(-100, lowest);
     EXPECT_EQ(30, slider);
     EXPECT_EQ(30, dialog.m_values.hue);
     EXPECT_EQ(-100, dialog.m_values.saturation);
