@@ -11,6 +11,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Enter chooses nothing: only the two methods end the dialog with OK.
+    void OnOK() override {}
     afx_msg void OnDate();
     afx_msg void OnResolution();
     afx_msg void OnBrowse();

@@ -512,12 +512,17 @@ TEST_F(BatchDialogsTest, OrganizeButtonsEndTheDialogWithTheirMethod)
     for (int by = 0; by < 2; ++by) {
         CDlgOrganize dialog(engine, temp.Root());
         std::wstring folder;
+        bool stayed = false;
         ActOnDialog([&](HWND w) {
             folder = Text(w, IDC_OG_FOLDER);
+            // Enter alone picks no method: the dialog stays.
+            ::SendMessageW(w, WM_COMMAND, IDOK, 0);
+            stayed = dialog.ContinueModal() != FALSE;
             Choose(w, IDC_OG_MODE, by);
             Click(w, by ? IDC_OG_RESOLUTION : IDC_OG_DATE);
         });
         ASSERT_EQ(IDOK, dialog.DoModal());
+        EXPECT_TRUE(stayed);
         EXPECT_EQ(temp.Root() + L"\\Lumivo_Organize", folder);
         EXPECT_EQ(by, engine.m_organizeBy);
         EXPECT_EQ(by, engine.m_organizeMove);
