@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <utility>
 #include <vector>
 
 CZVImage BenchPhoto(long width, long height, unsigned seed, bool alphaGradient)
@@ -53,12 +54,12 @@ void BuildBenchDocument(const std::function<void(CLayerInfo)>& add)
     for (unsigned i = 0; i < 2; ++i) {
         CLayerInfo text = BenchPictureLayer(BenchPhoto(900, 160, 40 + i, true), LAYER_TEXT, 200, float(300 * i));
         text.source.Destroy();
-        add(text);
+        add(std::move(text));
     }
     for (unsigned i = 0; i < 2; ++i) {
         CLayerInfo shape = BenchPictureLayer(BenchPhoto(600, 600, 50 + i, true), LAYER_SHAPE, 900, float(400 * i));
         shape.source.Destroy();
-        add(shape);
+        add(std::move(shape));
     }
 }
 

@@ -5,6 +5,7 @@
 // bench/document/run-bench --compose.
 #include <windows.h>
 #include <algorithm>
+#include <utility>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -34,10 +35,10 @@ int wmain(int argc, wchar_t** argv)
     CLayerDocument doc;
     BuildBenchDocument([&](CLayerInfo layer) {
         if (doc.layers.layers.empty()) {
-            doc.layers.InsertLayerAtBottom(layer);
+            doc.layers.InsertLayerAtBottom(std::move(layer));
         } else {
             layer.id = int32_t(doc.layers.layers.size());
-            doc.layers.AddLayer(layer);
+            doc.layers.AddLayer(std::move(layer));
         }
     });
     doc.canvasRect = RECT{0, 0, kBenchWidth, kBenchHeight};

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <chrono>
+#include <utility>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -100,10 +101,10 @@ int wmain()
     CLayeredManage list;
     BuildBenchDocument([&](CLayerInfo layer) {
         if (list.layers.empty()) {
-            list.InsertLayerAtBottom(layer);
+            list.InsertLayerAtBottom(std::move(layer));
         } else {
             layer.id = int32_t(list.layers.size());
-            list.AddLayer(layer);
+            list.AddLayer(std::move(layer));
         }
         history.AddHistory(list.GetLayer(int(list.layers.size()) - 1), HISTORY_ADD);
     });

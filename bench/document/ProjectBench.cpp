@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <psapi.h>
 #include <algorithm>
+#include <utility>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -81,10 +82,10 @@ int wmain(int argc, wchar_t** argv)
     CLayerDocument doc;
     BuildBenchDocument([&](CLayerInfo layer) {
         if (doc.layers.layers.empty()) {
-            doc.layers.InsertLayerAtBottom(layer);
+            doc.layers.InsertLayerAtBottom(std::move(layer));
         } else {
             layer.id = int32_t(doc.layers.layers.size());
-            doc.layers.AddLayer(layer);
+            doc.layers.AddLayer(std::move(layer));
         }
     });
     doc.canvasRect = RECT{0, 0, kBenchWidth, kBenchHeight};

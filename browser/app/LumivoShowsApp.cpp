@@ -1,9 +1,12 @@
 #include "LumivoShowsApp.h"
 #include <shlobj.h>
+#include "DefaultViewer.h"
+#include "DlgControls.h"
 #include "KQPPopupWindow.h"
 #include "KQVisualManager.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "SheetOption.h"
 #include "ShellService.h"
 #include "StartupTables.h"
 #include "ZVUILibApp.h"
@@ -76,6 +79,8 @@ CLumivoShowsApp* GetLumivoShowsApp()
 }
 
 BEGIN_MESSAGE_MAP(CLumivoShowsApp, CBCGPWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_APP_OPTION, OnOption)
     ON_COMMAND(ID_APP_HELP, OnHelp)
     ON_COMMAND(ID_BUG_REPORT, OnBugReport)
     ON_COMMAND(ID_LANGUAGE_AUTO, OnLanguageAuto)
@@ -119,6 +124,9 @@ BOOL CLumivoShowsApp::InitInstance()
     // full-screen viewer can show the picture in front of it.
     m_pMainFrame->ShowWindow(m_bShowMax ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     m_pMainFrame->UpdateWindow();
+    CheckDefaultViewer();
+    m_query.CheckUpdateStartup();
+    m_query.Statistics();
     return TRUE;
 }
 
@@ -175,12 +183,19 @@ void CLumivoShowsApp::LoadSettings()
     m_bHideTree = GetProfileInt(L"", L"HideTree", 0) != 0;
     m_bShowMore = GetProfileInt(L"", L"ShowMore", 1) != 0;
     m_bCheckDefaultOnStartup = GetProfileInt(L"System", L"iCheckDefaultOnStartup", 1) != 0;
+    const CString browseKey = CString(L"Software\\Lumivo\\") + m_pszProfileName + L"\\Browse";
+    LoadViewerSettings(m_viewerSettings, m_backgroundMusic, browseKey);
+    m_query.LoadSetting();
 }
 
 void CLumivoShowsApp::InitMenus()
 {
     if (!m_hAppIcon)
         m_hAppIcon = static_cast<HICON>(::LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    if (!m_hCursorHand)
+        m_hCursorHand = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_CURSOR_HAND));
+    if (!m_hCursorDrag)
+        m_hCursorDrag = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_CURSOR_DRAG));
     if (CBCGPContextMenuManager* menus = GetContextMenuManager())
         for (const auto& m : kContextMenus)
             menus->AddMenu(m.name, m.id);
@@ -281,6 +296,43 @@ void CLumivoShowsApp::TranslateMenus()
                 SetMenuText(menu, kSkinCommands[i], FALSE, TranslateString(kSkinNames[i]));
 }
 
+void CLumivoShowsApp::CheckDefaultViewer()
+{
+    if (!m_bCheckDefaultOnStartup || IsRegisteredApplication(true))
+        return;
+    BOOL checked = TRUE;
+    const int answer = BCGPMessageBox(m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr,
+                                      TranslateString(L"Do you want to make Lumivo Shows default viewer ?"),
+                                      TranslateString(L"Lumivo Shows isn't the default viewer"), MB_YESNO | MB_ICONQUESTION,
+                                      TranslateString(L"Always check to see if Lumivo Shows is the default viewer"), &checked);
+    if ((checked != FALSE) != m_bCheckDefaultOnStartup) {
+        m_bCheckDefaultOnStartup = checked != FALSE;
+        WriteProfileInt(L"System", L"iCheckDefaultOnStartup", m_bCheckDefaultOnStartup);
+    }
+    if (answer == IDYES)
+        MakeDefaultViewer();
+}
+
+void CLumivoShowsApp::MakeDefaultViewer()
+{
+    if (RegisterAsDefaultViewer() == RegisterResult::SettingsOpened)
+        return;
+    PopupNotifyWnd(TranslateString(L"The default programs settings cannot be opened on this system"), 5, m_hAppIcon, nullptr);
+    ++m_nNotesShown;
+}
+
+void CLumivoShowsApp::OnAppAbout()
+{
+    CAboutDlg about(m_pMainWnd);
+    about.DoModal();
+}
+
+void CLumivoShowsApp::OnOption()
+{
+    CSheetOption sheet(TranslateString(L"Option"), m_pMainWnd);
+    sheet.DoModal();
+}
+
 void CLumivoShowsApp::OnHelp()
 {
     const wchar_t* language = GetLanguageName(false);
@@ -349,4 +401,32 @@ void CLumivoShowsApp::OnAppExit()
     // Through the frame's close, so that its settings are written and a batch is asked about.
     if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
         m_pMainFrame->PostMessage(WM_CLOSE);
+}
+
+CAboutDlg::CAboutDlg(CWnd* pParent) : CKQDialog(IDD_ABOUTBOX, pParent)
+{
+    EnableVisualManagerStyle(TRUE, TRUE);
+}
+
+void CAboutDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CKQDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_ABOUT_PICTURE, m_picture);
+    DDX_Control(pDX, IDOK, m_btnOK);
+}
+
+BOOL CAboutDlg::OnInitDialog()
+{
+    CKQDialog::OnInitDialog();
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    if (app && app->m_hAppIcon)
+        SetIcon(app->m_hAppIcon, TRUE);
+    m_picture.ShowPNGPic(IDB_ABOUT, AfxGetResourceHandle(), true);
+    SetWindowText(TranslateString(L"About"));
+    m_btnOK.SetWindowText(TranslateString(L"OK"));
+    SetBmpBTStyle(m_btnOK, IDB_ABOUT_OK);
+    CString text;
+    text.Format(L"%s %s %s", TranslateString(L"Lumivo Shows"), TranslateString(L"Version"), ZVQUERY_CURRENT_VERSION_W);
+    SetDlgItemText(IDC_ABOUT_TEXT, text);
+    return TRUE;
 }

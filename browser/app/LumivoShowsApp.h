@@ -3,9 +3,14 @@
 // command line, creates the main frame on the work area and answers the program-wide commands
 // (help, bug report, language, skins, exit).
 #include <string>
+#include <vector>
+#include "KQDialog.h"
 #include "LumivoShowsCmdUI.h"
 #include "ShowsSettings.h"
 #include "SkinUI.h"
+#include "ViewerSettings.h"
+#include "ZVImageStatic.h"
+#include "ZVQuery.h"
 
 class CMainFrame;
 
@@ -35,6 +40,11 @@ public:
     void SaveFrameSettings(CMainFrame* frame);
     void SetSkin(unsigned skin);
     void TranslateMenus();
+    // At start: unless told not to ask, or already the default viewer, asks to become it.
+    void CheckDefaultViewer();
+    // Registers the browser and opens the system's default-apps page; a note says when there
+    // is no such page to open.
+    void MakeDefaultViewer();
 
     CLumivoShowsCmdUI m_cmdInfo;
     std::wstring m_strStartFolder;
@@ -48,8 +58,16 @@ public:
     bool m_bShowMaxFullPic = false, m_bShowMaxFullPicLoaded = false;
     bool m_bHideTree = false, m_bShowMore = true;
     bool m_bCheckDefaultOnStartup = true;
+    ViewerSettings m_viewerSettings;
+    std::vector<std::wstring> m_backgroundMusic;
+    CZVQuery m_query;
+    HCURSOR m_hCursorHand = nullptr;
+    HCURSOR m_hCursorDrag = nullptr;
+    int m_nNotesShown = 0; // notes popped up, for the tests
 
 protected:
+    afx_msg void OnAppAbout();
+    afx_msg void OnOption();
     afx_msg void OnHelp();
     afx_msg void OnBugReport();
     afx_msg void OnLanguageAuto();
@@ -68,3 +86,16 @@ private:
 };
 
 CLumivoShowsApp* GetLumivoShowsApp();
+
+// CAboutDlg: the program's picture, name and version.
+class CAboutDlg : public CKQDialog {
+public:
+    explicit CAboutDlg(CWnd* pParent = nullptr);
+
+    CZVImageStatic m_picture;
+    CBCGPButton m_btnOK;
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+};

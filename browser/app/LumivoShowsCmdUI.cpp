@@ -20,6 +20,7 @@ bool CLumivoShowsCmdUI::OnArguments(const wchar_t** argv, int argc)
     if (NamesExistingFolder(first.c_str())) {
         m_startFolder = first;
         m_path.clear();
+        m_bViewerOnly = false;
         return true;
     }
     std::wstring folder = first;

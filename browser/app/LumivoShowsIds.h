@@ -17,10 +17,29 @@
 #define IDC_ABOUT_TEXT 1000
 #define IDC_ABOUT_PICTURE 1001
 
-// Small icons of the caption buttons and the status panes.
-#define IDI_CAPTION_MENU 330
-#define IDI_CAPTION_SKIN 331
-#define IDI_CAPTION_FULL_SCREEN 333
+// Pictures, cursors and the dialogs of the options and the editor's install note.
+#define IDC_CURSOR_HAND 176
+#define IDC_CURSOR_DRAG 177
+#define IDB_ABOUT 231
+#define IDB_OPTION_PAGES 250
+#define IDD_PAGE_SYSTEM 251
+#define IDB_ABOUT_OK 263
+#define IDI_INSTALL_TOOLS 301
+#define IDB_MENU_LOGO 313
+#define IDD_LUMIVO_TOOLS 316
+#define IDB_CAPTION_BUTTONS 332
+#define IDC_DEFAULT 1059
+#define IDC_WALLPAPER_FOLDER 1070
+#define IDC_MAKE_DEFAULT 1413
+#define IDC_CHECK_DEFAULT 1415
+#define IDC_CLEAR_CACHE 1428
+#define IDC_FOLDER_LABEL 1450
+#define IDC_TOOLS_TEXT 1496
+#define IDC_WALLPAPER_LABEL 1608
+#define IDC_THUMBNAIL_LABEL 1614
+#define IDC_THUMBNAIL_FOLDER 1615
+
+// Small icons of the status panes.
 #define IDI_STATUS_SORT 240
 #define IDI_STATUS_CANCEL 245
 #define IDI_STATUS_ICON_CONTENT 267

@@ -4,6 +4,7 @@
 #include "KQPPopupWindow.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
+#include "StartupTables.h"
 #include "ZVUILibApp.h"
 
 const wchar_t kMainFrameClass[] = L"LumivoMainFrame";
@@ -85,30 +86,58 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     return CBCGPFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+BOOL CMainFrame::OnShowPopupMenu(CBCGPPopupMenu* pMenu)
+{
+    if (pMenu && m_menuLogo.IsValid())
+        pMenu->EnableMenuLogo(m_menuLogo.GetImageSize().cx);
+    return CBCGPFrameWnd::OnShowPopupMenu(pMenu);
+}
+
+BOOL CMainFrame::OnDrawMenuLogo(CDC* pDC, CBCGPPopupMenu*, const CRect& rect)
+{
+    if (!m_menuLogo.IsValid())
+        return FALSE;
+    CBCGPDrawManager dm(*pDC);
+    dm.FillGradient(rect, CBCGPVisualManager::GetInstance()->GetAccentColor(), globalData.clrActiveCaption, TRUE);
+    // A short menu shows the band alone: the picture would crowd its few items.
+    const CSize image = m_menuLogo.GetImageSize();
+    if (rect.Height() > 150)
+        m_menuLogo.Draw(pDC, rect.left + (rect.Width() - image.cx) / 2, rect.bottom - image.cy - 4, 0);
+    return TRUE;
+}
+
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CBCGPFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     CLumivoShowsApp* app = GetLumivoShowsApp();
+    if (app)
+        app->m_query.SetMainWnd(m_hWnd); // its newer-version message comes here
     if (app && app->m_hAppIcon)
         SetIcon(app->m_hAppIcon, TRUE);
     m_hSmallIcon = LoadSmallIcon(IDR_MAINFRAME);
     if (m_hSmallIcon)
         SetIcon(m_hSmallIcon, FALSE);
 
+    m_menuLogo.Load(IDB_MENU_LOGO);
+    m_menuLogo.SetSingleImage();
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_RIBBON_BAR))
         return -1;
+    // Images of the 24-pixel strip: menu 0, full screen 1, skin 2.
     static const struct {
         const wchar_t* text;
         UINT id;
-        UINT icon;
+        int image;
     } kCaptionButtons[] = {
-        {L"Menu", ID_CAPTION_MENU, IDI_CAPTION_MENU},
-        {L"Skin", ID_CAPTION_SKIN, IDI_CAPTION_SKIN},
-        {L"Full Screen", ID_FULL_SCREEN, IDI_CAPTION_FULL_SCREEN},
+        {L"Menu", ID_CAPTION_MENU, 0},
+        {L"Skin", ID_CAPTION_SKIN, 2},
+        {L"Full Screen", ID_FULL_SCREEN, 1},
     };
+    CBCGPToolBarImages captionImages;
+    captionImages.SetImageSize(CSize(24, 24));
+    captionImages.Load(IDB_CAPTION_BUTTONS);
     for (size_t i = 0; i < 3; ++i) {
-        m_captionIcons[i] = LoadSmallIcon(kCaptionButtons[i].icon);
+        m_captionIcons[i] = captionImages.ExtractIcon(kCaptionButtons[i].image);
         if (!m_wndRibbonBar.AddCaptionButton(Translated(kCaptionButtons[i].text), Translated(kCaptionButtons[i].text),
                                              kCaptionButtons[i].id, m_captionIcons[i]))
             return -1;
@@ -152,18 +181,17 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pCancel->SetVisible(FALSE);
     m_pProgress->SetVisible(FALSE);
 
-    CWinApp* winApp = AfxGetApp();
-    m_wndList.m_bSmallFileFilter = winApp->GetProfileInt(L"", L"SmallFileFilter", 1) != 0;
-    m_wndList.m_bLoadAnimation = winApp->GetProfileInt(L"", L"LoadAni", 1) != 0;
-
     UpdateTexts();
     m_wndList.SetFocus();
     EnableFullScreenMode(ID_FULL_SCREEN);
 
     if (app)
         app->SetSkin(ReadStartSkin());
-    if (app)
+    if (app) {
+        // A picture named on the command line is selected once its folder is read.
+        m_wndList.SelectWhenListed(app->m_cmdInfo.m_path.c_str());
         m_wndList.OpenFolder(app->m_strStartFolder.c_str());
+    }
     m_bCreated = true;
     return 0;
 }
@@ -263,6 +291,9 @@ void CMainFrame::UpdateFolderInfo()
     CString text;
     text.Format(L"%d %s , %d %s , %s %s", counts.files, TranslateString(L"File"), counts.folders, TranslateString(L"Folder"),
                 TranslateString(L"Total Size"), size);
+    // The list asks after every batch of thumbnails; the bar is laid out again only for news.
+    if (text == m_pFolderInfo->GetText())
+        return;
     m_pFolderInfo->SetText(text);
     m_wndStatusBar.RecalcLayout();
     m_wndStatusBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -304,6 +335,10 @@ void CMainFrame::UpdateTexts()
 
 void CMainFrame::ApplySkin()
 {
+    // The list takes the skin's window colour (dark for Black), with text that reads on it.
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    m_wndList.m_clrBackground = globalData.clrWindow;
+    m_wndList.m_clrText = SkinTextColor(app ? app->m_nSkin : kDefaultSkin);
     m_wndStatusBar.RecalcLayout();
     m_wndList.Invalidate();
     RecalcLayout();
@@ -351,28 +386,28 @@ void CMainFrame::OnCancelBatch()
 
 void CMainFrame::OnSmallFileFilter()
 {
-    m_wndList.m_bSmallFileFilter = !m_wndList.m_bSmallFileFilter;
-    AfxGetApp()->WriteProfileInt(L"", L"SmallFileFilter", m_wndList.m_bSmallFileFilter);
-    const CString folder = m_wndList.GetCurrentFolder();
-    m_wndList.OpenFolder(folder);
+    m_wndList.m_bMinSize = !m_wndList.m_bMinSize;
+    AfxGetApp()->WriteProfileInt(L"", L"SmallFileFilter", m_wndList.m_bMinSize);
+    if (!m_wndList.m_bOnlineMode)
+        m_wndList.OpenFolder(m_wndList.GetCurrentFolder());
     m_wndStatusBar.RedrawWindow();
 }
 
 void CMainFrame::OnLoadAnimation()
 {
-    m_wndList.m_bLoadAnimation = !m_wndList.m_bLoadAnimation;
-    AfxGetApp()->WriteProfileInt(L"", L"LoadAni", m_wndList.m_bLoadAnimation);
+    m_wndList.m_nAnimate = m_wndList.m_nAnimate ? 0 : 1;
+    AfxGetApp()->WriteProfileInt(L"", L"LoadAni", m_wndList.m_nAnimate);
     m_wndStatusBar.RedrawWindow();
 }
 
 void CMainFrame::OnUpdateSmallFileFilter(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_wndList.m_bSmallFileFilter);
+    pCmdUI->SetCheck(m_wndList.m_bMinSize);
 }
 
 void CMainFrame::OnUpdateLoadAnimation(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_wndList.m_bLoadAnimation);
+    pCmdUI->SetCheck(m_wndList.m_nAnimate != 0);
 }
 
 void CMainFrame::OnCaptionMenu(UINT nID)

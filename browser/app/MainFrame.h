@@ -22,6 +22,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // Pop-up menus carry the logo at their left.
+    BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenu) override;
+    BOOL OnDrawMenuLogo(CDC* pDC, CBCGPPopupMenu* pMenu, const CRect& rect) override;
 
     void UpdateTexts();
     void ApplySkin();
@@ -31,6 +34,7 @@ public:
 
     CPictureListView m_wndList;
     CBCGPRibbonStatusBar m_wndStatusBar;
+    CBCGPToolBarImages m_menuLogo;
     CKQRibbonBar m_wndRibbonBar;
     CBCGPRibbonLabel* m_pFolderInfo = nullptr;
     CBCGPRibbonLabel* m_pFileInfo = nullptr;

@@ -94,3 +94,8 @@ bool StoreSkinChoice(unsigned& current, unsigned skin)
     SetSkinValue(SkinValueToWrite(), skin);
     return true;
 }
+
+COLORREF SkinTextColor(unsigned skin)
+{
+    return NormalizeSkin(skin) == 1 ? RGB(200, 200, 200) : RGB(50, 50, 50);
+}

@@ -35,3 +35,6 @@ unsigned ReadStartSkin();
 bool StoreSkinChoice(unsigned& current, unsigned skin);
 // A DWORD at a full path "HKCU\Software\...\Name"; false when missing or of another type.
 bool ReadDwordAtPath(const wchar_t* fullPath, DWORD& value);
+
+// Text on the skin's face colour: light on Black (1), dark on the others.
+COLORREF SkinTextColor(unsigned skin);

@@ -1,6 +1,8 @@
 #include "DlgConditionSelect.h"
 #include <cwchar>
 #include "BatchDialogIds.h"
+#include "DlgControls.h"
+#include "LumivoShowsIds.h"
 #include "BatchSettings.h"
 #include "KQNumEdit.h"
 #include "KQPicListView.h"
@@ -63,6 +65,7 @@ int CDlgConditionSelect::ReadBound(int id) const
 BOOL CDlgConditionSelect::OnInitDialog()
 {
     CKQDialog::OnInitDialog();
+    m_ok.SubclassDlgItem(IDOK, this);
     EnableVisualManagerStyle(TRUE, TRUE);
     SetWindowText(TranslateString(L"Condition Select"));
     const struct {
@@ -73,6 +76,7 @@ BOOL CDlgConditionSelect::OnInitDialog()
                  {IDC_CS_WIDTH_LABEL, L"Width"}, {IDC_CS_HEIGHT_LABEL, L"Height"}};
     for (const auto& t : texts)
         SetDlgItemText(t.id, TranslateString(t.text));
+    SetBmpBTStyle(m_ok, IDB_ABOUT_OK);
     CheckDlgButton(IDC_CS_NAME, m_condition.byName ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_CS_SIZE, m_condition.bySize ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_CS_PICTURE, m_condition.byPictureSize ? BST_CHECKED : BST_UNCHECKED);

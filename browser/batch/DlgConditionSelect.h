@@ -31,4 +31,5 @@ private:
 
     ProfileStore& m_profile;
     CKQPicListView* m_list;
+    CBCGPButton m_ok;
 };

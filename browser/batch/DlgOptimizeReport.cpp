@@ -1,5 +1,7 @@
 #include "DlgOptimizeReport.h"
 #include "BatchDialogIds.h"
+#include "DlgControls.h"
+#include "LumivoShowsIds.h"
 #include "OptimizeReport.h"
 #include "ZVUILibApp.h"
 
@@ -11,7 +13,9 @@ CDlgOptimizeReport::CDlgOptimizeReport(uint64_t sizeBefore, uint64_t sizeAfter, 
 BOOL CDlgOptimizeReport::OnInitDialog()
 {
     CKQDialog::OnInitDialog();
+    m_ok.SubclassDlgItem(IDOK, this);
     EnableVisualManagerStyle(TRUE, TRUE);
+    SetBmpBTStyle(m_ok, IDB_ABOUT_OK);
     SetWindowText(TranslateString(L"Optimization Report"));
     SetDlgItemText(IDOK, TranslateString(L"OK"));
     const OptimizeReportLines lines = MakeOptimizeReport(m_sizeBefore, m_sizeAfter, m_count);

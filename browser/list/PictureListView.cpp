@@ -7,6 +7,9 @@ const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
     ON_MESSAGE(WM_OPEN_PENDING_FOLDER, OnOpenPendingFolder)
 END_MESSAGE_MAP()
 
@@ -17,11 +20,68 @@ CPictureListView::~CPictureListView()
     StopBatchTask();
 }
 
-void CPictureListView::OnEndFolderSearch()
+int CPictureListView::OnCreate(LPCREATESTRUCT cs)
 {
-    CKQPicListView::OnEndFolderSearch();
-    if (auto* frame = dynamic_cast<CMainFrame*>(GetParent()))
+    if (CKQPicListView::OnCreate(cs) == -1)
+        return -1;
+    CWinApp* app = AfxGetApp();
+    m_bMinSize = app->GetProfileInt(L"", L"SmallFileFilter", 0) != 0;
+    m_nAnimate = app->GetProfileInt(L"", L"LoadAni", 1) != 0 ? 1 : 0;
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    m_localDisplay = ReadListDisplay(*app, false, screenWidth);
+    m_onlineDisplay = ReadListDisplay(*app, true, screenWidth);
+    m_bOnlineMode = false;
+    m_bSettingsChanged = false;
+    ApplyDisplaySettings(m_localDisplay, false);
+    return 0;
+}
+
+void CPictureListView::OnDestroy()
+{
+    if (m_bSettingsChanged) {
+        (m_bOnlineMode ? m_onlineDisplay : m_localDisplay) = CurrentDisplaySettings();
+        CWinApp* app = AfxGetApp();
+        WriteListDisplay(*app, false, m_localDisplay);
+        WriteListDisplay(*app, true, m_onlineDisplay);
+        m_bSettingsChanged = false;
+    }
+    CKQPicListView::OnDestroy();
+}
+
+LRESULT CPictureListView::OnUpdateView(WPARAM wParam, LPARAM lParam)
+{
+    auto* frame = dynamic_cast<CMainFrame*>(GetParent());
+    if (frame && frame->m_bCreated)
         frame->UpdateFolderInfo();
+    const LRESULT result = CKQPicListView::OnUpdateView(wParam, lParam);
+    // Once the scan that was asked for has ended, the picture is listed or never will be.
+    if (m_bSelectArmed && !IsScanning()) {
+        m_bSelectArmed = false;
+        const int index = FindItemByPath(m_selectWhenListed.c_str());
+        m_selectWhenListed.clear();
+        if (index >= 0) {
+            SetItemState(index, KQLS_SELECTED, 0);
+            EnsureVisible(index, true);
+        }
+    }
+    return result;
+}
+
+ListDisplaySettings CPictureListView::CurrentDisplaySettings() const
+{
+    return {m_bShowName, m_bShowSize, m_bShowDate, m_nFitMode, m_nIconSize < 0 ? 0 : m_nIconSize, gKQListView_SortType,
+            gKQListView_bSortAscend};
+}
+
+void CPictureListView::ApplyDisplaySettings(const ListDisplaySettings& settings, bool redraw)
+{
+    m_bShowName = settings.showName;
+    m_bShowSize = settings.showSize;
+    m_bShowDate = settings.showDate;
+    m_nFitMode = settings.aspect;
+    gKQListView_SortType = static_cast<KQ_LIST_SORT>(settings.sortType);
+    gKQListView_bSortAscend = settings.ascend;
+    ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(settings.iconSize), redraw);
 }
 
 CPictureListView::FolderCounts CPictureListView::CountItems()
@@ -56,6 +116,7 @@ LRESULT CPictureListView::OnOpenPendingFolder(WPARAM, LPARAM)
     const std::wstring folder = m_pendingFolder;
     if (!folder.empty())
         UpdateFolder(folder.c_str(), false);
+    m_bSelectArmed = !m_selectWhenListed.empty();
     return 0;
 }
 

@@ -80,3 +80,8 @@
 #define WM_NEW_VERSION_FOUND 0x501
 #define WM_AT_EXIT_NOTIFY 0x502
 #define WM_TRAY_CALLBACK 0x600
+
+// The editor frame's new-picture commands.
+#define ID_FILE_NEW_PICTURE 32926
+#define ID_LAYER_NEW_BLANK 33021
+#define ID_FILE_FROM_CAMERA 33221

@@ -12,6 +12,13 @@ const UINT ID_STATUS_RECT = 32964;
 // Posted to the colour target with lParam = the shape's outline colour.
 const UINT WM_EDITOR_SHAPE_COLOUR = 0x8001;
 
+// The editor frame's current tool and the settings its paint tools draw with.
+struct EditorToolState {
+    int tool = 0;
+    float cropAspect = 0;   // width / height of the crop tool, 0 when free
+    int penSize = 50;       // the pen option dialog's size, for the brush tools
+};
+
 class IEditorHost {
 public:
     virtual ~IEditorHost() = default;
@@ -29,6 +36,11 @@ public:
     virtual void ShowShapeOptions() = 0;
     virtual CStringW GetBrushFile() = 0;
     virtual HWND GetColourTarget() = 0;
+    // The editor frame's tool settings that an activated picture window takes over; false
+    // when the host keeps none.
+    virtual bool GetToolState(EditorToolState& state) { (void)state; return false; }
+    // Opens (or raises) the page maker with the page template written at the path.
+    virtual void OpenPageMaker(const wchar_t* templatePath) { (void)templatePath; }
 };
 
 // The registered host, or null.

@@ -30,6 +30,9 @@ BOOL CLayerDocument::AddBlankLayer(RGBQUAD colour, int width, int height)
     if (!layer.displayed.Create(width, height, 24))
         return FALSE;
     layer.displayed.SetRectColor(RECT{0, 0, width, height}, colour, true);
+    // A see-through fill needs a plane to carry it: without one the layer shows opaque.
+    if (colour.rgbReserved != 255 && layer.displayed.AlphaCreate())
+        layer.displayed.AlphaSet(colour.rgbReserved);
     layer.ownAlpha = colour.rgbReserved != 255 ? 1 : 0;
     layer.type = LAYER_IMAGE;
     layer.width = width;

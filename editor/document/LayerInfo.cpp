@@ -18,6 +18,11 @@ CLayerInfo::CLayerInfo(const CLayerInfo& other) = default;
 // Member by member: a picture's own assignment empties the target when the source is empty.
 CLayerInfo& CLayerInfo::operator=(const CLayerInfo& other) = default;
 
+// The word-art settings have no move of their own and are copied: a few hundred bytes.
+CLayerInfo::CLayerInfo(CLayerInfo&& other) noexcept = default;
+
+CLayerInfo& CLayerInfo::operator=(CLayerInfo&& other) noexcept = default;
+
 CLayerInfo::~CLayerInfo() = default;
 
 void CLayerInfo::FlipVertical()

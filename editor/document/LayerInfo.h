@@ -30,6 +30,21 @@ bool IsRasterLayerKind(int32_t type);
 // the library's lossless right-angle path.
 float LayerAngleToDegrees(float radians);
 
+// A layer's word-art settings. Settings given from outside keep the layer's own name and text
+// angle (CWordArtInfo's assignment); one layer assigned or moved to another takes them too.
+struct LayerWordArt : CWordArtInfo {
+    LayerWordArt() = default;
+    LayerWordArt(const LayerWordArt&) = default;
+    LayerWordArt& operator=(const LayerWordArt& other)
+    {
+        CWordArtInfo::operator=(other);
+        m_strName = other.m_strName;
+        m_nTextAngle = other.m_nTextAngle;
+        return *this;
+    }
+    using CWordArtInfo::operator=;
+};
+
 class CLayerInfo {
 public:
     CLayerInfo();
@@ -37,6 +52,10 @@ public:
     // Every field; a picture is copied when the source layer's is valid and emptied otherwise,
     // so that no stale shadow or source survives an assignment or an undo.
     CLayerInfo& operator=(const CLayerInfo& other);
+    // Every field; the pictures change hands and the source's are left empty. The list grows,
+    // inserts and sorts by these, so that no layer's pixels are copied on the way.
+    CLayerInfo(CLayerInfo&& other) noexcept;
+    CLayerInfo& operator=(CLayerInfo&& other) noexcept;
     virtual ~CLayerInfo();
 
     // Renders of the displayed picture from the source; the fast twins serve live drags.
@@ -113,7 +132,7 @@ public:
     ZVPOINTF drawOrigin = {0, 0};   // top left at which the turned displayed picture is drawn
     BYTE selectable = 0;
     BYTE picked = 0;
-    CWordArtInfo wordArt;
+    LayerWordArt wordArt;
     ShapeSettings shape;
     CRotateTracker frame;   // view coordinates
     CZVImage displayed;

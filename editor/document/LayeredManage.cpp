@@ -1,6 +1,7 @@
 #include "LayeredManage.h"
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -57,17 +58,28 @@ BOOL CLayeredManage::AddLayer(CLayerInfo layer)
         return FALSE;
     layer.order = static_cast<int32_t>(layers.size());
     GiveSerial(layer, nullptr);
-    layers.push_back(layer);
     currentId = layer.id;
     currentType = layer.type;
+    layers.push_back(std::move(layer));
     return TRUE;
 }
 
 BOOL CLayeredManage::InsertLayerAtBottom(CLayerInfo layer)
 {
     GiveSerial(layer, nullptr);
-    layers.insert(layers.begin(), layer);
+    layers.insert(layers.begin(), std::move(layer));
     Renumber();
+    return TRUE;
+}
+
+BOOL CLayeredManage::InsertLayerAt(int index, CLayerInfo layer)
+{
+    const size_t at = static_cast<size_t>(std::clamp(index, 0, static_cast<int>(layers.size())));
+    GiveSerial(layer, nullptr);
+    layers.insert(layers.begin() + at, layer);
+    Renumber();
+    currentId = static_cast<int32_t>(at);
+    currentType = layer.type;
     return TRUE;
 }
 
@@ -90,9 +102,7 @@ BOOL CLayeredManage::SwapLayers(int idA, int idB)
     if (a == b)
         return TRUE;
     const int32_t aId = a->id, aOrder = a->order, bId = b->id, bOrder = b->order;
-    CLayerInfo held(*a);
-    *a = *b;
-    *b = held;
+    std::swap(*a, *b);
     a->id = aId;
     a->order = aOrder;
     b->id = bId;
@@ -149,7 +159,7 @@ void CLayeredManage::ReplaceLayer(int id, CLayerInfo layer)
     if (layer.serial == 0)
         layer.serial = existing->serial;
     GiveSerial(layer, existing);
-    *existing = layer;
+    *existing = std::move(layer);
 }
 
 BOOL CLayeredManage::SetBaseImage(const CZVImage& picture)
@@ -186,8 +196,7 @@ BOOL CLayeredManage::SortLayers()
 {
     if (layers.empty())
         return FALSE;
-    // A layer is copied whole, pictures and all, whenever a sort moves it: the usual case, a
-    // list already in order, moves nothing.
+    // Layers change places by moves: their pictures change hands, no pixel is copied.
     const auto byOrder = [](const CLayerInfo& a, const CLayerInfo& b) { return a.order < b.order; };
     if (std::is_sorted(layers.begin(), layers.end(), byOrder)) {
         Renumber();

@@ -12,6 +12,8 @@ public:
     CLayeredManage() = default;
     CLayeredManage(const CLayeredManage& other) = default;
     CLayeredManage& operator=(const CLayeredManage& other) = default;
+    CLayeredManage(CLayeredManage&& other) noexcept = default;
+    CLayeredManage& operator=(CLayeredManage&& other) noexcept = default;
     virtual ~CLayeredManage() = default;
     // The counters, the current layer and the serial source, with no layers.
     CLayeredManage CopyWithoutLayers() const;
@@ -19,6 +21,9 @@ public:
     // Appends a copy unless the id is present; the copy's order is the count.
     BOOL AddLayer(CLayerInfo layer);
     BOOL InsertLayerAtBottom(CLayerInfo layer);
+    // At the index (clamped to the list), keeping its serial when no other layer holds it; it
+    // becomes current and the ids are renumbered.
+    BOOL InsertLayerAt(int index, CLayerInfo layer);
     // Erases the first layer with the id; renumbers even when none matched.
     BOOL DeleteLayer(int id);
     // The two positions exchange contents; each keeps its own id and order.

@@ -84,8 +84,12 @@ CLayeredViewWnd::~CLayeredViewWnd()
 
 int CLayeredViewWnd::Dpi() const
 {
-    win32::ScreenDc screen(::GetDC(nullptr));
-    return screen.IsValid() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+    // The system DPI is fixed for the life of the process; every paint of a frame asks for it.
+    static const int dpi = [] {
+        win32::ScreenDc screen(::GetDC(nullptr));
+        return screen.IsValid() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+    }();
+    return dpi;
 }
 
 int CLayeredViewWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -134,7 +138,9 @@ void CLayeredViewWnd::RecreateBackBuffer()
     CRect client;
     GetClientRect(&client);
     win32::ScreenDc screen(::GetDC(m_hWnd));
-    backBuffer.Reset(::CreateCompatibleBitmap(screen.Get(), std::max<LONG>(1, client.Width()), std::max<LONG>(1, client.Height())));
+    const int width = std::max<LONG>(1, client.Width()), height = std::max<LONG>(1, client.Height());
+    backBuffer.Reset(::CreateCompatibleBitmap(screen.Get(), width, height));
+    workBuffer.Reset(::CreateCompatibleBitmap(screen.Get(), width, height));
     // A new buffer holds nothing yet: the next paint renders it.
     backgroundStale = 1;
 }
@@ -188,8 +194,8 @@ void CLayeredViewWnd::LayOut(bool zoomed)
     }
     UpdateScrollBars();
     OnZoomChanged();
-    if (zoomed)
-        Invalidate(FALSE);
+    // A new size leaves the old pixels on the screen as much as a new zoom does: both repaint.
+    Invalidate(FALSE);
 }
 
 void CLayeredViewWnd::UpdateScrollBars()
@@ -585,10 +591,11 @@ void CLayeredViewWnd::OnPaint()
     CPaintDC paint(this);
     CRect client;
     GetClientRect(&client);
-    if (client.Width() <= 0 || client.Height() <= 0)
+    RECT area;
+    if (client.Width() <= 0 || client.Height() <= 0 || !::IntersectRect(&area, &paint.m_ps.rcPaint, &client))
         return;
-    if (!backBuffer.IsValid() || backgroundStale) {
-        if (!backBuffer.IsValid())
+    if (!backBuffer.IsValid() || !workBuffer.IsValid() || backgroundStale) {
+        if (!backBuffer.IsValid() || !workBuffer.IsValid())
             RecreateBackBuffer();
         win32::MemoryDc dc(::CreateCompatibleDC(paint.m_hDC));
         win32::ScopedSelect keep(dc.Get(), backBuffer.Get());
@@ -601,24 +608,20 @@ void CLayeredViewWnd::OnPaint()
         }
         backgroundStale = 0;
     }
-    // The work picture: a 24-bit copy of the back buffer that this paint draws on.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = client.Width();
-    info.bmiHeader.biHeight = client.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    BitmapHandle work(::CreateDIBSection(paint.m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    // Only the area to paint is copied, drawn (everything below is clipped to it) and shown: a
+    // drag repaints where its layer was and is. The work picture has the back buffer's format,
+    // so that the copy is a plain one.
+    const int areaWidth = area.right - area.left, areaHeight = area.bottom - area.top;
     win32::MemoryDc mem(::CreateCompatibleDC(paint.m_hDC));
-    if (!work.IsValid() || !mem.IsValid())
+    if (!workBuffer.IsValid() || !mem.IsValid())
         return;
-    win32::ScopedSelect keepWork(mem.Get(), work.Get());
+    win32::ScopedSelect keepWork(mem.Get(), workBuffer.Get());
     {
         win32::MemoryDc source(::CreateCompatibleDC(paint.m_hDC));
         win32::ScopedSelect keep(source.Get(), backBuffer.Get());
-        ::BitBlt(mem.Get(), 0, 0, client.Width(), client.Height(), source.Get(), 0, 0, SRCCOPY);
+        ::BitBlt(mem.Get(), area.left, area.top, areaWidth, areaHeight, source.Get(), area.left, area.top, SRCCOPY);
     }
+    ::IntersectClipRect(mem.Get(), area.left, area.top, area.right, area.bottom);
     if (displayMode == 0) {
         {
             CDocumentLockScope hold(doc.lock);
@@ -652,32 +655,11 @@ void CLayeredViewWnd::OnPaint()
         DrawLayersInPlace(mem.Get(), true);
     }
     OnDrawOverlay(CDC::FromHandle(mem.Get()));
-    ::BitBlt(paint.m_hDC, 0, 0, client.Width(), client.Height(), mem.Get(), 0, 0, SRCCOPY);
+    ::BitBlt(paint.m_hDC, area.left, area.top, areaWidth, areaHeight, mem.Get(), area.left, area.top, SRCCOPY);
     OnAfterPaint();
     if (scrollBarsEnabled && vBar.m_hWnd && hBar.m_hWnd && vBar.IsWindowVisible() && hBar.IsWindowVisible()) {
         const RECT corner = {client.right - vBarWidth, client.bottom - hBarHeight, client.right, client.bottom};
         win32::GdiObject<HBRUSH> face(::CreateSolidBrush(globalData.clrBarFace));
         ::FillRect(paint.m_hDC, &corner, face.Get());
     }
-}
-
-// ---- Animation, printing and mail: the hooks the combine and print code fill ----
-
-void CLayeredViewWnd::StopAnimation()
-{
-    if (!animRunning.exchange(0))
-        return;
-    if (animThread && animThread->joinable())
-        animThread->join();
-    animThread.reset();
-}
-
-void CLayeredViewWnd::OnBeginPrinting(CDC*, CPrintInfo*) {}
-
-void CLayeredViewWnd::OnPrint(CDC*, CPrintInfo*) {}
-
-BOOL CLayeredViewWnd::OnPreparePrinting(CPrintInfo*, BOOL bDirect, BOOL)
-{
-    // Without the print dialog a job is ready only when it was asked for directly.
-    return bDirect;
 }

@@ -13,9 +13,14 @@
 #include "AnimateImage.h"
 #include "AppFrame.h"
 #include "BrushCursor.h"
+#include "CanvasPrint.h"
 #include "LayerDocument.h"
 #include "SkinControls.h"
 #include "ZVImage.h"
+
+namespace Gdiplus {
+class Graphics;
+}
 
 // Private messages of the canvas (wParam and lParam 0).
 const UINT WM_CANVAS_REFRESH = 0x700;       // re-render and repaint; also the layer list's refresh
@@ -94,10 +99,13 @@ public:
     void StartAnimation();
     void StopAnimation();
     void PrintImage();
-    void SendByMail();
+    // Hands filePath to the mail program; FALSE without a file or when nothing was sent.
+    BOOL SendByMail();
+    // Runs the print job on the printer chosen in the system's print dialog.
+    void PrintPicture(CPrintInfo* pInfo);
 
     std::atomic<int32_t> redrawPending{0};
-    int32_t displayMode = 0;   // 0 editing, 1 animation frames, 2 loading or splash, 3 plain composite
+    std::atomic<int32_t> displayMode{0};   // 0 editing, 1 animation frames, 2 loading or splash, 3 plain composite
     int32_t currentChanged = 0;
     int32_t framesShown = 1;
     int32_t dragModified = 0;
@@ -134,9 +142,18 @@ public:
 
     std::unique_ptr<std::thread> animThread;
     std::atomic<int32_t> animRunning{0};
-    int32_t frameIndex = 0;
+    std::atomic<int32_t> frameIndex{0};
     int32_t frameCount = 0;
     CZVImage** frames = nullptr;   // filled by the caller, freed here
+    HANDLE animWake = nullptr;     // set by StopAnimation; the thread's frame wait ends on it
+    // The wait between two frames; WAIT_OBJECT_0 when woken to stop. Tests replace it.
+    virtual DWORD WaitForNextFrame(DWORD milliseconds);
+
+    // Printing: the picture printed and the layout the print dialog chose.
+    int32_t printImageGiven = 0;
+    CPrintInfo printInfo;
+    CZVImage printPicture;
+    PrintLayout printLayout;
 
     CAnimateImage loadingAnimation;
 
@@ -195,7 +212,20 @@ private:
     void DrawPicture(HDC dc, CZVImage& picture, float scale);
     void DrawLayersInPlace(HDC dc, bool leaveOutSlotFrames);
     void DrawDraggedLayer(HDC dc, CLayerInfo& layer);
+    // Where a dragged layer's picture goes in the window (its draw origin set on the way).
+    RECT PlaceDraggedLayer(CLayerInfo& layer);
+    // A 1:1 blend of the picture from a premultiplied copy kept for the moves of one drag; false
+    // when the picture does not qualify and must be drawn the usual way.
+    bool DrawKeptBlend(HDC dc, const CZVImage& picture, const RECT& place);
+    // What a drag paints in the window: the dragged pictures and the current layer's frame with
+    // its buttons. A move invalidates this area before and after, not the whole window.
+    RECT DragArea();
     void DrawLayerFrame(HDC dc, CLayerInfo& layer);
+    // The outline (when g is given) and the buttons of frame, drawn shifted by -shift.
+    void PaintLayerFrame(HDC dc, Gdiplus::Graphics* g, bool allButtons, POINT shift);
+    // The frame blended from a drawing of it kept for the moves of one drag; false when it
+    // cannot be made.
+    bool DrawKeptFrame(HDC dc, bool allButtons);
     void DrawGrid(HDC dc);
     void DrawPath(HDC dc);
     void TileBackground(HDC dc);
@@ -206,4 +236,20 @@ private:
     void FitHandlesToDpi();
     void Refresh();
     void AnimationThread();
+
+    // The paint's work picture, of the back buffer's size and format: each paint copies its area
+    // from the back buffer, draws on it and copies that area to the screen.
+    BitmapHandle workBuffer;
+    struct KeptBlend {
+        const void* pixels = nullptr;   // the picture's buffer it was made from
+        DWORD width = 0, height = 0;
+        BitmapHandle bitmap;
+    };
+    KeptBlend dragBlend;
+    struct KeptFrame {
+        DWORD width = 0, height = 0;
+        POINT shape[9] = {};   // the corners and squares within the drawing, square size, buttons
+        BitmapHandle bitmap;
+    };
+    KeptFrame dragFrame;
 };

@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include "CanvasViewMath.h"
 #include "ZVUILibApp.h"
 
@@ -12,6 +13,12 @@ namespace {
 int FrameEdge(POINT a, POINT b)
 {
     return static_cast<int>(std::hypot(double(a.x - b.x), double(a.y - b.y)));
+}
+
+// Whether a drag by the frame may move, resize or turn the layer.
+bool CanDrag(const CLayerInfo& layer)
+{
+    return !layer.locked && layer.type != LAYER_SLOT_PICTURE && layer.type != LAYER_PAGE_OVERLAY;
 }
 
 } // namespace
@@ -74,6 +81,8 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         CWnd::OnLButtonDown(nFlags, point);
         return;
     }
+    dragBlend = KeptBlend{};
+    dragFrame = KeptFrame{};
     // The current layer keeps the press when it is under the mouse, even below another layer.
     CLayerInfo* picked = nullptr;
     CLayerInfo* current = doc.layers.GetCurrentLayer();
@@ -106,15 +115,18 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         return;
     case HIT_ROTATE:
     case HIT_RESIZE:
-    case HIT_MOVE:
+    case HIT_MOVE: {
         dragMode = hit;
         pressPoint = point;
         rotateReference = frame.points[5];
-        dragModified = 1;
+        // A press on a layer that cannot move (the locked current one) leaves no history step.
+        const CLayerInfo* target = doc.layers.currentId != 0 ? doc.layers.GetCurrentLayer() : nullptr;
+        dragModified = target && CanDrag(*target) ? 1 : 0;
         doc.pressFrameWidth = FrameEdge(frame.points[0], frame.points[1]);
         doc.pressFrameHeight = FrameEdge(frame.points[1], frame.points[2]);
         dragging = 1;
         break;
+    }
     default:
         dragging = 0;
         currentChanged = doc.layers.currentId != 0;
@@ -126,6 +138,8 @@ void CLayeredViewWnd::OnLButtonDown(UINT nFlags, CPoint point)
         break;
     }
     CLayerInfo* layer = doc.layers.currentId != 0 ? doc.layers.GetCurrentLayer() : nullptr;
+    if (layer && !CanDrag(*layer))
+        layer = nullptr;
     if (layer && hit == HIT_RESIZE)
         layer->dragging = 1;
     if (layer && hit == HIT_ROTATE) {
@@ -153,10 +167,10 @@ void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
         cursorIndex = HoverCursor(HitTestTracker(point.x, point.y), buttonsLimited != 0);
     } else {
         bool changed = false;
+        const RECT before = DragArea();
         for (size_t i = list.size(); i-- > 1;) {
             CLayerInfo& layer = list[i];
-            if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || layer.type == LAYER_SLOT_PICTURE ||
-                layer.type == LAYER_PAGE_OVERLAY || layer.locked)
+            if (layer.id != doc.layers.currentId || !(nFlags & MK_LBUTTON) || !CanDrag(layer))
                 continue;
             changed = true;
             if (dragMode >= 1 && dragMode <= 9)
@@ -192,7 +206,10 @@ void CLayeredViewWnd::OnMouseMove(UINT nFlags, CPoint point)
         }
         if (changed) {
             backgroundStale = 0;
-            Invalidate(FALSE);
+            const RECT after = DragArea();
+            RECT both;
+            ::UnionRect(&both, &before, &after);
+            InvalidateRect(&both, FALSE);
         }
     }
     if (!leaveTracking) {
@@ -246,6 +263,8 @@ void CLayeredViewWnd::OnLButtonUp(UINT nFlags, CPoint point)
         current->dragging = 0;
     }
     dragging = 0;
+    dragBlend = KeptBlend{};
+    dragFrame = KeptFrame{};
     if (dragModified && doc.historyOn && current && current->type != LAYER_SLOT_PICTURE)
         doc.history.AddHistory(current, HISTORY_MODIFY);
     dragModified = 0;
@@ -303,7 +322,7 @@ BOOL CLayeredViewWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 
-void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
+RECT CLayeredViewWnd::PlaceDraggedLayer(CLayerInfo& layer)
 {
     doc.CalcLayerTracker(&layer);
     const POINT corner = layer.GetFrameTopLeft();
@@ -319,16 +338,47 @@ void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
     const bool reduced = layer.workingCopy.IsValid();
     const long w = reduced ? static_cast<long>(layer.displayed.GetWidth()) : static_cast<long>(layer.displayed.GetWidth() * doc.zoom);
     const long h = reduced ? static_cast<long>(layer.displayed.GetHeight()) : static_cast<long>(layer.displayed.GetHeight() * doc.zoom);
+    return RECT{at.x, at.y, at.x + w, at.y + h};
+}
+
+bool CLayeredViewWnd::DrawKeptBlend(HDC dc, const CZVImage& picture, const RECT& place)
+{
+    // Only a move keeps the picture as it is from one mouse position to the next; a resize or a
+    // turn renders it anew each time. Unblended and scaled pictures draw quickly as they are.
+    const long w = place.right - place.left, h = place.bottom - place.top;
+    if (dragMode != HIT_MOVE || !dragging || !picture.AlphaIsValid() || picture.IsTransparent() ||
+        static_cast<long>(picture.GetWidth()) != w || static_cast<long>(picture.GetHeight()) != h)
+        return false;
+    if (dragBlend.pixels != picture.GetDIB() || dragBlend.width != picture.GetWidth() || dragBlend.height != picture.GetHeight()) {
+        dragBlend.bitmap.Reset(picture.MakeBitmap(nullptr, true));
+        dragBlend.pixels = picture.GetDIB();
+        dragBlend.width = picture.GetWidth();
+        dragBlend.height = picture.GetHeight();
+    }
+    win32::MemoryDc source(::CreateCompatibleDC(dc));
+    if (!dragBlend.bitmap.IsValid() || !source.IsValid())
+        return false;
+    win32::ScopedSelect keep(source.Get(), dragBlend.bitmap.Get());
+    // The same blend the picture's own drawing makes, without cutting and converting the
+    // visible part again for every paint; the paint's clip keeps it to the area repainted.
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, place.left, place.top, w, h, source.Get(), 0, 0, w, h, blend) != FALSE;
+}
+
+void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
+{
+    const RECT place = PlaceDraggedLayer(layer);
+    const long w = place.right - place.left, h = place.bottom - place.top;
     CRect client;
     GetClientRect(&client);
     // Below zoom 1.0 the reduced copy the composite was made from is the picture at this size
     // already: drawn as it is, each move skips shrinking the whole layer again.
-    CZVImage& small = layer.zoomedCopy;
-    if (!reduced && doc.zoom < 1.0f && small.IsValid() && static_cast<long>(small.GetWidth()) == w &&
-        static_cast<long>(small.GetHeight()) == h)
-        small.Draw(dc, at.x, at.y, w, h, &client);
-    else
-        layer.displayed.Draw(dc, at.x, at.y, w, h, &client);
+    const CZVImage& small = layer.zoomedCopy;
+    const bool useSmall = !layer.workingCopy.IsValid() && doc.zoom < 1.0f && small.IsValid() &&
+                          static_cast<long>(small.GetWidth()) == w && static_cast<long>(small.GetHeight()) == h;
+    const CZVImage& picture = useSmall ? small : layer.displayed;
+    if (!DrawKeptBlend(dc, picture, place))
+        picture.Draw(dc, place.left, place.top, w, h, &client);
     if (directRepaint || layer.type == LAYER_BACKGROUND || layer.type == LAYER_PAGE_OVERLAY || layer.type == 7 ||
         layer.id != doc.layers.currentId)
         return;
@@ -337,34 +387,131 @@ void CLayeredViewWnd::DrawDraggedLayer(HDC dc, CLayerInfo& layer)
         DrawLayerFrame(dc, layer);
 }
 
-void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
+RECT CLayeredViewWnd::DragArea()
 {
-    FitHandlesToDpi();
-    buttonsLimited = layer.type == LAYER_SLOT_PICTURE ? 0 : 1;
-    if (StartGdiplus()) {
-        Gdiplus::Graphics g(dc);
-        g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    RECT area = {0, 0, 0, 0};
+    // The buttons are squares centred on the frame's points; the outline's pen is 2 wide.
+    const int reach = ScaleToDpi(kHandleSize, Dpi()) / 2 + 3;
+    for (CLayerInfo& layer : doc.layers.layers) {
+        if (layer.dragging) {
+            const RECT place = PlaceDraggedLayer(layer);
+            ::UnionRect(&area, &area, &place);
+        }
+        if (!(layer.dragging || layer.visible) || layer.id != doc.layers.currentId || layer.type == LAYER_BACKGROUND ||
+            layer.type == LAYER_PAGE_OVERLAY || layer.type == 7)
+            continue;
+        if (!layer.dragging)
+            doc.CalcLayerTracker(&layer);
+        RECT box = {layer.frame.points[0].x, layer.frame.points[0].y, layer.frame.points[0].x, layer.frame.points[0].y};
+        for (int i = 1; i < 5; ++i) {
+            box.left = std::min(box.left, layer.frame.points[i].x);
+            box.top = std::min(box.top, layer.frame.points[i].y);
+            box.right = std::max(box.right, layer.frame.points[i].x);
+            box.bottom = std::max(box.bottom, layer.frame.points[i].y);
+        }
+        ::InflateRect(&box, reach, reach);
+        ::UnionRect(&area, &area, &box);
+    }
+    return area;
+}
+
+void CLayeredViewWnd::PaintLayerFrame(HDC dc, Gdiplus::Graphics* g, bool allButtons, POINT shift)
+{
+    if (g) {
+        g->SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         Gdiplus::Point outline[5];
         for (int i = 0; i < 5; ++i)
-            outline[i] = Gdiplus::Point(frame.points[i % 4].x, frame.points[i % 4].y);
+            outline[i] = Gdiplus::Point(frame.points[i % 4].x - shift.x, frame.points[i % 4].y - shift.y);
         Gdiplus::Pen white(Gdiplus::Color(0x80, 255, 255, 255), 2.0f);
         Gdiplus::Pen red(Gdiplus::Color(0x80, 255, 0, 0), 2.0f);
         red.SetDashStyle(Gdiplus::DashStyleDash);
-        g.DrawLines(&white, outline, 5);
-        g.DrawLines(&red, outline, 5);
+        g->DrawLines(&white, outline, 5);
+        g->DrawLines(&red, outline, 5);
+        g->Flush(Gdiplus::FlushIntentionSync);
     }
     // buttonImages: delete, menu, resize, rotate; squares 1, 0, 2, 3.
     const auto button = [&](int image, int square) {
         const RECT& r = frame.handleRects[square];
         if (buttonImages[image].IsValid())
-            buttonImages[image].Draw(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, true);
+            buttonImages[image].Draw(dc, r.left - shift.x, r.top - shift.y, r.right - r.left, r.bottom - r.top, nullptr, true);
     };
-    if (layer.type != LAYER_SLOT_PICTURE) {
+    if (allButtons) {
         button(1, 0);
         button(2, 2);
         button(3, 3);
     }
     button(0, 1);
+}
+
+bool CLayeredViewWnd::DrawKeptFrame(HDC dc, bool allButtons)
+{
+    // The frame's bounds with its buttons and the outline's pen.
+    RECT box = {frame.points[0].x, frame.points[0].y, frame.points[0].x, frame.points[0].y};
+    for (int i = 0; i < 4; ++i) {
+        const RECT point = {frame.points[i].x, frame.points[i].y, frame.points[i].x + 1, frame.points[i].y + 1};
+        ::UnionRect(&box, &box, &point);
+        ::UnionRect(&box, &box, &frame.handleRects[i]);
+    }
+    ::InflateRect(&box, 3, 3);
+    const long w = box.right - box.left, h = box.bottom - box.top;
+    // A move only shifts the frame: its drawing is kept and blended at the new place for as
+    // long as its shape relative to its bounds stays the same.
+    POINT shape[9];
+    for (int i = 0; i < 4; ++i) {
+        shape[i] = POINT{frame.points[i].x - box.left, frame.points[i].y - box.top};
+        shape[4 + i] = POINT{frame.handleRects[i].left - box.left, frame.handleRects[i].top - box.top};
+    }
+    shape[8] = POINT{frame.handleRects[0].right - frame.handleRects[0].left, allButtons ? 1 : 0};
+    if (!dragFrame.bitmap.IsValid() || dragFrame.width != DWORD(w) || dragFrame.height != DWORD(h) ||
+        std::memcmp(dragFrame.shape, shape, sizeof shape) != 0) {
+        dragFrame = KeptFrame{};
+        if (w <= 0 || h <= 0 || !StartGdiplus())
+            return false;
+        // A transparent premultiplied picture that the outline and the buttons are drawn onto.
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        BitmapHandle bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        win32::MemoryDc target(::CreateCompatibleDC(dc));
+        if (!bitmap.IsValid() || !bits || !target.IsValid())
+            return false;
+        std::memset(bits, 0, size_t(w) * size_t(h) * 4);
+        {
+            Gdiplus::Bitmap surface(w, h, w * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+            Gdiplus::Graphics g(&surface);
+            win32::ScopedSelect keep(target.Get(), bitmap.Get());
+            PaintLayerFrame(target.Get(), &g, allButtons, POINT{box.left, box.top});
+        }
+        dragFrame.bitmap = std::move(bitmap);
+        dragFrame.width = DWORD(w);
+        dragFrame.height = DWORD(h);
+        std::memcpy(dragFrame.shape, shape, sizeof shape);
+    }
+    win32::MemoryDc source(::CreateCompatibleDC(dc));
+    if (!source.IsValid())
+        return false;
+    win32::ScopedSelect keep(source.Get(), dragFrame.bitmap.Get());
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::GdiAlphaBlend(dc, box.left, box.top, w, h, source.Get(), 0, 0, w, h, blend) != FALSE;
+}
+
+void CLayeredViewWnd::DrawLayerFrame(HDC dc, CLayerInfo& layer)
+{
+    FitHandlesToDpi();
+    buttonsLimited = layer.type == LAYER_SLOT_PICTURE ? 0 : 1;
+    const bool allButtons = layer.type != LAYER_SLOT_PICTURE;
+    if (dragging && dragMode == HIT_MOVE && DrawKeptFrame(dc, allButtons))
+        return;
+    if (StartGdiplus()) {
+        Gdiplus::Graphics g(dc);
+        PaintLayerFrame(dc, &g, allButtons, POINT{0, 0});
+    } else {
+        PaintLayerFrame(dc, nullptr, allButtons, POINT{0, 0});
+    }
 }
 
 void CLayeredViewWnd::SetBrushCursor(int width, int height)

@@ -30,6 +30,19 @@ CStringW RectText(int left, int top, int width, int height)
     return text;
 }
 
+BEGIN_MESSAGE_MAP(CPicEditView, CLayeredViewWnd)
+    ON_WM_TIMER()
+    // The mouse tools (PicEditViewTools.cpp).
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_SETCURSOR()
+    ON_WM_CONTEXTMENU()
+    ON_WM_MOUSELEAVE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
 CPicEditView::CPicEditView()
 {
     selectionTracker.m_nStyle = CZVRectTracker::hatchedBorder | CZVRectTracker::resizeOutside;
@@ -139,6 +152,22 @@ void CPicEditView::OnAfterPaint()
     antsCounter = walk.counter;
 }
 
+void CPicEditView::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kAntsTimer) {
+        if (doc.pathPoints.size() < 2) {
+            // The outline went another way than ClearSelection (a cancelled polygon, a new
+            // picture): the ants stop with it.
+            KillTimer(kAntsTimer);
+            antsPhase = 0;
+        } else {
+            antsPhase = (antsPhase + 1) % 8;
+            OnAfterPaint();
+        }
+    }
+    CLayeredViewWnd::OnTimer(nIDEvent);
+}
+
 void CPicEditView::OnDeleteLayerRequest()
 {
     if (BCGPMessageBox(TranslateString(L"Are you sure to delete the layer ?"), MB_YESNO) != IDYES)
@@ -171,6 +200,33 @@ void TranslateLayerMenu(HMENU menu)
     }
 }
 
+LayerMenuItemState GetLayerMenuItemState(UINT id, CLayeredManage& layers)
+{
+    // Without a current layer nothing applies.
+    const CLayerInfo* layer = layers.GetCurrentLayer();
+    const CPicEditView::LayerMenuFacts facts = {layers.currentId, layer ? layer->type : -1, layer && layer->locked,
+                                                layer && layer->visible, static_cast<int>(layers.layers.size())};
+    const CPicEditView::LayerMenuItem item = CPicEditView::LayerMenuRule(id, facts);
+    return {layer && item.enabled, item.checked};
+}
+
+void SetLayerMenuStates(HMENU menu, CLayeredManage& layers)
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = ::GetSubMenu(menu, i)) {
+            SetLayerMenuStates(sub, layers);
+            continue;
+        }
+        const UINT id = ::GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;
+        const LayerMenuItemState state = GetLayerMenuItemState(id, layers);
+        ::EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (state.enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
 void CPicEditView::OnLayerMenuRequest()
 {
     CWnd* main = AfxGetMainWnd();
@@ -180,11 +236,16 @@ void CPicEditView::OnLayerMenuRequest()
     if (!menu)
         return;
     TranslateLayerMenu(menu);
+    SetLayerMenuStates(menu, doc.layers);
     CPoint at;
     ::GetCursorPos(&at);
+    // The chosen item comes back to this view as WM_COMMAND; the menu window deletes itself
+    // when it closes. The view's own update handlers, where it has them, have the last word.
     auto* popup = new CBCGPPopupMenu;
-    if (popup->Create(this, at.x, at.y, ::GetSubMenu(menu, 0), FALSE, TRUE))
+    if (popup->Create(this, at.x, at.y, ::GetSubMenu(menu, 0), FALSE, TRUE)) {
+        static_cast<CBCGPMDIFrameWnd*>(main)->OnShowPopupMenu(popup);
         UpdateDialogControls(this, FALSE);
+    }
     ::DestroyMenu(menu);
 }
 

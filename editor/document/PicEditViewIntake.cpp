@@ -83,6 +83,21 @@ BOOL CPicEditView::SetBackgroundImage(CZVImage& picture)
     return TRUE;
 }
 
+BOOL CPicEditView::ReopenWithImage(const CZVImage& picture)
+{
+    // An empty picture would put a background without pixels under the layers.
+    if (!picture.IsValid())
+        return FALSE;
+    BeginIntake();
+    // The picture goes below the layers and the old background becomes a picture layer again, as
+    // when the document was first made; the history is neither emptied nor written (the redo
+    // that calls this has moved its layer ids up already).
+    if (!doc.InsertBackground(picture, TRUE))
+        return FALSE;
+    FinishIntake(true, true, true);
+    return TRUE;
+}
+
 BOOL CPicEditView::RefitCanvas()
 {
     if (!doc.layers.GetLayer(0))

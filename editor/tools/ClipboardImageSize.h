@@ -3,17 +3,10 @@
 // block first, then a DIB, then an enhanced metafile. The new document dialog and the picture
 // combiner ask it.
 #include <windows.h>
-
-// The clipboard format of pictures copied inside the editor.
-UINT PrivateImageClipboardFormat();
+#include "ClipboardPicture.h"
 
 // The picture's width and height, as a full decode would give them; false, with 0 and 0, when
 // the clipboard could not be opened for the window or holds no picture that would decode. A
 // metafile's sides are its bounds divided by 2.54 and may be 0.
 bool GetClipboardImageSize(HWND window, int& width, int& height);
 
-// The picture on the clipboard, decoded in the same order: the private block, the DIB, the
-// metafile drawn on white at the size above. False, with the picture untouched, when there is
-// none that decodes.
-class CxImage;
-bool ReadClipboardPicture(HWND window, CxImage& picture);

@@ -240,20 +240,33 @@ newpicture::SizeI CDlgEditorCreateFile::GetPixelSize() const
     return DocumentPixels(m_dWidth, m_dHeight, m_nUnit, m_dResolution, m_nResolutionUnit);
 }
 
-BOOL NewDocumentFromDialog(CWnd* parent, CLayerDocument& document)
+bool AskNewDocument(CWnd* parent, NewDocumentRequest& request)
 {
     CDlgEditorCreateFile dialog(parent);
     if (dialog.DoModal() != IDOK)
+        return false;
+    request.paste = dialog.m_bPaste != FALSE;
+    const SizeI size = dialog.GetPixelSize();
+    request.width = size.width;
+    request.height = size.height;
+    const double perInch = dialog.m_nResolutionUnit == RES_PER_CM ? dialog.m_dResolution * kCmPerInch : dialog.m_dResolution;
+    request.dpi = int(perInch + 0.5);
+    const COLORREF colour = dialog.m_bTransparent ? RGB(255, 255, 255) : dialog.m_crBackground;
+    request.fill = RGBQUAD{GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
+    request.alpha = dialog.m_bTransparent ? 0 : 255;
+    return true;
+}
+
+BOOL NewDocumentFromDialog(CWnd* parent, CLayerDocument& document)
+{
+    NewDocumentRequest request;
+    if (!AskNewDocument(parent, request))
         return FALSE;
-    if (dialog.m_bPaste) {
+    if (request.paste) {
         CZVImage picture;
         if (!ReadClipboardPicture(parent ? parent->GetSafeHwnd() : nullptr, picture))
             return FALSE;
         return document.OpenImage(picture);
     }
-    const SizeI size = dialog.GetPixelSize();
-    const double perInch = dialog.m_nResolutionUnit == RES_PER_CM ? dialog.m_dResolution * kCmPerInch : dialog.m_dResolution;
-    const COLORREF colour = dialog.m_bTransparent ? RGB(255, 255, 255) : dialog.m_crBackground;
-    const RGBQUAD fill = {GetBValue(colour), GetGValue(colour), GetRValue(colour), 0};
-    return document.NewBlankDocument(fill, size.width, size.height, int(perInch + 0.5), dialog.m_bTransparent ? 0 : 255);
+    return document.NewBlankDocument(request.fill, request.width, request.height, request.dpi, request.alpha);
 }

@@ -55,6 +55,17 @@ private:
     bool m_bUpdating = false;
 };
 
+// What File > New makes, read from the dialog after OK.
+struct NewDocumentRequest {
+    bool paste = false;   // the clipboard's picture instead of a blank canvas
+    RGBQUAD fill = {255, 255, 255, 0};
+    int width = 0, height = 0;
+    int dpi = 72;
+    BYTE alpha = 255;   // the canvas's opacity
+};
+// The dialog; false when it was not closed with OK.
+bool AskNewDocument(CWnd* parent, NewDocumentRequest& request);
+
 // File > New on a document: the dialog, then after OK a blank canvas of the chosen size,
 // resolution and background, or the clipboard's picture when the paste box was ticked. FALSE
 // when cancelled or when no document was made (the document is then as it was).

@@ -46,6 +46,13 @@ COLORREF Lighter(COLORREF color, double ratio)
     return RGB(up(GetRValue(color)), up(GetGValue(color)), up(GetBValue(color)));
 }
 
+COLORREF ReadableOn(COLORREF mark, COLORREF ground, COLORREF fallback)
+{
+    // Rec. 601 weights; a third of the range tells two colours apart at a glance.
+    auto luma = [](COLORREF c) { return 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c); };
+    return std::abs(luma(mark) - luma(ground)) >= 85.0 ? mark : fallback;
+}
+
 COLORREF Pale(COLORREF color, double lum)
 {
     // Hue and saturation of HLS are kept (saturation halved, as pale tints are soft), the

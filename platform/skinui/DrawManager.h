@@ -13,6 +13,9 @@ SKINUI_API COLORREF Darker(COLORREF color, double ratio);
 SKINUI_API COLORREF Lighter(COLORREF color, double ratio);
 // The colour at the given lightness with its hue and a little of its saturation: pale tints.
 SKINUI_API COLORREF Pale(COLORREF color, double lum);
+// The mark, unless it hardly differs in brightness from the ground it is drawn on; then the
+// fallback, so that a check mark in a dark skin still shows.
+SKINUI_API COLORREF ReadableOn(COLORREF mark, COLORREF ground, COLORREF fallback);
 // a * (1 - t) + b * t per channel.
 SKINUI_API COLORREF Mix(COLORREF a, COLORREF b, double t);
 // The colour the highlight of HighlightRect leaves over a pixel: percent > 100 lightens toward

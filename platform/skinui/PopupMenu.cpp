@@ -1,5 +1,6 @@
 #include "PopupMenu.h"
 #include <algorithm>
+#include "BCGPFrameWnd.h"
 #include "DrawManager.h"
 #include "GlobalData.h"
 #include "ToolBar.h"
@@ -201,7 +202,7 @@ void CBCGPPopupMenu::Measure(CSize& size)
             accelWidth = std::max<int>(accelWidth, dc.GetTextExtent(item.accel).cx);
     }
     dc.SelectObject(old);
-    size.cx = 2 + kGutter + textWidth + (accelWidth ? accelWidth + 32 : 0) + kArrowColumn + 2;
+    size.cx = 2 + m_nLogoWidth + kGutter + textWidth + (accelWidth ? accelWidth + 32 : 0) + kArrowColumn + 2;
     size.cy = y + 3;
 }
 
@@ -236,6 +237,8 @@ BOOL CBCGPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, B
     }
     ReadItems();
     UpdateStates();
+    if (CBCGPFrameWnd* frame = MessageFrame())
+        frame->OnShowPopupMenu(this);
     CSize size;
     Measure(size);
 
@@ -295,7 +298,12 @@ CRect CBCGPPopupMenu::GetItemRect(int nIndex) const
     CRect client;
     GetClientRect(&client);
     const Item& item = m_items[static_cast<size_t>(nIndex)];
-    return CRect(client.left + 2, item.top, client.right - 2, item.top + item.height);
+    return CRect(client.left + 2 + m_nLogoWidth, item.top, client.right - 2, item.top + item.height);
+}
+
+CBCGPFrameWnd* CBCGPPopupMenu::MessageFrame() const
+{
+    return DYNAMIC_DOWNCAST(CBCGPFrameWnd, CWnd::FromHandlePermanent(m_hWndMessage));
 }
 
 int CBCGPPopupMenu::ItemFromPoint(CPoint ptClient) const
@@ -313,6 +321,9 @@ void CBCGPPopupMenu::PaintMenu(CDC* pDC)
     CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
     manager->OnFillMenuBackground(pDC, client);
     manager->OnDrawMenuBorder(pDC, client);
+    if (m_nLogoWidth > 0)
+        if (CBCGPFrameWnd* frame = MessageFrame())
+            frame->OnDrawMenuLogo(pDC, this, CRect(client.left + 1, client.top + 1, client.left + 1 + m_nLogoWidth, client.bottom - 1));
     CFont* old = pDC->SelectObject(&globalData.fontRegular);
     pDC->SetBkMode(TRANSPARENT);
     for (int i = 0; i < GetMenuItemCount(); ++i) {

@@ -5,10 +5,12 @@
 // message window: the parent given to Create when bOwnMessage, else the parent's top-level frame.
 // A click outside, Escape or a change of the active window closes it. The window deletes itself
 // when it closes.
+#include <algorithm>
 #include <vector>
 #include "AppFrame.h"
 #include "SkinUIDef.h"
 
+class CBCGPFrameWnd;
 class CBCGPToolBar;
 
 class SKINUI_API CBCGPPopupMenu : public CWnd {
@@ -25,6 +27,10 @@ public:
     // kept on the monitor's work area. bLocked: the user may not customise it (kept for callers).
     virtual BOOL Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked = FALSE, BOOL bOwnMessage = FALSE);
     void SetRightAlign(BOOL bRightAlign = TRUE) { m_bRightAlign = bRightAlign; }
+    // A band this wide at the menu's left, drawn by its frame's OnDrawMenuLogo. The frame's
+    // OnShowPopupMenu, called before the menu is measured, is the place to ask for it.
+    void EnableMenuLogo(int iLogoSize) { m_nLogoWidth = std::max(0, iLogoSize); }
+    int GetLogoWidth() const { return m_nLogoWidth; }
     // Closes it and the menus it opened; the window goes away.
     void CloseMenu(BOOL bSetFocusToBar = FALSE);
     // The innermost open menu of the thread, or null.
@@ -73,6 +79,8 @@ protected:
     void Move(int nDelta);
     BOOL HandleKey(UINT nChar);
     void Finish(UINT nCommand);
+    // The frame the menu's commands go to, when it is a skinned frame.
+    CBCGPFrameWnd* MessageFrame() const;
     friend struct PopupMenuSession;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,6 +95,7 @@ protected:
     CBCGPPopupMenu* m_pParentMenu = nullptr;
     CBCGPPopupMenu* m_pSubMenu = nullptr;
     HWND m_hWndMessage = nullptr;
+    int m_nLogoWidth = 0;
 };
 
 namespace skinui {

@@ -144,7 +144,8 @@ void CBCGPVisualManager::OnDrawCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted,
     if (nState) {
         CRect mark = rect;
         mark.DeflateRect(3, 3);
-        dm.DrawRect(mark, bEnabled ? GetAccentColor() : globalData.clrBarShadow, (COLORREF)-1);
+        const COLORREF fill = skinui::ReadableOn(GetAccentColor(), globalData.clrWindow, globalData.clrWindowText);
+        dm.DrawRect(mark, bEnabled ? fill : globalData.clrBarShadow, (COLORREF)-1);
     }
     (void)bRadio;
 }

@@ -2,6 +2,7 @@
 #include "CxImage.h"
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include "ImageLimits.h"
 #include "RowScheduler.h"
 
@@ -27,6 +28,21 @@ CxImage& CxImage::operator=(const CxImage& src)
             Destroy();
         m_info = src.m_info;
         CopyFrames(src);
+    }
+    return *this;
+}
+
+CxImage::CxImage(CxImage&& src) noexcept
+{
+    *this = std::move(src);
+}
+
+CxImage& CxImage::operator=(CxImage&& src) noexcept
+{
+    if (this != &src) {
+        Transfer(src, true);
+        // The settings that Transfer leaves behind (type, resolution, quality) go too.
+        src.m_info = Info{};
     }
     return *this;
 }

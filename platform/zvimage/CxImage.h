@@ -30,6 +30,9 @@ public:
     CxImage();
     CxImage(const CxImage& src);
     CxImage& operator=(const CxImage& src);
+    // Takes the planes, frames and facts; the source is left empty, as default-constructed.
+    CxImage(CxImage&& src) noexcept;
+    CxImage& operator=(CxImage&& src) noexcept;
     virtual ~CxImage();
 
     // Life

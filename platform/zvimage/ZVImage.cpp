@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 #include "ImageMath.h"
 #include <minizip/unzip.h>
@@ -77,6 +78,22 @@ CZVImage::CZVImage(const CZVImage& src) : CxImage(src) {}
 CZVImage& CZVImage::operator=(const CZVImage& src)
 {
     CxImage::operator=(src);
+    return *this;
+}
+
+CZVImage::CZVImage(CZVImage&& src) noexcept
+{
+    *this = std::move(src);
+}
+
+CZVImage& CZVImage::operator=(CZVImage&& src) noexcept
+{
+    if (this != &src) {
+        CxImage::operator=(std::move(src));
+        m_stroke = std::move(src.m_stroke);
+        m_strokeWidth = std::exchange(src.m_strokeWidth, 0);
+        m_strokeHeight = std::exchange(src.m_strokeHeight, 0);
+    }
     return *this;
 }
 

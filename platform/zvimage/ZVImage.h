@@ -12,6 +12,8 @@ public:
     CZVImage();
     CZVImage(const CZVImage& src);
     CZVImage& operator=(const CZVImage& src);
+    CZVImage(CZVImage&& src) noexcept;
+    CZVImage& operator=(CZVImage&& src) noexcept;
     ~CZVImage() override;
 
     // Files

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "BoxAnswer.h"
+#include "EditorAppTestSupport.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "KQPPopupWindow.h"
 #include "MainFrame.h"
+#include "ShowsSettings.h"
 #include "TestSupport.h"
 #include "WindowTestApp.h"
 #include "ZVUILibApp.h"
@@ -29,6 +32,14 @@ bool HasValue(const wchar_t* section, const wchar_t* name)
     if (*section)
         key += std::wstring(L"\\") + section;
     return ::RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+DWORD ReadNumber(const wchar_t* name, DWORD fallback)
+{
+    DWORD value = fallback;
+    DWORD size = sizeof value;
+    ::RegGetValueW(HKEY_CURRENT_USER, kProfileKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
 }
 
 std::wstring ReadText(const wchar_t* name)
@@ -90,6 +101,9 @@ protected:
         bytes.append(16, '\x80');
         return bytes;
     }
+    // The frame stores the skin it starts with at the fixed paths shared with the user's programs.
+    editorapp::RegValueGuard editorSkin{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools", L"Skin"};
+    editorapp::RegValueGuard browserSkin{HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShows", L"Skin"};
     TempFolder temp;
     CMainFrame* frame = nullptr;
     mutable HWND m_hwnd = nullptr;
@@ -176,38 +190,11 @@ DWORD WINAPI FakeBatch(void* parameter)
     return 0;
 }
 
-// Answers the first message box of this thread's process with the button.
-struct BoxAnswer {
-    UINT button;
-    bool answered;
-};
-BOOL CALLBACK AnswerBox(HWND hwnd, LPARAM lParam)
-{
-    auto* answer = reinterpret_cast<BoxAnswer*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(hwnd))
-        return TRUE;
-    if (HWND button = ::GetDlgItem(hwnd, static_cast<int>(answer->button))) {
-        ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(answer->button, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        answer->answered = true;
-        return FALSE;
-    }
-    return TRUE;
-}
-BoxAnswer g_answer;
-void CALLBACK AnswerTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::EnumWindows(AnswerBox, reinterpret_cast<LPARAM>(&g_answer));
-    if (g_answer.answered)
-        ::KillTimer(nullptr, id);
-}
-
 TEST_F(FrameTest, ClosingDuringABatchAsksFirst)
 {
     frame->m_wndList.StartBatchThread(FakeBatch, &frame->m_wndList);
     ASSERT_TRUE(frame->m_wndList.IsBatchRunning());
-    g_answer = {IDNO, false};
+    g_answer = {IDNO, false, false};
     UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerTimer);
     Close();
     ::KillTimer(nullptr, timer);
@@ -216,12 +203,153 @@ TEST_F(FrameTest, ClosingDuringABatchAsksFirst)
     EXPECT_TRUE(frame->m_wndList.IsBatchRunning());
     theApp.m_pMainWnd = frame;
 
-    g_answer = {IDYES, false};
+    g_answer = {IDYES, false, false};
     timer = ::SetTimer(nullptr, 0, 50, AnswerTimer);
     Close();
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(g_answer.answered);
     EXPECT_EQ(frame, nullptr) << "Yes kept the frame";
+}
+
+// The two 70-byte pictures are small files: the filter hides both, and a second click brings
+// them back; the choice is stored.
+TEST_F(FrameTest, SmallFileFilterReadsTheFolderAgain)
+{
+    EXPECT_FALSE(frame->m_wndList.m_bMinSize) << "the filter is off on a first start";
+    frame->SendMessage(WM_COMMAND, ID_STATUS_SMALL_FILTER);
+    EXPECT_TRUE(PumpUntil([&] { return frame->m_wndList.GetItemCount() == 0 && !frame->m_wndList.IsScanning(); }))
+        << frame->m_wndList.GetItemCount();
+    EXPECT_EQ(ReadNumber(L"SmallFileFilter", 7), 1u);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_SMALL_FILTER);
+    EXPECT_TRUE(PumpUntil([&] { return frame->m_wndList.GetItemCount() == 2; }));
+    EXPECT_EQ(ReadNumber(L"SmallFileFilter", 7), 0u);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_LOAD_ANI);
+    EXPECT_EQ(frame->m_wndList.m_nAnimate, 0);
+    EXPECT_EQ(ReadNumber(L"LoadAni", 7), 0u);
+}
+
+// The list starts with its stored display settings and writes them when it goes, only after a
+// display command changed them.
+TEST_F(FrameTest, DisplaySettingsComeFromTheProfileAndGoBackOnlyWhenChanged)
+{
+    const ListDisplaySettings first = frame->m_wndList.CurrentDisplaySettings();
+    EXPECT_EQ(first, DefaultListDisplay(false, ::GetSystemMetrics(SM_CXSCREEN)));
+    EXPECT_EQ(frame->m_wndList.m_nIconSize, DefaultIconSize(::GetSystemMetrics(SM_CXSCREEN)));
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    EXPECT_FALSE(HasValue(L"", L"IconSize")) << "unchanged settings were written";
+
+    theApp.WriteProfileInt(L"", L"IconSize", 4);
+    theApp.WriteProfileInt(L"", L"ShowFileDate", 1);
+    theApp.WriteProfileInt(L"", L"IconAspect", 1);
+    theApp.WriteProfileInt(L"", L"Online_IconSize", 2);
+    ASSERT_TRUE(theApp.CreateMainFrame());
+    frame = theApp.m_pMainFrame;
+    m_hwnd = nullptr;
+    CPictureListView& list = frame->m_wndList;
+    EXPECT_EQ(list.m_nIconSize, 4);
+    EXPECT_TRUE(list.m_bShowDate);
+    EXPECT_EQ(list.m_nFitMode, 1);
+    EXPECT_EQ(list.m_onlineDisplay.iconSize, 2);
+    EXPECT_FALSE(list.m_onlineDisplay.showName);
+
+    ListDisplaySettings changed = list.CurrentDisplaySettings();
+    changed.iconSize = 1;
+    changed.showSize = true;
+    changed.sortType = KQ_LIST_SORT_SIZE;
+    list.ApplyDisplaySettings(changed, true);
+    list.SetDisplaySettingsChanged();
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    EXPECT_EQ(ReadNumber(L"IconSize", 7), 1u);
+    EXPECT_EQ(ReadNumber(L"ShowFileSize", 7), 1u);
+    EXPECT_EQ(ReadNumber(L"Online_IconSize", 7), 2u);
+    EXPECT_EQ(ReadNumber(L"Online_ShowFileName", 7), 0u);
+    EXPECT_FALSE(HasValue(L"", L"IconSortType")) << "the sort key is not kept";
+    gKQListView_SortType = KQ_LIST_SORT_NONE;
+}
+
+// Stored display values outside the menus' choices fall back; the online set has its own
+// defaults.
+TEST(ListDisplay, StoredValuesTable)
+{
+    theApp.SetRegistryKey(L"Lumivo"); // as the start-up does, when this test runs alone
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+    const struct {
+        const wchar_t* name;
+        int stored;
+        bool online;
+        int iconSize, aspect;
+    } cases[] = {
+        {L"IconSize", 3, false, 3, 0},
+        {L"IconSize", 9, false, DefaultIconSize(1920), 0},
+        {L"IconSize", -1, false, DefaultIconSize(1920), 0},
+        {L"IconAspect", 5, false, DefaultIconSize(1920), 0},
+        {L"Online_IconSize", 2, true, 2, 1},
+        {L"Online_IconAspect", 0, true, 4, 0},
+    };
+    for (const auto& c : cases) {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+        theApp.WriteProfileInt(L"", c.name, c.stored);
+        const ListDisplaySettings s = ReadListDisplay(theApp, c.online, 1920);
+        EXPECT_EQ(s.iconSize, c.iconSize) << c.name << " " << c.stored;
+        EXPECT_EQ(s.aspect, c.aspect) << c.name << " " << c.stored;
+        EXPECT_EQ(s.showName, !c.online) << c.name;
+        EXPECT_EQ(s.sortType, KQ_LIST_SORT_NONE);
+    }
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfileKey);
+}
+
+// The skin's colours reach the list: light text on Black, dark text on the others.
+TEST_F(FrameTest, SkinColoursReachTheList)
+{
+    const struct {
+        unsigned skin;
+        COLORREF text;
+    } cases[] = {{3, RGB(50, 50, 50)}, {1, RGB(200, 200, 200)}, {0, RGB(50, 50, 50)}};
+    for (const auto& c : cases) {
+        theApp.SetSkin(c.skin);
+        EXPECT_EQ(frame->m_wndList.m_clrText, c.text) << c.skin;
+        EXPECT_EQ(frame->m_wndList.m_clrBackground, globalData.clrWindow) << c.skin;
+        if (c.skin == 1)
+            EXPECT_EQ(frame->m_wndList.m_clrBackground, RGB(50, 50, 50)) << "Black's list is dark";
+    }
+}
+
+// A picture named on the command line opens its folder with the picture selected.
+TEST_F(FrameTest, APictureArgumentOpensItsFolderWithThePictureSelected)
+{
+    Close();
+    ASSERT_EQ(frame, nullptr);
+    ASSERT_TRUE(theApp.Prepare((L"\"" + temp.At(L"b.bmp") + L"\"").c_str()));
+    EXPECT_TRUE(theApp.m_bViewerOnly);
+    ASSERT_TRUE(theApp.CreateMainFrame());
+    frame = theApp.m_pMainFrame;
+    m_hwnd = nullptr;
+    frame->ShowWindow(SW_SHOWNORMAL);
+    CPictureListView& list = frame->m_wndList;
+    auto selected = [&](const wchar_t* name) {
+        const int index = list.FindItemByPath(temp.At(name).c_str());
+        return index >= 0 && (list.GetItemState(index) & KQLS_SELECTED) != 0;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return selected(L"b.bmp"); }));
+    EXPECT_EQ(list.GetItemCount(), 2);
+    EXPECT_FALSE(selected(L"a.bmp"));
+    theApp.m_bViewerOnly = false;
+}
+
+// The frame's pop-up menus carry the logo band at their left, with the items beside it.
+TEST_F(FrameTest, PopupMenusCarryTheLogo)
+{
+    ASSERT_TRUE(frame->m_menuLogo.IsValid());
+    frame->SendMessage(WM_COMMAND, ID_CAPTION_MENU);
+    CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->GetLogoWidth(), frame->m_menuLogo.GetImageSize().cx);
+    EXPECT_GE(menu->GetItemRect(0).left, menu->GetLogoWidth());
+    EXPECT_EQ(menu->GetMenuItemID(0), static_cast<UINT>(ID_APP_OPTION));
+    menu->CloseMenu();
+    PumpPending();
 }
 
 } // namespace

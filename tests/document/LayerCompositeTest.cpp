@@ -101,6 +101,27 @@ TEST(LayerComposite, HiddenAndDraggedLayersAreLeftOutWithTheirShadows)
     }
 }
 
+TEST(LayerComposite, ABlankLayerIsAsOpaqueAsItsFill)
+{
+    struct Case {
+        const char* name;
+        BYTE alpha;
+        bool backgroundShows;
+    };
+    const Case cases[] = {{"opaque", 255, false}, {"see-through", 0, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CompositeSetup s;
+        s.doc.layers.layers.pop_back();
+        s.doc.layers.layers[0].displayed = Plain(300, 200, kRed);
+        ASSERT_TRUE(s.doc.AddBlankLayer(RGBQUAD{255, 255, 255, c.alpha}, 10, 10));
+        s.Upper().location = s.Upper().drawOrigin = ZVPOINTF{110, 60};
+        s.doc.RebuildComposite();
+        EXPECT_EQ(IsRed(s.doc.composite, 205, 105), c.backgroundShows);
+        EXPECT_EQ(IsWhite(s.doc.composite, 205, 105), !c.backgroundShows);
+    }
+}
+
 TEST(LayerComposite, ATurnedLayerIsPlacedByItsDrawOrigin)
 {
     CompositeSetup s;

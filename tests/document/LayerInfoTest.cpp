@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <memory>
+#include <type_traits>
+#include <utility>
 #include "DocumentTestSupport.h"
 #include "EditorAppState.h"
 #include "LayerInfo.h"
@@ -283,6 +286,102 @@ TEST(LayerInfo, AssignmentReplacesEveryPicture)
 
     const CLayerInfo copy(QuadrantLayer());
     EXPECT_TRUE(SamePixels(Quadrants(), copy.source));
+}
+
+namespace {
+
+// A layer with every kind of field set apart from its default, each picture of its own size.
+CLayerInfo FullLayer()
+{
+    CLayerInfo layer = QuadrantLayer(30, 12);
+    layer.type = LAYER_TEXT;
+    layer.serial = 77;
+    layer.name = L"caption";
+    layer.location = ZVPOINTF{12.5f, 40.25f};
+    layer.angle = 0.5f;
+    layer.shadowOn = 1;
+    layer.shape.points = {ZVPOINTF{1, 2}, ZVPOINTF{3, 4}};
+    layer.wordArt.SetText(L"Hello");
+    layer.wordArt.m_strName = L"preset";
+    layer.wordArt.m_nTextAngle = 450;
+    layer.ResetFrame();
+    layer.shadowCache = Quadrants(8, 8);
+    layer.zoomedShadowCache = Quadrants(7, 7);
+    layer.zoomedCopy = Quadrants(6, 6);
+    layer.workingCopy = Quadrants(5, 5);
+    return layer;
+}
+
+CZVImage CLayerInfo::*const kLayerPictures[] = {&CLayerInfo::source, &CLayerInfo::displayed, &CLayerInfo::shadowCache,
+                                               &CLayerInfo::zoomedShadowCache, &CLayerInfo::zoomedCopy,
+                                               &CLayerInfo::workingCopy};
+
+} // namespace
+
+// Copies and moves take every field, the word art's name and text angle too; a move hands the
+// very pixel buffers over and leaves none of them behind, so that no two layers own one buffer.
+TEST(LayerInfo, CopiesAndMovesTakeEveryField)
+{
+    static_assert(std::is_nothrow_move_constructible<CLayerInfo>::value, "the layer list must grow by moves");
+    static_assert(std::is_nothrow_move_assignable<CLayerInfo>::value, "");
+    enum How { COPY_ASSIGN, MOVE_CONSTRUCT, MOVE_ASSIGN };
+    const struct {
+        const char* name;
+        How how;
+    } cases[] = {{"copy assign", COPY_ASSIGN}, {"move construct", MOVE_CONSTRUCT}, {"move assign", MOVE_ASSIGN}};
+    for (const auto& c : cases) {
+        CLayerInfo from = FullLayer();
+        const void* bits[6];
+        for (size_t i = 0; i < 6; ++i)
+            bits[i] = (from.*kLayerPictures[i]).GetDIB();
+        CLayerInfo other = QuadrantLayer();
+        other.wordArt.m_strName = L"other";
+        other.wordArt.m_nTextAngle = 10;
+        std::unique_ptr<CLayerInfo> made;
+        if (c.how == MOVE_CONSTRUCT) {
+            made = std::make_unique<CLayerInfo>(std::move(from));
+        } else {
+            made = std::make_unique<CLayerInfo>(other);
+            if (c.how == COPY_ASSIGN)
+                *made = from;
+            else
+                *made = std::move(from);
+        }
+        const CLayerInfo& to = *made;
+        EXPECT_EQ(LAYER_TEXT, to.type) << c.name;
+        EXPECT_EQ(77u, to.serial) << c.name;
+        EXPECT_EQ(CStringW(L"caption"), to.name) << c.name;
+        EXPECT_FLOAT_EQ(40.25f, to.location.y) << c.name;
+        EXPECT_FLOAT_EQ(0.5f, to.angle) << c.name;
+        EXPECT_EQ(1, to.shadowOn) << c.name;
+        EXPECT_EQ(2u, to.shape.points.size()) << c.name;
+        EXPECT_EQ(CString(L"Hello"), to.wordArt.GetText()) << c.name;
+        EXPECT_EQ(CString(L"preset"), to.wordArt.m_strName) << c.name;
+        EXPECT_EQ(450, to.wordArt.m_nTextAngle) << c.name;
+        EXPECT_EQ(FullLayer().frame.points[2].x, to.frame.points[2].x) << c.name;
+        EXPECT_TRUE(SamePixels(Quadrants(30, 12), to.source)) << c.name;
+        for (size_t i = 0; i < 6; ++i) {
+            const CZVImage& picture = to.*kLayerPictures[i];
+            ASSERT_TRUE(picture.IsValid()) << c.name << " picture " << i;
+            if (c.how == COPY_ASSIGN) {
+                EXPECT_NE(bits[i], picture.GetDIB()) << c.name << " picture " << i;
+                EXPECT_TRUE((from.*kLayerPictures[i]).IsValid()) << c.name << " picture " << i;
+            } else {
+                EXPECT_EQ(bits[i], picture.GetDIB()) << c.name << " picture " << i;
+                EXPECT_FALSE((from.*kLayerPictures[i]).IsValid()) << c.name << " picture " << i;
+            }
+        }
+    }
+    // Settings given from outside keep the layer's own name and text angle.
+    CLayerInfo layer = FullLayer();
+    CWordArtInfo settings;
+    settings.m_strName = L"sheet";
+    settings.m_nTextAngle = 900;
+    settings.SetText(L"Bye");
+    layer.wordArt = settings;
+    EXPECT_EQ(CString(L"Bye"), layer.wordArt.GetText());
+    EXPECT_EQ(CString(L"preset"), layer.wordArt.m_strName);
+    EXPECT_EQ(450, layer.wordArt.m_nTextAngle);
 }
 
 TEST(LayerInfo, ResetFrame)

@@ -2,6 +2,9 @@
 // flattened picture.
 #include <gtest/gtest.h>
 #include <functional>
+#include <map>
+#include <set>
+#include <utility>
 #include <vector>
 #include "DocumentTestSupport.h"
 #include "LayeredManage.h"
@@ -288,4 +291,47 @@ TEST(LayeredManage, SortLayers)
     ASSERT_TRUE(list.SortLayers());
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(before[i], list.layers[i].displayed.GetBits()) << "layer " << i;
+}
+
+// Growing, inserting at the bottom, sorting and swapping move layers: each picture buffer stays
+// with its layer, none is copied and none ends up in two layers.
+TEST(LayeredManage, LayersChangePlacesWithTheirOwnPixels)
+{
+    CLayeredManage list = ListOf({Placed(RGB(255, 0, 0), 0, 0), Placed(RGB(0, 255, 0), 0, 0)});
+    std::map<uint32_t, const void*> owned;
+    const auto remember = [&] {
+        owned.clear();
+        for (const CLayerInfo& l : list.layers)
+            owned[l.serial] = l.displayed.GetDIB();
+    };
+    const auto check = [&](const char* step) {
+        std::set<const void*> seen;
+        for (const CLayerInfo& l : list.layers) {
+            const auto it = owned.find(l.serial);
+            if (it != owned.end())
+                EXPECT_EQ(it->second, l.displayed.GetDIB()) << step << ", serial " << l.serial;
+            EXPECT_TRUE(seen.insert(l.displayed.GetDIB()).second) << step << ": two layers share pixels";
+        }
+    };
+    remember();
+    for (int i = 0; i < 20; ++i) {
+        CLayerInfo layer = Placed(RGB(0, 0, 255), 0, 0);
+        layer.id = static_cast<int32_t>(list.layers.size());
+        list.AddLayer(std::move(layer));
+        check("growth");
+    }
+    remember();
+    list.InsertLayerAtBottom(Placed(RGB(9, 9, 9), 0, 0, true, 40));
+    check("insertion at the bottom");
+    remember();
+    for (size_t i = 0; i < list.layers.size(); ++i)
+        list.layers[i].order = static_cast<int32_t>(list.layers.size() - i);
+    ASSERT_TRUE(list.SortLayers());
+    check("sort");
+    remember();
+    const uint32_t first = list.layers[1].serial, second = list.layers[2].serial;
+    ASSERT_TRUE(list.SwapLayers(1, 2));
+    EXPECT_EQ(second, list.layers[1].serial);
+    EXPECT_EQ(first, list.layers[2].serial);
+    check("swap");
 }

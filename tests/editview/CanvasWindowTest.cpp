@@ -73,6 +73,11 @@ protected:
     std::unique_ptr<CPixelCanvas> Screen()
     {
         Paint();
+        return ScreenAsIs();
+    }
+    // The window's pixels as the paints so far left them.
+    std::unique_ptr<CPixelCanvas> ScreenAsIs()
+    {
         auto pixels = std::make_unique<CPixelCanvas>(600, 400, RGB(1, 2, 3));
         HDC dc = ::GetDC(canvas.m_hWnd);
         ::BitBlt(pixels->DC().m_hDC, 0, 0, 600, 400, dc, 0, 0, SRCCOPY);
@@ -97,6 +102,17 @@ TEST_F(CanvasWindow, ZoomStepsStopAtSixteen)
     EXPECT_FLOAT_EQ(canvas.doc.zoom, 16.0f);
     canvas.ZoomStep(TRUE);
     EXPECT_FLOAT_EQ(canvas.doc.zoom, 16.0f);
+}
+
+TEST_F(CanvasWindow, NewSizeRepaintsTheWindow)
+{
+    // A picture that fits: no bar appears or goes, so only the layout itself can ask for a paint.
+    Open(200, 100);
+    canvas.ValidateRect(nullptr);
+    canvas.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(600, 400));
+    CRect dirty;
+    EXPECT_TRUE(canvas.GetUpdateRect(&dirty, FALSE));
+    EXPECT_EQ(dirty, CRect(0, 0, 600, 400));
 }
 
 TEST_F(CanvasWindow, SmallerAxisIsCentredAndShowsNoBar)
@@ -310,15 +326,18 @@ TEST_F(CanvasWindow, LockedAndOverlayLayersAreNeitherPickedNorDragged)
         Press(POINT{250, 200});
         EXPECT_EQ(canvas.doc.layers.currentId, 0) << c.name;
         Release(POINT{250, 200});
-        // Not dragged when current.
+        // Not dragged when current, and no history step for a drag that moved nothing.
         canvas.doc.layers.currentId = id;
         Paint();
         const ZVPOINTF at = Layer(id).location;
+        const int steps = canvas.doc.history.GetCount();
         Press(POINT{250, 200});
         Drag(POINT{280, 230});
         Release(POINT{280, 230});
         EXPECT_FLOAT_EQ(Layer(id).location.x, at.x) << c.name;
         EXPECT_FLOAT_EQ(Layer(id).location.y, at.y) << c.name;
+        EXPECT_EQ(canvas.doc.history.GetCount(), steps) << c.name;
+        EXPECT_EQ(Layer(id).visible, 1) << c.name;
     }
 }
 
@@ -530,6 +549,52 @@ TEST_F(CanvasWindow, FrameOutlineAndButtonsAtTheCorners)
             ++outlined;
     }
     EXPECT_GT(outlined, 10);
+}
+
+// A drag repaints only around the layer: where it was shows the canvas again, where it is
+// shows it blended as the finished picture shows it, with its frame's buttons at the new corners.
+TEST_F(CanvasWindow, DragRepaintLeavesNoTrailAndBlendsAsTheFinishedPicture)
+{
+    Open(400, 300, 255, RGB(0, 0, 255));
+    // Window (200, 150)-(300, 250), half transparent red over the blue background.
+    const int id = AddLayer(100, 100, RGB(255, 0, 0), 100, 100, 128);
+    Paint();
+    Press(POINT{250, 200});
+    PumpPending();
+    canvas.UpdateWindow();
+    for (int step = 1; step <= 4; ++step) {
+        Drag(POINT{250 + 15 * step, 200 + 10 * step});
+        canvas.UpdateWindow();
+    }
+    ASSERT_EQ(Layer(id).dragging, 1);
+    auto during = ScreenAsIs();
+    // Now at (260, 190)-(360, 290).
+    EXPECT_EQ(during->At(210, 160), RGB(0, 0, 255)) << "trail " << ColorText(during->At(210, 160));
+    EXPECT_EQ(during->At(290, 180), RGB(0, 0, 255)) << "trail " << ColorText(during->At(290, 180));
+    const POINT* p = Layer(id).frame.points;
+    EXPECT_TRUE(Reddish(during->At(p[1].x - 8, p[1].y))) << "delete " << ColorText(during->At(p[1].x - 8, p[1].y));
+    EXPECT_TRUE(Greenish(during->At(p[2].x - 8, p[2].y))) << "resize " << ColorText(during->At(p[2].x - 8, p[2].y));
+    // The outline along the left edge: its white lightens what lies below, its dashes redden it.
+    int lightened = 0, reddened = 0;
+    for (int y = p[0].y + 20; y < p[3].y - 20; ++y) {
+        const COLORREF c = during->At(p[0].x, y);
+        lightened += GetGValue(c) > 40 ? 1 : 0;
+        reddened += GetRValue(c) > GetBValue(c) + 40 ? 1 : 0;
+    }
+    EXPECT_GT(lightened, 10);
+    EXPECT_GT(reddened, 10);
+    const COLORREF dragged = during->At(310, 240);
+    Release(POINT{310, 240});
+    canvas.framesShown = 0;
+    auto after = Screen();
+    const COLORREF finished = after->At(310, 240);
+    for (int shift : {0, 8, 16})
+        EXPECT_NEAR(static_cast<int>((dragged >> shift) & 0xFF), static_cast<int>((finished >> shift) & 0xFF), 2)
+            << ColorText(dragged) << " against " << ColorText(finished);
+    EXPECT_GT(GetRValue(finished), 100);
+    EXPECT_GT(GetBValue(finished), 100);
+    EXPECT_EQ(after->At(210, 160), RGB(0, 0, 255)) << ColorText(after->At(210, 160));
+    canvas.framesShown = 1;
 }
 
 TEST_F(CanvasWindow, GridLinesAtZoomTwo)

@@ -5,6 +5,9 @@
 #include <string>
 #include "CanvasTestApp.h"
 #include "PicEditView.h"
+#include "PopupMenu.h"
+#include "BCGPMDIFrameWnd.h"
+#include <vector>
 #include "TestSupport.h"
 #include "DlgShadowOption.h"
 #include "ShadowOptionIds.h"
@@ -60,9 +63,12 @@ public:
     {
         if (message == WM_SIZE)
             ++sizes;
+        if (message == WM_COMMAND)
+            commands.push_back(LOWORD(wParam));
         return CPicEditView::WindowProc(message, wParam, lParam);
     }
     int sizes = 0;
+    std::vector<UINT> commands;
 };
 
 // The answer the message box gets from the timer, and whether one was shown.
@@ -270,6 +276,47 @@ TEST_F(PicEditViewTest, MarchingAntsRunFourOnFourOff)
     ::ReleaseDC(view.m_hWnd, dc);
 }
 
+TEST_F(PicEditViewTest, AntsTimerRunsWithTheSelection)
+{
+    // Whether the view's timer 1 was running; the probe stops it.
+    auto antsRunning = [&] { return ::KillTimer(view.m_hWnd, CPicEditView::kAntsTimer) != FALSE; };
+    view.tool = 4;
+    Outline(150, 100, 250, 200);
+    ASSERT_TRUE(view.ApplySelection());
+    EXPECT_TRUE(antsRunning());
+
+    // Each tick moves the runs on by one pixel along the outline, on the screen at once.
+    view.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = ::GetDC(view.m_hWnd);
+    for (int tick = 1; tick <= 8; ++tick) {
+        view.SendMessage(WM_TIMER, CPicEditView::kAntsTimer);
+        const int phase = tick % 8;
+        ASSERT_EQ(view.antsPhase, phase);
+        for (int x = 150; x < 166; ++x) {
+            const bool black = (x - 150 + phase) % 8 >= 4;
+            EXPECT_EQ(::GetPixel(dc, x, 100), black ? RGB(0, 0, 0) : RGB(255, 255, 255)) << "tick " << tick << " x " << x;
+        }
+    }
+    ::ReleaseDC(view.m_hWnd, dc);
+
+    ASSERT_TRUE(view.ApplySelection());
+    view.ClearSelection();
+    EXPECT_FALSE(antsRunning());
+
+    // An outline that goes without ClearSelection stops the ants at the next tick.
+    ASSERT_TRUE(view.ApplySelection());
+    view.SendMessage(WM_TIMER, CPicEditView::kAntsTimer);
+    view.CancelPolygon();
+    view.SendMessage(WM_TIMER, CPicEditView::kAntsTimer);
+    EXPECT_EQ(view.antsPhase, 0);
+    EXPECT_FALSE(antsRunning());
+
+    // The canvas's own timers still reach it.
+    view.RequestRedraw();
+    view.SendMessage(WM_TIMER, CLayeredViewWnd::kRedrawTimer);
+    EXPECT_EQ(view.redrawPending.load(), 0);
+}
+
 // ---- The delete question ----
 
 TEST_F(PicEditViewTest, DeleteQuestionNoKeepsYesDeletes)
@@ -437,6 +484,8 @@ TEST_F(PicEditViewTest, IntakeLaysOutAndReports)
          },
          true, true, true},
         {"refit", [](CPicEditView& v) { return v.RefitCanvas(); }, false, false, true},
+        {"reopen", [](CPicEditView& v) { return v.ReopenWithImage(ViewPlain(200, 100, RGB(0, 0, 255))); }, true, true,
+         true},
     };
     for (const Case& c : cases) {
         Open(400, 300, 1.0f);
@@ -446,6 +495,28 @@ TEST_F(PicEditViewTest, IntakeLaysOutAndReports)
         EXPECT_EQ(view.currentChanged != 0, c.current) << c.name;
         EXPECT_EQ(host.refreshes > 0, c.refresh) << c.name;
     }
+}
+
+TEST_F(PicEditViewTest, ReopenPutsThePictureBelowTheLayersAndKeepsTheHistory)
+{
+    AddLayer(100, 50, 20, 30);
+    const int records = view.doc.history.GetCount();
+    const int position = view.doc.history.position;
+    EXPECT_FALSE(view.ReopenWithImage(CZVImage()));
+    EXPECT_EQ(view.doc.layers.layers.size(), 2u);
+    EXPECT_EQ(view.sizes, 0);
+
+    ASSERT_TRUE(view.ReopenWithImage(ViewPlain(200, 100, RGB(0, 0, 255))));
+    ASSERT_EQ(view.doc.layers.layers.size(), 3u);
+    EXPECT_EQ(Background().type, LAYER_BACKGROUND);
+    EXPECT_EQ(Background().displayed.GetWidth(), 200u);
+    EXPECT_EQ(view.doc.docWidth, 200);
+    // The old background is a picture layer again, the layer above it still on top.
+    EXPECT_EQ(view.doc.layers.GetLayer(1)->type, LAYER_IMAGE);
+    EXPECT_EQ(view.doc.layers.GetLayer(1)->displayed.GetWidth(), 400u);
+    EXPECT_EQ(view.doc.layers.GetLayer(2)->displayed.GetWidth(), 100u);
+    EXPECT_EQ(view.doc.history.GetCount(), records);
+    EXPECT_EQ(view.doc.history.position, position);
 }
 
 TEST_F(PicEditViewTest, FailedOpenKeepsTheDocument)
@@ -649,6 +720,80 @@ TEST(PicEditViewMenu, LayerMenuCaptionsAreTranslatedWithDialogDots)
     }
     EXPECT_EQ(::GetMenuState(menu, ID_LAYER_VISIBLE, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     ::DestroyMenu(menu);
+}
+
+TEST_F(PicEditViewTest, LayerMenuStatesFollowTheCurrentLayer)
+{
+    // Items in this order: Visible, Locked, Duplicate, Delete, Front, Back, Edit text, Rename,
+    // Options; '1' enabled.
+    const UINT ids[] = {ID_LAYER_VISIBLE, ID_LAYER_LOCKED,    ID_LAYER_DUPLICATE, ID_LAYER_DELETE, ID_LAYER_FRONT,
+                        ID_LAYER_BACK,    ID_LAYER_EDIT_TEXT, ID_LAYER_RENAME,    ID_LAYER_OPTIONS};
+    struct Case {
+        const char* name;
+        int layers;   // above the background
+        int current;
+        bool text, hidden, locked;
+        const char* enabled;
+    };
+    const Case cases[] = {
+        {"background alone", 0, 0, false, false, false, "101000000"},
+        {"background under a layer", 1, 0, false, false, false, "101000000"},
+        {"the only layer", 1, 1, false, false, false, "111100011"},
+        {"middle of two", 2, 1, false, false, false, "111110011"},
+        {"top of two", 2, 2, false, false, false, "111101011"},
+        {"hidden locked text", 2, 2, true, true, true, "111101111"},
+    };
+    for (const Case& c : cases) {
+        Open(400, 300, 1.0f);
+        for (int i = 0; i < c.layers; ++i)
+            AddLayer(100, 50, 20 + 10 * i, 30);
+        view.doc.layers.currentId = c.current;
+        CLayerInfo* layer = view.doc.layers.GetCurrentLayer();
+        if (c.text)
+            layer->type = LAYER_TEXT;
+        layer->visible = c.hidden ? 0 : 1;
+        layer->locked = c.locked ? 1 : 0;
+        for (size_t i = 0; i < std::size(ids); ++i) {
+            const LayerMenuItemState state = GetLayerMenuItemState(ids[i], view.doc.layers);
+            EXPECT_EQ(state.enabled, c.enabled[i] == '1') << c.name << ", item " << ids[i];
+            const bool checked = (ids[i] == ID_LAYER_VISIBLE && !c.hidden) || (ids[i] == ID_LAYER_LOCKED && c.locked);
+            EXPECT_EQ(state.checked, checked) << c.name << ", item " << ids[i];
+        }
+    }
+}
+
+TEST_F(PicEditViewTest, LayerMenuShowsTheStatesAndSendsTheChoiceToTheView)
+{
+    AddLayer(100, 50, 20, 30);
+    view.doc.layers.GetCurrentLayer()->visible = 0;
+    CWinApp* app = AfxGetApp();
+    CWnd* oldMain = app->m_pMainWnd;
+
+    // Only under the editor's kind of main window.
+    view.OnLayerMenuRequest();
+    EXPECT_EQ(CBCGPPopupMenu::GetActiveMenu(), nullptr);
+
+    auto* frame = new CBCGPMDIFrameWnd;   // deletes itself with its window
+    ASSERT_TRUE(frame->Create(nullptr, L"main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    app->m_pMainWnd = frame;
+    view.OnLayerMenuRequest();
+    CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(menu, nullptr);
+    std::map<UINT, int> index;
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i)
+        index[menu->GetMenuItemID(i)] = i;
+    EXPECT_FALSE(menu->IsItemChecked(index[ID_LAYER_VISIBLE]));
+    EXPECT_TRUE(menu->IsItemEnabled(index[ID_LAYER_DELETE]));
+    EXPECT_FALSE(menu->IsItemEnabled(index[ID_LAYER_FRONT]));
+    EXPECT_FALSE(menu->IsItemEnabled(index[ID_LAYER_EDIT_TEXT]));
+    menu->ChooseItem(index[ID_LAYER_DUPLICATE]);
+    PumpPending();
+    EXPECT_EQ(CBCGPPopupMenu::GetActiveMenu(), nullptr);
+    EXPECT_EQ(view.commands, std::vector<UINT>{ID_LAYER_DUPLICATE});
+
+    app->m_pMainWnd = oldMain;
+    frame->DestroyWindow();
+    PumpPending();
 }
 
 TEST_F(PicEditViewTest, ToolCursorsFollowTheTool)

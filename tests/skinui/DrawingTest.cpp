@@ -33,6 +33,20 @@ TEST(ColorMath, DarkerLighterPale)
     EXPECT_GT(GetGValue(pale), 240);
 }
 
+TEST(ColorMath, ReadableOnKeepsAMarkThatShowsAndReplacesOneThatDoesNot)
+{
+    const struct {
+        COLORREF mark, ground, expected;
+    } cases[] = {
+        {RGB(80, 80, 80), RGB(50, 50, 50), RGB(255, 255, 255)},   // the dark skin's accent on its window
+        {RGB(180, 150, 80), RGB(255, 255, 255), RGB(180, 150, 80)}, // an accent on white shows
+        {RGB(0, 0, 0), RGB(50, 50, 50), RGB(255, 255, 255)},
+        {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(skinui::ReadableOn(c.mark, c.ground, RGB(255, 255, 255)), c.expected) << std::hex << c.mark;
+}
+
 TEST(ColorMath, ColorObjectFollowsTheFreeFunctions)
 {
     CBCGPColor color(RGB(100, 150, 200), 0.5);

@@ -1,6 +1,10 @@
 // The container: life, the bottom-up layout, bit depths, the dump and DIB handles.
 #include <gtest/gtest.h>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
 #include "ZVImageTestSupport.h"
 
 using namespace zvtest;
@@ -70,6 +74,78 @@ TEST(Container, CopyAssignTransfer)
     ASSERT_TRUE(moved.Transfer(source));
     EXPECT_FALSE(source.IsValid());
     EXPECT_TRUE(SamePixels(moved, Pattern(6, 4, true), 0, true));
+}
+
+// A move hands the planes over: the target owns the very buffers the source had, the source
+// owns none of them and is as new, so that neither frees pixels the other still shows.
+TEST(Container, MoveHandsOverEveryPlaneAndLeavesTheSourceEmpty)
+{
+    static_assert(std::is_nothrow_move_constructible<CZVImage>::value, "vectors of pictures must grow by moves");
+    static_assert(std::is_nothrow_move_assignable<CZVImage>::value, "");
+    struct Case {
+        const char* name;
+        bool assign;
+    };
+    const Case cases[] = {{"construct", false}, {"assign over a picture", true}};
+    for (const Case& c : cases) {
+        CZVImage source = Pattern(6, 4, true);
+        source.SelectionAddRect(RECT{1, 1, 3, 3});
+        source.SetJpegQuality(71);
+        source.SetFrameDelay(40);
+        const void* dib = source.GetDIB();
+        const BYTE* alpha = source.AlphaGetPointer();
+        const BYTE* selection = source.SelectionGetPointer();
+
+        std::unique_ptr<CZVImage> made;
+        if (c.assign) {
+            made = std::make_unique<CZVImage>(Pattern(3, 3));
+            *made = std::move(source);
+        } else {
+            made = std::make_unique<CZVImage>(std::move(source));
+        }
+        const CZVImage& target = *made;
+        EXPECT_EQ(target.GetDIB(), dib) << c.name;
+        EXPECT_EQ(target.AlphaGetPointer(), alpha) << c.name;
+        EXPECT_EQ(target.SelectionGetPointer(), selection) << c.name;
+        EXPECT_TRUE(SamePixels(target, Pattern(6, 4, true), 0, true)) << c.name;
+        EXPECT_TRUE(target.SelectionIsValid()) << c.name;
+        EXPECT_EQ(target.GetJpegQuality(), 71) << c.name;
+        EXPECT_EQ(target.GetFrameDelay(), 40u) << c.name;
+
+        EXPECT_FALSE(source.IsValid()) << c.name;
+        EXPECT_EQ(source.GetDIB(), nullptr) << c.name;
+        EXPECT_EQ(source.GetBits(0), nullptr) << c.name;
+        EXPECT_FALSE(source.AlphaIsValid()) << c.name;
+        EXPECT_EQ(source.SelectionGetPointer(), nullptr) << c.name;
+        EXPECT_EQ(source.GetWidth(), 0u) << c.name;
+        EXPECT_EQ(source.GetJpegQuality(), CZVImage().GetJpegQuality()) << c.name;
+        // The emptied source is usable, and what it draws next is its own.
+        ASSERT_TRUE(source.Create(6, 4, 24)) << c.name;
+        source.Clear(0);
+        source.Destroy();
+        EXPECT_TRUE(SamePixels(target, Pattern(6, 4, true), 0, true)) << c.name;
+    }
+}
+
+TEST(Container, MoveTakesTheFramesAndSurvivesMovingIntoItself)
+{
+    CZVImage all;
+    all.SetRetreiveAllFrames(true);
+    ASSERT_TRUE(all.LoadFile(Fixture(L"anim.gif").c_str()));
+    ASSERT_NE(all.GetFrame(2), nullptr);
+    const CxImage* third = all.GetFrame(2);
+    CZVImage moved(std::move(all));
+    EXPECT_EQ(moved.GetNumFrames(), 3);
+    EXPECT_EQ(moved.GetFrame(2), third);
+    EXPECT_EQ(all.GetNumFrames(), 0);
+    EXPECT_EQ(all.GetFrame(2), nullptr);
+    EXPECT_NE(std::wstring(moved.GetFullFileName()).find(L"anim.gif"), std::wstring::npos);
+    EXPECT_STREQ(all.GetFullFileName(), L"");
+
+    CZVImage& same = moved;
+    moved = std::move(same);
+    EXPECT_TRUE(moved.IsValid());
+    EXPECT_EQ(moved.GetFrame(2), third);
 }
 
 TEST(Container, BitDepths)

@@ -57,6 +57,7 @@ public:
     void SetResizeCursor(UINT nVert, UINT nHorz, UINT nNWSE, UINT nNESW, UINT nTrack);
     // Locks height / width (0 frees it) and empties the rectangle: set the rectangle after it.
     void SetAspect(float aspect);
+    float GetAspect() const { return m_fAspect; }
     void RectToRectF();
     void RectFToRect();
 

@@ -1,0 +1,15 @@
+#pragma once
+// Resource ids of the save-changes and shape-to-page dialogs (SaveDialogs.rc).
+#define IDD_SAVE_CHANGES 620
+#define IDC_SAVE_OVERWRITE 1596
+#define IDC_SAVE_NEW_NAME 1597
+#define IDC_SAVE_DONT_ASK 1558
+#define IDD_SHAPE_TO_PAGE 544
+#define IDC_SHAPE_TO_SCENE 1511
+#define IDC_SHAPE_TO_TEMPLATE 1537
+#define IDC_SHAPE_ALPHA 1539
+#define IDC_SHAPE_RUN_PAGES 1538
+#define IDC_SHAPE_SCENE_PICTURE 1540
+#define IDC_SHAPE_TEMPLATE_PICTURE 1541
+#define IDB_SHAPE_SCENE_PAGE 545
+#define IDB_SHAPE_TEMPLATE_PAGE 546
