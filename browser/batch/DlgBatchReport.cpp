@@ -57,6 +57,16 @@ BOOL CDlgBatchReport::OnInitDialog()
         ::SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), LPARAM(&item));
         ++row;
     }
+    // Whole paths and reasons, scrolled sideways when wider than the list, rather than cut.
+    if (row > 0) {
+        for (int i = 0; i < 2; ++i) {
+            const int before = int(::SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+            ::SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(i), LVSCW_AUTOSIZE);
+            const int after = int(::SendMessageW(list, LVM_GETCOLUMNWIDTH, WPARAM(i), 0));
+            if (after < before)
+                ::SendMessageW(list, LVM_SETCOLUMNWIDTH, WPARAM(i), before);
+        }
+    }
     return TRUE;
 }
 

@@ -1,9 +1,11 @@
 // The browser's batch dialogs and batch panel on their own, for a look at them:
 //   BatchDialogsDemo.exe /dialog NAME [/lang LANGUAGE]
 // NAME: convert, optimize, report, failures, rename, watermark, color, rotate, organize,
-// condition, tiles. The previews show Data\Sample\Sample.webp; the watermark dialog opens with
+// condition, tiles. "failures FOLDER" first turns the pictures of the folder grey with KQBatch
+// and lists the ones it could not write (a read-only picture, say). The previews show Data\Sample\Sample.webp; the watermark dialog opens with
 // Data\Sample\Badge.png; the profile is kept in memory.
 #include <windows.h>
+#include <atomic>
 #include <map>
 #include <string>
 #include "BatchRenameMethod.h"
@@ -55,6 +57,33 @@ public:
     void PostFolderReload(int, const std::wstring&) override {}
     void PostItemDone(const BatchItemDone&) override {}
     void PostSummary(const BatchSummary&) override {}
+};
+
+// Hands the engine the pictures of a folder and keeps the end summary.
+class FolderHost : public IdleHost {
+public:
+    explicit FolderHost(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW found;
+        HANDLE find = ::FindFirstFileW((folder + L"\\*.*").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            return;
+        int index = 0;
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                pictures.push_back(BatchListItem{index++, folder + L"\\" + found.cFileName});
+        } while (::FindNextFileW(find, &found));
+        ::FindClose(find);
+    }
+    std::vector<BatchListItem> GetSelectedItems() override { return pictures; }
+    void PostSummary(const BatchSummary& done) override
+    {
+        summary = done;
+        ended = true;
+    }
+    std::vector<BatchListItem> pictures;
+    BatchSummary summary;
+    std::atomic<bool> ended{false};
 };
 
 const wchar_t* ValueAfter(int argc, wchar_t** argv, const wchar_t* name)
@@ -121,6 +150,15 @@ int wmain(int argc, wchar_t** argv)
         BatchSummary summary;
         summary.total = 24;
         summary.failures = {{folder + L"\\Holiday\\IMG_0412.jpg", L"The picture cannot be written"}};
+        if (const wchar_t* pictures = ValueAfter(argc, argv, L"failures")) {
+            FolderHost run(pictures);
+            CBatchEngine grey(run);
+            if (grey.StartBatchCommand(L"GrayScale", nullptr))
+                while (!run.ended)
+                    ::Sleep(50);
+            grey.StopBatchTask();
+            summary = run.summary;
+        }
         CDlgBatchReport(summary).DoModal();
     } else if (name == L"rename") {
         CDlgBatchRename(BatchRenameMethod(), profile).DoModal();
