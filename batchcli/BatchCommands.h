@@ -29,9 +29,6 @@ DWORD ImageTypeFromExtension(const wchar_t* path);
 // The watermark's opacity in percent (the "alpha" switch).
 extern int g_watermarkAlpha;
 
-// Top left corner of a w x h watermark at position 0 (bottom right) to 8 (top left) on a
-// W x H picture, moved by (dx, dy).
-POINT WatermarkOrigin(int position, long pictureWidth, long pictureHeight, long width, long height, float dx, float dy);
 
 bool NoOpBatchCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);
 bool WatermarkCommand(const wchar_t* input, const wchar_t* output, const wchar_t** args, int count, int param);

@@ -287,7 +287,9 @@ void CBCGPWinUITile::OnDraw(CDC* pDC, BOOL bHot, BOOL bPressed)
         CFont* old = pDC->SelectObject(&globalData.fontRegular);
         pDC->SetBkMode(TRANSPARENT);
         pDC->SetTextColor(text);
-        CRect name(rect.left + 10, rect.bottom - nameHeight, rect.right - 30, rect.bottom - 4);
+        // The badge's corner is kept clear only when there is a badge.
+        const bool badge = m_badgeGlyph != BCGP_NONE || m_nBadgeNumber >= 0;
+        CRect name(rect.left + 10, rect.bottom - nameHeight, rect.right - (badge ? 30 : 10), rect.bottom - 4);
         pDC->DrawText(m_strName, name, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
         pDC->SelectObject(old);
     }

@@ -17,31 +17,8 @@
 namespace {
 
 using browsertest::FakeBatchHost;
+using browsertest::MemoryProfile;
 using testsupport::TempFolder;
-
-// The profile in memory, "section/name" to value.
-class MemoryProfile : public ProfileStore {
-public:
-    std::map<std::wstring, int> ints;
-    std::map<std::wstring, std::wstring> strings;
-
-    int GetInt(const wchar_t* section, const wchar_t* name, int fallback) override
-    {
-        auto found = ints.find(Key(section, name));
-        return found == ints.end() ? fallback : found->second;
-    }
-    void WriteInt(const wchar_t* section, const wchar_t* name, int value) override { ints[Key(section, name)] = value; }
-    std::wstring GetString(const wchar_t* section, const wchar_t* name, const wchar_t* fallback) override
-    {
-        auto found = strings.find(Key(section, name));
-        return found == strings.end() ? fallback : found->second;
-    }
-    void WriteString(const wchar_t* section, const wchar_t* name, const wchar_t* value) override
-    {
-        strings[Key(section, name)] = value;
-    }
-    static std::wstring Key(const wchar_t* section, const wchar_t* name) { return std::wstring(section) + L"/" + name; }
-};
 
 TEST(BatchSettings, StoredValuesOutOfRangeReadAsTheirDefaults)
 {

@@ -2,14 +2,40 @@
 // Fakes of the browser's seams: the program starter, the batch host and the shell service.
 #include <windows.h>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
 #include "BatchEngine.h"
+#include "BatchSettings.h"
 #include "ProgramStart.h"
 #include "ShellService.h"
 
 namespace browsertest {
+
+// The profile in memory, "section/name" to value.
+class MemoryProfile : public ProfileStore {
+public:
+    std::map<std::wstring, int> ints;
+    std::map<std::wstring, std::wstring> strings;
+
+    int GetInt(const wchar_t* section, const wchar_t* name, int fallback) override
+    {
+        auto found = ints.find(Key(section, name));
+        return found == ints.end() ? fallback : found->second;
+    }
+    void WriteInt(const wchar_t* section, const wchar_t* name, int value) override { ints[Key(section, name)] = value; }
+    std::wstring GetString(const wchar_t* section, const wchar_t* name, const wchar_t* fallback) override
+    {
+        auto found = strings.find(Key(section, name));
+        return found == strings.end() ? fallback : found->second;
+    }
+    void WriteString(const wchar_t* section, const wchar_t* name, const wchar_t* value) override
+    {
+        strings[Key(section, name)] = value;
+    }
+    static std::wstring Key(const wchar_t* section, const wchar_t* name) { return std::wstring(section) + L"/" + name; }
+};
 
 // Records every start and plays scripted answers in order; with none left, KQBatch's answer of
 // success. With holdUntilStop, a capture waits for the run's stop event before it answers, like

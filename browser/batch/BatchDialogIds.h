@@ -1,0 +1,158 @@
+#pragma once
+// Resources of the batch panel and the batch dialogs.
+
+// Dialog templates.
+#define IDD_BATCH_WATERMARK 243
+#define IDD_BATCH_RENAME 255
+#define IDD_CONDITION_SELECT 297
+#define IDD_BATCH_ROTATE 300
+#define IDD_OPTIMIZE_REPORT 302
+#define IDD_ORGANIZE 306
+#define IDD_BATCH_COLOR 339
+#define IDD_BATCH_CONVERT 406
+#define IDD_OPTIMIZE 407
+#define IDD_BATCH_REPORT 408
+
+// Tile pictures (PNG).
+#define IDP_TILE_OPTIMIZE 286
+#define IDP_TILE_WATERMARK 288
+#define IDP_TILE_RENAME 289
+#define IDP_TILE_GRAY 290
+#define IDP_TILE_ROTATE 293
+#define IDP_TILE_ORGANIZE 305
+#define IDP_TILE_CONVERT 307
+#define IDP_TILE_COLOR 341
+
+// Bitmaps.
+#define IDB_BATCH_BROWSE 295
+#define IDB_ORGANIZE_DATE 310
+#define IDB_ORGANIZE_RESOLUTION 311
+#define IDB_ORGANIZE_BROWSE 386
+
+// Controls shared by the convert and optimize dialogs.
+#define IDC_BO_TYPE_LABEL 2401
+#define IDC_BO_TYPE 2402
+#define IDC_BO_LIMIT 2403
+#define IDC_BO_RES_SLIDER 2404
+#define IDC_BO_RES_LABEL 2405
+#define IDC_BO_WIDTH 2406
+#define IDC_BO_HEIGHT 2407
+#define IDC_BO_QUALITY_LABEL 2408
+#define IDC_BO_QUALITY_SLIDER 2409
+#define IDC_BO_QUALITY_VALUE 2410
+#define IDC_BO_QUALITY 2411
+#define IDC_BO_OVERWRITE 2412
+#define IDC_BO_TO_FOLDER 2413
+#define IDC_BO_FOLDER 2414
+#define IDC_BO_BROWSE 2415
+#define IDC_BO_SCHEME_LABEL 2416
+#define IDC_BO_SCHEME 2417
+#define IDC_BO_REMOVE_EXIF 2418
+#define IDC_BO_TEST 2419
+#define IDC_BO_SIZE_X 2420
+
+// Optimize report.
+#define IDC_OR_BEFORE 2431
+#define IDC_OR_AFTER 2432
+#define IDC_OR_BAR 2433
+#define IDC_OR_GAIN 2434
+#define IDC_OR_COUNT 2435
+
+// Failures of a run.
+#define IDC_BR_LIST 2441
+#define IDC_BR_COPY 2442
+#define IDC_BR_TITLE 2443
+
+// Rename.
+#define IDC_RN_PATTERN_LABEL 2451
+#define IDC_RN_PATTERN 2452
+#define IDC_RN_VARIABLE_LABEL 2453
+#define IDC_RN_VARIABLE 2454
+#define IDC_RN_ADD 2455
+#define IDC_RN_DELIMITER_LABEL 2456
+#define IDC_RN_DELIMITER 2457
+#define IDC_RN_START_LABEL 2458
+#define IDC_RN_START 2459
+#define IDC_RN_START_SPIN 2460
+#define IDC_RN_NUMBER_FORMAT_LABEL 2461
+#define IDC_RN_NUMBER_FORMAT 2462
+#define IDC_RN_PREVIEW 2463
+#define IDC_RN_MORE 2464
+#define IDC_RN_FORMAT_GROUP 2465
+#define IDC_RN_DATE_LABEL 2466
+#define IDC_RN_DATE_FORMAT 2467
+#define IDC_RN_TIME_LABEL 2468
+#define IDC_RN_TIME_FORMAT 2469
+#define IDC_RN_DATE_GROUP 2470
+#define IDC_RN_FILE_DATE 2471
+#define IDC_RN_CURRENT_DATE 2472
+#define IDC_RN_PHOTO_DATE 2473
+#define IDC_RN_REMOVE_LABEL 2474
+#define IDC_RN_REMOVE 2475
+#define IDC_RN_IGNORE 2476
+
+// Watermark.
+#define IDC_WM_PREVIEW_AREA 2481
+#define IDC_WM_PICTURE 2482
+#define IDC_WM_BROWSE 2483
+#define IDC_WM_TEXT 2484
+#define IDC_WM_DEFAULT 2485
+#define IDC_WM_OPACITY_LABEL 2486
+#define IDC_WM_OPACITY_SLIDER 2487
+#define IDC_WM_OPACITY 2488
+#define IDC_WM_USE_ZOOM 2489
+#define IDC_WM_ZOOM_LABEL 2490
+#define IDC_WM_ZOOM_SLIDER 2491
+#define IDC_WM_ZOOM 2492
+#define IDC_WM_POSITION_LABEL 2493
+#define IDC_WM_POSITION 2494
+#define IDC_WM_DX_LABEL 2495
+#define IDC_WM_DX 2496
+#define IDC_WM_DX_UNIT 2497
+#define IDC_WM_DY_LABEL 2498
+#define IDC_WM_DY 2499
+#define IDC_WM_DY_UNIT 2500
+#define IDC_WM_OPACITY_UNIT 2501
+
+// Colour.
+#define IDC_BC_PICTURE 2511
+#define IDC_BC_LABEL_0 2512 // brightness, contrast, saturation, hue: four in a row of ids
+#define IDC_BC_SLIDER_0 2516
+#define IDC_BC_EDIT_0 2520
+#define IDC_BC_SPIN_0 2524
+
+// Rotate.
+#define IDC_RT_PICTURE 2531
+#define IDC_RT_LEFT 2532 // left, right, 180, flip horizontal, flip vertical: in a row of ids
+
+// Organize.
+#define IDC_OG_DATE 2541
+#define IDC_OG_RESOLUTION 2542
+#define IDC_OG_FOLDER_LABEL 2543
+#define IDC_OG_FOLDER 2544
+#define IDC_OG_BROWSE 2545
+#define IDC_OG_MODE 2546
+
+// Condition select.
+#define IDC_CS_NAME 2551
+#define IDC_CS_PATTERN 2552
+#define IDC_CS_SIZE 2553
+#define IDC_CS_SIZE_LABEL 2554
+#define IDC_CS_MIN_K 2555
+#define IDC_CS_MAX_K 2556
+#define IDC_CS_PICTURE 2557
+#define IDC_CS_WIDTH_LABEL 2558
+#define IDC_CS_MIN_WIDTH 2559
+#define IDC_CS_MAX_WIDTH 2560
+#define IDC_CS_HEIGHT_LABEL 2561
+#define IDC_CS_MIN_HEIGHT 2562
+#define IDC_CS_MAX_HEIGHT 2563
+#define IDC_CS_DESELECT 2564
+#define IDC_CS_KB_1 2565
+#define IDC_CS_KB_2 2566
+#define IDC_CS_GE_1 2567
+#define IDC_CS_LE_1 2568
+#define IDC_CS_GE_2 2569
+#define IDC_CS_LE_2 2570
+#define IDC_CS_GE_3 2571
+#define IDC_CS_LE_3 2572
