@@ -1,5 +1,6 @@
 #include "PictureListView.h"
 #include "MainFrame.h"
+#include "PicFullWnd.h"
 
 namespace {
 // Opens the folder last asked for; several requests before it is handled open it once each.
@@ -22,6 +23,15 @@ void CPictureListView::OnEndFolderSearch()
     CKQPicListView::OnEndFolderSearch();
     if (auto* frame = dynamic_cast<CMainFrame*>(GetParent()))
         frame->UpdateFolderInfo();
+    if (g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd())
+        g_pPicFullWnd->AdoptListPosition();
+}
+
+void CPictureListView::OnIconLoadedUpdate(int index)
+{
+    if (g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd() && g_pPicFullWnd->ShowsInStrip(index))
+        g_pPicFullWnd->PostMessage(KQLV_MSG_UPDATE_VIEW);
+    CKQPicListView::OnIconLoadedUpdate(index);
 }
 
 CPictureListView::FolderCounts CPictureListView::CountItems()

@@ -12,6 +12,8 @@ public:
     ~CPictureListView() override;
 
     void OnEndFolderSearch() override;
+    // A new thumbnail in the viewer's strip redraws the strip.
+    void OnIconLoadedUpdate(int index) override;
 
     // Files, folders and the files' total size of the shown folder.
     struct FolderCounts {
