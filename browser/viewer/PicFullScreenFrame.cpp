@@ -42,7 +42,29 @@ BEGIN_MESSAGE_MAP(CPicFullScreenFrame, CBCGPFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEWER_ZOOM_10, ID_VIEWER_ZOOM_400, OnUpdateZoomValue)
 END_MESSAGE_MAP()
 
+const wchar_t kViewerFrameClass[] = L"LumivoViewerFrame";
+
 CPicFullScreenFrame::CPicFullScreenFrame() = default;
+
+BOOL CPicFullScreenFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CBCGPFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // Its own class, so that other programs and the tests find the viewer.
+    WNDCLASSEXW wc = {sizeof wc};
+    if (!::GetClassInfoExW(AfxGetInstanceHandle(), kViewerFrameClass, &wc)) {
+        if (!::GetClassInfoExW(AfxGetInstanceHandle(), cs.lpszClass, &wc))
+            return FALSE;
+        wc.cbSize = sizeof wc;
+        wc.lpszClassName = kViewerFrameClass;
+        wc.hInstance = AfxGetInstanceHandle();
+        if (!::RegisterClassExW(&wc))
+            return FALSE;
+    }
+    cs.lpszClass = kViewerFrameClass;
+    cs.dwExStyle &= ~WS_EX_CLIENTEDGE;
+    return TRUE;
+}
 
 CPicFullScreenFrame::~CPicFullScreenFrame()
 {

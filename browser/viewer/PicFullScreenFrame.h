@@ -7,10 +7,14 @@
 
 class CMainFrame;
 
+extern const wchar_t kViewerFrameClass[];
+
 class CPicFullScreenFrame : public CBCGPFrameWnd {
 public:
     CPicFullScreenFrame();
     ~CPicFullScreenFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // Opens the viewer over the main frame on picture n of its list, or on one file; null when
     // the window cannot be made (a message says so). The frame deletes itself when it closes.

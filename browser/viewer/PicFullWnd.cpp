@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CPicFullWnd, CWnd)
     ON_WM_TIMER()
     ON_WM_SETCURSOR()
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
+    ON_MESSAGE(WM_TOUCH, OnTouch)
 END_MESSAGE_MAP()
 
 CPicFullWnd::CPicFullWnd()
@@ -77,6 +78,7 @@ int CPicFullWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_bFitMode = true;
     m_bStripDirty = true;
     m_nDirection = 1;
+    ::RegisterTouchWindow(m_hWnd, 0);
     return 0;
 }
 
@@ -163,6 +165,11 @@ bool CPicFullWnd::LoadInto(ViewerCacheEntry& entry, const std::wstring& path)
         return false;
     entry.fullWidth = entry.source->GetOriginalWidth() ? entry.source->GetOriginalWidth() : entry.source->GetWidth();
     entry.fullHeight = entry.source->GetOriginalHeight() ? entry.source->GetOriginalHeight() : entry.source->GetHeight();
+    // Shown upright as the camera's orientation tag says.
+    const CX_IMAGE_EXIFINFO* exif = entry.source->GetExifInfo();
+    if (exif->IsExif && exif->Orientation >= 5)
+        std::swap(entry.fullWidth, entry.fullHeight);
+    entry.source->RotateExif(0);
     entry.shrunk = entry.source->GetWidth() < static_cast<DWORD>(entry.fullWidth);
     entry.loaded = true;
     return true;
@@ -186,6 +193,8 @@ void CPicFullWnd::EnsureFullDecode()
 
 bool CPicFullWnd::ShowPicture(int target, int flags)
 {
+    // A viewer opened on a file moves from that file's place in the list once it is listed.
+    AdoptListPosition();
     const int count = GetPictureCount();
     if (target < SHOW_PREVIOUS || target >= count || count == 0)
         return false;
@@ -344,7 +353,7 @@ void CPicFullWnd::LayoutStrip()
     LayoutPicture();
 }
 
-void CPicFullWnd::PrepareDisplay()
+void CPicFullWnd::PrepareDisplay(bool updateTitle)
 {
     EnsureFullDecode();
     ViewerCacheEntry& e = m_cache.Shown();
@@ -372,7 +381,7 @@ void CPicFullWnd::PrepareDisplay()
     }
     if (m_nAngle == 90 || m_nAngle == 270 || shrink)
         LayoutPicture();
-    if (m_pFrame)
+    if (updateTitle && m_pFrame)
         m_pFrame->UpdateTitle();
 }
 
@@ -475,7 +484,7 @@ void CPicFullWnd::StepFrame(bool backward)
     long n = e.source->GetFrame();
     n = backward ? (n <= 0 ? frames - 1 : n - 1) : (n + 1 >= frames ? 0 : n + 1);
     e.source->SetFrame(n);
-    PrepareDisplay();
+    PrepareDisplay(false);
     Render();
 }
 
@@ -617,18 +626,22 @@ bool CPicFullWnd::SaveRotated()
 {
     if (m_strPath.empty())
         return false;
+    // A read-only file is the user's to protect: it is not replaced.
+    const DWORD attributes = ::GetFileAttributesW(m_strPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     // Always from the file at its full size, never from a picture shrunk for the screen.
     CZVImage full;
     if (!full.LoadFile(m_strPath.c_str()))
         return false;
+    // Upright first as shown; the saved orientation tag then says the pixels are upright.
+    full.RotateExif(0);
     switch (m_nAngle) {
     case 90: full.RotateRight(); break;
     case 180: full.Rotate180(); break;
     case 270: full.RotateLeft(); break;
     default: break;
     }
-    // The pixels are now upright: no orientation tag may turn them again.
-    full.DisableEXIF();
     const std::wstring temp = m_strPath + L".tmp";
     const DWORD type = CxImage::TypeFromExtension(m_strPath.c_str());
     if (!full.SaveFile(temp.c_str(), type)) {
@@ -875,4 +888,40 @@ void CPicFullWnd::AdoptListPosition()
     m_bStripDirty = true;
     LayoutStrip();
     Render();
+}
+
+void CPicFullWnd::OnTouchRecord(const TouchRecord& record)
+{
+    const TouchAction action = m_touch.Feed(record, m_bFreeView);
+    // Lifting the fingers ends a zoom as releasing the button does.
+    if (m_touch.TwoFingers() || record.event == TouchEvent::Up)
+        m_bFreeView = false;
+    switch (action) {
+    case TouchAction::ZoomIn: ZoomIn(); break;
+    case TouchAction::ZoomOut: ZoomOut(); break;
+    case TouchAction::Previous: ShowPicture(SHOW_PREVIOUS, 0); break;
+    case TouchAction::Next: ShowPicture(SHOW_NEXT, 0); break;
+    case TouchAction::None: break;
+    }
+}
+
+LRESULT CPicFullWnd::OnTouch(WPARAM wParam, LPARAM lParam)
+{
+    const UINT count = std::min<UINT>(LOWORD(wParam), 5);
+    TOUCHINPUT inputs[5] = {};
+    HTOUCHINPUT handle = reinterpret_cast<HTOUCHINPUT>(lParam);
+    if (count == 0 || !::GetTouchInputInfo(handle, count, inputs, sizeof(TOUCHINPUT)))
+        return Default();
+    TouchRecord record;
+    record.count = static_cast<int>(count);
+    for (UINT i = 0; i < count; ++i) {
+        POINT pt = {TOUCH_COORD_TO_PIXEL(inputs[i].x), TOUCH_COORD_TO_PIXEL(inputs[i].y)};
+        ScreenToClient(&pt);
+        record.points[i] = pt;
+    }
+    const DWORD flags = inputs[0].dwFlags;
+    record.event = (flags & TOUCHEVENTF_DOWN) ? TouchEvent::Down : (flags & TOUCHEVENTF_UP) ? TouchEvent::Up : TouchEvent::Move;
+    ::CloseTouchInputHandle(handle);
+    OnTouchRecord(record);
+    return 0;
 }

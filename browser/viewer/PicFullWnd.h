@@ -47,6 +47,8 @@ public:
     void ToggleStrip();
     void ToggleZoomLock();
     void StepFrame(bool backward);
+    // One touch event: pinches zoom, a swipe moves on.
+    void OnTouchRecord(const viewer::TouchRecord& record);
 
     // The list found the file the viewer opened on: it becomes the current item.
     void AdoptListPosition();
@@ -54,7 +56,7 @@ public:
 
     void LayoutStrip();
     void LayoutPicture();
-    void PrepareDisplay();
+    void PrepareDisplay(bool updateTitle = true);
     void Render();
 
     // What the window shows, for the frame and the tests.
@@ -102,6 +104,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnUpdateView(WPARAM, LPARAM);
+    afx_msg LRESULT OnTouch(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
