@@ -103,6 +103,7 @@ static void ShowOverMain(CPicFullScreenFrame* frame, CMainFrame* main)
     frame->ShowWindow(app && app->m_bShowMaxFullPic ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     frame->UpdateWindow();
     frame->m_wndView.SetFocus();
+    frame->UpdateAniBar();
     if (main && main->GetSafeHwnd() && !main->IsFullScreen())
         main->ShowWindow(SW_HIDE);
 }
@@ -148,6 +149,10 @@ int CPicFullScreenFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     }
     EnableFullScreenMode(ID_VIEWER_FULL_SCREEN);
+    EnableDocking(CBRS_ALIGN_ANY);
+    // Without its animation bar the viewer still shows animations.
+    if (!m_wndAniBar.CreateFloating(this))
+        ::OutputDebugStringW(L"Failed to create the animation bar\n");
     return 0;
 }
 
@@ -214,6 +219,7 @@ void CPicFullScreenFrame::ToggleFullScreen()
     if (CBCGPFullScreenBar* bar = GetFullScreenBar())
         if (bar->GetSafeHwnd())
             bar->ShowWindow(SW_HIDE);
+    UpdateAniBar();
 }
 
 void CPicFullScreenFrame::Escape()
@@ -258,6 +264,16 @@ void CPicFullScreenFrame::UpdateTitle()
 void CPicFullScreenFrame::OnPictureShown()
 {
     UpdateTitle();
+    UpdateAniBar();
+}
+
+void CPicFullScreenFrame::UpdateAniBar()
+{
+    if (!m_wndAniBar.GetSafeHwnd() || !m_wndView.GetSafeHwnd())
+        return;
+    CRect area;
+    m_wndView.GetWindowRect(&area);
+    m_wndAniBar.Place(m_wndView.IsAnimated(), m_wndView.GetAniCaption().c_str(), area, m_bFullScreen);
 }
 
 void CPicFullScreenFrame::Rotate(int degrees)
@@ -333,11 +349,7 @@ void CPicFullScreenFrame::OnDisplayOption()
 
 void CPicFullScreenFrame::OnAniCommand(UINT nID)
 {
-    switch (nID) {
-    case ID_VIEWER_ANI_PREVIOUS: m_wndView.StepFrame(true); break;
-    case ID_VIEWER_ANI_NEXT: m_wndView.StepFrame(false); break;
-    default: break;
-    }
+    m_wndView.AnimationCommand(nID);
 }
 
 void CPicFullScreenFrame::OnUpdateSave(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bRotationUnsaved); }

@@ -2,6 +2,7 @@
 // CPicFullScreenFrame: the viewer's top-level window over the browser's main frame. It holds
 // the picture window, opens and closes the viewer (hiding the main frame meanwhile), switches
 // full screen and runs the slide show.
+#include "AniCtrlToolbar.h"
 #include "PicFullWnd.h"
 #include "SkinUI.h"
 
@@ -32,7 +33,10 @@ public:
     // Saves the turned picture; on failure a message shows and the turn stays unsaved.
     bool SaveRotation();
 
+    void UpdateAniBar();
+
     CPicFullWnd m_wndView;
+    CAniCtrlToolbar m_wndAniBar;
     bool m_bRotationUnsaved = false;
     // Asks before Save modifies a file; tests answer it.
     bool (*m_pConfirmModify)() = nullptr;

@@ -925,3 +925,38 @@ LRESULT CPicFullWnd::OnTouch(WPARAM wParam, LPARAM lParam)
     OnTouchRecord(record);
     return 0;
 }
+
+void CPicFullWnd::AnimationCommand(UINT id)
+{
+    if (!m_bAnimated)
+        return;
+    switch (id) {
+    case ID_VIEWER_ANI_PREVIOUS:
+    case ID_VIEWER_ANI_NEXT:
+        KillTimer(TIMER_ANIMATION);
+        m_bPlaying = false;
+        m_bBackward = id == ID_VIEWER_ANI_PREVIOUS;
+        StepFrame(m_bBackward);
+        break;
+    case ID_VIEWER_ANI_START:
+        m_bBackward = false;
+        if (m_bPlaying) {
+            m_cache.Shown().source->SetFrame(0);
+            PrepareDisplay(false);
+            Render();
+        } else {
+            StartAnimation();
+        }
+        break;
+    case ID_VIEWER_ANI_PLAY:
+        if (m_bPlaying) {
+            KillTimer(TIMER_ANIMATION);
+            m_bPlaying = false;
+        } else {
+            StartAnimation();
+        }
+        break;
+    default:
+        break;
+    }
+}

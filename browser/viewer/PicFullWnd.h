@@ -47,6 +47,8 @@ public:
     void ToggleStrip();
     void ToggleZoomLock();
     void StepFrame(bool backward);
+    // The animation bar's buttons.
+    void AnimationCommand(UINT id);
     // One touch event: pinches zoom, a swipe moves on.
     void OnTouchRecord(const viewer::TouchRecord& record);
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string>
 #include "LumivoShowsApp.h"
+#include "MiniFrameWnd.h"
 #include "MainFrame.h"
 #include "PicFullScreenFrame.h"
 #include "TestSupport.h"
@@ -381,6 +382,12 @@ TEST_F(ViewerTest, AnimatedPictureShowsItsFramesAndDelay)
     EXPECT_EQ(-1, view.GetCurrent()) << "a file apart from the list";
     ASSERT_TRUE(view.IsAnimated());
     EXPECT_EQ(0u, view.GetAniCaption().find(L"8F x ")) << view.GetAniCaption();
+    CWnd* bar = frame->m_wndAniBar.GetParentMiniFrame();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    CString caption;
+    bar->GetWindowText(caption);
+    EXPECT_EQ(view.GetAniCaption(), std::wstring(caption));
     const long shown = view.GetShownEntry().source->GetFrame();
     EXPECT_TRUE(PumpUntil([&] { return view.GetShownEntry().source->GetFrame() != shown; }));
 }
