@@ -39,7 +39,7 @@ int wmain(int argc, wchar_t** argv)
     int drawn = 0;
     for (const std::wstring& file : files) {
         CZVImage source;
-        source.SetShrinkOnLoad(w, w);
+        source.SetShrinkOnLoad(w - 300, h, true);
         if (!source.LoadFile(file.c_str()))
             continue;
         viewer::PicturePlace place;

@@ -157,10 +157,10 @@ bool CPicFullWnd::LoadInto(ViewerCacheEntry& entry, const std::wstring& path)
     RECT fit = m_rcFit;
     if (fit.right <= fit.left || fit.bottom <= fit.top)
         ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &fit, 0);
-    const int side = std::max<int>(fit.right - fit.left, fit.bottom - fit.top);
-    // Either side may end up the longer one after a quarter turn.
-    if (side > 0 && (!m_bZoomLocked || m_fLockedZoom < 1.0f))
-        entry.source->SetShrinkOnLoad(side, side);
+    // The smallest decode that still covers the fit; a quarter turn or a zoom past it decodes
+    // the full picture (EnsureFullDecode).
+    if (!m_bZoomLocked || m_fLockedZoom < 1.0f)
+        entry.source->SetShrinkOnLoad(fit.right - fit.left, fit.bottom - fit.top, true);
     if (!entry.source->LoadFile(path.c_str()))
         return false;
     entry.fullWidth = entry.source->GetOriginalWidth() ? entry.source->GetOriginalWidth() : entry.source->GetWidth();
