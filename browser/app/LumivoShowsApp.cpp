@@ -6,6 +6,7 @@
 #include "KQVisualManager.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
 #include "SheetOption.h"
 #include "ShellService.h"
 #include "StartupTables.h"
@@ -120,8 +121,10 @@ BOOL CLumivoShowsApp::InitInstance()
         return FALSE;
     if (!CreateMainFrame())
         return FALSE;
-    // A picture argument shows the frame too, with the picture's folder open, until the
-    // full-screen viewer can show the picture in front of it.
+    // A picture named on the command line opens in the viewer; the main frame stays hidden
+    // while its list reads the picture's folder.
+    if (!m_cmdInfo.m_path.empty() && CPicFullScreenFrame::OpenOnFile(m_pMainFrame, m_cmdInfo.m_path.c_str()))
+        return TRUE;
     m_pMainFrame->ShowWindow(m_bShowMax ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
     m_pMainFrame->UpdateWindow();
     CheckDefaultViewer();

@@ -1,5 +1,6 @@
 #include "PictureListView.h"
 #include "MainFrame.h"
+#include "PicFullWnd.h"
 
 namespace {
 // Opens the folder last asked for; several requests before it is handled open it once each.
@@ -64,6 +65,10 @@ LRESULT CPictureListView::OnUpdateView(WPARAM wParam, LPARAM lParam)
             EnsureVisible(index, true);
         }
     }
+    // A viewer opened on a file before its folder was listed takes its place in the list, on
+    // this thread, once the scan has ended.
+    if (!IsScanning() && g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd())
+        g_pPicFullWnd->AdoptListPosition();
     return result;
 }
 
@@ -82,6 +87,13 @@ void CPictureListView::ApplyDisplaySettings(const ListDisplaySettings& settings,
     gKQListView_SortType = static_cast<KQ_LIST_SORT>(settings.sortType);
     gKQListView_bSortAscend = settings.ascend;
     ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(settings.iconSize), redraw);
+}
+
+void CPictureListView::OnIconLoadedUpdate(int index)
+{
+    if (g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd() && g_pPicFullWnd->ShowsInStrip(index))
+        g_pPicFullWnd->PostMessage(KQLV_MSG_UPDATE_VIEW);
+    CKQPicListView::OnIconLoadedUpdate(index);
 }
 
 CPictureListView::FolderCounts CPictureListView::CountItems()

@@ -13,6 +13,9 @@ public:
     CPictureListView();
     ~CPictureListView() override;
 
+    // A new thumbnail in the viewer's strip redraws the strip.
+    void OnIconLoadedUpdate(int index) override;
+
     // Files, folders and the files' total size of the shown folder.
     struct FolderCounts {
         int files = 0;
