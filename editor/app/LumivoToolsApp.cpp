@@ -139,10 +139,7 @@ BOOL CLumivoToolsApp::InitInstance()
         return FALSE;
     if (!CreateStartPage())
         return FALSE;
-    StartMode first = FirstModeFromSwitches(m_cmdInfo);
-    // A list of pictures handed over without a mode is for the editor.
-    if (first == StartMode::None && m_cmdInfo.il && m_cmdInfo.m_fileList.GetCount() > 0)
-        first = StartMode::Editor;
+    const StartMode first = FirstModeFromSwitches(m_cmdInfo);
     m_bDirectMode = first != StartMode::None;
     if (m_bDirectMode) {
         OpenMode(first);
