@@ -395,12 +395,9 @@ bool CMainFrame::OpenFileInEditor(const wchar_t* path)
         SelectPointerTool();
         return false;
     }
+    // The view laid the picture out and listed its layers while it loaded.
     view.askBeforeOverwrite = 1;
     child->ShowWindow(SW_SHOW);
-    MDIActivate(child);
-    view.SendMessage(WM_SIZE);
-    view.Recompose();
-    view.NotifyLayersChanged();
     SelectPointerTool();
     return true;
 }
