@@ -378,6 +378,8 @@ bool CMainFrame::OpenFileInEditor(const wchar_t* path)
     if (!main || !main->m_hWnd)
         return false;
     CLumivoToolsApp* app = GetLumivoToolsApp();
+    CMDIChildWnd* before = MDIGetActive();
+    const HWND beforeWindow = before ? before->m_hWnd : nullptr;
     CreateNewChild(RUNTIME_CLASS(CChildFrame), IDR_EDITOR_CHILD, app ? app->m_hMainMenu : nullptr, app ? app->m_hAccel : nullptr);
     auto* mainFrame = DYNAMIC_DOWNCAST(CFrameWnd, main);
     CFrameWnd* active = mainFrame ? mainFrame->GetActiveFrame() : nullptr;
@@ -391,6 +393,10 @@ bool CMainFrame::OpenFileInEditor(const wchar_t* path)
     const bool opened = IsProjectPath(path) ? view.OpenProject(path) != FALSE : view.OpenFile(path) != FALSE;
     if (!opened) {
         child->SendMessage(WM_CLOSE);
+        // The picture that was in front before comes back, with its layers in the list.
+        if (!MDIGetActive() && beforeWindow && ::IsWindow(beforeWindow))
+            MDIActivate(before);
+        RefreshLayerList();
         BCGPMessageBox(TranslateString(L"Fail to load !"), MB_OK);
         SelectPointerTool();
         return false;

@@ -294,6 +294,7 @@ TEST_F(MainFrameTest, OpensPicturesAndProjectsAndReportsDamagedFiles)
     ASSERT_EQ(1u, g_boxTexts.size());
     EXPECT_NE(std::wstring::npos, g_boxTexts[0].find(L"Fail to load !"));
     EXPECT_EQ(2, ChildCount());   // the empty child is gone
+    EXPECT_EQ(reopened, frame->MDIGetActive()) << "the picture in front before comes back";
 
     theApp.m_pMainWnd = nullptr;
     EXPECT_FALSE(frame->OpenFileInEditor(SamplePicture().c_str()));
