@@ -5,6 +5,8 @@
 #include "KQPPopupWindow.h"
 #include "KQVisualManager.h"
 #include "LumivoToolsIds.h"
+#include "MainFrame.h"
+#include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
 #include "AboutDlg.h"
 #include "ShellService.h"
@@ -266,7 +268,6 @@ void CLumivoToolsApp::OnModeNotAvailable()
 
 // The mode frames join the program with their own work; until then their openers say so. Each
 // opener raises a frame that is open already, and releases a frame whose window fails to load.
-void CLumivoToolsApp::ShowEditorFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowPagesFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowCosmetFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowEffectFrame() { OnModeNotAvailable(); }
@@ -274,6 +275,30 @@ void CLumivoToolsApp::ShowSplitFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowCropFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowCombineFrame() { OnModeNotAvailable(); }
 void CLumivoToolsApp::ShowScreenCapture(bool) { OnModeNotAvailable(); }
+
+void CLumivoToolsApp::ShowEditorFrame()
+{
+    if (m_pEditorFrame && m_pEditorFrame->m_hWnd) {
+        m_pEditorFrame->ShowWindow(SW_SHOW);
+        m_pEditorFrame->BringWindowToTop();
+        return;
+    }
+    auto* frame = new CMainFrame;
+    m_pEditorFrame = frame;
+    if (!frame->LoadFrame(IDR_EDITOR_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        // The frame deleted itself.
+        m_pEditorFrame = nullptr;
+        return;
+    }
+    frame->ShowWindow(SW_SHOWMAXIMIZED);
+    frame->UpdateWindow();
+    frame->UpdateMenuCaptions();
+    if (m_cmdInfo.m_fileList.GetCount() == 0)
+        return;
+    frame->openerCode = kOpenedByCommandLine;
+    for (auto it = m_cmdInfo.m_fileList.Begin(); it != m_cmdInfo.m_fileList.End(); it.Next())
+        frame->OpenFileInEditor(it.Get().GetString());
+}
 
 void CLumivoToolsApp::OpenMode(StartMode mode)
 {

@@ -16,8 +16,8 @@ public:
     virtual void ShowPictureWindow(CPicEditView& view) = 0;
     // Closes the window of a picture that could not be made.
     virtual void DiscardPictureWindow(CPicEditView& view) = 0;
-    // Opens a picture file in a picture window of its own.
-    virtual void OpenFileInEditor(const wchar_t* path) = 0;
+    // Opens a picture file in a picture window of its own; false when it could not be opened.
+    virtual bool OpenFileInEditor(const wchar_t* path) = 0;
     virtual void SelectPointerTool() = 0;
 };
 

@@ -46,7 +46,11 @@ public:
         view.DestroyWindow();
         made.reset();
     }
-    void OpenFileInEditor(const wchar_t* path) override { opened.emplace_back(path); }
+    bool OpenFileInEditor(const wchar_t* path) override
+    {
+        opened.emplace_back(path);
+        return true;
+    }
     void SelectPointerTool() override { ++pointerTools; }
 
     CPicEditView* active = nullptr;

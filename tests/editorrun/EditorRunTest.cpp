@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <algorithm>
 #include <functional>
+#include <vector>
 #include <string>
 #include "EditorAppTestSupport.h"
 #include "TestSupport.h"
@@ -13,6 +15,7 @@ namespace {
 using editorapp::RegValueGuard;
 using testsupport::BinDir;
 using testsupport::ChildProcess;
+using testsupport::TempFolder;
 
 const DWORD kTimeout = 30000;
 const wchar_t kFrameClass[] = L"LumivoMainFrame";
@@ -208,3 +211,140 @@ TEST_F(EditorRunTest, SeedingKeepsAChangedUserFileAndABrokenSampleIsReported)
 }
 
 } // namespace
+
+namespace {
+
+// The titles of the picture windows of the process's editor frame (the top-level window with an
+// MDI client), sorted; empty while it has none.
+std::vector<std::wstring> PictureTitles(DWORD processId, HWND* editorOut = nullptr)
+{
+    struct Search {
+        DWORD pid;
+        HWND editor;
+    } search{processId, nullptr};
+    EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        if (pid == s->pid && FindWindowExW(hwnd, nullptr, L"MDIClient", nullptr)) {
+            s->editor = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    if (editorOut)
+        *editorOut = search.editor;
+    std::vector<std::wstring> titles;
+    HWND client = search.editor ? FindWindowExW(search.editor, nullptr, L"MDIClient", nullptr) : nullptr;
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t title[256] = {};
+        GetWindowTextW(child, title, 256);
+        if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_MDICHILD)
+            titles.push_back(title);
+    }
+    std::sort(titles.begin(), titles.end());
+    return titles;
+}
+
+// The copy of the sample picture at the path.
+bool CopySample(const std::wstring& path)
+{
+    return CopyFileW((BinDir() + L"\\Data\\Sample\\Lakeside.jpg").c_str(), path.c_str(), FALSE) != FALSE;
+}
+
+// Counts the at-exit notes that reach a window of the frames' class in this process.
+int g_atExitNotes = 0;
+LRESULT CALLBACK CountAtExit(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == 0x502)
+        ++g_atExitNotes;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool PumpUntilDone(const std::function<bool()>& done, DWORD milliseconds = kTimeout)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+        Sleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+// Pictures named on the command line, one in a folder with a blank, or in a list: a picture
+// window each, no start page; closing the editor ends the program and tells the other frames.
+TEST_F(EditorRunTest, EditorOpensTheNamedPicturesAndClosingItEndsTheProgram)
+{
+    testsupport::TempFolder folder;
+    CreateDirectoryW(folder.At(L"with blank").c_str(), nullptr);
+    const std::wstring first = folder.At(L"with blank\\One.jpg"), second = folder.At(L"Two.jpg"), third = folder.At(L"Three.jpg");
+    ASSERT_TRUE(CopySample(first) && CopySample(second) && CopySample(third));
+    wchar_t tempPath[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, tempPath);
+    const std::wstring list = std::wstring(tempPath) + L"EditorRunPictures.lst";
+    ASSERT_TRUE(editorapp::PutUtf16(list, first + L"\r\n" + second + L"\r\n" + third + L"\r\n"));
+
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = CountAtExit;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = kFrameClass;
+    RegisterClassW(&cls);
+    HWND listener = CreateWindowW(kFrameClass, L"listener", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(listener, nullptr);
+
+    const struct {
+        std::wstring arguments;
+        std::vector<std::wstring> titles;
+    } cases[] = {
+        {L"-editor \"" + first + L"\" \"" + second + L"\"", {L"One.jpg", L"Two.jpg"}},
+        {L"-editor -il \"" + list + L"\"", {L"One.jpg", L"Three.jpg", L"Two.jpg"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        g_atExitNotes = 0;
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), c.arguments));
+        HWND frame = nullptr;
+        // Each picture window is made, then named, then filled: the titles settle when all are in.
+        EXPECT_TRUE(WaitFor([&] { return PictureTitles(editor.Id(), &frame) == c.titles; }));
+        EXPECT_EQ(PictureTitles(editor.Id()), c.titles);
+        HWND page = WaitForFrameOf(editor);
+        EXPECT_TRUE(page && !IsWindowVisible(page)) << "no start page";
+        ASSERT_NE(frame, nullptr);
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(editor.WaitForExit(kTimeout), 0);
+        PumpUntilDone([] { return g_atExitNotes > 0; }, 3000);
+        Sleep(200);
+        PumpUntilDone([] { return false; }, 200);
+        EXPECT_EQ(g_atExitNotes, 1);
+    }
+    EXPECT_EQ(GetFileAttributesW(list.c_str()), INVALID_FILE_ATTRIBUTES) << "the temporary list is gone";
+    DestroyWindow(listener);
+    UnregisterClassW(kFrameClass, cls.hInstance);
+}
+
+// The editor opened without pictures gives way to the start page when it closes.
+TEST_F(EditorRunTest, EditorWithoutPicturesShowsTheStartPageOnClose)
+{
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        PictureTitles(editor.Id(), &frame);
+        return frame != nullptr && IsWindowVisible(frame);
+    }));
+    HWND page = WaitForFrameOf(editor);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsWindowVisible(page));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(page) != FALSE; }));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
+    PostMessageW(page, 0x500, 0, 0);
+    EXPECT_EQ(editor.WaitForExit(kTimeout), 0);
+}

@@ -160,19 +160,20 @@ public:
             child->DestroyWindow();
         }
     }
-    void OpenFileInEditor(const wchar_t* path) override
+    bool OpenFileInEditor(const wchar_t* path) override
     {
         CChildFrame* child = NewChild(::PathFindFileNameW(path));
         if (!child)
-            return;
+            return false;
         MDIActivate(child);
         CPicEditView& view = child->view;
         view.UpdateClientRect();
-        if (view.OpenFile(path)) {
-            view.askBeforeOverwrite = 1;
-            view.SendMessage(WM_SIZE);
-            view.Recompose();
-        }
+        if (!view.OpenFile(path))
+            return false;
+        view.askBeforeOverwrite = 1;
+        view.SendMessage(WM_SIZE);
+        view.Recompose();
+        return true;
     }
     void SelectPointerTool() override
     {

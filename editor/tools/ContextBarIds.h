@@ -1,0 +1,3 @@
+#pragma once
+// Resource ids of the tool context bar (ContextBar.rc).
+#define IDD_EDITOR_CONTEXT_BAR 420

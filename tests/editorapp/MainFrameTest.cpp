@@ -1,0 +1,453 @@
+// The editor frame in a real window: what it creates, its tool tips and status texts, the view
+// lookups, opening files, the clipboard test, its panes, and closing by opener and children.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+#include "EditorAppTestSupport.h"
+#include "EditorRules.h"
+#include "LumivoToolsApp.h"
+#include "MainFrame.h"
+#include "MainFrameIds.h"
+#include "MainFrameStartPage.h"
+#include "TestSupport.h"
+#include "ToolPaletteIds.h"
+#include "WindowTestApp.h"
+#include "ZVUILibApp.h"
+
+namespace {
+
+using testsupport::BinDir;
+using testsupport::TempFolder;
+
+class CFrameTestApp : public CWindowTestApp<CLumivoToolsApp> {
+public:
+    CFrameTestApp() : CWindowTestApp(L"LumivoToolsTests")
+    {
+        SetRegistryKey(L"Lumivo");
+        InitContextMenuManager();
+        RegisterContextMenus();
+    }
+};
+CFrameTestApp theApp;
+
+// ---- message boxes answered from a timer ----
+
+std::deque<int> g_answers;             // the buttons to press, in order
+std::vector<std::wstring> g_boxTexts;  // the texts of the boxes that came
+
+BOOL CALLBACK AppendText(HWND wnd, LPARAM text)
+{
+    wchar_t buffer[512] = {};
+    ::GetWindowTextW(wnd, buffer, 512);
+    *reinterpret_cast<std::wstring*>(text) += std::wstring(buffer) + L"|";
+    return TRUE;
+}
+
+BOOL CALLBACK AnswerBox(HWND wnd, LPARAM)
+{
+    wchar_t cls[64] = {};
+    ::GetClassNameW(wnd, cls, 64);
+    if (!::IsWindowVisible(wnd) || std::wstring(cls) != L"#32770" || ::GetPropW(wnd, L"answered"))
+        return TRUE;
+    ::SetPropW(wnd, L"answered", reinterpret_cast<HANDLE>(1));
+    std::wstring text;
+    ::EnumChildWindows(wnd, AppendText, reinterpret_cast<LPARAM>(&text));
+    g_boxTexts.push_back(text);
+    int button = IDCANCEL;
+    if (!g_answers.empty()) {
+        button = g_answers.front();
+        g_answers.pop_front();
+    }
+    ::PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    return FALSE;
+}
+
+void CALLBACK AnswerBoxes(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), AnswerBox, 0);
+}
+
+std::wstring SamplePicture()
+{
+    return BinDir() + L"\\Data\\Sample\\Lakeside.jpg";
+}
+
+std::wstring Title(CWnd* wnd)
+{
+    CString text;
+    wnd->GetWindowText(text);
+    return std::wstring(text);
+}
+
+class MainFrameTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_answers.clear();
+        g_boxTexts.clear();
+        m_timer = ::SetTimer(nullptr, 0, 100, AnswerBoxes);
+        frame = new CMainFrame;
+        ASSERT_TRUE(frame->LoadFrame(IDR_EDITOR_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+        theApp.m_pEditorFrame = frame;
+        theApp.m_pMainWnd = frame;
+        frame->ShowWindow(SW_SHOW);
+        PumpPending();
+    }
+    void TearDown() override
+    {
+        if (theApp.m_pEditorFrame) {
+            // Unsaved test pictures go without a question.
+            while (CMDIChildWnd* child = frame->MDIGetActive())
+                child->DestroyWindow();
+            theApp.m_pMainWnd = nullptr;
+            frame->DestroyWindow();
+        }
+        theApp.m_pEditorFrame = nullptr;
+        if (theApp.m_pStartPage && theApp.m_pStartPage->m_hWnd)
+            theApp.m_pStartPage->DestroyWindow();
+        theApp.m_pStartPage = nullptr;
+        theApp.m_pMainWnd = nullptr;
+        PumpPending();
+        ::KillTimer(nullptr, m_timer);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+            ++quits;
+    }
+    int ChildCount() const
+    {
+        int count = 0;
+        for (HWND at = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); at; at = ::GetWindow(at, GW_HWNDNEXT))
+            if (DYNAMIC_DOWNCAST(CChildFrame, CWnd::FromHandlePermanent(at)))
+                ++count;
+        return count;
+    }
+    CChildFrame* Open(const std::wstring& path)
+    {
+        if (!frame->OpenFileInEditor(path.c_str()))
+            return nullptr;
+        return DYNAMIC_DOWNCAST(CChildFrame, frame->MDIGetActive());
+    }
+
+    CMainFrame* frame = nullptr;
+    TempFolder folder;
+    int quits = 0;
+
+private:
+    UINT_PTR m_timer = 0;
+};
+
+TEST_F(MainFrameTest, CreatesItsBarsPanesAndStatusBar)
+{
+    const struct {
+        UINT id;
+        CWnd* bar;
+    } bars[] = {{AFX_IDW_MENUBAR, &frame->menuBar},         {AFX_IDW_TOOLBAR, &frame->standardBar},
+                {ID_TOOL_PALETTE_BAR, &frame->toolPalette}, {AFX_IDW_STATUS_BAR, &frame->statusBar},
+                {ID_LAYER_BAR, &frame->layerBar},           {ID_MAIN_BAR, &frame->mainBar},
+                {ID_FILTER_BAR, &frame->filterBar},         {ID_MATERIAL_BAR, &frame->materialBar},
+                {ID_FRAME_BAR, &frame->frameBar},           {ID_CONTEXT_BAR, &frame->contextBar}};
+    for (const auto& b : bars) {
+        ASSERT_TRUE(::IsWindow(b.bar->m_hWnd)) << b.id;
+        EXPECT_EQ(static_cast<int>(b.id), ::GetDlgCtrlID(b.bar->m_hWnd)) << b.id;
+    }
+    EXPECT_EQ(nullptr, ::GetMenu(frame->m_hWnd));   // the menu bar shows the menu
+    EXPECT_EQ(8, frame->menuBar.GetCount());
+    EXPECT_EQ(L"Editor", Title(frame));
+    // Sides: the palette at the left, the panes at the right, the layers below the pictures.
+    CRect client, palette, main, layers, tools;
+    frame->GetClientRect(&client);
+    frame->toolPalette.GetWindowRect(&palette);
+    frame->mainBar.GetParentTabbedBar()->GetWindowRect(&main);
+    frame->layerBar.GetWindowRect(&layers);
+    frame->standardBar.GetWindowRect(&tools);
+    frame->ScreenToClient(&palette);
+    frame->ScreenToClient(&main);
+    frame->ScreenToClient(&layers);
+    frame->ScreenToClient(&tools);
+    EXPECT_EQ(client.left, palette.left);
+    EXPECT_EQ(client.right, main.right);
+    EXPECT_LT(tools.bottom, layers.top);
+    EXPECT_GT(layers.top, client.Height() / 2);
+    // The four function panes are tabs of one group, "Basic" in front; the context bar is hidden.
+    CBCGPTabbedControlBar* tabs = frame->mainBar.GetParentTabbedBar();
+    ASSERT_NE(nullptr, tabs);
+    EXPECT_EQ(4, tabs->GetTabsNum());
+    EXPECT_EQ(tabs, frame->frameBar.GetParentTabbedBar());
+    EXPECT_EQ(L"Basic", Title(tabs));
+    EXPECT_FALSE(frame->contextBar.IsWindowVisible());
+    EXPECT_EQ(static_cast<UINT>(ID_TOOL_POINT), static_cast<UINT>(frame->toolSettings.toolCommand));
+    EXPECT_EQ(frame, GetEditorHost());
+
+    const struct {
+        UINT id;
+        const wchar_t* text;
+    } panes[] = {{ID_STATUS_READY, L"Ready"}, {ID_STATUS_INFO, L""}, {ID_STATUS_POSITION, L""},
+                 {ID_STATUS_RECT, L""},       {ID_STATUS_GRID, L"Grid"}, {ID_STATUS_HISTOGRAM, L"Histogram"},
+                 {ID_STATUS_CLIPBOARD, L"Copy to clipboard"}, {ID_STATUS_EMAIL, L"Email"},
+                 {ID_STATUS_PRINT, L"Print"}, {ID_STATUS_ZOOM, L"100%"}};
+    for (const auto& p : panes) {
+        CBCGPBaseRibbonElement* element = frame->statusBar.FindElement(p.id);
+        ASSERT_NE(nullptr, element) << p.id;
+        EXPECT_EQ(std::wstring(p.text), std::wstring(element->GetText())) << p.id;
+    }
+    for (UINT id : {ID_STATUS_GRID, ID_STATUS_HISTOGRAM, ID_STATUS_CLIPBOARD, ID_STATUS_EMAIL, ID_STATUS_PRINT, ID_STATUS_ZOOM}) {
+        auto* pane = DYNAMIC_DOWNCAST(CBCGPRibbonStatusBarPane, frame->statusBar.FindElement(id));
+        ASSERT_NE(nullptr, pane) << id;
+        EXPECT_NE(nullptr, pane->GetIcon()) << id;
+    }
+    ASSERT_NE(nullptr, frame->zoomSlider);
+    EXPECT_EQ(frame->zoomSlider, frame->statusBar.FindElement(ID_STATUS_ZOOM_SLIDER));
+    EXPECT_EQ(0, frame->zoomSlider->GetRangeMin());
+    EXPECT_EQ(320, frame->zoomSlider->GetRangeMax());
+    EXPECT_EQ(10, frame->zoomSlider->GetPos());
+    EXPECT_EQ(frame->zoomPane, frame->statusBar.FindElement(ID_STATUS_ZOOM));
+}
+
+TEST_F(MainFrameTest, ToolTipsNameTheToolsAndLeaveOtherButtons)
+{
+    const struct {
+        UINT id;
+        const wchar_t* given;
+        const wchar_t* expected;
+    } cases[] = {{ID_TOOL_POINT, L"x", L"Point"},
+                 {ID_TOOL_SELECT_RECT, L"x", L"Select Tool: Rect\nLong press,tool more..."},
+                 {32946, L"x", L"Lighten\nLong press,tool more..."},
+                 {32901, L"x", L"Save the active image"},
+                 {33219, L"x", L"Print"},
+                 {40000, L"as given", L"as given"}};
+    for (const auto& c : cases) {
+        CBCGPToolbarButton button(c.id, -1);
+        CString text = c.given;
+        EXPECT_TRUE(frame->GetToolbarButtonToolTipText(&button, text));
+        EXPECT_EQ(std::wstring(c.expected), std::wstring(text)) << c.id;
+    }
+}
+
+TEST_F(MainFrameTest, StatusTextsAndLayerListWithoutTheirWindows)
+{
+    frame->SetStatusText(ID_STATUS_POSITION, L"X:Y=12:34");
+    EXPECT_EQ(std::wstring(L"X:Y=12:34"), std::wstring(frame->statusBar.FindElement(ID_STATUS_POSITION)->GetText()));
+    // An id without an element only repaints.
+    frame->SetStatusText(12345, L"nowhere");
+    EXPECT_EQ(nullptr, frame->statusBar.FindElement(12345));
+
+    // Before the layer pane exists the refresh goes nowhere.
+    CMainFrame unmade;
+    unmade.RefreshLayerList();
+    EXPECT_EQ(nullptr, unmade.layerBar.list.m_hWnd);
+}
+
+TEST_F(MainFrameTest, ActiveViewOnlyFromTheMainWindowsPictureChild)
+{
+    EXPECT_EQ(nullptr, CMainFrame::ActiveEditView());   // no child
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    EXPECT_EQ(&child->view, CMainFrame::ActiveEditView());
+
+    theApp.m_pMainWnd = nullptr;
+    EXPECT_EQ(nullptr, CMainFrame::ActiveEditView());
+    CFrameWnd other;
+    ASSERT_TRUE(other.Create(nullptr, L"other"));
+    theApp.m_pMainWnd = &other;
+    EXPECT_EQ(nullptr, CMainFrame::ActiveEditView());
+    other.DestroyWindow();
+    theApp.m_pMainWnd = frame;
+
+    // A child whose view window is gone.
+    child->view.DestroyWindow();
+    EXPECT_EQ(nullptr, CMainFrame::ActiveEditView());
+}
+
+TEST_F(MainFrameTest, OpensPicturesAndProjectsAndReportsDamagedFiles)
+{
+    CChildFrame* picture = Open(SamplePicture());
+    ASSERT_NE(nullptr, picture);
+    EXPECT_TRUE(picture->IsWindowVisible());
+    EXPECT_EQ(L"Lakeside.jpg", Title(picture));
+    EXPECT_EQ(1, picture->view.askBeforeOverwrite);
+    EXPECT_EQ(1u, picture->view.doc.layers.layers.size());
+
+    // A project named in capitals is still a project: its two layers come back.
+    ASSERT_TRUE(picture->view.doc.AddImageFileLayer(SamplePicture().c_str()));
+    const std::wstring project = folder.At(L"Two.KQD");
+    ASSERT_TRUE(picture->view.doc.SaveProject(project.c_str()));
+    CChildFrame* reopened = Open(project);
+    ASSERT_NE(nullptr, reopened);
+    EXPECT_EQ(2u, reopened->view.doc.layers.layers.size());
+    EXPECT_EQ(2, ChildCount());
+
+    const std::wstring broken = folder.At(L"broken.jpg");
+    {
+        const char bytes[] = "\xFF\xD8\xFF not a picture";
+        HANDLE file = ::CreateFileW(broken.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, file);
+        DWORD written = 0;
+        ::WriteFile(file, bytes, sizeof bytes - 1, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    g_answers = {IDOK};
+    EXPECT_FALSE(frame->OpenFileInEditor(broken.c_str()));
+    PumpUntil([this] { return ChildCount() == 2; }, 3000);
+    ASSERT_EQ(1u, g_boxTexts.size());
+    EXPECT_NE(std::wstring::npos, g_boxTexts[0].find(L"Fail to load !"));
+    EXPECT_EQ(2, ChildCount());   // the empty child is gone
+    EXPECT_EQ(reopened, frame->MDIGetActive()) << "the picture in front before comes back";
+
+    theApp.m_pMainWnd = nullptr;
+    EXPECT_FALSE(frame->OpenFileInEditor(SamplePicture().c_str()));
+    EXPECT_EQ(2, ChildCount());
+}
+
+TEST_F(MainFrameTest, ClipboardPictureFormats)
+{
+    const UINT zvimage = ::RegisterClipboardFormatW(L"RCF_ZVIMAGE");
+    const UINT formats[] = {0, CF_DIB, CF_ENHMETAFILE, zvimage, CF_UNICODETEXT};
+    for (UINT format : formats) {
+        ASSERT_TRUE(::OpenClipboard(frame->m_hWnd));
+        ::EmptyClipboard();
+        if (format) {
+            HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, 64);
+            if (format == CF_ENHMETAFILE) {
+                ::GlobalFree(data);
+                HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+                ::SetClipboardData(format, ::CloseEnhMetaFile(dc));
+            } else {
+                ::SetClipboardData(format, data);
+            }
+        }
+        ::CloseClipboard();
+        const bool picture = format == CF_DIB || format == CF_ENHMETAFILE || format == zvimage;
+        EXPECT_EQ(picture, CMainFrame::IsClipboardImageAvailable()) << format;
+        // Held open by another owner, the answer stays the same.
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        EXPECT_EQ(picture, CMainFrame::IsClipboardImageAvailable()) << format;
+        ::CloseClipboard();
+    }
+}
+
+TEST_F(MainFrameTest, MaterialPaneStartsOnTextAndKeepsItsLayoutWhileMinimised)
+{
+    CFuncMaterialBar& material = frame->materialBar;
+    ASSERT_EQ(kMaterialCategoryCount, material.combo.GetCount());
+    EXPECT_EQ(kDefaultMaterialCategory, material.combo.GetCurSel());
+    CString entry;
+    material.combo.GetLBText(9, entry);
+    EXPECT_EQ(L"Vegetable", std::wstring(entry));
+    EXPECT_GT(material.comboHeight, 0);
+
+    CBCGPTabbedControlBar* tabs = material.GetParentTabbedBar();
+    ASSERT_NE(nullptr, tabs);
+    tabs->SetActiveTab(tabs->FindTab(&material));
+    PumpPending();
+    const auto place = [&material] {
+        CRect rect;
+        material.list.GetWindowRect(&rect);
+        material.ScreenToClient(&rect);
+        return rect;
+    };
+    const CRect before = place();
+    EXPECT_EQ(material.comboHeight, before.top);
+    frame->ShowWindow(SW_MINIMIZE);
+    PumpPending();
+    material.SetWindowPos(nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    material.AdjustLayout();
+    EXPECT_TRUE(before == place());
+}
+
+// What stays after the editor's close box, by opener and the answer to an unsaved picture.
+TEST_F(MainFrameTest, CloseByOpenerAndUnsavedPictures)
+{
+    enum Kind { None, Saved, Modified };
+    const struct {
+        int opener;
+        Kind child;
+        int answer;
+        bool startPage;
+        bool editorStays;
+        bool quits;
+        bool pageShown;
+    } cases[] = {
+        {kOpenedByStartPage, None, 0, true, false, false, true},
+        {kOpenedByStartPage, Saved, 0, true, false, false, true},
+        {kOpenedByStartPage, Modified, IDNO, true, false, false, true},
+        {kOpenedByStartPage, Modified, IDCANCEL, true, true, false, false},
+        {kOpenedByStartPage, None, 0, false, false, false, false},
+        {kOpenedByCommandLine, None, 0, true, false, true, false},
+        {kOpenedByCommandLine, Modified, IDCANCEL, true, true, false, false},
+        {kOpenedByCommandLine, Modified, IDNO, false, false, true, false},
+        {kOpenedByEffect, Modified, IDCANCEL, true, true, false, false},
+        {kOpenedByPages, Modified, IDNO, true, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "opener " << c.opener << " child " << c.child << " answer " << c.answer);
+        if (!theApp.m_pEditorFrame) {
+            frame = new CMainFrame;
+            ASSERT_TRUE(frame->LoadFrame(IDR_EDITOR_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+            theApp.m_pEditorFrame = frame;
+            frame->ShowWindow(SW_SHOW);
+        }
+        theApp.m_pMainWnd = frame;
+        frame->openerCode = c.opener;
+        if (c.startPage && !theApp.m_pStartPage) {
+            ASSERT_TRUE(theApp.CreateStartPage());
+            theApp.m_pStartPage->ShowStartPage(SW_HIDE);
+            theApp.m_pMainWnd = frame;
+        }
+        if (c.child != None) {
+            CChildFrame* child = Open(SamplePicture());
+            ASSERT_NE(nullptr, child);
+            if (c.child == Modified)
+                child->view.modified = 1;
+        }
+        g_answers.clear();
+        if (c.answer)
+            g_answers.push_back(c.answer);
+        g_boxTexts.clear();
+        HWND editor = frame->m_hWnd;
+        frame->SendMessage(WM_CLOSE);
+        PumpPending();
+        EXPECT_EQ(c.child == Modified ? 1u : 0u, g_boxTexts.size());
+        EXPECT_EQ(c.editorStays, ::IsWindow(editor) != FALSE);
+        EXPECT_EQ(c.editorStays, theApp.m_pEditorFrame != nullptr);
+        MSG msg;
+        const bool quit = ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+        EXPECT_EQ(c.quits, quit);
+        const bool pageShown = theApp.m_pStartPage && theApp.m_pStartPage->m_hWnd && theApp.m_pStartPage->IsWindowVisible();
+        EXPECT_EQ(c.pageShown, pageShown);
+        if (c.editorStays) {
+            while (CMDIChildWnd* child = frame->MDIGetActive())
+                child->DestroyWindow();
+        }
+        if (theApp.m_pStartPage && theApp.m_pStartPage->m_hWnd) {
+            theApp.m_pMainWnd = nullptr;
+            theApp.m_pStartPage->DestroyWindow();
+        }
+        theApp.m_pStartPage = nullptr;
+        if (c.editorStays) {
+            theApp.m_pMainWnd = nullptr;
+            frame->DestroyWindow();
+            theApp.m_pEditorFrame = nullptr;
+        }
+        PumpPending();
+    }
+}
+
+TEST_F(MainFrameTest, ActivationMakesTheEditorTheMainWindow)
+{
+    CFrameWnd other;
+    ASSERT_TRUE(other.Create(nullptr, L"other"));
+    theApp.m_pMainWnd = &other;
+    other.ShowWindow(SW_SHOW);
+    frame->SendMessage(WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(other.m_hWnd));
+    EXPECT_EQ(frame, theApp.m_pMainWnd);
+    theApp.m_pMainWnd = &other;
+    frame->SendMessage(WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(other.m_hWnd));
+    EXPECT_EQ(&other, theApp.m_pMainWnd);
+    theApp.m_pMainWnd = frame;
+    other.DestroyWindow();
+}
+
+} // namespace
