@@ -78,6 +78,12 @@ protected:
     afx_msg void OnSkinCommand(UINT nID);
     afx_msg void OnUpdateSkin(CCmdUI* pCmdUI);
     afx_msg void OnAppExit();
+    afx_msg void OnWallpaperAutomatic();
+    afx_msg void OnWallpaperStyle(UINT nID);
+    afx_msg void OnWallpaperCopy();
+    afx_msg void OnWallpaperOpenFolder();
+    afx_msg void OnWallpaperControlPanel();
+    afx_msg void OnUpdateWallpaper(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,20 +1,120 @@
 #include "PictureListView.h"
+#include "DlgInput.h"
+#include "DragDataSource.h"
+#include "LumivoShowsApp.h"
+#include "LumivoShowsIds.h"
+#include "KQPPopupWindow.h"
 #include "MainFrame.h"
 #include "PicFullWnd.h"
+#include "ZVUILibApp.h"
 
 namespace {
 // Opens the folder last asked for; several requests before it is handled open it once each.
 const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
+// From the batch worker: lParam an owned BatchItemDone, applied on this thread.
+const UINT WM_BATCH_ITEM_DONE = WM_APP + 0x55;
+// From the batch worker: lParam an owned folder path to read again (wParam the reload flag).
+const UINT WM_BATCH_FOLDER_RELOAD = WM_APP + 0x56;
+// From the batch worker: wParam 0 progress (lParam the percentage), 1 a note (lParam an owned
+// text); handed on to the frame, which takes no owned data.
+const UINT WM_BATCH_POST = WM_APP + 0x57;
 } // namespace
+
+// The engine's view of the list. The getters run on the user-interface thread; the posts come
+// from the worker and only post.
+class CPictureListView::BatchHostImpl : public BatchHost {
+public:
+    explicit BatchHostImpl(CPictureListView& list) : m_list(list) {}
+
+    std::vector<BatchListItem> GetSelectedItems() override
+    {
+        std::vector<BatchListItem> items;
+        for (int i = m_list.GetNextSelectItem(-1); i >= 0; i = m_list.GetNextSelectItem(i))
+            items.push_back(BatchListItem{i, m_list.GetItemFullFileName(i).GetString()});
+        return items;
+    }
+    BatchListItem GetHoverItem() override
+    {
+        const int index = m_list.CKQPicListView::GetHoverItem(false, true);
+        if (index < 0)
+            return BatchListItem();
+        return BatchListItem{index, m_list.GetItemFullFileName(index).GetString()};
+    }
+    std::wstring GetPictureFilter() override { return m_list.m_strFilter.GetString(); }
+    void ShowBatchRunningNote() override { m_list.Note(TranslateString(L"Batch task is running")); }
+
+    void PostProgress(int percent) override { Post(WM_BATCH_POST, 0, percent); }
+    void PostNote(const std::wstring& text) override
+    {
+        auto* owned = new std::wstring(text);
+        if (!Post(WM_BATCH_POST, 1, reinterpret_cast<LPARAM>(owned)))
+            delete owned;
+    }
+    void PostFolderReload(int flag, const std::wstring& folder) override
+    {
+        auto* owned = new std::wstring(folder);
+        if (!Post(WM_BATCH_FOLDER_RELOAD, flag, reinterpret_cast<LPARAM>(owned)))
+            delete owned;
+    }
+    void PostItemDone(const BatchItemDone& done) override
+    {
+        auto* owned = new BatchItemDone(done);
+        if (!Post(WM_BATCH_ITEM_DONE, 0, reinterpret_cast<LPARAM>(owned)))
+            delete owned;
+    }
+    void PostSummary(const BatchSummary&) override {}
+
+private:
+    bool Post(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const HWND hwnd = m_list.GetSafeHwnd();
+        return hwnd && ::PostMessageW(hwnd, message, wParam, lParam);
+    }
+    CPictureListView& m_list;
+};
 
 BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
     ON_MESSAGE(WM_OPEN_PENDING_FOLDER, OnOpenPendingFolder)
+    ON_MESSAGE(WM_BATCH_ITEM_DONE, OnBatchItemDone)
+    ON_MESSAGE(WM_BATCH_FOLDER_RELOAD, OnBatchFolderReload)
+    ON_MESSAGE(WM_BATCH_POST, OnBatchPost)
+    ON_WM_CONTEXTMENU()
+    ON_WM_KEYDOWN()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_DROPFILES()
+    ON_COMMAND_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnListCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnUpdateListCommand)
 END_MESSAGE_MAP()
 
-CPictureListView::CPictureListView() = default;
+CPictureListView::CPictureListView()
+    : m_batchHost(new BatchHostImpl(*this)),
+      m_batch(new CBatchEngine(*m_batchHost))
+{
+    // Folders are selected with the pictures: they are copied, moved and deleted with them.
+    m_bFolderSelect = true;
+    m_messageBox = [this](const wchar_t* text, UINT type) { return BCGPMessageBox(GetSafeHwnd(), text, nullptr, type); };
+    m_inputText = [](wchar_t* text, const wchar_t* prompt, const wchar_t* caption) { return GetInputText(text, prompt, caption); };
+    m_popupNote = [](const wchar_t* text) {
+        CLumivoShowsApp* app = GetLumivoShowsApp();
+        PopupNotifyWnd(text, 1, app ? app->m_hAppIcon : nullptr, nullptr);
+    };
+    m_showInstallDialog = [this] {
+        CString text;
+        text.Format(L"%s\r\n%s", TranslateString(L"Please install"), TranslateString(L"Lumivo Tools"));
+        Ask(text, MB_OK | MB_ICONINFORMATION);
+    };
+    m_dragDrop = [](const KQPathSet& files) { DragDropFileList(files, false); };
+    m_recycle = [](const KQPathSet& paths) {
+        SHFILEOPSTRUCTW op;
+        InitShellFileOp(op);
+        return DeleteToRecycleBin(op, paths);
+    };
+}
 
 CPictureListView::~CPictureListView()
 {
@@ -25,6 +125,7 @@ int CPictureListView::OnCreate(LPCREATESTRUCT cs)
 {
     if (CKQPicListView::OnCreate(cs) == -1)
         return -1;
+    DragAcceptFiles(TRUE);
     CWinApp* app = AfxGetApp();
     m_bMinSize = app->GetProfileInt(L"", L"SmallFileFilter", 0) != 0;
     m_nAnimate = app->GetProfileInt(L"", L"LoadAni", 1) != 0 ? 1 : 0;
@@ -64,6 +165,13 @@ LRESULT CPictureListView::OnUpdateView(WPARAM wParam, LPARAM lParam)
             SetItemState(index, KQLS_SELECTED, 0);
             EnsureVisible(index, true);
         }
+    }
+    // After a paste, the first new item is shown once the folder has been read again.
+    if (m_bRevealArmed && !IsScanning()) {
+        m_bRevealArmed = false;
+        if (GetItemCount() > m_nRevealAfterScan)
+            EnsureVisible(GetItemCount() - 1, true);
+        m_nRevealAfterScan = -1;
     }
     // A viewer opened on a file before its folder was listed takes its place in the list, on
     // this thread, once the scan has ended.
@@ -115,11 +223,12 @@ CPictureListView::FolderCounts CPictureListView::CountItems()
     return counts;
 }
 
-void CPictureListView::OpenFolder(const wchar_t* folder)
+void CPictureListView::OpenFolder(const wchar_t* folder, bool keepItems)
 {
     // Posted: a scan started from inside a handler that the list's own scan is waiting on would
     // never end.
     m_pendingFolder = folder ? folder : L"";
+    m_bPendingKeep = keepItems;
     PostMessage(WM_OPEN_PENDING_FOLDER);
 }
 
@@ -127,8 +236,9 @@ LRESULT CPictureListView::OnOpenPendingFolder(WPARAM, LPARAM)
 {
     const std::wstring folder = m_pendingFolder;
     if (!folder.empty())
-        UpdateFolder(folder.c_str(), false);
+        UpdateFolder(folder.c_str(), m_bPendingKeep);
     m_bSelectArmed = !m_selectWhenListed.empty();
+    m_bRevealArmed = m_nRevealAfterScan >= 0;
     return 0;
 }
 
@@ -154,24 +264,111 @@ bool CPictureListView::ReloadHandedOver()
     return true;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The batch engine's host
+
 bool CPictureListView::IsBatchRunning() const
 {
-    return m_hBatchThread && ::WaitForSingleObject(m_hBatchThread, 0) == WAIT_TIMEOUT;
+    return m_batch->m_batchThread != nullptr;
 }
 
-void CPictureListView::StartBatchThread(LPTHREAD_START_ROUTINE routine, void* parameter)
+bool CPictureListView::IsBatchStopping() const
 {
-    StopBatchTask();
-    m_bBatchStop = 0;
-    m_hBatchThread = ::CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+    return m_batch->m_stopBatch.load();
+}
+
+bool CPictureListView::StartBatchCommand(const wchar_t* command, const wchar_t* arguments)
+{
+    return m_batch->StartBatchCommand(command, arguments);
+}
+
+bool CPictureListView::StartBatchTask(CBatchEngine::BatchTask task)
+{
+    return m_batch->StartBatchTask(std::move(task));
 }
 
 void CPictureListView::StopBatchTask()
 {
-    if (!m_hBatchThread)
+    m_batch->StopBatchTask();
+}
+
+bool CPictureListView::IsOperateDisabled(int notify)
+{
+    return m_batch->IsOperateDisabled(notify != 0);
+}
+
+// The list may have changed while the picture was processed: the item is found by its path.
+LRESULT CPictureListView::OnBatchItemDone(WPARAM, LPARAM lParam)
+{
+    std::unique_ptr<BatchItemDone> done(reinterpret_cast<BatchItemDone*>(lParam));
+    if (!done || done->listItem.item < 0)
+        return 0;
+    const int index = FindItemByPath(done->listItem.path.c_str());
+    if (index < 0)
+        return 0;
+    if (done->deselect)
+        SetItemState(index, 0, KQLS_SELECTED);
+    if (done->refreshIcon)
+        UpdateItemIcon(index);
+    else
+        OnIconLoadedUpdate(index);
+    PostUpdateView();
+    return 0;
+}
+
+LRESULT CPictureListView::OnBatchFolderReload(WPARAM wParam, LPARAM lParam)
+{
+    std::unique_ptr<std::wstring> folder(reinterpret_cast<std::wstring*>(lParam));
+    if (folder && !folder->empty())
+        OpenFolder(folder->c_str(), wParam != 0);
+    return 0;
+}
+
+LRESULT CPictureListView::OnBatchPost(WPARAM wParam, LPARAM lParam)
+{
+    CWnd* frame = GetParent();
+    if (wParam == 0) {
+        if (frame)
+            frame->SendMessage(WM_SHOWS_BATCH_PROGRESS, static_cast<WPARAM>(lParam));
+        return 0;
+    }
+    std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
+    if (frame && text)
+        frame->SendMessage(WM_SHOWS_NOTE, 0, reinterpret_cast<LPARAM>(text->c_str()));
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse: a press during a batch says why nothing happens; the rest of the mouse is quiet.
+
+void CPictureListView::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (IsOperateDisabled(1))
         return;
-    ::InterlockedExchange(&m_bBatchStop, 1);
-    ::WaitForSingleObject(m_hBatchThread, INFINITE);
-    ::CloseHandle(m_hBatchThread);
-    m_hBatchThread = nullptr;
+    CKQPicListView::OnLButtonDown(flags, point);
+}
+
+void CPictureListView::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (IsOperateDisabled(0))
+        return;
+    CKQPicListView::OnLButtonUp(flags, point);
+}
+
+void CPictureListView::OnLButtonDblClk(UINT flags, CPoint point)
+{
+    if (IsOperateDisabled(0))
+        return;
+    CKQPicListView::OnLButtonDblClk(flags, point);
+}
+
+int CPictureListView::Ask(const wchar_t* text, UINT type)
+{
+    return m_messageBox ? m_messageBox(text, type) : IDCANCEL;
+}
+
+void CPictureListView::Note(const wchar_t* text)
+{
+    if (m_popupNote)
+        m_popupNote(text);
 }

@@ -1,12 +1,23 @@
 #pragma once
 // CPictureListView: the browser's one picture list. It tells the main frame what a folder scan
 // found (on the window's thread, each time the list lays itself out), keeps its display settings,
-// keeps the picture handed to the editor (reloaded when the editor ends) and owns the batch
-// thread that the main frame asks about and stops.
+// keeps the picture handed to the editor (reloaded when the editor ends), hosts the batch engine,
+// and answers the list's commands and keys: the hand-off to the editor, copy, cut, paste, delete,
+// rename and new folder, the selection, the wallpaper routines, dropped and dragged files, and the
+// item buttons.
 #include <windows.h>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
+#include "BatchEngine.h"
+#include "EditorHandOff.h"
 #include "KQPicListView.h"
 #include "ListDisplaySettings.h"
+#include "RecycleBin.h"
+
+// A name typed for a file or folder: one path component that Windows can create.
+bool IsValidItemName(const wchar_t* name);
 
 class CPictureListView : public CKQPicListView {
 public:
@@ -23,8 +34,9 @@ public:
         uint64_t totalSize = 0;
     };
     FolderCounts CountItems();
-    // Reads the folder once the messages waiting now are handled.
-    void OpenFolder(const wchar_t* folder);
+    // Reads the folder once the messages waiting now are handled; keepItems keeps the listed
+    // entries and their thumbnails while the folder is read again.
+    void OpenFolder(const wchar_t* folder, bool keepItems = false);
     // The picture (empty: none) is selected and shown when the next scan lists it.
     void SelectWhenListed(const wchar_t* path) { m_selectWhenListed = path ? path : L""; }
 
@@ -35,12 +47,15 @@ public:
     // Reads the handed-over picture again when it is still listed; false when there is none.
     bool ReloadHandedOver();
 
-    // The batch thread: a running one polls the stop flag and ends when it is set.
+    // The batch engine. A run is in progress while its thread exists and it was not stopped.
+    CBatchEngine& BatchEngine() { return *m_batch; }
     bool IsBatchRunning() const;
-    bool IsBatchStopping() const { return m_bBatchStop != 0; }
-    void StartBatchThread(LPTHREAD_START_ROUTINE routine, void* parameter);
+    bool IsBatchStopping() const;
+    bool StartBatchCommand(const wchar_t* command, const wchar_t* arguments);
+    bool StartBatchTask(CBatchEngine::BatchTask task);
     void StopBatchTask();
-    volatile LONG m_bBatchStop = 0;
+    // Non-zero notify also shows "Batch task is running" at the pointer.
+    bool IsOperateDisabled(int notify) override;
 
     // The display settings: the set shown now is taken from the list's own options.
     ListDisplaySettings CurrentDisplaySettings() const;
@@ -53,17 +68,92 @@ public:
     ListDisplaySettings m_onlineDisplay = {};
     bool m_bSettingsChanged = false;
 
+    // Commands (PictureListCommands.cpp)
+    // The current item: the first selected one, else the one under the pointer; folders only
+    // when withFolders.
+    int GetCurrentItem(bool withFolders) { return GetHoverItem(true, withFolders); }
+    void ViewCurrentItem();
+    // Hands the current picture (and for Page, Combine and Edit the selection after it) to the
+    // editor; false when nothing started.
+    bool HandOffToEditor(HandOffMode mode);
+    std::vector<HandOffItem> HandOffItems();
+    void OpenFolderInExplorer();
+    void OpenFolderInBrowser();
+    void Refresh();
+    // The first selected picture, else the picture under the pointer.
+    int CurrentPicture();
+    bool HasPicture();
+    // Resize of the current picture in place; its thumbnail is made again when it changed.
+    void ResizeCurrentPicture();
+    void SelectAllItems();
+    void DeselectItems();
+    void InvertSelection();
+    bool m_bSelectAllFolders = false; // the next Select All takes folders too
+
+    // Files (PictureListFiles.cpp)
+    void CopyOrCut(bool cut);
+    void Paste();
+    void DeleteFiles();
+    void RenameItem();
+    void NewFolder();
+    String m_strSourceFolder; // where the held copy and cut sets came from
+
+    // Wallpaper (PictureListWallpaper.cpp): style 0 centre, 1 tile, 2 stretch, 3 keep aspect,
+    // 4 automatic.
+    bool SetWallpaper(int style);
+    bool ApplyWallpaper(const wchar_t* path, int style);
+    void CopyToWallpaperFolder();
+
+    // Dropped and dragged files (PictureListDragDrop.cpp)
+    bool BeginDrag() override;
+    // The files a drop hands over: a copy, a move, or nothing; false when nothing was done.
+    bool DropFiles(const std::vector<std::wstring>& paths, const CPoint& point);
+    KQPathSet m_dragFiles;
+    std::vector<std::wstring> m_droppedPaths; // as the last drop gave them
+    CPoint m_ptLastMenu;                      // where the list menu last opened, on the screen
+
+    // What the user is asked and told; tests put their own answers in place.
+    std::function<int(const wchar_t* text, UINT type)> m_messageBox;
+    // True and the text when the user confirms; text holds MAX_PATH characters.
+    std::function<bool(wchar_t* text, const wchar_t* prompt, const wchar_t* caption)> m_inputText;
+    std::function<void(const wchar_t* text)> m_popupNote;
+    std::function<void()> m_showInstallDialog;
+    std::function<void(const KQPathSet& files)> m_dragDrop;
+    // The recycle bin's delete; false when a path stayed.
+    std::function<bool(const KQPathSet& paths)> m_recycle;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnUpdateView(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnOpenPendingFolder(WPARAM, LPARAM);
+    afx_msg LRESULT OnBatchItemDone(WPARAM, LPARAM);
+    afx_msg LRESULT OnBatchFolderReload(WPARAM, LPARAM);
+    afx_msg LRESULT OnBatchPost(WPARAM, LPARAM);
+    afx_msg void OnContextMenu(CWnd* wnd, CPoint pos);
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg void OnLButtonUp(UINT flags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnDropFiles(HDROP drop);
+    afx_msg void OnListCommand(UINT id);
+    afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:
+    class BatchHostImpl;
+    friend class BatchHostImpl;
+    int Ask(const wchar_t* text, UINT type);
+    void Note(const wchar_t* text);
+    bool EnsureEditor();
+    void AfterFileChange();
     std::wstring m_handedOver;
     std::wstring m_pendingFolder;
     std::wstring m_selectWhenListed;
     bool m_bSelectArmed = false; // the scan that should list it has started
-    HANDLE m_hBatchThread = nullptr;
+    bool m_bPendingKeep = false;
+    int m_nRevealAfterScan = -1; // with the item count before a paste: show the first new item
+    bool m_bRevealArmed = false;      // the scan after the paste has started
+    std::unique_ptr<BatchHostImpl> m_batchHost;
+    std::unique_ptr<CBatchEngine> m_batch;
 };

@@ -3,10 +3,12 @@
 #include <cstdarg>
 #include <cstring>
 #include <cwchar>
+#include <string>
 #include <vector>
 #include "FileIO.h"
 #include "FormatPrintf.h"
 #include "LocalFileIO.h"
+#include "PathFunc.h"
 #include "ShellService.h"
 
 namespace {
@@ -220,8 +222,35 @@ bool ShellFileOperation(SHFILEOPSTRUCTW& op, const wchar_t* destination, const P
     }
     from.push_back(L'\0');
     op.fFlags |= FOF_NOERRORUI;
-    if (renameOnCollision)
+    if (renameOnCollision) {
         op.fFlags |= FOF_RENAMEONCOLLISION;
+        // Not every shell renames on a collision (Wine's refuses a copy onto the file itself):
+        // when a name is taken, each source gets its target here, a free "name~N", in pairs.
+        std::vector<wchar_t> pairs;
+        bool collided = false;
+        for (PathSet::Iter it = sources.Begin(); !it.IsEnd(); it.Next()) {
+            std::wstring target(destination);
+            if (!target.empty() && target.back() != L'\\')
+                target += L'\\';
+            target += GetFileNamePart(it.GetKey().GetString());
+            if (target.size() >= size_t(MAX_PATH))
+                return false;
+            wchar_t name[MAX_PATH] = {};
+            wcscpy(name, target.c_str());
+            if (GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES) {
+                if (MakeUniqueFileName(name) != UNIQUE_NAME_CHANGED)
+                    return false;
+                collided = true;
+            }
+            pairs.insert(pairs.end(), name, name + wcslen(name));
+            pairs.push_back(L'\0');
+        }
+        if (collided) {
+            pairs.push_back(L'\0');
+            to.swap(pairs);
+            op.fFlags |= FOF_MULTIDESTFILES;
+        }
+    }
     op.wFunc = move ? FO_MOVE : FO_COPY;
     op.pFrom = from.data();
     op.pTo = to.data();

@@ -182,17 +182,16 @@ TEST_F(FrameTest, QuitMessageWritesTheSettings)
     EXPECT_FALSE(HasValue(L"", L"ShowMax")) << "unchanged, yet written";
 }
 
-DWORD WINAPI FakeBatch(void* parameter)
-{
-    auto* list = static_cast<CPictureListView*>(parameter);
-    while (!list->m_bBatchStop)
-        ::Sleep(5);
-    return 0;
-}
-
 TEST_F(FrameTest, ClosingDuringABatchAsksFirst)
 {
-    frame->m_wndList.StartBatchThread(FakeBatch, &frame->m_wndList);
+    // A run that lasts until it is stopped.
+    CPictureListView& list = frame->m_wndList;
+    list.SetItemState(0, KQLS_SELECTED, 0);
+    ASSERT_TRUE(list.StartBatchTask([&list](int, const wchar_t*) {
+        while (!list.IsBatchStopping())
+            ::Sleep(5);
+        return BatchItemResult();
+    }));
     ASSERT_TRUE(frame->m_wndList.IsBatchRunning());
     g_answer = {IDNO, false, false};
     UINT_PTR timer = ::SetTimer(nullptr, 0, 50, AnswerTimer);
