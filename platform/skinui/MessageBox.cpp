@@ -137,7 +137,7 @@ BOOL CBCGPMessageBox::OnInitDialog()
     const int textTop = margin + (iconName ? std::max(0, (iconSize - textRect.Height()) / 2) : 0);
     int bottom = std::max(textTop + textRect.Height(), iconName ? margin + iconSize : 0);
     const int buttonsWidth = static_cast<int>(m_buttons.size()) * (button.cx + gap) - gap;
-    const int width = std::max({textLeft + textRect.Width() + margin, buttonsWidth + 2 * margin, static_cast<int>(checkSize.cx) + 2 * margin, px(260)});
+    const int width = std::max({textLeft + textRect.Width() + margin, buttonsWidth + 2 * margin, textLeft + static_cast<int>(checkSize.cx) + margin, px(260)});
 
     if (iconName) {
         m_wndIcon.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(margin, margin, margin + iconSize, margin + iconSize), this, 0xFFFF);

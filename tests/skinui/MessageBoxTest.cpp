@@ -9,9 +9,12 @@ const wchar_t kCaption[] = L"SkinUI message box test";
 
 // What the timer does to the open box, step by step.
 struct Script {
-    std::vector<std::pair<UINT, WPARAM>> steps;   // message (WM_COMMAND, WM_KEYDOWN, BM_CLICK to the check box) and wParam
+    std::vector<std::pair<UINT, WPARAM>> steps;   // message (WM_COMMAND, WM_KEYDOWN, BM_CLICK to the check box,
+                                                  // WM_NULL: measure the check box) and wParam
     size_t next = 0;
     int boxesSeen = 0;
+    RECT check = {};    // the check box and the box's client area, in screen pixels, when measured
+    RECT client = {};
 };
 Script* g_script = nullptr;
 
@@ -40,7 +43,11 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD)
         return;
     ++g_script->boxesSeen;
     const auto step = g_script->steps[g_script->next++];
-    if (step.first == BM_CLICK)
+    if (step.first == WM_NULL) {
+        ::GetWindowRect(::GetDlgItem(box, static_cast<int>(step.second)), &g_script->check);
+        ::GetClientRect(box, &g_script->client);
+        ::MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&g_script->client), 2);
+    } else if (step.first == BM_CLICK)
         ::PostMessageW(::GetDlgItem(box, static_cast<int>(step.second)), BM_CLICK, 0, 0);
     else if (step.first == WM_KEYDOWN)
         ::PostMessageW(::GetFocus() ? ::GetFocus() : box, WM_KEYDOWN, step.second, 0);
@@ -48,7 +55,7 @@ void CALLBACK Drive(HWND, UINT, UINT_PTR, DWORD)
         ::PostMessageW(box, step.first, step.second, 0);
 }
 
-int RunBox(UINT type, Script script, LPCWSTR check = nullptr, BOOL* checked = nullptr)
+int RunBox(UINT type, Script& script, LPCWSTR check = nullptr, BOOL* checked = nullptr)
 {
     g_script = &script;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, Drive);
@@ -131,6 +138,17 @@ TEST(MessageBoxRun, CheckBoxVariantReturnsItsState)
     checked = TRUE;   // shown checked, left so
     EXPECT_EQ(RunBox(MB_YESNO, untouched, L"Apply to all", &checked), IDNO);
     EXPECT_TRUE(checked);
+}
+
+TEST(MessageBoxRun, ALongCheckTextBesideTheIconFitsTheBox)
+{
+    Script script;
+    script.steps = {{WM_NULL, 100}, {WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED)}};
+    BOOL checked = TRUE;
+    RunBox(MB_YESNO | MB_ICONQUESTION, script, L"Always check to see if this program is the default viewer of pictures",
+           &checked);
+    ASSERT_GT(script.check.right, script.check.left) << "the check box was not measured";
+    EXPECT_LE(script.check.right + 8, script.client.right) << "the check text runs into the box's edge";
 }
 
 } // namespace
