@@ -4,6 +4,7 @@
 #include "BaseUtil.h"
 #include "DlgLangList.h"
 #include "LocalFileIO.h"
+#include "MessageBox.h"
 #include "RegPath.h"
 #include "WStr.h"
 #include "ZVUILibAppIds.h"
@@ -103,6 +104,7 @@ BOOL CZVUILibApp::InitInstance()
         m_nIconFontHeight = std::abs(metrics.lfFont.lfHeight);
     AutoSelectLanguage();
     LoadCurrentLanguage();
+    skinui::SetMessageBoxTranslator(TranslateString);
     return TRUE;
 }
 

@@ -18,6 +18,8 @@ const ButtonText kButtonTexts[] = {
     {IDCONTINUE, L"&Continue"},
 };
 
+skinui::TextTranslator g_translator = nullptr;
+
 LPCWSTR TextOf(int id)
 {
     for (const ButtonText& b : kButtonTexts)
@@ -57,6 +59,23 @@ int skinui::MessageBoxEscapeResult(UINT nType)
     if (std::find(buttons.begin(), buttons.end(), IDCANCEL) != buttons.end())
         return IDCANCEL;
     return buttons.size() == 1 && buttons[0] == IDOK ? IDOK : 0;
+}
+
+void skinui::SetMessageBoxTranslator(TextTranslator translator)
+{
+    g_translator = translator;
+}
+
+CString skinui::MessageBoxButtonText(int id)
+{
+    const CString caption = TextOf(id);
+    if (!g_translator)
+        return caption;
+    CString plain = caption;
+    plain.Remove(L'&');
+    const wchar_t* translated = g_translator(plain);
+    // Untranslated captions keep their mnemonic.
+    return translated && plain != translated ? CString(translated) : caption;
 }
 
 IMPLEMENT_DYNAMIC(CBCGPMessageBox, CBCGPDialog)
@@ -162,7 +181,7 @@ BOOL CBCGPMessageBox::OnInitDialog()
     CWnd* focus = nullptr;
     for (size_t i = 0; i < m_buttons.size(); ++i) {
         auto wnd = std::make_unique<CBCGPButton>();
-        wnd->Create(TextOf(m_buttons[i]), WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+        wnd->Create(skinui::MessageBoxButtonText(m_buttons[i]), WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                     CRect(x, bottom, x + button.cx, bottom + button.cy), this, static_cast<UINT>(m_buttons[i]));
         wnd->SetFont(&globalData.fontRegular);
         if (i == defIndex)

@@ -9,6 +9,12 @@ SKINUI_API std::vector<int> MessageBoxButtons(UINT nType);
 // The result of Escape or the close box: IDCANCEL when there is a Cancel button, IDOK for a
 // lone OK, else 0 (the box stays).
 SKINUI_API int MessageBoxEscapeResult(UINT nType);
+// The buttons' captions pass through the translator when one is set: it gets the caption without
+// its mnemonic ("Yes") and returns the user's language's text, or the same text when it has none.
+using TextTranslator = const wchar_t* (*)(const wchar_t* text);
+SKINUI_API void SetMessageBoxTranslator(TextTranslator translator);
+// A button's caption as the box shows it.
+SKINUI_API CString MessageBoxButtonText(int id);
 } // namespace skinui
 
 class SKINUI_API CBCGPMessageBox : public CBCGPDialog {

@@ -151,4 +151,19 @@ TEST(MessageBoxRun, ALongCheckTextBesideTheIconFitsTheBox)
     EXPECT_LE(script.check.right + 8, script.client.right) << "the check text runs into the box's edge";
 }
 
+const wchar_t* ToChinese(const wchar_t* text)
+{
+    return wcscmp(text, L"Yes") == 0 ? L"\x662F" : wcscmp(text, L"Cancel") == 0 ? L"\x53D6\x6D88" : text;
+}
+
+TEST(MessageBoxButtons, CaptionsInTheUsersLanguage)
+{
+    EXPECT_EQ(skinui::MessageBoxButtonText(IDYES), CString(L"&Yes"));
+    skinui::SetMessageBoxTranslator(ToChinese);
+    EXPECT_EQ(skinui::MessageBoxButtonText(IDYES), CString(L"\x662F"));
+    EXPECT_EQ(skinui::MessageBoxButtonText(IDCANCEL), CString(L"\x53D6\x6D88"));
+    EXPECT_EQ(skinui::MessageBoxButtonText(IDNO), CString(L"&No")) << "an untranslated caption keeps its mnemonic";
+    skinui::SetMessageBoxTranslator(nullptr);
+}
+
 } // namespace
