@@ -8,6 +8,9 @@ const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
 
 BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_MESSAGE(WM_OPEN_PENDING_FOLDER, OnOpenPendingFolder)
+    ON_MESSAGE(WM_SHOWS_ONLINE_FOLDER, OnShowOnlineFolder)
+    ON_MESSAGE(WM_SHOWS_ONLINE_LOADED, OnOnlineLoaded)
+    ON_WM_CREATE()
 END_MESSAGE_MAP()
 
 CPictureListView::CPictureListView() = default;
@@ -15,6 +18,7 @@ CPictureListView::CPictureListView() = default;
 CPictureListView::~CPictureListView()
 {
     StopBatchTask();
+    StopAll();
 }
 
 void CPictureListView::OnEndFolderSearch()
