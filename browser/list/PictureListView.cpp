@@ -34,7 +34,7 @@ CPictureListView::FolderCounts CPictureListView::CountItems()
     const int count = GetItemCount();
     for (int i = 0; i < count; ++i) {
         KQ_PIC_LIST_ITEM item = {};
-        if (!GetItem(i, &item))
+        if (i == m_nDownloadMore || !GetItem(i, &item))
             continue;
         if (item.nState & KQLS_FOLDER) {
             ++counts.folders;

@@ -94,6 +94,8 @@ TEST_F(OnlineListTest, DownloadMoreReadsOnePageMoreUntilTheFolderIsWhole)
     EXPECT_TRUE(list().IsOnline());
     EXPECT_EQ(list().GetDownloadMoreIndex(), 100);
     EXPECT_EQ(Text(100), L"Download More");
+    // The status bar counts pictures, not the "Download More" item.
+    EXPECT_EQ(list().CountItems().files, 100);
     EXPECT_EQ(Text(0), L"Big 201");
     EXPECT_EQ(server.CountRequests("/Big/FileList2.xml"), 0);
     for (int pages = 3; pages <= 5; ++pages) {
