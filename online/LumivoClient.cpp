@@ -39,9 +39,21 @@ bool CLumivoFile::HasSize(wchar_t letter) const
 void PicDirFolder::Clear()
 {
     mapFolders.clear();
+    ClearFiles();
+}
+
+void PicDirFolder::ClearFiles()
+{
     mapFiles.clear();
-    strUpdated = L"";
     nFileCount = 0;
+}
+
+bool PicDirFolder::HasPreview() const
+{
+    for (const wchar_t* p = strAttr.GetString(); p && *p; ++p)
+        if (*p == L'P' || *p == L'p')
+            return true;
+    return false;
 }
 
 bool IsSafeRelativeName(const wchar_t* name)
@@ -137,18 +149,28 @@ bool CLumivoClient::NeedsDownload(const wchar_t* path, int maxAgeHours)
 
 int CLumivoClient::DownloadFile(const wchar_t* relativePath, int maxAgeHours, KQStringW& localPath)
 {
+    return DownloadFile(m_http, relativePath, maxAgeHours, localPath);
+}
+
+int CLumivoClient::DownloadFile(CHttpDownload& http, const wchar_t* relativePath, int maxAgeHours, KQStringW& localPath)
+{
     SlashesToBackslashes(localPath);
     if (!IsSafeRelativeName(relativePath))
         return DOWNLOAD_STATUS_BAD_NAME;
     if (!NeedsDownload(localPath.GetString(), maxAgeHours))
         return 0;
     int status = 0;
-    return FetchFile(MakeServerUrl(m_strServerUrl.GetString(), relativePath).GetString(), localPath.GetString(), status)
+    return FetchFile(http, MakeServerUrl(m_strServerUrl.GetString(), relativePath).GetString(), localPath.GetString(), status)
                ? 0
                : status;
 }
 
 bool CLumivoClient::FetchFile(const wchar_t* url, const wchar_t* localPath, int& status)
+{
+    return FetchFile(m_http, url, localPath, status);
+}
+
+bool CLumivoClient::FetchFile(CHttpDownload& http, const wchar_t* url, const wchar_t* localPath, int& status)
 {
     CLocalFileIO& io = GetLocalFileIO();
     wchar_t folder[MAX_PATH];
@@ -159,8 +181,8 @@ bool CLumivoClient::FetchFile(const wchar_t* url, const wchar_t* localPath, int&
     GetParentFolderTrimmed(localPath, folder);
     if (folder[0] && !io.IsDir(folder))
         io.MakeDirTree(folder);
-    const int result = m_http.Download(url, localPath);
-    status = m_http.GetResult();
+    const int result = http.Download(url, localPath);
+    status = http.GetResult();
     // 1: the server's file is the one already here, as good as a fresh copy.
     if (result != 0 && result != 1)
         return false;

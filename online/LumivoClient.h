@@ -31,17 +31,28 @@ struct ZVUILIB_API CLumivoFile {
     bool HasSize(wchar_t letter) const;
 };
 
+// A picture of a folder's file list: strName and the four sizes come from the list's "Name" and
+// "SizeS".."SizeF"; the download queue reads it as the item's CLumivoFile.
+struct ZVUILIB_API PicDirFile : CLumivoFile {
+    KQStringW strPath; // on the server, with backslashes: the thumbnail's address and cache name
+    int32_t nWidth = 0;
+    int32_t nHeight = 0;
+};
+
 // A folder of the online directory tree.
 struct ZVUILIB_API PicDirFolder {
-    int32_t nId = 0;
-    int32_t nFileCount = 0;
-    KQStringW strUpdated;
+    int32_t nDate = 0;
     KQStringW strName;
-    KQStringW strPath;
+    KQStringW strAttr;
+    int32_t nPageCount = 0; // file-list pages on the server ("FLC")
+    int32_t nFileCount = 0; // pictures read so far; the next one is filed under this number
     std::map<std::wstring, std::unique_ptr<PicDirFolder>> mapFolders;
-    std::map<std::wstring, CLumivoFile> mapFiles;
-    // Forgets the folder's contents and when they were listed; keeps its name.
+    std::map<int32_t, PicDirFile> mapFiles; // in reading order
+    // Forgets the sub-folders and pictures; keeps the folder's own attributes.
     void Clear();
+    void ClearFiles();
+    // The server has a preview picture of the folder ("P" in its attributes).
+    bool HasPreview() const;
 };
 
 // A name from the server that stays below the folder it is joined to: relative, no drive or
@@ -67,6 +78,8 @@ public:
     bool NeedsDownload(const wchar_t* path, int maxAgeHours);
     // 0 when the file is there (fetched now or still fresh), else the status of the failure.
     int DownloadFile(const wchar_t* relativePath, int maxAgeHours, KQStringW& localPath);
+    // The same through another HTTP object, for a caller on a thread of its own.
+    int DownloadFile(CHttpDownload& http, const wchar_t* relativePath, int maxAgeHours, KQStringW& localPath);
 
     CHttpDownload& GetHttp() { return m_http; }
 
@@ -74,6 +87,7 @@ protected:
     // Downloads url into localPath, making its folder; true when the file is there and current,
     // else status is the HTTP client's status.
     bool FetchFile(const wchar_t* url, const wchar_t* localPath, int& status);
+    bool FetchFile(CHttpDownload& http, const wchar_t* url, const wchar_t* localPath, int& status);
 
 public:
     uint8_t m_bFlag = 0;

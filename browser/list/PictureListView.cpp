@@ -89,6 +89,8 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_WM_DROPFILES()
     ON_COMMAND_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnListCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnUpdateListCommand)
+    ON_MESSAGE(WM_SHOWS_ONLINE_FOLDER, OnShowOnlineFolder)
+    ON_MESSAGE(WM_SHOWS_ONLINE_LOADED, OnOnlineLoaded)
 END_MESSAGE_MAP()
 
 CPictureListView::CPictureListView()
@@ -119,6 +121,7 @@ CPictureListView::CPictureListView()
 CPictureListView::~CPictureListView()
 {
     StopBatchTask();
+    StopAll();
 }
 
 int CPictureListView::OnCreate(LPCREATESTRUCT cs)
@@ -126,6 +129,7 @@ int CPictureListView::OnCreate(LPCREATESTRUCT cs)
     if (CKQPicListView::OnCreate(cs) == -1)
         return -1;
     DragAcceptFiles(TRUE);
+    BindOnlineToSettings();
     CWinApp* app = AfxGetApp();
     m_bMinSize = app->GetProfileInt(L"", L"SmallFileFilter", 0) != 0;
     m_nAnimate = app->GetProfileInt(L"", L"LoadAni", 1) != 0 ? 1 : 0;
@@ -210,7 +214,7 @@ CPictureListView::FolderCounts CPictureListView::CountItems()
     const int count = GetItemCount();
     for (int i = 0; i < count; ++i) {
         KQ_PIC_LIST_ITEM item = {};
-        if (!GetItem(i, &item))
+        if (i == m_nDownloadMore || !GetItem(i, &item))
             continue;
         if (item.nState & KQLS_FOLDER) {
             ++counts.folders;

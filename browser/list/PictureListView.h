@@ -6,18 +6,27 @@
 // rename and new folder, the selection, the wallpaper routines, dropped and dragged files, and the
 // item buttons.
 #include <windows.h>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 #include "BatchEngine.h"
 #include "EditorHandOff.h"
 #include "KQPicListView.h"
 #include "ListDisplaySettings.h"
+#include "LumivoShowsClient.h"
+#include "LumivoShowsClientUI.h"
+#include "LumivoShowsDownloadFileList.h"
 #include "RecycleBin.h"
 
 // A name typed for a file or folder: one path component that Windows can create.
 bool IsValidItemName(const wchar_t* name);
+
+// From the online loader: its pages are read (wParam its generation, lParam a new std::wstring
+// of the path it opened).
+const UINT WM_SHOWS_ONLINE_LOADED = WM_APP + 0x58;
 
 class CPictureListView : public CKQPicListView {
 public:
@@ -63,7 +72,7 @@ public:
     // Every display, sort and icon-size command calls this; the settings are written when the
     // window goes, and only then.
     void SetDisplaySettingsChanged() { m_bSettingsChanged = true; }
-    bool m_bOnlineMode = false;
+    bool m_bOnlineMode = false; // which set the shown settings belong to
     ListDisplaySettings m_localDisplay = {};
     ListDisplaySettings m_onlineDisplay = {};
     bool m_bSettingsChanged = false;
@@ -122,6 +131,36 @@ public:
     // The recycle bin's delete; false when a path stayed.
     std::function<bool(const KQPathSet& paths)> m_recycle;
 
+    // Online mode (PictureListOnline.cpp): folders at or below the client's Dir cache folder
+    // list the server's directory and file-list pages, with a last item "Download More" while
+    // the folder has pages not read yet.
+    bool UpdateFolder(const wchar_t* path, bool refresh) override;
+    using CKQPicListView::UpdateFolder;
+    void StopAll() override;
+    int GetItemCount() override;
+    bool GetItem(int index, KQ_PIC_LIST_ITEM* item) override;
+    bool OnItemClicked(int index) override;
+    bool LoadPreviewImage(int fileIndex) override;
+    bool LoadFolderPreviewImage(int folderIndex) override;
+    unsigned int GetFolderAttr(const wchar_t* path) override;
+    String GetItemFullFileName(int index) override;
+    // The file that stands for the item on disk: the cached picture of an online item.
+    virtual String GetRelatedFileName(int index);
+    // Opens an online folder (null: reads one page more of the open one).
+    void UpdateOnlineFolder(const wchar_t* path);
+    void StartOnlineLoader(const wchar_t* path, int pages, int flags);
+    void SwitchViewSettings(bool toLocal);
+    // Re-opens the shown folder; an online one fetches the directory again.
+    void RefreshFolder();
+    // The cache folder and server of the settings (when the window is made).
+    void BindOnlineToSettings();
+    void BindOnline(const wchar_t* cacheRoot, const wchar_t* serverUrl);
+    bool IsOnline() const { return m_bOnline; }
+    int GetDownloadMoreIndex() const { return m_nDownloadMore; }
+    void WaitForOnlineLoader();
+    CLumivoShowsClient& GetOnlineClient() { return m_client; }
+    CLumivoShowsDownloadFileList& GetDownloadQueue() { return m_downloads; }
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
@@ -138,6 +177,8 @@ protected:
     afx_msg void OnDropFiles(HDROP drop);
     afx_msg void OnListCommand(UINT id);
     afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnShowOnlineFolder(WPARAM, LPARAM);
+    afx_msg LRESULT OnOnlineLoaded(WPARAM generation, LPARAM path);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -156,4 +197,28 @@ private:
     bool m_bRevealArmed = false;      // the scan after the paste has started
     std::unique_ptr<BatchHostImpl> m_batchHost;
     std::unique_ptr<CBatchEngine> m_batch;
+
+    // Online mode
+    struct OnlineFolderItem {
+        std::wstring name;
+        bool preview = false; // the server has <name>\<name>.webp
+        bool done = false;    // preview fetched, or answered 404
+    };
+    void OnlineLoaderThread(std::wstring path, int pages, int flags, int generation);
+    void FillOnlineList(const std::wstring& path);
+    void ResetScanState(const wchar_t* path);
+    CLumivoShowsClient m_client;
+    CLumivoShowsClientUI m_clientUI;
+    CLumivoShowsDownloadFileList m_downloads;
+    bool m_bOnline = false;
+    int m_nRefreshFlags = 0;
+    std::atomic<int> m_nDownloadMore{-1};
+    CKQImageFile m_imgDownloadMore;
+    std::unique_ptr<std::thread> m_pOnlineLoader;
+    std::atomic<bool> m_bOnlineStop{false};
+    std::atomic<bool> m_bLoaderDone{true};
+    int m_nLoaderGeneration = 0;
+    // The shown folder's records, indexed like the list's folders and files (under the list lock).
+    std::vector<OnlineFolderItem> m_onlineFolders;
+    std::vector<PicDirFile> m_onlineFiles;
 };

@@ -158,6 +158,8 @@ public:
     virtual void OnEndFolderSearch();
     virtual bool ItemExchange(int a, int b);
     virtual void StopAll();
+    // Lets folder walks run again after StopAll, for a subclass that fills the list itself.
+    void ResumeWalks() { m_bAbortWalks = false; }
     virtual unsigned int GetFolderAttr(const wchar_t* path);
     virtual void UpdateItemIcon(int index);
     virtual bool IsOperateDisabled(int operation);

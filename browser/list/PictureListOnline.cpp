@@ -1,0 +1,464 @@
+// The picture list's online mode: folders at or below the client's Dir cache folder are listed
+// from the server's directory and file-list pages. The loader thread only talks to the client
+// and posts; the items change on the window's thread.
+#include <windows.h>
+#include "PictureListView.h"
+#include "LumivoClient.h"
+#include "PathFunc.h"
+#include "UIKitIds.h"
+#include "ZVUILibApp.h"
+
+namespace {
+
+const wchar_t kServerValueKey[] = L"Software\\Lumivo\\LumivoShows";
+const wchar_t kServerValueName[] = L"OnlineServer";
+
+bool ContinueDownload(CHttpDownload*, long, long)
+{
+    return true;
+}
+
+// The server address of the settings, or the default one.
+std::wstring ConfiguredServerUrl()
+{
+    wchar_t url[1024];
+    DWORD size = sizeof(url);
+    if (RegGetValueW(HKEY_CURRENT_USER, kServerValueKey, kServerValueName, RRF_RT_REG_SZ, nullptr, url, &size) ==
+            ERROR_SUCCESS &&
+        url[0])
+        return url;
+    return LUMIVO_RES_SERVER_DEFAULT;
+}
+
+std::wstring CacheRoot()
+{
+    wchar_t folder[MAX_PATH] = {};
+    GetKQFolder(folder, KQ_FOLDER_CACHE, true);
+    return folder;
+}
+
+} // namespace
+
+void CPictureListView::BindOnlineToSettings()
+{
+    BindOnline(CacheRoot().c_str(), ConfiguredServerUrl().c_str());
+    m_imgDownloadMore.LoadPNG(IDB_KQ_RLV_MORE, GetZVUILibModule());
+}
+
+void CPictureListView::BindOnline(const wchar_t* cacheRoot, const wchar_t* serverUrl)
+{
+    m_clientUI.SetWindow(m_hWnd);
+    m_client.SetUI(&m_clientUI);
+    m_client.SetUserAgent("Kelquay/1.00");
+    m_client.SetServerUrl(serverUrl);
+    m_client.SetLocalFolder(cacheRoot);
+    m_downloads.Init(this, ContinueDownload, cacheRoot, nullptr);
+    m_downloads.SetServerUrl(serverUrl);
+    m_downloads.SetListWindow(m_hWnd);
+}
+
+bool CPictureListView::UpdateFolder(const wchar_t* path, bool refresh)
+{
+    if (path && m_client.IsOnlinePath(path)) {
+        UpdateOnlineFolder(path);
+        return true;
+    }
+    if (m_bOnline) {
+        StopAll();
+        SwitchViewSettings(true);
+    }
+    return CKQPicListView::UpdateFolder(path, refresh);
+}
+
+void CPictureListView::RefreshFolder()
+{
+    const std::wstring folder = m_strFolder.GetString();
+    if (m_client.IsOnlinePath(folder.c_str())) {
+        m_nRefreshFlags = ONLINE_FORCE_FETCH;
+        ResetScanState(folder.c_str());
+        m_strFolder = folder.c_str();
+        RemoveAllItem();
+        StartOnlineLoader(folder.c_str(), kOnlineOpenAll, m_nRefreshFlags);
+        return;
+    }
+    UpdateFolder(folder.c_str(), false);
+}
+
+void CPictureListView::StopAll()
+{
+    m_downloads.StopAll();
+    m_bOnlineStop = true;
+    m_client.StopAll();
+    WaitForOnlineLoader();
+    m_client.Resume();
+    CKQPicListView::StopAll();
+}
+
+void CPictureListView::WaitForOnlineLoader()
+{
+    if (!m_pOnlineLoader)
+        return;
+    // A transfer that began just after a cancel clears it again: cancel until the loader ends.
+    while (!m_bLoaderDone) {
+        m_client.CancelTransfers();
+        Sleep(2);
+    }
+    if (m_pOnlineLoader->joinable())
+        m_pOnlineLoader->join();
+    m_pOnlineLoader.reset();
+}
+
+void CPictureListView::ResetScanState(const wchar_t* path)
+{
+    StopAll();
+    Lock();
+    m_folderBrowser.m_strRoot = path ? path : L"";
+    m_folderBrowser.m_nTotalSize = 0;
+    Unlock();
+    m_bPreviewStop = false;
+    ResumeWalks();
+}
+
+void CPictureListView::UpdateOnlineFolder(const wchar_t* path)
+{
+    ResetScanState(path);
+    if (!path || !*path) {
+        int pages = 0;
+        {
+            std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
+            if (m_client.GetCurrentFolder())
+                pages = m_client.GetPagesLoaded() + 1;
+        }
+        StartOnlineLoader(nullptr, pages, 0);
+        return;
+    }
+    m_nRefreshFlags = 0;
+    m_strFolder = path;
+    SwitchViewSettings(false);
+    RemoveAllItem();
+    Lock();
+    m_onlineFolders.clear();
+    m_onlineFiles.clear();
+    Unlock();
+    if (!m_strSplash.IsEmpty() || m_nSplashRes != -1)
+        ShowSplash(nullptr, -1);
+    StartOnlineLoader(path, kOnlineOpenAll, m_nRefreshFlags);
+}
+
+void CPictureListView::StartOnlineLoader(const wchar_t* path, int pages, int flags)
+{
+    WaitForOnlineLoader();
+    m_bOnlineStop = false;
+    m_bLoaderDone = false;
+    const std::wstring request = path ? path : L"";
+    const int generation = ++m_nLoaderGeneration;
+    try {
+        m_pOnlineLoader.reset(
+            new std::thread(&CPictureListView::OnlineLoaderThread, this, request, pages, flags, generation));
+    } catch (...) {
+        m_bLoaderDone = true;
+    }
+}
+
+void CPictureListView::OnlineLoaderThread(std::wstring path, int pages, int flags, int generation)
+{
+    const HWND window = m_hWnd;
+    if (window)
+        ::PostMessageW(window, KQLV_MSG_SHOW_LOADING, 1, 0);
+    m_client.LoadFileList(path.empty() ? nullptr : path.c_str(), pages, flags);
+    if (window)
+        ::PostMessageW(window, KQLV_MSG_SHOW_LOADING, 0, 0);
+    if (!m_bOnlineStop && window) {
+        // The list is filled on its own thread; the path goes along in a heap copy.
+        std::unique_ptr<std::wstring> request(new std::wstring(path));
+        if (::PostMessageW(window, WM_SHOWS_ONLINE_LOADED, WPARAM(generation), LPARAM(request.get())))
+            request.release();
+    }
+    m_bLoaderDone = true;
+}
+
+LRESULT CPictureListView::OnShowOnlineFolder(WPARAM, LPARAM)
+{
+    std::wstring path;
+    if (m_clientUI.TakeFolder(path))
+        UpdateOnlineFolder(path.c_str());
+    return 0;
+}
+
+LRESULT CPictureListView::OnOnlineLoaded(WPARAM generation, LPARAM lParam)
+{
+    std::unique_ptr<std::wstring> path(reinterpret_cast<std::wstring*>(lParam));
+    // A loader that was stopped, or replaced by a newer one, fills nothing.
+    if (int(generation) != m_nLoaderGeneration || m_bOnlineStop || !m_bOnline)
+        return 0;
+    FillOnlineList(*path);
+    return 0;
+}
+
+void CPictureListView::FillOnlineList(const std::wstring& path)
+{
+    std::vector<OnlineFolderItem> folders;
+    std::vector<PicDirFile> files;
+    bool shown = false;
+    size_t listed = 0;
+    {
+        Lock();
+        listed = m_onlineFiles.size();
+        Unlock();
+        std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
+        if (PicDirFolder* folder = m_client.GetCurrentFolder()) {
+            shown = true;
+            if (!path.empty()) {
+                listed = 0;
+                for (const auto& entry : folder->mapFolders)
+                    folders.push_back({entry.first, entry.second->HasPreview(), false});
+            }
+            size_t index = 0;
+            for (const auto& entry : folder->mapFiles)
+                if (index++ >= listed)
+                    files.push_back(entry.second);
+        }
+    }
+    // The cache is asked outside the list's lock.
+    std::vector<bool> cached;
+    cached.reserve(files.size());
+    for (const PicDirFile& file : files)
+        cached.push_back(m_client.HasLocalCopy(GetFileNamePart(file.strPath.GetString())));
+
+    Lock();
+    if (!path.empty()) {
+        m_folderBrowser.ClearList();
+        m_onlineFolders.clear();
+        m_onlineFiles.clear();
+        for (const OnlineFolderItem& folder : folders) {
+            CKQListFolder item(folder.name.c_str());
+            m_folderBrowser.m_lstFolder.AddTail(item);
+            m_onlineFolders.push_back(folder);
+        }
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        const PicDirFile& record = files[i];
+        CKQListFile item(record.strPath.GetString());
+        item.m_strCaption = record.strName;
+        item.m_info.nWidth = uint32_t(std::max(record.nWidth, 0));
+        item.m_info.nHeight = uint32_t(std::max(record.nHeight, 0));
+        item.m_info.nFileSize = uint64_t(std::max<int64_t>(record.nSize[PIC_SIZE_F], 0));
+        item.m_nState = cached[i] ? 0 : KQLS_DOWNLOAD;
+        item.m_nSpare = uint32_t(m_onlineFiles.size());
+        m_folderBrowser.m_nTotalSize += item.m_info.nFileSize;
+        m_folderBrowser.m_lstFile.AddTail(item);
+        m_onlineFiles.push_back(record);
+    }
+    const bool empty = m_folderBrowser.m_lstFolder.GetCount() + m_folderBrowser.m_lstFile.GetCount() == 0;
+    Unlock();
+    if (empty)
+        ShowSplash(TranslateString(L"This folder is empty"), -1);
+    OnEndFolderSearch();
+    Recalclayout();
+    if (shown) {
+        if (!path.empty())
+            m_strFolder = path.c_str();
+        m_bPreviewStop = false;
+        m_bPreviewUpdate = true;
+        if (!m_pPreviewThread) {
+            try {
+                m_pPreviewThread.reset(new std::thread(&CKQPicListView::UpdatePreviewThread, this));
+            } catch (...) {
+                m_pPreviewThread.reset();
+            }
+        }
+    }
+    PostUpdateView();
+    if (!path.empty())
+        SendMessage(KQLV_MSG_FOLDER_CHANGED, 0, LPARAM(m_strFolder.GetString()));
+}
+
+int CPictureListView::GetItemCount()
+{
+    const int count = CKQPicListView::GetItemCount();
+    int more = -1;
+    if (m_bOnline) {
+        std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
+        PicDirFolder* folder = m_client.GetCurrentFolder();
+        if (folder && m_client.GetPagesLoaded() < folder->nPageCount)
+            more = count;
+    }
+    m_nDownloadMore = more;
+    return more >= 0 ? count + 1 : count;
+}
+
+bool CPictureListView::GetItem(int index, KQ_PIC_LIST_ITEM* item)
+{
+    if (!m_bOnline || index != m_nDownloadMore || index < 0)
+        return CKQPicListView::GetItem(index, item);
+    if (!item)
+        return false;
+    item->strText = TranslateString(L"Download More");
+    item->pImage = &m_imgDownloadMore;
+    item->pInfo = nullptr;
+    item->nState = 0;
+    return true;
+}
+
+bool CPictureListView::OnItemClicked(int index)
+{
+    if (!m_bOnline || index < 0 || index != m_nDownloadMore)
+        return false;
+    UpdateOnlineFolder(nullptr);
+    return true;
+}
+
+unsigned int CPictureListView::GetFolderAttr(const wchar_t* path)
+{
+    // 0x20: nothing can be pasted into the online folders.
+    return m_client.IsOnlinePath(path) ? 0x38 : 0x18;
+}
+
+CPictureListView::String CPictureListView::GetItemFullFileName(int index)
+{
+    if (m_bOnline) {
+        Lock();
+        const int folders = m_folderBrowser.m_lstFolder.GetCount();
+        const int file = index - folders;
+        String path;
+        const bool picture = file >= 0 && file < m_folderBrowser.m_lstFile.GetCount();
+        if (picture)
+            path = m_folderBrowser.m_lstFile.GetAt(file)->m_strName;
+        Unlock();
+        if (picture)
+            return path;
+        if (index == m_nDownloadMore)
+            return String();
+    }
+    return CKQPicListView::GetItemFullFileName(index);
+}
+
+CPictureListView::String CPictureListView::GetRelatedFileName(int index)
+{
+    if (!m_bOnline)
+        return GetItemFullFileName(index);
+    Lock();
+    const int file = index - m_folderBrowser.m_lstFolder.GetCount();
+    PicDirFile record;
+    bool picture = file >= 0 && file < m_folderBrowser.m_lstFile.GetCount();
+    if (picture) {
+        const uint32_t slot = m_folderBrowser.m_lstFile.GetAt(file)->m_nSpare;
+        picture = slot < m_onlineFiles.size();
+        if (picture)
+            record = m_onlineFiles[slot];
+    }
+    Unlock();
+    if (!picture)
+        return index == m_nDownloadMore ? String() : CKQPicListView::GetItemFullFileName(index);
+    if (record.strPath.IsEmpty())
+        return String();
+    KQStringW remote, local;
+    m_downloads.GetRelatedPicFileName(&record, record.strPath.GetString(), m_downloads.m_strSizeLetter.GetString(), remote,
+                                      local);
+    return local;
+}
+
+bool CPictureListView::LoadPreviewImage(int fileIndex)
+{
+    if (!m_bOnline)
+        return CKQPicListView::LoadPreviewImage(fileIndex);
+    CKQListFile snapshot;
+    Lock();
+    const bool inRange = fileIndex >= 0 && fileIndex < m_folderBrowser.m_lstFile.GetCount();
+    if (inRange)
+        snapshot = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
+    Unlock();
+    if (!inRange)
+        return false;
+    snapshot.m_pImage = nullptr;
+    if (snapshot.m_bThumbTried)
+        return true;
+    const String serverPath = snapshot.m_strName;
+    KQStringW local = KQStringW(m_client.m_strLocalFileRoot) + L"\\" + GetFileNamePart(serverPath.GetString());
+    if (m_client.DownloadFile(ONLINE_PREVIEW, serverPath.GetString(), -1, local) != 0)
+        return false;
+
+    ALT::TList<CKQListFile> holder;
+    auto copy = holder.AddTail(snapshot);
+    const bool loaded = LoadImageIcon(copy, local.GetString(), fileIndex);
+    int listIndex = -1;
+    if (loaded) {
+        Lock();
+        // The entry is attached only while it is still the one listed at that place.
+        if (fileIndex < m_folderBrowser.m_lstFile.GetCount()) {
+            CKQListFile& entry = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
+            if (entry.m_strName == serverPath && !entry.m_pImage) {
+                entry.m_pImage = copy->m_pImage;
+                entry.m_bThumbTried = 1;
+                copy->m_pImage = nullptr;
+                listIndex = m_folderBrowser.m_lstFolder.GetCount() + fileIndex;
+            }
+        }
+        Unlock();
+    }
+    copy->ReleaseImage();
+    if (listIndex >= 0)
+        OnIconLoadedUpdate(listIndex);
+    return loaded;
+}
+
+bool CPictureListView::LoadFolderPreviewImage(int folderIndex)
+{
+    if (!m_bOnline)
+        return CKQPicListView::LoadFolderPreviewImage(folderIndex);
+    OnlineFolderItem folder;
+    ALT::TListIter<CKQListFolder> entry;
+    Lock();
+    const bool inRange = folderIndex >= 0 && folderIndex < m_folderBrowser.m_lstFolder.GetCount() &&
+                         size_t(folderIndex) < m_onlineFolders.size();
+    if (inRange) {
+        folder = m_onlineFolders[folderIndex];
+        entry = m_folderBrowser.m_lstFolder.GetAt(folderIndex);
+    }
+    Unlock();
+    if (!inRange)
+        return false;
+    if (folder.done)
+        return true;
+    const std::wstring parent = m_strFolder.GetString();
+    if (folder.preview) {
+        std::wstring relative;
+        m_client.IsOnlinePath(parent.c_str(), &relative);
+        std::wstring server = relative.empty() ? folder.name : relative + L"\\" + folder.name;
+        server += L"\\" + folder.name + L".webp";
+        for (wchar_t& c : server)
+            if (c == L'/')
+                c = L'\\';
+        KQStringW local = (std::wstring(m_client.m_strLocalDirRoot.GetString()) + L"\\" + server).c_str();
+        const int status = m_client.DownloadFile(ONLINE_PREVIEW, server.c_str(), -1, local);
+        if (status != 0 && status != HTTP_STATUS_NOT_FOUND)
+            return false;
+    }
+    Lock();
+    if (size_t(folderIndex) < m_onlineFolders.size() && m_onlineFolders[folderIndex].name == folder.name)
+        m_onlineFolders[folderIndex].done = true;
+    Unlock();
+    LoadFolderThumbnail(entry, parent.c_str());
+    PostUpdateView();
+    return true;
+}
+
+void CPictureListView::SwitchViewSettings(bool toLocal)
+{
+    if (toLocal == !m_bOnline)
+        return;
+    if (toLocal) {
+        m_onlineDisplay = CurrentDisplaySettings();
+        m_bOnline = false;
+        m_nDownloadMore = -1;
+        m_nPreviewWorkers = DefaultPreviewWorkers();
+        ApplyDisplaySettings(m_localDisplay, m_hWnd != nullptr);
+    } else {
+        m_localDisplay = CurrentDisplaySettings();
+        m_bOnline = true;
+        // One preview worker: each fetching thread has its own HTTP object.
+        m_nPreviewWorkers = 1;
+        ApplyDisplaySettings(m_onlineDisplay, m_hWnd != nullptr);
+    }
+    m_bOnlineMode = m_bOnline;
+}

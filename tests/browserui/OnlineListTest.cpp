@@ -1,0 +1,190 @@
+// The picture list's online mode in the real main frame, against a loopback server serving the
+// material tree of tests/online/make-material-tree.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "LoopbackHttpServer.h"
+#include "LumivoShowsApp.h"
+#include "MainFrame.h"
+#include "TestSupport.h"
+#include "WindowTestApp.h"
+
+namespace {
+
+using testsupport::TempFolder;
+
+class CShowsOnlineTestApp : public CWindowTestApp<CLumivoShowsApp> {
+public:
+    CShowsOnlineTestApp() : CWindowTestApp(L"LumivoShowsOnlineTests") {}
+};
+CShowsOnlineTestApp theOnlineApp;
+
+// <test program folder>\online-materials, drawn there by the build.
+std::wstring MaterialFolder()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    folder.resize(folder.find_last_of(L'\\'));
+    return folder + L"\\online-materials";
+}
+
+class OnlineListTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        server.ServeFolder("/", MaterialFolder());
+        ASSERT_TRUE(server.Start());
+        ASSERT_TRUE(TempFolder::Put(local.At(L"a.bmp"), "BM"));
+        ASSERT_TRUE(theOnlineApp.Prepare((L"\"" + local.Root() + L"\"").c_str()));
+        ASSERT_TRUE(theOnlineApp.CreateMainFrame());
+        frame = theOnlineApp.m_pMainFrame;
+        frame->ShowWindow(SW_SHOWNORMAL);
+        ASSERT_TRUE(PumpUntil([&] { return list().GetItemCount() == 1; }));
+        PumpFor(300);
+        const std::string url = server.Url("/");
+        list().BindOnline(cache.Root().c_str(), std::wstring(url.begin(), url.end()).c_str());
+    }
+    void TearDown() override
+    {
+        if (!frame)
+            return;
+        const HWND hwnd = frame->GetSafeHwnd();
+        theOnlineApp.m_pMainWnd = nullptr;
+        ::SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        PumpPending();
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        theOnlineApp.m_pMainFrame = nullptr;
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShowsOnlineTests");
+    }
+    CPictureListView& list() { return frame->m_wndList; }
+    std::wstring Dir(const wchar_t* relative = nullptr) const
+    {
+        return relative ? cache.At(std::wstring(L"Dir\\") + relative) : cache.At(L"Dir");
+    }
+    // Opens a folder and waits until the loader has filled the list.
+    bool Open(const std::wstring& folder, int items)
+    {
+        list().UpdateFolder(folder.c_str(), false);
+        const bool done = PumpUntil([&] { return list().GetItemCount() == items; }, 20000);
+        if (!done) {
+            ADD_FAILURE() << "items " << list().GetItemCount() << ", online " << list().IsOnline();
+            for (const auto& request : server.Requests())
+                ADD_FAILURE() << request.target;
+        }
+        return done;
+    }
+    std::wstring Text(int index)
+    {
+        KQ_PIC_LIST_ITEM item = {};
+        return list().GetItem(index, &item) ? item.strText.GetString() : L"<none>";
+    }
+
+    TempFolder cache, local;
+    testsupport::LoopbackHttpServer server;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(OnlineListTest, DownloadMoreReadsOnePageMoreUntilTheFolderIsWhole)
+{
+    // 250 pictures on five pages: two pages open, each click adds the next lower one.
+    ASSERT_TRUE(Open(Dir(L"Big"), 101));
+    EXPECT_TRUE(list().IsOnline());
+    EXPECT_EQ(list().GetDownloadMoreIndex(), 100);
+    EXPECT_EQ(Text(100), L"Download More");
+    // The status bar counts pictures, not the "Download More" item.
+    EXPECT_EQ(list().CountItems().files, 100);
+    EXPECT_EQ(Text(0), L"Big 201");
+    EXPECT_EQ(server.CountRequests("/Big/FileList2.xml"), 0);
+    for (int pages = 3; pages <= 5; ++pages) {
+        SCOPED_TRACE(pages);
+        const int more = list().GetDownloadMoreIndex();
+        ASSERT_TRUE(list().OnItemClicked(more));
+        const int expected = pages * 50 + (pages < 5 ? 1 : 0);
+        ASSERT_TRUE(PumpUntil([&] { return list().GetItemCount() == expected; }, 20000));
+        // The last item of the page just read: the newest picture of that page.
+        EXPECT_EQ(Text(pages * 50 - 1), L"Big " + std::to_wstring((6 - pages) * 50));
+    }
+    EXPECT_EQ(list().GetDownloadMoreIndex(), -1);
+    EXPECT_FALSE(list().OnItemClicked(0));
+
+    // Every page is cached now: the folder opens whole, without asking for a page again.
+    ASSERT_TRUE(Open(Dir(), 3));
+    const size_t before = server.Requests().size();
+    ASSERT_TRUE(Open(Dir(L"Big"), 250));
+    const auto requests = server.Requests();
+    for (size_t i = before; i < requests.size(); ++i)
+        EXPECT_EQ(requests[i].target.find("/Big/FileList"), std::string::npos) << requests[i].target;
+}
+
+TEST_F(OnlineListTest, RefreshFetchesTheDirectoryAgain)
+{
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
+    ASSERT_TRUE(Open(Dir(L"Nature"), 7));
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
+    list().RefreshFolder();
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/PicDir.xml") == 2 && list().GetItemCount() == 7; }, 20000));
+}
+
+TEST_F(OnlineListTest, FolderPreviewsAreAskedForOnlyWhereTheServerHasThem)
+{
+    ASSERT_TRUE(Open(Dir(), 3));
+    EXPECT_EQ(Text(0), L"Big");
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/Nature/Nature.webp") == 1; }, 20000));
+    PumpUntil([] { return false; }, 500);
+    EXPECT_EQ(server.CountRequests("/Big/Big.webp"), 0);
+    EXPECT_EQ(server.CountRequests("/Textures/Textures.webp"), 0);
+    EXPECT_EQ(server.CountRequests("/Nature/Nature.webp"), 1);
+    EXPECT_EQ(TempFolder::Get(Dir(L"Nature\\Nature.webp")).substr(0, 4), "RIFF");
+}
+
+TEST_F(OnlineListTest, PicturesNotCachedCarryTheDownloadMark)
+{
+    ::CreateDirectoryW(cache.At(L"File\\F").c_str(), nullptr);
+    ASSERT_TRUE(TempFolder::Put(cache.At(L"File\\F\\Textures002.png"), "x"));
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    int marked = 0;
+    for (int i = 0; i < 5; ++i)
+        marked += (list().GetItemState(i) & KQLS_DOWNLOAD) ? 1 : 0;
+    EXPECT_EQ(marked, 4);
+    EXPECT_EQ(std::wstring(list().GetItemFullFileName(0).GetString()), L"Textures\\Textures001.png");
+    // The file that stands for the picture is its cached size.
+    EXPECT_EQ(std::wstring(list().GetRelatedFileName(1).GetString()), cache.At(L"File\\F\\Textures002.png"));
+    ASSERT_TRUE(PumpUntil([&] { return TempFolder::Get(cache.At(L"File\\Textures001.png")) != "<missing>"; }, 20000));
+}
+
+TEST_F(OnlineListTest, LeavingTheOnlineTreeRestoresTheLocalDisplay)
+{
+    list().ChangeIconSize(CKQPicListView::KQ_LS_ICON_SMALL, true);
+    list().m_bShowName = true;
+    gKQListView_SortType = KQ_LIST_SORT_NAME;
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    EXPECT_EQ(list().m_nIconSize, 4);
+    EXPECT_FALSE(list().m_bShowName);
+    EXPECT_EQ(gKQListView_SortType, KQ_LIST_SORT_NONE);
+    ASSERT_TRUE(Open(local.Root(), 1));
+    EXPECT_FALSE(list().IsOnline());
+    EXPECT_EQ(list().m_nIconSize, 1);
+    EXPECT_TRUE(list().m_bShowName);
+    EXPECT_EQ(gKQListView_SortType, KQ_LIST_SORT_NAME);
+    gKQListView_SortType = KQ_LIST_SORT_NONE;
+}
+
+TEST_F(OnlineListTest, OnlineFoldersTakeNoPaste)
+{
+    struct Case {
+        std::wstring path;
+        unsigned attr;
+    };
+    const Case cases[] = {
+        {Dir(), 0x38}, {Dir(L"Nature\\Flowers"), 0x38}, {Dir() + L"\\", 0x38}, {cache.At(L"Directory"), 0x18},
+        {cache.At(L"File"), 0x18}, {local.Root(), 0x18}, {Dir(L"..\\File"), 0x18},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(list().GetFolderAttr(c.path.c_str()), c.attr) << c.path;
+}
+
+} // namespace
