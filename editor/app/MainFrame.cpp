@@ -9,6 +9,7 @@
 #include "ContextBarIds.h"
 #include "MessageBox.h"
 #include "ShopToolbarColorPicker.h"
+#include "ToolHost.h"
 #include "ToolPaletteIds.h"
 #include "ZVUILibApp.h"
 
@@ -123,6 +124,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CBCGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     DragAcceptFiles(TRUE);
+    // The dialogs shared by the picture modes find the editor's picture through this frame.
+    RegisterToolHostFrame(RUNTIME_CLASS(CMainFrame), ToolHostKind::Editor, [](CWnd* frame) -> CPicEditView* {
+        auto* child = DYNAMIC_DOWNCAST(CChildFrame, static_cast<CMainFrame*>(frame)->MDIGetActive());
+        return child ? &child->view : nullptr;
+    });
     if (CLumivoToolsApp* app = GetLumivoToolsApp(); app && app->m_hAppIcon)
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(app->m_hAppIcon));
     CBCGPToolBar::m_bAltCustomization = TRUE;

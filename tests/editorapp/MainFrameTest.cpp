@@ -10,6 +10,7 @@
 #include "EditorRules.h"
 #include "LumivoToolsApp.h"
 #include "MainFrame.h"
+#include "ToolHost.h"
 #include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
 #include "TestSupport.h"
@@ -259,6 +260,17 @@ TEST_F(MainFrameTest, ActiveViewOnlyFromTheMainWindowsPictureChild)
     // A child whose view window is gone.
     child->view.DestroyWindow();
     EXPECT_EQ(nullptr, CMainFrame::ActiveEditView());
+}
+
+TEST_F(MainFrameTest, SharedDialogsFindTheEditorsActivePicture)
+{
+    CToolHost host;
+    Open(SamplePicture());
+    CChildFrame* child = DYNAMIC_DOWNCAST(CChildFrame, frame->MDIGetActive());
+    ASSERT_NE(nullptr, child);
+    ASSERT_TRUE(FindToolHost(host, frame));
+    EXPECT_EQ(host.kind, ToolHostKind::Editor);
+    EXPECT_EQ(host.view, &child->view);
 }
 
 TEST_F(MainFrameTest, OpensPicturesAndProjectsAndReportsDamagedFiles)

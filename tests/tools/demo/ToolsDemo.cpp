@@ -4,6 +4,8 @@
 //     tables at values that show, each tile labelled with its caption and values.
 //   ToolsDemo.exe /command 32926 | /command 33021 | /camera ...
 //     the new-picture dialogs (NewPictureSwitches.h)
+//   ToolsDemo.exe /run PICTURE ...
+//     the effect dialog's live run (EffectRunSwitches.h)
 #include <windows.h>
 #include <algorithm>
 #include <cstdarg>
@@ -11,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "EffectRunSwitches.h"
 #include "EffectTables.h"
 #include "NewPictureSwitches.h"
 #include "ZVImage.h"
@@ -286,6 +289,8 @@ int wmain(int argc, wchar_t** argv)
 {
     int exitCode = 0;
     if (RunNewPictureSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunEffectSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
