@@ -100,6 +100,15 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnIdleCommand() {}
     afx_msg void OnUpdateIdleCommand(CCmdUI*) {}
+    // Edit, flip, zoom and grid commands on the active picture view; silent without one.
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnFlipVertical();
+    afx_msg void OnFlipHorizontal();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomSlider();
+    afx_msg void OnToggleGrid();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -110,7 +119,13 @@ private:
     // user kept it).
     bool CloseAllChildren();
     HICON LoadStatusIcon(UINT id);
+    // Puts the zoom slider and pane on the active view's zoom; redraws only what changed.
+    void SyncZoomDisplay();
+    // The view's zoom changed: it lays out again around its centre and repaints.
+    static void ApplyZoom(CPicEditView& view, float zoom);
 
     std::vector<HICON> m_statusIcons;
+    int m_shownSliderPos = -1;
+    std::wstring m_shownZoomText;
     HICON m_paneIconHandles[2] = {};
 };

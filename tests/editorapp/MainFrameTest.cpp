@@ -450,4 +450,80 @@ TEST_F(MainFrameTest, ActivationMakesTheEditorTheMainWindow)
     other.DestroyWindow();
 }
 
+// The enabled state an update handler gives.
+class EnabledItem : public CCmdUI {
+public:
+    void Enable(BOOL on) override
+    {
+        m_bEnableChanged = TRUE;
+        enabled = on != FALSE;
+    }
+    bool enabled = true;
+};
+
+bool UpdateEnables(CMainFrame& frame, UINT id)
+{
+    EnabledItem item;
+    item.m_nID = id;
+    frame.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &item, nullptr);
+    return item.enabled;
+}
+
+TEST_F(MainFrameTest, ZoomButtonsSliderAndPaneStayInStep)
+{
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));   // no picture
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    ASSERT_NE(nullptr, frame->zoomSlider);
+    ASSERT_NE(nullptr, frame->zoomPane);
+    CPicEditView& view = child->view;
+
+    // The slider at 0 leaves the zoom; at 20 the picture shows at 100 %.
+    const float before = view.doc.zoom;
+    frame->zoomSlider->SetPos(0, FALSE);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_ZOOM_SLIDER);
+    EXPECT_EQ(before, view.doc.zoom);
+    frame->zoomSlider->SetPos(20, FALSE);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_ZOOM_SLIDER);
+    EXPECT_EQ(1.0f, view.doc.zoom);
+    EXPECT_STREQ(L" 100%", frame->zoomPane->GetText());
+
+    // Two clicks of zoom in; the idle update moves slider and pane along.
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_EQ(26, frame->zoomSlider->GetPos());
+    EXPECT_STREQ(L" 132%", frame->zoomPane->GetText());
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_OUT_STEP);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_STREQ(L" 115%", frame->zoomPane->GetText());
+
+    // At 16 the zoom-in button gives up, at 0.05 the zoom-out one.
+    view.doc.zoom = 15.0f;
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    EXPECT_EQ(16.0f, view.doc.zoom);
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_EQ(320, frame->zoomSlider->GetPos());
+    // 0.055 already counts as the end (two decimals); 0.056 is one step above it.
+    view.doc.zoom = 0.055f;
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+    view.doc.zoom = 0.056f;
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_OUT_STEP);
+    EXPECT_FLOAT_EQ(0.05f, view.doc.zoom);
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+}
+
+TEST_F(MainFrameTest, GridToggleChecksItsMenuItem)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    const int32_t was = child->view.doc.gridOn;
+    frame->SendMessage(WM_COMMAND, ID_STATUS_GRID);
+    EXPECT_NE(was, child->view.doc.gridOn);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SHOW_GRID);
+    EXPECT_EQ(was, child->view.doc.gridOn);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_VIEW_SHOW_GRID));
+}
+
 } // namespace
