@@ -27,7 +27,6 @@ enum class BrushSource {
 struct ToolCommand {
     UINT command;
     int tool;            // the view's tool number
-    UINT cursor;         // cursor resource, 0 for none
     int options;         // the context bar's option page, -1 for a hidden bar
     ToolViewEffect effect;
     int brushType;       // 0 for a tool without a brush
@@ -39,6 +38,8 @@ struct ToolCommand {
 const int kToolPointer = 3;
 const UINT kCommandPointer = 31001;
 const UINT kCommandText = 32980;
+
+// The view takes its cursor from its tool (ToolCursorId), the brush tools theirs from the brush.
 
 // The tool command of a command id, or null.
 const ToolCommand* FindToolCommand(UINT command);
@@ -62,8 +63,6 @@ struct BrushPick {
 };
 // The entry's brush for a pen-type command, or size with the retouch defaults for the others.
 BrushPick PickBrush(const ToolCommand& c, const EditorToolSettings& s, int rememberedPenSize);
-// A brush's step: a quarter of its size when automatic, else its fixed step.
-int BrushStep(int size, bool autoStep, int fixedStep);
 // The zoom slider: 20 steps to 100 %, 0-320. A position of 0 has no zoom (false).
 int ZoomSliderPosition(float zoom);
 bool ZoomOfSliderPosition(int position, float& zoom);

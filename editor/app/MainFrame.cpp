@@ -314,6 +314,14 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 {
     if (newPictures.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (nCode == CN_COMMAND) {
+        const ToolCommand* tool = FindToolCommand(nID);
+        if (tool && tool->effect != ToolViewEffect::Text) {
+            if (!pHandlerInfo)
+                RunToolCommand(*tool);
+            return TRUE;
+        }
+    }
     if (nCode == CN_UPDATE_COMMAND_UI && pExtra) {
         const EditorRule rule = RuleOfCommand(nID);
         if (rule == EditorRule::Keep)

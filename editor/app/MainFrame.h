@@ -5,6 +5,7 @@
 // context bar, keeps the tool settings, and is the picture views' host while it exists.
 #include "ChildFrame.h"
 #include "DlgEditorContextBar.h"
+#include "EditorToolTable.h"
 #include "EditorHost.h"
 #include "EditorToolSettings.h"
 #include "FuncFilterBar.h"
@@ -119,6 +120,11 @@ private:
     // user kept it).
     bool CloseAllChildren();
     HICON LoadStatusIcon(UINT id);
+    // A tool command of the table (all but the text tool) on the active view.
+    void RunToolCommand(const ToolCommand& command);
+    // The context bar with an option page, or hidden for -1.
+    void ShowContextBar(int options);
+    void MarkToolCommand(UINT command);
     // Puts the zoom slider and pane on the active view's zoom; redraws only what changed.
     void SyncZoomDisplay();
     // The view's zoom changed: it lays out again around its centre and repaints.

@@ -5,6 +5,7 @@
 #include <set>
 #include "CanvasViewMath.h"
 #include "EditorToolTable.h"
+#include "PicEditView.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TEST(EditorToolTable, EveryCommandSetsItsToolCursorAndOptions)
         const ToolCommand* c = FindToolCommand(r.command);
         ASSERT_NE(nullptr, c);
         EXPECT_EQ(r.tool, c->tool);
-        EXPECT_EQ(r.cursor, c->cursor);
+        EXPECT_EQ(r.cursor, ToolCursorId(c->tool));
         EXPECT_EQ(r.options, c->options);
         EXPECT_EQ(r.brushType, c->brushType);
         EXPECT_EQ(r.brushType != 0, IsBrushCommand(*c));

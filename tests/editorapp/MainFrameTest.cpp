@@ -526,4 +526,63 @@ TEST_F(MainFrameTest, GridToggleChecksItsMenuItem)
     EXPECT_TRUE(UpdateEnables(*frame, ID_VIEW_SHOW_GRID));
 }
 
+TEST_F(MainFrameTest, ToolCommandsSetTheViewAndTheContextBar)
+{
+    // Without a picture the commands with options change nothing; the others hide the bar.
+    frame->contextBar.ShowControlBar(TRUE, FALSE, TRUE);
+    const int32_t before = frame->toolSettings.toolCommand;
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+    frame->SendMessage(WM_COMMAND, ID_TOOL_CROP);
+    EXPECT_EQ(before, frame->toolSettings.toolCommand);
+    EXPECT_TRUE(frame->contextBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_TOOL_STRAW);
+    EXPECT_EQ(before, frame->toolSettings.toolCommand);
+    EXPECT_FALSE(frame->contextBar.IsVisible());
+
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CPicEditView& view = child->view;
+    int count = 0;
+    const ToolCommand* tools = ToolCommands(count);
+    for (int i = 0; i < count; ++i) {
+        const ToolCommand& c = tools[i];
+        if (c.effect == ToolViewEffect::Text)
+            continue;
+        SCOPED_TRACE(c.command);
+        frame->SendMessage(WM_COMMAND, c.command);
+        EXPECT_EQ(c.tool, view.tool);
+        EXPECT_EQ(static_cast<int>(c.command), frame->toolSettings.toolCommand);
+        EXPECT_EQ(c.tool, frame->toolSettings.toolKind);
+        EXPECT_EQ(c.options >= 0, frame->contextBar.IsVisible() != FALSE);
+        if (c.options >= 0)
+            EXPECT_EQ(c.options, frame->contextBar.GetToolOptions());
+        EXPECT_EQ(c.tool == 3 ? 1 : 0, view.framesShown);
+        if (IsBrushCommand(c))
+            EXPECT_EQ(c.brushType, view.brushType);
+    }
+
+    // The pen takes its entry; the brush its automatic step of a quarter of its size.
+    frame->toolSettings.pen.size = 30;
+    frame->toolSettings.pen.autoStep = 0;
+    frame->toolSettings.pen.step = 7;
+    frame->SendMessage(WM_COMMAND, ID_TOOL_PEN);
+    EXPECT_EQ(30, view.brushSize);
+    EXPECT_EQ(7, view.brushStep);
+    EXPECT_EQ(BrushSlot::Pen, frame->toolSettings.brushSlot);
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+    EXPECT_EQ(50, view.brushSize);
+    EXPECT_EQ(12, view.brushStep);
+    EXPECT_EQ(BrushSlot::Brush, frame->toolSettings.brushSlot);
+
+    // The pointer twice asks for one redraw.
+    frame->SendMessage(WM_COMMAND, ID_TOOL_POINT);
+    EXPECT_EQ(1, view.redrawPending.exchange(0));
+    frame->SendMessage(WM_COMMAND, ID_TOOL_POINT);
+    EXPECT_EQ(0, view.redrawPending.load());
+
+    // The shape tool works on the background.
+    frame->SendMessage(WM_COMMAND, ID_TOOL_SHAPE);
+    EXPECT_EQ(0, view.doc.layers.currentId);
+}
+
 } // namespace
