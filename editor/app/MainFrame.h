@@ -104,6 +104,10 @@ protected:
     // Edit, flip, zoom and grid commands on the active picture view; silent without one.
     afx_msg void OnEditUndo();
     afx_msg void OnEditRedo();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditDelete();
+    afx_msg void OnEditPaste();
     afx_msg void OnFlipVertical();
     afx_msg void OnFlipHorizontal();
     afx_msg void OnZoomIn();
@@ -129,6 +133,8 @@ private:
     void SyncZoomDisplay();
     // The view's zoom changed: it lays out again around its centre and repaints.
     static void ApplyZoom(CPicEditView& view, float zoom);
+    // Frames on or off, with one redraw when that changes.
+    static void ShowFrames(CPicEditView& view, bool shown);
 
     std::vector<HICON> m_statusIcons;
     int m_shownSliderPos = -1;

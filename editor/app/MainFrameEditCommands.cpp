@@ -1,4 +1,4 @@
-// CMainFrame: undo and redo, the flips, the zoom buttons, slider and pane, and the grid.
+// CMainFrame: undo and redo, cut, copy, delete and paste, the flips, the zoom buttons, slider and pane, and the grid.
 #include "EditorToolTable.h"
 #include "CanvasViewMath.h"
 #include "MainFrame.h"
@@ -14,6 +14,61 @@ void CMainFrame::OnEditRedo()
 {
     if (CPicEditView* view = ActiveEditView())
         view->Redo();
+}
+
+void CMainFrame::ShowFrames(CPicEditView& view, bool shown)
+{
+    const int32_t frames = shown ? 1 : 0;
+    if (view.framesShown == frames)
+        return;
+    view.framesShown = frames;
+    view.redrawPending.exchange(1);
+}
+
+void CMainFrame::OnEditCut()
+{
+    CPicEditView* view = ActiveEditView();
+    if (!view)
+        return;
+    // Nothing goes when the clipboard did not take it.
+    if (view->CopyToClipboard())
+        view->DeleteSelectionOrLayer();
+    ShowFrames(*view, false);
+}
+
+void CMainFrame::OnEditCopy()
+{
+    CPicEditView* view = ActiveEditView();
+    if (!view)
+        return;
+    view->CopyToClipboard();
+    ShowFrames(*view, false);
+}
+
+void CMainFrame::OnEditDelete()
+{
+    CPicEditView* view = ActiveEditView();
+    if (!view)
+        return;
+    view->DeleteSelectionOrLayer();
+    ShowFrames(*view, true);
+}
+
+void CMainFrame::OnEditPaste()
+{
+    CPicEditView* view = ActiveEditView();
+    if (!view) {
+        // Without a picture the clipboard's picture opens as a new one.
+        SendMessage(WM_COMMAND, ID_FILE_FROM_CLIPBOARD);
+        return;
+    }
+    // The pasted layer comes under the pointer's button but with no tool until one is picked.
+    MarkToolCommand(kCommandPointer);
+    view->tool = 0;
+    view->ClearSelection();
+    view->PasteAsLayer();
+    view->SetToolCursor();
+    ShowFrames(*view, true);
 }
 
 void CMainFrame::OnFlipVertical()

@@ -67,11 +67,7 @@ void CMainFrame::RunToolCommand(const ToolCommand& c)
     }
 
     // Frames show with the pointer only; each change asks for one redraw.
-    const int32_t frames = c.tool == kToolPointer ? 1 : 0;
-    if (view->framesShown != frames) {
-        view->framesShown = frames;
-        view->redrawPending.exchange(1);
-    }
+    ShowFrames(*view, c.tool == kToolPointer);
     if (!brush)
         ShowContextBar(c.options);
     if (penType)

@@ -585,4 +585,34 @@ TEST_F(MainFrameTest, ToolCommandsSetTheViewAndTheContextBar)
     EXPECT_EQ(0, view.doc.layers.currentId);
 }
 
+TEST_F(MainFrameTest, CopyPasteAndCutOfLayers)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CPicEditView& view = child->view;
+    const size_t layers = view.doc.layers.layers.size();
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+
+    // A layer above the background, copied and pasted as a new one.
+    CZVImage picture;
+    ASSERT_TRUE(picture.Create(30, 20, 24));
+    ASSERT_TRUE(view.doc.AddImageLayer(picture, FALSE));
+    frame->SendMessage(WM_COMMAND, ID_EDIT_COPY_SELECTION);
+    EXPECT_EQ(0, view.framesShown);
+    frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_LAYER);
+    ASSERT_EQ(layers + 2, view.doc.layers.layers.size());
+    EXPECT_EQ(0, view.tool);
+    EXPECT_EQ(static_cast<int>(ID_TOOL_POINT), frame->toolSettings.toolCommand);
+    EXPECT_EQ(16, frame->toolSettings.toolKind);   // the paste keeps the frame's tool kind
+    EXPECT_EQ(1, view.framesShown);
+
+    // Another window holds the clipboard: cut copies nothing and so deletes nothing.
+    ASSERT_TRUE(::OpenClipboard(frame->m_hWnd));
+    frame->SendMessage(WM_COMMAND, ID_EDIT_CUT_SELECTION);
+    ::CloseClipboard();
+    EXPECT_EQ(layers + 2, view.doc.layers.layers.size());
+    frame->SendMessage(WM_COMMAND, ID_EDIT_CUT_SELECTION);
+    EXPECT_EQ(layers + 1, view.doc.layers.layers.size());
+}
+
 } // namespace
