@@ -89,6 +89,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     // The colour button works by itself; its command only keeps it enabled.
     ON_COMMAND(ID_TOOL_COLOR, OnIdleCommand)
     ON_UPDATE_COMMAND_UI(ID_EDITOR_IDLE, OnUpdateIdleCommand)
+    ON_COMMAND(ID_EDIT_UNDO_STEP, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO_STEP, OnEditRedo)
+    ON_COMMAND(ID_EDIT_CUT_SELECTION, OnEditCut)
+    ON_COMMAND(ID_EDIT_COPY_SELECTION, OnEditCopy)
+    ON_COMMAND(ID_EDIT_DELETE, OnEditDelete)
+    ON_COMMAND(ID_EDIT_PASTE_LAYER, OnEditPaste)
+    ON_COMMAND(ID_IMAGE_FLIP_VERTICAL, OnFlipVertical)
+    ON_COMMAND(ID_LAYER_FLIP_VERTICAL, OnFlipVertical)
+    ON_COMMAND(ID_IMAGE_FLIP_HORIZONTAL, OnFlipHorizontal)
+    ON_COMMAND(ID_LAYER_FLIP_HORIZONTAL, OnFlipHorizontal)
+    ON_COMMAND(ID_ZOOM_IN_STEP, OnZoomIn)
+    ON_COMMAND(ID_ZOOM_OUT_STEP, OnZoomOut)
+    ON_COMMAND(ID_STATUS_ZOOM_SLIDER, OnZoomSlider)
+    ON_COMMAND(ID_STATUS_GRID, OnToggleGrid)
+    ON_COMMAND(ID_VIEW_SHOW_GRID, OnToggleGrid)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -309,6 +324,14 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 {
     if (newPictures.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (nCode == CN_COMMAND) {
+        const ToolCommand* tool = FindToolCommand(nID);
+        if (tool && tool->effect != ToolViewEffect::Text) {
+            if (!pHandlerInfo)
+                RunToolCommand(*tool);
+            return TRUE;
+        }
+    }
     if (nCode == CN_UPDATE_COMMAND_UI && pExtra) {
         const EditorRule rule = RuleOfCommand(nID);
         if (rule == EditorRule::Keep)
@@ -324,6 +347,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
             const bool clipboard = rule == EditorRule::P && IsClipboardImageAvailable();
             const RuleResult result = ApplyEditorRule(rule, ViewState(ActiveEditView()), clipboard);
             cmdUI->Enable(result.enabled);
+            if (nID == ID_ZOOM_IN_STEP)
+                SyncZoomDisplay();
             if (rule == EditorRule::F)
                 cmdUI->SetCheck(result.checked);
             return TRUE;

@@ -5,6 +5,7 @@
 // context bar, keeps the tool settings, and is the picture views' host while it exists.
 #include "ChildFrame.h"
 #include "DlgEditorContextBar.h"
+#include "EditorToolTable.h"
 #include "EditorHost.h"
 #include "EditorToolSettings.h"
 #include "FuncFilterBar.h"
@@ -100,6 +101,19 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnIdleCommand() {}
     afx_msg void OnUpdateIdleCommand(CCmdUI*) {}
+    // Edit, flip, zoom and grid commands on the active picture view; silent without one.
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditDelete();
+    afx_msg void OnEditPaste();
+    afx_msg void OnFlipVertical();
+    afx_msg void OnFlipHorizontal();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnZoomSlider();
+    afx_msg void OnToggleGrid();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -110,7 +124,20 @@ private:
     // user kept it).
     bool CloseAllChildren();
     HICON LoadStatusIcon(UINT id);
+    // A tool command of the table (all but the text tool) on the active view.
+    void RunToolCommand(const ToolCommand& command);
+    // The context bar with an option page, or hidden for -1.
+    void ShowContextBar(int options);
+    void MarkToolCommand(UINT command);
+    // Puts the zoom slider and pane on the active view's zoom; redraws only what changed.
+    void SyncZoomDisplay();
+    // The view's zoom changed: it lays out again around its centre and repaints.
+    static void ApplyZoom(CPicEditView& view, float zoom);
+    // Frames on or off, with one redraw when that changes.
+    static void ShowFrames(CPicEditView& view, bool shown);
 
     std::vector<HICON> m_statusIcons;
+    int m_shownSliderPos = -1;
+    std::wstring m_shownZoomText;
     HICON m_paneIconHandles[2] = {};
 };

@@ -462,4 +462,169 @@ TEST_F(MainFrameTest, ActivationMakesTheEditorTheMainWindow)
     other.DestroyWindow();
 }
 
+// The enabled state an update handler gives.
+class EnabledItem : public CCmdUI {
+public:
+    void Enable(BOOL on) override
+    {
+        m_bEnableChanged = TRUE;
+        enabled = on != FALSE;
+    }
+    bool enabled = true;
+};
+
+bool UpdateEnables(CMainFrame& frame, UINT id)
+{
+    EnabledItem item;
+    item.m_nID = id;
+    frame.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &item, nullptr);
+    return item.enabled;
+}
+
+TEST_F(MainFrameTest, ZoomButtonsSliderAndPaneStayInStep)
+{
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));   // no picture
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    ASSERT_NE(nullptr, frame->zoomSlider);
+    ASSERT_NE(nullptr, frame->zoomPane);
+    CPicEditView& view = child->view;
+
+    // The slider at 0 leaves the zoom; at 20 the picture shows at 100 %.
+    const float before = view.doc.zoom;
+    frame->zoomSlider->SetPos(0, FALSE);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_ZOOM_SLIDER);
+    EXPECT_EQ(before, view.doc.zoom);
+    frame->zoomSlider->SetPos(20, FALSE);
+    frame->SendMessage(WM_COMMAND, ID_STATUS_ZOOM_SLIDER);
+    EXPECT_EQ(1.0f, view.doc.zoom);
+    EXPECT_STREQ(L" 100%", frame->zoomPane->GetText());
+
+    // Two clicks of zoom in; the idle update moves slider and pane along.
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_EQ(26, frame->zoomSlider->GetPos());
+    EXPECT_STREQ(L" 132%", frame->zoomPane->GetText());
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_OUT_STEP);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_STREQ(L" 115%", frame->zoomPane->GetText());
+
+    // At 16 the zoom-in button gives up, at 0.05 the zoom-out one.
+    view.doc.zoom = 15.0f;
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_IN_STEP);
+    EXPECT_EQ(16.0f, view.doc.zoom);
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_IN_STEP));
+    EXPECT_EQ(320, frame->zoomSlider->GetPos());
+    // 0.055 already counts as the end (two decimals); 0.056 is one step above it.
+    view.doc.zoom = 0.055f;
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+    view.doc.zoom = 0.056f;
+    EXPECT_TRUE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+    frame->SendMessage(WM_COMMAND, ID_ZOOM_OUT_STEP);
+    EXPECT_FLOAT_EQ(0.05f, view.doc.zoom);
+    EXPECT_FALSE(UpdateEnables(*frame, ID_ZOOM_OUT_STEP));
+}
+
+TEST_F(MainFrameTest, GridToggleChecksItsMenuItem)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    const int32_t was = child->view.doc.gridOn;
+    frame->SendMessage(WM_COMMAND, ID_STATUS_GRID);
+    EXPECT_NE(was, child->view.doc.gridOn);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SHOW_GRID);
+    EXPECT_EQ(was, child->view.doc.gridOn);
+    EXPECT_TRUE(UpdateEnables(*frame, ID_VIEW_SHOW_GRID));
+}
+
+TEST_F(MainFrameTest, ToolCommandsSetTheViewAndTheContextBar)
+{
+    // Without a picture the commands with options change nothing; the others hide the bar.
+    frame->contextBar.ShowControlBar(TRUE, FALSE, TRUE);
+    const int32_t before = frame->toolSettings.toolCommand;
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+    frame->SendMessage(WM_COMMAND, ID_TOOL_CROP);
+    EXPECT_EQ(before, frame->toolSettings.toolCommand);
+    EXPECT_TRUE(frame->contextBar.IsVisible());
+    frame->SendMessage(WM_COMMAND, ID_TOOL_STRAW);
+    EXPECT_EQ(before, frame->toolSettings.toolCommand);
+    EXPECT_FALSE(frame->contextBar.IsVisible());
+
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CPicEditView& view = child->view;
+    int count = 0;
+    const ToolCommand* tools = ToolCommands(count);
+    for (int i = 0; i < count; ++i) {
+        const ToolCommand& c = tools[i];
+        if (c.effect == ToolViewEffect::Text)
+            continue;
+        SCOPED_TRACE(c.command);
+        frame->SendMessage(WM_COMMAND, c.command);
+        EXPECT_EQ(c.tool, view.tool);
+        EXPECT_EQ(static_cast<int>(c.command), frame->toolSettings.toolCommand);
+        EXPECT_EQ(c.tool, frame->toolSettings.toolKind);
+        EXPECT_EQ(c.options >= 0, frame->contextBar.IsVisible() != FALSE);
+        if (c.options >= 0)
+            EXPECT_EQ(c.options, frame->contextBar.GetToolOptions());
+        EXPECT_EQ(c.tool == 3 ? 1 : 0, view.framesShown);
+        if (IsBrushCommand(c))
+            EXPECT_EQ(c.brushType, view.brushType);
+    }
+
+    // The pen takes its entry; the brush its automatic step of a quarter of its size.
+    frame->toolSettings.pen.size = 30;
+    frame->toolSettings.pen.autoStep = 0;
+    frame->toolSettings.pen.step = 7;
+    frame->SendMessage(WM_COMMAND, ID_TOOL_PEN);
+    EXPECT_EQ(30, view.brushSize);
+    EXPECT_EQ(7, view.brushStep);
+    EXPECT_EQ(BrushSlot::Pen, frame->toolSettings.brushSlot);
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+    EXPECT_EQ(50, view.brushSize);
+    EXPECT_EQ(12, view.brushStep);
+    EXPECT_EQ(BrushSlot::Brush, frame->toolSettings.brushSlot);
+
+    // The pointer twice asks for one redraw.
+    frame->SendMessage(WM_COMMAND, ID_TOOL_POINT);
+    EXPECT_EQ(1, view.redrawPending.exchange(0));
+    frame->SendMessage(WM_COMMAND, ID_TOOL_POINT);
+    EXPECT_EQ(0, view.redrawPending.load());
+
+    // The shape tool works on the background.
+    frame->SendMessage(WM_COMMAND, ID_TOOL_SHAPE);
+    EXPECT_EQ(0, view.doc.layers.currentId);
+}
+
+TEST_F(MainFrameTest, CopyPasteAndCutOfLayers)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CPicEditView& view = child->view;
+    const size_t layers = view.doc.layers.layers.size();
+    frame->SendMessage(WM_COMMAND, ID_TOOL_BRUSH);
+
+    // A layer above the background, copied and pasted as a new one.
+    CZVImage picture;
+    ASSERT_TRUE(picture.Create(30, 20, 24));
+    ASSERT_TRUE(view.doc.AddImageLayer(picture, FALSE));
+    frame->SendMessage(WM_COMMAND, ID_EDIT_COPY_SELECTION);
+    EXPECT_EQ(0, view.framesShown);
+    frame->SendMessage(WM_COMMAND, ID_EDIT_PASTE_LAYER);
+    ASSERT_EQ(layers + 2, view.doc.layers.layers.size());
+    EXPECT_EQ(0, view.tool);
+    EXPECT_EQ(static_cast<int>(ID_TOOL_POINT), frame->toolSettings.toolCommand);
+    EXPECT_EQ(16, frame->toolSettings.toolKind);   // the paste keeps the frame's tool kind
+    EXPECT_EQ(1, view.framesShown);
+
+    // Another window holds the clipboard: cut copies nothing and so deletes nothing.
+    ASSERT_TRUE(::OpenClipboard(frame->m_hWnd));
+    frame->SendMessage(WM_COMMAND, ID_EDIT_CUT_SELECTION);
+    ::CloseClipboard();
+    EXPECT_EQ(layers + 2, view.doc.layers.layers.size());
+    frame->SendMessage(WM_COMMAND, ID_EDIT_CUT_SELECTION);
+    EXPECT_EQ(layers + 1, view.doc.layers.layers.size());
+}
+
 } // namespace
