@@ -200,7 +200,11 @@ TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
     SaveScreen(shots + L"\\batch-finished.png");
     const std::vector<CxImage> greyPictures = LoadAll(temp);
 
-    // Watermark from the stored settings: the dialog opens ready, OK, Yes.
+    // Watermark from the stored settings: the dialog opens ready, OK, Yes. One picture is
+    // read-only: the run cannot write it, and its end shows the report of the failures.
+    const int readOnly = 5;
+    const std::wstring readOnlyPath = temp.At(L"p" + std::to_wstring(readOnly) + L".png");
+    ASSERT_TRUE(::SetFileAttributesW(readOnlyPath.c_str(), FILE_ATTRIBUTE_READONLY));
     ::PostMessageW(frame, WM_COMMAND, ID_LIST_SELECT_ALL, 0);
     ::PostMessageW(frame, WM_COMMAND, kBatchWatermark, 0);
     const HWND dialog = WaitForChildWindow(shows.Id(), 0, L"Watermark", 15000);
@@ -213,21 +217,30 @@ TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
     ::Sleep(4000);
     SaveScreen(shots + L"\\batch-watermark-run.png");
 
-    // Each picture carries the mark in its bottom right corner and nowhere else. The rows of
-    // a picture count from its bottom.
+    const HWND report = WaitForChildWindow(shows.Id(), 0, L"Batch Report", 120000);
+    EXPECT_NE(report, nullptr);
+    ::Sleep(700);
+    SaveScreen(shots + L"\\batch-report.png");
+    if (report)
+        ::PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(report, IDOK)));
+    ::SetFileAttributesW(readOnlyPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Each other picture carries the mark in its bottom right corner and nowhere else; the rows
+    // of a picture count from its bottom.
     const long cornerX = kWidth * 3 / 4, cornerY = kHeight / 4;
     int marked = 0;
-    for (int i = 0; i < 600 && marked < kPictures; ++i, ::Sleep(200)) {
+    for (int i = 0; i < 600 && marked < kPictures - 1; ++i, ::Sleep(200)) {
         marked = 0;
         const std::vector<CxImage> now = LoadAll(temp);
         for (int p = 0; p < kPictures; ++p)
-            marked += now[p].IsValid() && long(now[p].GetWidth()) == kWidth &&
+            marked += p != readOnly && now[p].IsValid() && long(now[p].GetWidth()) == kWidth &&
                               Changed(greyPictures[p], now[p], cornerX, 0, kWidth, cornerY) > 100
                           ? 1
                           : 0;
     }
-    EXPECT_EQ(marked, kPictures);
+    EXPECT_EQ(marked, kPictures - 1);
     const std::vector<CxImage> now = LoadAll(temp);
+    EXPECT_EQ(Changed(greyPictures[readOnly], now[readOnly], 0, 0, kWidth, kHeight), 0);
     for (int p = 0; p < kPictures; ++p)
         EXPECT_EQ(Changed(greyPictures[p], now[p], 0, kHeight / 2, kWidth / 2, kHeight), 0) << p;
     ::Sleep(2000);
