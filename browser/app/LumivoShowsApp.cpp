@@ -101,6 +101,23 @@ BEGIN_MESSAGE_MAP(CLumivoShowsApp, CBCGPWinApp)
     ON_UPDATE_COMMAND_UI(ID_WALLPAPER_AUTOMATIC, OnUpdateWallpaper)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WALLPAPER_TILE, ID_WALLPAPER_KEEP_ASPECT, OnUpdateWallpaper)
     ON_UPDATE_COMMAND_UI(ID_WALLPAPER_COPY, OnUpdateWallpaper)
+    // The batch commands (LumivoShowsAppBatch.cpp).
+    ON_COMMAND(ID_BATCH_COLOR, OnBatchColor)
+    ON_COMMAND(ID_BATCH_WATERMARK, OnBatchWatermark)
+    ON_COMMAND(ID_BATCH_ORGANIZE, OnBatchOrganize)
+    ON_COMMAND(ID_BATCH_OPTIMIZE, OnBatchOptimize)
+    ON_COMMAND(ID_BATCH_CONVERT, OnBatchConvert)
+    ON_COMMAND(ID_BATCH_RENAME, OnBatchRename)
+    ON_COMMAND(ID_BATCH_GRAY, OnBatchGray)
+    ON_COMMAND(ID_BATCH_ROTATE, OnBatchRotate)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_COLOR, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_WATERMARK, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_ORGANIZE, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_OPTIMIZE, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_CONVERT, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_RENAME, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_GRAY, OnUpdateBatch)
+    ON_UPDATE_COMMAND_UI(ID_BATCH_ROTATE, OnUpdateBatch)
 END_MESSAGE_MAP()
 
 CLumivoShowsApp::CLumivoShowsApp(LPCTSTR appName) : CBCGPWinApp(appName ? appName : L"LumivoShows")
@@ -302,6 +319,14 @@ void CLumivoShowsApp::TranslateMenus()
         SetMenuText(main, 2, TRUE, TranslateString(L"Language"));
         SetMenuText(main, 3, TRUE, TranslateString(L"Help"));
     }
+    // The batch entries of the list menu; convert's reads "Resize && Convert".
+    if (HMENU list = menus->GetMenuById(IDR_MENU_LIST))
+        for (const BatchOperationInfo& info : kBatchOperations) {
+            CString text = TranslateString(info.label);
+            if (info.operation == BatchOperation::Convert)
+                text.Format(L"%s && %s", TranslateString(L"Resize"), TranslateString(L"Convert"));
+            SetMenuText(list, info.command, FALSE, text);
+        }
     for (UINT menuId : {IDR_MENU_MAIN, IDR_MENU_SKIN})
         if (HMENU menu = menus->GetMenuById(menuId))
             for (size_t i = 0; i < sizeof kSkinCommands / sizeof kSkinCommands[0]; ++i)

@@ -4,6 +4,7 @@
 // (help, bug report, language, skins, exit).
 #include <string>
 #include <vector>
+#include "BatchCommands.h"
 #include "KQDialog.h"
 #include "LumivoShowsCmdUI.h"
 #include "ShowsSettings.h"
@@ -65,6 +66,10 @@ public:
     HCURSOR m_hCursorDrag = nullptr;
     int m_nNotesShown = 0; // notes popped up, for the tests
 
+    // One batch command on the list of the main frame (LumivoShowsAppBatch.cpp); a tile's
+    // click also refuses online materials and a running batch. True when a run started.
+    bool RunBatch(BatchOperation operation, bool fromTile = false);
+
 protected:
     afx_msg void OnAppAbout();
     afx_msg void OnOption();
@@ -84,6 +89,15 @@ protected:
     afx_msg void OnWallpaperOpenFolder();
     afx_msg void OnWallpaperControlPanel();
     afx_msg void OnUpdateWallpaper(CCmdUI* pCmdUI);
+    afx_msg void OnBatchColor();
+    afx_msg void OnBatchWatermark();
+    afx_msg void OnBatchOrganize();
+    afx_msg void OnBatchOptimize();
+    afx_msg void OnBatchConvert();
+    afx_msg void OnBatchRename();
+    afx_msg void OnBatchGray();
+    afx_msg void OnBatchRotate();
+    afx_msg void OnUpdateBatch(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

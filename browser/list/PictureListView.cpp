@@ -1,5 +1,7 @@
 #include "PictureListView.h"
+#include "BatchDialogsUI.h"
 #include "DlgInput.h"
+#include "DlgLumivoTools.h"
 #include "DragDataSource.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
@@ -18,6 +20,8 @@ const UINT WM_BATCH_FOLDER_RELOAD = WM_APP + 0x56;
 // From the batch worker: wParam 0 progress (lParam the percentage), 1 a note (lParam an owned
 // text); handed on to the frame, which takes no owned data.
 const UINT WM_BATCH_POST = WM_APP + 0x57;
+// From the batch worker: lParam an owned BatchSummary, the end of the run.
+const UINT WM_BATCH_SUMMARY = WM_APP + 0x58;
 } // namespace
 
 // The engine's view of the list. The getters run on the user-interface thread; the posts come
@@ -62,7 +66,12 @@ public:
         if (!Post(WM_BATCH_ITEM_DONE, 0, reinterpret_cast<LPARAM>(owned)))
             delete owned;
     }
-    void PostSummary(const BatchSummary&) override {}
+    void PostSummary(const BatchSummary& summary) override
+    {
+        auto* owned = new BatchSummary(summary);
+        if (!Post(WM_BATCH_SUMMARY, 0, reinterpret_cast<LPARAM>(owned)))
+            delete owned;
+    }
 
 private:
     bool Post(UINT message, WPARAM wParam, LPARAM lParam)
@@ -81,6 +90,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_MESSAGE(WM_BATCH_ITEM_DONE, OnBatchItemDone)
     ON_MESSAGE(WM_BATCH_FOLDER_RELOAD, OnBatchFolderReload)
     ON_MESSAGE(WM_BATCH_POST, OnBatchPost)
+    ON_MESSAGE(WM_BATCH_SUMMARY, OnBatchSummary)
     ON_WM_CONTEXTMENU()
     ON_WM_KEYDOWN()
     ON_WM_LBUTTONDOWN()
@@ -105,10 +115,9 @@ CPictureListView::CPictureListView()
         CLumivoShowsApp* app = GetLumivoShowsApp();
         PopupNotifyWnd(text, 1, app ? app->m_hAppIcon : nullptr, nullptr);
     };
-    m_showInstallDialog = [this] {
-        CString text;
-        text.Format(L"%s\r\n%s", TranslateString(L"Please install"), TranslateString(L"Lumivo Tools"));
-        Ask(text, MB_OK | MB_ICONINFORMATION);
+    m_showInstallDialog = [] { ShowInstallToolsDialog(); };
+    m_batchEnded = [this](const BatchSummary& summary) {
+        ShowBatchEndReports(m_batchOperation, summary, *m_batch, GetParent());
     };
     m_dragDrop = [](const KQPathSet& files) { DragDropFileList(files, false); };
     m_recycle = [](const KQPathSet& paths) {
@@ -339,6 +348,14 @@ LRESULT CPictureListView::OnBatchPost(WPARAM wParam, LPARAM lParam)
     std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
     if (frame && text)
         frame->SendMessage(WM_SHOWS_NOTE, 0, reinterpret_cast<LPARAM>(text->c_str()));
+    return 0;
+}
+
+LRESULT CPictureListView::OnBatchSummary(WPARAM, LPARAM lParam)
+{
+    std::unique_ptr<BatchSummary> summary(reinterpret_cast<BatchSummary*>(lParam));
+    if (summary && m_batchEnded)
+        m_batchEnded(*summary);
     return 0;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "BatchCommands.h"
 #include "BatchEngine.h"
 #include "EditorHandOff.h"
 #include "KQPicListView.h"
@@ -65,6 +66,10 @@ public:
     void StopBatchTask();
     // Non-zero notify also shows "Batch task is running" at the pointer.
     bool IsOperateDisabled(int notify) override;
+    // The operation of the run started last; its end shows that operation's reports.
+    BatchOperation m_batchOperation = BatchOperation::Color;
+    // The end of a run, on this thread; by default the reports of the operation.
+    std::function<void(const BatchSummary& summary)> m_batchEnded;
 
     // The display settings: the set shown now is taken from the list's own options.
     ListDisplaySettings CurrentDisplaySettings() const;
@@ -169,6 +174,7 @@ protected:
     afx_msg LRESULT OnBatchItemDone(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchFolderReload(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchPost(WPARAM, LPARAM);
+    afx_msg LRESULT OnBatchSummary(WPARAM, LPARAM);
     afx_msg void OnContextMenu(CWnd* wnd, CPoint pos);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
