@@ -11,6 +11,8 @@
 #include "ZVUILibApp.h"
 
 namespace {
+// The list window's own messages are WM_APP + 0x54 to 0x58 here; the online mode uses 0x5A and
+// 0x5B (LumivoShowsClientUI.h, PictureListView.h).
 // Opens the folder last asked for; several requests before it is handled open it once each.
 const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
 // From the batch worker: lParam an owned BatchItemDone, applied on this thread.

@@ -27,7 +27,7 @@ bool IsValidItemName(const wchar_t* name);
 
 // From the online loader: its pages are read (wParam its generation, lParam a new std::wstring
 // of the path it opened).
-const UINT WM_SHOWS_ONLINE_LOADED = WM_APP + 0x58;
+const UINT WM_SHOWS_ONLINE_LOADED = WM_APP + 0x5B;
 
 class CPictureListView : public CKQPicListView {
 public:

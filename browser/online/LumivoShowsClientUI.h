@@ -7,7 +7,7 @@
 #include <string>
 #include "LumivoShowsClient.h"
 
-const UINT WM_SHOWS_ONLINE_FOLDER = WM_APP + 0x57;
+const UINT WM_SHOWS_ONLINE_FOLDER = WM_APP + 0x5A;
 
 class CLumivoShowsClientUI : public CLumivoClientUI {
 public:
