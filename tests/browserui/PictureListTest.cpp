@@ -207,10 +207,6 @@ protected:
     // Reads the folder again and waits for its scan.
     void Reopen(const std::wstring& folder, size_t count)
     {
-        // A folder opened again while the first thumbnails are still being made can wait for
-        // them without end; the test lets them come first.
-        Settle();
-        PumpFor(1000);
         List().OpenFolder(folder.c_str());
         ASSERT_TRUE(PumpUntil([&] { return size_t(List().GetItemCount()) == count && !List().IsScanning(); }))
             << List().GetItemCount();
@@ -408,6 +404,25 @@ TEST_F(PictureListTest, CopyThenPasteIntoTheSourceFolderMakesTildeCopies)
     EXPECT_TRUE(Exists(temp.At(L"b~1.bmp")));
     EXPECT_TRUE(TempFolder::Get(temp.At(L"a.bmp")) == Bitmap(64, 48));
     EXPECT_EQ(List().m_copyPaths.GetCount(), 0);
+}
+
+// The paste reads the target folder again while its own thumbnails are still being made.
+TEST_F(PictureListTest, CutThenPasteElsewhereMoves)
+{
+    TempFolder other;
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(TempFolder::Put(other.At(L"o" + std::to_wstring(i) + L".bmp"), Bitmap(640, 480)));
+    Select({L"a.bmp", L"b.bmp"});
+    Command(ID_LIST_CUT);
+    EXPECT_NE(List().GetItemState(Index(L"a.bmp")) & KQLS_CUT, 0u);
+    Reopen(other.Root(), 12);
+    Command(ID_LIST_PASTE);
+    EXPECT_TRUE(PumpUntil([&] { return List().GetItemCount() == 14 && !List().IsScanning(); })) << List().GetItemCount() << " scanning " << List().IsScanning();
+    EXPECT_TRUE(Exists(other.At(L"a.bmp")));
+    EXPECT_TRUE(Exists(other.At(L"b.bmp")));
+    EXPECT_FALSE(Exists(temp.At(L"a.bmp")));
+    EXPECT_TRUE(Exists(temp.At(L"c.bmp")));
+    EXPECT_EQ(List().m_cutPaths.GetCount(), 0);
 }
 
 TEST_F(PictureListTest, PasteTakesFilesThatAnotherProgramCopied)
