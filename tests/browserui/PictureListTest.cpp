@@ -702,7 +702,8 @@ TEST_F(WallpaperTest, CopyToTheWallpaperFolderNeverOverwrites)
     ASSERT_TRUE(TempFolder::Put(In(wallpapers, L"wide.bmp"), "theirs"));
     Select({L"wide.bmp", L"a.bmp"});
     ASSERT_GE(List().GetNextSelectItem(-1), 0);
-    List().CopyToWallpaperFolder();
+    // As the menu sends it: the frame hands it to the application.
+    Command(ID_WALLPAPER_COPY);
     EXPECT_EQ(TempFolder::Get(In(wallpapers, L"wide.bmp")), "theirs");
     EXPECT_TRUE(TempFolder::Get(In(wallpapers, L"wide~1.bmp")) == Bitmap(80, 40));
     EXPECT_TRUE(Exists(In(wallpapers, L"a.bmp"))) << wallpapers;
