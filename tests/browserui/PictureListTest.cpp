@@ -709,6 +709,34 @@ TEST_F(WallpaperTest, CopyToTheWallpaperFolderNeverOverwrites)
     EXPECT_TRUE(Exists(In(wallpapers, L"a.bmp"))) << wallpapers;
 }
 
+// Resizing the first frame would drop the others: the picture is refused, untouched.
+TEST(ResizePicture, AnAnimatedPictureIsRefused)
+{
+    TempFolder temp;
+    const std::wstring path = temp.At(L"a.gif");
+    const std::string frame("\x21\xF9\x04\x00\x0A\x00\x00\x00"
+                            "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00"
+                            "\x02\x02\x44\x01\x00",
+                            23);
+    const std::string gif = std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 19) + frame + frame + ";";
+    ASSERT_TRUE(TempFolder::Put(path, gif));
+    int asked = 0;
+    std::vector<std::wstring> told;
+    ResizeQuestions questions;
+    questions.chooseSize = [&](int& w, int& h, int&) {
+        ++asked;
+        w = 2;
+        h = 2;
+        return true;
+    };
+    questions.confirmModify = [] { return true; };
+    questions.tell = [&](const wchar_t* text) { told.push_back(text); };
+    EXPECT_FALSE(ResizePictureFile(path.c_str(), questions));
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(TempFolder::Get(path), gif);
+}
+
 TEST(ResizePicture, TheSameSizeWritesNothingAndANewSizeRewrites)
 {
     TempFolder temp;
