@@ -89,8 +89,12 @@ BEGIN_MESSAGE_MAP(CLumivoShowsApp, CBCGPWinApp)
     ON_COMMAND(ID_LANGUAGE_LIST, OnLanguageList)
     ON_UPDATE_COMMAND_UI(ID_LANGUAGE_AUTO, OnUpdateLanguageAuto)
     ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguageEnglish)
-    ON_COMMAND_RANGE(ID_SKIN_WHITE, ID_SKIN_GREEN, OnSkinCommand)
-    ON_UPDATE_COMMAND_UI_RANGE(ID_SKIN_WHITE, ID_SKIN_GREEN, OnUpdateSkin)
+    // The skin commands come in two runs: the ids between them belong to other commands
+    // (the options, a language, the wallpaper's), which one range would take over.
+    ON_COMMAND_RANGE(ID_SKIN_WHITE, ID_SKIN_BLUE, OnSkinCommand)
+    ON_COMMAND_RANGE(ID_SKIN_PINK, ID_SKIN_GREEN, OnSkinCommand)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SKIN_WHITE, ID_SKIN_BLUE, OnUpdateSkin)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_SKIN_PINK, ID_SKIN_GREEN, OnUpdateSkin)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
     // The wallpaper commands of the list's and the viewer's menus (LumivoShowsAppWallpaper.cpp).
     ON_COMMAND(ID_WALLPAPER_AUTOMATIC, OnWallpaperAutomatic)

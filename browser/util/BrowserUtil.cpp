@@ -222,12 +222,21 @@ bool ShellFileOperation(SHFILEOPSTRUCTW& op, const wchar_t* destination, const P
     }
     from.push_back(L'\0');
     op.fFlags |= FOF_NOERRORUI;
-    if (renameOnCollision) {
+    if (renameOnCollision)
         op.fFlags |= FOF_RENAMEONCOLLISION;
-        // Not every shell renames on a collision (Wine's refuses a copy onto the file itself):
-        // when a name is taken, each source gets its target here, a free "name~N", in pairs.
+    // Each source gets its own target, in pairs, for a move of several files (Wine's shell gives
+    // up moving them into one folder) and where a name is taken: not every shell renames on a
+    // collision (Wine's refuses a copy onto the file itself), so the free "name~N" is made here.
+    bool collided = false;
+    if (renameOnCollision)
+        for (PathSet::Iter it = sources.Begin(); !it.IsEnd() && !collided; it.Next()) {
+            std::wstring target(destination);
+            if (!target.empty() && target.back() != L'\\')
+                target += L'\\';
+            collided = GetFileAttributesW((target + GetFileNamePart(it.GetKey().GetString())).c_str()) != INVALID_FILE_ATTRIBUTES;
+        }
+    if ((move && sources.GetCount() > 1) || collided) {
         std::vector<wchar_t> pairs;
-        bool collided = false;
         for (PathSet::Iter it = sources.Begin(); !it.IsEnd(); it.Next()) {
             std::wstring target(destination);
             if (!target.empty() && target.back() != L'\\')
@@ -237,19 +246,15 @@ bool ShellFileOperation(SHFILEOPSTRUCTW& op, const wchar_t* destination, const P
                 return false;
             wchar_t name[MAX_PATH] = {};
             wcscpy(name, target.c_str());
-            if (GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES) {
-                if (MakeUniqueFileName(name) != UNIQUE_NAME_CHANGED)
-                    return false;
-                collided = true;
-            }
+            if (renameOnCollision && GetFileAttributesW(name) != INVALID_FILE_ATTRIBUTES &&
+                MakeUniqueFileName(name) != UNIQUE_NAME_CHANGED)
+                return false;
             pairs.insert(pairs.end(), name, name + wcslen(name));
             pairs.push_back(L'\0');
         }
-        if (collided) {
-            pairs.push_back(L'\0');
-            to.swap(pairs);
-            op.fFlags |= FOF_MULTIDESTFILES;
-        }
+        pairs.push_back(L'\0');
+        to.swap(pairs);
+        op.fFlags |= FOF_MULTIDESTFILES;
     }
     op.wFunc = move ? FO_MOVE : FO_COPY;
     op.pFrom = from.data();

@@ -207,10 +207,6 @@ protected:
     // Reads the folder again and waits for its scan.
     void Reopen(const std::wstring& folder, size_t count)
     {
-        // A folder opened again while the first thumbnails are still being made can wait for
-        // them without end; the test lets them come first.
-        Settle();
-        PumpFor(1000);
         List().OpenFolder(folder.c_str());
         ASSERT_TRUE(PumpUntil([&] { return size_t(List().GetItemCount()) == count && !List().IsScanning(); }))
             << List().GetItemCount();
@@ -408,6 +404,25 @@ TEST_F(PictureListTest, CopyThenPasteIntoTheSourceFolderMakesTildeCopies)
     EXPECT_TRUE(Exists(temp.At(L"b~1.bmp")));
     EXPECT_TRUE(TempFolder::Get(temp.At(L"a.bmp")) == Bitmap(64, 48));
     EXPECT_EQ(List().m_copyPaths.GetCount(), 0);
+}
+
+// The paste reads the target folder again while its own thumbnails are still being made.
+TEST_F(PictureListTest, CutThenPasteElsewhereMoves)
+{
+    TempFolder other;
+    for (int i = 0; i < 12; ++i)
+        ASSERT_TRUE(TempFolder::Put(other.At(L"o" + std::to_wstring(i) + L".bmp"), Bitmap(640, 480)));
+    Select({L"a.bmp", L"b.bmp"});
+    Command(ID_LIST_CUT);
+    EXPECT_NE(List().GetItemState(Index(L"a.bmp")) & KQLS_CUT, 0u);
+    Reopen(other.Root(), 12);
+    Command(ID_LIST_PASTE);
+    EXPECT_TRUE(PumpUntil([&] { return List().GetItemCount() == 14 && !List().IsScanning(); })) << List().GetItemCount() << " scanning " << List().IsScanning();
+    EXPECT_TRUE(Exists(other.At(L"a.bmp")));
+    EXPECT_TRUE(Exists(other.At(L"b.bmp")));
+    EXPECT_FALSE(Exists(temp.At(L"a.bmp")));
+    EXPECT_TRUE(Exists(temp.At(L"c.bmp")));
+    EXPECT_EQ(List().m_cutPaths.GetCount(), 0);
 }
 
 TEST_F(PictureListTest, PasteTakesFilesThatAnotherProgramCopied)
@@ -687,10 +702,39 @@ TEST_F(WallpaperTest, CopyToTheWallpaperFolderNeverOverwrites)
     ASSERT_TRUE(TempFolder::Put(In(wallpapers, L"wide.bmp"), "theirs"));
     Select({L"wide.bmp", L"a.bmp"});
     ASSERT_GE(List().GetNextSelectItem(-1), 0);
-    List().CopyToWallpaperFolder();
+    // As the menu sends it: the frame hands it to the application.
+    Command(ID_WALLPAPER_COPY);
     EXPECT_EQ(TempFolder::Get(In(wallpapers, L"wide.bmp")), "theirs");
     EXPECT_TRUE(TempFolder::Get(In(wallpapers, L"wide~1.bmp")) == Bitmap(80, 40));
     EXPECT_TRUE(Exists(In(wallpapers, L"a.bmp"))) << wallpapers;
+}
+
+// Resizing the first frame would drop the others: the picture is refused, untouched.
+TEST(ResizePicture, AnAnimatedPictureIsRefused)
+{
+    TempFolder temp;
+    const std::wstring path = temp.At(L"a.gif");
+    const std::string frame("\x21\xF9\x04\x00\x0A\x00\x00\x00"
+                            "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00"
+                            "\x02\x02\x44\x01\x00",
+                            23);
+    const std::string gif = std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF", 19) + frame + frame + ";";
+    ASSERT_TRUE(TempFolder::Put(path, gif));
+    int asked = 0;
+    std::vector<std::wstring> told;
+    ResizeQuestions questions;
+    questions.chooseSize = [&](int& w, int& h, int&) {
+        ++asked;
+        w = 2;
+        h = 2;
+        return true;
+    };
+    questions.confirmModify = [] { return true; };
+    questions.tell = [&](const wchar_t* text) { told.push_back(text); };
+    EXPECT_FALSE(ResizePictureFile(path.c_str(), questions));
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(TempFolder::Get(path), gif);
 }
 
 TEST(ResizePicture, TheSameSizeWritesNothingAndANewSizeRewrites)
