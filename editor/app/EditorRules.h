@@ -55,3 +55,9 @@ struct ToolTipEntry {
     bool longPress;
 };
 const ToolTipEntry* FindToolTip(UINT id);
+
+// The panes' list colour for a skin: its face colour mixed half and half with a mid grey.
+inline COLORREF SkinListColor(COLORREF face)
+{
+    return RGB((GetRValue(face) + 128) / 2, (GetGValue(face) + 128) / 2, (GetBValue(face) + 128) / 2);
+}

@@ -346,6 +346,8 @@ void CLumivoToolsApp::SetSkin(unsigned skin)
         CKQVisualManager::SetBlackStyle();
         break;
     }
+    if (m_pEditorFrame && m_pEditorFrame->m_hWnd)
+        m_pEditorFrame->ApplySkin();
     if (m_pMainWnd && m_pMainWnd->m_hWnd) {
         if (m_pStartPage && m_pStartPage->m_hWnd)
             m_pStartPage->SetSkinBackground();
@@ -436,7 +438,9 @@ void CLumivoToolsApp::OnChangeLanguage()
         return;
     if (m_pStartPage && m_pStartPage->m_hWnd)
         m_pStartPage->SetTileTexts();
-    // The mode frames refresh their texts here as they join.
+    if (m_pEditorFrame && m_pEditorFrame->m_hWnd)
+        m_pEditorFrame->UpdateMenuCaptions();
+    // The other mode frames refresh their texts here as they join.
 }
 
 void CLumivoToolsApp::OnBugReport()

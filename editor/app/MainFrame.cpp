@@ -6,6 +6,7 @@
 #include "LumivoToolsApp.h"
 #include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
+#include "MenuCaptions.h"
 #include "ContextBarIds.h"
 #include "MessageBox.h"
 #include "ShopToolbarColorPicker.h"
@@ -310,12 +311,47 @@ void CMainFrame::UpdateMenuCaptions()
         tabs->SetActiveTab(tabs->GetActiveTab());
     if (zoomMenu)
         ::ModifyMenuW(zoomMenu, 33189, MF_BYCOMMAND | MF_STRING, 33189, TranslateString(L"Automatic"));
-    static const wchar_t* const kMenus[] = {L"File", L"Edit", L"Image", L"Layer", L"Adjust", L"Filters", L"View", L"Help"};
-    for (UINT i = 0; i < std::size(kMenus); ++i)
-        menuBar.SetToolBarBtnText(i, TranslateString(kMenus[i]), TRUE, TRUE);
+    const editorcaptions::Translator translate = [](const wchar_t* key) { return std::wstring(TranslateString(key)); };
+    for (int i = 0; i < static_cast<int>(std::size(editorcaptions::kTopMenuKeys)); ++i) {
+        CBCGPToolbarMenuButton* menu = menuBar.GetMenuItem(i);
+        if (!menu)
+            continue;
+        const std::wstring before = menu->m_strText.GetString();
+        menuBar.SetToolBarBtnText(i, editorcaptions::WithMnemonic(translate(editorcaptions::kTopMenuKeys[i]), before).c_str(), TRUE, TRUE);
+        editorcaptions::ApplyMenuCaptions(menu->GetMenu(), i, translate);
+    }
     if (menuBar.m_hWnd)
         menuBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RecalcLayout(TRUE);
+}
+
+void CMainFrame::ApplySkin()
+{
+    // The children as the client holds them: no activation, so none comes to the front and a
+    // hidden one can't stall the walk.
+    if (AfxGetMainWnd() == this && m_hWndMDIClient) {
+        for (HWND at = ::GetWindow(m_hWndMDIClient, GW_CHILD); at; at = ::GetWindow(at, GW_HWNDNEXT)) {
+            auto* child = DYNAMIC_DOWNCAST(CChildFrame, CWnd::FromHandlePermanent(at));
+            if (!child || !::IsWindow(child->view.m_hWnd))
+                continue;
+            child->view.LoadBackgroundImage();
+            child->view.RequestRedraw();
+            child->view.Invalidate(FALSE);
+        }
+    }
+    const COLORREF color = SkinListColor(globalData.clrBarFace);
+    for (CKQPicListView* list : {static_cast<CKQPicListView*>(&filterBar.list), static_cast<CKQPicListView*>(&frameBar.list),
+                                 static_cast<CKQPicListView*>(&mainBar.list), static_cast<CKQPicListView*>(&materialBar.list)}) {
+        list->m_clrBackground = color;
+        if (list->m_hWnd)
+            list->DrawListView();
+    }
+    layerBar.list.background = color;
+    if (layerBar.list.m_hWnd)
+        layerBar.list.RedrawList();
+    if (auto* app = dynamic_cast<CLumivoToolsApp*>(AfxGetApp()))
+        if (app->m_pStartPage && app->m_pStartPage->m_hWnd)
+            app->m_pStartPage->SetSkinBackground();
 }
 
 // ---- command routing ----

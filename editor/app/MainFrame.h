@@ -52,6 +52,8 @@ public:
     void SelectPointerTool() override;
     // The translated captions of the frame, its panes and its menus.
     void UpdateMenuCaptions();
+    // Re-tints the pictures' canvas backgrounds and the panes' lists after a skin change.
+    void ApplySkin();
 
     // INewPictureFrame
     CPicEditView* GetActiveEditView() override { return ActiveEditView(); }

@@ -628,3 +628,81 @@ TEST_F(MainFrameTest, CopyPasteAndCutOfLayers)
 }
 
 } // namespace
+
+namespace {
+
+// The caption of an item of the menu bar's drop-down menu `top`, by place (a sub-menu's items
+// after the sub-menu's place).
+std::wstring MenuText(CMainFrame* frame, int top, int place, int subPlace = -1)
+{
+    HMENU menu = frame->menuBar.GetMenuItem(top)->GetMenu();
+    if (subPlace >= 0)
+        menu = ::GetSubMenu(menu, place);
+    wchar_t text[256] = {};
+    ::GetMenuStringW(menu, static_cast<UINT>(subPlace >= 0 ? subPlace : place), text, 255, MF_BYPOSITION);
+    return text;
+}
+
+TEST_F(MainFrameTest, MenuCaptionsFollowTheLanguageWithTheirKeyboardLetters)
+{
+    struct Expected {
+        int top, place, subPlace;
+        const wchar_t* english;
+        const wchar_t* chinese;
+    };
+    const Expected items[] = {
+        {0, 6, -1, L"Save As...", L"另存为..."},
+        {0, 9, -1, L"Export", L"导出"},
+        {0, 9, 0, L"Shape to page", L"形状转为页面"},
+        {1, 4, -1, L"Copy...\tCtrl+C", L"复制...\tCtrl+C"},
+        {0, 0, -1, L"&New\tCtrl+N", L"新建(&N)\tCtrl+N"},
+        {3, 6, 4, L"Radial", L"径向"},
+        {6, 6, 0, L"Layer List View", L"图层列表"},
+        {6, 1, -1, L"Set the grid width...", L"设置网格宽度..."},
+    };
+    auto check = [&](bool chinese) {
+        for (const Expected& e : items)
+            EXPECT_EQ(std::wstring(chinese ? e.chinese : e.english), MenuText(frame, e.top, e.place, e.subPlace))
+                << e.top << "/" << e.place << "/" << e.subPlace;
+    };
+    const std::wstring folder = std::wstring(CZVUILibApp::GetLanguageFolder().GetString());
+    ASSERT_TRUE(LoadLanguageFile((folder + L"English.txt").c_str()));
+    frame->UpdateMenuCaptions();
+    frame->UpdateMenuCaptions();   // a second run gives the same captions
+    check(false);
+    EXPECT_EQ(L"&File", std::wstring(frame->menuBar.GetMenuItem(0)->m_strText));
+    EXPECT_EQ(L"F&ilters", std::wstring(frame->menuBar.GetMenuItem(5)->m_strText));
+
+    ASSERT_TRUE(LoadLanguageFile((folder + L"Simplified Chinese.txt").c_str()));
+    frame->UpdateMenuCaptions();
+    check(true);
+    EXPECT_EQ(L"文件(&F)", std::wstring(frame->menuBar.GetMenuItem(0)->m_strText));
+    EXPECT_EQ(L"滤镜(&I)", std::wstring(frame->menuBar.GetMenuItem(5)->m_strText));
+    EXPECT_EQ(L"基础", Title(&frame->mainBar));
+
+    ASSERT_TRUE(LoadLanguageFile((folder + L"English.txt").c_str()));
+    frame->UpdateMenuCaptions();
+    check(false);
+    EXPECT_EQ(L"F&ilters", std::wstring(frame->menuBar.GetMenuItem(5)->m_strText));
+    LoadCurrentLanguage();
+}
+
+TEST_F(MainFrameTest, ApplySkinTintsThePaneListsAndKeepsTheActivePicture)
+{
+    CChildFrame* first = Open(SamplePicture());
+    CChildFrame* second = Open(SamplePicture());
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    first->ShowWindow(SW_HIDE);   // a hidden child must not stall the walk
+    const COLORREF face = globalData.clrBarFace;
+    frame->ApplySkin();
+    EXPECT_EQ(second, frame->MDIGetActive());
+    const COLORREF expected = SkinListColor(face);
+    EXPECT_EQ(expected, frame->mainBar.list.m_clrBackground);
+    EXPECT_EQ(expected, frame->filterBar.list.m_clrBackground);
+    EXPECT_EQ(expected, frame->materialBar.list.m_clrBackground);
+    EXPECT_EQ(expected, frame->frameBar.list.m_clrBackground);
+    EXPECT_EQ(expected, frame->layerBar.list.background);
+}
+
+} // namespace
