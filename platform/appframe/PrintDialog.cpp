@@ -202,6 +202,44 @@ PrinterService* SetPrinterService(PrinterService* service)
     return before;
 }
 
+void RunPrintJob(CPrintInfo* dialog, const wchar_t* docName, const PrintJobSteps& steps)
+{
+    HDC printer = dialog && dialog->m_pPD ? dialog->m_pPD->GetPrinterDC() : nullptr;
+    if (!printer)
+        return;
+    PrinterService& service = Printers();
+    CDC dc;
+    dc.Attach(printer);
+    dc.m_bPrinting = TRUE;
+    DOCINFOW document = {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = docName;
+    bool ok = service.StartDoc(printer, document) > 0;
+    CPrintInfo info;
+    const PrinterPage page = service.PageOf(printer);
+    info.m_rectDraw.SetRect(0, 0, page.width, page.height);
+    if (ok && steps.begin)
+        steps.begin(&dc, &info);
+    for (UINT n = info.GetMinPage(); ok && n <= info.GetMaxPage(); ++n) {
+        ok = service.StartPage(printer) > 0;
+        if (!ok)
+            break;
+        info.m_nCurPage = n;
+        if (steps.print)
+            steps.print(&dc, &info);
+        ok = service.EndPage(printer) > 0;
+    }
+    if (steps.end)
+        steps.end(&dc, &info);
+    if (ok)
+        service.EndDoc(printer);
+    else
+        service.AbortDoc(printer);
+    dc.Detach();
+    service.DeleteDC(printer);
+    dialog->m_pPD->m_pd.hDC = nullptr;
+}
+
 } // namespace appframe
 
 // ---------------------------------------------------------------------------------------------

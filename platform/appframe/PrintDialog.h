@@ -5,6 +5,7 @@
 // IDCANCEL, GetPrinterDeviceDefaults answers FALSE. Tests put a fake service in place.
 #include "Dialog.h"
 #include <commdlg.h>
+#include <functional>
 #include <string>
 
 class APPFRAME_API CPrintDialog : public CDialog {
@@ -145,4 +146,15 @@ private:
 };
 // Puts another service in place (null: the system's again); returns the one before.
 APPFRAME_API PrinterService* SetPrinterService(PrinterService* service);
+
+// What a print job does on its device context: `begin` chooses the pages, `print` draws the
+// page in m_nCurPage, `end` tidies up (it also runs when the job failed).
+struct PrintJobSteps {
+    std::function<void(CDC*, CPrintInfo*)> begin, print, end;
+};
+// Runs one job on the printer context of `dialog`'s print dialog, through the printer service:
+// the document named `docName`, one page at a time. A step the printer refuses aborts the job
+// (no pages are drawn after it, and `begin` is skipped when the document could not start).
+// The printer's context is deleted afterwards and not kept from one job to the next.
+APPFRAME_API void RunPrintJob(CPrintInfo* dialog, const wchar_t* docName, const PrintJobSteps& steps);
 } // namespace appframe

@@ -88,39 +88,12 @@ BOOL CKQPrintWnd::DoPreparePrinting(CPrintInfo* pInfo)
 
 void CKQPrintWnd::Print(CPrintInfo* pInfo)
 {
-    HDC printer = pInfo && pInfo->m_pPD ? pInfo->m_pPD->GetPrinterDC() : nullptr;
-    if (!printer)
-        return;
-    appframe::PrinterService& service = appframe::Printers();
-    CDC dc;
-    dc.Attach(printer);
-    dc.m_bPrinting = TRUE;
     CWinApp* app = AfxGetApp();
-    DOCINFOW doc = {};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = app && app->m_pszAppName ? app->m_pszAppName : L"Lumivo";
-    bool ok = service.StartDoc(printer, doc) > 0;
-    CPrintInfo info;
-    const appframe::PrinterPage page = service.PageOf(printer);
-    info.m_rectDraw.SetRect(0, 0, page.width, page.height);
-    OnBeginPrinting(&dc, &info);
-    for (UINT n = info.GetMinPage(); ok && n <= info.GetMaxPage(); ++n) {
-        ok = service.StartPage(printer) > 0;
-        if (!ok)
-            break;
-        info.m_nCurPage = n;
-        OnPrint(&dc, &info);
-        ok = service.EndPage(printer) > 0;
-    }
-    OnEndPrinting(&dc, &info);
-    if (ok)
-        service.EndDoc(printer);
-    else
-        service.AbortDoc(printer);
-    dc.Detach();
-    // The printer's context is not kept from one job to the next.
-    service.DeleteDC(printer);
-    pInfo->m_pPD->m_pd.hDC = nullptr;
+    appframe::PrintJobSteps steps;
+    steps.begin = [this](CDC* dc, CPrintInfo* info) { OnBeginPrinting(dc, info); };
+    steps.print = [this](CDC* dc, CPrintInfo* info) { OnPrint(dc, info); };
+    steps.end = [this](CDC* dc, CPrintInfo* info) { OnEndPrinting(dc, info); };
+    appframe::RunPrintJob(pInfo, app && app->m_pszAppName ? app->m_pszAppName : L"Lumivo", steps);
 }
 
 void CKQPrintWnd::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
