@@ -370,6 +370,25 @@ TEST_F(FrameCommandsTest, SaveOfAnUntitledPictureAsksForANameAndSaveAsWritesIt)
     EXPECT_FALSE(Update(*frame, ID_FILE_SAVE_PICTURE).enabled) << "saved and unchanged";
 }
 
+TEST_F(FrameCommandsTest, CameraSnapshotOpensAsANewUntitledPicture)
+{
+    // The snapshot file the camera dialog wrote, opened in the one window the opening makes.
+    const std::wstring snapshot = folder.At(L"2026-12-11_10_00_00.bmp");
+    ASSERT_TRUE(::CopyFileW(SamplePicture().c_str(), snapshot.c_str(), FALSE));
+    ASSERT_TRUE(frame->OpenFileInEditor(snapshot.c_str()));
+    CPicEditView* view = CMainFrame::ActiveEditView();
+    ASSERT_NE(nullptr, view);
+    frame->NameAsUntitled(*view);
+    EXPECT_EQ(std::vector<std::wstring>{L"Untitled-1"}, ChildTitles());
+    EXPECT_TRUE(Update(*frame, ID_FILE_SAVE_PICTURE).enabled);
+    // Save asks for a name: the snapshot is not written over.
+    const std::string before = TempFolder::Get(snapshot);
+    Command(ID_FILE_SAVE_PICTURE);
+    ASSERT_EQ(1u, g_captions.size());
+    EXPECT_EQ(L"Save", g_captions[0]);
+    EXPECT_EQ(before, TempFolder::Get(snapshot));
+}
+
 // ---- View ----
 
 TEST_F(FrameCommandsTest, ZoomPresetsMoveTheSliderAndCheckOnlyThemselves)
