@@ -389,6 +389,29 @@ TEST_F(FrameCommandsTest, CameraSnapshotOpensAsANewUntitledPicture)
     EXPECT_EQ(before, TempFolder::Get(snapshot));
 }
 
+TEST_F(FrameCommandsTest, ControlKeysReachTheirCommands)
+{
+    CPicEditView* view = OpenSample();
+    ASSERT_NE(nullptr, view);
+    BYTE keys[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    const BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    const auto press = [&](WPARAM key) {
+        MSG msg = {view->m_hWnd, WM_KEYDOWN, key, 1};
+        return frame->PreTranslateMessage(&msg) != FALSE;
+    };
+    // Ctrl+O: the open dialog (cancelled); Ctrl+A: everything selected.
+    EXPECT_TRUE(press('O'));
+    EXPECT_TRUE(press('A'));
+    keys[VK_CONTROL] = saved;
+    ::SetKeyboardState(keys);
+    ASSERT_EQ(1u, g_captions.size());
+    EXPECT_EQ(L"Open", g_captions[0]);
+    EXPECT_EQ(11, view->tool);
+}
+
 // ---- View ----
 
 TEST_F(FrameCommandsTest, ZoomPresetsMoveTheSliderAndCheckOnlyThemselves)
