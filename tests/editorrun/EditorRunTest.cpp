@@ -519,3 +519,37 @@ TEST_F(EditorRunTest, TurnedAndResizedPicturesSaveThroughTheDialog)
     EXPECT_NEAR(213.5, small.height, 0.5);
     Gdiplus::GdiplusShutdown(gdiplus);
 }
+
+// A picture opened through File > Open: its folder is the one the program writes down at exit.
+TEST_F(EditorRunTest, FolderOfAnOpenedPictureIsWrittenAtExit)
+{
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Opened.jpg");
+    ASSERT_TRUE(CopySample(picture));
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        PictureTitles(editor.Id(), &frame);
+        return frame != nullptr && IsWindowVisible(frame);
+    }));
+    PostMessageW(frame, WM_COMMAND, 32925, 0);   // File > Open
+    HWND dialog = testsupport::WaitForFileDialog(editor.Id(), kTimeout);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(testsupport::ChooseFileInDialog(dialog, picture));
+    ASSERT_TRUE(WaitFor([&] { return PictureTitles(editor.Id()) == std::vector<std::wstring>{L"Opened.jpg"}; }));
+
+    // The editor gives way to the start page, which then ends the program.
+    HWND page = WaitForFrameOf(editor);
+    ASSERT_NE(nullptr, page);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
+    PostMessageW(page, 0x500, 0, 0);
+    ASSERT_EQ(0, editor.WaitForExit(kTimeout));
+
+    wchar_t written[MAX_PATH] = {};
+    DWORD size = sizeof written;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools\\Tools", L"CurrentDirectory",
+                                          RRF_RT_REG_SZ, nullptr, written, &size));
+    EXPECT_EQ(folder.Root(), std::wstring(written));
+}
