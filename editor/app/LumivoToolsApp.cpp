@@ -2,6 +2,7 @@
 #include <winsock.h>
 #include <shlobj.h>
 #include <algorithm>
+#include "EditorAppState.h"
 #include "KQPPopupWindow.h"
 #include "KQVisualManager.h"
 #include "LumivoToolsIds.h"
@@ -159,6 +160,9 @@ BOOL CLumivoToolsApp::InitInstance()
 int CLumivoToolsApp::ExitInstance()
 {
     CloseAllPopupWnd();
+    // The folder the editor's file dialogs last went to (opening layers moves it too).
+    if (!GetEditorAppState().currentFolder.IsEmpty())
+        m_strCurrentDirectory = static_cast<const wchar_t*>(GetEditorAppState().currentFolder);
     WriteProfileString(L"Tools", L"CurrentDirectory", m_strCurrentDirectory);
     if (m_bWinsock)
         ::WSACleanup();
@@ -182,6 +186,7 @@ void CLumivoToolsApp::LoadSettings()
     m_strCurrentDirectory = GetProfileString(L"Tools", L"CurrentDirectory", L"");
     if (m_strCurrentDirectory.IsEmpty() || !IsFolder(m_strCurrentDirectory))
         m_strCurrentDirectory = MyPicturesFolder();
+    GetEditorAppState().currentFolder = static_cast<const wchar_t*>(m_strCurrentDirectory);
     m_query.LoadSetting();
 }
 

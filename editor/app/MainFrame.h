@@ -48,6 +48,11 @@ public:
     // and for a file that could not be opened (the user is told; the empty child closes).
     bool OpenFileInEditor(const wchar_t* path) override;
     static bool IsClipboardImageAvailable();
+    // The folder of a file the user chose becomes the one the file dialogs open in, and the one
+    // the program writes down at exit.
+    static void RememberFolderOf(const wchar_t* path);
+    // The folder the file dialogs open in; empty when none is known.
+    static CString LastUsedFolder();
     // The pointer tool, pressed in the palette, for the frame and the active view.
     void SelectPointerTool() override;
     // The translated captions of the frame, its panes and its menus.
@@ -57,6 +62,7 @@ public:
 
     // INewPictureFrame
     CPicEditView* GetActiveEditView() override { return ActiveEditView(); }
+    void NameAsUntitled(CPicEditView& view) override;
     CPicEditView* CreatePictureWindow() override;
     void ShowPictureWindow(CPicEditView& view) override;
     void DiscardPictureWindow(CPicEditView& view) override;
@@ -116,6 +122,40 @@ protected:
     afx_msg void OnZoomOut();
     afx_msg void OnZoomSlider();
     afx_msg void OnToggleGrid();
+    // File, view, image and layer commands (MainFrameFileCommands.cpp, MainFrameViewCommands.cpp).
+    afx_msg void OnFileOpen();
+    afx_msg void OnFileFromClipboard();
+    afx_msg void OnUpdateFileFromClipboard(CCmdUI* pCmdUI);
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    afx_msg void OnFileShapeToPage();
+    afx_msg void OnEditSelectAll();
+    afx_msg void OnImageResize();
+    afx_msg void OnImageRotateLeft();
+    afx_msg void OnImageRotateRight();
+    afx_msg void OnLayerOpenAsLayer();
+    afx_msg void OnLayerNewText();
+    afx_msg void OnLayerDuplicate();
+    afx_msg void OnLayerDelete();
+    afx_msg void OnLayerConvertText();
+    afx_msg void OnUpdateLayerConvertText(CCmdUI* pCmdUI);
+    afx_msg void OnLayerTransparentBackground();
+    afx_msg void OnLayerTurnLeft();
+    afx_msg void OnLayerTurnRight();
+    afx_msg void OnLayerCrop();
+    afx_msg void OnLayerHideAll();
+    afx_msg void OnLayerShowAll();
+    afx_msg void OnLayerMergeVisible();
+    afx_msg void OnLayerMergeAll();
+    afx_msg void OnLayerShadow();
+    afx_msg void OnTogglePane(UINT id);
+    afx_msg void OnUpdateTogglePane(CCmdUI* pCmdUI);
+    afx_msg void OnFullScreen();
+    afx_msg void OnZoomFit();
+    afx_msg void OnUpdateZoomFit(CCmdUI* pCmdUI);
+    afx_msg void OnZoomPreset(UINT id);
+    afx_msg void OnUpdateZoomPreset(CCmdUI* pCmdUI);
+    afx_msg void OnDropFiles(HDROP drop);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -137,6 +177,15 @@ private:
     static void ApplyZoom(CPicEditView& view, float zoom);
     // Frames on or off, with one redraw when that changes.
     static void ShowFrames(CPicEditView& view, bool shown);
+    // The background's picture turned a quarter, as one step of the history.
+    void RotatePicture(bool left);
+    // The current layer turned a quarter.
+    void TurnLayer(bool left);
+    // Merges the layers with the document's operation, then lists and redraws them.
+    void MergeLayers(void (CLayerDocument::*merge)());
+    void ShowAllLayers(bool show);
+    // The pane of a Window menu command, or null.
+    CBCGPBaseControlBar* PaneOfCommand(UINT id);
 
     std::vector<HICON> m_statusIcons;
     int m_shownSliderPos = -1;

@@ -63,11 +63,15 @@ void CNewPictureCommands::OnLayerNewBlank()
 
 void CNewPictureCommands::OnFileFromCamera()
 {
-    // The dialog saved the snapshot when it says so; nothing is grabbed again here.
+    // The dialog saved the snapshot when it says so; nothing is grabbed again here. The snapshot
+    // opens in the one window the opening makes, as a new picture of its own.
     CString path;
     if (!TakeCameraSnapshot(AfxGetMainWnd(), path))
         return;
-    m_frame.OpenFileInEditor(path);
+    if (m_frame.OpenFileInEditor(path)) {
+        if (CPicEditView* view = m_frame.GetActiveEditView())
+            m_frame.NameAsUntitled(*view);
+    }
     m_frame.SelectPointerTool();
 }
 

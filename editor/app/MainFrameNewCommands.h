@@ -18,6 +18,9 @@ public:
     virtual void DiscardPictureWindow(CPicEditView& view) = 0;
     // Opens a picture file in a picture window of its own; false when it could not be opened.
     virtual bool OpenFileInEditor(const wchar_t* path) = 0;
+    // A picture opened from a file the program made itself (the camera's snapshot) takes the next
+    // untitled name and counts as new: Save asks for a name instead of writing over that file.
+    virtual void NameAsUntitled(CPicEditView& view) = 0;
     virtual void SelectPointerTool() = 0;
 };
 

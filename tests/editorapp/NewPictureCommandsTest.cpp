@@ -52,8 +52,10 @@ public:
         return true;
     }
     void SelectPointerTool() override { ++pointerTools; }
+    void NameAsUntitled(CPicEditView& view) override { untitled.push_back(&view); }
 
     CPicEditView* active = nullptr;
+    std::vector<CPicEditView*> untitled;
     std::unique_ptr<CPicEditView> made;
     int windowsMade = 0, shown = 0, discarded = 0, pointerTools = 0;
     std::vector<std::wstring> opened;
@@ -232,6 +234,10 @@ TEST_F(NewPictureCommands, FromCameraOpensTheSavedSnapshot)
     CFakeCaptureDevices fake;
     ICaptureDevices* previous = SetCaptureDevices(&fake);
     EXPECT_TRUE(Enabled(ID_FILE_FROM_CAMERA));
+    // The picture window the opening made.
+    CPicEditView view;
+    ASSERT_TRUE(view.CreateEx(0, nullptr, L"view", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr));
+    frame.active = &view;
     testsupport::TempFolder folder;
     const std::wstring path = folder.At(L"snap.bmp");
     ActOnDialog([&](HWND w) {
@@ -243,12 +249,17 @@ TEST_F(NewPictureCommands, FromCameraOpensTheSavedSnapshot)
     ASSERT_EQ(frame.opened, std::vector<std::wstring>{path});
     EXPECT_NE(::GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(frame.pointerTools, 1);
+    // The window that opened the snapshot is the only one, and it is named as a new picture.
+    EXPECT_EQ(frame.windowsMade, 0);
+    EXPECT_EQ(frame.untitled, std::vector<CPicEditView*>{&view});
 
     ActOnDialog([](HWND w) { Click(w, IDCANCEL); });
     ASSERT_TRUE(Run(ID_FILE_FROM_CAMERA));
     EXPECT_EQ(frame.opened.size(), 1u);
     EXPECT_EQ(frame.pointerTools, 1);
+    EXPECT_EQ(frame.untitled.size(), 1u);
     SetCaptureDevices(previous);
+    view.DestroyWindow();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The editor program as a user meets it: the close box of the first and of a second instance,
-// the log-on start, and the data folder it fills at start.
+// the log-on start, the data folder it fills at start, dropped files, and pictures turned or
+// resized and saved through the Save As dialog.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -7,7 +8,9 @@
 #include <functional>
 #include <vector>
 #include <string>
+#include <gdiplus.h>
 #include "EditorAppTestSupport.h"
+#include "FileDialogDriver.h"
 #include "TestSupport.h"
 
 namespace {
@@ -347,4 +350,206 @@ TEST_F(EditorRunTest, EditorWithoutPicturesShowsTheStartPageOnClose)
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     PostMessageW(page, 0x500, 0, 0);
     EXPECT_EQ(editor.WaitForExit(kTimeout), 0);
+}
+
+namespace {
+
+// The size of a picture file and the colours of its top row and right column, read with GDI+.
+struct PictureFacts {
+    int width = 0, height = 0;
+    std::vector<COLORREF> topRow, rightColumn, leftColumn;
+};
+
+bool ReadPicture(const std::wstring& path, PictureFacts& facts)
+{
+    Gdiplus::Bitmap bitmap(path.c_str());
+    if (bitmap.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    facts.width = static_cast<int>(bitmap.GetWidth());
+    facts.height = static_cast<int>(bitmap.GetHeight());
+    Gdiplus::Color color;
+    for (int x = 0; x < facts.width; ++x) {
+        bitmap.GetPixel(x, 0, &color);
+        facts.topRow.push_back(RGB(color.GetR(), color.GetG(), color.GetB()));
+    }
+    for (int y = 0; y < facts.height; ++y) {
+        bitmap.GetPixel(facts.width - 1, y, &color);
+        facts.rightColumn.push_back(RGB(color.GetR(), color.GetG(), color.GetB()));
+        bitmap.GetPixel(0, y, &color);
+        facts.leftColumn.push_back(RGB(color.GetR(), color.GetG(), color.GetB()));
+    }
+    return true;
+}
+
+// The mean difference of a channel between the two lists (of the same length).
+double MeanDifference(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    double sum = 0;
+    size_t count = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        for (int shift : {0, 8, 16}) {
+            sum += std::abs(int((a[i] >> shift) & 0xFF) - int((b[i] >> shift) & 0xFF));
+            ++count;
+        }
+    return count ? sum / count : 255.0;
+}
+
+// A drop of the files on a window of another process. A drop handle is memory of the receiving
+// process, as the system makes it there: the block is written into that process, and the handle
+// is its address (a fixed block's handle is its address).
+bool DropFiles(const ChildProcess& process, HWND target, const std::vector<std::wstring>& paths)
+{
+    std::vector<BYTE> block(sizeof(DROPFILES));
+    auto* drop = reinterpret_cast<DROPFILES*>(block.data());
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    for (const std::wstring& path : paths) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(path.c_str());
+        block.insert(block.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
+    }
+    block.insert(block.end(), sizeof(wchar_t), 0);
+    HANDLE handle = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process.Id());
+    if (!handle)
+        return false;
+    void* memory = VirtualAllocEx(handle, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    SIZE_T written = 0;
+    const bool put = memory && WriteProcessMemory(handle, memory, block.data(), block.size(), &written) && written == block.size();
+    CloseHandle(handle);
+    return put && PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+// Runs the frame's command and saves the active picture through the Save As dialog.
+bool SaveActiveAs(const ChildProcess& editor, HWND frame, const std::wstring& path)
+{
+    PostMessageW(frame, WM_COMMAND, 32923, 0);
+    HWND dialog = testsupport::WaitForFileDialog(editor.Id(), kTimeout);
+    if (!dialog || !testsupport::ChooseFileInDialog(dialog, path))
+        return false;
+    return WaitFor([&] { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog); });
+}
+
+// The resize dialog of the process: the one with the width field.
+HWND WaitForResizeDialog(DWORD processId)
+{
+    HWND found = nullptr;
+    WaitFor([&] {
+        found = FindDialogOf(processId);
+        return found && GetDlgItem(found, 1057);
+    });
+    return found;
+}
+
+} // namespace
+
+// Files dropped on the running editor open in windows of their own, named by their files.
+TEST_F(EditorRunTest, DroppedPictureAndProjectOpenInTwoWindows)
+{
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lakeside.jpg"), project = folder.At(L"Scene.kqd");
+    ASSERT_TRUE(CopySample(picture));
+    ChildProcess maker;
+    ASSERT_TRUE(maker.Start(BinDir() + L"\\demo\\KqdTool.exe", L"make \"" + project + L"\" \"" + picture + L"\""));
+    ASSERT_EQ(0, maker.WaitForExit(kTimeout));
+
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        PictureTitles(editor.Id(), &frame);
+        return frame != nullptr && IsWindowVisible(frame);
+    }));
+    ASSERT_TRUE(DropFiles(editor, frame, {picture, project}));
+    const std::vector<std::wstring> expected = {L"Lakeside.jpg", L"Scene.kqd"};
+    EXPECT_TRUE(WaitFor([&] { return PictureTitles(editor.Id()) == expected; }));
+    EXPECT_EQ(expected, PictureTitles(editor.Id()));
+}
+
+// Image > Rotate Left and Image > Resize... on the running editor, each saved through the Save As
+// dialog as PNG.
+TEST_F(EditorRunTest, TurnedAndResizedPicturesSaveThroughTheDialog)
+{
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lakeside.jpg");
+    ASSERT_TRUE(CopySample(picture));
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr));
+    PictureFacts original;
+    ASSERT_TRUE(ReadPicture(picture, original));
+    ASSERT_EQ(640, original.width);
+
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + picture + L"\""));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return PictureTitles(editor.Id(), &frame) == std::vector<std::wstring>{L"Lakeside.jpg"}; }));
+
+    PostMessageW(frame, WM_COMMAND, 33017, 0);   // Image > Transform > Rotate Left
+    const std::wstring turned = folder.At(L"turned.png");
+    ASSERT_TRUE(SaveActiveAs(editor, frame, turned));
+    PictureFacts left;
+    ASSERT_TRUE(WaitFor([&] { return ReadPicture(turned, left); }));
+    EXPECT_EQ(427, left.width);
+    EXPECT_EQ(640, left.height);
+    // The top row is the original's right column, top to bottom (give or take the two JPEG
+    // decoders), not its left one turned the other way.
+    EXPECT_LT(MeanDifference(left.topRow, original.rightColumn), 4.0);
+    std::vector<COLORREF> leftColumnUpwards;
+    for (int y = original.height - 1; y >= 0; --y)
+        leftColumnUpwards.push_back(original.leftColumn[y]);
+    EXPECT_GT(MeanDifference(left.topRow, leftColumnUpwards), 10.0);
+
+    PostMessageW(frame, WM_COMMAND, 33018, 0);   // and back
+    PostMessageW(frame, WM_COMMAND, 33012, 0);   // Image > Resize...
+    HWND dialog = WaitForResizeDialog(editor.Id());
+    ASSERT_NE(nullptr, dialog);
+    HWND width = GetDlgItem(dialog, 1057);
+    SendMessageW(width, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"320"));
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1057, EN_CHANGE), reinterpret_cast<LPARAM>(width));
+    wchar_t height[16] = {};
+    GetDlgItemTextW(dialog, 1069, height, 16);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+    const std::wstring resized = folder.At(L"resized.png");
+    ASSERT_TRUE(SaveActiveAs(editor, frame, resized));
+    PictureFacts small;
+    ASSERT_TRUE(WaitFor([&] { return ReadPicture(resized, small); }));
+    EXPECT_EQ(320, small.width);
+    // The dialog keeps the aspect: 427 × 320 / 640 = 213.5, shown rounded.
+    EXPECT_EQ(std::wstring(height), std::to_wstring(small.height));
+    EXPECT_NEAR(213.5, small.height, 0.5);
+    Gdiplus::GdiplusShutdown(gdiplus);
+}
+
+// A picture opened through File > Open: its folder is the one the program writes down at exit.
+TEST_F(EditorRunTest, FolderOfAnOpenedPictureIsWrittenAtExit)
+{
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Opened.jpg");
+    ASSERT_TRUE(CopySample(picture));
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor"));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        PictureTitles(editor.Id(), &frame);
+        return frame != nullptr && IsWindowVisible(frame);
+    }));
+    PostMessageW(frame, WM_COMMAND, 32925, 0);   // File > Open
+    HWND dialog = testsupport::WaitForFileDialog(editor.Id(), kTimeout);
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(testsupport::ChooseFileInDialog(dialog, picture));
+    ASSERT_TRUE(WaitFor([&] { return PictureTitles(editor.Id()) == std::vector<std::wstring>{L"Opened.jpg"}; }));
+
+    // The editor gives way to the start page, which then ends the program.
+    HWND page = WaitForFrameOf(editor);
+    ASSERT_NE(nullptr, page);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
+    PostMessageW(page, 0x500, 0, 0);
+    ASSERT_EQ(0, editor.WaitForExit(kTimeout));
+
+    wchar_t written[MAX_PATH] = {};
+    DWORD size = sizeof written;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools\\Tools", L"CurrentDirectory",
+                                          RRF_RT_REG_SZ, nullptr, written, &size));
+    EXPECT_EQ(folder.Root(), std::wstring(written));
 }

@@ -1,8 +1,12 @@
-// The shared test support itself: child processes within a time limit, the temporary folder.
+// The shared test support itself: child processes within a time limit, the temporary folder, the
+// file-dialog driver.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
 #include <vector>
+#include <windows.h>
+#include <commdlg.h>
+#include "FileDialogDriver.h"
 #include "TestSupport.h"
 
 using testsupport::ChildProcess;
@@ -89,3 +93,38 @@ TEST(TempFolder, IsFreshAndGoesWithEverythingInIt)
 }
 
 } // namespace
+
+namespace {
+
+// The system's open or save dialog on a buffer; the chosen path, or "" when it was cancelled.
+std::wstring RunFileDialog(bool open, const wchar_t* title, const std::wstring& folder)
+{
+    wchar_t name[1024] = {};
+    OPENFILENAMEW ofn = {sizeof ofn};
+    ofn.lpstrFile = name;
+    ofn.nMaxFile = 1024;
+    ofn.lpstrTitle = title;
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.lpstrFilter = L"All\0*.*\0";
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | (open ? OFN_FILEMUSTEXIST : 0);
+    const BOOL chosen = open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+    return chosen ? std::wstring(name) : std::wstring();
+}
+
+} // namespace
+
+TEST(FileDialogDriver, ChoosesOrCancelsTheOpenAndSaveDialogsInTurn)
+{
+    TempFolder folder;
+    const std::wstring existing = folder.At(L"there.txt");
+    ASSERT_TRUE(TempFolder::Put(existing, "x"));
+    const std::wstring target = folder.At(L"new name.png");
+    testsupport::FileDialogAnswers answers({existing, L"", target});
+    EXPECT_EQ(RunFileDialog(true, L"Pick one", folder.Root()), existing);
+    EXPECT_EQ(RunFileDialog(true, L"Pick none", folder.Root()), L"");
+    EXPECT_EQ(RunFileDialog(false, L"Keep as", folder.Root()), target);
+    // Past the answers: cancelled, not left open.
+    EXPECT_EQ(RunFileDialog(false, L"One more", folder.Root()), L"");
+    EXPECT_EQ(answers.Captions(), (std::vector<std::wstring>{L"Pick one", L"Pick none", L"Keep as", L"One more"}));
+    EXPECT_EQ(testsupport::FindFileDialog(::GetCurrentProcessId()), nullptr);
+}

@@ -175,6 +175,14 @@ public:
         view.Recompose();
         return true;
     }
+    void NameAsUntitled(CPicEditView& view) override
+    {
+        if (auto* child = DYNAMIC_DOWNCAST(CChildFrame, view.GetParent()))
+            child->SetDocumentTitle(L"Untitled");
+        view.filePath.Empty();
+        view.askBeforeOverwrite = 0;
+        view.modified = 1;
+    }
     void SelectPointerTool() override
     {
         if (CPicEditView* view = ActiveView()) {
