@@ -13,6 +13,7 @@
 #include "FuncMainBar.h"
 #include "FuncMaterialBar.h"
 #include "LayerBar.h"
+#include "MainFrameLayerDialogs.h"
 #include "MainFrameNewCommands.h"
 #include "RibbonSlider.h"
 #include "RibbonStatusBar.h"
@@ -93,6 +94,7 @@ public:
     CFuncFrameBar frameBar;
     CDlgEditorContextBar contextBar;
     CNewPictureCommands newPictures{*this};
+    CLayerDialogCommands layerDialogs{[] { return ActiveEditView(); }};
     CBCGPToolBarImages paneIcons;
 
 protected:
