@@ -40,6 +40,7 @@ DialogResult StandardEditorDialogs::CanvasSize(CWnd* parent, CanvasSizeRecord& r
     dialog.m_height = dialog.m_newHeight = record.height;
     dialog.m_transparent = record.hasAlpha ? TRUE : FALSE;
     dialog.m_color = record.border;
+    dialog.m_anchor = record.anchor;
     if (dialog.DoModal() != IDOK)
         return DialogResult::Cancelled;
     record.newWidth = dialog.m_newWidth;
