@@ -32,6 +32,9 @@ struct CanvasSizeRecord {
     int anchor = 4;
     int left = 0, right = 0, top = 0, bottom = 0;
     COLORREF border = RGB(255, 255, 255);
+    // Out: the added border is transparent (the dialog's automatic transparency, which starts
+    // as hasAlpha).
+    bool transparent = false;
 };
 
 // Grid. The cell as floats and as whole numbers (truncated), the grid option and the picture's
@@ -59,6 +62,7 @@ struct LayerOptionsRecord {
     int opacity = 100;   // percent
     int angle = 0;       // whole degrees, 0-359
     int x = 0, y = 0;    // picture pixels
+    bool keepRatio = false;
 };
 
 // Layer rotation in whole degrees; Ok means the current layer was turned and must be committed.

@@ -397,6 +397,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 {
     if (newPictures.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (layerDialogs.OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     if (nCode == CN_COMMAND) {
         const ToolCommand* tool = FindToolCommand(nID);
         if (tool && tool->effect != ToolViewEffect::Text) {

@@ -13,6 +13,7 @@
 #include "FuncMainBar.h"
 #include "FuncMaterialBar.h"
 #include "LayerBar.h"
+#include "MainFrameLayerDialogs.h"
 #include "MainFrameNewCommands.h"
 #include "RibbonSlider.h"
 #include "RibbonStatusBar.h"
@@ -101,6 +102,7 @@ public:
     CFuncFrameBar frameBar;
     CDlgEditorContextBar contextBar;
     CNewPictureCommands newPictures{*this};
+    CLayerDialogCommands layerDialogs{[] { return ActiveEditView(); }};
     CBCGPToolBarImages paneIcons;
 
 protected:

@@ -663,3 +663,30 @@ void CLayeredViewWnd::OnPaint()
         ::FillRect(paint.m_hDC, &corner, face.Get());
     }
 }
+
+BOOL CLayeredViewWnd::SetSelectedLayerAngle(int degrees)
+{
+    CLayerInfo* layer = doc.layers.GetCurrentLayer();
+    if (!layer || layer->locked)
+        return FALSE;
+    layer->SetAngle(static_cast<float>(degrees * 3.14159265358979323846 / 180.0));
+    doc.CalcLayerTracker(layer);
+    RequestRedraw();
+    return TRUE;
+}
+
+BOOL CLayeredViewWnd::SetSelectedLayerAlpha(int alpha, int width, int height)
+{
+    CLayerInfo* layer = doc.layers.GetCurrentLayer();
+    if (!layer || layer->locked)
+        return FALSE;
+    if (layer->alpha != (alpha & 0xFF)) {
+        layer->alpha = alpha & 0xFF;
+        layer->ClearShadowCache();
+    }
+    if (width >= 0 && (width != layer->width || height != layer->height))
+        layer->SetSize(width, height);
+    doc.CalcLayerTracker(layer);
+    RequestRedraw();
+    return TRUE;
+}

@@ -95,6 +95,12 @@ public:
     void DestroyBrushCursor();
     // Raises the redraw flag; the 50 ms timer turns a burst of raises into one refresh.
     void RequestRedraw() { redrawPending.exchange(1); }
+    // The layer dialogs' previews on the current layer (the index clamped to the last layer),
+    // whichever layered view they work on; a locked layer is left alone. The angle in degrees
+    // (re-rendered, its cached shadow dropped); the alpha byte and, for a width of 0 or more, the
+    // size. TRUE when there was an unlocked layer.
+    BOOL SetSelectedLayerAngle(int degrees);
+    BOOL SetSelectedLayerAlpha(int alpha, int width, int height);
     // The animation and the mail hand-over, run by the combine and editor frames.
     void StartAnimation();
     void StopAnimation();

@@ -45,6 +45,8 @@ void NormalizeRect(RECT* rect);
 CStringW PositionText(int x, int y);
 CStringW RectText(int left, int top, int width, int height);
 
+class CDlgEditorLayerOptions;
+
 class CPicEditView : public CLayeredViewWnd {
 public:
     static constexpr UINT_PTR kAntsTimer = 1;
@@ -165,6 +167,9 @@ public:
     void OnEditText();
     void OnRenameLayer();
     void OnLayerOptions();
+    // The layer options dialog's values shown on the current layer: opacity, size, place, keep
+    // aspect and angle, each left exact while the dialog's field still holds its opening value.
+    void PreviewLayerOptions(const CDlgEditorLayerOptions& dialog);
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // FALSE without a layer, when the clipboard could not be opened, or when it refused a format
     // (the user is told); a Cut then keeps the layer.

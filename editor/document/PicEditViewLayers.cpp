@@ -4,7 +4,9 @@
 // layer menu with its enable rules.
 #include <algorithm>
 #include <cmath>
+#include "CanvasDialogRules.h"
 #include "DlgEditorLayerOptions.h"
+#include "EffectTables.h"
 #include "DlgEditorRenLayer.h"
 #include "EditorAppState.h"
 #include "MessageBox.h"
@@ -12,8 +14,6 @@
 #include "ZVUILibApp.h"
 
 namespace {
-
-const double kPi = 3.14159265358979323846;
 
 // The layer that commands may change: present and not locked.
 CLayerInfo* EditableLayer(CLayerDocument& doc)
@@ -402,65 +402,57 @@ void CPicEditView::OnLayerOptions()
     CLayerInfo* layer = doc.layers.GetCurrentLayer();
     if (!layer || doc.layers.currentId <= 0)
         return;
-    const CLayerInfo saved(*layer);
-    const ZVPOINTF location = layer->location;
-    const int width = layer->width, height = layer->height, alpha = layer->alpha, keep = layer->keepAspect;
-    const float angle = layer->angle;
+    const uint32_t serial = layer->serial;
     const float zoom = doc.zoom > 0.0f ? doc.zoom : 1.0f;
 
     CDlgEditorLayerOptions dialog(this);
-    dialog.m_width = dialog.m_layerWidth = width;
-    dialog.m_height = dialog.m_layerHeight = height;
+    dialog.m_width = dialog.m_layerWidth = layer->width;
+    dialog.m_height = dialog.m_layerHeight = layer->height;
     dialog.m_opacity = doc.GetCurrentLayerOpacity();
-    double degrees = std::fmod(angle * 180.0 / kPi, 360.0);
-    if (degrees < 0)
-        degrees += 360.0;
-    dialog.m_angle = static_cast<int>(std::lround(degrees)) % 360;
-    dialog.m_keepRatio = keep ? TRUE : FALSE;
-    const int startX = static_cast<int>((location.x - doc.canvasRect.left) / zoom);
-    const int startY = static_cast<int>((location.y - doc.canvasRect.top) / zoom);
-    dialog.m_x = startX;
-    dialog.m_y = startY;
-    const int startAngle = dialog.m_angle, startOpacity = dialog.m_opacity;
-    dialog.m_onPreview = [&] {
-        // An opacity left alone keeps the exact alpha; a percentage gives round(p * 255 / 100),
-        // so that 100 % is 255.
-        const int previewAlpha =
-            dialog.m_opacity != startOpacity ? static_cast<int>(std::lround(dialog.m_opacity * 255 / 100.0)) : alpha;
-        SetLayerOptions(previewAlpha, dialog.m_width, dialog.m_height);
-        CLayerInfo* current = EditableLayer(doc);
-        if (!current)
-            return;
-        // A place left alone stays exact: the fields hold it only to whole picture pixels.
-        if (dialog.m_x != startX || dialog.m_y != startY) {
-            const float x = doc.canvasRect.left + zoom * dialog.m_x, y = doc.canvasRect.top + zoom * dialog.m_y;
-            doc.SetCurrentLayerLocation(x, y);
-            doc.SetCurrentLayerAngleOrigin(x, y);
-        }
-        doc.SetCurrentLayerKeepAspect(dialog.m_keepRatio);
-        if (dialog.m_angle != startAngle)
-            current->SetAngle(static_cast<float>(dialog.m_angle * kPi / 180.0));
-        else if (current->angle != angle)
-            current->SetAngle(angle);
-        doc.CalcLayerTracker(current);
+    dialog.m_angle = AngleToDegrees(layer->angle);
+    dialog.m_keepRatio = layer->keepAspect ? TRUE : FALSE;
+    dialog.m_x = static_cast<int>((layer->location.x - doc.canvasRect.left) / zoom);
+    dialog.m_y = static_cast<int>((layer->location.y - doc.canvasRect.top) / zoom);
+    dialog.m_document = &doc;
+    dialog.m_onPreview = [&] { PreviewLayerOptions(dialog); };
+    dialog.m_onRestored = [this] {
+        // The restored layer's shape settings go back to the host's shape options too.
+        if (CLayerInfo* current = doc.layers.GetCurrentLayer(); current && current->type == LAYER_SHAPE)
+            SetHostShapeSettings(current->shape);
         RequestRedraw();
     };
     const INT_PTR result = dialog.DoModal();
-    CLayerInfo* current = doc.layers.GetLayerBySerial(saved.serial);
-    if (!current || current->locked)
-        return;
-    if (result == IDOK) {
+    CLayerInfo* current = doc.layers.GetLayerBySerial(serial);
+    if (result == IDOK && current && !current->locked) {
         doc.CommitCurrentLayer(FALSE);
         NotifyLayersChanged();
-        return;
     }
-    // Cancel: the layer as it was, pictures and all, so that no re-render of the previewed
-    // values can leave a trace.
-    const int id = current->id;
-    doc.layers.ReplaceLayer(id, saved);
-    current = doc.layers.GetLayer(id);
-    if (current->type == LAYER_SHAPE)
-        SetHostShapeSettings(current->shape);
+}
+
+void CPicEditView::PreviewLayerOptions(const CDlgEditorLayerOptions& dialog)
+{
+    const CLayerInfo* opened = dialog.OpenedLayer();
+    // An opacity left alone keeps the exact alpha; a percentage gives round(p * 255 / 100), so
+    // that 100 % is 255.
+    const int alpha = opened && dialog.m_opacity == dialog.m_openOpacity ? opened->alpha
+                                                                         : PercentToAlpha(dialog.m_opacity);
+    SetLayerOptions(alpha, dialog.m_width, dialog.m_height);
+    CLayerInfo* current = EditableLayer(doc);
+    if (!current)
+        return;
+    // A place left alone stays exact: the fields hold it only to whole picture pixels.
+    if (dialog.m_x != dialog.m_openX || dialog.m_y != dialog.m_openY) {
+        const float zoom = doc.zoom > 0.0f ? doc.zoom : 1.0f;
+        const float x = CanvasLocation(static_cast<float>(doc.canvasRect.left), zoom, dialog.m_x);
+        const float y = CanvasLocation(static_cast<float>(doc.canvasRect.top), zoom, dialog.m_y);
+        doc.SetCurrentLayerLocation(x, y);
+        doc.SetCurrentLayerAngleOrigin(x, y);
+    }
+    doc.SetCurrentLayerKeepAspect(dialog.m_keepRatio);
+    if (dialog.m_angle != dialog.m_openAngle)
+        current->SetAngle(DegreesToRadians(dialog.m_angle));
+    else if (opened && current->angle != opened->angle)
+        current->SetAngle(opened->angle);
     doc.CalcLayerTracker(current);
     RequestRedraw();
 }

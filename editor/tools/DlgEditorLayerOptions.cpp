@@ -1,6 +1,8 @@
 #include "DlgEditorLayerOptions.h"
 #include <algorithm>
 #include "DlgControls.h"
+#include "LayerDocument.h"
+#include "LayerInfo.h"
 #include "LayerDialogsIds.h"
 #include "NewPictureRules.h"
 #include "ZVUILibApp.h"
@@ -60,6 +62,13 @@ BOOL CDlgEditorLayerOptions::OnInitDialog()
 {
     m_updating = true;
     m_ratio = RatioOf(m_layerWidth, m_layerHeight);
+    m_openOpacity = m_opacity;
+    m_openAngle = m_angle;
+    m_openX = m_x;
+    m_openY = m_y;
+    if (m_document)
+        if (const CLayerInfo* layer = m_document->layers.GetCurrentLayer())
+            m_opened = std::make_unique<CLayerInfo>(*layer);
     CKQDialog::OnInitDialog();
     EnableVisualManagerStyle(TRUE, TRUE);
     SetWindowText(TranslateString(L"Options"));
@@ -176,6 +185,23 @@ void CDlgEditorLayerOptions::OnPlaceEdited()
     m_x = static_cast<int>(GetDlgItemInt(IDC_LAYER_X, nullptr, TRUE));
     m_y = static_cast<int>(GetDlgItemInt(IDC_LAYER_Y, nullptr, TRUE));
     Preview();
+}
+
+void CDlgEditorLayerOptions::OnCancel()
+{
+    // The layer as it was, pictures and all, so that no re-render of previewed values leaves a
+    // trace; a layer that went away or was locked meanwhile is left alone.
+    if (m_opened && m_document) {
+        CLayerInfo* layer = m_document->layers.GetLayerBySerial(m_opened->serial);
+        if (layer && !layer->locked) {
+            const int id = layer->id;
+            m_document->layers.ReplaceLayer(id, *m_opened);
+            m_document->CalcLayerTracker(m_document->layers.GetLayer(id));
+            if (m_onRestored)
+                m_onRestored();
+        }
+    }
+    CKQDialog::OnCancel();
 }
 
 void CDlgEditorLayerOptions::Preview()

@@ -1,5 +1,6 @@
 #include "DlgShadowOption.h"
 #include <cmath>
+#include "EffectTables.h"
 #include "LayerDocument.h"
 #include "ShadowOptionIds.h"
 #include "ZVUILibApp.h"
@@ -57,7 +58,7 @@ void CDlgShadowOption::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgShadowOption::OnInitDialog()
 {
     m_updating = true;
-    m_opacity = static_cast<int>(m_colour.rgbReserved / 2.55 + 0.5);
+    m_opacity = AlphaToPercent(m_colour.rgbReserved);
     CKQDialog::OnInitDialog();
     EnableVisualManagerStyle(TRUE, TRUE);
     SetWindowText(TranslateString(L"Shadow Option"));
@@ -95,7 +96,7 @@ void CDlgShadowOption::OnColour()
     m_colour.rgbBlue = GetBValue(c);
     m_colour.rgbGreen = GetGValue(c);
     m_colour.rgbRed = GetRValue(c);
-    m_colour.rgbReserved = static_cast<BYTE>(static_cast<int>(m_opacity * 2.55));
+    m_colour.rgbReserved = PercentToAlpha(m_opacity);
     Preview();
 }
 
@@ -121,7 +122,7 @@ void CDlgShadowOption::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar
 void CDlgShadowOption::SetOpacity(int percent)
 {
     m_opacity = std::max(0, std::min(100, percent));
-    m_colour.rgbReserved = static_cast<BYTE>(static_cast<int>(m_opacity * 2.55));
+    m_colour.rgbReserved = PercentToAlpha(m_opacity);
 }
 
 void CDlgShadowOption::OnOpacityReleased(NMHDR*, LRESULT* pResult)
