@@ -6,6 +6,8 @@
 //     the new-picture dialogs (NewPictureSwitches.h)
 //   ToolsDemo.exe /run PICTURE ...
 //     the effect dialog's live run (EffectRunSwitches.h)
+//   ToolsDemo.exe /frame PICTURE FRAME ...
+//     the photo frame dialog over an editor frame (FrameSwitches.h)
 #include <windows.h>
 #include <algorithm>
 #include <cstdarg>
@@ -15,6 +17,7 @@
 #include <vector>
 #include "EffectRunSwitches.h"
 #include "EffectTables.h"
+#include "FrameSwitches.h"
 #include "NewPictureSwitches.h"
 #include "ZVImage.h"
 
@@ -291,6 +294,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunEffectSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunFrameSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
