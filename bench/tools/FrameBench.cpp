@@ -49,7 +49,8 @@ protected:
     {
         const bool current = CurrentRunId() == UINT(wParam);
         const LRESULT result = OnRenderDone(wParam, lParam);
-        if (current) {
+        // A render stopped for a newer one starts that one instead of landing.
+        if (current && !IsRendering()) {
             landed = Now();
             ++renders;
             if (m_done >= m_changes)

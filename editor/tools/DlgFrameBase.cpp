@@ -200,10 +200,22 @@ void CDlgFrameBase::FinishIdle()
 
 void CDlgFrameBase::StartRender()
 {
-    StopRender();
     if (!m_hostTaken)
         return;
     ShowProgress(true);
+    if (m_run) {
+        // The render going on is cut short and the next one starts when its worker has ended:
+        // the dialog never waits for it, and the changes that come meanwhile make one render.
+        RequestStop();
+        m_restartPending = true;
+        return;
+    }
+    LaunchRender();
+}
+
+void CDlgFrameBase::LaunchRender()
+{
+    m_restartPending = false;
     auto run = std::make_unique<CFrameRun>();
     run->id = ++g_lastFrameRunId;
     run->owner = this;
@@ -245,14 +257,21 @@ unsigned __stdcall CDlgFrameBase::RenderThread(void* param)
     return 0;
 }
 
-void CDlgFrameBase::StopRender()
+void CDlgFrameBase::RequestStop()
 {
-    if (!m_run)
-        return;
     m_run->stop.store(1);
     m_frame.SetEscape(1);
     // A copy made after this clears its flag again: Render checks the stop flag after each copy.
     EscapeCopies();
+}
+
+void CDlgFrameBase::StopRender()
+{
+    m_restartPending = false;
+    if (!m_run)
+        return;
+    RequestStop();
+    // The worker only posts: the wait needs no messages.
     ::WaitForSingleObject(m_run->thread, INFINITE);
     ::CloseHandle(m_run->thread);
     m_run.reset();
@@ -264,6 +283,14 @@ LRESULT CDlgFrameBase::OnRenderDone(WPARAM wParam, LPARAM)
     // The end of a render that was stopped and replaced: its id is no longer the current one.
     if (!m_run || m_run->id != static_cast<UINT>(wParam))
         return 0;
+    if (m_run->stop.load()) {
+        // Cut short for a newer choice, which starts now.
+        const bool restart = m_restartPending;
+        StopRender();
+        if (restart)
+            LaunchRender();
+        return 0;
+    }
     EndRun();
     return 0;
 }
@@ -307,7 +334,11 @@ void CDlgFrameBase::OnTimer(UINT_PTR nIDEvent)
 
 void CDlgFrameBase::OnOK()
 {
-    // The render going on is the one the user sees coming: wait for it and keep it.
+    // The render of the user's last choice: wait for it and keep it.
+    if (m_restartPending) {
+        StopRender();
+        LaunchRender();
+    }
     if (m_run)
         EndRun();
     EndDialog(IDOK);

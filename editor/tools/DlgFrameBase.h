@@ -50,7 +50,8 @@ public:
     int m_nFrameType = FRAME_SURROUND;
     int m_nZoom = 100;   // percent, 1 to 800
 
-    // (Re)starts the render with the current type and zoom.
+    // (Re)starts the render with the current type and zoom; a render going on is stopped first,
+    // and the new one starts once its worker has ended.
     void StartRender();
     bool IsRendering() const { return m_run != nullptr; }
     // The worker of the current render is still at work.
@@ -86,8 +87,8 @@ protected:
     void EnableZoomRow(bool enable);
     // The frame picture, for Render: valid once a render has read it.
     const CZVImage& Frame() const { return m_frame; }
-    // Stops the render going on and waits for its worker; the twins' destructors call it before
-    // their pictures go.
+    // Stops the render going on and waits for its worker, dropping a restart that waited for it;
+    // the twins' destructors call it before their pictures go.
     void StopRender();
     // Render's progress for the strip, 0 to 100.
     void SetRenderProgress(long percent) { m_renderProgress.store(percent); }
@@ -107,6 +108,8 @@ private:
     static unsigned __stdcall RenderThread(void* param);
     void ChooseType(int type);
     void ShowZoom(int zoom);
+    void LaunchRender();
+    void RequestStop();
     void EndRun();
     void ShowProgress(bool show);
     void FinishIdle();
@@ -123,4 +126,5 @@ private:
     bool m_firstRun = true;
     bool m_failureShown = false;
     bool m_settingZoom = false;
+    bool m_restartPending = false;   // a render is being stopped for a newer choice
 };

@@ -333,6 +333,24 @@ TEST_F(FrameDialogTest, OkDuringASlowRenderWaitsForItAndKeepsIt)
     EXPECT_TRUE(SamePixels(Layer(0)->displayed, Framed(original, frameFromFile, 100, FRAME_CORNERS)));
 }
 
+// Changes while a render is being stopped make one render, of the last choice; OK right after
+// them waits for that one and keeps it.
+TEST_F(FrameDialogTest, ChangesDuringARenderMakeOneRenderOfTheLastChoice)
+{
+    CTestFrameMain dialog;
+    Prepare(dialog, 7);
+    dialog.delay = 300;
+    EXPECT_EQ(Run(dialog, [&](HWND w) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.renders.load() == 1; }));
+        Click(w, IDC_FRAME_TYPE_CORNERS);
+        Type(w, IDC_FRAME_ZOOM, L"60");
+        Type(w, IDC_FRAME_ZOOM, L"70");
+        ::SendMessageW(w, WM_COMMAND, IDOK, 0);
+    }), IDOK);
+    EXPECT_EQ(dialog.renders.load(), 2);
+    EXPECT_TRUE(SamePixels(Layer(0)->displayed, Framed(original, frameFromFile, 70, FRAME_CORNERS)));
+}
+
 TEST_F(FrameDialogTest, CancelAfterThreeRendersPutsTheLayerBackPixelForPixel)
 {
     CTestFrameMain dialog;
