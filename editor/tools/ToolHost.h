@@ -4,6 +4,7 @@
 // class once at start-up; the dialogs look the host up here and never include a frame's header.
 #include <functional>
 #include "AppFrame.h"
+#include "FrameRender.h"
 
 class CLayerInfo;
 class CPicEditView;
@@ -31,6 +32,11 @@ struct ToolHostHooks {
     std::function<void(CWnd* frame, const CZVImage& result)> takeBaseCopy;
     // The page maker's view, for the dialogs that edit its layers.
     std::function<IPageToolHost*(CWnd* frame)> pageHost;
+    // The effect studio's colour settings, laid on its picture before a photo frame.
+    std::function<FrameAdjustments(CWnd* frame)> colourAdjustments;
+    // The effect studio's view goes back to the pointer tool and frees its tool cursor, and its
+    // parameter bar releases its brush buttons, before a photo frame dialog takes layer 0.
+    std::function<void(CWnd* frame)> resetBrushTool;
 };
 
 typedef std::function<CPicEditView*(CWnd* frame)> ToolHostViewGetter;

@@ -73,6 +73,9 @@ bool CZVImage::CombineImage(const CxImage& srcIn, long x, long y)
         return false;
     const bool fast = src.GetBpp() == 24 && !src.IsTransparent();
     for (long r = r0; r < r1; ++r) {
+        // A picture laid over a large one is long work: the escape flag cuts it short.
+        if (m_escape)
+            return false;
         const long sy = sh - 1 - r, dy = static_cast<long>(m_height) - 1 - (y + r);
         BYTE* d = Row(dy) + (x + x0) * 3;
         BYTE* da = AlphaGetPointer(x + x0, dy);
@@ -140,17 +143,21 @@ bool CZVImage::CombineFrame(const CxImage& frameIn, float zoom, long kind)
 {
     if (!IsValid() || !frameIn.IsValid())
         return false;
-    CxImage frame(frameIn);   // cut and scaled below; the caller's stays as it is
     if (!(zoom > 0.0f) || !std::isfinite(zoom))
         zoom = 1.0f;
     const long w = m_width, h = m_height;
+    // The escape flag of either picture stops the work early: the frame's cuts its resample
+    // short, this picture's its laying.
+    auto escaped = [&] { return frameIn.GetEscape() || GetEscape(); };
     long bl, bt, br, bb;
-    if (kind == 0 || !FrameBorders(frame, bl, bt, br, bb)) {
+    if (kind == 0 || !FrameBorders(frameIn, bl, bt, br, bb)) {
         CxImage stretched;
-        if (!frame.Resample(w, h, 1, &stretched))
+        // Resampled into another picture: the caller's frame is only read.
+        if (!const_cast<CxImage&>(frameIn).Resample(w, h, 1, &stretched) || escaped())
             return false;
         return CombineImage(stretched, 0, 0);
     }
+    CxImage frame(frameIn);   // cut and scaled below; the caller's stays as it is
     // Nine parts: corners scaled by zoom, sides stretched (kind 1) or tiled (kind 2) along
     // the picture's edges, the middle left clear.
     const long fw = frame.GetWidth(), fh = frame.GetHeight();
@@ -168,6 +175,8 @@ bool CZVImage::CombineFrame(const CxImage& frameIn, float zoom, long kind)
         for (int col = 0; col < 3; ++col) {
             if (row == 1 && col == 1)
                 continue;
+            if (escaped())
+                return false;
             const long sw = sx[col + 1] - sx[col], sh = sy[row + 1] - sy[row];
             const long tw = dx[col + 1] - dx[col], th = dy[row + 1] - dy[row];
             if (sw <= 0 || sh <= 0 || tw <= 0 || th <= 0)

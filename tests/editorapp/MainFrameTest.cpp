@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "DlgFrameMain.h"
 #include "EditorAppTestSupport.h"
 #include "EditorRules.h"
 #include "LumivoToolsApp.h"
@@ -271,6 +272,40 @@ TEST_F(MainFrameTest, SharedDialogsFindTheEditorsActivePicture)
     ASSERT_TRUE(FindToolHost(host, frame));
     EXPECT_EQ(host.kind, ToolHostKind::Editor);
     EXPECT_EQ(host.view, &child->view);
+}
+
+// The frame dialog in the editor: the active picture's current layer takes the frame of our
+// data folder, lowered on the first render to the picture's width (640 / 800), and keeps it on OK.
+TEST_F(MainFrameTest, TheFrameDialogFramesTheActivePicturesCurrentLayer)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CZVImage original, frameFile;
+    original.Copy(child->view.doc.layers.GetCurrentLayer()->source);
+    const std::wstring corners = BinDir() + L"\\Data\\Frame\\Frame\\Corners.png";
+    ASSERT_TRUE(frameFile.LoadFile(corners.c_str()));
+    CZVImage expected(original);
+    ASSERT_TRUE(FramePicture(expected, frameFile, 640 * 100 / int(frameFile.GetWidth()), FRAME_CORNERS, FrameAdjustments()));
+    CDlgFrameMain dialog;
+    dialog.m_strFramePath = corners.c_str();
+    dialog.m_nFrameMask = FRAME_BIT_CORNERS;
+    dialog.m_nFrameType = FrameTypeFromMask(FRAME_BIT_CORNERS);
+    // OK as soon as the dialog is up: it waits for the render and keeps it.
+    g_answers.push_back(IDOK);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    const CZVImage& framed = child->view.doc.layers.GetCurrentLayer()->displayed;
+    ASSERT_EQ(framed.GetWidth(), expected.GetWidth());
+    ASSERT_EQ(framed.GetHeight(), expected.GetHeight());
+    int differing = 0, framedPixels = 0;
+    for (long y = 0; y < long(framed.GetHeight()); ++y)
+        for (long x = 0; x < long(framed.GetWidth()); ++x) {
+            const RGBQUAD a = framed.GetPixelColor(x, y, false), b = expected.GetPixelColor(x, y, false);
+            const RGBQUAD o = original.GetPixelColor(x, y, false);
+            differing += a.rgbRed != b.rgbRed || a.rgbGreen != b.rgbGreen || a.rgbBlue != b.rgbBlue;
+            framedPixels += a.rgbRed != o.rgbRed || a.rgbGreen != o.rgbGreen || a.rgbBlue != o.rgbBlue;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(framedPixels, 1000);   // the corners and the rule
 }
 
 TEST_F(MainFrameTest, OpensPicturesAndProjectsAndReportsDamagedFiles)

@@ -209,6 +209,27 @@ TEST(Combine, FramesKeepTheMiddleClear)
     EXPECT_TRUE(SameColor(TopDown(picture, 20, 6), kWhite, 1));
 }
 
+// A frame being laid stops early when either picture's escape flag is raised, the frame left
+// as it was.
+TEST(Combine, FrameStopsOnEitherEscapeFlag)
+{
+    CZVImage frame = Solid(20, 16, kBlack, 255);
+    for (long y = 4; y < 12; ++y)
+        for (long x = 4; x < 16; ++x)
+            frame.AlphaSet(x, y, 0);
+    for (long kind : {0L, 1L, 2L}) {
+        for (bool onFrame : {true, false}) {
+            CZVImage picture = Solid(40, 30, kWhite);
+            (onFrame ? static_cast<CxImage&>(frame) : picture).SetEscape(1);
+            EXPECT_FALSE(picture.CombineFrame(frame, 1.0f, kind)) << kind << onFrame;
+            EXPECT_TRUE(SameColor(TopDown(picture, 20, 15), kWhite, 1)) << kind << onFrame;
+            frame.SetEscape(0);
+        }
+    }
+    EXPECT_EQ(frame.GetWidth(), 20u);
+    EXPECT_TRUE(SameColor(TopDown(frame, 0, 0), kBlack, 1));
+}
+
 TEST(Combine, BrushStrokesPaintTheStrongestCoverOnce)
 {
     CZVImage brush = Solid(5, 5, kBlack);   // dark on light: full cover

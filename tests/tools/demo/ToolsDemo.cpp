@@ -8,6 +8,8 @@
 //     the canvas and layer dialogs over an editor frame (LayerDialogSwitches.h)
 //   ToolsDemo.exe /run PICTURE ...
 //     the effect dialog's live run (EffectRunSwitches.h)
+//   ToolsDemo.exe /frame PICTURE FRAME ...
+//     the photo frame dialog over an editor frame (FrameSwitches.h)
 #include <windows.h>
 #include <algorithm>
 #include <cstdarg>
@@ -18,6 +20,7 @@
 #include "EffectRunSwitches.h"
 #include "EffectTables.h"
 #include "LayerDialogSwitches.h"
+#include "FrameSwitches.h"
 #include "NewPictureSwitches.h"
 #include "ZVImage.h"
 
@@ -296,6 +299,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunEffectSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunFrameSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
