@@ -1,9 +1,10 @@
-// The application's wallpaper commands: they act on the picture list's selection through its
-// wallpaper routines.
+// The application's wallpaper commands: they act on the picture of the viewer while it is shown,
+// else on the picture list's selection, through the list's wallpaper routines.
 #include "LumivoShowsApp.h"
 #include "EditorUtils.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
 #include "Wallpaper.h"
 #include "ZVUILibApp.h"
 
@@ -15,6 +16,13 @@ CPictureListView* List()
     if (!app || !app->m_pMainFrame || !app->m_pMainFrame->m_wndList.GetSafeHwnd())
         return nullptr;
     return &app->m_pMainFrame->m_wndList;
+}
+
+// The viewer's picture while the viewer is shown, else empty.
+std::wstring ViewerPicture()
+{
+    CPicFullScreenFrame* viewer = g_pPicFullScreenFrame;
+    return viewer && viewer->GetSafeHwnd() && viewer->IsWindowVisible() ? viewer->m_wndView.GetPath() : std::wstring();
 }
 
 int StyleOfCommand(UINT id)
@@ -37,13 +45,25 @@ void CLumivoShowsApp::OnWallpaperAutomatic()
 
 void CLumivoShowsApp::OnWallpaperStyle(UINT nID)
 {
-    if (CPictureListView* list = List())
+    CPictureListView* list = List();
+    if (!list)
+        return;
+    const std::wstring shown = ViewerPicture();
+    if (!shown.empty())
+        list->SetWallpaperFile(shown.c_str(), StyleOfCommand(nID));
+    else
         list->SetWallpaper(StyleOfCommand(nID));
 }
 
 void CLumivoShowsApp::OnWallpaperCopy()
 {
-    if (CPictureListView* list = List())
+    CPictureListView* list = List();
+    if (!list)
+        return;
+    const std::wstring shown = ViewerPicture();
+    if (!shown.empty())
+        list->CopyFileToWallpaperFolder(shown.c_str());
+    else
         list->CopyToWallpaperFolder();
 }
 
@@ -53,7 +73,7 @@ void CLumivoShowsApp::OnWallpaperOpenFolder()
     if (list && list->IsOperateDisabled(1))
         return;
     wchar_t folder[MAX_PATH] = {};
-    GetKQFolder(folder, KQ_FOLDER_WALLPAPER, true);
+    GetKQFolder(folder, KQ_FOLDER_WALLPAPER, false);
     if (folder[0])
         RunAndWait(folder, nullptr, false);
 }
@@ -66,5 +86,5 @@ void CLumivoShowsApp::OnWallpaperControlPanel()
 void CLumivoShowsApp::OnUpdateWallpaper(CCmdUI* pCmdUI)
 {
     CPictureListView* list = List();
-    pCmdUI->Enable(list && list->CurrentPicture() >= 0);
+    pCmdUI->Enable(list && (!ViewerPicture().empty() || list->CurrentPicture() >= 0));
 }

@@ -11,7 +11,7 @@ namespace {
 const struct {
     const wchar_t* title;
     int image;
-} kPages[] = {{L"System", 1}};
+} kPages[] = {{L"Browse", 0}, {L"System", 1}};
 const int kPageImageSize = 48;
 
 } // namespace
@@ -33,7 +33,7 @@ CSheetOption::CSheetOption(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPag
     // Tall enough for the page's 48-pixel picture inside the header's band.
     EnablePageHeader(70);
     EnableVisualManagerStyle(TRUE, TRUE);
-    CKQPropertyPage* pages[] = {&m_pageSystem};
+    CKQPropertyPage* pages[] = {&m_pagePicView, &m_pageSystem};
     for (size_t i = 0; i < sizeof pages / sizeof pages[0]; ++i) {
         m_titles[i] = TranslateString(kPages[i].title);
         pages[i]->m_psp.dwFlags |= PSP_USETITLE;

@@ -115,8 +115,12 @@ public:
     // Wallpaper (PictureListWallpaper.cpp): style 0 centre, 1 tile, 2 stretch, 3 keep aspect,
     // 4 automatic.
     bool SetWallpaper(int style);
+    // One picture by its path (the viewer's): asked first, like the list's.
+    bool SetWallpaperFile(const wchar_t* picture, int style);
     bool ApplyWallpaper(const wchar_t* path, int style);
     void CopyToWallpaperFolder();
+    // Under the file's own name, or a new one when that is taken; false when nothing was copied.
+    bool CopyFileToWallpaperFolder(const wchar_t* picture);
 
     // Dropped and dragged files (PictureListDragDrop.cpp)
     bool BeginDrag() override;

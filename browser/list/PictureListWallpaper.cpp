@@ -28,13 +28,18 @@ bool CPictureListView::SetWallpaper(int style)
         Note(TranslateString(L"Please select a picture file"));
         return false;
     }
+    return SetWallpaperFile(GetItemFullFileName(index).GetString(), style);
+}
+
+bool CPictureListView::SetWallpaperFile(const wchar_t* picture, int style)
+{
     if (Ask(TranslateString(L"Are you sure to change the wallpaper ?"), MB_YESNO | MB_ICONWARNING) == IDNO)
         return false;
     wchar_t folder[MAX_PATH] = {};
     GetKQFolder(folder, KQ_FOLDER_USERDATA, true);
     // Always a JPEG, whatever the picture was: the name says so and the desktop reads it so.
     const std::wstring copy = InFolder(folder, L"KQWallpaper.jpg");
-    if (!folder[0] || !SavePictureAsJpeg(GetItemFullFileName(index).GetString(), copy.c_str())) {
+    if (!folder[0] || !SavePictureAsJpeg(picture, copy.c_str())) {
         Ask(TranslateString(L"Fail to set wallpaper"), MB_OK | MB_ICONERROR);
         return false;
     }
@@ -64,25 +69,29 @@ bool CPictureListView::ApplyWallpaper(const wchar_t* path, int style)
 
 void CPictureListView::CopyToWallpaperFolder()
 {
-    wchar_t folder[MAX_PATH] = {};
-    GetKQFolder(folder, KQ_FOLDER_WALLPAPER, true);
-    if (!folder[0])
-        return;
-    ::CreateDirectoryW(folder, nullptr);
     std::vector<int> items;
     for (int i = GetNextSelectItem(-1); i >= 0; i = GetNextSelectItem(i))
         if (!(GetItemState(i) & KQLS_FOLDER))
             items.push_back(i);
     if (items.empty() && CurrentPicture() >= 0)
         items.push_back(CurrentPicture());
-    for (int index : items) {
-        const String source = GetItemFullFileName(index);
-        // A picture of the same name already there keeps its place: the copy takes a new name.
-        const std::wstring target = InFolder(folder, GetFileNamePart(source.GetString()));
-        if (target.size() >= MAX_PATH)
-            continue;
-        wchar_t name[MAX_PATH] = {};
-        wcscpy(name, target.c_str());
-        CopyToUniqueName(source.GetString(), name);
-    }
+    for (int index : items)
+        CopyFileToWallpaperFolder(GetItemFullFileName(index).GetString());
+}
+
+bool CPictureListView::CopyFileToWallpaperFolder(const wchar_t* picture)
+{
+    // The folder the user chose (taking the default would also forget that choice).
+    wchar_t folder[MAX_PATH] = {};
+    GetKQFolder(folder, KQ_FOLDER_WALLPAPER, false);
+    if (!folder[0])
+        return false;
+    ::CreateDirectoryW(folder, nullptr);
+    // A picture of the same name already there keeps its place: the copy takes a new name.
+    const std::wstring target = InFolder(folder, GetFileNamePart(picture));
+    if (target.size() >= MAX_PATH)
+        return false;
+    wchar_t name[MAX_PATH] = {};
+    wcscpy(name, target.c_str());
+    return CopyToUniqueName(picture, name) == 0;
 }

@@ -1,5 +1,7 @@
 #include "PicFullScreenFrame.h"
+#include <vfw.h>
 #include "LumivoShowsApp.h"
+#include "MCIControl.h"
 #include "MainFrame.h"
 #include "ViewerIds.h"
 #include "ZVUILibApp.h"
@@ -19,6 +21,36 @@ BEGIN_MESSAGE_MAP(CPicFullScreenFrame, CBCGPFrameWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_WM_TIMER()
+    ON_WM_SIZE()
+    ON_COMMAND(ID_VIEWER_ZOOM_IN, OnZoomButton)
+    ON_COMMAND(ID_VIEWER_ZOOM_OUT, OnZoomButton)
+    ON_COMMAND(ID_VIEWER_MUSIC, OnMusic)
+    ON_UPDATE_COMMAND_UI(ID_VIEWER_MUSIC, OnUpdateMusic)
+    ON_MESSAGE(MCIWNDM_NOTIFYMODE, OnMusicNotify)
+    ON_COMMAND(ID_VIEWER_EDIT, OnEditMenu)
+    ON_COMMAND(ID_VIEWER_ONLINE_SIZE, OnOnlineSizeMenu)
+    ON_UPDATE_COMMAND_UI(ID_VIEWER_ONLINE_SIZE, OnUpdateOnlineSizeMenu)
+    ON_COMMAND_RANGE(ID_VIEWER_SIZE_SMALL, ID_VIEWER_SIZE_FULL, OnOnlineSize)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEWER_SIZE_SMALL, ID_VIEWER_SIZE_FULL, OnUpdateOnlineSize)
+    ON_COMMAND(ID_VIEWER_FOLDER, OnFolder)
+    ON_COMMAND(ID_VIEWER_EXPORT, OnExport)
+    ON_COMMAND(ID_VIEWER_OPTION, OnOption)
+    ON_COMMAND(ID_VIEWER_DELETE, OnDelete)
+    ON_UPDATE_COMMAND_UI(ID_VIEWER_DELETE, OnUpdateDelete)
+    ON_COMMAND(ID_VIEWER_RENAME, OnRename)
+    ON_COMMAND(ID_VIEWER_OPEN_FOLDER_WINDOWS, OnOpenFolderWindows)
+    ON_COMMAND(ID_VIEWER_OPEN_FOLDER_LUMIVO, OnOpenFolderLumivo)
+    ON_COMMAND(ID_VIEWER_HAND_EFFECT, OnHandEffect)
+    ON_COMMAND(ID_VIEWER_HAND_PAGE, OnHandPage)
+    ON_COMMAND(ID_VIEWER_HAND_SPLIT, OnHandSplit)
+    ON_COMMAND(ID_VIEWER_HAND_COMBINE, OnHandCombine)
+    ON_COMMAND(ID_VIEWER_HAND_CROP, OnHandCrop)
+    ON_COMMAND(ID_VIEWER_HAND_EDIT, OnHandEdit)
+    ON_COMMAND(ID_VIEWER_RESIZE, OnResize)
+    ON_COMMAND_RANGE(ID_VIEWER_LAST_OPERATE, ID_VIEWER_LAST_OPERATE, OnFileCommand)
+    ON_COMMAND_RANGE(ID_VIEWER_COPY_FAVORITE_FIRST, ID_VIEWER_MOVE_FAVORITE_LAST, OnFileCommand)
+    ON_COMMAND_RANGE(ID_VIEWER_COPY_SELECT, ID_VIEWER_MOVE_SELECT, OnFileCommand)
+    ON_WM_CONTEXTMENU()
     ON_COMMAND(ID_VIEWER_FULL_SCREEN, OnFullScreen)
     ON_COMMAND(ID_VIEWER_FULL_SCREEN_BUTTON, OnFullScreen)
     ON_COMMAND(ID_VIEWER_PREVIOUS, OnPrevious)
@@ -44,7 +76,7 @@ END_MESSAGE_MAP()
 
 const wchar_t kViewerFrameClass[] = L"LumivoViewerFrame";
 
-CPicFullScreenFrame::CPicFullScreenFrame() = default;
+CPicFullScreenFrame::CPicFullScreenFrame() : m_pMusic(std::make_unique<CMCIControl>()) {}
 
 BOOL CPicFullScreenFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -143,13 +175,23 @@ int CPicFullScreenFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     CLumivoShowsApp* app = GetLumivoShowsApp();
     if (app && app->m_hAppIcon)
         SetIcon(app->m_hAppIcon, TRUE);
+    // Without its window the slide show runs silently.
+    m_pMusic->Create(this);
     m_wndView.SetFrame(this);
-    if (!m_wndView.Create(nullptr, L"View", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST)) {
+    ApplyBackground();
+    // Clipped by its siblings: the navigation bar floats over it in full screen.
+    if (!m_wndView.Create(nullptr, L"View", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), this, AFX_IDW_PANE_FIRST)) {
         ::OutputDebugStringW(L"Failed to Create Window\n");
         return -1;
     }
-    EnableFullScreenMode(ID_VIEWER_FULL_SCREEN);
+    if (!m_wndNavBar.CreateBar(this)) {
+        ::OutputDebugStringW(L"Failed to create navigation bar\n");
+        return -1;
+    }
     EnableDocking(CBRS_ALIGN_ANY);
+    m_wndNavBar.EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndNavBar);
+    EnableFullScreenMode(ID_VIEWER_FULL_SCREEN);
     // Without its animation bar the viewer still shows animations.
     if (!m_wndAniBar.CreateFloating(this))
         ::OutputDebugStringW(L"Failed to create the animation bar\n");
@@ -182,6 +224,8 @@ void CPicFullScreenFrame::OnClose()
 void CPicFullScreenFrame::OnDestroy()
 {
     KillTimer(kSlideShowTimer);
+    m_nMusicIndex = -1;
+    m_pMusic->Close();
     if (g_pPicFullScreenFrame == this)
         g_pPicFullScreenFrame = nullptr;
     ShowMain();
@@ -214,12 +258,48 @@ void CPicFullScreenFrame::ToggleFullScreen()
         ShowWindow(SW_RESTORE);
     m_bFullScreen = !m_bFullScreen;
     m_wndView.SetFullScreen(m_bFullScreen);
+    m_wndNavBar.m_bFullScreen = m_bFullScreen;
     ShowFullScreen();
-    // The full-screen bar of the framework stays hidden: Esc and Enter leave the mode.
-    if (CBCGPFullScreenBar* bar = GetFullScreenBar())
-        if (bar->GetSafeHwnd())
-            bar->ShowWindow(SW_HIDE);
+    ShowNavBar(false);
+}
+
+void CPicFullScreenFrame::ShowNavBar(bool atTop)
+{
+    if (!m_wndNavBar.GetSafeHwnd())
+        return;
+    SetRedraw(FALSE);
+    m_wndNavBar.ShowFolderAndClose();
+    if (!m_bFullScreen) {
+        RecalcLayout();
+    } else {
+        // The full-screen bar of the framework stays hidden: Esc and Enter leave the mode.
+        if (CBCGPFullScreenBar* bar = GetFullScreenBar())
+            if (bar->GetSafeHwnd())
+                bar->ShowControlBar(FALSE, FALSE, FALSE); // its floating frame too
+        // The framework hid the bar for full screen, so the docking layout leaves it where it
+        // is put here.
+        CRect client;
+        GetClientRect(&client);
+        const int height = m_wndNavBar.GetRowHeight();
+        const int top = atTop ? client.top : client.bottom - height;
+        m_wndNavBar.SetWindowPos(&CWnd::wndTop, client.left, top, client.Width(), height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    }
+    SetRedraw(TRUE);
+    m_wndNavBar.AdjustLocations();
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
     UpdateAniBar();
+}
+
+void CPicFullScreenFrame::OnSize(UINT nType, int cx, int cy)
+{
+    CBCGPFrameWnd::OnSize(nType, cx, cy);
+    if (m_bFullScreen && nType != SIZE_MINIMIZED)
+        ShowNavBar(false);
+}
+
+void CPicFullScreenFrame::OnZoomButton()
+{
+    // The zoom buttons act while held (the frame's zoom timers); the command has no work.
 }
 
 void CPicFullScreenFrame::Escape()
@@ -232,14 +312,26 @@ void CPicFullScreenFrame::Escape()
 
 void CPicFullScreenFrame::ToggleSlideShow()
 {
+    CLumivoShowsApp* app = GetLumivoShowsApp();
     if (m_bSlideShow) {
         m_bSlideShow = false;
         KillTimer(kSlideShowTimer);
-        return;
+        if (m_nMusicIndex >= 0) {
+            m_nMusicIndex = -1;
+            m_pMusic->Stop();
+        }
+    } else {
+        m_bSlideShow = true;
+        m_bMusicNoted = false;
+        const int seconds =
+            std::min(1000, std::max(1, static_cast<int>(AfxGetApp()->GetProfileInt(L"Browse", L"iPlaySpeedTime", 3))));
+        SetTimer(kSlideShowTimer, seconds * 1000, nullptr);
+        if (app && app->m_viewerSettings.playMusic && !app->m_backgroundMusic.empty())
+            PlayTune(0);
     }
-    m_bSlideShow = true;
-    const int seconds = std::max(1, static_cast<int>(AfxGetApp()->GetProfileInt(L"Browse", L"iPlaySpeedTime", 3)));
-    SetTimer(kSlideShowTimer, seconds * 1000, nullptr);
+    m_wndNavBar.m_bSlideShow = m_bSlideShow;
+    if (m_wndNavBar.GetSafeHwnd())
+        m_wndNavBar.Invalidate();
 }
 
 void CPicFullScreenFrame::OnTimer(UINT_PTR nIDEvent)
@@ -331,20 +423,28 @@ void CPicFullScreenFrame::OnDisplayOption()
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return;
+    PrepareShowModeMenu(popup);
+    CPoint at;
+    ::GetCursorPos(&at);
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x - 20, at.y - 10, this);
+}
+
+void CPicFullScreenFrame::PrepareShowModeMenu(CMenu* popup)
+{
     CString lock;
     if (m_wndView.m_bZoomLocked)
         lock = TranslateString(L"Unlock Zoom");
     else
         lock.Format(L"%s %d%%", static_cast<LPCTSTR>(TranslateString(L"Lock")), static_cast<int>(m_wndView.GetZoom() * 100));
     popup->ModifyMenu(ID_VIEWER_LOCK, MF_BYCOMMAND | MF_STRING, ID_VIEWER_LOCK, lock);
+    popup->ModifyMenu(ID_VIEWER_AUTOMATIC, MF_BYCOMMAND | MF_STRING, ID_VIEWER_AUTOMATIC, TranslateString(L"Automatic"));
+    popup->ModifyMenu(ID_VIEWER_TILE, MF_BYCOMMAND | MF_STRING, ID_VIEWER_TILE, TranslateString(L"Tile"));
+    popup->ModifyMenu(ID_VIEWER_PREVIEW_LIST, MF_BYCOMMAND | MF_STRING, ID_VIEWER_PREVIEW_LIST, TranslateString(L"Preview List"));
     popup->CheckMenuItem(ID_VIEWER_AUTOMATIC, MF_BYCOMMAND | (m_wndView.m_bFitMode ? MF_CHECKED : MF_UNCHECKED));
     popup->CheckMenuItem(ID_VIEWER_TILE, MF_BYCOMMAND | (m_wndView.m_bTileMode ? MF_CHECKED : MF_UNCHECKED));
     popup->CheckMenuItem(ID_VIEWER_PREVIEW_LIST, MF_BYCOMMAND | (m_wndView.m_bStripVisible ? MF_CHECKED : MF_UNCHECKED));
     for (UINT id = ID_VIEWER_ZOOM_10; id <= ID_VIEWER_ZOOM_400; ++id)
         popup->CheckMenuItem(id, MF_BYCOMMAND | (m_wndView.GetZoom() == kViewerZoomValues[id - ID_VIEWER_ZOOM_10] ? MF_CHECKED : MF_UNCHECKED));
-    CPoint at;
-    ::GetCursorPos(&at);
-    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x - 20, at.y - 10, this);
 }
 
 void CPicFullScreenFrame::OnAniCommand(UINT nID)
@@ -360,4 +460,86 @@ void CPicFullScreenFrame::OnUpdatePreviewList(CCmdUI* pCmdUI) { pCmdUI->SetCheck
 void CPicFullScreenFrame::OnUpdateZoomValue(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_wndView.GetZoom() == kViewerZoomValues[pCmdUI->m_nID - ID_VIEWER_ZOOM_10]);
+}
+
+void CPicFullScreenFrame::SetMusicPlayer(std::unique_ptr<MusicPlayer> player)
+{
+    m_nMusicIndex = -1;
+    m_pMusic->Close();
+    m_pMusic = std::move(player);
+    if (GetSafeHwnd())
+        m_pMusic->Create(this);
+}
+
+bool CPicFullScreenFrame::PlayTune(int index)
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    if (!app || index < 0 || index >= static_cast<int>(app->m_backgroundMusic.size()))
+        return false;
+    m_nMusicIndex = index;
+    // The player stops what plays before it opens the tune, and its window reports that stop.
+    m_bOpeningTune = true;
+    const bool playing = m_pMusic->OpenAndPlay(app->m_backgroundMusic[static_cast<size_t>(index)].c_str());
+    m_bOpeningTune = false;
+    if (playing) {
+        m_pMusic->SetVolume(app->m_viewerSettings.volume);
+        return true;
+    }
+    m_nMusicIndex = -1;
+    if (!m_bMusicNoted) {
+        m_bMusicNoted = true;
+        m_wndView.Note(L"Background music is not available");
+    }
+    return false;
+}
+
+void CPicFullScreenFrame::OnMusic()
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    if (!app)
+        return;
+    bool& on = app->m_viewerSettings.playMusic;
+    on = !on;
+    app->WriteProfileInt(L"Browse", L"iPlayMusic", on ? 1 : 0);
+    if (!m_pMusic->IsOpened() && !app->m_backgroundMusic.empty() && on)
+        PlayTune(0);
+    if (m_nMusicIndex >= 0 && m_pMusic->IsOpened()) {
+        if (on)
+            m_pMusic->Play();
+        else
+            m_pMusic->Pause();
+    }
+    m_wndNavBar.Invalidate();
+    m_wndView.Render();
+}
+
+void CPicFullScreenFrame::OnUpdateMusic(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_bSlideShow);
+}
+
+LRESULT CPicFullScreenFrame::OnMusicNotify(WPARAM, LPARAM lParam)
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    if (lParam != MCI_MODE_STOP || m_bOpeningTune || m_nMusicIndex < 0 || !app || app->m_backgroundMusic.empty())
+        return 0;
+    const int next = m_nMusicIndex + 1 < static_cast<int>(app->m_backgroundMusic.size()) ? m_nMusicIndex + 1 : 0;
+    PlayTune(next);
+    return 0;
+}
+
+void CPicFullScreenFrame::SetMusicVolume(int percent)
+{
+    if (m_nMusicIndex >= 0 && m_pMusic->IsOpened())
+        m_pMusic->SetVolume(percent);
+}
+
+void CPicFullScreenFrame::ApplyBackground()
+{
+    static const COLORREF kAutomatic = RGB(40, 40, 40);
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    const COLORREF chosen = app ? app->m_viewerSettings.clrBackground : static_cast<COLORREF>(-1);
+    m_wndView.m_crBack = chosen == static_cast<COLORREF>(-1) ? kAutomatic : chosen;
+    if (m_wndView.GetSafeHwnd())
+        m_wndView.Render();
 }

@@ -2,7 +2,11 @@
 // CPicFullScreenFrame: the viewer's top-level window over the browser's main frame. It holds
 // the picture window, opens and closes the viewer (hiding the main frame meanwhile), switches
 // full screen and runs the slide show.
+#include <memory>
 #include "AniCtrlToolbar.h"
+#include "EditorHandOff.h"
+#include "MusicPlayer.h"
+#include "NavigationBar.h"
 #include "PicFullWnd.h"
 #include "SkinUI.h"
 
@@ -34,6 +38,41 @@ public:
     bool SaveRotation();
 
     void UpdateAniBar();
+    // Docked at the top of a windowed viewer; in full screen floated over the picture across
+    // the client's width, at its bottom or, when asked, its top.
+    void ShowNavBar(bool atTop = false);
+
+    CNavigationBar m_wndNavBar;
+
+    // Replaces the background-music player (tests put a fake in); made on the frame at once.
+    void SetMusicPlayer(std::unique_ptr<MusicPlayer> player);
+    MusicPlayer* GetMusicPlayer() const { return m_pMusic.get(); }
+    // The tune of the list that plays, -1 when none does.
+    int GetMusicIndex() const { return m_nMusicIndex; }
+    // The options' volume slider: the music that plays follows at once.
+    void SetMusicVolume(int percent);
+    // The options' background colour behind the picture (automatic: the viewer's dark grey).
+    void ApplyBackground();
+
+    // Commands on the shown picture (PicFullScreenCommands.cpp).
+    // Asks once, then deletes the file; the viewer shows the picture now at its place (the one
+    // before after the last), or closes and has the list read its folder when none is left.
+    void DeleteShownPicture();
+    // Renames the file in its folder; the same name does nothing.
+    void RenameShownPicture();
+    void HandOff(HandOffMode mode);
+    void ResizeShownPicture();
+    // The "Show Mode" menu's lock text and check marks as they are now.
+    void PrepareShowModeMenu(CMenu* popup);
+    void PrepareSizeMenu(CMenu* popup);
+    // Copy and move commands go to the application's file commands, which act on the viewer's
+    // picture while IsFileCommandFromViewer(); the application connects them.
+    bool IsFileCommandFromViewer() const { return m_bFromViewer; }
+    static void (*s_pFileCommand)(UINT command);
+    // The favourites' "Popup" menu of the application, popped up at the point.
+    static void (*s_pExportMenu)(CWnd* owner, CPoint at);
+    // The online picture size: 'S', 'M', 'L' or 'F'.
+    static wchar_t s_onlineSize;
 
     CPicFullWnd m_wndView;
     CAniCtrlToolbar m_wndAniBar;
@@ -49,6 +88,33 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnZoomButton();
+    afx_msg void OnMusic();
+    afx_msg void OnUpdateMusic(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnMusicNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnEditMenu();
+    afx_msg void OnOnlineSizeMenu();
+    afx_msg void OnUpdateOnlineSizeMenu(CCmdUI* pCmdUI);
+    afx_msg void OnOnlineSize(UINT nID);
+    afx_msg void OnUpdateOnlineSize(CCmdUI* pCmdUI);
+    afx_msg void OnFolder();
+    afx_msg void OnExport();
+    afx_msg void OnOption();
+    afx_msg void OnDelete();
+    afx_msg void OnUpdateDelete(CCmdUI* pCmdUI);
+    afx_msg void OnRename();
+    afx_msg void OnOpenFolderWindows();
+    afx_msg void OnOpenFolderLumivo();
+    afx_msg void OnHandEffect();
+    afx_msg void OnHandPage();
+    afx_msg void OnHandSplit();
+    afx_msg void OnHandCombine();
+    afx_msg void OnHandCrop();
+    afx_msg void OnHandEdit();
+    afx_msg void OnResize();
+    afx_msg void OnFileCommand(UINT nID);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg void OnFullScreen();
     afx_msg void OnPrevious();
     afx_msg void OnNext();
@@ -76,6 +142,15 @@ private:
     bool CreateOver(CMainFrame* main);
     void Rotate(int degrees);
     void ShowMain();
+    // Opens and plays tune n of the list at the set volume; a failure gives its note once a
+    // slide show and leaves the music off.
+    bool PlayTune(int index);
+
+    std::unique_ptr<MusicPlayer> m_pMusic;
+    int m_nMusicIndex = -1;
+    bool m_bMusicNoted = false;
+    bool m_bOpeningTune = false;
+    bool m_bFromViewer = false;
 
     CMainFrame* m_pMain = nullptr;
     bool m_bSlideShow = false;

@@ -65,6 +65,8 @@ public:
     int GetCurrent() const { return m_nCurrent; }
     int GetPictureCount();
     const std::wstring& GetPath() const { return m_strPath; }
+    // The shown file was renamed.
+    void SetShownPath(const std::wstring& path) { m_strPath = path; }
     float GetZoom() { return m_cache.Shown().place.zoom; }
     int GetAngle() const { return m_nAngle; }
     bool IsAnimated() const { return m_bAnimated; }
@@ -77,6 +79,8 @@ public:
     int GetNoteCount() const { return m_nNotes; }
     std::wstring GetAniCaption() const;
     std::wstring GetTitleText();
+    // Pops up a translated note over the viewer with the warning sound.
+    void Note(const wchar_t* text);
 
     bool m_bFitMode = true;
     bool m_bTileMode = false;
@@ -113,7 +117,6 @@ private:
     unsigned Now() const;
     bool LoadInto(ViewerCacheEntry& entry, const std::wstring& path);
     void EnsureFullDecode();
-    void Note(const wchar_t* text);
     void StartAnimation();
     void StopTransition();
     void DrawPicture(CDC& dc, const ViewerCacheEntry& entry, const RECT& rc);

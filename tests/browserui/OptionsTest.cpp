@@ -11,6 +11,7 @@
 #include "EditorAppTestSupport.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
+#include "ScreenPicture.h"
 #include "SheetOption.h"
 #include "TestSupport.h"
 #include "ViewerSettings.h"
@@ -260,7 +261,7 @@ TEST(SystemPage, DefaultResetsBothFoldersAndClearingTheCacheKeepsTheUsersPicture
     ASSERT_TRUE(TempFolder::Put(g_thumbnails + L"\\holiday.jpg", "\xFF\xD8\xFF\xE0" + trailer));
     ASSERT_TRUE(TempFolder::Put(g_thumbnails + L"\\0123456789abcdef0123456789abcdef..webp", "RIFF" + trailer));
 
-    CSheetOption sheet(L"Option");
+    CSheetOption sheet(L"Option", nullptr, 1);
     g_sheet = &sheet;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DrivePage);
     sheet.DoModal();
@@ -283,6 +284,117 @@ TEST(SystemPage, DefaultResetsBothFoldersAndClearingTheCacheKeepsTheUsersPicture
     EXPECT_NE(std::wstring(folder), g_thumbnails) << "the stored folder stayed";
     SetKQFolder(nullptr, KQ_FOLDER_WALLPAPER);
     SetKQFolder(nullptr, KQ_FOLDER_THUMBNAIL);
+}
+
+
+// The Browse page inside the real sheet, driven from a timer in its modal loop: the interval's
+// range and buttons, Clear then Apply, and Default.
+struct BrowsePageSeen {
+    bool zeroRead = true, overRead = true, maxRead = false;
+    int afterDown = 0, afterUp = 0;
+    std::vector<std::wstring> musicAfterClear;
+    bool clearedValueGone = false;
+    int volumeAfterDefault = 0, intervalAfterDefault = 0;
+    std::vector<std::wstring> musicAfterDefault;
+    std::wstring volumeText;
+    bool done = false;
+};
+BrowsePageSeen g_browse;
+
+bool ReadsInterval(CPagePicViewOption& page, const wchar_t* text)
+{
+    page.SetDlgItemText(IDC_SPEED_EDIT, text);
+    g_answer = {IDOK, false, false};
+    const UINT_PTR answer = ::SetTimer(nullptr, 0, 30, AnswerTimer);
+    const bool read = page.UpdateData(TRUE) != FALSE;
+    ::KillTimer(nullptr, answer);
+    return read;
+}
+
+void CALLBACK DriveBrowsePage(HWND, UINT, UINT_PTR id, DWORD)
+{
+    CPagePicViewOption& page = g_sheet->m_pagePicView;
+    if (!page.GetSafeHwnd() || g_browse.done)
+        return;
+    ::KillTimer(nullptr, id);
+    g_browse.done = true;
+    g_sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveWindowPicture(g_sheet->GetSafeHwnd(), OutFolder(L"options") + L"\\browse.png");
+    g_sheet->SetActivePage(1);
+    g_sheet->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SaveWindowPicture(g_sheet->GetSafeHwnd(), OutFolder(L"options") + L"\\system.png");
+    g_sheet->SetActivePage(0);
+    CString volume;
+    page.GetDlgItemText(IDC_VOLUME_TEXT, volume);
+    g_browse.volumeText = volume.GetString();
+    g_browse.zeroRead = ReadsInterval(page, L"0");
+    g_browse.overRead = ReadsInterval(page, L"1001");
+    g_browse.maxRead = ReadsInterval(page, L"1000");
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SPEED_UP, BN_CLICKED), 0);
+    g_browse.afterUp = static_cast<int>(page.GetDlgItemInt(IDC_SPEED_EDIT));
+    page.SetDlgItemText(IDC_SPEED_EDIT, L"2");
+    for (int i = 0; i < 3; ++i)
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SPEED_DOWN, BN_CLICKED), 0);
+    g_browse.afterDown = static_cast<int>(page.GetDlgItemInt(IDC_SPEED_EDIT));
+
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MUSIC_CLEAR, BN_CLICKED), 0);
+    g_sheet->SendMessage(WM_COMMAND, ID_APPLY_NOW);
+    g_browse.musicAfterClear = GetLumivoShowsApp()->m_backgroundMusic;
+    g_browse.clearedValueGone = ::RegGetValueW(HKEY_CURRENT_USER, kBrowseKey, L"BGMusic0", RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+                                ERROR_FILE_NOT_FOUND;
+
+    page.m_sliderVolume.SetPos(90);
+    page.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 90), reinterpret_cast<LPARAM>(page.m_sliderVolume.GetSafeHwnd()));
+    g_answer = {IDYES, false, false};
+    const UINT_PTR answer = ::SetTimer(nullptr, 0, 30, AnswerTimer);
+    page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_DEFAULT, BN_CLICKED), 0);
+    ::KillTimer(nullptr, answer);
+    g_browse.volumeAfterDefault = page.m_sliderVolume.GetPos();
+    g_browse.intervalAfterDefault = static_cast<int>(page.GetDlgItemInt(IDC_SPEED_EDIT));
+    g_browse.musicAfterDefault = GetLumivoShowsApp()->m_backgroundMusic;
+    g_sheet->PostMessage(WM_COMMAND, IDCANCEL);
+}
+
+TEST(BrowsePage, IntervalRangeClearThenApplyAndDefault)
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    TempFolder temp;
+    // The page stores under the program's profile, which the start-up names.
+    ASSERT_TRUE(app->Prepare((L"\"" + temp.Root() + L"\"").c_str()));
+    const ViewerSettings saved = app->m_viewerSettings;
+    const std::vector<std::wstring> savedMusic = app->m_backgroundMusic;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kBrowseKey);
+    app->m_viewerSettings = ViewerSettings();
+    app->m_viewerSettings.playMusic = true;
+    app->m_backgroundMusic = {DefaultMusicPath(), L"C:\\tunes\\two.wma"};
+    g_browse = BrowsePageSeen();
+
+    CSheetOption sheet(L"Option");
+    g_sheet = &sheet;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, DriveBrowsePage);
+    sheet.DoModal();
+    ::KillTimer(nullptr, timer);
+    g_sheet = nullptr;
+
+    ASSERT_TRUE(g_browse.done);
+    EXPECT_EQ(L"50%", g_browse.volumeText);
+    EXPECT_FALSE(g_browse.zeroRead) << "0 seconds was taken";
+    EXPECT_FALSE(g_browse.overRead) << "1001 seconds was taken";
+    EXPECT_TRUE(g_browse.maxRead);
+    EXPECT_EQ(1000, g_browse.afterUp) << "the up button went past what the page accepts";
+    EXPECT_EQ(1, g_browse.afterDown);
+    EXPECT_TRUE(g_browse.musicAfterClear.empty());
+    EXPECT_TRUE(g_browse.clearedValueGone);
+    EXPECT_EQ(50, g_browse.volumeAfterDefault);
+    EXPECT_EQ(5, g_browse.intervalAfterDefault);
+    const std::wstring tune = DefaultMusicPath();
+    const bool tuneThere = ::GetFileAttributesW(tune.c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_EQ(tuneThere ? std::vector<std::wstring>{tune} : std::vector<std::wstring>{}, g_browse.musicAfterDefault);
+    EXPECT_EQ(50u, ReadDword(L"iVolume")) << "Default saves at once";
+
+    app->m_viewerSettings = saved;
+    app->m_backgroundMusic = savedMusic;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kBrowseKey);
 }
 
 // The about box and the editor's install note, as they open: caption and texts.

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "EditorAppTestSupport.h"
+#include "ScreenPicture.h"
 #include "TestSupport.h"
 #include "ZVImage.h"
 
@@ -33,26 +34,6 @@ bool WaitForCaption(HWND hwnd, const wchar_t* part, DWORD milliseconds)
     return true;
 }
 
-// The window as the screen shows it, as a PNG.
-bool SaveWindowPicture(HWND hwnd, const std::wstring& path)
-{
-    RECT rc;
-    ::GetWindowRect(hwnd, &rc);
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ::BitBlt(dc, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(dc, old);
-    CZVImage picture;
-    const bool ok = picture.CreateFromHBITMAP(bitmap) && picture.SaveFile(path.c_str(), CXIMAGE_FORMAT_PNG);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
-    return ok;
-}
-
 TEST(ShowsViewer, StartsOnAPictureAndLeavingTheViewerEndsTheProgram)
 {
     RegValueGuard values[] = {{HKEY_CURRENT_USER, kShowsProfile, L"LastViewPath"},
@@ -80,10 +61,7 @@ TEST(ShowsViewer, StartsOnAPictureAndLeavingTheViewerEndsTheProgram)
         ASSERT_NE(view, nullptr);
         if (byKey) {
             ::Sleep(1500); // the folder's scan places the picture in the strip
-            const std::wstring out = testsupport::BinDir() + L"\\..\\out\\e2e";
-            ::CreateDirectoryW((testsupport::BinDir() + L"\\..\\out").c_str(), nullptr);
-            ::CreateDirectoryW(out.c_str(), nullptr);
-            EXPECT_TRUE(SaveWindowPicture(frame, out + L"\\viewer.png"));
+            EXPECT_TRUE(SaveWindowPicture(frame, OutFolder(L"e2e") + L"\\viewer.png"));
             ::PostMessageW(view, WM_KEYDOWN, VK_RIGHT, 0);
             EXPECT_TRUE(WaitForCaption(frame, L"Spinner.gif", 10000)) << Caption(frame);
             ::PostMessageW(view, WM_KEYDOWN, VK_ESCAPE, 0);

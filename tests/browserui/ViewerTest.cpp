@@ -3,11 +3,20 @@
 // a turned picture, the slide show, and how the viewer hides and gives back the main frame.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <vfw.h>
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
+#include "EditorAppTestSupport.h"
 #include "LumivoShowsApp.h"
 #include "MiniFrameWnd.h"
 #include "MainFrame.h"
+#include "MCIControl.h"
+#include "NavigationBar.h"
 #include "PicFullScreenFrame.h"
+#include "ScreenPicture.h"
+#include "SheetOption.h"
 #include "TestSupport.h"
 #include "ViewerIds.h"
 #include "WindowTestApp.h"
@@ -93,6 +102,7 @@ protected:
         }
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kViewerProfileKey);
     }
+    CPicFullWnd& view() { return g_pPicFullScreenFrame->m_wndView; }
     CPicFullScreenFrame* Open(int index)
     {
         CPicFullScreenFrame* frame = CPicFullScreenFrame::OpenOnItem(main, index, false);
@@ -390,6 +400,551 @@ TEST_F(ViewerTest, AnimatedPictureShowsItsFramesAndDelay)
     EXPECT_EQ(view.GetAniCaption(), std::wstring(caption));
     const long shown = view.GetShownEntry().source->GetFrame();
     EXPECT_TRUE(PumpUntil([&] { return view.GetShownEntry().source->GetFrame() != shown; }));
+}
+
+
+// The bar as it paints, one COLORREF a pixel, rows top down.
+struct BarPixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(LONG x, LONG y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+
+BarPixels PaintBar(CNavigationBar& bar)
+{
+    BarPixels out;
+    CRect client;
+    bar.GetClientRect(&client);
+    out.width = client.Width();
+    out.height = client.Height();
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), out.width, -out.height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    {
+        CDC cdc;
+        cdc.Attach(dc);
+        bar.DoPaint(&cdc);
+        cdc.Detach();
+    }
+    ::GdiFlush();
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < out.width * out.height; ++i)
+        out.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return out;
+}
+
+CPoint Centre(const RECT& r)
+{
+    return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+bool Near(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 3 && std::abs(GetGValue(a) - GetGValue(b)) <= 3 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 3;
+}
+
+TEST_F(ViewerTest, NavBarShowsFolderOnlyInAViewerOnlyStartAndCloseOnlyInFullScreen)
+{
+    struct Row {
+        bool viewerOnly, fullScreen;
+    } const rows[] = {{false, false}, {false, true}, {true, false}, {true, true}};
+    for (const Row& r : rows) {
+        app->m_bViewerOnly = r.viewerOnly;
+        CPicFullScreenFrame* frame = Open(0);
+        ASSERT_NE(frame, nullptr);
+        if (r.fullScreen)
+            frame->SendMessage(WM_COMMAND, ID_VIEWER_FULL_SCREEN);
+        PumpFor(100);
+        CNavigationBar& bar = frame->m_wndNavBar;
+        ASSERT_TRUE(bar.IsWindowVisible());
+        EXPECT_EQ(!r.viewerOnly, !!bar.FindButton(viewer::NAV_FOLDER)->IsHidden()) << r.viewerOnly << r.fullScreen;
+        EXPECT_EQ(!r.fullScreen, !!bar.FindButton(viewer::NAV_CLOSE)->IsHidden()) << r.viewerOnly << r.fullScreen;
+        // Docked at the top of a windowed viewer; over the bottom of the picture in full screen.
+        CRect client, place;
+        frame->GetClientRect(&client);
+        bar.GetWindowRect(&place);
+        frame->ScreenToClient(&place);
+        EXPECT_EQ(bar.GetRowHeight(), place.Height());
+        EXPECT_EQ(client.Width(), place.Width());
+        EXPECT_EQ(r.fullScreen ? client.bottom - bar.GetRowHeight() : client.top, place.top) << r.fullScreen;
+        // Play stays in the middle either way.
+        EXPECT_EQ(place.Width() / 2, Centre(bar.GetPlaces().buttons[viewer::NAV_PLAY]).x);
+        if (!r.viewerOnly) {
+            frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            PumpFor(300);
+            SaveWindowPicture(frame->GetSafeHwnd(), OutFolder(L"viewer") + (r.fullScreen ? L"\\fullscreen.png" : L"\\windowed.png"));
+        }
+        app->m_bViewerOnly = false;
+        frame->DestroyWindow();
+        PumpPending();
+    }
+}
+
+TEST_F(ViewerTest, NavBarIsDrawnOverItsBackgroundAndPlayShowsPauseDuringTheSlideShow)
+{
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    CNavigationBar& bar = frame->m_wndNavBar;
+    const viewer::NavBarPlaces& places = bar.GetPlaces();
+    BarPixels before = PaintBar(bar);
+    // Left of Previous on the background's middle row the background picture shows, not the
+    // bar's face.
+    CBCGPToolBarImages background;
+    ASSERT_TRUE(background.Load(IDR_NAV_BACKGROUND));
+    background.SetSingleImage();
+    const LONG x = places.buttons[viewer::NAV_PREVIOUS].left - 6, y = (places.background.top + places.background.bottom) / 2;
+    const uint32_t picture = background.GetPixels().At(x - places.background.left, y - places.background.top);
+    ASSERT_EQ(0xFFu, picture >> 24) << "an opaque point of the background picture";
+    EXPECT_TRUE(Near(RGB((picture >> 16) & 0xFF, (picture >> 8) & 0xFF, picture & 0xFF), before.At(x, y)));
+    EXPECT_FALSE(Near(before.At(2, 2), before.At(x, y))) << "the face and the background differ there";
+    // The play triangle is white in the middle; the pause picture is blue between its bars.
+    const CPoint play = Centre(places.buttons[viewer::NAV_PLAY]);
+    EXPECT_GT(GetBValue(before.At(play.x, play.y)), 240);
+    EXPECT_GT(GetRValue(before.At(play.x, play.y)), 240);
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    ASSERT_TRUE(bar.m_bSlideShow);
+    const BarPixels during = PaintBar(bar);
+    EXPECT_LT(GetRValue(during.At(play.x, play.y)), 120) << "the pause picture";
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    EXPECT_FALSE(bar.m_bSlideShow);
+    EXPECT_EQ(before.At(play.x, play.y), PaintBar(bar).At(play.x, play.y));
+}
+
+TEST_F(ViewerTest, HeldZoomInRepeatsUntilReleasedAlsoOutsideTheButton)
+{
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    CPicFullWnd& view = frame->m_wndView;
+    CNavigationBar& bar = frame->m_wndNavBar;
+    bar.OnUpdateCmdUI(frame, TRUE);
+    ASSERT_FALSE(bar.FindButton(viewer::NAV_ZOOM_IN)->IsDisabled());
+    const CPoint at = Centre(bar.GetPlaces().buttons[viewer::NAV_ZOOM_IN]);
+    struct Row {
+        CPoint release;
+        const char* where;
+    } const rows[] = {{at, "over the button"}, {CPoint(2, 2), "outside"}};
+    for (const Row& r : rows) {
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_AUTOMATIC);
+        const float start = view.GetZoom();
+        bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        EXPECT_TRUE(view.m_bZoomButtonHeld) << r.where;
+        // Several steps, not one: the zoom goes on while the button is held.
+        float seen = start;
+        int steps = 0;
+        PumpUntil([&] {
+            if (view.GetZoom() != seen) {
+                seen = view.GetZoom();
+                ++steps;
+            }
+            return steps >= 3;
+        }, 3000);
+        EXPECT_GE(steps, 3) << r.where;
+        bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(r.release.x, r.release.y));
+        EXPECT_FALSE(view.m_bZoomButtonHeld) << r.where;
+        const float released = view.GetZoom();
+        PumpFor(300);
+        EXPECT_EQ(released, view.GetZoom()) << r.where << ": the zoom stops with the release";
+    }
+}
+
+
+// The music player as the frame sees it, without a sound device: what was asked of it.
+class FakeMusic : public MusicPlayer {
+public:
+    enum State { Closed, Playing, Paused, Stopped };
+    bool Create(CWnd*) override { return true; }
+    bool OpenAndPlay(const wchar_t* path) override
+    {
+        opened.push_back(path);
+        if (failOpen)
+            return false;
+        state = Playing;
+        return true;
+    }
+    void Play() override { state = Playing; }
+    void Pause() override
+    {
+        if (state == Playing)
+            state = Paused;
+    }
+    void Stop() override { state = Stopped; }
+    void SetVolume(double percent) override { volume = MusicVolumeUnits(percent); }
+    void Close() override { state = Closed; }
+    bool IsOpened() const override { return state == Playing || state == Paused; }
+    bool HasWindow() const override { return true; }
+
+    std::vector<std::wstring> opened;
+    State state = Closed;
+    int volume = -1;
+    bool failOpen = false;
+};
+
+class ViewerMusicTest : public ViewerTest {
+protected:
+    void SetUp() override
+    {
+        ViewerTest::SetUp();
+        saved = app->m_viewerSettings;
+        savedMusic = app->m_backgroundMusic;
+        app->m_viewerSettings.playMusic = true;
+        app->m_viewerSettings.volume = 50;
+        app->m_backgroundMusic = {L"C:\\tunes\\one.wma", L"C:\\tunes\\two.mp3"};
+        frame = Open(0);
+        ASSERT_NE(frame, nullptr);
+        auto player = std::make_unique<FakeMusic>();
+        music = player.get();
+        frame->SetMusicPlayer(std::move(player));
+    }
+    void TearDown() override
+    {
+        app->m_viewerSettings = saved;
+        app->m_backgroundMusic = savedMusic;
+        ViewerTest::TearDown();
+    }
+    void TuneEnds() { frame->SendMessage(MCIWNDM_NOTIFYMODE, 0, MCI_MODE_STOP); }
+    bool MusicEnabled()
+    {
+        frame->m_wndNavBar.OnUpdateCmdUI(frame, TRUE);
+        return !frame->m_wndNavBar.FindButton(viewer::NAV_MUSIC)->IsDisabled();
+    }
+
+    ViewerSettings saved;
+    std::vector<std::wstring> savedMusic;
+    CPicFullScreenFrame* frame = nullptr;
+    FakeMusic* music = nullptr;
+};
+
+TEST(MusicVolume, TenthsOfAPercentTruncatedAndClamped)
+{
+    const struct {
+        double percent;
+        int units;
+    } rows[] = {{0, 0}, {50, 500}, {12.34, 123}, {100, 1000}, {150, 1000}, {-5, 0}};
+    for (const auto& r : rows)
+        EXPECT_EQ(r.units, MusicVolumeUnits(r.percent)) << r.percent;
+}
+
+TEST_F(ViewerMusicTest, TheListPlaysInALoopDuringTheSlideShowAndStopsWithIt)
+{
+    EXPECT_FALSE(MusicEnabled()) << "Music is enabled only during a slide show";
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    EXPECT_TRUE(MusicEnabled());
+    ASSERT_EQ(1u, music->opened.size());
+    EXPECT_EQ(L"C:\\tunes\\one.wma", music->opened[0]);
+    EXPECT_EQ(500, music->volume);
+    TuneEnds();
+    TuneEnds();
+    ASSERT_EQ(3u, music->opened.size());
+    EXPECT_EQ(L"C:\\tunes\\two.mp3", music->opened[1]);
+    EXPECT_EQ(L"C:\\tunes\\one.wma", music->opened[2]) << "past the last tune the list starts again";
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    EXPECT_EQ(FakeMusic::Stopped, music->state);
+    EXPECT_EQ(-1, frame->GetMusicIndex());
+    TuneEnds();
+    EXPECT_EQ(3u, music->opened.size()) << "a stop after the slide show opens nothing";
+    EXPECT_EQ(0, view().GetNoteCount());
+}
+
+TEST_F(ViewerMusicTest, AnEmptyListOrMusicOffLeavesTheSlideShowSilent)
+{
+    const struct {
+        bool on;
+        bool emptyList;
+    } rows[] = {{true, true}, {false, false}};
+    for (const auto& r : rows) {
+        app->m_viewerSettings.playMusic = r.on;
+        if (r.emptyList)
+            app->m_backgroundMusic.clear();
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+        EXPECT_TRUE(frame->IsSlideShow());
+        EXPECT_TRUE(music->opened.empty()) << r.on << r.emptyList;
+        EXPECT_EQ(-1, frame->GetMusicIndex());
+        TuneEnds();
+        EXPECT_TRUE(music->opened.empty());
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    }
+}
+
+TEST_F(ViewerMusicTest, TheMusicButtonPausesAndResumesAndStartsMusicThatWasOff)
+{
+    app->m_viewerSettings.playMusic = false;
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    EXPECT_TRUE(music->opened.empty());
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_MUSIC);
+    EXPECT_TRUE(app->m_viewerSettings.playMusic);
+    ASSERT_EQ(1u, music->opened.size());
+    EXPECT_EQ(FakeMusic::Playing, music->state);
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_MUSIC);
+    EXPECT_FALSE(app->m_viewerSettings.playMusic);
+    EXPECT_EQ(FakeMusic::Paused, music->state);
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_MUSIC);
+    EXPECT_EQ(FakeMusic::Playing, music->state);
+    EXPECT_EQ(1u, music->opened.size()) << "resumed, not opened again";
+}
+
+TEST_F(ViewerMusicTest, WithoutASoundDeviceOneNoteASlideShow)
+{
+    music->failOpen = true;
+    for (int show = 1; show <= 2; ++show) {
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+        EXPECT_TRUE(frame->IsSlideShow()) << "the slide show runs silently";
+        EXPECT_EQ(-1, frame->GetMusicIndex());
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_MUSIC);
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_MUSIC);
+        EXPECT_EQ(show, view().GetNoteCount());
+        EXPECT_EQ(L"Background music is not available", view().GetLastNote());
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    }
+}
+
+TEST_F(ViewerMusicTest, TheRealPlayerRefusesWhatItCannotOpen)
+{
+    CMCIControl player;
+    EXPECT_FALSE(player.OpenAndPlay(L"x.wma")) << "no window yet";
+    ASSERT_TRUE(player.Create(frame));
+    EXPECT_TRUE(player.Create(frame)) << "a second create keeps the window";
+    EXPECT_FALSE(player.OpenAndPlay(L""));
+    EXPECT_FALSE(player.OpenAndPlay(temp.At(L"missing.wma").c_str()));
+    EXPECT_FALSE(player.IsOpened());
+    player.Close();
+    EXPECT_FALSE(player.HasWindow());
+}
+
+
+// The options' volume slider, moved while a slide show plays music, from inside the sheet.
+CSheetOption* g_volumeSheet;
+int g_volumeBeforeApply = -1, g_settingBeforeApply = -1;
+
+void CALLBACK MoveVolumeSlider(HWND, UINT, UINT_PTR id, DWORD)
+{
+    CPagePicViewOption& page = g_volumeSheet->m_pagePicView;
+    if (!page.GetSafeHwnd())
+        return;
+    ::KillTimer(nullptr, id);
+    page.m_sliderVolume.SetPos(80);
+    page.SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 80), reinterpret_cast<LPARAM>(page.m_sliderVolume.GetSafeHwnd()));
+    g_volumeBeforeApply = static_cast<FakeMusic*>(g_pPicFullScreenFrame->GetMusicPlayer())->volume;
+    g_settingBeforeApply = GetLumivoShowsApp()->m_viewerSettings.volume;
+    g_volumeSheet->PostMessage(WM_COMMAND, IDCANCEL);
+}
+
+TEST_F(ViewerMusicTest, TheVolumeSliderChangesTheMusicAtOnceBeforeApply)
+{
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_PLAY);
+    ASSERT_EQ(500, music->volume);
+    CSheetOption sheet(L"Option");
+    g_volumeSheet = &sheet;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, MoveVolumeSlider);
+    sheet.DoModal();
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(800, g_volumeBeforeApply);
+    EXPECT_EQ(50, g_settingBeforeApply) << "the setting waits for Apply";
+}
+
+
+// The viewer's commands on its picture, with the list's questions answered here.
+class ViewerCommandTest : public ViewerTest {
+protected:
+    void SetUp() override
+    {
+        ViewerTest::SetUp();
+        CPictureListView& list = main->m_wndList;
+        list.m_messageBox = [this](const wchar_t* text, UINT) {
+            boxes.push_back(text);
+            return IDYES;
+        };
+        list.m_inputText = [this](wchar_t* text, const wchar_t*, const wchar_t*) {
+            wcsncpy(text, typed.c_str(), MAX_PATH - 1);
+            return true;
+        };
+        list.m_recycle = [](const KQPathSet& paths) {
+            bool all = true;
+            for (auto it = paths.Begin(); !it.IsEnd(); it.Next())
+                all = ::DeleteFileW(it.GetKey().GetString()) && all;
+            return all;
+        };
+    }
+    std::vector<std::wstring> boxes;
+    std::wstring typed;
+};
+
+TEST_F(ViewerCommandTest, DeleteAsksOnceShowsTheNeighbourAndTheLastPictureClosesTheViewer)
+{
+    CPicFullScreenFrame* frame = Open(3);
+    ASSERT_NE(frame, nullptr);
+    // The last picture goes: the one before it shows; then the first, and its neighbour shows.
+    const struct {
+        int current;
+        const wchar_t* gone;
+        const wchar_t* shownAfter;
+    } steps[] = {{3, L"d.jpg", L"c.jpg"}, {2, L"c.jpg", L"b.jpg"}, {0, L"a.jpg", L"b.jpg"}};
+    for (const auto& step : steps) {
+        if (view().GetCurrent() != step.current)
+            view().ShowPicture(step.current, SHOW_QUICK);
+        Later(view());
+        boxes.clear();
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+        EXPECT_EQ(1u, boxes.size()) << step.gone << ": asked once";
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.At(step.gone).c_str()));
+        Later(view());
+        EXPECT_EQ(temp.At(step.shownAfter), view().GetPath()) << step.gone;
+    }
+    boxes.clear();
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+    EXPECT_EQ(1u, boxes.size());
+    PumpPending();
+    EXPECT_EQ(nullptr, g_pPicFullScreenFrame) << "no picture left: the viewer closed";
+    EXPECT_TRUE(main->IsWindowVisible());
+    EXPECT_TRUE(PumpUntil([&] { return main->m_wndList.GetItemCount() == 0; })) << "the list read its folder again";
+}
+
+TEST_F(ViewerCommandTest, DeleteAnsweredNoKeepsThePicture)
+{
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    main->m_wndList.m_messageBox = [this](const wchar_t* text, UINT) {
+        boxes.push_back(text);
+        return IDNO;
+    };
+    frame->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+    EXPECT_EQ(1u, boxes.size());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.At(L"b.jpg").c_str()));
+    EXPECT_EQ(temp.At(L"b.jpg"), view().GetPath());
+}
+
+TEST_F(ViewerCommandTest, RenameTable)
+{
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* pathAfter; // in the temporary folder
+        bool refused;
+    } rows[] = {
+        {L"b", L"b.jpg", false},          // the same name: nothing happens, nothing is said
+        {L"", L"b.jpg", false},           // nothing typed
+        {L"c", L"b.jpg", true},           // a name in use: "Fail to rename"
+        {L"\\", L"b.jpg", true},          // not a name
+        {L"..\\up", L"b.jpg", true},      // out of the folder
+        {L"sea", L"sea.jpg", false},      // the extension stays
+    };
+    for (const auto& r : rows) {
+        typed = r.typed;
+        boxes.clear();
+        frame->SendMessage(WM_COMMAND, ID_VIEWER_RENAME);
+        EXPECT_EQ(r.refused ? 1u : 0u, boxes.size()) << r.typed;
+        EXPECT_EQ(temp.At(r.pathAfter), view().GetPath()) << r.typed;
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.At(r.pathAfter).c_str())) << r.typed;
+        if (!wcscmp(r.typed, L"c"))
+            EXPECT_EQ(0u, boxes.front().find(L"Fail to rename")) << boxes.front();
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.At(L"up.jpg").c_str()));
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_NE(-1, title.Find(L"sea.jpg")) << title.GetString();
+}
+
+TEST_F(ViewerCommandTest, ZoomItemCarriesTheCheckMarkAfterUse)
+{
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    for (UINT id = ID_VIEWER_ZOOM_10; id <= ID_VIEWER_ZOOM_400; ++id) {
+        frame->SendMessage(WM_COMMAND, id);
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(IDR_VIEWER_SHOW_MODE));
+        CMenu* popup = menu.GetSubMenu(0);
+        frame->PrepareShowModeMenu(popup);
+        for (UINT other = ID_VIEWER_ZOOM_10; other <= ID_VIEWER_ZOOM_400; ++other)
+            EXPECT_EQ(other == id, (popup->GetMenuState(other, MF_BYCOMMAND) & MF_CHECKED) != 0) << id << " " << other;
+    }
+}
+
+TEST_F(ViewerCommandTest, SizeMenuIsEnabledOnlyOverOnlineMaterialAndChecksTheChosenSize)
+{
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    // A local folder: the size menu is disabled.
+    struct EnableProbe : CCmdUI {
+        int enabled = -1;
+        void Enable(BOOL on) override { enabled = on ? 1 : 0; }
+    } probe;
+    probe.m_nID = ID_VIEWER_ONLINE_SIZE;
+    probe.DoUpdate(frame, FALSE);
+    EXPECT_EQ(0, probe.enabled);
+    for (UINT id = ID_VIEWER_SIZE_SMALL; id <= ID_VIEWER_SIZE_FULL; ++id) {
+        frame->SendMessage(WM_COMMAND, id);
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(IDR_VIEWER_ONLINE_SIZE));
+        frame->PrepareSizeMenu(menu.GetSubMenu(0));
+        for (UINT other = ID_VIEWER_SIZE_SMALL; other <= ID_VIEWER_SIZE_FULL; ++other)
+            EXPECT_EQ(other == id, (menu.GetSubMenu(0)->GetMenuState(other, MF_BYCOMMAND) & MF_CHECKED) != 0);
+    }
+    EXPECT_EQ(L'F', CPicFullScreenFrame::s_onlineSize);
+}
+
+TEST_F(ViewerCommandTest, CopyAndMoveGoToTheApplicationMarkedAsFromTheViewer)
+{
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    static std::vector<std::pair<UINT, bool>> seen;
+    seen.clear();
+    CPicFullScreenFrame::s_pFileCommand = [](UINT id) {
+        seen.push_back({id, g_pPicFullScreenFrame->IsFileCommandFromViewer()});
+    };
+    for (UINT id : {32970u, 32991u, 33010u, 33011u, 33030u, 33033u, 33034u})
+        frame->SendMessage(WM_COMMAND, id);
+    CPicFullScreenFrame::s_pFileCommand = nullptr;
+    ASSERT_EQ(7u, seen.size());
+    for (const auto& s : seen)
+        EXPECT_TRUE(s.second) << s.first;
+    EXPECT_FALSE(frame->IsFileCommandFromViewer()) << "cleared after the command";
+}
+
+
+TEST_F(ViewerCommandTest, WallpaperCommandsTakeTheViewersPictureAndACopyNeverReplacesOne)
+{
+    editorapp::RegValueGuard wallpaperValue{HKEY_CURRENT_USER, L"Software\\Lumivo", L"WallpaperFolder"};
+    const std::wstring walls = temp.At(L"walls");
+    ASSERT_TRUE(::CreateDirectoryW(walls.c_str(), nullptr));
+    ASSERT_TRUE(SetKQFolder(walls.c_str(), KQ_FOLDER_WALLPAPER));
+    ASSERT_TRUE(TempFolder::Put(walls + L"\\b.jpg", "theirs"));
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    frame->SendMessage(WM_COMMAND, 32900); // Copy to Wallpaper Folder
+    frame->SendMessage(WM_COMMAND, 32900);
+    EXPECT_EQ("theirs", TempFolder::Get(walls + L"\\b.jpg")) << "a picture of the same name was replaced";
+    int copies = 0;
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((walls + L"\\*.jpg").c_str(), &found);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &found))
+        ++copies;
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+    EXPECT_EQ(3, copies) << "the two copies take names of their own";
+
+    // The viewer asks about its own picture; No leaves the desktop alone.
+    wchar_t before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    ::SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, before, 0);
+    main->m_wndList.m_messageBox = [this](const wchar_t* text, UINT) {
+        boxes.push_back(text);
+        return IDNO;
+    };
+    boxes.clear();
+    frame->SendMessage(WM_COMMAND, 33037); // Center
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(L"Are you sure to change the wallpaper ?", boxes[0]);
+    ::SystemParametersInfoW(SPI_GETDESKWALLPAPER, MAX_PATH, after, 0);
+    EXPECT_STREQ(before, after);
+    SetKQFolder(nullptr, KQ_FOLDER_WALLPAPER);
 }
 
 } // namespace
