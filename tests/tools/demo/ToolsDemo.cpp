@@ -4,6 +4,8 @@
 //     tables at values that show, each tile labelled with its caption and values.
 //   ToolsDemo.exe /command 32926 | /command 33021 | /camera ...
 //     the new-picture dialogs (NewPictureSwitches.h)
+//   ToolsDemo.exe /command ID PICTURE ...
+//     an editor effect command's dialog over the picture (EffectCommandSwitches.h)
 //   ToolsDemo.exe /run PICTURE ...
 //     the effect dialog's live run (EffectRunSwitches.h)
 #include <windows.h>
@@ -13,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "EffectCommandSwitches.h"
 #include "EffectRunSwitches.h"
 #include "EffectTables.h"
 #include "NewPictureSwitches.h"
@@ -288,6 +291,8 @@ int EffectsSheet(const wchar_t* picturePath, const wchar_t* outPath)
 int wmain(int argc, wchar_t** argv)
 {
     int exitCode = 0;
+    if (RunEffectCommandSwitch(argc, argv, exitCode))
+        return exitCode;
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunEffectSwitch(argc, argv, exitCode))
