@@ -67,8 +67,11 @@ void CEffectValueTriple::TakeSliderPos()
 
 void CEffectValueTriple::SetSliderPos(int pos)
 {
-    if (m_slider->m_hWnd)
-        m_slider->SetPos(pos);
+    if (!m_slider->m_hWnd)
+        return;
+    m_slider->SetPos(pos);
+    // The dial draws its knob and text itself: a position set from outside shows only on a paint.
+    m_slider->Invalidate(FALSE);
 }
 
 void CEffectValueTriple::Show(CWnd& dialog, bool shown)
