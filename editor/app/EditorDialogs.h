@@ -76,8 +76,9 @@ struct RenameLayerRecord {
 
 // An effect dialog: which one (`kind`, one of the Effect… members or RotatePicture), the effect
 // index inside its dialog and up to two start values; for the processing dialog `value1` is the
-// automatic flag (1: no OK button, closes when done). Ok means the layer (or, for the rotation,
-// the background) was changed and must be committed.
+// automatic flag (1: no OK button, closes when done); for the rotation it is the angle in
+// degrees, in and out. Ok means the layer (or, for the rotation, the background) was changed and
+// must be committed.
 struct EffectRecord {
     EditorDialog kind = EditorDialog::EffectOneOption;
     int index = 0;

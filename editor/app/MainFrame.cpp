@@ -406,6 +406,8 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 RunToolCommand(*tool);
             return TRUE;
         }
+        if (RouteEffectCommand(nID, pHandlerInfo))
+            return TRUE;
     }
     if (nCode == CN_UPDATE_COMMAND_UI && pExtra) {
         const EditorRule rule = RuleOfCommand(nID);

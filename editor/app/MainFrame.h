@@ -170,6 +170,10 @@ private:
     HICON LoadStatusIcon(UINT id);
     // A tool command of the table (all but the text tool) on the active view.
     void RunToolCommand(const ToolCommand& command);
+    // The Adjust and Filters commands and "Transparent color...": true for an id of theirs whose
+    // dialog is there; run unless only asked about a handler.
+    bool RouteEffectCommand(UINT id, AFX_CMDHANDLERINFO* pHandlerInfo);
+    void RunEffectCommand(UINT id);
     // The context bar with an option page, or hidden for -1.
     void ShowContextBar(int options);
     void MarkToolCommand(UINT command);

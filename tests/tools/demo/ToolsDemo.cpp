@@ -6,6 +6,8 @@
 //     the new-picture dialogs (NewPictureSwitches.h)
 //   ToolsDemo.exe /command ID PICTURE ... | /shadow PICTURE ...
 //     the canvas and layer dialogs over an editor frame (LayerDialogSwitches.h)
+//   ToolsDemo.exe /command ID PICTURE ...
+//     an editor effect command's dialog over the picture (EffectCommandSwitches.h)
 //   ToolsDemo.exe /run PICTURE ...
 //     the effect dialog's live run (EffectRunSwitches.h)
 //   ToolsDemo.exe /frame PICTURE FRAME ...
@@ -17,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "EffectCommandSwitches.h"
 #include "EffectRunSwitches.h"
 #include "EffectTables.h"
 #include "LayerDialogSwitches.h"
@@ -295,6 +298,8 @@ int wmain(int argc, wchar_t** argv)
 {
     int exitCode = 0;
     if (RunLayerDialogSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunEffectCommandSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
