@@ -7,10 +7,34 @@
 #include "WordArtInfo.h"
 #include "ZVUILibDef.h"
 
+// The controls of an Advanced page's template; a sheet with its own template passes its own.
+// The number edits and their spins go in the order of m_edits.
+struct KQTextAdvancedIds {
+    UINT effect, textColor, gradientCheck, gradientColor, outlineColor1, outlineColor2, shadowCheck, shadowColor;
+    UINT edits[8], spins[8];
+    // Labels and group boxes with the English text each shows.
+    struct Label {
+        UINT id;
+        const wchar_t* text;
+    };
+    const Label* labels;
+    size_t labelCount;
+    // What follows the effect kind, the gradient check and the shadow check.
+    const UINT* secondOutline;
+    size_t secondOutlineCount;
+    const UINT* gradientRow;
+    size_t gradientRowCount;
+    const UINT* shadowRow;
+    size_t shadowRowCount;
+};
+ZVUILIB_API const KQTextAdvancedIds& KQLibraryTextAdvancedIds();
+
 class ZVUILIB_API CKQDlgTextFuncAdvanced : public CBCGPPropertyPage {
     DECLARE_DYNAMIC(CKQDlgTextFuncAdvanced)
 public:
     CKQDlgTextFuncAdvanced();
+    // A page on another module's template with its own control ids.
+    CKQDlgTextFuncAdvanced(UINT templateId, HINSTANCE module, const KQTextAdvancedIds& ids);
     ~CKQDlgTextFuncAdvanced() override;
 
     BOOL OnInitDialog() override;
@@ -33,6 +57,9 @@ public:
     CWordArtInfo* m_pWordArt = nullptr;
 
 protected:
+    // After the page changed the record.
+    virtual void OnRecordChanged() {}
+
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnTextColor();
     afx_msg void OnGradientColor();
@@ -43,7 +70,7 @@ protected:
     afx_msg void OnGradientCheck();
     afx_msg void OnShadowCheck();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnChangeNumber(UINT nID);
+    void OnChangeNumber(int index);
     DECLARE_MESSAGE_MAP()
 
     void SetupColorButtons();
@@ -52,5 +79,6 @@ protected:
     void EnableShadowRow(bool enable);
     void EnableItems(const UINT* ids, size_t count, bool enable);
 
+    const KQTextAdvancedIds& m_ids;
     bool m_bFilling = false;   // the edits' change notices come from the page's own filling
 };

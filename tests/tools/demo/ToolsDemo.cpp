@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 #include "EffectRunSwitches.h"
+#include "TextSheetSwitches.h"
 #include "EffectTables.h"
 #include "NewPictureSwitches.h"
 #include "ZVImage.h"
@@ -291,6 +292,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunEffectSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunTextSheetSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
