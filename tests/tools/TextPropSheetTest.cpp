@@ -13,23 +13,13 @@
 #include "TestSupport.h"
 #include "TextPropSheet.h"
 #include "TextPropSheetIds.h"
+#include "TextSheetProbe.h"
 #include "TextSheetRules.h"
+#include "ToolHostTestFrame.h"
 #include "WindowTestApp.h"
 #include "ZVUILibApp.h"
 
 namespace {
-
-class CTextTestFrame : public CFrameWnd {
-    DECLARE_DYNAMIC(CTextTestFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CTextTestFrame, CFrameWnd)
-
-CPicEditView* TextFrameView(CWnd* frame)
-{
-    return &static_cast<CTextTestFrame*>(frame)->view;
-}
 
 CZVImage Grey(int width, int height)
 {
@@ -39,18 +29,6 @@ CZVImage Grey(int width, int height)
         for (int x = 0; x < width; ++x)
             p.SetPixelColor(x, y, RGBQUAD{200, 200, 200, 0});
     return p;
-}
-
-bool SamePixels(const CZVImage& a, const CZVImage& b)
-{
-    if (!a.IsValid() || !b.IsValid() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() ||
-        a.GetBpp() != b.GetBpp())
-        return false;
-    const size_t rowBytes = size_t(a.GetWidth()) * a.GetBpp() / 8;
-    for (DWORD y = 0; y < a.GetHeight(); ++y)
-        if (std::memcmp(a.GetBits(y), b.GetBits(y), rowBytes) != 0)
-            return false;
-    return true;
 }
 
 CWordArtInfo Style(const wchar_t* text, Gdiplus::ARGB colour)
@@ -88,8 +66,8 @@ protected:
     {
         m_presetFile = m_folder.At(L"WordArt.xml");
         ASSERT_TRUE(testsupport::TempFolder::Put(m_presetFile, kPresets));
-        RegisterToolHostFrame(RUNTIME_CLASS(CTextTestFrame), ToolHostKind::Editor, TextFrameView);
-        m_frame = new CTextTestFrame;
+        RegisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame), ToolHostKind::Editor, ToolHostTestFrameView);
+        m_frame = new CToolHostTestFrame;
         ASSERT_TRUE(m_frame->Create(nullptr, L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 60, 740, 560)));
         AfxGetApp()->m_pMainWnd = m_frame;
         CPicEditView& view = m_frame->view;
@@ -106,7 +84,7 @@ protected:
         AfxGetApp()->m_pMainWnd = nullptr;
         if (m_frame && m_frame->m_hWnd)
             m_frame->DestroyWindow();
-        UnregisterToolHostFrame(RUNTIME_CLASS(CTextTestFrame));
+        UnregisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame));
         PumpPending();
     }
 
@@ -149,35 +127,14 @@ protected:
         edit->SendMessage(EM_SETSEL, 0, -1);
         edit->SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     }
-    static void Command(CWnd& page, UINT id, UINT code)
-    {
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(page.GetDlgItem(id)->m_hWnd));
-    }
-    static CString Text(CWnd& page, UINT id)
-    {
-        CString text;
-        page.GetDlgItemText(id, text);
-        return text;
-    }
-    void ClickPreset(int index)
-    {
-        NMITEMACTIVATE click = {};
-        click.hdr.hwndFrom = Main().m_listPresets.m_hWnd;
-        click.hdr.idFrom = IDC_TEXT_PRESETS;
-        click.hdr.code = NM_CLICK;
-        click.iItem = index;
-        Main().SendMessage(WM_NOTIFY, IDC_TEXT_PRESETS, reinterpret_cast<LPARAM>(&click));
-    }
-    bool WaitForThumbnails()
-    {
-        const bool done = PumpUntil([this] { return !Main().IsThumbnailThreadRunning(); }, 20000);
-        PumpFor(100);
-        return done;
-    }
+    static void Command(CWnd& page, UINT id, UINT code) { textsheetprobe::Command(page, id, code); }
+    static CString Text(CWnd& page, UINT id) { return textsheetprobe::Text(page, id); }
+    void ClickPreset(int index) { textsheetprobe::ClickPreset(Main(), IDC_TEXT_PRESETS, index); }
+    bool WaitForThumbnails() { return textsheetprobe::WaitForThumbnails(Main()); }
 
     testsupport::TempFolder m_folder;
     std::wstring m_presetFile;
-    CTextTestFrame* m_frame = nullptr;
+    CToolHostTestFrame* m_frame = nullptr;
     std::unique_ptr<CTextPropSheet> m_sheet;
 };
 
@@ -393,24 +350,11 @@ TEST_F(TextPropSheetTest, EveryThumbnailIsDrawnAndFramedGrey)
     ASSERT_TRUE(WaitForThumbnails());
     CDlgTextFuncMain& page = Main();
     ASSERT_EQ(page.m_listPresets.GetItemCount(), 3);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, textsheet::kThumbWidth, textsheet::kThumbHeight);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
     for (int i = 0; i < 3; ++i) {
-        ImageList_Draw(page.m_imageList.GetSafeHandle(), i, dc, 0, 0, ILD_NORMAL);
-        EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(192, 192, 192)) << i;
-        EXPECT_EQ(::GetPixel(dc, textsheet::kThumbWidth - 1, textsheet::kThumbHeight - 1), RGB(192, 192, 192)) << i;
-        int inked = 0;
-        for (int y = 1; y < textsheet::kThumbHeight - 1; ++y)
-            for (int x = 1; x < textsheet::kThumbWidth - 1; ++x)
-                inked += ::GetPixel(dc, x, y) != RGB(255, 255, 255);
-        EXPECT_GT(inked, 100) << i;
+        const textsheetprobe::Thumbnail seen = textsheetprobe::LookAtThumbnail(page, i);
+        EXPECT_TRUE(seen.framed) << i;
+        EXPECT_GT(seen.inked, 100) << i;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 TEST_F(TextPropSheetTest, ClosingMidFillTwentyTimesLeavesNoBitmap)

@@ -1,6 +1,8 @@
 #include "KQDlgTextFuncAdvanced.h"
 #include "DlgControls.h"
+#include <vector>
 #include "KQTextPropIds.h"
+#include "TextPageCommands.h"
 #include "TextSheetRules.h"
 #include "WordArtPresets.h"
 #include "ZVUILibApp.h"
@@ -19,31 +21,42 @@ const NumberRange kNumbers[8] = {
 
 const wchar_t* const kEffectNames[] = {L"Single Outline", L"Double Outline", L"Text Glow", L"Gradient Outline"};
 
-const UINT kSecondOutline[] = {IDC_KQ_OUTLINE2_COLOR, IDC_KQ_THICKNESS2, IDC_KQ_THICKNESS2_SPIN, IDC_KQ_ALPHA2,
-                               IDC_KQ_ALPHA2_SPIN, IDC_KQ_OUTLINE2_LABEL, IDC_KQ_THICKNESS2_LABEL, IDC_KQ_ALPHA2_LABEL};
-const UINT kGradientRow[] = {IDC_KQ_GRADIENT_COLOR, IDC_KQ_GRADIENT_LABEL};
-const UINT kShadowRow[] = {IDC_KQ_SHADOW_COLOR, IDC_KQ_SHADOW_THICKNESS, IDC_KQ_SHADOW_THICKNESS_SPIN,
-                           IDC_KQ_SHADOW_ALPHA, IDC_KQ_SHADOW_ALPHA_SPIN, IDC_KQ_SHADOW_X, IDC_KQ_SHADOW_X_SPIN,
-                           IDC_KQ_SHADOW_Y, IDC_KQ_SHADOW_Y_SPIN, IDC_KQ_SHADOW_COLOR_LABEL,
-                           IDC_KQ_SHADOW_THICKNESS_LABEL, IDC_KQ_SHADOW_ALPHA_LABEL, IDC_KQ_SHADOW_GROUP,
-                           IDC_KQ_SHADOW_X_LABEL, IDC_KQ_SHADOW_Y_LABEL};
-
-const KQTextAdvancedIds::Label kLabels[] = {
-    {IDC_KQ_EFFECT_GROUP, L"Text Effect"},    {IDC_KQ_EFFECT_LABEL, L"Text Effect"},
-    {IDC_KQ_TEXT_COLOR_LABEL, L"Text Color"}, {IDC_KQ_GRADIENT_CHECK, L"Gradient Text"},
-    {IDC_KQ_GRADIENT_LABEL, L"Color"},        {IDC_KQ_OUTLINE_GROUP, L"Outline"},
-    {IDC_KQ_OUTLINE1_LABEL, L"Outline Color1"}, {IDC_KQ_THICKNESS1_LABEL, L"Thickness1"},
-    {IDC_KQ_ALPHA1_LABEL, L"Alpha1"},         {IDC_KQ_OUTLINE2_LABEL, L"Outline Color2"},
-    {IDC_KQ_THICKNESS2_LABEL, L"Thickness2"}, {IDC_KQ_ALPHA2_LABEL, L"Alpha2"},
-    {IDC_KQ_SHADOW_GROUP, L"Shadow"},         {IDC_KQ_SHADOW_CHECK, L"Enable Shadow"},
-    {IDC_KQ_SHADOW_THICKNESS_LABEL, L"Thickness"}, {IDC_KQ_SHADOW_ALPHA_LABEL, L"Alpha"},
-    {IDC_KQ_SHADOW_COLOR_LABEL, L"Shadow Color"},
+// The translated texts of a page's labels, group boxes and check boxes.
+struct PageLabel {
+    UINT id;
+    const wchar_t* text;
 };
-
-template <typename T, size_t N>
-constexpr size_t Count(const T (&)[N])
+std::vector<PageLabel> Labels(const KQTextAdvancedIds& i)
 {
-    return N;
+    return {{i.effectGroup, L"Text Effect"},      {i.effectLabel, L"Text Effect"},
+            {i.textColorLabel, L"Text Color"},    {i.gradientCheck, L"Gradient Text"},
+            {i.gradientLabel, L"Color"},          {i.outlineGroup, L"Outline"},
+            {i.outline1Label, L"Outline Color1"}, {i.thickness1Label, L"Thickness1"},
+            {i.alpha1Label, L"Alpha1"},           {i.outline2Label, L"Outline Color2"},
+            {i.thickness2Label, L"Thickness2"},   {i.alpha2Label, L"Alpha2"},
+            {i.shadowGroup, L"Shadow"},           {i.shadowCheck, L"Enable Shadow"},
+            {i.shadowThicknessLabel, L"Thickness"}, {i.shadowAlphaLabel, L"Alpha"},
+            {i.shadowColorLabel, L"Shadow Color"}};
+}
+
+// What the effect kind, the gradient check and the shadow check enable.
+std::vector<UINT> SecondOutline(const KQTextAdvancedIds& i)
+{
+    return {i.outlineColor2, i.edits[2], i.spins[2], i.edits[3], i.spins[3], i.outline2Label, i.thickness2Label, i.alpha2Label};
+}
+std::vector<UINT> GradientRow(const KQTextAdvancedIds& i)
+{
+    return {i.gradientColor, i.gradientLabel};
+}
+std::vector<UINT> ShadowRow(const KQTextAdvancedIds& i)
+{
+    std::vector<UINT> row = {i.shadowColor, i.shadowGroup, i.shadowColorLabel, i.shadowThicknessLabel,
+                             i.shadowAlphaLabel, i.shadowXLabel, i.shadowYLabel};
+    for (int k = 4; k < 8; ++k) {
+        row.push_back(i.edits[k]);
+        row.push_back(i.spins[k]);
+    }
+    return row;
 }
 
 } // namespace
@@ -57,8 +70,11 @@ const KQTextAdvancedIds& KQLibraryTextAdvancedIds()
          IDC_KQ_SHADOW_ALPHA, IDC_KQ_SHADOW_X, IDC_KQ_SHADOW_Y},
         {IDC_KQ_THICKNESS1_SPIN, IDC_KQ_ALPHA1_SPIN, IDC_KQ_THICKNESS2_SPIN, IDC_KQ_ALPHA2_SPIN,
          IDC_KQ_SHADOW_THICKNESS_SPIN, IDC_KQ_SHADOW_ALPHA_SPIN, IDC_KQ_SHADOW_X_SPIN, IDC_KQ_SHADOW_Y_SPIN},
-        kLabels, Count(kLabels), kSecondOutline, Count(kSecondOutline), kGradientRow, Count(kGradientRow),
-        kShadowRow, Count(kShadowRow)};
+        IDC_KQ_EFFECT_GROUP, IDC_KQ_EFFECT_LABEL, IDC_KQ_TEXT_COLOR_LABEL, IDC_KQ_GRADIENT_LABEL,
+        IDC_KQ_OUTLINE_GROUP, IDC_KQ_OUTLINE1_LABEL, IDC_KQ_THICKNESS1_LABEL, IDC_KQ_ALPHA1_LABEL,
+        IDC_KQ_OUTLINE2_LABEL, IDC_KQ_THICKNESS2_LABEL, IDC_KQ_ALPHA2_LABEL, IDC_KQ_SHADOW_GROUP,
+        IDC_KQ_SHADOW_COLOR_LABEL, IDC_KQ_SHADOW_THICKNESS_LABEL, IDC_KQ_SHADOW_ALPHA_LABEL,
+        IDC_KQ_SHADOW_X_LABEL, IDC_KQ_SHADOW_Y_LABEL};
     return ids;
 }
 
@@ -121,8 +137,8 @@ BOOL CKQDlgTextFuncAdvanced::OnInitDialog()
         m_comboEffect.AddString(TranslateString(name));
     m_comboEffect.SetCurSel(textsheet::EffectComboIndex(m_pWordArt->m_TextEffect));
     SetupColorButtons();
-    for (size_t i = 0; i < m_ids.labelCount; ++i)
-        SetDlgItemText(m_ids.labels[i].id, TranslateString(m_ids.labels[i].text));
+    for (const PageLabel& label : Labels(m_ids))
+        SetDlgItemText(label.id, TranslateString(label.text));
     SetWindowText(TranslateString(L"Advanced"));
     KQSetCtrlWidth(this);
     m_bFilling = false;
@@ -177,26 +193,26 @@ BOOL CKQDlgTextFuncAdvanced::OnSetActive()
     return result;
 }
 
-void CKQDlgTextFuncAdvanced::EnableItems(const UINT* ids, size_t count, bool enable)
+void CKQDlgTextFuncAdvanced::EnableItems(const std::vector<UINT>& ids, bool enable)
 {
-    for (size_t i = 0; i < count; ++i)
-        if (CWnd* item = GetDlgItem(ids[i]))
+    for (UINT id : ids)
+        if (CWnd* item = GetDlgItem(id))
             item->EnableWindow(enable);
 }
 
 void CKQDlgTextFuncAdvanced::EnableSecondOutline(bool enable)
 {
-    EnableItems(m_ids.secondOutline, m_ids.secondOutlineCount, enable);
+    EnableItems(SecondOutline(m_ids), enable);
 }
 
 void CKQDlgTextFuncAdvanced::EnableGradientRow(bool enable)
 {
-    EnableItems(m_ids.gradientRow, m_ids.gradientRowCount, enable);
+    EnableItems(GradientRow(m_ids), enable);
 }
 
 void CKQDlgTextFuncAdvanced::EnableShadowRow(bool enable)
 {
-    EnableItems(m_ids.shadowRow, m_ids.shadowRowCount, enable);
+    EnableItems(ShadowRow(m_ids), enable);
 }
 
 void CKQDlgTextFuncAdvanced::OnTextColor()
@@ -265,10 +281,7 @@ BOOL CKQDlgTextFuncAdvanced::OnCommand(WPARAM wParam, LPARAM lParam)
                 OnChangeNumber(i);
                 return TRUE;
             }
-    const struct {
-        UINT id, code;
-        void (CKQDlgTextFuncAdvanced::*handler)();
-    } handlers[] = {
+    const TextPageCommand<CKQDlgTextFuncAdvanced> commands[] = {
         {m_ids.textColor, BN_CLICKED, &CKQDlgTextFuncAdvanced::OnTextColor},
         {m_ids.gradientColor, BN_CLICKED, &CKQDlgTextFuncAdvanced::OnGradientColor},
         {m_ids.outlineColor1, BN_CLICKED, &CKQDlgTextFuncAdvanced::OnOutlineColor1},
@@ -278,12 +291,8 @@ BOOL CKQDlgTextFuncAdvanced::OnCommand(WPARAM wParam, LPARAM lParam)
         {m_ids.gradientCheck, BN_CLICKED, &CKQDlgTextFuncAdvanced::OnGradientCheck},
         {m_ids.shadowCheck, BN_CLICKED, &CKQDlgTextFuncAdvanced::OnShadowCheck},
     };
-    if (lParam)
-        for (const auto& h : handlers)
-            if (h.id == id && h.code == code) {
-                (this->*h.handler)();
-                return TRUE;
-            }
+    if (RunTextPageCommand(this, commands, wParam, lParam))
+        return TRUE;
     return CBCGPPropertyPage::OnCommand(wParam, lParam);
 }
 

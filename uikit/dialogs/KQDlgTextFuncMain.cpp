@@ -2,6 +2,7 @@
 #include <memory>
 #include "DlgControls.h"
 #include "KQTextPropIds.h"
+#include "TextPageCommands.h"
 #include "TextSheetRules.h"
 #include "WordArtPresets.h"
 #include "ZVUILibApp.h"
@@ -76,11 +77,7 @@ void CKQDlgTextFuncMain::DoDataExchange(CDataExchange* pDX)
 
 BOOL CKQDlgTextFuncMain::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const UINT id = LOWORD(wParam), code = HIWORD(wParam);
-    const struct {
-        UINT id, code;
-        void (CKQDlgTextFuncMain::*handler)();
-    } handlers[] = {
+    const TextPageCommand<CKQDlgTextFuncMain> commands[] = {
         {m_ids.edit, EN_CHANGE, &CKQDlgTextFuncMain::OnChangeText},
         {m_ids.font, CBN_SELCHANGE, &CKQDlgTextFuncMain::OnSelchangeFont},
         {m_ids.size, CBN_SELCHANGE, &CKQDlgTextFuncMain::OnSelchangeSize},
@@ -91,13 +88,7 @@ BOOL CKQDlgTextFuncMain::OnCommand(WPARAM wParam, LPARAM lParam)
         {m_ids.date, BN_CLICKED, &CKQDlgTextFuncMain::OnDate},
         {m_ids.month, BN_CLICKED, &CKQDlgTextFuncMain::OnMonth},
     };
-    if (lParam)
-        for (const auto& h : handlers)
-            if (h.id == id && h.code == code) {
-                (this->*h.handler)();
-                return TRUE;
-            }
-    return CBCGPPropertyPage::OnCommand(wParam, lParam);
+    return RunTextPageCommand(this, commands, wParam, lParam) || CBCGPPropertyPage::OnCommand(wParam, lParam);
 }
 
 BOOL CKQDlgTextFuncMain::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -1,4 +1,5 @@
 #include "TextSheetSwitches.h"
+#include "DemoFrame.h"
 #include <cwchar>
 #include <memory>
 #include "EditorAppState.h"
@@ -9,26 +10,6 @@
 #include "ZVUILibApp.h"
 
 namespace {
-
-class CTextDemoFrame : public CFrameWnd {
-    DECLARE_DYNAMIC(CTextDemoFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CTextDemoFrame, CFrameWnd)
-
-CPicEditView* TextDemoView(CWnd* frame)
-{
-    return &static_cast<CTextDemoFrame*>(frame)->view;
-}
-
-const wchar_t* Argument(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return argv[i + 1];
-    return nullptr;
-}
 
 void Pump()
 {
@@ -61,7 +42,7 @@ void Act(CTextPropSheet& sheet, int argc, wchar_t** argv)
                            SWP_NOSIZE | SWP_NOZORDER);
     }
     CDlgTextFuncMain& main = sheet.m_pageMain;
-    if (const wchar_t* text = Argument(argc, argv, L"/text")) {
+    if (const wchar_t* text = SwitchValue(argc, argv, L"/text")) {
         // Typed over the prompt: a multi-line box tells no change for a text set by code.
         CWnd* edit = main.GetDlgItem(IDC_TEXT_EDIT);
         edit->SetFocus();
@@ -69,7 +50,7 @@ void Act(CTextPropSheet& sheet, int argc, wchar_t** argv)
         edit->SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
     }
     WaitForGallery(main);
-    if (const wchar_t* preset = Argument(argc, argv, L"/preset")) {
+    if (const wchar_t* preset = SwitchValue(argc, argv, L"/preset")) {
         NMITEMACTIVATE click = {};
         click.hdr.hwndFrom = main.m_listPresets.m_hWnd;
         click.hdr.idFrom = IDC_TEXT_PRESETS;
@@ -78,12 +59,12 @@ void Act(CTextPropSheet& sheet, int argc, wchar_t** argv)
         main.m_listPresets.SetItemState(click.iItem, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         main.SendMessage(WM_NOTIFY, IDC_TEXT_PRESETS, reinterpret_cast<LPARAM>(&click));
     }
-    const wchar_t* page = Argument(argc, argv, L"/page");
+    const wchar_t* page = SwitchValue(argc, argv, L"/page");
     if (!page || _wcsicmp(page, L"Advanced") != 0)
         return;
     sheet.SetActivePage(1);
     Pump();
-    if (const wchar_t* effect = Argument(argc, argv, L"/effect")) {
+    if (const wchar_t* effect = SwitchValue(argc, argv, L"/effect")) {
         CDlgTextFuncAdvanced& advanced = sheet.m_pageAdvanced;
         const int index = advanced.m_comboEffect.FindStringExact(-1, TranslateString(effect));
         if (index >= 0) {
@@ -116,36 +97,16 @@ void CALLBACK ActWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
 
 bool RunTextSheetSwitch(int argc, wchar_t** argv, int& exitCode)
 {
-    if (!Argument(argc, argv, L"/text") || argc < 3)
+    if (!SwitchValue(argc, argv, L"/text") || argc < 3)
         return false;
     const wchar_t* picture = argv[argc - 1];
     exitCode = 1;
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
-    if (const wchar_t* language = Argument(argc, argv, L"/lang")) {
-        CString path = CZVUILibApp::GetLanguageFolder().GetString();
-        path += language;
-        path += L".txt";
-        LoadLanguageFile(path);
-    }
-    RegisterToolHostFrame(RUNTIME_CLASS(CTextDemoFrame), ToolHostKind::Editor, TextDemoView);
-    auto frame = std::make_unique<CTextDemoFrame>();
-    if (!frame->Create(nullptr, L"ToolsDemo - text", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1000, 720))) {
-        fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
+    LoadDemoLanguage(argc, argv);
+    std::unique_ptr<CDemoEditorFrame> frame = OpenDemoEditorFrame(picture, L"ToolsDemo - text");
+    if (!frame)
         return true;
-    }
-    AfxGetApp()->m_pMainWnd = frame.get();
-    CRect client;
-    frame->GetClientRect(&client);
     CPicEditView& view = frame->view;
-    if (!view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                       client.Height(), frame->m_hWnd, nullptr) ||
-        !view.OpenImageFile(picture)) {
-        fwprintf(stderr, L"ToolsDemo: cannot show %ls\n", picture);
-        frame->DestroyWindow();
-        frame.release();
-        return true;
-    }
-    frame->UpdateWindow();
     // As the Text tool starts: the new text at the picture's top left, the background current,
     // so that the typing adds a text layer.
     view.doc.insertPoint = POINT{view.doc.canvasRect.left, view.doc.canvasRect.top};
@@ -159,6 +120,5 @@ bool RunTextSheetSwitch(int argc, wchar_t** argv, int& exitCode)
     sheet.DoModal();
     exitCode = 0;
     frame->DestroyWindow();
-    frame.release();   // a frame window deletes itself
     return true;
 }
