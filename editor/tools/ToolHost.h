@@ -20,6 +20,13 @@ public:
     // Writes the style into the selected text layer, or adds a text layer with it when none is
     // selected; false when nothing changed.
     virtual bool UpdateOrAddTextLayer(const CWordArtInfo& style) = 0;
+    // Writes the style into the selected text layer only; false when none is selected. A host
+    // without text layers of its own keeps this answer.
+    virtual bool UpdateSelectedTextLayer(const CWordArtInfo& style)
+    {
+        (void)style;
+        return false;
+    }
     // The current slot picture without its frame; false when there is none.
     virtual bool GetCurrentPictureUnframed(CZVImage& picture) = 0;
 };

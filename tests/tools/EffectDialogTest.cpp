@@ -10,6 +10,7 @@
 #include "NewPictureTest.h"
 #include "PicEditView.h"
 #include "ToolHost.h"
+#include "ToolHostTestFrame.h"
 #include "ZVEffectDialog.h"
 
 using namespace newpicturetest;
@@ -88,23 +89,11 @@ protected:
     }
 };
 
-class CEffectTestFrame : public CFrameWnd {
-    DECLARE_DYNAMIC(CEffectTestFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CEffectTestFrame, CFrameWnd)
-
 // A frame class below the first, for the most derived registration to win.
-class CEffectTestStudioFrame : public CEffectTestFrame {
+class CEffectTestStudioFrame : public CToolHostTestFrame {
     DECLARE_DYNAMIC(CEffectTestStudioFrame)
 };
-IMPLEMENT_DYNAMIC(CEffectTestStudioFrame, CEffectTestFrame)
-
-CPicEditView* TestFrameView(CWnd* frame)
-{
-    return &static_cast<CEffectTestFrame*>(frame)->view;
-}
+IMPLEMENT_DYNAMIC(CEffectTestStudioFrame, CToolHostTestFrame)
 
 CZVImage Gradient(int width, int height)
 {
@@ -116,18 +105,6 @@ CZVImage Gradient(int width, int height)
     return p;
 }
 
-bool SamePixels(const CZVImage& a, const CZVImage& b)
-{
-    if (!a.IsValid() || !b.IsValid() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() ||
-        a.GetBpp() != b.GetBpp())
-        return false;
-    const size_t rowBytes = size_t(a.GetWidth()) * a.GetBpp() / 8;
-    for (DWORD y = 0; y < a.GetHeight(); ++y)
-        if (std::memcmp(a.GetBits(y), b.GetBits(y), rowBytes) != 0)
-            return false;
-    return true;
-}
-
 int StampOf(CLayerInfo* layer)
 {
     return layer ? layer->displayed.GetPixelColor(0, 0, false).rgbBlue : -1;
@@ -135,10 +112,10 @@ int StampOf(CLayerInfo* layer)
 
 class EffectDialogTest : public ::testing::Test {
 protected:
-    void Open(CEffectTestFrame* made, ToolHostKind kind, ToolHostHooks hooks = ToolHostHooks())
+    void Open(CToolHostTestFrame* made, ToolHostKind kind, ToolHostHooks hooks = ToolHostHooks())
     {
         frame = made;
-        RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestFrame), kind, TestFrameView, hooks);
+        RegisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame), kind, ToolHostTestFrameView, hooks);
         ASSERT_TRUE(frame->Create(nullptr, L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 60, 740, 560)));
         AfxGetApp()->m_pMainWnd = frame;
         CPicEditView& view = frame->view;
@@ -151,7 +128,7 @@ protected:
         view.redrawPending = 0;
         original.Copy(view.doc.layers.GetLayer(0)->displayed);
     }
-    void SetUp() override { Open(new CEffectTestFrame, ToolHostKind::Editor); }
+    void SetUp() override { Open(new CToolHostTestFrame, ToolHostKind::Editor); }
     void TearDown() override
     {
         AfxGetApp()->m_pMainWnd = nullptr;
@@ -159,7 +136,7 @@ protected:
             frame->DestroyWindow();
         else
             delete frame;
-        UnregisterToolHostFrame(RUNTIME_CLASS(CEffectTestFrame));
+        UnregisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame));
         UnregisterToolHostFrame(RUNTIME_CLASS(CEffectTestStudioFrame));
         PumpPending();
     }
@@ -175,7 +152,7 @@ protected:
         return int(result);
     }
 
-    CEffectTestFrame* frame = nullptr;
+    CToolHostTestFrame* frame = nullptr;
     CZVImage original;
 };
 
@@ -357,7 +334,7 @@ TEST_F(EffectDialogTest, LayerZeroMissingOrLockedClosesTheDialog)
     const ToolHostKind kinds[] = {ToolHostKind::Cosmetics, ToolHostKind::EffectStudio, ToolHostKind::Splitter};
     for (ToolHostKind kind : kinds) {
         for (bool missing : {true, false}) {
-            RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestFrame), kind, TestFrameView);
+            RegisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame), kind, ToolHostTestFrameView);
             ASSERT_TRUE(View().doc.OpenImage(Gradient(60, 40)));
             if (missing)
                 View().doc.layers.RemoveAllLayers();
@@ -377,7 +354,7 @@ TEST_F(EffectDialogTest, LayerZeroMissingOrLockedClosesTheDialog)
 
 TEST_F(EffectDialogTest, LayerZeroBecomesCurrentAndTakesTheResult)
 {
-    RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestFrame), ToolHostKind::Cosmetics, TestFrameView);
+    RegisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame), ToolHostKind::Cosmetics, ToolHostTestFrameView);
     ASSERT_TRUE(View().doc.AddImageLayer(Gradient(20, 20), FALSE));
     ASSERT_EQ(View().doc.layers.currentId, 1);
     CZVImage upper;
@@ -393,7 +370,7 @@ TEST_F(EffectDialogTest, LayerZeroBecomesCurrentAndTakesTheResult)
 
 TEST_F(EffectDialogTest, SplitterRefitsThroughItsDocument)
 {
-    RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestFrame), ToolHostKind::Splitter, TestFrameView);
+    RegisterToolHostFrame(RUNTIME_CLASS(CToolHostTestFrame), ToolHostKind::Splitter, ToolHostTestFrameView);
     CEffectTestDialog dialog;
     dialog.mode = CEffectTestDialog::Rotate90;
     dialog.m_bRefit = 1;
@@ -414,7 +391,7 @@ protected:
         hooks.takeBaseCopy = [this](CWnd*, const CZVImage& result) { baseCopy.Copy(result); };
         // The editor entry for the base class; the studio's, for the class below it, decides.
         Open(new CEffectTestStudioFrame, ToolHostKind::Editor);
-        RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestStudioFrame), ToolHostKind::EffectStudio, TestFrameView, hooks);
+        RegisterToolHostFrame(RUNTIME_CLASS(CEffectTestStudioFrame), ToolHostKind::EffectStudio, ToolHostTestFrameView, hooks);
     }
     int emptied = 0;
     CZVImage baseCopy;

@@ -2,15 +2,31 @@
 // CKQDlgTextFuncAdvanced: the "Advanced" page of the text options sheet: the effect kind, the
 // text and gradient colours, the two outlines and the shadow. The page is filled from the
 // record each time it shows, and every change goes into the record at once.
+#include <vector>
 #include "KQNumEdit.h"
 #include "SkinUI.h"
 #include "WordArtInfo.h"
 #include "ZVUILibDef.h"
 
+// The controls of an Advanced page's template; a sheet with its own template passes its own.
+// The number edits and their spins go in the order of m_edits: thickness 1, alpha 1,
+// thickness 2, alpha 2, shadow thickness, shadow alpha, shadow X, shadow Y.
+struct KQTextAdvancedIds {
+    UINT effect, textColor, gradientCheck, gradientColor, outlineColor1, outlineColor2, shadowCheck, shadowColor;
+    UINT edits[8], spins[8];
+    // Labels and group boxes.
+    UINT effectGroup, effectLabel, textColorLabel, gradientLabel, outlineGroup, outline1Label, thickness1Label,
+        alpha1Label, outline2Label, thickness2Label, alpha2Label, shadowGroup, shadowColorLabel, shadowThicknessLabel,
+        shadowAlphaLabel, shadowXLabel, shadowYLabel;
+};
+ZVUILIB_API const KQTextAdvancedIds& KQLibraryTextAdvancedIds();
+
 class ZVUILIB_API CKQDlgTextFuncAdvanced : public CBCGPPropertyPage {
     DECLARE_DYNAMIC(CKQDlgTextFuncAdvanced)
 public:
     CKQDlgTextFuncAdvanced();
+    // A page on another module's template with its own control ids.
+    CKQDlgTextFuncAdvanced(UINT templateId, HINSTANCE module, const KQTextAdvancedIds& ids);
     ~CKQDlgTextFuncAdvanced() override;
 
     BOOL OnInitDialog() override;
@@ -33,6 +49,9 @@ public:
     CWordArtInfo* m_pWordArt = nullptr;
 
 protected:
+    // After the page changed the record.
+    virtual void OnRecordChanged() {}
+
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnTextColor();
     afx_msg void OnGradientColor();
@@ -43,14 +62,15 @@ protected:
     afx_msg void OnGradientCheck();
     afx_msg void OnShadowCheck();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnChangeNumber(UINT nID);
+    void OnChangeNumber(int index);
     DECLARE_MESSAGE_MAP()
 
     void SetupColorButtons();
     void EnableSecondOutline(bool enable);
     void EnableGradientRow(bool enable);
     void EnableShadowRow(bool enable);
-    void EnableItems(const UINT* ids, size_t count, bool enable);
+    void EnableItems(const std::vector<UINT>& ids, bool enable);
 
+    const KQTextAdvancedIds& m_ids;
     bool m_bFilling = false;   // the edits' change notices come from the page's own filling
 };

@@ -1,23 +1,16 @@
 #include "KQDlgTextFuncMain.h"
-#include <process.h>
 #include <memory>
 #include "DlgControls.h"
 #include "KQTextPropIds.h"
+#include "TextPageCommands.h"
 #include "TextSheetRules.h"
 #include "WordArtPresets.h"
-#include "ZVImage.h"
 #include "ZVUILibApp.h"
 
 namespace {
 
-// Posted by the thumbnail thread (lParam: a ThumbnailDone the page takes over).
+// Posted by the thumbnail worker (lParam: a WordArtThumbnail the page takes over).
 const UINT WM_KQ_TEXT_THUMBNAIL = WM_APP + 0x123;
-
-struct ThumbnailDone {
-    unsigned run;
-    int index;
-    HBITMAP bitmap;
-};
 
 const wchar_t kPlaceholder[] = L"Enter your own content here";
 const int kPointSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
@@ -30,85 +23,36 @@ int ScreenDpi()
     return dpi;
 }
 
-// GDI+ for the thumbnails, started once in the process before the first thread draws.
-void StartGdiplusOnce()
-{
-    static const bool started = [] {
-        ULONG_PTR token = 0;
-        Gdiplus::GdiplusStartupInput input;
-        return Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
-    }();
-    (void)started;
-}
-
-// The preset drawn into a 96 x 64 screen-compatible bitmap: white, the picture fitted in the
-// middle, a grey frame.
-HBITMAP DrawThumbnail(CWordArtInfo preset, const LOGFONTW& font)
-{
-    using textsheet::kThumbHeight;
-    using textsheet::kThumbWidth;
-    preset.SetLogFont(const_cast<LOGFONTW*>(&font));
-    preset.SetText(L"Text");
-    CZVImage picture;
-    preset.DrawEffectText(&picture);
-
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kThumbWidth, kThumbHeight);
-    ::ReleaseDC(nullptr, screen);
-    if (!dc || !bitmap) {
-        if (bitmap)
-            ::DeleteObject(bitmap);
-        if (dc)
-            ::DeleteDC(dc);
-        return nullptr;
-    }
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    RECT cell = {0, 0, kThumbWidth, kThumbHeight};
-    HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
-    ::FillRect(dc, &cell, white);
-    ::DeleteObject(white);
-    if (picture.IsValid()) {
-        const RGBQUAD background = {255, 255, 255, 0};
-        picture.SetTransColor(background);
-        if (picture.GetTransIndex() >= 0 && picture.GetBpp() <= 8)
-            picture.SetPaletteColor(static_cast<BYTE>(picture.GetTransIndex()), background);
-        picture.AlphaStrip();
-        const RECT fit = textsheet::FitThumbnail(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        ::SetStretchBltMode(dc, HALFTONE);
-        picture.Stretch(dc, fit, SRCCOPY);
-    }
-    HBRUSH grey = ::CreateSolidBrush(RGB(192, 192, 192));
-    ::FrameRect(dc, &cell, grey);
-    ::DeleteObject(grey);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return bitmap;
-}
-
 } // namespace
+
+const KQTextMainIds& KQLibraryTextMainIds()
+{
+    static const KQTextMainIds ids = {IDC_KQ_TEXT_EDIT,   IDC_KQ_TEXT_FONT_LABEL, IDC_KQ_TEXT_FONT,
+                                      IDC_KQ_TEXT_SIZE_LABEL, IDC_KQ_TEXT_SIZE, IDC_KQ_TEXT_BOLD,
+                                      IDC_KQ_TEXT_ITALIC, IDC_KQ_TEXT_UNDERLINE, IDC_KQ_TEXT_DATE,
+                                      IDC_KQ_TEXT_MONTH,  IDC_KQ_TEXT_PRESETS,    IDB_KQ_TEXT_BOLD,
+                                      IDB_KQ_TEXT_ITALIC, IDB_KQ_TEXT_UNDERLINE};
+    return ids;
+}
 
 IMPLEMENT_DYNAMIC(CKQDlgTextFuncMain, CBCGPPropertyPage)
 
+// The controls' notices go through OnCommand and OnNotify, by the ids the page was made with.
 BEGIN_MESSAGE_MAP(CKQDlgTextFuncMain, CBCGPPropertyPage)
-    ON_EN_CHANGE(IDC_KQ_TEXT_EDIT, OnChangeText)
-    ON_CBN_SELCHANGE(IDC_KQ_TEXT_FONT, OnSelchangeFont)
-    ON_CBN_SELCHANGE(IDC_KQ_TEXT_SIZE, OnSelchangeSize)
-    ON_CBN_EDITCHANGE(IDC_KQ_TEXT_SIZE, OnEditchangeSize)
-    ON_BN_CLICKED(IDC_KQ_TEXT_BOLD, OnBold)
-    ON_BN_CLICKED(IDC_KQ_TEXT_ITALIC, OnItalic)
-    ON_BN_CLICKED(IDC_KQ_TEXT_UNDERLINE, OnUnderline)
-    ON_BN_CLICKED(IDC_KQ_TEXT_DATE, OnDate)
-    ON_BN_CLICKED(IDC_KQ_TEXT_MONTH, OnMonth)
-    ON_NOTIFY(NM_CLICK, IDC_KQ_TEXT_PRESETS, OnClickPresets)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_KQ_TEXT_THUMBNAIL, OnThumbnailDone)
 END_MESSAGE_MAP()
 
-CKQDlgTextFuncMain::CKQDlgTextFuncMain() : CBCGPPropertyPage(IDD_KQ_TEXTFUNC_MAIN)
-{
+CKQDlgTextFuncMain::CKQDlgTextFuncMain()
     // The template is the library's, whichever module's resources are current.
-    m_psp.hInstance = GetZVUILibModule();
+    : CKQDlgTextFuncMain(IDD_KQ_TEXTFUNC_MAIN, GetZVUILibModule(), KQLibraryTextMainIds())
+{
+}
+
+CKQDlgTextFuncMain::CKQDlgTextFuncMain(UINT templateId, HINSTANCE module, const KQTextMainIds& ids)
+    : CBCGPPropertyPage(templateId), m_ids(ids)
+{
+    m_psp.hInstance = module;
     m_lfPreset.lfHeight = -48;
     m_lfPreset.lfWeight = FW_NORMAL;
     wcscpy_s(m_lfPreset.lfFaceName, L"Arial Black");
@@ -122,31 +66,57 @@ CKQDlgTextFuncMain::~CKQDlgTextFuncMain()
 void CKQDlgTextFuncMain::DoDataExchange(CDataExchange* pDX)
 {
     CBCGPPropertyPage::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_KQ_TEXT_EDIT, m_editText);
-    DDX_Control(pDX, IDC_KQ_TEXT_FONT, m_comboFont);
-    DDX_Control(pDX, IDC_KQ_TEXT_SIZE, m_comboSize);
-    DDX_Control(pDX, IDC_KQ_TEXT_BOLD, m_btnBold);
-    DDX_Control(pDX, IDC_KQ_TEXT_ITALIC, m_btnItalic);
-    DDX_Control(pDX, IDC_KQ_TEXT_UNDERLINE, m_btnUnderline);
-    DDX_Control(pDX, IDC_KQ_TEXT_PRESETS, m_listPresets);
+    DDX_Control(pDX, m_ids.edit, m_editText);
+    DDX_Control(pDX, m_ids.font, m_comboFont);
+    DDX_Control(pDX, m_ids.size, m_comboSize);
+    DDX_Control(pDX, m_ids.bold, m_btnBold);
+    DDX_Control(pDX, m_ids.italic, m_btnItalic);
+    DDX_Control(pDX, m_ids.underline, m_btnUnderline);
+    DDX_Control(pDX, m_ids.presets, m_listPresets);
+}
+
+BOOL CKQDlgTextFuncMain::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const TextPageCommand<CKQDlgTextFuncMain> commands[] = {
+        {m_ids.edit, EN_CHANGE, &CKQDlgTextFuncMain::OnChangeText},
+        {m_ids.font, CBN_SELCHANGE, &CKQDlgTextFuncMain::OnSelchangeFont},
+        {m_ids.size, CBN_SELCHANGE, &CKQDlgTextFuncMain::OnSelchangeSize},
+        {m_ids.size, CBN_EDITCHANGE, &CKQDlgTextFuncMain::OnEditchangeSize},
+        {m_ids.bold, BN_CLICKED, &CKQDlgTextFuncMain::OnBold},
+        {m_ids.italic, BN_CLICKED, &CKQDlgTextFuncMain::OnItalic},
+        {m_ids.underline, BN_CLICKED, &CKQDlgTextFuncMain::OnUnderline},
+        {m_ids.date, BN_CLICKED, &CKQDlgTextFuncMain::OnDate},
+        {m_ids.month, BN_CLICKED, &CKQDlgTextFuncMain::OnMonth},
+    };
+    return RunTextPageCommand(this, commands, wParam, lParam) || CBCGPPropertyPage::OnCommand(wParam, lParam);
+}
+
+BOOL CKQDlgTextFuncMain::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == m_ids.presets && header->code == NM_CLICK) {
+        OnClickPresets(const_cast<NMHDR*>(header), pResult);
+        return TRUE;
+    }
+    return CBCGPPropertyPage::OnNotify(wParam, lParam, pResult);
 }
 
 BOOL CKQDlgTextFuncMain::OnInitDialog()
 {
     CBCGPPropertyPage::OnInitDialog();
     SetWindowText(TranslateString(L"Text"));
-    SetDlgItemText(IDC_KQ_TEXT_FONT_LABEL, TranslateString(L"Font"));
-    SetDlgItemText(IDC_KQ_TEXT_SIZE_LABEL, TranslateString(L"Font Size"));
-    SetDlgItemText(IDC_KQ_TEXT_DATE, TranslateString(L"Date"));
-    SetDlgItemText(IDC_KQ_TEXT_MONTH, TranslateString(L"Month"));
+    SetDlgItemText(m_ids.fontLabel, TranslateString(L"Font"));
+    SetDlgItemText(m_ids.sizeLabel, TranslateString(L"Font Size"));
+    SetDlgItemText(m_ids.date, TranslateString(L"Date"));
+    SetDlgItemText(m_ids.month, TranslateString(L"Month"));
     KQSetCtrlWidth(this);
 
     const struct {
         CBCGPButton* button;
         UINT image;
-    } styles[] = {{&m_btnBold, IDB_KQ_TEXT_BOLD}, {&m_btnItalic, IDB_KQ_TEXT_ITALIC}, {&m_btnUnderline, IDB_KQ_TEXT_UNDERLINE}};
+    } styles[] = {{&m_btnBold, m_ids.boldImage}, {&m_btnItalic, m_ids.italicImage}, {&m_btnUnderline, m_ids.underlineImage}};
     for (const auto& s : styles)
-        s.button->SetImage(static_cast<HBITMAP>(::LoadImageW(GetZVUILibModule(), MAKEINTRESOURCEW(s.image), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        s.button->SetImage(static_cast<HBITMAP>(::LoadImageW(m_psp.hInstance, MAKEINTRESOURCEW(s.image), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 
     CWordArtInfo& record = *m_pWordArt;
     m_comboFont.Setup();
@@ -201,6 +171,7 @@ void CKQDlgTextFuncMain::OnChangeText()
     CString text;
     m_editText.GetWindowText(text);
     m_pWordArt->SetText(text);
+    OnTextEdited();
 }
 
 void CKQDlgTextFuncMain::OnSelchangeFont()
@@ -211,7 +182,13 @@ void CKQDlgTextFuncMain::OnSelchangeFont()
     LOGFONTW lf = m_pWordArt->m_LogFont;
     // The face name holds 31 characters and the terminator.
     wcsncpy_s(lf.lfFaceName, font->m_strName, _TRUNCATE);
-    m_pWordArt->SetLogFont(&lf);
+    SetFont(lf);
+}
+
+void CKQDlgTextFuncMain::SetFont(const LOGFONTW& lf)
+{
+    m_pWordArt->SetLogFont(const_cast<LOGFONTW*>(&lf));
+    OnRecordChanged();
 }
 
 void CKQDlgTextFuncMain::SetSizeFromText(const CString& text)
@@ -221,7 +198,7 @@ void CKQDlgTextFuncMain::SetSizeFromText(const CString& text)
         return;
     LOGFONTW lf = m_pWordArt->m_LogFont;
     lf.lfHeight = textsheet::HeightFromPoints(points, ScreenDpi());
-    m_pWordArt->SetLogFont(&lf);
+    SetFont(lf);
 }
 
 void CKQDlgTextFuncMain::OnSelchangeSize()
@@ -245,21 +222,21 @@ void CKQDlgTextFuncMain::OnBold()
 {
     LOGFONTW lf = m_pWordArt->m_LogFont;
     lf.lfWeight = lf.lfWeight == FW_NORMAL ? FW_BOLD : FW_NORMAL;
-    m_pWordArt->SetLogFont(&lf);
+    SetFont(lf);
 }
 
 void CKQDlgTextFuncMain::OnItalic()
 {
     LOGFONTW lf = m_pWordArt->m_LogFont;
     lf.lfItalic = !lf.lfItalic;
-    m_pWordArt->SetLogFont(&lf);
+    SetFont(lf);
 }
 
 void CKQDlgTextFuncMain::OnUnderline()
 {
     LOGFONTW lf = m_pWordArt->m_LogFont;
     lf.lfUnderline = !lf.lfUnderline;
-    m_pWordArt->SetLogFont(&lf);
+    SetFont(lf);
 }
 
 void CKQDlgTextFuncMain::InsertTextTag(const wchar_t* tag)
@@ -269,6 +246,7 @@ void CKQDlgTextFuncMain::InsertTextTag(const wchar_t* tag)
     text = textsheet::InsertTag(text, TranslateString(kPlaceholder), tag);
     ShowText(text);
     m_pWordArt->SetText(text);
+    OnTextEdited();
 }
 
 void CKQDlgTextFuncMain::OnDate()
@@ -288,6 +266,7 @@ void CKQDlgTextFuncMain::OnClickPresets(NMHDR* pNMHDR, LRESULT* pResult)
     if (click->iItem < 0 || click->iItem >= static_cast<int>(m_vecPresets.size()) || !m_pWordArt)
         return;
     textsheet::ApplyPreset(*m_pWordArt, m_vecPresets[click->iItem]);
+    OnRecordChanged();
 }
 
 void CKQDlgTextFuncMain::OnDestroy()
@@ -297,11 +276,12 @@ void CKQDlgTextFuncMain::OnDestroy()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Thumbnails. The list is filled with empty items here; the thread only draws and posts, and
-// the page puts each finished image into its list.
+// Thumbnails. The list is filled with empty items here; the worker draws copies of the presets
+// and posts each picture, which the page puts into its image list.
 
 void CKQDlgTextFuncMain::StartThumbnailThread()
 {
+    m_thumbnails.Stop();
     const int n = static_cast<int>(m_vecPresets.size());
     m_listPresets.DeleteAllItems();
     m_imageList.SetImageCount(0);
@@ -310,44 +290,17 @@ void CKQDlgTextFuncMain::StartThumbnailThread()
     for (int i = 0; i < n; ++i)
         m_listPresets.InsertItem(i, L"", i);
     m_listPresets.SetRedraw(TRUE);
-    if (n == 0)
-        return;
-
-    StartGdiplusOnce();
-    ++m_nThumbRun;
-    m_hWndThumbTarget = m_hWnd;
-    m_bStopThread = false;
-    m_bThreadRunning = true;
-    m_hThread = reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, ThumbnailThread, this, 0, nullptr));
-    if (!m_hThread)
-        m_bThreadRunning = false;
-}
-
-unsigned __stdcall CKQDlgTextFuncMain::ThumbnailThread(void* param)
-{
-    CKQDlgTextFuncMain* page = static_cast<CKQDlgTextFuncMain*>(param);
-    const unsigned run = page->m_nThumbRun;
-    const int n = static_cast<int>(page->m_vecPresets.size());
-    for (int i = 0; i < n && !page->m_bStopThread; ++i) {
-        auto done = std::make_unique<ThumbnailDone>(ThumbnailDone{run, i, DrawThumbnail(page->m_vecPresets[i], page->m_lfPreset)});
-        if (!done->bitmap)
-            continue;
-        if (::PostMessageW(page->m_hWndThumbTarget, WM_KQ_TEXT_THUMBNAIL, 0, reinterpret_cast<LPARAM>(done.get())))
-            done.release();
-        else
-            ::DeleteObject(done->bitmap);
-    }
-    page->m_bStopThread = false;
-    page->m_bThreadRunning = false;
-    return 0;
+    m_nThumbnailsShown = 0;
+    m_thumbnails.Start(m_hWnd, WM_KQ_TEXT_THUMBNAIL, m_vecPresets, m_lfPreset);
 }
 
 LRESULT CKQDlgTextFuncMain::OnThumbnailDone(WPARAM, LPARAM lParam)
 {
-    std::unique_ptr<ThumbnailDone> done(reinterpret_cast<ThumbnailDone*>(lParam));
-    if (done->run == m_nThumbRun && done->index < m_imageList.GetImageCount()) {
+    std::unique_ptr<WordArtThumbnail> done(CWordArtThumbnailWorker::Take(lParam));
+    if (done->generation == m_thumbnails.Generation() && done->index < m_imageList.GetImageCount()) {
         ImageList_Replace(m_imageList.GetSafeHandle(), done->index, done->bitmap, nullptr);
         m_listPresets.RedrawItems(done->index, done->index);
+        ++m_nThumbnailsShown;
     }
     ::DeleteObject(done->bitmap);
     return 0;
@@ -355,36 +308,5 @@ LRESULT CKQDlgTextFuncMain::OnThumbnailDone(WPARAM, LPARAM lParam)
 
 void CKQDlgTextFuncMain::StopThumbnailThread()
 {
-    if (!m_hThread)
-        return;
-    m_bStopThread = true;
-    // The thread posts to this window: its messages are served while it finishes.
-    while (::MsgWaitForMultipleObjects(1, &m_hThread, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-    ::CloseHandle(m_hThread);
-    m_hThread = nullptr;
-    m_bThreadRunning = false;
-    m_bStopThread = false;
-    DiscardThumbnailMessages();
-}
-
-// Finished images still queued (posted just before the thread ended) are freed.
-void CKQDlgTextFuncMain::DiscardThumbnailMessages()
-{
-    if (!m_hWndThumbTarget)
-        return;
-    MSG msg;
-    while (::PeekMessageW(&msg, m_hWndThumbTarget, WM_KQ_TEXT_THUMBNAIL, WM_KQ_TEXT_THUMBNAIL, PM_REMOVE)) {
-        std::unique_ptr<ThumbnailDone> done(reinterpret_cast<ThumbnailDone*>(msg.lParam));
-        ::DeleteObject(done->bitmap);
-    }
+    m_thumbnails.Stop();
 }

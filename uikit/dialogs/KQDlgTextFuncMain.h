@@ -2,23 +2,37 @@
 // CKQDlgTextFuncMain: the "Text" page of the text options sheet: the text, font, size, bold,
 // italic and underline, the date and month tags, and the presets of WordArt.xml with their
 // rendered thumbnails. Every change goes into the record at once.
-#include <atomic>
 #include <vector>
 #include "SkinUI.h"
 #include "WordArtInfo.h"
+#include "WordArtThumbnails.h"
 #include "ZVUILibDef.h"
+
+// The controls and pictures of a Text page's template; a sheet with its own template passes
+// its own.
+struct KQTextMainIds {
+    UINT edit, fontLabel, font, sizeLabel, size, bold, italic, underline, date, month, presets;
+    UINT boldImage, italicImage, underlineImage;
+};
+ZVUILIB_API const KQTextMainIds& KQLibraryTextMainIds();
 
 class ZVUILIB_API CKQDlgTextFuncMain : public CBCGPPropertyPage {
     DECLARE_DYNAMIC(CKQDlgTextFuncMain)
 public:
     CKQDlgTextFuncMain();
+    // A page on another module's template with its own control ids.
+    CKQDlgTextFuncMain(UINT templateId, HINSTANCE module, const KQTextMainIds& ids);
     ~CKQDlgTextFuncMain() override;
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    // Sets the stop flag and waits for the thumbnail thread, serving the thread's messages.
+    // Sets the stop flag and joins the thumbnail thread.
     void StopThumbnailThread();
-    bool IsThumbnailThreadRunning() const { return m_bThreadRunning; }
+    bool IsThumbnailThreadRunning() const { return m_thumbnails.IsRunning(); }
+    // Fills the gallery again: blank items, then the thumbnails as they come.
+    void StartThumbnailThread();
+    // Thumbnails of the current fill put into the gallery so far.
+    int ThumbnailsShown() const { return m_nThumbnailsShown; }
 
     CWordArtInfo* m_pWordArt = nullptr;
     int* m_pbEmptyText = nullptr;
@@ -36,12 +50,17 @@ public:
     bool m_bSizeInPoints = false;
     LOGFONTW m_lfPreset = {};
     std::vector<CWordArtInfo> m_vecPresets;
-    std::atomic<bool> m_bThreadRunning{false};
-    std::atomic<bool> m_bStopThread{false};
-    HANDLE m_hThread = nullptr;
+    CWordArtThumbnailWorker m_thumbnails;
 
 protected:
+    // After the page changed the record's look (font, size, style, preset).
+    virtual void OnRecordChanged() {}
+    // After the user's text (typed, or a tag inserted) went into the record.
+    virtual void OnTextEdited() {}
+
     void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnChangeText();
     afx_msg void OnSelchangeFont();
     afx_msg void OnSelchangeSize();
@@ -60,11 +79,9 @@ protected:
     void InsertTextTag(const wchar_t* tag);
     // Shows the text in the edit without writing it into the record.
     void ShowText(const CString& text);
-    void StartThumbnailThread();
-    void DiscardThumbnailMessages();
-    static unsigned __stdcall ThumbnailThread(void* page);
+    void SetFont(const LOGFONTW& lf);
 
+    const KQTextMainIds& m_ids;
+    int m_nThumbnailsShown = 0;
     bool m_bSettingText = false;   // the edit's change notice comes from code
-    HWND m_hWndThumbTarget = nullptr;
-    unsigned m_nThumbRun = 0;      // messages of an earlier run are dropped
 };

@@ -1,30 +1,26 @@
 #include "KQTextPropSheet.h"
 #include "ZVUILibApp.h"
 
-IMPLEMENT_DYNAMIC(CKQTextPropSheet, CBCGPPropertySheet)
+IMPLEMENT_DYNAMIC(CKQTextSheetBase, CBCGPPropertySheet)
 
-CKQTextPropSheet::CKQTextPropSheet(CWnd* pParentWnd) : CBCGPPropertySheet(L"", pParentWnd)
+CKQTextSheetBase::CKQTextSheetBase(CWnd* pParentWnd, HINSTANCE iconModule, UINT iconId)
+    : CBCGPPropertySheet(L"", pParentWnd)
 {
-    m_pageMain.m_pWordArt = &m_wordArt;
-    m_pageMain.m_pbEmptyText = &m_bEmptyText;
-    m_pageAdvanced.m_pWordArt = &m_wordArt;
-    AddPage(&m_pageMain);
-    AddPage(&m_pageAdvanced);
-    m_hIcon = ::LoadIconW(GetZVUILibModule(), MAKEINTRESOURCEW(1001));
+    m_hIcon = ::LoadIconW(iconModule, MAKEINTRESOURCEW(iconId));
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
     EnableVisualManagerStyle(TRUE, TRUE);
     EnableDragClientArea(TRUE);
 }
 
-CKQTextPropSheet::~CKQTextPropSheet() = default;
+CKQTextSheetBase::~CKQTextSheetBase() = default;
 
-BOOL CKQTextPropSheet::OnInitDialog()
+BOOL CKQTextSheetBase::OnInitDialog()
 {
     ChangeLanguage();
     return TRUE;
 }
 
-void CKQTextPropSheet::ChangeLanguage()
+void CKQTextSheetBase::ChangeLanguage()
 {
     SetTitle(TranslateString(L"Text Options"));
     SetWindowText(TranslateString(L"Text Options"));
@@ -41,7 +37,7 @@ void CKQTextPropSheet::ChangeLanguage()
     SetDlgItemText(IDCANCEL, TranslateString(L"Cancel"));
 }
 
-LRESULT CKQTextPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CKQTextSheetBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_QUERYDRAGICON)
         return reinterpret_cast<LRESULT>(m_hIcon);
@@ -54,6 +50,19 @@ LRESULT CKQTextPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return result;
 }
+
+IMPLEMENT_DYNAMIC(CKQTextPropSheet, CKQTextSheetBase)
+
+CKQTextPropSheet::CKQTextPropSheet(CWnd* pParentWnd) : CKQTextSheetBase(pParentWnd, GetZVUILibModule(), 1001)
+{
+    m_pageMain.m_pWordArt = &m_wordArt;
+    m_pageMain.m_pbEmptyText = &m_bEmptyText;
+    m_pageAdvanced.m_pWordArt = &m_wordArt;
+    AddPage(&m_pageMain);
+    AddPage(&m_pageAdvanced);
+}
+
+CKQTextPropSheet::~CKQTextPropSheet() = default;
 
 int ShowTextPropSheet(CWordArtInfo* info)
 {

@@ -68,7 +68,7 @@ Gdiplus::Color HexColor(const wchar_t* text)
     return Gdiplus::Color(static_cast<Gdiplus::ARGB>(ParseHex(text)));
 }
 
-// One attribute and what it sets.
+// One field of a preset, by the name of its child element or attribute, and what it sets.
 struct PresetAttribute {
     const wchar_t* name;
     void (*apply)(CWordArtInfo& info, const wchar_t* value);
@@ -107,9 +107,12 @@ std::vector<CWordArtInfo> ReadWordArtPresets(XmlDocument& document)
     for (XmlNode& element : root->children) {
         if (element.kind != XML_NODE_ELEMENT)
             continue;
-        for (const PresetAttribute& attribute : kAttributes)
-            if (XmlAttribute* found = element.FindAttribute(attribute.name))
+        for (const PresetAttribute& attribute : kAttributes) {
+            if (XmlNode* child = element.FindChild(attribute.name))
+                attribute.apply(working, child->value);
+            else if (XmlAttribute* found = element.FindAttribute(attribute.name))
                 attribute.apply(working, found->value);
+        }
         presets.push_back(working);
     }
     return presets;

@@ -1,8 +1,10 @@
 #pragma once
 // The word-art presets of WordArt.xml: a root element WordArts with one element per preset
-// (its name is not looked at), whose attributes set the fields of a CWordArtInfo. An attribute
-// that a preset does not carry keeps the value of the preset before it, as the presets are
-// read into one working record that starts from the defaults.
+// (its name is not looked at). Each field of a CWordArtInfo comes from the preset's child
+// element of that name (its text) or, when there is none, from its attribute of that name. A
+// field that a preset does not carry keeps the value of the preset before it, as the presets
+// are read into one working record that starts from the defaults; the shipped file names every
+// field on every preset, so that the rule never matters there.
 #include <vector>
 #include "WordArtInfo.h"
 #include "XmlDocument.h"

@@ -1,4 +1,5 @@
 #include "EffectRunSwitches.h"
+#include "DemoFrame.h"
 #include <cwchar>
 #include <memory>
 #include "EffectProcessors.h"
@@ -64,35 +65,6 @@ BEGIN_MESSAGE_MAP(CBlurDemoDialog, CZVEffectDialog)
     ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
-// The editor's part: a frame whose client is one edit view.
-class CEffectDemoFrame : public CWnd {
-    DECLARE_DYNAMIC(CEffectDemoFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CEffectDemoFrame, CWnd)
-
-CPicEditView* DemoFrameView(CWnd* frame)
-{
-    return &static_cast<CEffectDemoFrame*>(frame)->view;
-}
-
-const wchar_t* SwitchValue(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return argv[i + 1];
-    return nullptr;
-}
-
-bool HasSwitch(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool RunEffectSwitch(int argc, wchar_t** argv, int& exitCode)
@@ -101,26 +73,11 @@ bool RunEffectSwitch(int argc, wchar_t** argv, int& exitCode)
     if (!picture)
         return false;
     exitCode = 1;
-    RegisterToolHostFrame(RUNTIME_CLASS(CEffectDemoFrame), ToolHostKind::Editor, DemoFrameView);
-    auto frameOwner = std::make_unique<CEffectDemoFrame>();
-    CEffectDemoFrame* frame = frameOwner.get();
-    if (!frame->CreateEx(0, nullptr, L"ToolsDemo - effect", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         1000, 720, nullptr, nullptr)) {
-        fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
+    std::unique_ptr<CDemoEditorFrame> frameOwner = OpenDemoEditorFrame(picture, L"ToolsDemo - effect");
+    if (!frameOwner)
         return true;
-    }
-    AfxGetApp()->m_pMainWnd = frame;
-    CRect client;
-    frame->GetClientRect(&client);
+    CDemoEditorFrame* frame = frameOwner.get();
     CPicEditView& view = frame->view;
-    if (!view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                       client.Height(), frame->m_hWnd, nullptr) ||
-        !view.OpenImageFile(picture)) {
-        fwprintf(stderr, L"ToolsDemo: cannot show %ls\n", picture);
-        frame->DestroyWindow();
-        return true;
-    }
-    frame->UpdateWindow();
     CLayerInfo* layer = view.doc.layers.GetLayer(0);
     if (const wchar_t* out = SwitchValue(argc, argv, L"/direct")) {
         CZVImage direct;

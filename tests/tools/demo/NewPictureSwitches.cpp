@@ -1,4 +1,5 @@
 #include "NewPictureSwitches.h"
+#include "DemoFrame.h"
 #include <cmath>
 #include <cstring>
 #include <cwchar>
@@ -100,44 +101,23 @@ void ActOnDialogOnceShown(std::function<void(HWND)> act, UINT delay)
     g_timer = ::SetTimer(nullptr, 0, delay, Tick);
 }
 
-const wchar_t* ValueAfter(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return argv[i + 1];
-    return nullptr;
-}
-
-bool Has(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode)
 {
-    const wchar_t* command = ValueAfter(argc, argv, L"/command");
-    const bool camera = Has(argc, argv, L"/camera");
+    const wchar_t* command = SwitchValue(argc, argv, L"/command");
+    const bool camera = HasSwitch(argc, argv, L"/camera");
     const int id = command ? _wtoi(command) : 0;
     if (!camera && id != kCommandNew && id != kCommandBlank)
         return false;
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
-    if (const wchar_t* language = ValueAfter(argc, argv, L"/lang")) {
-        CString path = CZVUILibApp::GetLanguageFolder().GetString();
-        path += language;
-        path += L".txt";
-        LoadLanguageFile(path);
-    }
+    LoadDemoLanguage(argc, argv);
     exitCode = 0;
     if (camera) {
         CFakeCaptureDevices fake;
         ICaptureDevices* previous = SetCaptureDevices(&fake);
         CDlgEditorCamera dialog;
-        if (const wchar_t* path = ValueAfter(argc, argv, L"/ok")) {
+        if (const wchar_t* path = SwitchValue(argc, argv, L"/ok")) {
             wchar_t full[MAX_PATH] = {};
             ::GetFullPathNameW(path, MAX_PATH, full, nullptr);
             const std::wstring target = full;
@@ -147,7 +127,7 @@ bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode)
                 ::SendMessageW(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(::GetDlgItem(w, IDOK)));
             }, 500);
         }
-        else if (const wchar_t* list = ValueAfter(argc, argv, L"/drop")) {
+        else if (const wchar_t* list = SwitchValue(argc, argv, L"/drop")) {
             const int id = _wcsicmp(list, L"devices") == 0 ? IDC_NP_CAMERA_DEVICES : IDC_NP_CAMERA_SIZES;
             ActOnDialogOnceShown([id](HWND w) { ::SendDlgItemMessageW(w, id, CB_SHOWDROPDOWN, TRUE, 0); }, 300);
         }
@@ -156,7 +136,7 @@ bool RunNewPictureSwitch(int argc, wchar_t** argv, int& exitCode)
         return true;
     }
     if (id == kCommandNew) {
-        const wchar_t* width = ValueAfter(argc, argv, L"/clipboard");
+        const wchar_t* width = SwitchValue(argc, argv, L"/clipboard");
         for (int i = 1; width && i + 2 < argc; ++i)
             if (_wcsicmp(argv[i], L"/clipboard") == 0)
                 PutPictureOnClipboard(_wtoi(argv[i + 1]), _wtoi(argv[i + 2]));

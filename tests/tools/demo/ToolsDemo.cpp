@@ -21,6 +21,7 @@
 #include <vector>
 #include "EffectCommandSwitches.h"
 #include "EffectRunSwitches.h"
+#include "TextSheetSwitches.h"
 #include "EffectTables.h"
 #include "LayerDialogSwitches.h"
 #include "FrameSwitches.h"
@@ -306,6 +307,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunEffectSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunFrameSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunTextSheetSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);

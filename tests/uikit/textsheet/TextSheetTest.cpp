@@ -9,6 +9,7 @@
 #include "KQTextPropIds.h"
 #include "KQTextPropSheet.h"
 #include "TestSupport.h"
+#include "TextSheetProbe.h"
 #include "TextSheetRules.h"
 #include "WindowTestApp.h"
 #include "WordArtPresets.h"
@@ -224,31 +225,10 @@ protected:
         PumpPending();
         return m_sheet->m_pageAdvanced;
     }
-    static void Command(CWnd& page, UINT id, UINT code)
-    {
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(page.GetDlgItem(id)->m_hWnd));
-    }
-    static CString Text(CWnd& page, UINT id)
-    {
-        CString text;
-        page.GetDlgItemText(id, text);
-        return text;
-    }
-    void ClickPreset(int index)
-    {
-        NMITEMACTIVATE click = {};
-        click.hdr.hwndFrom = Main().m_listPresets.m_hWnd;
-        click.hdr.idFrom = IDC_KQ_TEXT_PRESETS;
-        click.hdr.code = NM_CLICK;
-        click.iItem = index;
-        Main().SendMessage(WM_NOTIFY, IDC_KQ_TEXT_PRESETS, reinterpret_cast<LPARAM>(&click));
-    }
-    bool WaitForThumbnails()
-    {
-        const bool done = PumpUntil([this] { return !Main().IsThumbnailThreadRunning(); }, 20000);
-        PumpFor(100);
-        return done;
-    }
+    static void Command(CWnd& page, UINT id, UINT code) { textsheetprobe::Command(page, id, code); }
+    static CString Text(CWnd& page, UINT id) { return textsheetprobe::Text(page, id); }
+    void ClickPreset(int index) { textsheetprobe::ClickPreset(Main(), IDC_KQ_TEXT_PRESETS, index); }
+    bool WaitForThumbnails() { return textsheetprobe::WaitForThumbnails(Main()); }
 
     testsupport::TempFolder m_folder;
     std::wstring m_presetFile;
@@ -458,24 +438,11 @@ TEST_F(TextSheetTest, EveryThumbnailShowsTextInsideItsFrame)
     CKQDlgTextFuncMain& page = Main();
     ASSERT_EQ(page.m_listPresets.GetItemCount(), 3);
     ASSERT_EQ(page.m_imageList.GetImageCount(), 3);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kThumbWidth, kThumbHeight);
-    ::ReleaseDC(nullptr, screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
     for (int i = 0; i < 3; ++i) {
-        ImageList_Draw(page.m_imageList.GetSafeHandle(), i, dc, 0, 0, ILD_NORMAL);
-        EXPECT_EQ(::GetPixel(dc, 0, 0), RGB(192, 192, 192)) << i;
-        EXPECT_EQ(::GetPixel(dc, kThumbWidth - 1, kThumbHeight - 1), RGB(192, 192, 192)) << i;
-        int inked = 0;
-        for (int y = 1; y < kThumbHeight - 1; ++y)
-            for (int x = 1; x < kThumbWidth - 1; ++x)
-                inked += ::GetPixel(dc, x, y) != RGB(255, 255, 255);
-        EXPECT_GT(inked, 100) << i;
+        const textsheetprobe::Thumbnail seen = textsheetprobe::LookAtThumbnail(page, i);
+        EXPECT_TRUE(seen.framed) << i;
+        EXPECT_GT(seen.inked, 100) << i;
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
 }
 
 int ThreadCount()

@@ -128,6 +128,95 @@ TEST(WordArtPresets, FilesThatGiveNoPresets)
     EXPECT_EQ(LoadWordArtPresets(good.c_str()).size(), 3u);
 }
 
+// Every field of a record as text, to compare two readings whole.
+std::wstring Fields(const CWordArtInfo& p)
+{
+    wchar_t text[512];
+    swprintf(text, 512, L"%ls|%d|%08X|%d|%08X|%d|%08X|%d|%d|%08X|%d|%d|%d|%08X|%d|%d|%d|%d",
+             static_cast<const wchar_t*>(p.m_strName), int(p.m_TextEffect), unsigned(p.m_clrText1.GetValue()),
+             int(p.m_bTextGradient), unsigned(p.m_clrText2.GetValue()), int(p.m_bExtrudedText),
+             unsigned(p.m_clrOutline1.GetValue()), p.m_nOutlineThickness1, int(p.m_nOutlineAlpha1),
+             unsigned(p.m_clrOutline2.GetValue()), p.m_nOutlineThickness2, int(p.m_nOutlineAlpha2),
+             int(p.m_bEnableShadow), unsigned(p.m_clrShadow.GetValue()), p.m_nShadowThickness,
+             int(p.m_nShadowAlpha), p.m_nShadowOffsetX, p.m_nShadowOffsetY);
+    return text;
+}
+
+// The same presets written with attributes and with child elements.
+std::string PresetXml(bool children, const std::vector<std::vector<std::pair<std::string, std::string>>>& presets)
+{
+    std::string xml = "<WordArts>";
+    for (const auto& preset : presets) {
+        xml += "<WordArt";
+        std::string inner;
+        for (const auto& field : preset) {
+            if (children)
+                inner += "<" + field.first + ">" + field.second + "</" + field.first + ">";
+            else
+                xml += " " + field.first + "=\"" + field.second + "\"";
+        }
+        xml += children ? ">" + inner + "</WordArt>" : "/>";
+    }
+    return xml + "</WordArts>";
+}
+
+TEST(WordArtPresets, ChildElementsAndAttributesGiveTheSameRecords)
+{
+    const std::vector<std::vector<std::pair<std::string, std::string>>> presets = {
+        {{"Name", "First"}, {"TextEffect", "2"}, {"TextColor", "00000000"}, {"bTextGradient", "1"},
+         {"GradientColor", "ff0000ff"}, {"ExtrudedText", "1"}, {"OutlineColor1", "FF102030"},
+         {"OutlineThickness1", "7"}, {"OutlineAlpha1", "200"}, {"OutlineColor2", "80ffffff"},
+         {"OutlineThickness2", "9"}, {"OutlineAlpha2", "200.9"}, {"bEnableShadow", "1"},
+         {"ShadowColor", "FF445566"}, {"ShadowThickness", "5"}, {"ShadowAlpha", "99"}, {"ShadowX", "-3"},
+         {"ShadowY", "6.7"}},
+        {{"Name", "Second"}, {"TextEffect", "5"}, {"TextColor", "abcdef12"}, {"ShadowY", "-2.9"}},
+    };
+    const auto attributes = Read(PresetXml(false, presets));
+    const auto children = Read(PresetXml(true, presets));
+    ASSERT_EQ(attributes.size(), 2u);
+    ASSERT_EQ(children.size(), 2u);
+    for (size_t i = 0; i < 2; ++i)
+        EXPECT_EQ(Fields(children[i]), Fields(attributes[i])) << i;
+    EXPECT_EQ(children[0].m_clrText1.GetValue(), 0u);   // all zero stays 0
+    EXPECT_EQ(children[0].m_clrText2.GetValue(), 0xFF0000FFu);   // lower case digits
+    EXPECT_EQ(children[0].m_nShadowOffsetY, 6);
+    EXPECT_EQ(children[1].m_clrText1.GetValue(), 0xABCDEF12u);
+    EXPECT_EQ(children[1].m_nShadowOffsetY, -2);
+
+    // A child element wins over the attribute of the same name.
+    const auto both = Read("<WordArts><WordArt TextEffect=\"1\"><TextEffect>3</TextEffect></WordArt></WordArts>");
+    ASSERT_EQ(both.size(), 1u);
+    EXPECT_EQ(both[0].m_TextEffect, TE_GRAD_OUTLINE);
+}
+
+// The shipped file names every field on every preset: read from the defaults each time, a
+// preset gives the record that the reading carried over from the preset before gives.
+TEST(WordArtPresets, ShippedPresetsNameEveryField)
+{
+    const std::wstring path = testsupport::BinDir() + L"\\Data\\Editor\\WordArt\\WordArt.xml";
+    XmlDocument document;
+    ASSERT_TRUE(XmlLoadFile(&document, path.c_str()));
+    const auto carried = ReadWordArtPresets(document);
+    XmlNode* root = document.FindChild(L"WordArts");
+    ASSERT_TRUE(root);
+    size_t i = 0;
+    for (XmlNode& element : root->children) {
+        if (element.kind != XML_NODE_ELEMENT)
+            continue;
+        XmlDocument single;
+        XmlNode* wordArts = single.AddChild(L"WordArts", XML_NODE_ELEMENT);
+        XmlNode* preset = wordArts->AddChild(L"WordArt", XML_NODE_ELEMENT);
+        for (XmlAttribute& attribute : element.attributes)
+            preset->AddAttribute(attribute.name)->SetValue(attribute.value);
+        const auto alone = ReadWordArtPresets(single);
+        ASSERT_EQ(alone.size(), 1u);
+        ASSERT_LT(i, carried.size());
+        EXPECT_EQ(Fields(alone[0]), Fields(carried[i])) << i;
+        ++i;
+    }
+    EXPECT_EQ(i, carried.size());
+}
+
 // The shipped file parses and holds a preset of every effect kind.
 TEST(WordArtPresets, ShippedFileHoldsEveryEffectKind)
 {
