@@ -16,6 +16,7 @@
 #include "EffectRunSwitches.h"
 #include "EffectTables.h"
 #include "NewPictureSwitches.h"
+#include "ToolOptionsSwitches.h"
 #include "ZVImage.h"
 
 namespace {
@@ -291,6 +292,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunNewPictureSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunEffectSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunShapeStripSwitch(argc, argv, exitCode) || RunToolOptionsSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
