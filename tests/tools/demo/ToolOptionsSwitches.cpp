@@ -105,6 +105,7 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
         return false;
     const wchar_t* picture = argv[argc - 1];
     exitCode = 1;
+
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
     if (const wchar_t* language = OptionAfter(argc, argv, L"/lang")) {
         CString path = CZVUILibApp::GetLanguageFolder().GetString();
@@ -184,13 +185,8 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
         view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
         view->InvalidateRect(nullptr, FALSE);
     }
+    frame->RecalcLayout();
+    AfxGetApp()->Run();
     exitCode = 0;
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!AfxGetApp()->PreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
     return true;
 }
