@@ -98,6 +98,7 @@ void CDlgEditorCrop::OnSizeEdited()
     if (!ResizeCropFrame(frame, m_width, m_height, view->doc.zoom))
         return;
     view->selectionTracker.m_rect = frame;
+    view->RequestRedraw();
     view->InvalidateRect(nullptr, FALSE);
 }
 
@@ -144,6 +145,7 @@ void CDlgEditorCrop::SetAspect(float aspect)
     if (!view)
         return;
     view->selectionTracker.SetAspect(aspect);
+    view->RequestRedraw();
     if (view->m_hWnd)
         view->InvalidateRect(nullptr, FALSE);
 }

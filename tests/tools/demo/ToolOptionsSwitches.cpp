@@ -165,6 +165,7 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
             view->selectionTracker.m_rect.SetRect(centre.x - w / 2, centre.y - h / 2, centre.x - w / 2 + w,
                                                    centre.y - h / 2 + h);
             view->OnMouseNotify(13, MK_LBUTTON, centre.x, centre.y);
+            view->RequestRedraw();
             view->InvalidateRect(nullptr, FALSE);
         }
     }
