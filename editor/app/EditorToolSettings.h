@@ -39,6 +39,6 @@ struct EditorToolSettings {
     int32_t toolCommand = -1;   // command id of the last tool command
     int32_t spare[3] = {0, 0, 0};
     int32_t toolKind = -1;      // the view's tool number of that command
-    float cropAspect = 0.0f;    // width / height, 0 when free
+    float cropAspect = 0.0f;    // height / width, as the crop tracker takes it; 0 when free
     int32_t untitledCounter = 1;
 };

@@ -202,6 +202,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     if (!CreatePanes())
         return -1;
+    contextBar.settings = &toolSettings;
     if (!contextBar.Create(L"", this, TRUE, IDD_EDITOR_CONTEXT_BAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_CONTEXT_BAR))
         return -1;
     CString standard;

@@ -60,6 +60,9 @@ public:
     void UpdateMenuCaptions();
     // Re-tints the pictures' canvas backgrounds and the panes' lists after a skin change.
     void ApplySkin();
+    // With an active view: the context bar with the shape options, and the view's frames shown
+    // with its tool cursor dropped; the tool stays.
+    void ShowShapeToolOptions();
 
     // INewPictureFrame
     CPicEditView* GetActiveEditView() override { return ActiveEditView(); }
@@ -69,17 +72,19 @@ public:
     void DiscardPictureWindow(CPicEditView& view) override;
 
     // IEditorHost
-    int GetFixedCropWidth() override { return -1; }
-    int GetFixedCropHeight() override { return -1; }
-    void SetCropFields(int, int) override {}
+    // The crop size is the context bar's crop dialog's (-1 without it); the brush file its
+    // paint dialog's.
+    int GetFixedCropWidth() override { return contextBar.crop ? contextBar.crop->GetCropWidth() : -1; }
+    int GetFixedCropHeight() override { return contextBar.crop ? contextBar.crop->GetCropHeight() : -1; }
+    void SetCropFields(int width, int height) override;
     void SetStatusText(UINT element, const wchar_t* text) override;
     void RefreshLayerList() override;
     ShapeSettings GetShapeSettings() override { return toolSettings.shape; }
     void SetShapeSettings(const ShapeSettings& settings) override { toolSettings.shape = settings; }
     void SetShapeSize(int width, int height) override;
     void SelectDefaultTool() override { SelectPointerTool(); }
-    void ShowShapeOptions() override { contextBar.ShowToolOptions(0); }
-    CStringW GetBrushFile() override { return CStringW(); }
+    void ShowShapeOptions() override { ShowShapeToolOptions(); }
+    CStringW GetBrushFile() override { return contextBar.GetBrushFile(); }
     HWND GetColourTarget() override { return m_hWnd; }
     bool GetToolState(EditorToolState& state) override;
     void OpenPageMaker(const wchar_t* templatePath) override;

@@ -18,6 +18,22 @@ void CMainFrame::ShowContextBar(int options)
     RecalcLayout(TRUE);
 }
 
+void CMainFrame::ShowShapeToolOptions()
+{
+    CPicEditView* view = ActiveEditView();
+    if (!view)
+        return;
+    ShowContextBar(0);
+    view->DestroyBrushCursor();
+    ShowFrames(*view, true);
+}
+
+void CMainFrame::SetCropFields(int width, int height)
+{
+    if (contextBar.crop)
+        contextBar.crop->SetCropFields(width, height);
+}
+
 void CMainFrame::MarkToolCommand(UINT command)
 {
     toolSettings.toolCommand = static_cast<int32_t>(command);

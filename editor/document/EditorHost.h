@@ -15,7 +15,7 @@ const UINT WM_EDITOR_SHAPE_COLOUR = 0x8001;
 // The editor frame's current tool and the settings its paint tools draw with.
 struct EditorToolState {
     int tool = 0;
-    float cropAspect = 0;   // width / height of the crop tool, 0 when free
+    float cropAspect = 0;   // height / width of the crop tool, 0 when free
     int penSize = 50;       // the pen option dialog's size, for the brush tools
 };
 

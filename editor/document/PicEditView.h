@@ -249,6 +249,7 @@ public:
     POINT lastPoint = {0, 0};
     BYTE suppressContextMenu = 0;
     BYTE strokePainted = 0;   // the press changed pixels: its release records the step
+    BYTE eraseTransparent = 0;   // the eraser gives a picture without alpha an alpha to erase
 
     // Timer 1 moves the marching ants on by one pixel while there is an outline.
     afx_msg void OnTimer(UINT_PTR nIDEvent);

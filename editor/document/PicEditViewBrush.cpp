@@ -245,6 +245,9 @@ RECT CPicEditView::StrokeSegment(CZVImage& picture, POINT to)
     if (!brushPicture.IsValid())
         return touched;
     const int type = StrokeBrushType(tool, brushType);
+    // The eraser erases to transparency where there is an alpha, else paints its colour.
+    if (type == 3 && eraseTransparent && !picture.AlphaIsValid() && !picture.AlphaCreate())
+        return touched;
     for (const POINT& p : StrokeStamps(from, to, lastStamp, brushStep)) {
         bool done = false;
         if (type == 1)

@@ -26,6 +26,7 @@
 #include "LayerDialogSwitches.h"
 #include "FrameSwitches.h"
 #include "NewPictureSwitches.h"
+#include "ToolOptionsSwitches.h"
 #include "ZVImage.h"
 
 namespace {
@@ -309,6 +310,8 @@ int wmain(int argc, wchar_t** argv)
     if (RunFrameSwitch(argc, argv, exitCode))
         return exitCode;
     if (RunTextSheetSwitch(argc, argv, exitCode))
+        return exitCode;
+    if (RunShapeStripSwitch(argc, argv, exitCode) || RunToolOptionsSwitch(argc, argv, exitCode))
         return exitCode;
     if (argc == 4 && _wcsicmp(argv[1], L"/effects") == 0)
         return EffectsSheet(argv[2], argv[3]);
