@@ -104,6 +104,19 @@
 #define ID_MOVE_SELECT 33034
 #define ID_EXPORT_PRINT 33064
 #define ID_EXPORT_EMAIL 33068
+// The Export menu's favourite ranges and Add Favorite, and the favourite dialog.
+#define ID_COPY_FAVORITE_LAST 33010
+#define ID_MOVE_FAVORITE_LAST 33030
+#define ID_ADD_FAVORITE 33031
+#define IDD_ADD_FAVORITE 281
+#define IDI_ADD_FAVORITE 283
+#define IDC_FAVORITE_TREE 1053
+#define IDC_FAVORITE_NAME 1070
+#define IDC_FAVORITE_NAME_LABEL 1448
+#define IDC_FAVORITE_FOLDER 1451
+#define IDC_FAVORITE_ICON 1452
+#define IDC_FAVORITE_FOLDER_LABEL 1449
+#define IDC_FAVORITE_ICON_LABEL 1453
 
 // The picture list's own commands (menus 422 and 248); Select All to Invert are one range.
 #define ID_LIST_VIEW 33400

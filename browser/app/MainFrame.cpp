@@ -119,6 +119,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_hSmallIcon)
         SetIcon(m_hSmallIcon, FALSE);
 
+    if (!m_wndPrint.Create(nullptr, L"", WS_CHILD, CRect(0, 0, 0, 0), this, ID_PRINT_WND))
+        return -1;
     m_menuLogo.Load(IDB_MENU_LOGO);
     m_menuLogo.SetSingleImage();
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_RIBBON_BAR))
@@ -145,6 +147,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     if (!m_wndList.CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST))
         return -1;
+
+    if (app)
+        app->BindFileCommands();
 
     if (!m_wndStatusBar.Create(this))
         return -1;

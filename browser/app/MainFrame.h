@@ -2,6 +2,7 @@
 // CMainFrame: the browser's main window. The picture list fills it; caption buttons open the
 // main and skin menus and switch full-screen mode; the status bar shows the folder's counts,
 // the list's filters and menus, and the progress of a running batch.
+#include "KQPrintWnd.h"
 #include "KQRibbonBar.h"
 #include "PictureListView.h"
 #include "SkinUI.h"
@@ -32,6 +33,7 @@ public:
     void ToggleFullScreen();
     void OnBatchProgress(int percent);
 
+    CKQPrintWnd m_wndPrint; // hidden; prints one picture
     CPictureListView m_wndList;
     CBCGPRibbonStatusBar m_wndStatusBar;
     CBCGPToolBarImages m_menuLogo;
