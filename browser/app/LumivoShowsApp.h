@@ -75,8 +75,7 @@ public:
     // The file commands and the Export menu (LumivoShowsAppFiles.cpp). The commands reach the
     // main frame's list and print window; the viewer calls them with its own paths.
     FileCommands m_fileCommands;
-    CFavoriteFolder m_favorites; // the favourite folders, under the tree's registry root
-    std::wstring m_favoriteRoot; // that root; tests give their own before the frame is made
+    std::wstring m_favoriteRoot; // the favourites' registry root; tests give their own before the frame is made
     void BindFileCommands();
     HMENU GetExportMenu();
     // Print and EMail (false) or Add Favorite (true) in the Export menu.

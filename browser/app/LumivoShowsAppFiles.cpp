@@ -23,12 +23,10 @@ void CLumivoShowsApp::BindFileCommands()
 {
     if (m_favoriteRoot.empty())
         m_favoriteRoot = kZVFavoriteRegRoot;
-    m_favorites.SetRootRegPath(m_favoriteRoot.c_str());
-    m_favorites.LoadSetting();
+    // The tree's parts (favourites, its folder) are bound by the frame once its pane exists.
     FileCommandPlaces& places = m_fileCommands.places;
     places.list = m_pMainFrame ? &m_pMainFrame->m_wndList : nullptr;
     places.printWnd = m_pMainFrame ? &m_pMainFrame->m_wndPrint : nullptr;
-    places.favorites = &m_favorites;
     places.picturesFolder = PicturesFolder;
     places.exportMenu = [this] { return GetExportMenu(); };
     places.owner = m_pMainFrame ? m_pMainFrame->GetSafeHwnd() : nullptr;

@@ -192,10 +192,12 @@ protected:
     void Command(UINT id) { frame->SendMessage(WM_COMMAND, id); }
     void AddFavorite(const std::wstring& folder, const wchar_t* name)
     {
-        ASSERT_NE(app->m_favorites.Add(folder.c_str(), name, 0), nullptr);
+        ASSERT_NE(Favorites().Add(folder.c_str(), name, 0), nullptr);
         app->UpdateCopyMoveMenus();
     }
     HMENU Menu() { return app->GetExportMenu(); }
+    // The tree's favourites, which the commands use.
+    CFavoriteFolder& Favorites() { return *app->m_fileCommands.places.favorites; }
 
     TempFolder temp, target;
     FakeShell shell;
@@ -293,9 +295,9 @@ TEST_F(FileCommandsTest, AStaleFavouriteIdDoesNothing)
     AddFavorite(second.Root(), L"Beta");
     // The menu was built with two; Beta goes before the click on its entry.
     ASSERT_EQ(MenuText(Menu(), ID_COPY_FAVORITE + 2), L"Beta");
-    for (auto it = app->m_favorites.GetFolders().Begin(); !it.IsEnd(); it.Next())
+    for (auto it = Favorites().GetFolders().Begin(); !it.IsEnd(); it.Next())
         if (it.GetValue().name == L"Beta") {
-            app->m_favorites.Remove(it);
+            Favorites().Remove(it);
             break;
         }
     Select({L"a.bmp"});
@@ -372,9 +374,9 @@ TEST_F(FileCommandsTest, ExportMenuListsTheFavouritesInOrderAndSuitsTheItem)
     EXPECT_EQ(::GetMenuItemID(moveTo, 2), UINT(ID_MOVE_FAVORITE + 2));
 
     // One fewer: the list shrinks with it.
-    for (auto it = app->m_favorites.GetFolders().Begin(); !it.IsEnd(); it.Next())
+    for (auto it = Favorites().GetFolders().Begin(); !it.IsEnd(); it.Next())
         if (it.GetValue().name == L"Beta") {
-            app->m_favorites.Remove(it);
+            Favorites().Remove(it);
             break;
         }
     app->UpdateCopyMoveMenus();
@@ -400,8 +402,8 @@ TEST_F(FileCommandsTest, AddFavoriteTakesTheHoveredFolderThroughTheDialog)
     Command(ID_ADD_FAVORITE);
     ASSERT_EQ(dialogFolders.size(), 1u);
     EXPECT_EQ(dialogFolders[0], temp.At(L"sub"));
-    ASSERT_EQ(app->m_favorites.GetFolders().GetCount(), 1);
-    EXPECT_EQ(app->m_favorites.GetFolders().Begin().GetValue().name, L"From dialog");
+    ASSERT_EQ(Favorites().GetFolders().GetCount(), 1);
+    EXPECT_EQ(Favorites().GetFolders().Begin().GetValue().name, L"From dialog");
     // Stored under the test's root, a key named by the digest of the path.
     HKEY root = nullptr;
     ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kFavoriteRoot, 0, KEY_READ, &root), ERROR_SUCCESS);
@@ -413,7 +415,7 @@ TEST_F(FileCommandsTest, AddFavoriteTakesTheHoveredFolderThroughTheDialog)
 
     dialogOk = false;
     Command(ID_ADD_FAVORITE);
-    EXPECT_EQ(app->m_favorites.GetFolders().GetCount(), 1);
+    EXPECT_EQ(Favorites().GetFolders().GetCount(), 1);
 }
 
 // ---- print and mail ----
