@@ -245,7 +245,8 @@ void CMainFrame::OnClose()
         const bool showMore = m_wndToolBar.m_bExpanded && !m_wndToolBar.m_bHoverExpanded;
         if (showMore != app->m_bShowMore)
             app->WriteProfileInt(L"", L"ShowMore", showMore);
-        const bool hideTree = !m_wndPane.IsWindowVisible();
+        // The pane's own state: while the frame closes, its windows may be hidden already.
+        const bool hideTree = !(m_wndPane.GetStyle() & WS_VISIBLE);
         if (hideTree != app->m_bHideTree)
             app->WriteProfileInt(L"", L"HideTree", hideTree);
     }
@@ -309,7 +310,7 @@ void CMainFrame::BindPane()
         if (m_wndToolBar.m_bExpanded && m_wndToolBar.m_bHoverExpanded)
             m_wndToolBar.Collapse();
     };
-    m_wndToolBar.m_paneVisible = [this] { return m_wndPane.IsWindowVisible() != FALSE; };
+    m_wndToolBar.m_paneVisible = [this] { return (m_wndPane.GetStyle() & WS_VISIBLE) != 0; };
     m_wndToolBar.m_showPane = [this](bool show) { m_wndPane.ShowPane(show); };
     m_wndToolBar.m_specialFolders = [&tree] {
         return std::vector<std::wstring>{tree.PicturesPath().GetString(), tree.DocumentsPath().GetString()};

@@ -303,7 +303,7 @@ void CPaneView::ShowPane(bool show)
             frame->RecalcLayout();
         return;
     }
-    if (!IsWindowVisible())
+    if (!(GetStyle() & WS_VISIBLE))
         return;
     CRect r;
     GetWindowRect(&r);
