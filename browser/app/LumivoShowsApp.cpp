@@ -122,6 +122,14 @@ BEGIN_MESSAGE_MAP(CLumivoShowsApp, CBCGPWinApp)
     ON_UPDATE_COMMAND_UI(ID_BATCH_RENAME, OnUpdateBatch)
     ON_UPDATE_COMMAND_UI(ID_BATCH_GRAY, OnUpdateBatch)
     ON_UPDATE_COMMAND_UI(ID_BATCH_ROTATE, OnUpdateBatch)
+    // The file commands of the Export menu (LumivoShowsAppFiles.cpp).
+    ON_COMMAND_RANGE(ID_COPY_FAVORITE, ID_MOVE_FAVORITE_LAST, OnCopyMoveFavorite)
+    ON_COMMAND(ID_COPY_SELECT, OnCopyToFolder)
+    ON_COMMAND(ID_MOVE_SELECT, OnMoveToFolder)
+    ON_COMMAND(ID_EXPORT_LAST, OnLastOperate)
+    ON_COMMAND(ID_ADD_FAVORITE, OnAddFavorite)
+    ON_COMMAND(ID_EXPORT_PRINT, OnPrint)
+    ON_COMMAND(ID_EXPORT_EMAIL, OnEMail)
 END_MESSAGE_MAP()
 
 CLumivoShowsApp::CLumivoShowsApp(LPCTSTR appName) : CBCGPWinApp(appName ? appName : L"LumivoShows")
@@ -168,6 +176,7 @@ bool CLumivoShowsApp::Prepare(const wchar_t* commandLine)
     SetRegistryKey(L"Lumivo");
     SetRegistryBase(L"Settings");
     InitContextMenuManager();
+    InitShellManager(); // the folder trees read the shell through it
     LoadSettings();
     InitMenus();
     if (commandLine && *commandLine) {

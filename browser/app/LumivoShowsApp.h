@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 #include "BatchCommands.h"
+#include "FavoriteFolder.h"
+#include "FileCommands.h"
 #include "KQDialog.h"
 #include "LumivoShowsCmdUI.h"
 #include "ShowsSettings.h"
@@ -70,6 +72,17 @@ public:
     // click also refuses online materials and a running batch. True when a run started.
     bool RunBatch(BatchOperation operation, bool fromTile = false);
 
+    // The file commands and the Export menu (LumivoShowsAppFiles.cpp). The commands reach the
+    // main frame's list and print window; the viewer calls them with its own paths.
+    FileCommands m_fileCommands;
+    std::wstring m_favoriteRoot; // the favourites' registry root; tests give their own before the frame is made
+    void BindFileCommands();
+    HMENU GetExportMenu();
+    // Print and EMail (false) or Add Favorite (true) in the Export menu.
+    void SetExportMenuMode(bool favorites);
+    void UpdateCopyMoveMenus();
+    void SetCopyToMenuText(const wchar_t* operation, const wchar_t* target);
+
 protected:
     afx_msg void OnAppAbout();
     afx_msg void OnOption();
@@ -98,6 +111,13 @@ protected:
     afx_msg void OnBatchGray();
     afx_msg void OnBatchRotate();
     afx_msg void OnUpdateBatch(CCmdUI* pCmdUI);
+    afx_msg void OnCopyMoveFavorite(UINT nID);
+    afx_msg void OnCopyToFolder();
+    afx_msg void OnMoveToFolder();
+    afx_msg void OnLastOperate();
+    afx_msg void OnAddFavorite();
+    afx_msg void OnPrint();
+    afx_msg void OnEMail();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -121,6 +121,19 @@
 #define ID_MOVE_SELECT 33034
 #define ID_EXPORT_PRINT 33064
 #define ID_EXPORT_EMAIL 33068
+// The Export menu's favourite ranges and Add Favorite, and the favourite dialog.
+#define ID_COPY_FAVORITE_LAST 33010
+#define ID_MOVE_FAVORITE_LAST 33030
+#define ID_ADD_FAVORITE 33031
+#define IDD_ADD_FAVORITE 281
+#define IDI_ADD_FAVORITE 283
+#define IDC_FAVORITE_TREE 1053
+#define IDC_FAVORITE_NAME 1070
+#define IDC_FAVORITE_NAME_LABEL 1448
+#define IDC_FAVORITE_FOLDER 1451
+#define IDC_FAVORITE_ICON 1452
+#define IDC_FAVORITE_FOLDER_LABEL 1449
+#define IDC_FAVORITE_ICON_LABEL 1453
 
 // The picture list's own commands (menus 422 and 248); Select All to Invert are one range.
 #define ID_LIST_VIEW 33400
@@ -155,3 +168,61 @@
 #define ID_WALLPAPER_CENTER 33037
 #define ID_WALLPAPER_STRETCH 33038
 #define ID_WALLPAPER_KEEP_ASPECT 33039
+
+// The tool bar above the list: its template, its controls and their pictures.
+#define IDD_BROWSER_TOOLBAR 405
+#define ID_BROWSER_TOOLBAR 118
+#define IDC_BAR_TREE 1055
+#define IDC_BAR_BREADCRUMB 1057
+#define IDC_BAR_PARENT 1059
+#define IDC_BAR_FORWARD 1060
+#define IDC_BAR_MORE 1061
+#define IDC_BAR_CUT 1062
+#define IDC_BAR_SELECT_ALL 1063
+#define IDC_BAR_HIDE 1064
+#define IDC_BAR_REFRESH 1065
+#define IDC_BAR_BACK 1066
+#define IDC_BAR_CONDITION 1067
+#define IDC_BAR_COPY 1076
+#define IDC_BAR_PASTE 1077
+#define IDC_BAR_DESELECT 1078
+#define IDC_BAR_DELETE 1079
+#define IDC_BAR_FOLDER_MODE 1082
+#define IDC_BAR_EXPORT 1083
+#define IDC_BAR_NEW_FOLDER 1084
+#define IDC_BAR_RENAME 1085
+#define IDB_BAR_COPY 167
+#define IDB_BAR_CUT 168
+#define IDB_BAR_LESS 169
+#define IDB_BAR_MORE 170
+#define IDB_BAR_PASTE 171
+#define IDB_BAR_PARENT 173
+#define IDB_BAR_DESELECT 201
+#define IDB_BAR_DELETE 202
+#define IDB_BAR_SELECT_ALL 205
+#define IDB_BAR_REFRESH 210
+#define IDB_BAR_HIDE_TREE 212
+#define IDB_BAR_SHOW_TREE 214
+#define IDB_BAR_PENETRATE 272
+#define IDB_BAR_BACK 291
+#define IDB_BAR_FORWARD 292
+#define IDB_BAR_EXPORT 294
+#define IDB_BAR_RENAME 296
+#define IDB_BAR_NEW_FOLDER 297 // 295 is the batch dialogs' browse picture
+#define IDB_BAR_CONDITION 298
+
+// The side pane: its pages, the Folder page's template and controls, and their pictures.
+#define ID_PANE_VIEW 119
+#define ID_PANE_BATCH 116
+#define ID_PANE_FOLDER 117
+#define IDD_BROWSER_MAINBAR 196
+#define IDB_FAVORITE_ADD 278
+#define IDB_FAVORITE_DELETE 280
+#define IDB_FAVORITE_EDIT 284
+#define IDB_PANE_TABS 333
+#define IDC_MAINBAR_TREE 1053
+#define IDC_MAINBAR_DETAILS 1055
+#define IDC_MAINBAR_ADD 1056
+#define IDC_MAINBAR_DELETE 1057
+#define IDC_MAINBAR_EDIT 1058
+#define IDC_MAINBAR_NAME 1454

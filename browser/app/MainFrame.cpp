@@ -1,4 +1,5 @@
 #include "MainFrame.h"
+#include <algorithm>
 #include <cstdio>
 #include "BrowserUtil.h"
 #include "KQPPopupWindow.h"
@@ -44,7 +45,16 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPFrameWnd)
     ON_COMMAND_RANGE(ID_CAPTION_SKIN, ID_CAPTION_MENU, OnCaptionMenu)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() = default;
+namespace {
+// The favourites the frame's tree lists: the application's root (tests give their own).
+std::wstring FavoriteRoot()
+{
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    return app && !app->m_favoriteRoot.empty() ? app->m_favoriteRoot : std::wstring(kZVFavoriteRegRoot);
+}
+} // namespace
+
+CMainFrame::CMainFrame() : m_wndPane(FavoriteRoot().c_str()) {}
 
 CMainFrame::~CMainFrame()
 {
@@ -119,6 +129,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_hSmallIcon)
         SetIcon(m_hSmallIcon, FALSE);
 
+    if (!m_wndPrint.Create(nullptr, L"", WS_CHILD, CRect(0, 0, 0, 0), this, ID_PRINT_WND))
+        return -1;
     m_menuLogo.Load(IDB_MENU_LOGO);
     m_menuLogo.SetSingleImage();
     if (!m_wndRibbonBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_RIBBON_BAR))
@@ -145,6 +157,12 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     if (!m_wndList.CreateEx(0, nullptr, L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 10, 10), this, AFX_IDW_PANE_FIRST))
         return -1;
+
+    if (!CreatePane() || !CreateToolBar())
+        return -1;
+    if (app)
+        app->BindFileCommands();
+    BindPane();
 
     if (!m_wndStatusBar.Create(this))
         return -1;
@@ -182,6 +200,21 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pProgress->SetVisible(FALSE);
 
     UpdateTexts();
+    // Start in the tree's item for the start folder, when it has one.
+    if (app) {
+        CKQShellTree& tree = m_wndPane.m_mainBar.m_tree;
+        const CString start = app->m_strStartFolder.c_str();
+        if (!tree.PicturesPath().IsEmpty() && start.CompareNoCase(tree.PicturesPath()) == 0)
+            tree.SelectItem(tree.GetPicturesItem());
+        else if (!tree.DocumentsPath().IsEmpty() && start.CompareNoCase(tree.DocumentsPath()) == 0)
+            tree.SelectItem(tree.GetDocumentsItem());
+    }
+    if (app && app->m_bHideTree) {
+        m_wndPane.ShowControlBar(FALSE, FALSE, FALSE);
+        m_wndToolBar.ShowTreeState(false);
+    }
+    if (app && app->m_bShowMore)
+        m_wndToolBar.Expand();
     m_wndList.SetFocus();
     EnableFullScreenMode(ID_FULL_SCREEN);
 
@@ -193,6 +226,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndList.OpenFolder(app->m_strStartFolder.c_str());
     }
     m_bCreated = true;
+    m_wndPane.m_mainBar.m_bFrameCreated = true;
     return 0;
 }
 
@@ -205,9 +239,127 @@ void CMainFrame::OnClose()
         m_wndList.StopBatchTask();
     }
     m_bCreated = false;
-    if (CLumivoShowsApp* app = GetLumivoShowsApp())
+    if (CLumivoShowsApp* app = GetLumivoShowsApp()) {
         app->SaveFrameSettings(this);
+        // Two rows only when the user asked for them, not when the mouse opened them.
+        const bool showMore = m_wndToolBar.m_bExpanded && !m_wndToolBar.m_bHoverExpanded;
+        if (showMore != app->m_bShowMore)
+            app->WriteProfileInt(L"", L"ShowMore", showMore);
+        // The pane's own state: while the frame closes, its windows may be hidden already.
+        const bool hideTree = !(m_wndPane.GetStyle() & WS_VISIBLE);
+        if (hideTree != app->m_bHideTree)
+            app->WriteProfileInt(L"", L"HideTree", hideTree);
+    }
+    m_wndPane.m_mainBar.m_details.SetInfo(nullptr);
     CBCGPFrameWnd::OnClose();
+}
+
+bool CMainFrame::CreateToolBar()
+{
+    if (!m_wndToolBar.Create(L"", this, FALSE, IDD_BROWSER_TOOLBAR, WS_CHILD | WS_VISIBLE | CBRS_TOP, ID_BROWSER_TOOLBAR,
+                             CBRS_BCGP_REGULAR_TABS, 0))
+        return false;
+    // One row: half the template's height, across the frame.
+    m_wndToolBar.SetRowHeight(m_wndToolBar.GetTemplateSize().cy / 2);
+    CRect window, client;
+    m_wndToolBar.GetWindowRect(&window);
+    m_wndToolBar.GetClientRect(&client);
+    m_wndToolBar.SetDockedSize(CSize(window.Width(), m_wndToolBar.GetRowHeight() + window.Height() - client.Height()));
+    m_wndToolBar.SetList(&m_wndList);
+    m_wndList.m_folderOpened = [this](const wchar_t* path) {
+        // A folder opened after the start folder shows the Folder page; "/batch" keeps the
+        // Batch page up for the start folder.
+        CBCGPOutlookWnd* tabs = m_wndPane.GetUnderlinedWindow();
+        if (m_bCreated && m_wndToolBar.m_history.Count() > 0 && tabs->GetSafeHwnd() && tabs->GetActiveTab() != 1)
+            tabs->SetActiveTab(1);
+        m_wndToolBar.PushHistory(path);
+        if (!m_wndList.IsOnline() && m_wndToolBar.m_breadcrumb.GetSafeHwnd())
+            m_wndToolBar.m_breadcrumb.SelectPath(path);
+        m_wndToolBar.UpdateEditButtons();
+    };
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_TOP);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar);
+    m_wndPane.EnableDocking(CBRS_ALIGN_LEFT);
+    DockControlBar(&m_wndPane);
+    return true;
+}
+
+bool CMainFrame::CreatePane()
+{
+    RECT work = {0, 0, 1536, 864};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::max(256, int(work.right - work.left) / 6);
+    m_wndPane.m_nWidth = width;
+    m_wndPane.m_pList = &m_wndList;
+    m_wndPane.m_mainBar.m_pList = &m_wndList;
+    if (!m_wndPane.Create(L"PaneView", this, CRect(0, 0, width, 600), ID_PANE_VIEW,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CBRS_LEFT, 0))
+        return false;
+    CLumivoShowsApp* app = GetLumivoShowsApp();
+    return m_wndPane.CreatePages(app && app->m_cmdInfo.m_bBatch) != FALSE;
+}
+
+// The tool bar, the tree, the list and the file commands reach one another through the frame.
+void CMainFrame::BindPane()
+{
+    CKQShellTree& tree = m_wndPane.m_mainBar.m_tree;
+    tree.m_batchRunning = [this] { return m_wndList.IsBatchRunning(); };
+    tree.m_enter = [this] { ToggleFullScreen(); };
+    tree.m_mouseOver = [this] {
+        if (m_wndToolBar.m_bExpanded && m_wndToolBar.m_bHoverExpanded)
+            m_wndToolBar.Collapse();
+    };
+    m_wndToolBar.m_paneVisible = [this] { return (m_wndPane.GetStyle() & WS_VISIBLE) != 0; };
+    m_wndToolBar.m_showPane = [this](bool show) { m_wndPane.ShowPane(show); };
+    m_wndToolBar.m_specialFolders = [&tree] {
+        return std::vector<std::wstring>{tree.PicturesPath().GetString(), tree.DocumentsPath().GetString()};
+    };
+    m_wndToolBar.m_showComputer = [&tree] { tree.SelectItem(tree.GetComputerItem()); };
+    m_wndList.m_hovered = [this](const KQ_PIC_LIST_ITEM* item) {
+        PicDetails d;
+        d.fileName = item->strText.GetString() ? item->strText.GetString() : L"";
+        d.width = int(item->pInfo->nWidth);
+        d.height = int(item->pInfo->nHeight);
+        d.bitsPerPixel = item->pInfo->nBpp;
+        d.fileSize = item->pInfo->nFileSize;
+        d.createTime = item->pInfo->tCreate;
+        d.modifyTime = item->pInfo->tLastWrite;
+        d.photoTime = item->pInfo->tTaken;
+        m_wndPane.m_mainBar.m_details.SetDetails(d);
+    };
+    if (CLumivoShowsApp* app = GetLumivoShowsApp()) {
+        FileCommandPlaces& places = app->m_fileCommands.places;
+        places.favorites = &tree.GetFavorites();
+        places.treeFolder = [&tree] {
+            CString path;
+            return tree.GetItemPath(path) ? std::wstring(path.GetString()) : std::wstring();
+        };
+        places.picturesFolder = [&tree] { return std::wstring(tree.PicturesPath().GetString()); };
+        places.showFavorite = [&tree](ST_FavFolder* favorite) { tree.AddFavoriteItemToTree(favorite, FALSE); };
+        places.afterMove = [this] {
+            m_wndToolBar.UpdateEditButtons();
+            m_wndPane.m_mainBar.m_details.SetInfo(nullptr);
+        };
+        m_wndPane.m_mainBar.m_favoriteDialog = app->m_fileCommands.favoriteDialog;
+    }
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_SYSKEYDOWN && (pMsg->wParam == VK_LEFT || pMsg->wParam == VK_RIGHT) && m_wndToolBar.GetSafeHwnd()) {
+        if (pMsg->wParam == VK_LEFT)
+            m_wndToolBar.GoBack();
+        else
+            m_wndToolBar.GoForward();
+        return TRUE;
+    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_BACK && pMsg->hwnd == m_wndList.GetSafeHwnd() &&
+        m_wndToolBar.GetSafeHwnd()) {
+        m_wndToolBar.GoParent();
+        return TRUE;
+    }
+    return CBCGPFrameWnd::PreTranslateMessage(pMsg);
 }
 
 void CMainFrame::OnSetFocus(CWnd*)
@@ -339,6 +491,9 @@ void CMainFrame::ApplySkin()
     CLumivoShowsApp* app = GetLumivoShowsApp();
     m_wndList.m_clrBackground = globalData.clrWindow;
     m_wndList.m_clrText = SkinTextColor(app ? app->m_nSkin : kDefaultSkin);
+    // The tiles follow the skin too.
+    if (m_wndPane.m_batchBar.GetSafeHwnd())
+        m_wndPane.m_batchBar.ChangeSkin();
     m_wndStatusBar.RecalcLayout();
     m_wndList.Invalidate();
     RecalcLayout();

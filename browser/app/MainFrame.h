@@ -2,6 +2,9 @@
 // CMainFrame: the browser's main window. The picture list fills it; caption buttons open the
 // main and skin menus and switch full-screen mode; the status bar shows the folder's counts,
 // the list's filters and menus, and the progress of a running batch.
+#include "BrowserToolBar.h"
+#include "PaneView.h"
+#include "KQPrintWnd.h"
 #include "KQRibbonBar.h"
 #include "PictureListView.h"
 #include "SkinUI.h"
@@ -21,6 +24,8 @@ public:
     ~CMainFrame() override;
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Alt+Left and Alt+Right go back and forward, Backspace in the list to the parent folder.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Pop-up menus carry the logo at their left.
     BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenu) override;
@@ -32,7 +37,10 @@ public:
     void ToggleFullScreen();
     void OnBatchProgress(int percent);
 
+    CKQPrintWnd m_wndPrint; // hidden; prints one picture
     CPictureListView m_wndList;
+    CBrowserToolBar m_wndToolBar;
+    CPaneView m_wndPane;
     CBCGPRibbonStatusBar m_wndStatusBar;
     CBCGPToolBarImages m_menuLogo;
     CKQRibbonBar m_wndRibbonBar;
@@ -70,6 +78,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool CreateToolBar();
+    bool CreatePane();
+    void BindPane();
     void PopupStatusMenu(const wchar_t* menu, CBCGPBaseRibbonElement* pane);
     HICON m_hSmallIcon = nullptr;
     HICON m_captionIcons[3] = {};

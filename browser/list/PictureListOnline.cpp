@@ -61,13 +61,18 @@ bool CPictureListView::UpdateFolder(const wchar_t* path, bool refresh)
 {
     if (path && m_client.IsOnlinePath(path)) {
         UpdateOnlineFolder(path);
+        if (m_folderOpened)
+            m_folderOpened(path);
         return true;
     }
     if (m_bOnline) {
         StopAll();
         SwitchViewSettings(true);
     }
-    return CKQPicListView::UpdateFolder(path, refresh);
+    const bool opened = CKQPicListView::UpdateFolder(path, refresh);
+    if (opened && m_folderOpened)
+        m_folderOpened(path);
+    return opened;
 }
 
 void CPictureListView::RefreshFolder()

@@ -212,6 +212,13 @@ void CPictureListView::ApplyDisplaySettings(const ListDisplaySettings& settings,
     ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(settings.iconSize), redraw);
 }
 
+void CPictureListView::OnHoverItem(KQ_PIC_LIST_ITEM* item)
+{
+    if (item && item->pInfo && !(item->nState & KQLS_FOLDER) && !IsScanning() && m_hovered)
+        m_hovered(item);
+    CKQPicListView::OnHoverItem(item);
+}
+
 void CPictureListView::OnIconLoadedUpdate(int index)
 {
     if (g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd() && g_pPicFullWnd->ShowsInStrip(index))

@@ -36,6 +36,9 @@ public:
 
     // A new thumbnail in the viewer's strip redraws the strip.
     void OnIconLoadedUpdate(int index) override;
+    // A picture under the pointer shows its details (m_hovered); folders keep the base's tip.
+    void OnHoverItem(KQ_PIC_LIST_ITEM* item) override;
+    std::function<void(const KQ_PIC_LIST_ITEM* item)> m_hovered;
 
     // Files, folders and the files' total size of the shown folder.
     struct FolderCounts {
@@ -145,6 +148,8 @@ public:
     // the folder has pages not read yet.
     bool UpdateFolder(const wchar_t* path, bool refresh) override;
     using CKQPicListView::UpdateFolder;
+    // After a folder (local or online) was opened: the tool bar's history and breadcrumb follow.
+    std::function<void(const wchar_t* path)> m_folderOpened;
     void StopAll() override;
     int GetItemCount() override;
     bool GetItem(int index, KQ_PIC_LIST_ITEM* item) override;
