@@ -21,6 +21,12 @@ enum class EditorDialog {
 
 enum class DialogResult { NotAvailable, Cancelled, Ok };
 
+// What a dialog's DoModal answer means to the frame.
+inline DialogResult DialogResultOf(INT_PTR result)
+{
+    return result == IDOK ? DialogResult::Ok : DialogResult::Cancelled;
+}
+
 // Canvas size. In: the background's size and whether it has its own alpha. Out: the new size,
 // the margin mode (1: by anchor), the anchor (0-8, rows of three from the top left), the four
 // margins and the colour of the added border.

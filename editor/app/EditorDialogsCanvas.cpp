@@ -26,13 +26,6 @@ bool StandardEditorDialogs::CanvasDialogAvailable(EditorDialog kind)
     }
 }
 
-namespace {
-DialogResult ResultOf(INT_PTR result)
-{
-    return result == IDOK ? DialogResult::Ok : DialogResult::Cancelled;
-}
-} // namespace
-
 DialogResult StandardEditorDialogs::CanvasSize(CWnd* parent, CanvasSizeRecord& record)
 {
     CDlgEditorExpand dialog(parent);
@@ -83,7 +76,7 @@ DialogResult StandardEditorDialogs::NewBackground(CWnd* parent, NewBackgroundRec
     const INT_PTR result = dialog.DoModal();
     if (result == IDOK)
         record.color = dialog.m_color;
-    return ResultOf(result);
+    return DialogResultOf(result);
 }
 
 DialogResult StandardEditorDialogs::ExportLayer(CWnd* parent, ExportLayerRecord& record)
@@ -93,7 +86,7 @@ DialogResult StandardEditorDialogs::ExportLayer(CWnd* parent, ExportLayerRecord&
     const INT_PTR result = dialog.DoModal();
     if (result == IDOK)
         record.type = dialog.m_type;
-    return ResultOf(result);
+    return DialogResultOf(result);
 }
 
 DialogResult StandardEditorDialogs::LayerOptions(CPicEditView& view, LayerOptionsRecord& record)
@@ -119,7 +112,7 @@ DialogResult StandardEditorDialogs::LayerOptions(CPicEditView& view, LayerOption
         record.x = dialog.m_x;
         record.y = dialog.m_y;
     }
-    return ResultOf(result);
+    return DialogResultOf(result);
 }
 
 DialogResult StandardEditorDialogs::LayerRotate(CPicEditView& view, LayerRotateRecord& record)
@@ -130,7 +123,7 @@ DialogResult StandardEditorDialogs::LayerRotate(CPicEditView& view, LayerRotateR
     const INT_PTR result = dialog.DoModal();
     if (result == IDOK)
         record.angle = dialog.m_angle;
-    return ResultOf(result);
+    return DialogResultOf(result);
 }
 
 DialogResult StandardEditorDialogs::RenameLayer(CWnd* parent, RenameLayerRecord& record)
@@ -140,5 +133,5 @@ DialogResult StandardEditorDialogs::RenameLayer(CWnd* parent, RenameLayerRecord&
     const INT_PTR result = dialog.DoModal();
     if (result == IDOK)
         record.name = static_cast<const wchar_t*>(dialog.m_name);
-    return ResultOf(result);
+    return DialogResultOf(result);
 }

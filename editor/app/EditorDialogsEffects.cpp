@@ -11,15 +11,6 @@
 #include "DlgEditorThreshold.h"
 #include "EditorDialogs.h"
 
-namespace {
-
-DialogResult ResultOf(INT_PTR result)
-{
-    return result == IDOK ? DialogResult::Ok : DialogResult::Cancelled;
-}
-
-} // namespace
-
 bool StandardEditorDialogs::EffectDialogAvailable(EditorDialog kind)
 {
     switch (kind) {
@@ -48,47 +39,47 @@ DialogResult StandardEditorDialogs::Effect(CPicEditView& view, EffectRecord& rec
         CDlgEditorEffectOneOption dialog;
         dialog.m_options.effectIndex = record.index;
         dialog.m_options.value = record.value1;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectTwoOption: {
         CDlgEditorEffectTwoOption dialog;
         dialog.m_options.effectIndex = record.index;
         dialog.m_options.firstValue = record.value1;
         dialog.m_options.secondValue = record.value2;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectProcessing: {
         CDlgEditorEffectProcessing dialog;
         dialog.m_options.effectIndex = record.index;
         dialog.m_options.autoClose = record.value1;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectBlinds: {
         CDlgEditorEffectBlinds dialog;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectLensFlare: {
         CDlgEditorEffectLensFlare dialog;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectSupernova: {
         CDlgEditorEffectSupernova dialog;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectThreshold: {
         CDlgEditorThreshold dialog;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::EffectTransparentColor: {
         CDlgEditorEffectTransparentColor dialog;
-        return ResultOf(dialog.DoModal());
+        return DialogResultOf(dialog.DoModal());
     }
     case EditorDialog::RotatePicture: {
         // The canvas follows the turned picture's size.
         CDlgEditorRotate dialog;
         dialog.m_bRefit = 1;
         dialog.m_options.angle = record.value1;
-        const DialogResult result = ResultOf(dialog.DoModal());
+        const DialogResult result = DialogResultOf(dialog.DoModal());
         record.value1 = dialog.m_options.angle;
         return result;
     }

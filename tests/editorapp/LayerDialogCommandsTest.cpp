@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "WindowTestApp.h"
 #include <gtest/gtest.h>
+#include "SamePicturePixels.h"
 
 namespace {
 
@@ -81,17 +82,6 @@ CZVImage Filled(int width, int height, RGBQUAD colour)
         for (int x = 0; x < width; ++x)
             p.SetPixelColor(x, y, colour);
     return p;
-}
-
-bool SamePixels(const CZVImage& a, const CZVImage& b)
-{
-    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() || a.GetBpp() != b.GetBpp())
-        return false;
-    const size_t rowBytes = size_t(a.GetWidth()) * a.GetBpp() / 8;
-    for (DWORD y = 0; y < a.GetHeight(); ++y)
-        if (std::memcmp(a.GetBits(y), b.GetBits(y), rowBytes) != 0)
-            return false;
-    return a.AlphaIsValid() == b.AlphaIsValid();
 }
 
 const RGBQUAD kBlue = {200, 0, 0, 0};
@@ -262,7 +252,7 @@ TEST_F(LayerDialogCommandsTest, OptionsCancelLeavesTheLayerPixelForPixel)
     EXPECT_EQ(Upper().location.x, saved.location.x);
     EXPECT_EQ(Upper().location.y, saved.location.y);
     EXPECT_EQ(Upper().keepAspect, saved.keepAspect);
-    EXPECT_TRUE(SamePixels(Upper().displayed, saved.displayed));
+    EXPECT_TRUE(SamePicturePixels(Upper().displayed, saved.displayed));
 }
 
 TEST_F(LayerDialogCommandsTest, RotateCommitsOnOkAndTurnsBackOnCancel)

@@ -2,6 +2,7 @@
 // dialogs: which dialog opens with which start values, the undo step after Ok and none after
 // Cancel, Edge and Emboss at once, and the locked layer that disables them all.
 #include <gtest/gtest.h>
+#include "SamePicturePixels.h"
 #include <windows.h>
 #include <cstring>
 #include <vector>
@@ -45,18 +46,6 @@ public:
     }
     bool enabled = true;
 };
-
-bool SamePixels(const CZVImage& a, const CZVImage& b)
-{
-    if (!a.IsValid() || !b.IsValid() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() ||
-        a.GetBpp() != b.GetBpp())
-        return false;
-    const size_t rowBytes = size_t(a.GetWidth()) * a.GetBpp() / 8;
-    for (DWORD y = 0; y < a.GetHeight(); ++y)
-        if (std::memcmp(a.GetBits(y), b.GetBits(y), rowBytes) != 0)
-            return false;
-    return true;
-}
 
 class EffectCommandsTest : public testing::Test {
 protected:
@@ -152,9 +141,9 @@ TEST_F(EffectCommandsTest, EdgeAndEmbossRunAtOnceAsOneStepEach)
         Send(id);
         EXPECT_TRUE(dialogs.opened.empty());
         EXPECT_EQ(view->doc.history.position, position + 1);
-        EXPECT_FALSE(SamePixels(Layer()->displayed, was));
+        EXPECT_FALSE(SamePicturePixels(Layer()->displayed, was));
         Send(ID_EDIT_UNDO_STEP);
-        EXPECT_TRUE(SamePixels(Layer()->displayed, was));
+        EXPECT_TRUE(SamePicturePixels(Layer()->displayed, was));
     }
 }
 
@@ -169,7 +158,7 @@ TEST_F(EffectCommandsTest, ALockedLayerDisablesTheItemsAndIgnoresTheirCommands)
     }
     EXPECT_TRUE(dialogs.opened.empty());
     EXPECT_EQ(Steps(), steps);
-    EXPECT_TRUE(SamePixels(Layer()->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, original));
 }
 
 TEST_F(EffectCommandsTest, AnItemWithoutItsDialogIsDisabledAndTheSpareIdsDoNothing)
@@ -181,7 +170,7 @@ TEST_F(EffectCommandsTest, AnItemWithoutItsDialogIsDisabledAndTheSpareIdsDoNothi
     for (UINT id : {33052u, 33054u, 33057u})
         Send(id);
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_TRUE(SamePixels(Layer()->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, original));
 }
 
 // Every dialog row names an effect its dialog knows, and no id comes twice.

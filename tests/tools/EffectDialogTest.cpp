@@ -266,7 +266,7 @@ TEST_F(EffectDialogTest, CancelAndCloseDuringARunRestoreTheLayerAtOnce)
             idleAfter = !dialog.IsRunning();
         }), IDCANCEL) << way.name;
         EXPECT_TRUE(idleAfter) << way.name;
-        EXPECT_TRUE(SamePixels(Layer(0)->displayed, original)) << way.name;
+        EXPECT_TRUE(SamePicturePixels(Layer(0)->displayed, original)) << way.name;
         const auto runs = dialog.log.Runs();
         ASSERT_EQ(runs.size(), 1u) << way.name;
         EXPECT_TRUE(runs[0].sawEscape) << way.name;
@@ -288,7 +288,7 @@ TEST_F(EffectDialogTest, AStaleDoneMessageChangesNothing)
         Click(w, IDCANCEL);
     }), IDCANCEL);
     EXPECT_TRUE(stillRunning);
-    EXPECT_TRUE(SamePixels(Layer(0)->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer(0)->displayed, original));
 }
 
 TEST_F(EffectDialogTest, WithoutAProcessorOkStillClosesAndTheLayerStays)
@@ -302,7 +302,7 @@ TEST_F(EffectDialogTest, WithoutAProcessorOkStillClosesAndTheLayerStays)
         // A run still going would only make OK wait for it.
         Click(w, ended ? IDOK : IDCANCEL);
     }), IDOK);
-    EXPECT_TRUE(SamePixels(Layer(0)->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer(0)->displayed, original));
 }
 
 TEST_F(EffectDialogTest, RotationGivesTheAngleAndRefitsAndCancelPutsAllBack)
@@ -323,7 +323,7 @@ TEST_F(EffectDialogTest, RotationGivesTheAngleAndRefitsAndCancelPutsAllBack)
     EXPECT_EQ(width, 40);
     EXPECT_EQ(height, 60);
     EXPECT_EQ(Layer(0)->angle, 0.0f);
-    EXPECT_TRUE(SamePixels(Layer(0)->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer(0)->displayed, original));
     EXPECT_EQ(View().doc.docWidth, 60);
     EXPECT_EQ(View().doc.docHeight, 40);
 }
@@ -346,7 +346,7 @@ TEST_F(EffectDialogTest, LayerZeroMissingOrLockedClosesTheDialog)
             PumpFor(50);
             EXPECT_EQ(dialog.made, 0) << int(kind) << missing;
             if (!missing)
-                EXPECT_TRUE(SamePixels(Layer(0)->displayed, original)) << int(kind);
+                EXPECT_TRUE(SamePicturePixels(Layer(0)->displayed, original)) << int(kind);
         }
     }
     ActOnDialog(nullptr);
@@ -365,7 +365,7 @@ TEST_F(EffectDialogTest, LayerZeroBecomesCurrentAndTakesTheResult)
         Click(w, IDOK);
     }), IDOK);
     EXPECT_EQ(View().doc.layers.currentId, 0);
-    EXPECT_TRUE(SamePixels(Layer(1)->displayed, upper));
+    EXPECT_TRUE(SamePicturePixels(Layer(1)->displayed, upper));
 }
 
 TEST_F(EffectDialogTest, SplitterRefitsThroughItsDocument)
@@ -422,7 +422,7 @@ TEST_F(EffectStudioTest, OkBeforeAnyResultKeepsTheBaseCopy)
         EXPECT_TRUE(PumpUntil([&] { return dialog.made == 1 && !dialog.IsRunning(); }));
         Click(w, IDOK);
     }), IDOK);
-    EXPECT_TRUE(SamePixels(baseCopy, original));
+    EXPECT_TRUE(SamePicturePixels(baseCopy, original));
 }
 
 } // namespace effectdialogtest

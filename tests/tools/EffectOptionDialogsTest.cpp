@@ -52,18 +52,6 @@ CZVImage Gradient(int width, int height)
     return p;
 }
 
-bool SamePixels(const CZVImage& a, const CZVImage& b)
-{
-    if (!a.IsValid() || !b.IsValid() || a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight() ||
-        a.GetBpp() != b.GetBpp())
-        return false;
-    const size_t rowBytes = size_t(a.GetWidth()) * a.GetBpp() / 8;
-    for (DWORD y = 0; y < a.GetHeight(); ++y)
-        if (std::memcmp(a.GetBits(y), b.GetBits(y), rowBytes) != 0)
-            return false;
-    return true;
-}
-
 CZVImage Applied(const CZVImage& original, std::unique_ptr<CProcessBase> processor)
 {
     CZVImage copy;
@@ -308,9 +296,9 @@ TEST_F(EffectOptionDialogTest, TextsRangesStartValuesAndOneRunPerSliderRelease)
         }), IDOK);
         EXPECT_EQ(runs, 1);
         if (c.expected)
-            EXPECT_TRUE(SamePixels(Layer()->displayed, Applied(original, c.expected())));
+            EXPECT_TRUE(SamePicturePixels(Layer()->displayed, Applied(original, c.expected())));
         else
-            EXPECT_FALSE(SamePixels(Layer()->displayed, original));
+            EXPECT_FALSE(SamePicturePixels(Layer()->displayed, original));
     }
 }
 
@@ -332,7 +320,7 @@ TEST_F(EffectOptionDialogTest, TypedValuesRunClampedAndWrittenValuesRunNothing)
     EXPECT_EQ(typedRuns, 1);
     OneOptionOptions o;
     o.effectIndex = 6, o.value = 5;
-    EXPECT_TRUE(SamePixels(Layer()->displayed, Applied(original, BuildProcessor(o))));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, Applied(original, BuildProcessor(o))));
 }
 
 TEST_F(EffectOptionDialogTest, BlindsDirectionSwitchesTheWidthRangeAndKeepsTheWidth)
@@ -419,7 +407,7 @@ TEST_F(EffectOptionDialogTest, ProcessingAutomaticShowsOnlyStopAndEndsWithTheFir
     EXPECT_EQ(stop, L"Stop");
     EXPECT_EQ(status, L"Please wait, processing...");
     EXPECT_EQ(dialog.m_processorsMade, 1);
-    EXPECT_FALSE(SamePixels(Layer()->displayed, original));
+    EXPECT_FALSE(SamePicturePixels(Layer()->displayed, original));
 }
 
 TEST_F(EffectOptionDialogTest, ProcessingStopAndCancelRestoreThePicture)
@@ -429,7 +417,7 @@ TEST_F(EffectOptionDialogTest, ProcessingStopAndCancelRestoreThePicture)
     ActOnDialog([&](HWND w) { Click(w, IDCANCEL); });
     EXPECT_EQ(automatic.DoModal(), IDCANCEL);
     EXPECT_TRUE(DialogActDone());
-    EXPECT_TRUE(SamePixels(Layer()->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, original));
 
     CDlgEditorEffectProcessing manual;
     manual.m_options.effectIndex = 1;
@@ -439,10 +427,10 @@ TEST_F(EffectOptionDialogTest, ProcessingStopAndCancelRestoreThePicture)
         EXPECT_EQ(ItemText(w, IDOK), TranslateString(L"Ok"));
         EXPECT_EQ(ItemText(w, IDCANCEL), L"Cancel");
         EXPECT_EQ(ItemText(w, IDC_FX_STATUS), L"Press OK to save your changes");
-        EXPECT_FALSE(SamePixels(Layer()->displayed, original));
+        EXPECT_FALSE(SamePicturePixels(Layer()->displayed, original));
         Click(w, IDCANCEL);
     }), IDCANCEL);
-    EXPECT_TRUE(SamePixels(Layer()->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, original));
 }
 
 class CThresholdProbe : public CDlgEditorThreshold {
@@ -462,7 +450,7 @@ TEST_F(EffectOptionDialogTest, ThresholdBoxRerunsAndBuildsTheKeepingThreshold)
         EXPECT_EQ(static_cast<CEffectThreshold*>(keeping.get())->m_preserve, 1);
         Click(w, IDOK);
     }), IDOK);
-    EXPECT_TRUE(SamePixels(Layer()->displayed, Applied(original, BuildProcessor(ThresholdOptions{128, 1}))));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, Applied(original, BuildProcessor(ThresholdOptions{128, 1}))));
 }
 
 class CTransparentProbe : public CDlgEditorEffectTransparentColor {
@@ -550,7 +538,7 @@ TEST_F(EffectOptionDialogTest, SunshinePreviewFollowsClicksAndOptions)
         before.Copy(dialog.Preview().m_image);
         EXPECT_EQ(RunsOf(dialog, [&] { dialog.ClickPreview(client.CenterPoint()); }), 1);
         EXPECT_GT(dialog.PreviewPoint().x, 0);
-        EXPECT_FALSE(SamePixels(before, dialog.Preview().m_image));
+        EXPECT_FALSE(SamePicturePixels(before, dialog.Preview().m_image));
         Click(w, IDOK);
     }), IDOK);
     // The centre of the preview is the centre of the picture.
@@ -568,7 +556,7 @@ TEST_F(EffectOptionDialogTest, LockedOrMissingLayersCloseTheDialogsForTheirHosts
     EXPECT_EQ(rotate.DoModal(), IDCANCEL);
     EXPECT_EQ(rotate.m_processorsMade, 0);
     PumpFor(100);
-    EXPECT_TRUE(SamePixels(Layer()->displayed, original));
+    EXPECT_TRUE(SamePicturePixels(Layer()->displayed, original));
     // The cosmetics' locked layer closes the rotation too; its effects go by the studio's rule.
     RegisterToolHostFrame(RUNTIME_CLASS(CFxTestFrame), ToolHostKind::Cosmetics, FxFrameView);
     CDlgEditorRotate cosmetics;

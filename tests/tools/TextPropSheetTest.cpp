@@ -202,14 +202,14 @@ TEST_F(TextPropSheetTest, CancelAfterEditingALayerGivesBackItsPixelsAndTheStyle)
         Main().SendDlgItemMessage(IDC_TEXT_BOLD, BM_CLICK);
         ASSERT_EQ(LayerCount(), count) << newText;   // the selected layer took the text
         EXPECT_STREQ(View().doc.layers.GetCurrentLayer()->wordArt.GetText(), L"Changed text");
-        EXPECT_FALSE(SamePixels(View().doc.layers.GetCurrentLayer()->displayed, pixels));
+        EXPECT_FALSE(SamePicturePixels(View().doc.layers.GetCurrentLayer()->displayed, pixels));
         Close(IDCANCEL);
 
         ASSERT_EQ(LayerCount(), count);
         layer = View().doc.layers.GetCurrentLayer();
         EXPECT_STREQ(layer->wordArt.GetText(), L"Old");
         EXPECT_EQ(layer->wordArt.m_LogFont.lfWeight, FW_NORMAL);
-        EXPECT_TRUE(SamePixels(layer->displayed, pixels)) << newText;
+        EXPECT_TRUE(SamePicturePixels(layer->displayed, pixels)) << newText;
         EXPECT_EQ(View().doc.history.GetCount(), history);
         EXPECT_EQ(Shared().m_clrText1.GetValue(), 0xFF0000FFu);
     }

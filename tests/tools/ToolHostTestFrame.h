@@ -1,4 +1,5 @@
 #pragma once
+#include "SamePicturePixels.h"
 // A mode frame for the shared editing dialogs' tests: a frame window whose view is one edit view.
 #include "AppFrame.h"
 #include "PicEditView.h"
@@ -12,5 +13,3 @@ public:
 // The view getter to register the frame class with.
 CPicEditView* ToolHostTestFrameView(CWnd* frame);
 
-// Same size, depth and pixel bytes.
-bool SamePixels(const CZVImage& a, const CZVImage& b);
