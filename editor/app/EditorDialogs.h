@@ -93,6 +93,7 @@ struct EffectRecord {
 
 // The text sheet over the active view: its result and whether it added a text layer.
 struct TextSheetRecord {
+    bool newText = true;   // false: the current text layer's style is already the shared style
     INT_PTR result = IDCANCEL;
     bool addedLayer = false;
 };

@@ -63,6 +63,8 @@ public:
     // With an active view: the context bar with the shape options, and the view's frames shown
     // with its tool cursor dropped; the tool stays.
     void ShowShapeToolOptions();
+    // Runs the text sheet over the active picture: a new text, or the current text layer's.
+    void RunTextSheet(bool newText) override;
 
     // INewPictureFrame
     CPicEditView* GetActiveEditView() override { return ActiveEditView(); }
@@ -142,6 +144,8 @@ protected:
     afx_msg void OnImageRotateRight();
     afx_msg void OnLayerOpenAsLayer();
     afx_msg void OnLayerNewText();
+    afx_msg void OnToolText();
+    afx_msg void OnImageRotate();
     afx_msg void OnLayerDuplicate();
     afx_msg void OnLayerDelete();
     afx_msg void OnLayerConvertText();

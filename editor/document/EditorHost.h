@@ -41,6 +41,8 @@ public:
     virtual bool GetToolState(EditorToolState& state) { (void)state; return false; }
     // Opens (or raises) the page maker with the page template written at the path.
     virtual void OpenPageMaker(const wchar_t* templatePath) { (void)templatePath; }
+    // Runs the text sheet over the active picture (false: on its current text layer).
+    virtual void RunTextSheet(bool newText) { (void)newText; }
 };
 
 // The registered host, or null.

@@ -379,6 +379,8 @@ void CPicEditView::OnEditText()
         return;
     // The text sheet starts from the layer's settings.
     GetEditorAppState().defaultWordArt = layer->wordArt;
+    if (IEditorHost* host = GetEditorHost())
+        host->RunTextSheet(false);
 }
 
 void CPicEditView::OnRenameLayer()

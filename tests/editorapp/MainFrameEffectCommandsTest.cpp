@@ -31,8 +31,24 @@ public:
             layer->displayed.SetPixelColor(0, 0, RGBQUAD{1, 2, BYTE(++marks), 255});
         return answer;
     }
+    DialogResult LayerRotate(CPicEditView&, LayerRotateRecord& record) override
+    {
+        layerAngles.push_back(record.angle);
+        return answer;
+    }
+    DialogResult TextSheet(CPicEditView& view, TextSheetRecord& record) override
+    {
+        sheets.push_back(record.newText);
+        sheetTool = view.tool;
+        sheetInsert = view.doc.insertPoint;
+        return answer;
+    }
     DialogResult answer = DialogResult::Ok;
     EditorDialog unavailable = EditorDialog::TextSheet;
+    std::vector<int> layerAngles;
+    std::vector<bool> sheets;
+    int sheetTool = -1;
+    POINT sheetInsert = {-1, -1};
     std::vector<EffectRecord> opened;
     int marks = 0;   // each Ok leaves its own mark
 };
@@ -192,6 +208,43 @@ TEST(EffectCommandTable, RowsNameEffectsTheirDialogsKnow)
             EXPECT_NE(nullptr, BuildProcessingEffect(r.index, ProcessingValues()));
     }
     EXPECT_EQ(FindEffectCommand(33085), nullptr);
+}
+
+TEST_F(EffectCommandsTest, RotateTurnsTheBackgroundOrTheLayerInTheirOwnDialog)
+{
+    dialogs.opened.clear();
+    const int steps = Steps();
+    Send(ID_IMAGE_ROTATE);
+    ASSERT_EQ(dialogs.opened.size(), 1u);
+    EXPECT_EQ(dialogs.opened[0].kind, EditorDialog::RotatePicture);
+    EXPECT_EQ(Steps(), steps + 1);
+    EXPECT_TRUE(dialogs.layerAngles.empty());
+
+    view->DuplicateLayerImage();
+    ASSERT_NE(0, Layer()->type);
+    Layer()->angle = 3.14159265f / 2;
+    const int layerSteps = Steps();
+    dialogs.answer = DialogResult::Cancelled;
+    Send(ID_IMAGE_ROTATE);
+    EXPECT_EQ(dialogs.layerAngles, std::vector<int>{90});
+    EXPECT_EQ(Steps(), layerSteps);
+    EXPECT_EQ(dialogs.opened.size(), 1u);   // no picture rotation for a layer
+    Layer()->locked = 1;
+    Send(ID_IMAGE_ROTATE);
+    EXPECT_EQ(dialogs.layerAngles.size(), 1u);
+}
+
+TEST_F(EffectCommandsTest, TextToolRunsTheSheetForANewTextAtTheCanvasCornerThenThePointer)
+{
+    dialogs.unavailable = EditorDialog::EffectBlinds;
+    view->DuplicateLayerImage();
+    Send(ID_TOOL_TEXT_COMMAND);
+    EXPECT_EQ(dialogs.sheets, std::vector<bool>{true});
+    EXPECT_EQ(dialogs.sheetTool, 2);
+    EXPECT_EQ(dialogs.sheetInsert.x, view->doc.canvasRect.left);
+    EXPECT_EQ(dialogs.sheetInsert.y, view->doc.canvasRect.top);
+    EXPECT_EQ(view->tool, 3);
+    EXPECT_EQ(view->doc.layers.currentId, 0);
 }
 
 } // namespace
