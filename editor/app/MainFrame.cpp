@@ -340,7 +340,10 @@ BOOL CMainFrame::CreatePanes()
 
 void CMainFrame::UpdateMenuCaptions()
 {
-    SetWindowText(TranslateString(L"Editor"));
+    // The title the framework puts before the active picture's name, too.
+    m_strTitle = TranslateString(L"Editor");
+    SetWindowText(m_strTitle);
+    OnUpdateFrameTitle(TRUE);
     filterBar.SetWindowText(TranslateString(L"Filter"));
     mainBar.SetWindowText(TranslateString(L"Basic"));
     layerBar.SetWindowText(TranslateString(L"Layer List View"));

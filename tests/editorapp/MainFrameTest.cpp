@@ -714,6 +714,8 @@ TEST_F(MainFrameTest, MenuCaptionsFollowTheLanguageWithTheirKeyboardLetters)
     EXPECT_EQ(L"文件(&F)", std::wstring(frame->menuBar.GetMenuItem(0)->m_strText));
     EXPECT_EQ(L"滤镜(&I)", std::wstring(frame->menuBar.GetMenuItem(5)->m_strText));
     EXPECT_EQ(L"基础", Title(&frame->mainBar));
+    ASSERT_NE(nullptr, Open(SamplePicture()));
+    EXPECT_EQ(0u, Title(frame).find(L"编辑器"));   // the picture's name follows the translated title
 
     ASSERT_TRUE(LoadLanguageFile((folder + L"English.txt").c_str()));
     frame->UpdateMenuCaptions();
