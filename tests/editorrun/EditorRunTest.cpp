@@ -857,3 +857,35 @@ TEST_F(EditorRunTest, EndToEndEmbossCopyUndoSaveAndReopen)
     UnregisterClassW(kFrameClass, cls.hInstance);
     Gdiplus::GdiplusShutdown(gdiplus);
 }
+
+// Filters > Other > Emboss, then Save As PNG: the grey relief of the picture, kept in
+// build/out/e2e for a look.
+TEST_F(EditorRunTest, EmbossedPictureSavesAsAGreyRelief)
+{
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr));
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lakeside.jpg"), relief = folder.At(L"relief.png");
+    ASSERT_TRUE(CopySample(picture));
+    {
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + picture + L"\""));
+        HWND frame = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return OnlyTitle(editor, &frame) == L"Lakeside.jpg"; }));
+        SendMessageW(frame, WM_COMMAND, kEmboss, 0);
+        ASSERT_TRUE(SaveActiveAs(editor, frame, relief));
+        SaveScreen(L"emboss.png");
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, editor.WaitForExit(kTimeout));
+    }
+    {
+        Pixels original, saved;
+        ASSERT_TRUE(ReadPixels(picture, original));
+        ASSERT_TRUE(ReadPixels(relief, saved));
+        EXPECT_LT(MeanDifference(saved, Embossed(original)), 4.0);
+        EXPECT_LT(DistanceFromGrey(saved), 20.0);
+    }
+    CopyFileW(relief.c_str(), (ShotFolder() + L"\\relief.png").c_str(), FALSE);
+    Gdiplus::GdiplusShutdown(gdiplus);
+}
