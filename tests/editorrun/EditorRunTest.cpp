@@ -739,6 +739,34 @@ double DistanceFromGrey(const Pixels& p)
     return p.bgra.empty() ? 255.0 : sum / (p.bgra.size() / 4 * 3);
 }
 
+// Runs the frame's Save As, picks the type whose label starts with the text, and types the path
+// without an extension: the type chosen in the dialog gives it.
+bool SaveActiveAsType(const ChildProcess& editor, HWND frame, const wchar_t* typeLabel, const std::wstring& path,
+                      const std::wstring& written)
+{
+    PostMessageW(frame, WM_COMMAND, 32923, 0);
+    HWND dialog = testsupport::WaitForFileDialog(editor.Id(), kTimeout);
+    const int kTypeCombo = 0x470;
+    HWND types = dialog ? GetDlgItem(dialog, kTypeCombo) : nullptr;
+    if (!types)
+        return false;
+    const LRESULT index = SendMessageW(types, CB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(typeLabel));
+    if (index == CB_ERR) {
+        ADD_FAILURE() << "no type " << testing::PrintToString(std::wstring(typeLabel));
+        return false;
+    }
+    SendMessageW(types, CB_SETCURSEL, WPARAM(index), 0);
+    // The dialog takes the type on the end of a selection, as a click in the list gives it.
+    for (WORD note : {WORD(CBN_SELCHANGE), WORD(CBN_SELENDOK)})
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, note), reinterpret_cast<LPARAM>(types));
+    if (!testsupport::ChooseFileInDialog(dialog, path))
+        return false;
+    if (WaitFor([&] { return GetFileAttributesW(written.c_str()) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog); }))
+        return true;
+    ADD_FAILURE() << "chose type " << index << ", dialog open: " << IsWindow(dialog);
+    return false;
+}
+
 const UINT kEmboss = 33084, kEdge = 33083, kDuplicateLayer = 33047, kFlipHorizontal = 31014;
 
 // The single picture window's title once the process's editor frame has one, or empty.
@@ -786,7 +814,8 @@ TEST_F(EditorRunTest, EndToEndEmbossCopyUndoSaveAndReopen)
         SaveScreen(L"1-flipped.png");
         TypeControlKey(frame, 'Z');
         SaveScreen(L"1-undone.png");
-        ASSERT_TRUE(SaveActiveAs(editor, frame, project));
+        ASSERT_TRUE(SaveActiveAsType(editor, frame, L"LumivoTools", folder.At(L"out"), project))
+            << testing::PrintToString(folder.List());
         SaveScreen(L"1-saved.png");
 
         // 2. Closing ends the program and tells the other frames once.
