@@ -5,10 +5,13 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <vector>
 #include <string>
 #include <gdiplus.h>
+#include <minizip/unzip.h>
+#include <webp/decode.h>
 #include "EditorAppTestSupport.h"
 #include "FileDialogDriver.h"
 #include "TestSupport.h"
@@ -552,4 +555,366 @@ TEST_F(EditorRunTest, FolderOfAnOpenedPictureIsWrittenAtExit)
     ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoTools\\Tools", L"CurrentDirectory",
                                           RRF_RT_REG_SZ, nullptr, written, &size));
     EXPECT_EQ(folder.Root(), std::wstring(written));
+}
+
+namespace {
+
+// The screen as a PNG into build/out/e2e, for a person to look at; nothing is measured on it.
+std::wstring ShotFolder()
+{
+    std::wstring folder = BinDir();
+    folder = folder.substr(0, folder.find_last_of(L'\\')) + L"\\out\\e2e";
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return folder;
+}
+
+void SaveScreen(const std::wstring& name)
+{
+    Sleep(700);   // the last command's repaint
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    {
+        Gdiplus::Bitmap picture(bitmap, nullptr);
+        UINT count = 0, size = 0;
+        Gdiplus::GetImageEncodersSize(&count, &size);
+        std::vector<BYTE> buffer(size);
+        auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+        Gdiplus::GetImageEncoders(count, size, encoders);
+        for (UINT i = 0; i < count; ++i)
+            if (wcscmp(encoders[i].MimeType, L"image/png") == 0)
+                picture.Save((ShotFolder() + L"\\" + name).c_str(), &encoders[i].Clsid, nullptr);
+    }
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+// Ctrl with the letter, typed on the keyboard into the window (brought to the front first).
+void TypeControlKey(HWND window, WORD key)
+{
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, 3000);
+    INPUT keys[4] = {};
+    for (INPUT& k : keys)
+        k.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = key;
+    keys[2].ki.wVk = key;
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+// A picture as rows of BGRA bytes.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<BYTE> bgra;
+    BYTE At(int x, int y, int channel) const { return bgra[(size_t(y) * width + x) * 4 + channel]; }
+};
+
+// One entry of a zip archive, read with the archive library; empty when it is missing.
+std::string ZipEntry(const std::wstring& archivePath, const char* name)
+{
+    char path[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_ACP, 0, archivePath.c_str(), -1, path, sizeof path, nullptr, nullptr);
+    unzFile archive = unzOpen(path);
+    if (!archive)
+        return std::string();
+    std::string bytes;
+    if (unzLocateFile(archive, name, 0) == UNZ_OK && unzOpenCurrentFile(archive) == UNZ_OK) {
+        char chunk[65536];
+        int read = 0;
+        while ((read = unzReadCurrentFile(archive, chunk, sizeof chunk)) > 0)
+            bytes.append(chunk, size_t(read));
+        unzCloseCurrentFile(archive);
+    }
+    unzClose(archive);
+    return bytes;
+}
+
+// The project's main.xml as text (it is written as UTF-16).
+std::wstring ProjectXml(const std::wstring& project)
+{
+    const std::string bytes = ZipEntry(project, "main.xml");
+    std::wstring text(bytes.size() / 2, L'\0');
+    memcpy(&text[0], bytes.data(), text.size() * 2);
+    if (!text.empty() && text[0] == 0xFEFF)
+        text.erase(0, 1);
+    return text;
+}
+
+// The values of the attribute, element by element, in the document's order.
+std::vector<std::wstring> AttributeValues(const std::wstring& xml, const std::wstring& element, const std::wstring& attribute)
+{
+    std::vector<std::wstring> values;
+    for (size_t at = xml.find(L"<" + element + L" "); at != std::wstring::npos; at = xml.find(L"<" + element + L" ", at + 1)) {
+        const size_t end = xml.find(L'>', at);
+        const size_t name = xml.find(L" " + attribute + L"=\"", at);
+        if (name == std::wstring::npos || name > end)
+            continue;
+        const size_t first = name + attribute.size() + 3;
+        values.push_back(xml.substr(first, xml.find(L'"', first) - first));
+    }
+    return values;
+}
+
+// A layer picture of the project, decoded from its WebP entry.
+bool ProjectLayer(const std::wstring& project, const std::wstring& fileName, Pixels& pixels)
+{
+    const std::string bytes = ZipEntry(project, std::string(fileName.begin(), fileName.end()).c_str());
+    if (bytes.empty())
+        return false;
+    uint8_t* decoded = WebPDecodeBGRA(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &pixels.width, &pixels.height);
+    if (!decoded)
+        return false;
+    pixels.bgra.assign(decoded, decoded + size_t(pixels.width) * pixels.height * 4);
+    WebPFree(decoded);
+    return true;
+}
+
+bool ReadPixels(const std::wstring& path, Pixels& pixels)
+{
+    Gdiplus::Bitmap bitmap(path.c_str());
+    if (bitmap.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    pixels.width = int(bitmap.GetWidth());
+    pixels.height = int(bitmap.GetHeight());
+    pixels.bgra.resize(size_t(pixels.width) * pixels.height * 4);
+    Gdiplus::Color color;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x) {
+            bitmap.GetPixel(x, y, &color);
+            BYTE* p = &pixels.bgra[(size_t(y) * pixels.width + x) * 4];
+            p[0] = color.GetB();
+            p[1] = color.GetG();
+            p[2] = color.GetR();
+            p[3] = color.GetA();
+        }
+    return true;
+}
+
+// The relief of the picture: per channel the lower-left neighbour taken from the upper-right
+// one, on mid-grey.
+Pixels Embossed(const Pixels& in)
+{
+    Pixels out = in;
+    for (int y = 1; y + 1 < in.height; ++y)
+        for (int x = 1; x + 1 < in.width; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const int v = in.At(x + 1, y - 1, c) - in.At(x - 1, y + 1, c) + 127;
+                out.bgra[(size_t(y) * in.width + x) * 4 + c] = BYTE(std::min(255, std::max(0, v)));
+            }
+    return out;
+}
+
+// The mean difference of the colour channels inside a one-pixel border; 255 for sizes that differ.
+double MeanDifference(const Pixels& a, const Pixels& b, bool mirrorB = false)
+{
+    if (a.width != b.width || a.height != b.height)
+        return 255.0;
+    double sum = 0;
+    size_t count = 0;
+    for (int y = 1; y + 1 < a.height; ++y)
+        for (int x = 1; x + 1 < a.width; ++x)
+            for (int c = 0; c < 3; ++c) {
+                sum += std::abs(int(a.At(x, y, c)) - int(b.At(mirrorB ? a.width - 1 - x : x, y, c)));
+                ++count;
+            }
+    return count ? sum / count : 255.0;
+}
+
+// The mean distance of the colour channels from mid-grey.
+double DistanceFromGrey(const Pixels& p)
+{
+    double sum = 0;
+    for (size_t i = 0; i < p.bgra.size(); ++i)
+        if (i % 4 != 3)
+            sum += std::abs(int(p.bgra[i]) - 127);
+    return p.bgra.empty() ? 255.0 : sum / (p.bgra.size() / 4 * 3);
+}
+
+// Runs the frame's Save As, picks the type whose label starts with the text, and types the path
+// without an extension: the type chosen in the dialog gives it.
+bool SaveActiveAsType(const ChildProcess& editor, HWND frame, const wchar_t* typeLabel, const std::wstring& path,
+                      const std::wstring& written)
+{
+    PostMessageW(frame, WM_COMMAND, 32923, 0);
+    HWND dialog = testsupport::WaitForFileDialog(editor.Id(), kTimeout);
+    const int kTypeCombo = 0x470;
+    HWND types = dialog ? GetDlgItem(dialog, kTypeCombo) : nullptr;
+    if (!types)
+        return false;
+    const LRESULT index = SendMessageW(types, CB_FINDSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(typeLabel));
+    if (index == CB_ERR) {
+        ADD_FAILURE() << "no type " << testing::PrintToString(std::wstring(typeLabel));
+        return false;
+    }
+    SendMessageW(types, CB_SETCURSEL, WPARAM(index), 0);
+    // The dialog takes the type on the end of a selection, as a click in the list gives it.
+    for (WORD note : {WORD(CBN_SELCHANGE), WORD(CBN_SELENDOK)})
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kTypeCombo, note), reinterpret_cast<LPARAM>(types));
+    if (!testsupport::ChooseFileInDialog(dialog, path))
+        return false;
+    if (WaitFor([&] { return GetFileAttributesW(written.c_str()) != INVALID_FILE_ATTRIBUTES && !IsWindow(dialog); }))
+        return true;
+    ADD_FAILURE() << "chose type " << index << ", dialog open: " << IsWindow(dialog);
+    return false;
+}
+
+const UINT kEmboss = 33084, kEdge = 33083, kDuplicateLayer = 33047, kFlipHorizontal = 31014;
+
+// The single picture window's title once the process's editor frame has one, or empty.
+std::wstring OnlyTitle(const ChildProcess& editor, HWND* frame)
+{
+    const std::vector<std::wstring> titles = PictureTitles(editor.Id(), frame);
+    return titles.size() == 1 ? titles[0] : std::wstring();
+}
+
+} // namespace
+
+// The editor as a user drives it from the command line to a saved project and back: a relief,
+// a copied layer, a flip taken back with Ctrl+Z, Save As a project, closing, reopening, and the
+// question about unsaved changes. Pictures of each step go to build/out/e2e.
+TEST_F(EditorRunTest, EndToEndEmbossCopyUndoSaveAndReopen)
+{
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr));
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lake side.jpg"), project = folder.At(L"out.kqd");
+    ASSERT_TRUE(CopySample(picture));
+    Pixels original;
+    ASSERT_TRUE(ReadPixels(picture, original));
+
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = CountAtExit;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = kFrameClass;
+    RegisterClassW(&cls);
+    HWND listener = CreateWindowW(kFrameClass, L"listener", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(listener, nullptr);
+    g_atExitNotes = 0;
+
+    // 1. Emboss, Layer > Duplicate, Flip horizontal, Ctrl+Z, Save As the project.
+    {
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + picture + L"\""));
+        HWND frame = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return OnlyTitle(editor, &frame) == L"Lake side.jpg"; }));
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(frame) != FALSE; }));
+        SaveScreen(L"1-opened.png");
+        for (UINT command : {kEmboss, kDuplicateLayer, kFlipHorizontal})
+            SendMessageW(frame, WM_COMMAND, command, 0);
+        SaveScreen(L"1-flipped.png");
+        TypeControlKey(frame, 'Z');
+        SaveScreen(L"1-undone.png");
+        ASSERT_TRUE(SaveActiveAsType(editor, frame, L"LumivoTools", folder.At(L"out"), project))
+            << testing::PrintToString(folder.List());
+        SaveScreen(L"1-saved.png");
+
+        // 2. Closing ends the program and tells the other frames once.
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, editor.WaitForExit(kTimeout));
+        PumpUntilDone([] { return g_atExitNotes > 0; }, 3000);
+        Sleep(200);
+        PumpUntilDone([] { return false; }, 200);
+        EXPECT_EQ(1, g_atExitNotes);
+    }
+
+    // 3. Two layers: the relief and its copy, unflipped.
+    const std::wstring xml = ProjectXml(project);
+    EXPECT_EQ(0u, xml.find(L"<?xml")) << "main.xml";
+    EXPECT_NE(std::wstring::npos, xml.find(L"<KQEditor"));
+    const std::vector<std::wstring> files = AttributeValues(xml, L"Layer", L"FileName");
+    ASSERT_EQ(2u, files.size());
+    Pixels background, copy;
+    ASSERT_TRUE(ProjectLayer(project, files[0], background));
+    ASSERT_TRUE(ProjectLayer(project, files[1], copy));
+    EXPECT_EQ(original.width, background.width);
+    EXPECT_EQ(original.height, background.height);
+    EXPECT_LT(MeanDifference(background, Embossed(original)), 4.0) << "a relief of the picture";
+    EXPECT_LT(DistanceFromGrey(background), 20.0);
+    EXPECT_GT(DistanceFromGrey(original), 30.0);
+    EXPECT_EQ(0.0, MeanDifference(copy, background)) << "the copy equals the background";
+    // A relief is faint: its mirror is off by under two levels on the mean, but never by none.
+    EXPECT_GT(MeanDifference(copy, background, true), 1.0) << "and is no mirror of it";
+    const std::string saved = testsupport::TempFolder::Get(project);
+
+    // 4. The project reopens in one window; Save As again gives the same layers; Edge and close,
+    // answered Cancel, then No.
+    {
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + project + L"\""));
+        HWND frame = nullptr;
+        // The window is named after its file once the project is in (the same name a dropped
+        // project gets).
+        EXPECT_TRUE(WaitFor([&] { return OnlyTitle(editor, &frame) == L"out.kqd"; }));
+        ASSERT_EQ(L"out.kqd", OnlyTitle(editor, &frame));
+        SaveScreen(L"4-reopened.png");
+        const std::wstring again = folder.At(L"again.kqd");
+        ASSERT_TRUE(SaveActiveAs(editor, frame, again));
+        const std::vector<std::wstring> againFiles = AttributeValues(ProjectXml(again), L"Layer", L"FileName");
+        ASSERT_EQ(2u, againFiles.size());
+        Pixels background2, copy2;
+        ASSERT_TRUE(ProjectLayer(again, againFiles[0], background2));
+        ASSERT_TRUE(ProjectLayer(again, againFiles[1], copy2));
+        EXPECT_EQ(0.0, MeanDifference(background2, background));
+        EXPECT_EQ(0.0, MeanDifference(copy2, copy));
+
+        SendMessageW(frame, WM_COMMAND, kEdge, 0);
+        SaveScreen(L"4-edge.png");
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (box = FindDialogOf(editor.Id())) != nullptr; }));
+        SaveScreen(L"4-question.png");
+        ASSERT_TRUE(Answer(editor, IDCANCEL));
+        Sleep(300);
+        EXPECT_TRUE(IsWindow(frame) && IsWindowVisible(frame)) << "Cancel keeps the editor";
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(Answer(editor, IDNO));
+        EXPECT_EQ(0, editor.WaitForExit(kTimeout));
+    }
+    EXPECT_EQ(saved, testsupport::TempFolder::Get(project)) << "out.kqd is unchanged";
+    CopyFileW(project.c_str(), (ShotFolder() + L"\\out.kqd").c_str(), FALSE);
+    DestroyWindow(listener);
+    UnregisterClassW(kFrameClass, cls.hInstance);
+    Gdiplus::GdiplusShutdown(gdiplus);
+}
+
+// Filters > Other > Emboss, then Save As PNG: the grey relief of the picture, kept in
+// build/out/e2e for a look.
+TEST_F(EditorRunTest, EmbossedPictureSavesAsAGreyRelief)
+{
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr));
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lakeside.jpg"), relief = folder.At(L"relief.png");
+    ASSERT_TRUE(CopySample(picture));
+    {
+        ChildProcess editor;
+        ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + picture + L"\""));
+        HWND frame = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return OnlyTitle(editor, &frame) == L"Lakeside.jpg"; }));
+        SendMessageW(frame, WM_COMMAND, kEmboss, 0);
+        ASSERT_TRUE(SaveActiveAs(editor, frame, relief));
+        SaveScreen(L"emboss.png");
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, editor.WaitForExit(kTimeout));
+    }
+    {
+        Pixels original, saved;
+        ASSERT_TRUE(ReadPixels(picture, original));
+        ASSERT_TRUE(ReadPixels(relief, saved));
+        EXPECT_LT(MeanDifference(saved, Embossed(original)), 4.0);
+        EXPECT_LT(DistanceFromGrey(saved), 20.0);
+    }
+    CopyFileW(relief.c_str(), (ShotFolder() + L"\\relief.png").c_str(), FALSE);
+    Gdiplus::GdiplusShutdown(gdiplus);
 }
