@@ -298,6 +298,8 @@ void CLumivoToolsApp::ShowEditorFrame()
     frame->ShowWindow(SW_SHOWMAXIMIZED);
     frame->UpdateWindow();
     frame->UpdateMenuCaptions();
+    // The side lists take the current skin's colour from the start.
+    frame->ApplySkin();
     if (m_cmdInfo.m_fileList.GetCount() == 0)
         return;
     frame->openerCode = kOpenedByCommandLine;
