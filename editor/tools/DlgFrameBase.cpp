@@ -96,15 +96,7 @@ void CDlgFrameBase::UpdateTexts()
 
 void CDlgFrameBase::PlaceOverView()
 {
-    CRect view, own;
-    m_host.view->GetWindowRect(&view);
-    GetWindowRect(&own);
-    MONITORINFO monitor = {sizeof(monitor)};
-    RECT work = view;
-    if (::GetMonitorInfoW(::MonitorFromWindow(m_host.view->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
-        work = monitor.rcWork;
-    const POINT at = EffectDialogPosition(view, SIZE{own.Width(), own.Height()}, work);
-    SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceDialogOverView(*this, *m_host.view);
 }
 
 void CDlgFrameBase::SetFrameTypes(int mask)

@@ -82,17 +82,22 @@ BOOL CZVEffectDialog::OnInitDialog()
     return TRUE;
 }
 
+void PlaceDialogOverView(CWnd& dialog, CWnd& view)
+{
+    CRect viewRect, own;
+    view.GetWindowRect(&viewRect);
+    dialog.GetWindowRect(&own);
+    MONITORINFO monitor = {sizeof(monitor)};
+    RECT work = viewRect;
+    if (::GetMonitorInfoW(::MonitorFromWindow(view.m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    const POINT at = EffectDialogPosition(viewRect, SIZE{own.Width(), own.Height()}, work);
+    dialog.SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CZVEffectDialog::PlaceOverView()
 {
-    CRect view, own;
-    m_host.view->GetWindowRect(&view);
-    GetWindowRect(&own);
-    MONITORINFO monitor = {sizeof(monitor)};
-    RECT work = view;
-    if (::GetMonitorInfoW(::MonitorFromWindow(m_host.view->m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor))
-        work = monitor.rcWork;
-    const POINT at = EffectDialogPosition(view, SIZE{own.Width(), own.Height()}, work);
-    SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceDialogOverView(*this, *m_host.view);
 }
 
 void CZVEffectDialog::ShowProgress(bool show)

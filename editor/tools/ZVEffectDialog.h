@@ -26,6 +26,8 @@ struct CEffectRun {
 
 // The dialog's place: centred over the view, 5 pixels below its top, inside the work area.
 POINT EffectDialogPosition(const RECT& view, SIZE dialog, const RECT& workArea);
+// Moves the dialog to its place over the view, inside the view's monitor's work area.
+void PlaceDialogOverView(CWnd& dialog, CWnd& view);
 // The progress strip's height for the dialog's DPI.
 int EffectProgressHeight(int dpi);
 

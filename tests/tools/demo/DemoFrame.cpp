@@ -15,11 +15,11 @@ CPicEditView* DemoEditorFrameView(CWnd* frame)
 
 } // namespace
 
-std::unique_ptr<CDemoEditorFrame> OpenDemoEditorFrame(const wchar_t* picture, const wchar_t* title)
+std::unique_ptr<CDemoEditorFrame> OpenDemoEditorFrame(const wchar_t* picture, const wchar_t* title, int width, int height)
 {
     RegisterToolHostFrame(RUNTIME_CLASS(CDemoEditorFrame), ToolHostKind::Editor, DemoEditorFrameView);
     auto frame = std::make_unique<CDemoEditorFrame>();
-    if (!frame->CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 1000, 720,
+    if (!frame->CreateEx(0, nullptr, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
                          nullptr, nullptr)) {
         fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
         return nullptr;

@@ -11,9 +11,10 @@ public:
     CPicEditView view;
 };
 
-// A visible 1000 x 720 frame with the picture, the application's main window; null (and said
-// on stderr) when the window or the picture fails.
-std::unique_ptr<CDemoEditorFrame> OpenDemoEditorFrame(const wchar_t* picture, const wchar_t* title);
+// A visible frame (1000 x 720 unless said) with the picture, the application's main window;
+// null (and said on stderr) when the window or the picture fails.
+std::unique_ptr<CDemoEditorFrame> OpenDemoEditorFrame(const wchar_t* picture, const wchar_t* title, int width = 1000,
+                                                      int height = 720);
 
 // The argument after the switch, or null; whether the switch is given.
 const wchar_t* SwitchValue(int argc, wchar_t** argv, const wchar_t* name);

@@ -13,6 +13,7 @@
 #include "EffectCommandTable.h"
 #include "EffectOptionDialogsIds.h"
 #include "LayerInfo.h"
+#include "DemoFrame.h"
 #include "PicEditView.h"
 #include "ToolHost.h"
 #include "ZVUILibApp.h"
@@ -20,18 +21,6 @@
 namespace {
 
 const UINT kRotatePicture = 31015;
-
-class CCommandDemoFrame : public CWnd {
-    DECLARE_DYNAMIC(CCommandDemoFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CCommandDemoFrame, CWnd)
-
-CPicEditView* CommandFrameView(CWnd* frame)
-{
-    return &static_cast<CCommandDemoFrame*>(frame)->view;
-}
 
 const wchar_t* CommandArgumentAfter(int argc, wchar_t** argv, const wchar_t* name, int skip = 0)
 {
@@ -119,31 +108,12 @@ bool RunEffectCommandSwitch(int argc, wchar_t** argv, int& exitCode)
         return true;
     }
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
-    if (const wchar_t* language = CommandArgumentAfter(argc, argv, L"/lang")) {
-        CString path = CZVUILibApp::GetLanguageFolder().GetString();
-        path += language;
-        path += L".txt";
-        LoadLanguageFile(path);
-    }
-    RegisterToolHostFrame(RUNTIME_CLASS(CCommandDemoFrame), ToolHostKind::Editor, CommandFrameView);
-    auto frameOwner = std::make_unique<CCommandDemoFrame>();
-    CCommandDemoFrame* frame = frameOwner.get();
-    if (!frame->CreateEx(0, nullptr, L"ToolsDemo - editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         1100, 800, nullptr, nullptr)) {
-        fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
+    LoadDemoLanguage(argc, argv);
+    std::unique_ptr<CDemoEditorFrame> frameOwner = OpenDemoEditorFrame(picture, L"ToolsDemo - editor", 1100, 800);
+    if (!frameOwner)
         return true;
-    }
-    AfxGetApp()->m_pMainWnd = frame;
-    CRect client;
-    frame->GetClientRect(&client);
+    CDemoEditorFrame* frame = frameOwner.get();
     CPicEditView& view = frame->view;
-    if (!view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                       client.Height(), frame->m_hWnd, nullptr) ||
-        !view.OpenImageFile(picture)) {
-        fwprintf(stderr, L"ToolsDemo: cannot show %ls\n", picture);
-        frame->DestroyWindow();
-        return true;
-    }
     frame->UpdateWindow();
     if (id == kRotatePicture)
         view.doc.layers.currentId = 0;

@@ -6,6 +6,7 @@
 #include "DlgFrameMain.h"
 #include "FrameDialogIds.h"
 #include "LayerInfo.h"
+#include "DemoFrame.h"
 #include "PicEditView.h"
 #include "ToolHost.h"
 #include "XmlDocument.h"
@@ -13,18 +14,6 @@
 namespace {
 
 // The editor's part: a frame whose client is one edit view.
-class CFrameDemoFrame : public CWnd {
-    DECLARE_DYNAMIC(CFrameDemoFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CFrameDemoFrame, CWnd)
-
-CPicEditView* FrameDemoView(CWnd* frame)
-{
-    return &static_cast<CFrameDemoFrame*>(frame)->view;
-}
-
 const wchar_t* ValueOf(int argc, wchar_t** argv, const wchar_t* name, int offset = 1)
 {
     for (int i = 1; i + offset < argc; ++i)
@@ -88,25 +77,11 @@ bool RunFrameSwitch(int argc, wchar_t** argv, int& exitCode)
     }
     wchar_t fullFrame[MAX_PATH] = {};
     ::GetFullPathNameW(framePath, MAX_PATH, fullFrame, nullptr);
-    RegisterToolHostFrame(RUNTIME_CLASS(CFrameDemoFrame), ToolHostKind::Editor, FrameDemoView);
-    auto frameOwner = std::make_unique<CFrameDemoFrame>();
-    CFrameDemoFrame* frame = frameOwner.get();
-    if (!frame->CreateEx(0, nullptr, L"ToolsDemo - frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         1000, 720, nullptr, nullptr)) {
-        fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
+    std::unique_ptr<CDemoEditorFrame> frameOwner = OpenDemoEditorFrame(picture, L"ToolsDemo - frame");
+    if (!frameOwner)
         return true;
-    }
-    AfxGetApp()->m_pMainWnd = frame;
-    CRect client;
-    frame->GetClientRect(&client);
+    CDemoEditorFrame* frame = frameOwner.get();
     CPicEditView& view = frame->view;
-    if (!view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                       client.Height(), frame->m_hWnd, nullptr) ||
-        !view.OpenImageFile(picture)) {
-        fwprintf(stderr, L"ToolsDemo: cannot show %ls\n", picture);
-        frame->DestroyWindow();
-        return true;
-    }
     frame->UpdateWindow();
 
     CDlgFrameMain dialog;

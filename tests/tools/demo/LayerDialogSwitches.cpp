@@ -6,40 +6,13 @@
 #include "EditorDialogs.h"
 #include "LayerInfo.h"
 #include "MainFrameLayerDialogs.h"
+#include "DemoFrame.h"
 #include "PicEditView.h"
 #include "ToolHost.h"
 #include "WordArtInfo.h"
 #include "ZVUILibApp.h"
 
 namespace {
-
-class CLayerDemoFrame : public CWnd {
-    DECLARE_DYNAMIC(CLayerDemoFrame)
-public:
-    CPicEditView view;
-};
-IMPLEMENT_DYNAMIC(CLayerDemoFrame, CWnd)
-
-CPicEditView* LayerDemoView(CWnd* frame)
-{
-    return &static_cast<CLayerDemoFrame*>(frame)->view;
-}
-
-const wchar_t* LayerSwitchValue(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return argv[i + 1];
-    return nullptr;
-}
-
-bool HasLayerSwitch(int argc, wchar_t** argv, const wchar_t* name)
-{
-    for (int i = 1; i < argc; ++i)
-        if (_wcsicmp(argv[i], name) == 0)
-            return true;
-    return false;
-}
 
 // The controls to click once the dialog is up, and the dialog they were clicked in.
 std::vector<int> pressList;
@@ -80,52 +53,33 @@ void CALLBACK PressTimer(HWND, UINT, UINT_PTR timer, DWORD)
 
 bool RunLayerDialogSwitch(int argc, wchar_t** argv, int& exitCode)
 {
-    const wchar_t* command = LayerSwitchValue(argc, argv, L"/command");
+    const wchar_t* command = SwitchValue(argc, argv, L"/command");
     const int id = command ? _wtoi(command) : 0;
     EditorDialog kind;
     const wchar_t* picture = nullptr;
     if (DialogOfLayerCommand(UINT(id), kind) && argc > 3)
-        picture = LayerSwitchValue(argc, argv, command);
-    const wchar_t* shadowPicture = LayerSwitchValue(argc, argv, L"/shadow");
+        picture = SwitchValue(argc, argv, command);
+    const wchar_t* shadowPicture = SwitchValue(argc, argv, L"/shadow");
     if (!picture && !shadowPicture)
         return false;
     if (!picture)
         picture = shadowPicture;
     exitCode = 1;
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
-    if (const wchar_t* language = LayerSwitchValue(argc, argv, L"/lang")) {
-        CString path = CZVUILibApp::GetLanguageFolder().GetString();
-        path += language;
-        path += L".txt";
-        LoadLanguageFile(path);
-    }
-    RegisterToolHostFrame(RUNTIME_CLASS(CLayerDemoFrame), ToolHostKind::Editor, LayerDemoView);
-    auto frameOwner = std::make_unique<CLayerDemoFrame>();
-    CLayerDemoFrame* frame = frameOwner.get();
-    if (!frame->CreateEx(0, nullptr, L"ToolsDemo - layers", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                         1000, 720, nullptr, nullptr)) {
-        fwprintf(stderr, L"ToolsDemo: no frame window (%lu)\n", ::GetLastError());
+    LoadDemoLanguage(argc, argv);
+    std::unique_ptr<CDemoEditorFrame> frameOwner = OpenDemoEditorFrame(picture, L"ToolsDemo - layers");
+    if (!frameOwner)
         return true;
-    }
-    AfxGetApp()->m_pMainWnd = frame;
-    CRect client;
-    frame->GetClientRect(&client);
+    CDemoEditorFrame* frame = frameOwner.get();
     CPicEditView& view = frame->view;
-    if (!view.CreateEx(0, nullptr, L"view", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.Width(),
-                       client.Height(), frame->m_hWnd, nullptr) ||
-        !view.OpenImageFile(picture)) {
-        fwprintf(stderr, L"ToolsDemo: cannot show %ls\n", picture);
-        frame->DestroyWindow();
-        return true;
-    }
     CLayerDocument& doc = view.doc;
-    if (HasLayerSwitch(argc, argv, L"/layer")) {
+    if (HasSwitch(argc, argv, L"/layer")) {
         CZVImage half;
         half.Copy(doc.layers.GetLayer(0)->displayed);
         half.Resample(half.GetWidth() / 2, half.GetHeight() / 2);
         doc.AddImageLayer(half, FALSE);
     }
-    if (const wchar_t* text = LayerSwitchValue(argc, argv, L"/text")) {
+    if (const wchar_t* text = SwitchValue(argc, argv, L"/text")) {
         CWordArtInfo style;
         style.SetText(text);
         LOGFONTW font = {};
@@ -142,13 +96,13 @@ bool RunLayerDialogSwitch(int argc, wchar_t** argv, int& exitCode)
         }
     }
     doc.layers.currentId = static_cast<int>(doc.layers.layers.size()) - 1;
-    if (const wchar_t* opacity = LayerSwitchValue(argc, argv, L"/opacity"))
+    if (const wchar_t* opacity = SwitchValue(argc, argv, L"/opacity"))
         view.SetSelectedLayerAlpha(static_cast<int>(_wtoi(opacity) * 255 + 50) / 100, -1, -1);
-    if (const wchar_t* angle = LayerSwitchValue(argc, argv, L"/angle"))
+    if (const wchar_t* angle = SwitchValue(argc, argv, L"/angle"))
         view.SetSelectedLayerAngle(_wtoi(angle));
     if (CLayerInfo* layer = doc.layers.GetCurrentLayer()) {
-        const wchar_t* shadowAngle = LayerSwitchValue(argc, argv, L"/shadow-angle");
-        const wchar_t* distance = LayerSwitchValue(argc, argv, L"/distance");
+        const wchar_t* shadowAngle = SwitchValue(argc, argv, L"/shadow-angle");
+        const wchar_t* distance = SwitchValue(argc, argv, L"/distance");
         if (shadowAngle || distance) {
             layer->shadowOn = 1;
             layer->shadowAngle = shadowAngle ? _wtoi(shadowAngle) : layer->shadowAngle;
@@ -168,7 +122,7 @@ bool RunLayerDialogSwitch(int argc, wchar_t** argv, int& exitCode)
     if (!pressList.empty())
         ::SetTimer(nullptr, 0, 300, PressTimer);
     CLayerDialogCommands commands([&view] { return &view; });
-    const wchar_t* out = LayerSwitchValue(argc, argv, L"/out");
+    const wchar_t* out = SwitchValue(argc, argv, L"/out");
     if (out)
         commands.chooseExportPath = [out](CWnd*, int, CString& path) {
             path = out;
@@ -185,6 +139,6 @@ bool RunLayerDialogSwitch(int argc, wchar_t** argv, int& exitCode)
         exitCode = 1;
     }
     frame->DestroyWindow();
-    UnregisterToolHostFrame(RUNTIME_CLASS(CLayerDemoFrame));
+    UnregisterToolHostFrame(RUNTIME_CLASS(CDemoEditorFrame));
     return true;
 }
