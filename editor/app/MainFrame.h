@@ -131,6 +131,14 @@ protected:
     afx_msg void OnZoomOut();
     afx_msg void OnZoomSlider();
     afx_msg void OnToggleGrid();
+    // The status bar's buttons: histogram, copy of the flattened picture, mail, print, zoom menu.
+    afx_msg void OnHistogram();
+    afx_msg void OnCopyFlattened();
+    afx_msg void OnEmail();
+    afx_msg void OnPrint();
+    afx_msg void OnZoomPane();
+    // A colour chosen (wParam 0 the paint colour, else the second colour; lParam the COLORREF).
+    afx_msg LRESULT OnColorMessage(WPARAM which, LPARAM colour);
     // File, view, image and layer commands (MainFrameFileCommands.cpp, MainFrameViewCommands.cpp).
     afx_msg void OnFileOpen();
     afx_msg void OnFileFromClipboard();

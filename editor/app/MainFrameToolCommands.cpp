@@ -2,7 +2,9 @@
 // run from the tool table.
 #include "EditorToolTable.h"
 #include "ChildFrame.h"
+#include "DlgEditorShape.h"
 #include "MainFrame.h"
+#include "ShopToolbarColorPicker.h"
 
 void CMainFrame::ShowContextBar(int options)
 {
@@ -88,4 +90,32 @@ void CMainFrame::RunToolCommand(const ToolCommand& c)
         ShowContextBar(c.options);
     if (penType)
         MarkToolCommand(static_cast<UINT>(toolSettings.toolCommand));
+}
+
+LRESULT CMainFrame::OnColorMessage(WPARAM which, LPARAM colour)
+{
+    // The button posts each change of its own back here; its setters post only a colour that
+    // changed, so a colour from the view comes back once and then stops.
+    auto* picker = toolPalette.m_hWnd ? DYNAMIC_DOWNCAST(CShopToolbarColorPicker,
+                                                         toolPalette.GetButton(toolPalette.CommandToIndex(
+                                                             CZVDockToolbar::kColorCommand)))
+                                      : nullptr;
+    if (!picker)
+        return 0;
+    const COLORREF c = static_cast<COLORREF>(colour);
+    CPicEditView* view = ActiveEditView();
+    if (which) {
+        picker->SetBackColor(c);
+        if (view)
+            view->secondColour = CxImage::RGBtoRGBQUAD(c);
+        return 0;
+    }
+    picker->SetForeColor(c);
+    if (view)
+        view->paintColour = CxImage::RGBtoRGBQUAD(c);
+    toolSettings.shape.outlineColour = c;
+    if (contextBar.shape)
+        contextBar.shape->ApplyShapeSettingsToActiveView();
+    toolSettings.line.outlineColour = c;
+    return 0;
 }

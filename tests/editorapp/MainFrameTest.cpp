@@ -14,6 +14,7 @@
 #include "ToolHost.h"
 #include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
+#include "ShopToolbarColorPicker.h"
 #include "TestSupport.h"
 #include "ToolPaletteIds.h"
 #include "WindowTestApp.h"
@@ -630,6 +631,64 @@ TEST_F(MainFrameTest, ToolCommandsSetTheViewAndTheContextBar)
     // The shape tool works on the background.
     frame->SendMessage(WM_COMMAND, ID_TOOL_SHAPE);
     EXPECT_EQ(0, view.doc.layers.currentId);
+}
+
+// The colour messages of the palette's button and of the view: the pending echoes of the button.
+int PendingColourMessages(HWND frame)
+{
+    int count = 0;
+    MSG msg;
+    while (::PeekMessageW(&msg, frame, WM_EDITOR_SHAPE_COLOUR, WM_EDITOR_SHAPE_COLOUR, PM_REMOVE)) {
+        ++count;
+        ::DispatchMessageW(&msg);
+    }
+    return count;
+}
+
+COLORREF ColorOf(RGBQUAD c)
+{
+    return RGB(c.rgbRed, c.rgbGreen, c.rgbBlue);
+}
+
+TEST_F(MainFrameTest, ColourMessagesReachTheButtonTheViewAndTheShapes)
+{
+    auto* picker = DYNAMIC_DOWNCAST(
+        CShopToolbarColorPicker, frame->toolPalette.GetButton(frame->toolPalette.CommandToIndex(ID_TOOL_COLOR)));
+    ASSERT_NE(nullptr, picker);
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    CPicEditView& view = child->view;
+    PendingColourMessages(frame->m_hWnd);
+
+    // The paint colour (wParam 0): button, view, shape outline and line, then one echo from the
+    // button that changes nothing more.
+    const COLORREF red = RGB(200, 10, 20);
+    frame->SendMessage(WM_EDITOR_SHAPE_COLOUR, 0, red);
+    EXPECT_EQ(red, picker->GetForeColor());
+    EXPECT_EQ(red, ColorOf(view.paintColour));
+    EXPECT_EQ(red, frame->toolSettings.shape.outlineColour);
+    EXPECT_EQ(red, frame->toolSettings.line.outlineColour);
+    EXPECT_EQ(1, PendingColourMessages(frame->m_hWnd));
+    EXPECT_EQ(0, PendingColourMessages(frame->m_hWnd));
+
+    // The second colour (wParam 1): button's background and the view's second colour only.
+    const COLORREF green = RGB(5, 180, 40);
+    frame->SendMessage(WM_EDITOR_SHAPE_COLOUR, 1, green);
+    EXPECT_EQ(green, picker->GetBackColor());
+    EXPECT_EQ(green, ColorOf(view.secondColour));
+    EXPECT_EQ(red, picker->GetForeColor());
+    EXPECT_EQ(red, frame->toolSettings.shape.outlineColour);
+    EXPECT_EQ(1, PendingColourMessages(frame->m_hWnd));
+
+    // Without the colour button nothing changes.
+    ASSERT_TRUE(frame->toolPalette.RemoveButton(frame->toolPalette.CommandToIndex(ID_TOOL_COLOR)));
+    frame->SendMessage(WM_EDITOR_SHAPE_COLOUR, 0, RGB(1, 2, 3));
+    frame->SendMessage(WM_EDITOR_SHAPE_COLOUR, 1, RGB(1, 2, 3));
+    EXPECT_EQ(red, ColorOf(view.paintColour));
+    EXPECT_EQ(green, ColorOf(view.secondColour));
+    EXPECT_EQ(red, frame->toolSettings.shape.outlineColour);
+    EXPECT_EQ(red, frame->toolSettings.line.outlineColour);
+    EXPECT_EQ(0, PendingColourMessages(frame->m_hWnd));
 }
 
 TEST_F(MainFrameTest, CopyPasteAndCutOfLayers)
