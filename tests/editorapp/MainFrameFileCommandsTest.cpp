@@ -12,11 +12,14 @@
 #include <string>
 #include <vector>
 #include "DialogIds.h"
+#include "DlgHistogram.h"
 #include "EditorAppState.h"
+#include "FakeMapi.h"
 #include "FileDialogDriver.h"
 #include "FrameCommandMath.h"
 #include "LumivoToolsIds.h"
 #include "LumivoToolsApp.h"
+#include "MailClient.h"
 #include "MainFrame.h"
 #include "MainFrameIds.h"
 #include "TestSupport.h"
@@ -666,3 +669,166 @@ TEST_F(FrameCommandsTest, CropLayerPastesOnlyWhatItCopied)
 }
 
 } // namespace
+
+// ---- status bar buttons ----
+
+namespace {
+
+class FakeMailClient : public IMailClient {
+public:
+    HMODULE LoadMapi() override { return ::LoadLibraryW(library.c_str()); }
+    std::wstring library = BinDir() + L"\\..\\tests\\FakeMapi.dll";
+};
+
+// The fake mail library held for a test, and what it was last handed.
+class MailFake {
+public:
+    MailFake() : m_held(::LoadLibraryW(m_client.library.c_str())), m_previous(SetMailClient(&m_client))
+    {
+        if (m_held)
+            m_last = reinterpret_cast<FakeMapiLastCallFn>(reinterpret_cast<void*>(::GetProcAddress(m_held, "FakeMapiLastCall")));
+    }
+    ~MailFake()
+    {
+        SetMailClient(m_previous);
+        if (m_held)
+            ::FreeLibrary(m_held);
+    }
+    bool Ready() const { return m_last != nullptr; }
+    int Calls() const { return m_last()->calls; }
+    std::string LastFile() const { return m_last()->files.empty() ? std::string() : m_last()->files[0].path; }
+
+private:
+    FakeMailClient m_client;
+    HMODULE m_held;
+    IMailClient* m_previous;
+    FakeMapiLastCallFn m_last = nullptr;
+};
+
+ULONGLONG FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace
+
+TEST_F(FrameCommandsTest, EmailSendsOnlyASavedPicture)
+{
+    MailFake mail;
+    ASSERT_TRUE(mail.Ready());
+    const std::wstring copy = folder.At(L"lake.jpg");
+    ASSERT_TRUE(::CopyFileW(SamplePicture().c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(frame->OpenFileInEditor(copy.c_str()));
+    CPicEditView* view = CMainFrame::ActiveEditView();
+    ASSERT_NE(nullptr, view);
+    view->askBeforeOverwrite = 0;
+
+    // Saved and unchanged: mailed as it is, without a dialog.
+    int calls = mail.Calls();
+    Command(ID_STATUS_EMAIL);
+    EXPECT_EQ(++calls, mail.Calls());
+    EXPECT_EQ(Narrow(copy), mail.LastFile());
+    EXPECT_TRUE(g_captions.empty());
+
+    // Changed: saved in place first, then mailed.
+    // A file the save will rewrite: another size afterwards.
+    ASSERT_TRUE(testsupport::TempFolder::Put(copy, std::string(10, 'x')));
+    view->modified = 1;
+    Command(ID_FILE_EMAIL);
+    EXPECT_EQ(++calls, mail.Calls());
+    EXPECT_FALSE(view->IsModified());
+    EXPECT_GT(FileSize(copy), 10u);
+
+    // Untitled: the name is asked for under "Save"; a cancelled save mails nothing.
+    view->filePath.Empty();
+    view->modified = 1;
+    Command(ID_STATUS_EMAIL);
+    ASSERT_EQ(1u, g_captions.size());
+    EXPECT_EQ(L"Save", g_captions[0]);
+    EXPECT_EQ(calls, mail.Calls());
+
+    const std::wstring named = folder.At(L"named.png");
+    g_actions = {ChooseFile(named)};
+    Command(ID_STATUS_EMAIL);
+    EXPECT_EQ(++calls, mail.Calls());
+    EXPECT_EQ(Narrow(named), mail.LastFile());
+
+    // A save that fails (the folder is gone) mails nothing either.
+    view->filePath = folder.At(L"gone\\lake.jpg").c_str();
+    view->modified = 1;
+    Command(ID_STATUS_EMAIL);
+    EXPECT_EQ(calls, mail.Calls());
+}
+
+TEST_F(FrameCommandsTest, CopyFlattenedPutsTheWholePictureOnTheClipboard)
+{
+    CPicEditView* view = OpenSample();
+    ASSERT_NE(nullptr, view);
+    CZVImage small;
+    ASSERT_TRUE(small.Create(30, 20, 24));
+    ASSERT_TRUE(view->doc.AddImageLayer(small, FALSE));
+    const CZVImage& background = view->doc.layers.layers[0].displayed;
+    view->doc.zoom = 0.5f;
+
+    Command(ID_STATUS_CLIPBOARD);
+    EXPECT_TRUE(g_texts.empty());
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE dib = ::GetClipboardData(CF_DIB);
+    ASSERT_NE(nullptr, dib);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib));
+    ASSERT_NE(nullptr, header);
+    EXPECT_EQ(static_cast<LONG>(background.GetWidth()), header->biWidth);
+    EXPECT_EQ(static_cast<LONG>(background.GetHeight()), std::labs(header->biHeight));
+    ::GlobalUnlock(dib);
+    ::CloseClipboard();
+
+    // Another window holds the clipboard: the user is told.
+    ASSERT_TRUE(::OpenClipboard(view->m_hWnd));
+    Command(ID_STATUS_CLIPBOARD);
+    ::CloseClipboard();
+    ASSERT_EQ(1u, g_texts.size());
+    EXPECT_NE(std::wstring::npos, g_texts[0].find(L"Unable to set clipboard data"));
+}
+
+TEST_F(FrameCommandsTest, HistogramOfTheCurrentLayerAndTheZoomMenuAtThePane)
+{
+    Command(ID_STATUS_HISTOGRAM);   // no picture
+    EXPECT_TRUE(g_captions.empty());
+    CPicEditView* view = OpenSample();
+    ASSERT_NE(nullptr, view);
+    CZVImage small;
+    ASSERT_TRUE(small.Create(30, 20, 24));
+    ASSERT_TRUE(view->doc.AddImageLayer(small, FALSE));
+    long shownWidth = 0;
+    g_actions = {[&shownWidth](HWND dialog) {
+        if (auto* histogram = dynamic_cast<CDlgHistogram*>(CWnd::FromHandlePermanent(dialog)))
+            shownWidth = static_cast<long>(histogram->m_image.GetWidth());
+        ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    }};
+    Command(ID_STATUS_HISTOGRAM);
+    EXPECT_EQ(1u, g_captions.size());
+    EXPECT_EQ(30, shownWidth);
+
+    // The zoom pane opens the zoom menu at its top-left corner.
+    ASSERT_NE(nullptr, frame->zoomPane);
+    CPoint corner = frame->zoomPane->GetRect().TopLeft();
+    frame->statusBar.ClientToScreen(&corner);
+    Command(ID_STATUS_ZOOM);
+    CBCGPPopupMenu* menu = CBCGPPopupMenu::GetActiveMenu();
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(14, menu->GetMenuItemCount());
+    EXPECT_EQ(33189u, menu->GetMenuItemID(0));
+    CRect placed;
+    menu->GetWindowRect(&placed);
+    EXPECT_EQ(corner.x, placed.left);
+    menu->CloseMenu();
+    PumpPending();
+}
