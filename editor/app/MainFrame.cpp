@@ -3,6 +3,7 @@
 #include "EditFilePaths.h"
 #include "EditorRules.h"
 #include "EditorUtils.h"
+#include "KQPrintDialog.h"
 #include "LumivoToolsApp.h"
 #include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
@@ -187,6 +188,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CBCGPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     DragAcceptFiles(TRUE);
+    // The canvases print through the editor's print dialog.
+    if (!GetPrintLayoutDialog())
+        SetPrintLayoutDialog(&editorprint::EditorPrintLayoutDialog());
     // The dialogs shared by the picture modes find the editor's picture through this frame.
     RegisterToolHostFrame(RUNTIME_CLASS(CMainFrame), ToolHostKind::Editor, [](CWnd* frame) -> CPicEditView* {
         auto* child = DYNAMIC_DOWNCAST(CChildFrame, static_cast<CMainFrame*>(frame)->MDIGetActive());

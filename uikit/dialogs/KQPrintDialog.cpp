@@ -84,8 +84,8 @@ BOOL CKQPrintDialog::OnInitDialog()
     if (m_image.IsValid() && m_image.GetHeight() > 0 && float(m_image.GetWidth()) / float(m_image.GetHeight()) > 1.0f)
         m_image.RotateLeft();
     if (m_image.IsValid()) {
-        m_nPixelWidth = int(m_image.GetWidth());
-        m_nPixelHeight = int(m_image.GetHeight());
+        m_nPixelWidth = m_nImageWidth = int(m_image.GetWidth());
+        m_nPixelHeight = m_nImageHeight = int(m_image.GetHeight());
         if (m_image.GetXDPI() > m_dResolution)
             m_dResolution = double(m_image.GetXDPI());
     }
@@ -440,15 +440,14 @@ void CKQPrintDialog::OnSelchangeSize()
     const printlayout::PhotoSize& size = sizes[size_t(index)];
     m_nUnit = size.unit;
     m_comboUnit.SetCurSel(m_nUnit == printlayout::UNIT_INCHES ? 1 : 0);
-    m_nCount = size.count;
+    if (PresetSetsCount())
+        m_nCount = size.count;
     if (index == 0) {
         // "Automatic": the whole picture at the size it had when the dialog opened.
         m_dWidth = m_dAutoWidth;
         m_dHeight = m_dAutoHeight;
-        if (m_image.IsValid()) {
-            m_nPixelWidth = int(m_image.GetWidth());
-            m_nPixelHeight = int(m_image.GetHeight());
-        }
+        m_nPixelWidth = m_nImageWidth;
+        m_nPixelHeight = m_nImageHeight;
     } else {
         m_dWidth = size.width;
         m_dHeight = size.height;

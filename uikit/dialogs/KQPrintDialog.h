@@ -1,5 +1,5 @@
 #pragma once
-// CKQPrintDialog: the library's print dialog (internal). The user picks the photo size (free or
+// CKQPrintDialog: the library's print dialog, also the base of the editor's. The user picks the photo size (free or
 // a standard one), the number of photos on the page, the gap between them and where the block
 // stands; the preview shows the page laid out as it will print.
 #include "DialogRules.h"
@@ -9,7 +9,7 @@
 #include "ZVImage.h"
 #include "ZVPreviewWnd.h"
 
-class CKQPrintDialog : public CKQDialog {
+class ZVUILIB_API CKQPrintDialog : public CKQDialog {
     DECLARE_DYNAMIC(CKQPrintDialog)
 public:
     explicit CKQPrintDialog(CWnd* pParent = nullptr);
@@ -34,6 +34,8 @@ public:
     double m_dWidth = 800.0, m_dHeight = 600.0;
     double m_dPaperWidth = 0, m_dPaperHeight = 0;
     int m_nPixelWidth = 800, m_nPixelHeight = 600;
+    // The picture's own size: m_image shrinks to the preview once the dialog is up.
+    int m_nImageWidth = 800, m_nImageHeight = 600;
     double m_dAutoWidth = 800.0, m_dAutoHeight = 600.0;
     float m_fAspect = 800.0f / 600.0f;
     int m_bKeepAspect = 1;
@@ -76,7 +78,10 @@ protected:
     void UpdatePaperText();
     void SetResolutionText();
     void UpdateMaxCount();
-    void UpdateResolution();
+    // The print resolution that the photo's width gives the picture (2 decimals here).
+    virtual void UpdateResolution();
+    // Whether a standard size also sets the photos per page to as many as fill a page.
+    virtual bool PresetSetsCount() const { return true; }
     void ShowResolutionAndFitCount();
     void UpdatePreview();
     void TranslateControls();
