@@ -20,6 +20,7 @@
 #include "LumivoToolsIds.h"
 #include "LumivoToolsApp.h"
 #include "MailClient.h"
+#include "PrintDialog.h"
 #include "MainFrame.h"
 #include "MainFrameIds.h"
 #include "TestSupport.h"
@@ -831,4 +832,36 @@ TEST_F(FrameCommandsTest, HistogramOfTheCurrentLayerAndTheZoomMenuAtThePane)
     EXPECT_EQ(corner.x, placed.left);
     menu->CloseMenu();
     PumpPending();
+}
+
+TEST_F(FrameCommandsTest, PrintLaysThePhotosOutAsTheDialogChose)
+{
+    appframe::MemoryPrinterService printer(2480, 3508, 300);   // A4 at 300 dpi
+    appframe::PrinterService* before = appframe::SetPrinterService(&printer);
+    ASSERT_TRUE(PutPictureOnClipboard(frame->m_hWnd, 40, 30));
+    Command(ID_FILE_FROM_CLIPBOARD);
+    ASSERT_NE(nullptr, CMainFrame::ActiveEditView());
+
+    // Two photos of 4 x 6 inches, 0.1 inch apart from the top left corner.
+    g_actions = {[](HWND dialog) {
+        ::SendDlgItemMessageW(dialog, IDC_KQ_PHOTO_SIZE, CB_SETCURSEL, 13, 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_KQ_PHOTO_SIZE, CBN_SELCHANGE),
+                       LPARAM(::GetDlgItem(dialog, IDC_KQ_PHOTO_SIZE)));
+        ::SetDlgItemTextW(dialog, IDC_KQ_COUNT, L"2");
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }};
+    Command(ID_STATUS_PRINT);
+    ASSERT_EQ(1u, g_captions.size());
+    EXPECT_EQ(L"Print", g_captions[0]);
+    EXPECT_NE(std::wstring::npos, printer.calls.find(L"EndDoc"));
+    ASSERT_NE(nullptr, printer.PageBits());
+    auto white = [&printer](int x, int y) {
+        const BYTE* p = printer.PageBits() + size_t(y) * size_t(printer.PageStride()) + size_t(x) * 3;
+        return p[0] == 255 && p[1] == 255 && p[2] == 255;
+    };
+    EXPECT_FALSE(white(600, 900));           // the first photo, 1200 x 1800
+    EXPECT_FALSE(white(1230 + 600, 900));    // the second beside it
+    EXPECT_TRUE(white(1215, 900));           // the gap between them
+    EXPECT_TRUE(white(600, 1900));           // nothing below
+    appframe::SetPrinterService(before);
 }
