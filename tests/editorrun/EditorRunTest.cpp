@@ -918,3 +918,29 @@ TEST_F(EditorRunTest, EmbossedPictureSavesAsAGreyRelief)
     CopyFileW(relief.c_str(), (ShotFolder() + L"\\relief.png").c_str(), FALSE);
     Gdiplus::GdiplusShutdown(gdiplus);
 }
+
+// The zoom at 100 % then two clicks of zoom in: the status bar's pane and slider follow (" 132%",
+// slider at 26 of 320). The screen goes to build/out/editor-zoom.png for a person to look at.
+TEST_F(EditorRunTest, ZoomInStepsShowInTheStatusBar)
+{
+    testsupport::TempFolder folder;
+    const std::wstring picture = folder.At(L"Lakeside.jpg");
+    ASSERT_TRUE(CopySample(picture));
+    ChildProcess editor;
+    ASSERT_TRUE(editor.Start(EditorPath(), L"-editor \"" + picture + L"\""));
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return OnlyTitle(editor, &frame) == L"Lakeside.jpg"; }));
+    const UINT kZoom100 = 33195, kZoomIn = 31011;
+    for (UINT command : {kZoom100, kZoomIn, kZoomIn})
+        SendMessageW(frame, WM_COMMAND, command, 0);
+    ULONG_PTR gdiplus = 0;
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&gdiplus, &input, nullptr));
+    SaveScreen(L"editor-zoom.png");
+    Gdiplus::GdiplusShutdown(gdiplus);
+    const std::wstring shot = ShotFolder() + L"\\editor-zoom.png";
+    const std::wstring out = shot.substr(0, shot.find(L"\\e2e\\")) + L"\\editor-zoom.png";
+    EXPECT_TRUE(MoveFileExW(shot.c_str(), out.c_str(), MOVEFILE_REPLACE_EXISTING));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, editor.WaitForExit(kTimeout));
+}
