@@ -229,9 +229,13 @@ TEST_F(EffectCommandsTest, RotateTurnsTheBackgroundOrTheLayerInTheirOwnDialog)
     EXPECT_EQ(dialogs.layerAngles, std::vector<int>{90});
     EXPECT_EQ(Steps(), layerSteps);
     EXPECT_EQ(dialogs.opened.size(), 1u);   // no picture rotation for a layer
+    // Turned by the mouse to 359.4 degrees: the dialog opens inside its range (360 with 3.14).
+    Layer()->angle = float(359.4 * 3.14159265358979 / 180.0);
+    Send(ID_IMAGE_ROTATE);
+    EXPECT_EQ(dialogs.layerAngles, (std::vector<int>{90, 359}));
     Layer()->locked = 1;
     Send(ID_IMAGE_ROTATE);
-    EXPECT_EQ(dialogs.layerAngles.size(), 1u);
+    EXPECT_EQ(dialogs.layerAngles.size(), 2u);
 }
 
 TEST_F(EffectCommandsTest, TextToolRunsTheSheetForANewTextAtTheCanvasCornerThenThePointer)
