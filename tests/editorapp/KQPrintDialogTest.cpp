@@ -59,7 +59,8 @@ protected:
             *handle = nullptr;
         }
     }
-    // Runs the dialog on the picture; steps see it laid out, then it closes with the button.
+    // Runs the dialog on the picture; steps see it laid out, then it closes with the button
+    // (0: the steps close it).
     bool Run(const CZVImage& picture, std::function<void(CKQPrintDialog&)> steps, int button = IDOK)
     {
         struct Context {
@@ -74,7 +75,8 @@ protected:
             context->shown = true;
             if (context->steps)
                 context->steps(dialog);
-            dialog.PostMessage(WM_COMMAND, MAKEWPARAM(context->button, BN_CLICKED), 0);
+            if (context->button)
+                dialog.PostMessage(WM_COMMAND, MAKEWPARAM(context->button, BN_CLICKED), 0);
         };
         const bool ok = runner.Run(nullptr, picture, choice);
         shown = context.shown;
@@ -178,6 +180,24 @@ TEST_F(EditorPrintDialogTest, TheResolutionIsAWholeNumber)
     }));
     EXPECT_DOUBLE_EQ(726.0, resolution);
     EXPECT_DOUBLE_EQ(726.0, choice.pictureDpi);
+}
+
+TEST_F(EditorPrintDialogTest, EnterAndEscapeFromTheKeyboard)
+{
+    const struct {
+        WPARAM key;
+        bool ok;
+    } cases[] = {{VK_RETURN, true}, {VK_ESCAPE, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(c.ok, Run(Picture(200, 300, 72), [&c](CKQPrintDialog& d) {
+            // The keys go to the control that has the focus, as typed.
+            HWND focus = ::GetFocus();
+            HWND target = focus && ::IsChild(d.m_hWnd, focus) ? focus : d.GetDlgItem(IDC_KQ_PHOTO_SIZE)->m_hWnd;
+            ::PostMessageW(target, WM_KEYDOWN, c.key, 0);
+            ::PostMessageW(target, WM_KEYUP, c.key, 0xC0000000);
+        }, 0));
+    }
 }
 
 TEST_F(EditorPrintDialogTest, PrinterPageOrientationAndNoPrinter)
