@@ -396,6 +396,44 @@ TEST_F(FileCommandsTest, ExportMenuListsTheFavouritesInOrderAndSuitsTheItem)
     EXPECT_EQ(::GetMenuItemCount(first), 6);
 }
 
+// The item's right button, at its top-right corner, opens the Export menu suited to the item;
+// the rest of the item does not.
+TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
+{
+    auto popUp = List().m_itemMenu;
+    ASSERT_TRUE(popUp);
+    std::vector<int> opened;
+    List().m_itemMenu = [&](int index, CPoint at) {
+        opened.push_back(index);
+        popUp(index, at);
+    };
+    const struct {
+        const wchar_t* name;
+        UINT fifthEntry;
+    } rows[] = {{L"sub", ID_ADD_FAVORITE}, {L"a.bmp", ID_EXPORT_PRINT}, {L"sub", ID_ADD_FAVORITE}};
+    for (const auto& row : rows) {
+        const int index = Index(row.name);
+        CRect cell;
+        for (const KQ_PIC_LIST_VISIBLE& v : List().m_visible)
+            if (v.index == index)
+                cell = v.rect;
+        ASSERT_FALSE(cell.IsRectEmpty()) << row.name;
+        const int top = List().m_nType == KQ_TOOLBAR_TOP ? List().m_nHeight : 0;
+        const CPoint button = CPictureListView::ItemRightButtonRect(cell).CenterPoint() + CPoint(0, top);
+        const CPoint body(cell.left + 4, cell.CenterPoint().y + top);
+        for (const CPoint& at : {body, button}) {
+            List().m_nHover = index;
+            List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+            PumpPending();
+        }
+        ASSERT_EQ(opened.size(), size_t(&row - rows + 1)) << row.name << ": the button only";
+        EXPECT_EQ(opened.back(), index);
+        EXPECT_EQ(::GetMenuItemID(Menu(), 4), row.fifthEntry) << row.name;
+        List().Deselect();
+    }
+}
+
 // ---- favourites ----
 
 TEST_F(FileCommandsTest, AddFavoriteTakesTheHoveredFolderThroughTheDialog)
