@@ -208,4 +208,25 @@ TEST_F(BrowserToolBarTest, FolderModeOverOnlineMaterialOnlyTellsSo)
     EXPECT_FALSE(Bar().IsSubFolderMode());
 }
 
+// F6 and Tab go from the list to the tree, the breadcrumb and back to the list.
+TEST_F(BrowserToolBarTest, F6AndTabMoveTheFocusRoundTreeBreadcrumbAndList)
+{
+    const HWND tree = frame->m_wndPane.m_mainBar.m_tree.GetSafeHwnd();
+    const HWND breadcrumb = Bar().m_breadcrumb.GetSafeHwnd();
+    const HWND list = List().GetSafeHwnd();
+    List().SetFocus();
+    ASSERT_EQ(::GetFocus(), list);
+    const struct {
+        WPARAM key;
+        HWND focused;
+    } steps[] = {{VK_F6, tree}, {VK_TAB, breadcrumb}, {VK_F6, list}, {VK_TAB, tree}};
+    for (const auto& step : steps) {
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, step.key, 1);
+        PumpPending();
+        EXPECT_EQ(::GetFocus(), step.focused) << &step - steps;
+    }
+    EXPECT_TRUE(frame->CycleFocus(tree, true));
+    EXPECT_EQ(::GetFocus(), list) << "Shift goes back";
+}
+
 } // namespace browsertoolbartest
