@@ -8,6 +8,7 @@
 #include "LumivoShowsIds.h"
 #include "KQPPopupWindow.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
 #include "PicFullWnd.h"
 #include "ZVUILibApp.h"
 
@@ -258,6 +259,13 @@ bool CPictureListView::TestItemBTClicked(int index, const CPoint& point)
         return true;
     }
     return false;
+}
+
+void CPictureListView::ShowFullPicture(int fileIndex)
+{
+    auto* frame = dynamic_cast<CMainFrame*>(GetParent());
+    if (frame && fileIndex >= 0)
+        CPicFullScreenFrame::OpenOnItem(frame, fileIndex, false);
 }
 
 void CPictureListView::OnIconLoadedUpdate(int index)

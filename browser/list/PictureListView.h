@@ -182,6 +182,8 @@ public:
     void WaitForOnlineLoader();
     CLumivoShowsClient& GetOnlineClient() { return m_client; }
     CLumivoShowsDownloadFileList& GetDownloadQueue() { return m_downloads; }
+    // The viewer over the main frame on the picture; fileIndex counts the pictures only.
+    void ShowFullPicture(int fileIndex) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
