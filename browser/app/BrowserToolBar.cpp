@@ -151,8 +151,6 @@ BOOL CBrowserToolBar::OnInitDialog()
             layout->AddAnchor(id, CBCGPStaticLayout::e_MoveTypeHorz, CBCGPStaticLayout::e_SizeTypeNone);
     }
     Button(IDC_BAR_HIDE).ShowWindow(SW_HIDE);
-    // Until the list can sweep sub-folders, the folder mode is not offered.
-    Button(IDC_BAR_FOLDER_MODE).ShowWindow(SW_HIDE);
     if (CBCGPContextMenuManager* menus = g_pContextMenuManager)
         m_hEditMenu = menus->GetMenuById(IDR_MENU_EDIT);
     m_bInitialized = true;
@@ -179,6 +177,7 @@ void CBrowserToolBar::UpdateTexts()
         if (kButtons[i].caption)
             m_buttons[i].SetWindowText(TranslateString(kButtons[i].tip));
     }
+    ShowFolderMode();
     ShowTreeState(m_paneVisible ? m_paneVisible() : true);
     UpdateMenuTexts();
 }
@@ -296,6 +295,48 @@ void CBrowserToolBar::UpdateEditButtons()
     Button(IDC_BAR_PASTE).EnableWindow(!(flags & 0x20) && held);
     Button(IDC_BAR_COPY).EnableWindow((flags & 0x10) != 0);
     Button(IDC_BAR_CUT).EnableWindow((flags & 0x8) != 0);
+    Button(IDC_BAR_FOLDER_MODE).ShowWindow(m_pList->IsOnline() ? SW_HIDE : SW_SHOW);
+}
+
+bool CBrowserToolBar::IsSubFolderMode() const
+{
+    return m_pList && m_pList->m_folderBrowser.m_bRecursive;
+}
+
+void CBrowserToolBar::OnToggleFolderMode()
+{
+    if (!m_pList || !m_pList->GetSafeHwnd())
+        return;
+    if (m_pList->IsOnline()) {
+        const CString text = TranslateString(L"Only available to local folder");
+        if (m_pList->m_messageBox)
+            m_pList->m_messageBox(text, MB_OK | MB_ICONINFORMATION);
+        else
+            BCGPMessageBox(GetSafeHwnd(), text, nullptr, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (m_pList->IsOperateDisabled(1))
+        return;
+    // The walk reads the flag: it changes only while no walk runs.
+    m_pList->m_folderBrowser.StopSearch();
+    m_pList->m_folderBrowser.m_bRecursive = !m_pList->m_folderBrowser.m_bRecursive;
+    m_pList->Refresh();
+    ShowFolderMode();
+}
+
+// The button offers the other mode: "Penetrate Folder" while the list shows one folder's own
+// pictures, "Common mode" while it shows those of its sub-folders too.
+void CBrowserToolBar::ShowFolderMode()
+{
+    CKQFlatButton& button = Button(IDC_BAR_FOLDER_MODE);
+    if (!button.GetSafeHwnd())
+        return;
+    const bool sweeping = IsSubFolderMode();
+    const wchar_t* text = TranslateString(sweeping ? L"Common mode" : L"Penetrate Folder");
+    button.SetImage(sweeping ? IDB_BAR_COMMON_MODE : IDB_BAR_PENETRATE);
+    button.SetWindowText(text);
+    button.SetTooltip(text);
+    button.Invalidate();
 }
 
 void CBrowserToolBar::OnExport()
@@ -388,6 +429,7 @@ BOOL CBrowserToolBar::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLER
     case IDC_BAR_MORE: Expand(); break;
     case IDC_BAR_HIDE: Collapse(); break;
     case IDC_BAR_EXPORT: OnExport(); break;
+    case IDC_BAR_FOLDER_MODE: OnToggleFolderMode(); break;
     case IDC_BAR_TREE:
         if (m_paneVisible && m_showPane) {
             const bool show = !m_paneVisible();

@@ -45,6 +45,9 @@ public:
     void GoParent();
     void UpdateEditButtons();
     void OnExport();
+    // The list shows the pictures of the folder's sub-folders too, or its own only.
+    void OnToggleFolderMode();
+    bool IsSubFolderMode() const;
     void Expand();
     void Collapse();
     void UpdateTexts();
@@ -55,6 +58,7 @@ public:
     int GetRowHeight() const { return m_nRowHeight; }
     // The tree toggle's picture and tip for a pane shown or hidden.
     void ShowTreeState(bool paneVisible);
+    void ShowFolderMode();
 
     CLumivoShowsShellBreadcrumb m_breadcrumb;
     CKQFlatButton m_buttons[18];

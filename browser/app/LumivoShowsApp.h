@@ -82,6 +82,11 @@ public:
     void SetExportMenuMode(bool favorites);
     void UpdateCopyMoveMenus();
     void SetCopyToMenuText(const wchar_t* operation, const wchar_t* target);
+    // The viewer's copy and move commands (while it marks them as its own) on its picture: the
+    // note over the viewer; after a move the viewer shows the neighbour. Its Export menu pops
+    // up over it with Print and EMail, which then take its picture.
+    void RunViewerFileCommand(UINT id);
+    void PopupViewerExportMenu(CWnd* owner, CPoint at);
 
 protected:
     afx_msg void OnAppAbout();

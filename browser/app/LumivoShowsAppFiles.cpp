@@ -6,6 +6,8 @@
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
+#include "ViewerIds.h"
 
 namespace {
 
@@ -15,6 +17,32 @@ std::wstring PicturesFolder()
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 0, path)))
         return std::wstring();
     return path;
+}
+
+// The viewer reaches the application through these two hooks.
+void ViewerFileCommand(UINT id)
+{
+    if (CLumivoShowsApp* app = GetLumivoShowsApp())
+        app->RunViewerFileCommand(id);
+}
+
+void ViewerExportMenu(CWnd* owner, CPoint at)
+{
+    if (CLumivoShowsApp* app = GetLumivoShowsApp())
+        app->PopupViewerExportMenu(owner, at);
+}
+
+// The viewer when it is up and shown: the print and mail commands then take its picture.
+CPicFullScreenFrame* ShownViewer()
+{
+    CPicFullScreenFrame* viewer = g_pPicFullScreenFrame;
+    return viewer && viewer->GetSafeHwnd() && viewer->IsWindowVisible() ? viewer : nullptr;
+}
+
+std::wstring FileNameOf(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -31,6 +59,8 @@ void CLumivoShowsApp::BindFileCommands()
     places.exportMenu = [this] { return GetExportMenu(); };
     places.owner = m_pMainFrame ? m_pMainFrame->GetSafeHwnd() : nullptr;
     places.icon = m_hAppIcon;
+    CPicFullScreenFrame::s_pFileCommand = ViewerFileCommand;
+    CPicFullScreenFrame::s_pExportMenu = ViewerExportMenu;
     m_fileCommands.favoriteDialog = [this](std::wstring& folder, std::wstring& name, int& icon) {
         CDlgAddFavorite dialog(m_pMainWnd, m_favoriteRoot.c_str());
         dialog.m_strFolder = folder;
@@ -93,10 +123,53 @@ void CLumivoShowsApp::OnAddFavorite()
 
 void CLumivoShowsApp::OnPrint()
 {
-    m_fileCommands.Print();
+    if (CPicFullScreenFrame* viewer = ShownViewer())
+        m_fileCommands.Print(viewer->m_wndView.GetPath());
+    else
+        m_fileCommands.Print();
 }
 
 void CLumivoShowsApp::OnEMail()
 {
-    m_fileCommands.EMail();
+    if (CPicFullScreenFrame* viewer = ShownViewer())
+        m_fileCommands.EMail({viewer->m_wndView.GetPath()});
+    else
+        m_fileCommands.EMail();
+}
+
+void CLumivoShowsApp::RunViewerFileCommand(UINT id)
+{
+    CPicFullScreenFrame* viewer = g_pPicFullScreenFrame;
+    if (!viewer || !viewer->GetSafeHwnd() || !viewer->IsFileCommandFromViewer())
+        return;
+    const std::wstring path = viewer->m_wndView.GetPath();
+    if (path.empty())
+        return;
+    const std::vector<std::wstring> paths{path};
+    CopyMoveResult result;
+    if (id == ID_VIEWER_LAST_OPERATE)
+        result = m_fileCommands.RepeatLast(paths);
+    else if (id == ID_VIEWER_COPY_SELECT || id == ID_VIEWER_MOVE_SELECT)
+        result = m_fileCommands.ToPickedFolder(id == ID_VIEWER_MOVE_SELECT ? CopyOrMove::Move : CopyOrMove::Copy, paths);
+    else
+        result = m_fileCommands.ToFavorite(id, paths);
+    if (result.outcome == CopyMoveResult::NotRun)
+        return;
+    const bool move = m_fileCommands.lastOperation == CopyOrMove::Move;
+    const std::wstring operation = TranslateString(move ? L"Move to" : L"Copy to");
+    std::wstring text = result.outcome == CopyMoveResult::Done ? FileNameOf(path)
+                                                                : std::wstring(TranslateString(L"The operation failed"));
+    text += L"\r\n" + operation + L" " + m_fileCommands.lastTarget;
+    m_fileCommands.note(text.c_str(), 1);
+    // A move that left the file where it was keeps the picture.
+    if (move && !result.gone.empty() && g_pPicFullScreenFrame == viewer)
+        viewer->DropShownPicture();
+}
+
+void CLumivoShowsApp::PopupViewerExportMenu(CWnd* owner, CPoint at)
+{
+    SetExportMenuMode(false);
+    UpdateCopyMoveMenus();
+    if (CBCGPContextMenuManager* menus = GetContextMenuManager())
+        menus->ShowPopupMenu(IDR_MENU_EXPORT, at.x, at.y, owner);
 }

@@ -210,6 +210,7 @@
 #define IDB_BAR_RENAME 296
 #define IDB_BAR_NEW_FOLDER 297 // 295 is the batch dialogs' browse picture
 #define IDB_BAR_CONDITION 298
+#define IDB_BAR_COMMON_MODE 299 // the folder mode's "Common mode" face
 
 // The side pane: its pages, the Folder page's template and controls, and their pictures.
 #define ID_PANE_VIEW 119

@@ -343,6 +343,22 @@ void CMainFrame::BindPane()
         };
         m_wndPane.m_mainBar.m_favoriteDialog = app->m_fileCommands.favoriteDialog;
     }
+    // A folder the tree did not choose leaves the tree without a selection.
+    m_wndList.m_folderChanged = [this, &tree](bool fromTree) {
+        if (!fromTree && tree.GetSafeHwnd() && tree.GetSelectedItem())
+            tree.SelectItem(nullptr);
+        m_wndToolBar.UpdateEditButtons();
+    };
+    // The item's right button: the Export menu suited to a folder or a picture.
+    m_wndList.m_itemMenu = [this](int index, CPoint at) {
+        CLumivoShowsApp* app = GetLumivoShowsApp();
+        if (!app)
+            return;
+        app->SetExportMenuMode((m_wndList.GetItemState(index) & KQLS_FOLDER) != 0);
+        app->UpdateCopyMoveMenus();
+        if (CBCGPContextMenuManager* menus = app->GetContextMenuManager())
+            menus->ShowPopupMenu(IDR_MENU_EXPORT, at.x, at.y, this);
+    };
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
@@ -359,7 +375,32 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
         m_wndToolBar.GoParent();
         return TRUE;
     }
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_F6 || pMsg->wParam == VK_TAB) &&
+        ::GetKeyState(VK_CONTROL) >= 0 && CycleFocus(pMsg->hwnd, ::GetKeyState(VK_SHIFT) < 0))
+        return TRUE;
     return CBCGPFrameWnd::PreTranslateMessage(pMsg);
+}
+
+bool CMainFrame::CycleFocus(HWND from, bool backward)
+{
+    // Tree, breadcrumb, list, and round again; a hidden one (the pane slid away) is passed over.
+    const HWND stops[] = {m_wndPane.m_mainBar.m_tree.GetSafeHwnd(), m_wndToolBar.m_breadcrumb.GetSafeHwnd(),
+                          m_wndList.GetSafeHwnd()};
+    const int count = int(sizeof stops / sizeof stops[0]);
+    int at = -1;
+    for (int i = 0; i < count && at < 0; ++i)
+        if (stops[i] && (from == stops[i] || ::IsChild(stops[i], from)))
+            at = i;
+    if (at < 0)
+        return false;
+    for (int step = 1; step < count; ++step) {
+        const HWND next = stops[(at + (backward ? count - step : step)) % count];
+        if (next && ::IsWindowVisible(next) && ::IsWindowEnabled(next)) {
+            ::SetFocus(next);
+            return true;
+        }
+    }
+    return true;
 }
 
 void CMainFrame::OnSetFocus(CWnd*)

@@ -26,6 +26,9 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Alt+Left and Alt+Right go back and forward, Backspace in the list to the parent folder.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // F6 and Tab move the focus from the tree to the breadcrumb to the list and round (Shift:
+    // back); false when the focus is in none of them.
+    bool CycleFocus(HWND from, bool backward);
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Pop-up menus carry the logo at their left.
     BOOL OnShowPopupMenu(CBCGPPopupMenu* pMenu) override;

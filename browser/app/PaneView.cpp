@@ -147,8 +147,10 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
         return;
     CString path;
     if (m_tree.GetItemPath(path, item) && !path.IsEmpty()) {
-        if (path.CompareNoCase(m_pList->GetCurrentFolder()) != 0)
+        if (path.CompareNoCase(m_pList->GetCurrentFolder()) != 0) {
+            m_pList->MarkTreeSetsFolder();
             m_pList->OpenFolder(path);
+        }
     }
 }
 

@@ -87,7 +87,7 @@ void CPictureListView::ViewCurrentItem()
     if (GetItemState(index) & KQLS_FOLDER)
         OpenFolder(GetItemFullFileName(index).GetString());
     else
-        ShowFullPicture(index);
+        ShowFullPicture(index - CountItems().folders);
 }
 
 void CPictureListView::OpenFolderInExplorer()

@@ -1,4 +1,5 @@
 #include "PictureListView.h"
+#include <algorithm>
 #include "BatchDialogsUI.h"
 #include "DlgInput.h"
 #include "DlgLumivoTools.h"
@@ -7,6 +8,7 @@
 #include "LumivoShowsIds.h"
 #include "KQPPopupWindow.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
 #include "PicFullWnd.h"
 #include "ZVUILibApp.h"
 
@@ -88,6 +90,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
+    ON_MESSAGE(KQLV_MSG_FOLDER_CHANGED, OnFolderChangedMessage)
     ON_MESSAGE(WM_OPEN_PENDING_FOLDER, OnOpenPendingFolder)
     ON_MESSAGE(WM_BATCH_ITEM_DONE, OnBatchItemDone)
     ON_MESSAGE(WM_BATCH_FOLDER_RELOAD, OnBatchFolderReload)
@@ -217,6 +220,52 @@ void CPictureListView::OnHoverItem(KQ_PIC_LIST_ITEM* item)
     if (item && item->pInfo && !(item->nState & KQLS_FOLDER) && !IsScanning() && m_hovered)
         m_hovered(item);
     CKQPicListView::OnHoverItem(item);
+}
+
+LRESULT CPictureListView::OnFolderChangedMessage(WPARAM wParam, LPARAM lParam)
+{
+    const bool fromTree = m_bTreeSetsFolder;
+    m_bTreeSetsFolder = false;
+    if (m_folderChanged)
+        m_folderChanged(fromTree);
+    return CKQPicListView::OnFolderChanged(wParam, lParam);
+}
+
+CRect CPictureListView::ItemRightButtonRect(const CRect& item)
+{
+    const int size = std::min(item.Width(), item.Height());
+    const int side = size <= 96 ? 24 : size <= 192 ? 44 : 64;
+    return CRect(item.right - side, item.top, item.right, item.top + side);
+}
+
+bool CPictureListView::TestItemBTClicked(int index, const CPoint& point)
+{
+    if (index < 0 || index != m_nHover || index == m_nDownloadMore)
+        return false;
+    CPoint local = point;
+    if (m_nType == KQ_TOOLBAR_TOP)
+        local.y -= m_nHeight;
+    for (const KQ_PIC_LIST_VISIBLE& cell : m_visible) {
+        if (cell.index != index)
+            continue;
+        CRect button = ItemRightButtonRect(cell.rect);
+        if (!button.PtInRect(local))
+            return false;
+        // The menu opens below the button's bottom-left corner.
+        CPoint at(button.left, button.bottom + (point.y - local.y));
+        ClientToScreen(&at);
+        if (m_itemMenu)
+            m_itemMenu(index, at);
+        return true;
+    }
+    return false;
+}
+
+void CPictureListView::ShowFullPicture(int fileIndex)
+{
+    auto* frame = dynamic_cast<CMainFrame*>(GetParent());
+    if (frame && fileIndex >= 0)
+        CPicFullScreenFrame::OpenOnItem(frame, fileIndex, false);
 }
 
 void CPictureListView::OnIconLoadedUpdate(int index)

@@ -150,6 +150,14 @@ public:
     using CKQPicListView::UpdateFolder;
     // After a folder (local or online) was opened: the tool bar's history and breadcrumb follow.
     std::function<void(const wchar_t* path)> m_folderOpened;
+    // The folder changed (0x703): fromTree when the folder tree asked for it (MarkTreeSetsFolder
+    // before its open), so that the tree keeps its selection.
+    std::function<void(bool fromTree)> m_folderChanged;
+    void MarkTreeSetsFolder() { m_bTreeSetsFolder = true; }
+    // The right item button, a square at the item's top-right corner (its side by the item's
+    // size), pops up the copy/move menu for the item at the point given (screen).
+    static CRect ItemRightButtonRect(const CRect& item);
+    std::function<void(int index, CPoint at)> m_itemMenu;
     void StopAll() override;
     int GetItemCount() override;
     bool GetItem(int index, KQ_PIC_LIST_ITEM* item) override;
@@ -174,11 +182,15 @@ public:
     void WaitForOnlineLoader();
     CLumivoShowsClient& GetOnlineClient() { return m_client; }
     CLumivoShowsDownloadFileList& GetDownloadQueue() { return m_downloads; }
+    // The viewer over the main frame on the picture; fileIndex counts the pictures only.
+    void ShowFullPicture(int fileIndex) override;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnUpdateView(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFolderChangedMessage(WPARAM wParam, LPARAM lParam);
+    bool TestItemBTClicked(int index, const CPoint& point) override;
     afx_msg LRESULT OnOpenPendingFolder(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchItemDone(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchFolderReload(WPARAM, LPARAM);
@@ -226,6 +238,7 @@ private:
     CLumivoShowsClientUI m_clientUI;
     CLumivoShowsDownloadFileList m_downloads;
     bool m_bOnline = false;
+    bool m_bTreeSetsFolder = false;
     int m_nRefreshFlags = 0;
     std::atomic<int> m_nDownloadMore{-1};
     CKQImageFile m_imgDownloadMore;

@@ -79,7 +79,8 @@ void CPicFullScreenFrame::DeleteShownPicture()
                                           : BCGPMessageBox(GetSafeHwnd(), question, nullptr, MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return;
-    const std::wstring path = list->GetItemFullFileName(index).GetString();
+    // The viewer counts pictures only: its index is not the list's when sub-folders come first.
+    const std::wstring path = m_wndView.GetPath();
     KQPathSet paths;
     paths.Insert(BrowserString(path.c_str()));
     if (list->m_recycle)
@@ -87,8 +88,19 @@ void CPicFullScreenFrame::DeleteShownPicture()
     // A file the shell kept stays, and so does its picture.
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
+    DropShownPicture();
+}
+
+void CPicFullScreenFrame::DropShownPicture()
+{
+    CPictureListView* list = m_pMain ? &m_pMain->m_wndList : nullptr;
+    const int index = m_wndView.GetCurrent();
+    if (!list || !list->GetSafeHwnd() || index < 0)
+        return;
     list->Lock();
-    list->DeleteItem(index, false, false);
+    const int item = list->FindItemByPath(m_wndView.GetPath().c_str());
+    if (item >= 0)
+        list->DeleteItem(item, false, false);
     list->Unlock();
     list->PostUpdateView();
     m_bRotationUnsaved = false;
@@ -98,7 +110,7 @@ void CPicFullScreenFrame::DeleteShownPicture()
         reread->Refresh();
         return;
     }
-    const int count = list->GetItemCount();
+    const int count = m_wndView.GetPictureCount();
     m_wndView.ShowPicture(index < count ? index : count - 1, 0);
 }
 

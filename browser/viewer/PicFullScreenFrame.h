@@ -58,6 +58,9 @@ public:
     // Asks once, then deletes the file; the viewer shows the picture now at its place (the one
     // before after the last), or closes and has the list read its folder when none is left.
     void DeleteShownPicture();
+    // The shown picture's file is gone (deleted or moved away): its item leaves the list and the
+    // viewer shows its neighbour, or closes and has the list read its folder when none is left.
+    void DropShownPicture();
     // Renames the file in its folder; the same name does nothing.
     void RenameShownPicture();
     void HandOff(HandOffMode mode);

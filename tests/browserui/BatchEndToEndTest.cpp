@@ -1,5 +1,7 @@
 // The real program and the real KQBatch on a folder of pictures: Select All, then grey, then a
 // watermark, each confirmed with Yes as the user would; the pictures are checked after each run.
+// Browsing: into a sub-folder and back with Alt+Left, the viewer on a picture, and the folder
+// the program leaves in stored for the next start.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -21,6 +23,7 @@ const wchar_t kBatchKey[] = L"Software\\Lumivo\\LumivoShows\\Batch";
 const UINT kBatchGray = 33055;
 const UINT kBatchWatermark = 33059;
 const int kPictures = 24;
+const int kListId = 0xE900; // the main frame's view
 const long kWidth = 320, kHeight = 240;
 
 void SaveScreen(const std::wstring& path)
@@ -246,6 +249,101 @@ TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
     ::Sleep(2000);
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(shows.WaitForExit(20000), 0);
+}
+
+std::wstring WindowText(HWND window)
+{
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+// A double-click at a point of the list, as the mouse gives it.
+void DoubleClick(HWND list, int x, int y)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    ::PostMessageW(list, WM_MOUSEMOVE, 0, at);
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+    ::PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+std::wstring StoredViewPath()
+{
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShows", L"LastViewPath", RRF_RT_REG_SZ, nullptr, path,
+                       &size) != ERROR_SUCCESS)
+        return std::wstring();
+    return path;
+}
+
+TEST(ShowsBrowse, IntoASubFolderAndBackThenTheViewerAndTheFolderStoredAtExit)
+{
+    RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
+    SetBatchValue(askValue, 0);
+    RegValueGuard lastView(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShows", L"LastViewPath");
+    TempFolder temp;
+    // One sub-folder (listed first), then the pictures.
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"aaa").c_str(), nullptr));
+    for (int i = 0; i < 2; ++i)
+        ASSERT_TRUE(WriteFixture(temp.At(L"aaa\\s" + std::to_wstring(i) + L".png"), 20 + i));
+    for (int i = 0; i < 6; ++i)
+        ASSERT_TRUE(WriteFixture(temp.At(L"p" + std::to_wstring(i) + L".png"), i));
+    const std::wstring shots = ShotsFolder();
+
+    ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    const HWND list = ::GetDlgItem(frame, kListId);
+    ASSERT_NE(list, nullptr);
+    ::Sleep(3000); // the folder is listed
+    SaveScreen(shots + L"\\browse-folder.png");
+
+    // The first cell is the sub-folder: a double-click opens it.
+    DoubleClick(list, 60, 60);
+    ::Sleep(2500);
+    SaveScreen(shots + L"\\browse-sub-folder.png");
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(shows.WaitForExit(20000), 0);
+    EXPECT_EQ(StoredViewPath(), temp.At(L"aaa")) << "the sub-folder was open at exit";
+
+    // Again: into the sub-folder, Alt+Left back; then a picture in the viewer, Right, Esc.
+    ChildProcess again;
+    ASSERT_TRUE(again.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame2 = again.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame2, nullptr);
+    const HWND list2 = ::GetDlgItem(frame2, kListId);
+    ::Sleep(3000);
+    DoubleClick(list2, 60, 60);
+    ::Sleep(2500);
+    ::PostMessageW(list2, WM_SYSKEYDOWN, VK_LEFT, (1 << 29) | 1);
+    ::Sleep(2500);
+    SaveScreen(shots + L"\\browse-back.png");
+
+    // The second cell, right of the sub-folder's, is the first picture.
+    DoubleClick(list2, 220, 60);
+    const HWND viewer = again.WaitForWindow(L"LumivoViewerFrame", 8000);
+    SaveScreen(shots + L"\\browse-viewer.png");
+    EXPECT_NE(viewer, nullptr);
+    if (viewer) {
+        const std::wstring before = WindowText(viewer);
+        // The key goes where the program has its focus: the picture window.
+        GUITHREADINFO focus = {sizeof focus};
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(viewer, nullptr), &focus);
+        ::PostMessageW(focus.hwndFocus ? focus.hwndFocus : viewer, WM_KEYDOWN, VK_RIGHT, 1);
+        ::Sleep(1500);
+        SaveScreen(shots + L"\\browse-viewer-next.png");
+        EXPECT_NE(WindowText(viewer), before) << "Right shows the next picture";
+        ::PostMessageW(viewer, WM_CLOSE, 0, 0);
+        ::Sleep(1500);
+    }
+    EXPECT_TRUE(::IsWindowVisible(frame2)) << "the main frame is back";
+    ::PostMessageW(frame2, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.WaitForExit(20000), 0);
+    EXPECT_EQ(StoredViewPath(), temp.Root()) << "Alt+Left went back to the folder";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The tool bar above the list in the real frame: the history through Back, Forward and the keys,
 // Parent at a drive's root, Export without a picture, and the one or two rows.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -151,6 +152,81 @@ TEST_F(BrowserToolBarTest, MoreDoublesTheHeightAndOnlyHideUndoesIt)
     Bar().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(list.Width() / 2, 5));
     EXPECT_EQ(BarHeight(), 2 * one);
     EXPECT_TRUE(Bar().m_bHoverExpanded);
+}
+
+// The folder mode lists the pictures of every sub-folder instead of the sub-folders, named by
+// their place below the folder, and the button offers the mode it would go back to.
+TEST_F(BrowserToolBarTest, FolderModeListsTheSubFoldersPicturesAndOffersTheOtherMode)
+{
+    for (const wchar_t* name : {L"a.jpg", L"one\\b.jpg", L"one\\inner\\c.jpg"})
+        ASSERT_TRUE(TempFolder::Put(temp.At(name), "x"));
+    List().Refresh();
+    PumpPending();
+    Wait(temp.Root());
+    const auto names = [this] {
+        std::vector<std::wstring> listed;
+        for (int i = 0; i < List().GetItemCount(); ++i)
+            listed.push_back(List().GetItemFullFileName(i).GetString());
+        std::sort(listed.begin(), listed.end());
+        return listed;
+    };
+    const std::vector<std::wstring> common{temp.At(L"a.jpg"), temp.At(L"one"), temp.At(L"two")};
+    EXPECT_EQ(names(), common);
+    CKQFlatButton& button = Bar().Button(IDC_BAR_FOLDER_MODE);
+    EXPECT_TRUE(button.IsWindowVisible());
+    const struct {
+        std::vector<std::wstring> listed;
+        const wchar_t* offered;
+    } steps[] = {
+        {{temp.At(L"a.jpg"), temp.At(L"one\\b.jpg"), temp.At(L"one\\inner\\c.jpg")}, L"Common mode"},
+        {common, L"Penetrate Folder"},
+    };
+    for (const auto& step : steps) {
+        Click(IDC_BAR_FOLDER_MODE);
+        PumpPending();
+        Wait(temp.Root());
+        EXPECT_EQ(names(), step.listed) << step.offered;
+        CString text;
+        button.GetWindowText(text);
+        EXPECT_STREQ(text.GetString(), step.offered);
+    }
+}
+
+TEST_F(BrowserToolBarTest, FolderModeOverOnlineMaterialOnlyTellsSo)
+{
+    std::vector<std::wstring> boxes;
+    List().m_messageBox = [&](const wchar_t* text, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    };
+    List().SwitchViewSettings(false);
+    Bar().UpdateEditButtons();
+    EXPECT_FALSE(Bar().Button(IDC_BAR_FOLDER_MODE).IsWindowVisible());
+    Click(IDC_BAR_FOLDER_MODE);
+    List().SwitchViewSettings(true);
+    EXPECT_EQ(boxes, std::vector<std::wstring>{L"Only available to local folder"});
+    EXPECT_FALSE(Bar().IsSubFolderMode());
+}
+
+// F6 and Tab go from the list to the tree, the breadcrumb and back to the list.
+TEST_F(BrowserToolBarTest, F6AndTabMoveTheFocusRoundTreeBreadcrumbAndList)
+{
+    const HWND tree = frame->m_wndPane.m_mainBar.m_tree.GetSafeHwnd();
+    const HWND breadcrumb = Bar().m_breadcrumb.GetSafeHwnd();
+    const HWND list = List().GetSafeHwnd();
+    List().SetFocus();
+    ASSERT_EQ(::GetFocus(), list);
+    const struct {
+        WPARAM key;
+        HWND focused;
+    } steps[] = {{VK_F6, tree}, {VK_TAB, breadcrumb}, {VK_F6, list}, {VK_TAB, tree}};
+    for (const auto& step : steps) {
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, step.key, 1);
+        PumpPending();
+        EXPECT_EQ(::GetFocus(), step.focused) << &step - steps;
+    }
+    EXPECT_TRUE(frame->CycleFocus(tree, true));
+    EXPECT_EQ(::GetFocus(), list) << "Shift goes back";
 }
 
 } // namespace browsertoolbartest

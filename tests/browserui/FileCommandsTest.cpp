@@ -14,6 +14,8 @@
 #include "LumivoShowsIds.h"
 #include "MailClient.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
+#include "ViewerIds.h"
 #include "PrintDialog.h"
 #include "ShellService.h"
 #include "TestSupport.h"
@@ -394,6 +396,44 @@ TEST_F(FileCommandsTest, ExportMenuListsTheFavouritesInOrderAndSuitsTheItem)
     EXPECT_EQ(::GetMenuItemCount(first), 6);
 }
 
+// The item's right button, at its top-right corner, opens the Export menu suited to the item;
+// the rest of the item does not.
+TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
+{
+    auto popUp = List().m_itemMenu;
+    ASSERT_TRUE(popUp);
+    std::vector<int> opened;
+    List().m_itemMenu = [&](int index, CPoint at) {
+        opened.push_back(index);
+        popUp(index, at);
+    };
+    const struct {
+        const wchar_t* name;
+        UINT fifthEntry;
+    } rows[] = {{L"sub", ID_ADD_FAVORITE}, {L"a.bmp", ID_EXPORT_PRINT}, {L"sub", ID_ADD_FAVORITE}};
+    for (const auto& row : rows) {
+        const int index = Index(row.name);
+        CRect cell;
+        for (const KQ_PIC_LIST_VISIBLE& v : List().m_visible)
+            if (v.index == index)
+                cell = v.rect;
+        ASSERT_FALSE(cell.IsRectEmpty()) << row.name;
+        const int top = List().m_nType == KQ_TOOLBAR_TOP ? List().m_nHeight : 0;
+        const CPoint button = CPictureListView::ItemRightButtonRect(cell).CenterPoint() + CPoint(0, top);
+        const CPoint body(cell.left + 4, cell.CenterPoint().y + top);
+        for (const CPoint& at : {body, button}) {
+            List().m_nHover = index;
+            List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+            List().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+            PumpPending();
+        }
+        ASSERT_EQ(opened.size(), size_t(&row - rows + 1)) << row.name << ": the button only";
+        EXPECT_EQ(opened.back(), index);
+        EXPECT_EQ(::GetMenuItemID(Menu(), 4), row.fifthEntry) << row.name;
+        List().Deselect();
+    }
+}
+
 // ---- favourites ----
 
 TEST_F(FileCommandsTest, AddFavoriteTakesTheHoveredFolderThroughTheDialog)
@@ -472,6 +512,125 @@ TEST_F(FileCommandsTest, MailHandsTheSelectedPicturesToTheMailProgram)
     const auto narrow = [](const std::wstring& w) { return std::string(w.begin(), w.end()); };
     EXPECT_EQ(call->files[0].path, narrow(temp.At(L"a.bmp")));
     EXPECT_EQ(call->files[1].path, narrow(temp.At(L"c.bmp")));
+    ::FreeLibrary(held);
+}
+
+// ---- the viewer's picture ----
+
+// The same commands from the viewer over the frame: they take its picture, not the list's
+// selection, and a move shows the picture's neighbour.
+class ViewerFileCommandsTest : public FileCommandsTest {
+protected:
+    void TearDown() override
+    {
+        if (g_pPicFullScreenFrame)
+            g_pPicFullScreenFrame->DestroyWindow();
+        PumpPending();
+        FileCommandsTest::TearDown();
+    }
+    CPicFullScreenFrame* Open(const wchar_t* name)
+    {
+        CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, PictureIndex(name), false);
+        PumpFor(100);
+        return viewer;
+    }
+    void Show(const wchar_t* name)
+    {
+        g_pPicFullScreenFrame->m_wndView.ShowPicture(PictureIndex(name), SHOW_QUICK);
+        PumpUntil([&] { return !g_pPicFullScreenFrame->m_wndView.IsTransitionRunning(); });
+    }
+    // The viewer counts the pictures after the list's folders.
+    int PictureIndex(const wchar_t* name) { return Index(name) - Index(L"sub") - 1; }
+    std::wstring Shown() { return g_pPicFullScreenFrame ? g_pPicFullScreenFrame->m_wndView.GetPath() : L""; }
+};
+
+TEST_F(ViewerFileCommandsTest, CopyAndMoveTakeTheShownPictureAndAMoveShowsItsNeighbour)
+{
+    AddFavorite(target.Root(), L"Target");
+    CPicFullScreenFrame* viewer = Open(L"a.bmp");
+    ASSERT_NE(viewer, nullptr);
+    Select({L"c.bmp"});
+    viewer->SendMessage(WM_COMMAND, ID_COPY_FAVORITE + 1);
+    EXPECT_TRUE(Exists(target.At(L"a.bmp")));
+    EXPECT_TRUE(Exists(temp.At(L"a.bmp")));
+    EXPECT_FALSE(Exists(target.At(L"c.bmp"))) << "the list's selection is not the viewer's picture";
+    EXPECT_TRUE(Selected(L"c.bmp"));
+    EXPECT_EQ(temp.At(L"a.bmp"), Shown());
+    EXPECT_FALSE(viewer->IsFileCommandFromViewer());
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_EQ(L"a.bmp\r\nCopy to " + target.Root(), notes[0]);
+
+    Show(L"b.bmp");
+    viewer->SendMessage(WM_COMMAND, ID_MOVE_FAVORITE + 1);
+    EXPECT_EQ(1, confirmations);
+    EXPECT_FALSE(Exists(temp.At(L"b.bmp")));
+    EXPECT_TRUE(Exists(target.At(L"b.bmp")));
+    EXPECT_EQ(-1, Index(L"b.bmp"));
+    EXPECT_EQ(temp.At(L"c.bmp"), Shown()) << "the neighbour after a move";
+    EXPECT_EQ(L"b.bmp\r\nMove to " + target.Root(), notes.back());
+
+    // A failed move says so and keeps the picture; the repeat asks nothing.
+    shell.fail = true;
+    viewer->SendMessage(WM_COMMAND, ID_EXPORT_LAST);
+    EXPECT_EQ(1, confirmations);
+    EXPECT_TRUE(Exists(temp.At(L"c.bmp")));
+    EXPECT_NE(-1, Index(L"c.bmp"));
+    EXPECT_EQ(temp.At(L"c.bmp"), Shown());
+    EXPECT_EQ(L"The operation failed\r\nMove to " + target.Root(), notes.back());
+    EXPECT_FALSE(viewer->IsFileCommandFromViewer());
+}
+
+TEST_F(ViewerFileCommandsTest, TheLastPictureMovedAwayClosesTheViewer)
+{
+    shell.picked = target.Root();
+    for (const wchar_t* name : {L"a.bmp", L"b.bmp"})
+        ASSERT_TRUE(::DeleteFileW(temp.At(name).c_str()));
+    List().Refresh();
+    ASSERT_TRUE(PumpUntil([&] { return List().GetItemCount() == 2 && !List().IsScanning(); }));
+    CPicFullScreenFrame* viewer = Open(L"c.bmp");
+    ASSERT_NE(viewer, nullptr);
+    viewer->SendMessage(WM_COMMAND, ID_MOVE_SELECT);
+    EXPECT_EQ(0, confirmations) << "a picked folder is not confirmed";
+    EXPECT_TRUE(Exists(target.At(L"c.bmp")));
+    PumpPending();
+    EXPECT_EQ(nullptr, g_pPicFullScreenFrame);
+}
+
+TEST_F(ViewerFileCommandsTest, DeleteBehindASubFolderTakesTheShownPicture)
+{
+    List().m_messageBox = [](const wchar_t*, UINT) { return IDYES; };
+    List().m_recycle = [](const KQPathSet& paths) {
+        for (auto it = paths.Begin(); !it.IsEnd(); it.Next())
+            ::DeleteFileW(it.GetKey().GetString());
+        return true;
+    };
+    CPicFullScreenFrame* viewer = Open(L"b.bmp");
+    ASSERT_NE(viewer, nullptr);
+    viewer->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+    EXPECT_FALSE(Exists(temp.At(L"b.bmp")));
+    EXPECT_TRUE(Exists(temp.At(L"a.bmp")));
+    EXPECT_NE(-1, Index(L"sub"));
+    EXPECT_EQ(temp.At(L"c.bmp"), Shown());
+}
+
+TEST_F(ViewerFileCommandsTest, MailFromTheViewerSendsItsPicture)
+{
+    FakeMailClient client;
+    client.library = testsupport::BinDir() + L"\\..\\tests\\FakeMapi.dll";
+    HMODULE held = ::LoadLibraryW(client.library.c_str());
+    ASSERT_NE(held, nullptr);
+    auto lastCall = reinterpret_cast<FakeMapiLastCallFn>(reinterpret_cast<void*>(::GetProcAddress(held, "FakeMapiLastCall")));
+    ASSERT_NE(lastCall, nullptr);
+    IMailClient* previous = SetMailClient(&client);
+    Select({L"a.bmp", L"c.bmp"});
+    CPicFullScreenFrame* viewer = Open(L"b.bmp");
+    ASSERT_NE(viewer, nullptr);
+    viewer->SendMessage(WM_COMMAND, ID_EXPORT_EMAIL);
+    SetMailClient(previous);
+    const auto* call = lastCall();
+    ASSERT_EQ(call->files.size(), 1u);
+    const std::wstring b = temp.At(L"b.bmp");
+    EXPECT_EQ(call->files[0].path, std::string(b.begin(), b.end()));
     ::FreeLibrary(held);
 }
 

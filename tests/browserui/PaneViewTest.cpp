@@ -153,6 +153,24 @@ TEST_F(PaneViewTest, DeletingAFavouriteLeavesItsFolder)
     EXPECT_TRUE(::GetFileAttributesW(temp.At(L"one\\inner").c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
+// A folder the tree chose keeps its item selected; one the list opened by itself leaves the
+// tree without a selection.
+TEST_F(PaneViewTest, TheTreeKeepsItsSelectionOnlyForTheFoldersItOpened)
+{
+    Start();
+    HTREEITEM item = AddFavorite(temp.At(L"one"), L"One");
+    ASSERT_NE(item, nullptr);
+    Tree().SelectItem(item);
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCurrentFolder() == temp.At(L"one").c_str() && !List().IsScanning(); }));
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), item);
+    List().OpenFolder(temp.At(L"one\\inner").c_str());
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCurrentFolder() == temp.At(L"one\\inner").c_str() && !List().IsScanning(); }));
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), nullptr);
+    EXPECT_FALSE(Bar().m_btnDelete.IsWindowVisible());
+}
+
 TEST_F(PaneViewTest, TheTreeDoesNotOpenDuringABatch)
 {
     Start();
