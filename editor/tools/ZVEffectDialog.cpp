@@ -114,7 +114,7 @@ void CZVEffectDialog::AbandonRun()
     if (!m_run)
         return;
     m_run->abandoned.store(1);
-    m_result.SetEscape(1);
+    m_work.SetEscape(1);
 }
 
 void CZVEffectDialog::FreeRun()
@@ -148,19 +148,19 @@ void CZVEffectDialog::StartProcess()
     SetTimer(kProgressTimer, 50, nullptr);
 }
 
-// The worker reads the source picture, writes the result picture and posts its end; the
+// The worker reads the source picture, writes the working picture and posts its end; the
 // windows and the layers stay with the user-interface thread.
 DWORD WINAPI CZVEffectDialog::ProcessThread(LPVOID param)
 {
     CEffectRun* run = static_cast<CEffectRun*>(param);
     CZVEffectDialog* dialog = run->owner;
     LPARAM hasResult = 0;
-    if (run->processor && dialog->m_source.IsValid() && dialog->m_result.Copy(dialog->m_source)) {
+    if (run->processor && dialog->m_source.IsValid() && dialog->m_work.Copy(dialog->m_source)) {
         // The copy clears the escape flag; a run abandoned before it must still stop.
         if (run->abandoned.load())
-            dialog->m_result.SetEscape(1);
-        run->processor->Process(&dialog->m_result);
-        hasResult = dialog->m_result.GetEscape() ? 0 : 1;
+            dialog->m_work.SetEscape(1);
+        run->processor->Process(&dialog->m_work);
+        hasResult = dialog->m_work.GetEscape() ? 0 : 1;
     }
     ::PostMessageW(dialog->m_hWnd, kRunDone, run->id, hasResult);
     return 0;
@@ -173,11 +173,16 @@ LRESULT CZVEffectDialog::OnProcessDone(WPARAM wParam, LPARAM lParam)
     const bool giveAngle = m_run->processor && m_run->processor->m_bGiveAngle;
     const float angle = m_run->processor ? m_run->processor->m_fLayerAngle : 0.0f;
     FreeRun();
-    if (lParam && m_result.IsValid() && m_layerTaken && m_host.HasView()) {
+    if (lParam && m_work.IsValid() && m_layerTaken && m_host.HasView()) {
         if (CLayerInfo* layer = m_host.TargetLayer()) {
             {
                 CDocumentLockScope hold(m_host.view->doc.lock);
-                layer->displayed.Copy(m_result);
+                // The result goes onto the layer whole, and the picture it replaces becomes the
+                // next run's working picture: no run copies more than the source into it.
+                CZVImage replaced;
+                replaced.Transfer(layer->displayed);
+                layer->displayed.Transfer(m_work);
+                m_work.Transfer(replaced);
                 if (giveAngle)
                     layer->angle = angle;
                 layer->ClearZoomedCopy();
@@ -190,11 +195,19 @@ LRESULT CZVEffectDialog::OnProcessDone(WPARAM wParam, LPARAM lParam)
     }
     FinishIdle();
     if (m_bCloseWhenDone) {
-        if (m_hasResult && m_host.kind == ToolHostKind::EffectStudio && m_host.hooks.takeBaseCopy)
-            m_host.hooks.takeBaseCopy(m_host.frame, m_result);
+        GiveBaseCopy();
         EndDialog(IDOK);
     }
     return 0;
+}
+
+// Only a picture that a run put on the layer replaces the studio's base copy.
+void CZVEffectDialog::GiveBaseCopy()
+{
+    if (!m_hasResult || m_host.kind != ToolHostKind::EffectStudio || !m_host.hooks.takeBaseCopy)
+        return;
+    if (const CLayerInfo* layer = m_host.TargetLayer())
+        m_host.hooks.takeBaseCopy(m_host.frame, layer->displayed);
 }
 
 void CZVEffectDialog::FinishIdle()
@@ -206,7 +219,7 @@ void CZVEffectDialog::FinishIdle()
 void CZVEffectDialog::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kProgressTimer && m_progress.m_hWnd)
-        m_progress.SendMessage(PBM_SETPOS, static_cast<WPARAM>(std::max(0L, std::min(100L, m_result.GetProgress()))));
+        m_progress.SendMessage(PBM_SETPOS, static_cast<WPARAM>(std::max(0L, std::min(100L, m_work.GetProgress()))));
     CKQDialog::OnTimer(nIDEvent);
 }
 
@@ -216,9 +229,7 @@ void CZVEffectDialog::OnOK()
         m_bCloseWhenDone = 1;
         return;
     }
-    // Only a picture that a run put on the layer replaces the studio's base copy.
-    if (m_hasResult && m_host.kind == ToolHostKind::EffectStudio && m_host.hooks.takeBaseCopy)
-        m_host.hooks.takeBaseCopy(m_host.frame, m_result);
+    GiveBaseCopy();
     EndDialog(IDOK);
 }
 

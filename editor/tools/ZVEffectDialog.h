@@ -54,7 +54,6 @@ public:
     bool IsRunning() const { return m_run != nullptr; }
     UINT CurrentRunId() const { return m_run ? m_run->id : 0; }
     const CZVImage& SourcePicture() const { return m_source; }
-    const CZVImage& ResultPicture() const { return m_result; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -74,8 +73,11 @@ private:
     void ShowProgress(bool show);
     void PlaceOverView();
     void FinishIdle();
+    void GiveBaseCopy();
 
-    CZVImage m_result;
+    // The worker's picture: the source copied in, then the effect applied. Handed to the layer
+    // with the result, in exchange for the picture the layer showed.
+    CZVImage m_work;
     CZVImage m_source;
     std::unique_ptr<CEffectRun> m_run;
     CToolHost m_host;

@@ -121,8 +121,17 @@ bool CxImage::Copy(const CxImage& src, bool copyPixels, bool copySelection, bool
         return false;
     }
     const Info keep = src.m_info;
-    if (!Create(src.m_width, src.m_height, src.m_bpp, src.m_info.type))
+    // A picture of the same size and depth keeps its buffer, which the copy below overwrites
+    // whole: a fresh one would be zeroed and faulted in page by page first.
+    const bool sameBuffer = copyPixels && m_dib && m_width == src.m_width && m_height == src.m_height &&
+                            m_bpp == src.m_bpp && m_bits - m_dib.get() == src.m_bits - src.m_dib.get();
+    if (sameBuffer) {
+        m_alpha.reset();
+        m_selection.reset();
+        m_frames.clear();
+    } else if (!Create(src.m_width, src.m_height, src.m_bpp, src.m_info.type)) {
         return false;
+    }
     if (copyPixels)
         std::memcpy(m_dib.get(), src.m_dib.get(), src.GetDIBSize());
     else if (m_bpp == 8)

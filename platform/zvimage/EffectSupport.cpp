@@ -8,6 +8,9 @@
 bool CxImage::RunEffect(unsigned copies, bool (*body)(const void*), const void* context)
 {
     m_progress = 0;
+    // Asked to stop before it begins: not even the working planes are made.
+    if (m_escape.load())
+        return false;
     if (!IsValid() || !zvimage::WorkingCopiesFit(m_width, m_height, AlphaIsValid() ? 4 : 3, copies))
         return false;
     // A palette picture becomes 24-bit first; its planes are kept to be put back on failure.

@@ -76,6 +76,55 @@ TEST(Container, CopyAssignTransfer)
     EXPECT_TRUE(SamePixels(moved, Pattern(6, 4, true), 0, true));
 }
 
+// A copy over a picture of the same size and depth writes into the buffer it has; whatever the
+// target held before (alpha, selection, palette, settings) is gone as after a fresh copy.
+TEST(Container, CopyOverAPictureEndsAsAFreshCopy)
+{
+    struct Case {
+        const char* name;
+        long width, height;
+        WORD bpp;
+        bool alpha, selection;
+        bool keepsBuffer;
+    };
+    const Case cases[] = {
+        {"same size with alpha and selection", 6, 4, 24, true, true, true},
+        {"same size bare", 6, 4, 24, false, false, true},
+        {"same size, 8 bits", 6, 4, 8, false, true, false},
+        {"other size", 7, 4, 24, true, false, false},
+    };
+    for (const bool sourceAlpha : {false, true}) {
+        CZVImage source = Pattern(6, 4, sourceAlpha);
+        source.SetJpegQuality(55);
+        CZVImage fresh;
+        ASSERT_TRUE(fresh.Copy(source));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (sourceAlpha ? ", source with alpha" : ""));
+            CZVImage target;
+            ASSERT_TRUE(target.Create(c.width, c.height, c.bpp));
+            target.Clear(0x5A);
+            if (c.alpha) {
+                ASSERT_TRUE(target.AlphaCreate());
+            }
+            if (c.selection)
+                target.SelectionAddRect(RECT{0, 0, 2, 2});
+            target.SetJpegQuality(90);
+            const void* buffer = target.GetDIB();
+            ASSERT_TRUE(target.Copy(source));
+            // (A new buffer may well land where the freed one was: only the kept one is checked.)
+            if (c.keepsBuffer) {
+                EXPECT_EQ(target.GetDIB(), buffer);
+            }
+            EXPECT_TRUE(SamePixels(target, fresh, 0, sourceAlpha));
+            EXPECT_EQ(target.AlphaIsValid(), sourceAlpha);
+            EXPECT_FALSE(target.SelectionIsValid());
+            EXPECT_EQ(target.GetJpegQuality(), 55);
+            ASSERT_EQ(target.GetDIBSize(), fresh.GetDIBSize());
+            EXPECT_EQ(std::memcmp(target.GetDIB(), fresh.GetDIB(), fresh.GetDIBSize()), 0);
+        }
+    }
+}
+
 // A move hands the planes over: the target owns the very buffers the source had, the source
 // owns none of them and is as new, so that neither frees pixels the other still shows.
 TEST(Container, MoveHandsOverEveryPlaneAndLeavesTheSourceEmpty)
