@@ -87,6 +87,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_ACTIVATE()
+    // The bars keep the buttons of their resources: a reset is answered and changes nothing.
+    ON_REGISTERED_MESSAGE(BCGM_RESETTOOLBAR, OnResetToolbar)
     ON_COMMAND(ID_EDITOR_IDLE, OnIdleCommand)
     // The colour button works by itself; its command only keeps it enabled.
     ON_COMMAND(ID_TOOL_COLOR, OnIdleCommand)
@@ -153,6 +155,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CBCGPMDIFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_ZOOM_PRESET_FIRST, ID_ZOOM_PRESET_LAST, OnUpdateZoomPreset)
     ON_UPDATE_COMMAND_UI_RANGE(ID_ZOOM_PRESET_MORE_FIRST, ID_ZOOM_PRESET_MORE_LAST, OnUpdateZoomPreset)
     ON_WM_DROPFILES()
+    ON_COMMAND(ID_NEXT_PANE, OnNextPane)
+    ON_COMMAND(ID_PREV_PANE, OnPrevPane)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()

@@ -39,6 +39,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // Ctrl+Tab and Ctrl+F6 bring the next picture to the front, with Shift the previous one,
+    // whichever window of the frame has the keyboard.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CString& text) override;
     CMDIChildWnd* CreateNewChild(CRuntimeClass* pClass, UINT nResource, HMENU hMenu = nullptr, HACCEL hAccel = nullptr) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
@@ -116,6 +119,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg LRESULT OnResetToolbar(WPARAM, LPARAM) { return 0; }
     afx_msg void OnIdleCommand() {}
     afx_msg void OnUpdateIdleCommand(CCmdUI*) {}
     // Edit, flip, zoom and grid commands on the active picture view; silent without one.
@@ -175,6 +179,9 @@ protected:
     afx_msg void OnZoomPreset(UINT id);
     afx_msg void OnUpdateZoomPreset(CCmdUI* pCmdUI);
     afx_msg void OnDropFiles(HDROP drop);
+    // F6 and Shift+F6: the keyboard goes round the picture and the shown panes.
+    afx_msg void OnNextPane() { FocusNeighbourPane(true); }
+    afx_msg void OnPrevPane() { FocusNeighbourPane(false); }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -209,6 +216,9 @@ private:
     void ShowAllLayers(bool show);
     // The pane of a Window menu command, or null.
     CBCGPBaseControlBar* PaneOfCommand(UINT id);
+    // The picture after (or before) the active one in the order of their tabs, wrapping round.
+    void ActivateNeighbourPicture(bool forward);
+    void FocusNeighbourPane(bool forward);
 
     std::vector<HICON> m_statusIcons;
     int m_shownSliderPos = -1;

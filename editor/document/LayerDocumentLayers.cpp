@@ -214,11 +214,17 @@ namespace {
 template <class Operation>
 bool ChangeLayerPixels(CLayerInfo& layer, const Operation& operation)
 {
-    if (layer.source.IsValid())
-        layer.displayed.Copy(layer.source);
-    if (!layer.displayed.IsValid() || !operation(layer.displayed))
-        return false;
-    layer.source.Copy(layer.displayed);
+    // On the original itself when the layer keeps one (the shown picture is rendered from it
+    // next), which spares two copies of the whole picture; else on the shown picture, which
+    // becomes the original.
+    if (layer.source.IsValid()) {
+        if (!operation(layer.source))
+            return false;
+    } else {
+        if (!layer.displayed.IsValid() || !operation(layer.displayed))
+            return false;
+        layer.source.Copy(layer.displayed);
+    }
     layer.RenderImage();
     layer.ClearShadowCache();
     return true;

@@ -9,6 +9,8 @@
 #include "SkinControls.h"
 #include "VisualManager.h"
 
+const UINT BCGM_RESETTOOLBAR = ::RegisterWindowMessageW(L"SkinUI.ResetToolbar");
+
 namespace {
 
 const int kGripper = 8;   // the gripper's depth
@@ -210,7 +212,11 @@ BOOL CBCGPToolBar::LoadToolBar(UINT uiResID, UINT uiColdResID, UINT, BOOL bLocke
         m_sizeImage = CSize(static_cast<int>(std::lround(sizeImage.cx * scale)), static_cast<int>(std::lround(sizeImage.cy * scale)));
     }
     m_sizeButton = CSize(m_sizeImage.cx + 7, m_sizeImage.cy + 7);
-    return SetButtons(ids.data(), static_cast<int>(ids.size()));
+    if (!SetButtons(ids.data(), static_cast<int>(ids.size())))
+        return FALSE;
+    if (CWnd* target = m_hWnd ? GetCommandTarget() : nullptr; target && target->m_hWnd)
+        target->SendMessage(BCGM_RESETTOOLBAR, uiResID, 0);
+    return TRUE;
 }
 
 BOOL CBCGPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)

@@ -36,6 +36,11 @@ SKINUI_API CSize LayoutToolbarItems(const std::vector<ToolbarItemLayout>& items,
                                     std::vector<RECT>& rects);
 } // namespace skinui
 
+// Sent by a bar to the window its commands go to after its buttons were set from its tool-bar
+// resource (wParam: the resource id), so that a frame can put its own buttons back in; frames
+// without custom buttons answer 0.
+SKINUI_API extern const UINT BCGM_RESETTOOLBAR;
+
 class SKINUI_API CBCGPToolBar : public CBCGPBaseControlBar {
     DECLARE_DYNCREATE(CBCGPToolBar)
 public:

@@ -2,7 +2,9 @@
 // lookups, opening files, the clipboard test, its panes, and closing by opener and children.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
 #include <deque>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <vector>
@@ -802,3 +804,104 @@ TEST_F(MainFrameTest, ApplySkinTintsThePaneListsAndKeepsTheActivePicture)
 }
 
 } // namespace
+
+TEST_F(MainFrameTest, TheBarsResetIsAnsweredByTheFrameItself)
+{
+    const int buttons = frame->standardBar.GetCount();
+    LRESULT result = 1;
+    EXPECT_TRUE(frame->OnWndMsg(BCGM_RESETTOOLBAR, IDR_EDITOR_FRAME, 0, &result));
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(buttons, frame->standardBar.GetCount());
+}
+
+// A key pressed where the keyboard is, through the message loop's pre-translation, with Ctrl and
+// Shift held as given.
+void PressKey(WPARAM key, bool ctrl, bool shift)
+{
+    BYTE keys[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_CONTROL] = ctrl ? 0x80 : 0;
+    held[VK_SHIFT] = shift ? 0x80 : 0;
+    held[VK_MENU] = 0;
+    ASSERT_TRUE(::SetKeyboardState(held));
+    MSG msg = {::GetFocus(), WM_KEYDOWN, key, 1};
+    if (!theApp.PreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ::SetKeyboardState(keys);
+    PumpPending();
+}
+
+TEST_F(MainFrameTest, CtrlTabAndCtrlF6GoRoundThePicturesInTabOrder)
+{
+    std::vector<CChildFrame*> pictures;
+    for (int i = 0; i < 3; ++i)
+        pictures.push_back(Open(SamplePicture()));
+    for (CChildFrame* picture : pictures)
+        ASSERT_NE(nullptr, picture);
+    ASSERT_EQ(pictures[2], frame->MDIGetActive());
+    ::SetFocus(pictures[2]->view.m_hWnd);
+    struct Case {
+        WPARAM key;
+        bool shift;
+        int active;
+    };
+    // From the last picture: back, forward, forward round to the first, and the same with F6.
+    const Case cases[] = {
+        {VK_TAB, true, 1}, {VK_TAB, false, 2}, {VK_TAB, false, 0}, {VK_TAB, true, 2},
+        {VK_F6, false, 0}, {VK_F6, false, 1}, {VK_F6, true, 0},
+    };
+    for (const Case& c : cases) {
+        PressKey(c.key, true, c.shift);
+        EXPECT_EQ(pictures[c.active], frame->MDIGetActive()) << "key " << c.key << " shift " << c.shift;
+    }
+    // From a pane's list the keys still change the picture.
+    ::SetFocus(frame->layerBar.list.m_hWnd);
+    PressKey(VK_TAB, true, false);
+    EXPECT_EQ(pictures[1], frame->MDIGetActive());
+}
+
+// Which stop of the F6 round holds the keyboard: the picture, the layer pane or a function pane.
+std::wstring FocusStop(CMainFrame& frame)
+{
+    const HWND focus = ::GetFocus();
+    const auto in = [focus](CWnd& wnd) { return focus && (focus == wnd.m_hWnd || ::IsChild(wnd.m_hWnd, focus)); };
+    if (CPicEditView* view = CMainFrame::ActiveEditView(); view && in(*view))
+        return L"picture";
+    if (in(frame.layerBar))
+        return L"layers";
+    for (CWnd* pane : {static_cast<CWnd*>(&frame.mainBar), static_cast<CWnd*>(&frame.filterBar),
+                       static_cast<CWnd*>(&frame.materialBar), static_cast<CWnd*>(&frame.frameBar)})
+        if (in(*pane) && ::IsWindowVisible(pane->m_hWnd))
+            return L"function pane";
+    return L"elsewhere";
+}
+
+TEST_F(MainFrameTest, F6GoesRoundThePictureAndTheShownPanes)
+{
+    CChildFrame* child = Open(SamplePicture());
+    ASSERT_NE(nullptr, child);
+    ::SetFocus(child->view.m_hWnd);
+    ASSERT_EQ(L"picture", FocusStop(*frame));
+    const wchar_t* forward[] = {L"layers", L"function pane", L"picture", L"layers"};
+    for (const wchar_t* stop : forward) {
+        PressKey(VK_F6, false, false);
+        EXPECT_EQ(stop, FocusStop(*frame));
+    }
+    const wchar_t* back[] = {L"picture", L"function pane", L"layers"};
+    for (const wchar_t* stop : back) {
+        PressKey(VK_F6, false, true);
+        EXPECT_EQ(stop, FocusStop(*frame));
+    }
+    // A hidden pane is passed over.
+    frame->layerBar.ShowControlBar(FALSE, FALSE, TRUE);
+    PumpPending();
+    ::SetFocus(child->view.m_hWnd);
+    PressKey(VK_F6, false, false);
+    EXPECT_EQ(L"function pane", FocusStop(*frame));
+    PressKey(VK_F6, false, false);
+    EXPECT_EQ(L"picture", FocusStop(*frame));
+}
