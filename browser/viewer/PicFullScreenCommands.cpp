@@ -79,7 +79,7 @@ void CPicFullScreenFrame::DeleteShownPicture()
                                           : BCGPMessageBox(GetSafeHwnd(), question, nullptr, MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return;
-    const std::wstring path = list->GetItemFullFileName(index).GetString();
+    const std::wstring path = m_wndView.GetPath();
     KQPathSet paths;
     paths.Insert(BrowserString(path.c_str()));
     if (list->m_recycle)
@@ -87,19 +87,12 @@ void CPicFullScreenFrame::DeleteShownPicture()
     // A file the shell kept stays, and so does its picture.
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return;
-    list->Lock();
-    list->DeleteItem(index, false, false);
-    list->Unlock();
-    list->PostUpdateView();
     m_bRotationUnsaved = false;
-    if (m_wndView.GetPictureCount() <= 0) {
+    if (m_wndView.RemoveItem(index) <= 0) {
         CPictureListView* reread = list;
         SendMessage(WM_CLOSE);
         reread->Refresh();
-        return;
     }
-    const int count = list->GetItemCount();
-    m_wndView.ShowPicture(index < count ? index : count - 1, 0);
 }
 
 void CPicFullScreenFrame::RenameShownPicture()
