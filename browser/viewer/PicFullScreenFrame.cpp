@@ -365,7 +365,9 @@ void CPicFullScreenFrame::UpdateAniBar()
         return;
     CRect area;
     m_wndView.GetWindowRect(&area);
-    m_wndAniBar.Place(m_wndView.IsAnimated(), m_wndView.GetAniCaption().c_str(), area, m_bFullScreen);
+    // Shown only over a frame that shows: a bar mapped before its owner stays unseen.
+    const bool shown = m_wndView.IsAnimated() && IsWindowVisible() && !IsIconic();
+    m_wndAniBar.Place(shown, m_wndView.GetAniCaption().c_str(), area, m_bFullScreen);
 }
 
 void CPicFullScreenFrame::Rotate(int degrees)

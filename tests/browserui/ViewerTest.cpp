@@ -476,6 +476,34 @@ TEST_F(ViewerTest, AnimatedPictureShowsItsFramesAndDelay)
 }
 
 
+// Started on an animated picture, the browser's main frame never shows: the animation bar
+// belongs to the viewer and sits over its picture, at its bottom left.
+TEST_F(ViewerTest, AnimationBarBelongsToTheViewerInAViewerOnlyStart)
+{
+    main->ShowWindow(SW_HIDE);
+    app->m_bViewerOnly = true;
+    const std::wstring gif = testsupport::BinDir() + L"\\Data\\Sample\\Spinner.gif";
+    CPicFullScreenFrame* frame = CPicFullScreenFrame::OpenOnFile(main, gif.c_str());
+    ASSERT_NE(frame, nullptr);
+    PumpFor(200);
+    CWnd* bar = frame->m_wndAniBar.GetParentMiniFrame();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(frame->GetSafeHwnd(), ::GetWindow(bar->GetSafeHwnd(), GW_OWNER));
+    CRect area, place;
+    frame->m_wndView.GetWindowRect(&area);
+    bar->GetWindowRect(&place);
+    EXPECT_TRUE(area.PtInRect(place.TopLeft()) && area.PtInRect(CPoint(place.left, place.bottom - 1)))
+        << place.left << "," << place.top << " in " << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+    // Off with a still picture.
+    frame->m_wndView.ShowPicture(0, SHOW_QUICK);
+    PumpFor(100);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    app->m_bViewerOnly = false;
+    frame->DestroyWindow();
+    PumpPending();
+}
+
 // The bar as it paints, one COLORREF a pixel, rows top down.
 struct BarPixels {
     int width = 0, height = 0;
