@@ -538,10 +538,12 @@ void CPicFullScreenFrame::SetMusicVolume(int percent)
 
 void CPicFullScreenFrame::ApplyBackground()
 {
-    static const COLORREF kAutomatic = RGB(40, 40, 40);
     CLumivoShowsApp* app = GetLumivoShowsApp();
     const COLORREF chosen = app ? app->m_viewerSettings.clrBackground : static_cast<COLORREF>(-1);
-    m_wndView.m_crBack = chosen == static_cast<COLORREF>(-1) ? kAutomatic : chosen;
+    // Automatic: the skin's window colour, as behind the browser's list.
+    m_wndView.m_crBack = chosen == static_cast<COLORREF>(-1) ? globalData.clrWindow : chosen;
     if (m_wndView.GetSafeHwnd())
         m_wndView.Render();
+    if (GetSafeHwnd())
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }

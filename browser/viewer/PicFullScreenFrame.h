@@ -51,7 +51,7 @@ public:
     int GetMusicIndex() const { return m_nMusicIndex; }
     // The options' volume slider: the music that plays follows at once.
     void SetMusicVolume(int percent);
-    // The options' background colour behind the picture (automatic: the viewer's dark grey).
+    // The options' background colour behind the picture (automatic: the skin's window colour).
     void ApplyBackground();
 
     // Commands on the shown picture (PicFullScreenCommands.cpp).

@@ -433,15 +433,33 @@ void CPicFullWnd::DrawStrip(CDC& dc)
         } else {
             ::FillRect(dc.GetSafeHdc(), &frame, white);
         }
+        // The list's own state marks, with the list's own pictures.
+        static const struct {
+            unsigned bit;
+            CKQPicListView::Badge badge;
+        } kBadges[] = {{KQLS_DOWNLOADING, CKQPicListView::BADGE_DOWNLOADING},
+                       {KQLS_DOWNLOAD, CKQPicListView::BADGE_DOWNLOAD},
+                       {KQLS_ALERT, CKQPicListView::BADGE_ALERT}};
+        for (const auto& b : kBadges) {
+            const CKQImageFile& picture = m_pList->m_imgBadge[b.badge];
+            const CSize size = m_pList->m_szBadge[b.badge];
+            if ((item.nState & b.bit) && picture.IsValid() && size.cx > 0)
+                picture.Draw(dc.GetSafeHdc(), StripBadgeRect(b.bit, c.rect, SIZE{size.cx, size.cy}), nullptr, true);
+        }
         if (c.index == m_nCurrent || c.index == m_nHover) {
-            const COLORREF colour = c.index == m_nCurrent ? RGB(255, 128, 0) : ::GetSysColor(COLOR_HIGHLIGHT);
-            HBRUSH brush = ::CreateSolidBrush(colour);
+            // The current cell in orange; the hovered one in the skin's highlight, its innermost
+            // line in the skin's highlighted text colour so that it reads on any thumbnail.
+            const bool current = c.index == m_nCurrent;
+            const COLORREF lines[3] = {current ? RGB(255, 128, 0) : globalData.clrHilite,
+                                       current ? RGB(255, 128, 0) : globalData.clrHilite,
+                                       current ? RGB(255, 128, 0) : globalData.clrTextHilite};
             RECT r = frame;
-            for (int i = 0; i < 3; ++i) {
+            for (COLORREF colour : lines) {
+                HBRUSH brush = ::CreateSolidBrush(colour);
                 ::FrameRect(dc.GetSafeHdc(), &r, brush);
+                ::DeleteObject(brush);
                 ::InflateRect(&r, -1, -1);
             }
-            ::DeleteObject(brush);
         }
     }
     m_pList->Unlock();

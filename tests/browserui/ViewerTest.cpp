@@ -264,6 +264,31 @@ TEST_F(ViewerTest, ADownloadEndsAtTheViewerByPathAndTicket)
     queue.RegisterViewer(nullptr, nullptr);
 }
 
+// Without a colour of its own the viewer's background is the skin's window colour, and it
+// follows a change of skin while the viewer is open.
+TEST_F(ViewerTest, AutomaticBackgroundIsTheSkinsWindowColour)
+{
+    const unsigned before = app->m_nSkin;
+    app->m_viewerSettings.clrBackground = static_cast<COLORREF>(-1);
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    const struct {
+        unsigned skin;
+        COLORREF expected; // -1: whatever the skin's window colour is
+    } rows[] = {{1, RGB(50, 50, 50)}, {0, static_cast<COLORREF>(-1)}, {4, static_cast<COLORREF>(-1)}};
+    for (const auto& row : rows) {
+        app->SetSkin(row.skin);
+        EXPECT_EQ(globalData.clrWindow, view().m_crBack) << row.skin;
+        if (row.expected != static_cast<COLORREF>(-1))
+            EXPECT_EQ(row.expected, view().m_crBack) << "Black's viewer is as dark as its list";
+    }
+    app->m_viewerSettings.clrBackground = RGB(10, 200, 30);
+    frame->ApplyBackground();
+    EXPECT_EQ(RGB(10, 200, 30), view().m_crBack) << "a chosen colour wins over the skin";
+    app->m_viewerSettings.clrBackground = static_cast<COLORREF>(-1);
+    app->SetSkin(before);
+}
+
 TEST_F(ViewerTest, QuickMovesSkipTheSlideAndAStripClickGrows)
 {
     CPicFullScreenFrame* frame = Open(0);
