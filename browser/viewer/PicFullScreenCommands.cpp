@@ -193,23 +193,34 @@ void CPicFullScreenFrame::PrepareSizeMenu(CMenu* popup)
         popup->CheckMenuItem(id, MF_BYCOMMAND | (kSizeLetters[id - ID_VIEWER_SIZE_SMALL] == s_onlineSize ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void CPicFullScreenFrame::OnEditMenu()
+void CPicFullScreenFrame::PopupEditMenu(CPoint at)
 {
-    if (m_pMain && m_pMain->m_wndList.GetSafeHwnd() && m_pMain->m_wndList.IsOperateDisabled(1))
-        return;
     CMenu menu;
     if (!menu.LoadMenu(IDR_VIEWER_EDIT))
         return;
     if (CMenu* popup = menu.GetSubMenu(0)) {
         TranslateMenuTexts(popup->GetSafeHmenu());
-        const CPoint at = CursorPoint();
         popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
     }
 }
 
-void CPicFullScreenFrame::OnContextMenu(CWnd*, CPoint)
+void CPicFullScreenFrame::OnEditMenu()
 {
-    OnEditMenu();
+    if (m_pMain && m_pMain->m_wndList.GetSafeHwnd() && m_pMain->m_wndList.IsOperateDisabled(1))
+        return;
+    PopupEditMenu(CursorPoint());
+}
+
+void CPicFullScreenFrame::OnContextMenu(CWnd* pWnd, CPoint pos)
+{
+    // Only the picture has the menu; the bars' right clicks are their own.
+    if (!pWnd || pWnd->GetSafeHwnd() != m_wndView.GetSafeHwnd())
+        return;
+    // From the keyboard (no point): at the cursor. Up and left of the point, so the pointer
+    // rests on the menu's first item.
+    if (pos.x == -1 && pos.y == -1)
+        pos = CursorPoint();
+    PopupEditMenu(CPoint(pos.x - 20, pos.y - 10));
 }
 
 void CPicFullScreenFrame::OnOnlineSizeMenu()

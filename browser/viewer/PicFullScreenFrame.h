@@ -65,6 +65,8 @@ public:
     // The "Show Mode" menu's lock text and check marks as they are now.
     void PrepareShowModeMenu(CMenu* popup);
     void PrepareSizeMenu(CMenu* popup);
+    // The "Edit" menu, also the picture's context menu, at a screen point.
+    void PopupEditMenu(CPoint at);
     // Copy and move commands go to the application's file commands, which act on the viewer's
     // picture while IsFileCommandFromViewer(); the application connects them.
     bool IsFileCommandFromViewer() const { return m_bFromViewer; }
