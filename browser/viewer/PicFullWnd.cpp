@@ -428,6 +428,8 @@ void CPicFullWnd::DrawStrip(CDC& dc)
             RECT fit = item.pImage->GetAutoFitRect(c.rect);
             frame = fit;
             ::InflateRect(&frame, 5, 5);
+            // The shadow keeps the white frame apart from a light skin's background.
+            CBCGPDrawManager(dc).DrawShadow(CRect(frame), 5, 100, 50);
             ::FillRect(dc.GetSafeHdc(), &frame, white);
             item.pImage->Draw(dc.GetSafeHdc(), fit, nullptr, true);
         } else {
