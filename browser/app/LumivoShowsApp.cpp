@@ -312,6 +312,8 @@ void CLumivoShowsApp::SetSkin(unsigned skin)
     }
     if (m_pMainFrame && m_pMainFrame->GetSafeHwnd())
         m_pMainFrame->ApplySkin();
+    if (g_pPicFullScreenFrame && g_pPicFullScreenFrame->GetSafeHwnd())
+        g_pPicFullScreenFrame->ApplyBackground();
 }
 
 void CLumivoShowsApp::TranslateMenus()

@@ -7,11 +7,12 @@ void CLumivoShowsDownloadFileList::SetListWindow(HWND window)
     m_hList = window;
 }
 
-void CLumivoShowsDownloadFileList::RegisterViewer(HWND viewer, CKQListFile* shown)
+unsigned CLumivoShowsDownloadFileList::RegisterViewer(HWND viewer, const wchar_t* shownPath)
 {
     std::lock_guard<std::mutex> lock(m_windowLock);
     m_hViewer = viewer;
-    m_pViewerItem = viewer ? shown : nullptr;
+    m_strViewerPath = viewer && shownPath ? shownPath : L"";
+    return ++m_nViewerTicket;
 }
 
 HWND CLumivoShowsDownloadFileList::GetViewer()
@@ -20,10 +21,15 @@ HWND CLumivoShowsDownloadFileList::GetViewer()
     return m_hViewer;
 }
 
-bool CLumivoShowsDownloadFileList::IsViewerItem(CKQListFile* item)
+static bool SamePath(const std::wstring& a, const wchar_t* b)
+{
+    return !a.empty() && b && ::lstrcmpiW(a.c_str(), b) == 0;
+}
+
+bool CLumivoShowsDownloadFileList::IsViewerItem(const CKQListFile* item)
 {
     std::lock_guard<std::mutex> lock(m_windowLock);
-    return m_hViewer && item && item == m_pViewerItem;
+    return m_hViewer && item && SamePath(m_strViewerPath, item->m_strName.GetString());
 }
 
 void CLumivoShowsDownloadFileList::OnDownloadStart(CKQListFile*)
@@ -37,8 +43,8 @@ void CLumivoShowsDownloadFileList::OnDownloadFinish(CKQListFile* item, unsigned 
 {
     std::lock_guard<std::mutex> lock(m_windowLock);
     if (m_hViewer) {
-        if (item && item == m_pViewerItem)
-            PostMessageW(m_hViewer, WM_SHOWS_VIEWER_LOADED, WPARAM(result), LPARAM(item));
+        if (item && SamePath(m_strViewerPath, item->m_strName.GetString()))
+            PostMessageW(m_hViewer, WM_SHOWS_VIEWER_LOADED, WPARAM(result), LPARAM(m_nViewerTicket));
         else
             PostMessageW(m_hViewer, KQLV_MSG_UPDATE_VIEW, 0, 0);
     }

@@ -79,7 +79,6 @@ void CPicFullScreenFrame::DeleteShownPicture()
                                           : BCGPMessageBox(GetSafeHwnd(), question, nullptr, MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return;
-    // The viewer counts pictures only: its index is not the list's when sub-folders come first.
     const std::wstring path = m_wndView.GetPath();
     KQPathSet paths;
     paths.Insert(BrowserString(path.c_str()));
@@ -91,27 +90,19 @@ void CPicFullScreenFrame::DeleteShownPicture()
     DropShownPicture();
 }
 
+// The shown picture left its folder: the list and the viewer drop it together.
 void CPicFullScreenFrame::DropShownPicture()
 {
     CPictureListView* list = m_pMain ? &m_pMain->m_wndList : nullptr;
     const int index = m_wndView.GetCurrent();
     if (!list || !list->GetSafeHwnd() || index < 0)
         return;
-    list->Lock();
-    const int item = list->FindItemByPath(m_wndView.GetPath().c_str());
-    if (item >= 0)
-        list->DeleteItem(item, false, false);
-    list->Unlock();
-    list->PostUpdateView();
     m_bRotationUnsaved = false;
-    if (m_wndView.GetPictureCount() <= 0) {
+    if (m_wndView.RemoveItem(index) <= 0) {
         CPictureListView* reread = list;
         SendMessage(WM_CLOSE);
         reread->Refresh();
-        return;
     }
-    const int count = m_wndView.GetPictureCount();
-    m_wndView.ShowPicture(index < count ? index : count - 1, 0);
 }
 
 void CPicFullScreenFrame::RenameShownPicture()
@@ -212,23 +203,34 @@ void CPicFullScreenFrame::PrepareSizeMenu(CMenu* popup)
         popup->CheckMenuItem(id, MF_BYCOMMAND | (kSizeLetters[id - ID_VIEWER_SIZE_SMALL] == s_onlineSize ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void CPicFullScreenFrame::OnEditMenu()
+void CPicFullScreenFrame::PopupEditMenu(CPoint at)
 {
-    if (m_pMain && m_pMain->m_wndList.GetSafeHwnd() && m_pMain->m_wndList.IsOperateDisabled(1))
-        return;
     CMenu menu;
     if (!menu.LoadMenu(IDR_VIEWER_EDIT))
         return;
     if (CMenu* popup = menu.GetSubMenu(0)) {
         TranslateMenuTexts(popup->GetSafeHmenu());
-        const CPoint at = CursorPoint();
         popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
     }
 }
 
-void CPicFullScreenFrame::OnContextMenu(CWnd*, CPoint)
+void CPicFullScreenFrame::OnEditMenu()
 {
-    OnEditMenu();
+    if (m_pMain && m_pMain->m_wndList.GetSafeHwnd() && m_pMain->m_wndList.IsOperateDisabled(1))
+        return;
+    PopupEditMenu(CursorPoint());
+}
+
+void CPicFullScreenFrame::OnContextMenu(CWnd* pWnd, CPoint pos)
+{
+    // Only the picture has the menu; the bars' right clicks are their own.
+    if (!pWnd || pWnd->GetSafeHwnd() != m_wndView.GetSafeHwnd())
+        return;
+    // From the keyboard (no point): at the cursor. Up and left of the point, so the pointer
+    // rests on the menu's first item.
+    if (pos.x == -1 && pos.y == -1)
+        pos = CursorPoint();
+    PopupEditMenu(CPoint(pos.x - 20, pos.y - 10));
 }
 
 void CPicFullScreenFrame::OnOnlineSizeMenu()

@@ -365,7 +365,9 @@ void CPicFullScreenFrame::UpdateAniBar()
         return;
     CRect area;
     m_wndView.GetWindowRect(&area);
-    m_wndAniBar.Place(m_wndView.IsAnimated(), m_wndView.GetAniCaption().c_str(), area, m_bFullScreen);
+    // Shown only over a frame that shows: a bar mapped before its owner stays unseen.
+    const bool shown = m_wndView.IsAnimated() && IsWindowVisible() && !IsIconic();
+    m_wndAniBar.Place(shown, m_wndView.GetAniCaption().c_str(), area, m_bFullScreen);
 }
 
 void CPicFullScreenFrame::Rotate(int degrees)
@@ -536,10 +538,12 @@ void CPicFullScreenFrame::SetMusicVolume(int percent)
 
 void CPicFullScreenFrame::ApplyBackground()
 {
-    static const COLORREF kAutomatic = RGB(40, 40, 40);
     CLumivoShowsApp* app = GetLumivoShowsApp();
     const COLORREF chosen = app ? app->m_viewerSettings.clrBackground : static_cast<COLORREF>(-1);
-    m_wndView.m_crBack = chosen == static_cast<COLORREF>(-1) ? kAutomatic : chosen;
+    // Automatic: the skin's window colour, as behind the browser's list.
+    m_wndView.m_crBack = chosen == static_cast<COLORREF>(-1) ? globalData.clrWindow : chosen;
     if (m_wndView.GetSafeHwnd())
         m_wndView.Render();
+    if (GetSafeHwnd())
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }

@@ -51,7 +51,7 @@ public:
     int GetMusicIndex() const { return m_nMusicIndex; }
     // The options' volume slider: the music that plays follows at once.
     void SetMusicVolume(int percent);
-    // The options' background colour behind the picture (automatic: the viewer's dark grey).
+    // The options' background colour behind the picture (automatic: the skin's window colour).
     void ApplyBackground();
 
     // Commands on the shown picture (PicFullScreenCommands.cpp).
@@ -68,6 +68,8 @@ public:
     // The "Show Mode" menu's lock text and check marks as they are now.
     void PrepareShowModeMenu(CMenu* popup);
     void PrepareSizeMenu(CMenu* popup);
+    // The "Edit" menu, also the picture's context menu, at a screen point.
+    void PopupEditMenu(CPoint at);
     // Copy and move commands go to the application's file commands, which act on the viewer's
     // picture while IsFileCommandFromViewer(); the application connects them.
     bool IsFileCommandFromViewer() const { return m_bFromViewer; }

@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CPicFullWnd, CWnd)
     ON_WM_SETCURSOR()
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
     ON_MESSAGE(WM_TOUCH, OnTouch)
+    ON_MESSAGE(WM_SHOWS_VIEWER_LOADED, OnDownloaded)
 END_MESSAGE_MAP()
 
 CPicFullWnd::CPicFullWnd()
@@ -86,6 +87,9 @@ void CPicFullWnd::OnDestroy()
 {
     for (UINT_PTR id : {TIMER_ANIMATION, TIMER_SLIDE, TIMER_GROW})
         KillTimer(id);
+    if (m_nDownloadTicket && m_pList)
+        m_pList->GetDownloadQueue().RegisterViewer(nullptr, nullptr);
+    m_nDownloadTicket = 0;
     CWnd::OnDestroy();
 }
 
@@ -175,6 +179,21 @@ bool CPicFullWnd::LoadInto(ViewerCacheEntry& entry, const std::wstring& path)
     return true;
 }
 
+bool CPicFullWnd::StartDownload(const std::wstring& path)
+{
+    if (!m_pList || !m_pList->IsOnline() || m_nCurrent < 0 || ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    CLumivoShowsDownloadFileList& queue = m_pList->GetDownloadQueue();
+    m_nDownloadTicket = queue.RegisterViewer(m_hWnd, path.c_str());
+    // Eight pictures ahead in the direction of travel come with it.
+    const int first = FirstPictureIndex(), last = first + GetPictureCount() - 1;
+    const int at = first + m_nCurrent;
+    const int to = m_nDirection < 0 ? std::max(first, at - 8) : std::min(last, at + 8);
+    queue.StartDownloadPicFile(at, to);
+    m_strSplash = TranslateString(L"Downloading");
+    return true;
+}
+
 void CPicFullWnd::EnsureFullDecode()
 {
     ViewerCacheEntry& e = m_cache.Shown();
@@ -243,7 +262,9 @@ bool CPicFullWnd::ShowPicture(int target, int flags)
     m_bAnimated = m_bPlaying = m_bBackward = false;
     KillTimer(TIMER_ANIMATION);
     StopTransition();
-    LoadInto(entry, m_strPath);
+    m_strSplash.clear();
+    if (!StartDownload(m_strPath) && !LoadInto(entry, m_strPath))
+        m_strSplash = TranslateString(L"Error");
 
     bool slide = true;
     if (m_bZoomLocked) {
@@ -294,6 +315,7 @@ bool CPicFullWnd::OpenFile(const wchar_t* path)
     m_bAnimated = m_bPlaying = m_bBackward = false;
     KillTimer(TIMER_ANIMATION);
     StopTransition();
+    m_strSplash.clear();
     LoadInto(entry, m_strPath);
     entry.place.zoom = 1.0f;
     m_bFitMode = true;
@@ -406,20 +428,40 @@ void CPicFullWnd::DrawStrip(CDC& dc)
             RECT fit = item.pImage->GetAutoFitRect(c.rect);
             frame = fit;
             ::InflateRect(&frame, 5, 5);
+            // The shadow keeps the white frame apart from a light skin's background.
+            CBCGPDrawManager(dc).DrawShadow(CRect(frame), 5, 100, 50);
             ::FillRect(dc.GetSafeHdc(), &frame, white);
             item.pImage->Draw(dc.GetSafeHdc(), fit, nullptr, true);
         } else {
             ::FillRect(dc.GetSafeHdc(), &frame, white);
         }
+        // The list's own state marks, with the list's own pictures.
+        static const struct {
+            unsigned bit;
+            CKQPicListView::Badge badge;
+        } kBadges[] = {{KQLS_DOWNLOADING, CKQPicListView::BADGE_DOWNLOADING},
+                       {KQLS_DOWNLOAD, CKQPicListView::BADGE_DOWNLOAD},
+                       {KQLS_ALERT, CKQPicListView::BADGE_ALERT}};
+        for (const auto& b : kBadges) {
+            const CKQImageFile& picture = m_pList->m_imgBadge[b.badge];
+            const CSize size = m_pList->m_szBadge[b.badge];
+            if ((item.nState & b.bit) && picture.IsValid() && size.cx > 0)
+                picture.Draw(dc.GetSafeHdc(), StripBadgeRect(b.bit, c.rect, SIZE{size.cx, size.cy}), nullptr, true);
+        }
         if (c.index == m_nCurrent || c.index == m_nHover) {
-            const COLORREF colour = c.index == m_nCurrent ? RGB(255, 128, 0) : ::GetSysColor(COLOR_HIGHLIGHT);
-            HBRUSH brush = ::CreateSolidBrush(colour);
+            // The current cell in orange; the hovered one in the skin's highlight, its innermost
+            // line in the skin's highlighted text colour so that it reads on any thumbnail.
+            const bool current = c.index == m_nCurrent;
+            const COLORREF lines[3] = {current ? RGB(255, 128, 0) : globalData.clrHilite,
+                                       current ? RGB(255, 128, 0) : globalData.clrHilite,
+                                       current ? RGB(255, 128, 0) : globalData.clrTextHilite};
             RECT r = frame;
-            for (int i = 0; i < 3; ++i) {
+            for (COLORREF colour : lines) {
+                HBRUSH brush = ::CreateSolidBrush(colour);
                 ::FrameRect(dc.GetSafeHdc(), &r, brush);
+                ::DeleteObject(brush);
                 ::InflateRect(&r, -1, -1);
             }
-            ::DeleteObject(brush);
         }
     }
     m_pList->Unlock();
@@ -439,6 +481,13 @@ void CPicFullWnd::Render()
             e.display->Tile(m_memDC.GetSafeHdc(), &all);
         else
             DrawPicture(m_memDC, e, RECT{e.place.x, e.place.y, e.place.x + e.place.width, e.place.y + e.place.height});
+    } else if (!m_strSplash.empty()) {
+        RECT text = m_rcFit.right > m_rcFit.left ? m_rcFit : all;
+        ::SetBkMode(m_memDC.GetSafeHdc(), TRANSPARENT);
+        ::SetTextColor(m_memDC.GetSafeHdc(), GetRValue(m_crBack) + GetGValue(m_crBack) + GetBValue(m_crBack) > 384 ? RGB(0, 0, 0) : RGB(255, 255, 255));
+        HGDIOBJ font = ::SelectObject(m_memDC.GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+        ::DrawTextW(m_memDC.GetSafeHdc(), m_strSplash.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(m_memDC.GetSafeHdc(), font);
     }
     DrawStrip(m_memDC);
     Present();
@@ -865,6 +914,76 @@ LRESULT CPicFullWnd::OnUpdateView(WPARAM, LPARAM lParam)
         ShowPicture(m_nCurrent, static_cast<int>(lParam));
     else
         Render();
+    return 0;
+}
+
+int CPicFullWnd::RemoveItem(int index)
+{
+    if (!m_pList || index < 0 || index >= GetPictureCount())
+        return GetPictureCount();
+    // The list unlinks its own record under its lock: its thumbnail loader walks the same items.
+    m_pList->Lock();
+    const bool removed = m_pList->DeleteItem(FirstPictureIndex() + index, false, false);
+    m_pList->Unlock();
+    if (!removed)
+        return GetPictureCount();
+    m_pList->PostUpdateView();
+    const int count = GetPictureCount();
+    m_bStripDirty = true;
+    if (index == m_nCurrent) {
+        if (count > 0) {
+            ShowPicture(index < count ? index : count - 1, SHOW_QUICK);
+            return count;
+        }
+        m_nCurrent = -1;
+    } else if (index < m_nCurrent) {
+        --m_nCurrent; // the same picture, one place earlier
+    }
+    LayoutStrip();
+    Render();
+    return count;
+}
+
+LRESULT CPicFullWnd::OnDownloaded(WPARAM result, LPARAM ticket)
+{
+    // A download the viewer no longer waits for: the list may have been read again since.
+    if (!m_nDownloadTicket || static_cast<unsigned>(ticket) != m_nDownloadTicket || m_nCurrent < 0 || !m_pList) {
+        Render();
+        return 0;
+    }
+    // Named by its path, read again from the list: the picture shown may have moved in it.
+    const std::wstring path = m_pList->GetItemFullFileName(FirstPictureIndex() + m_nCurrent).GetString();
+    if (path != m_strPath) {
+        Render();
+        return 0;
+    }
+    m_nDownloadTicket = 0;
+    KillTimer(TIMER_ANIMATION);
+    StopTransition();
+    m_bPlaying = false;
+    m_strSplash.clear();
+    if (result != 0) {
+        wchar_t text[96];
+        swprintf(text, 96, L"%ls:%u", TranslateString(L"Error Code"), static_cast<unsigned>(result));
+        m_strSplash = text;
+    } else if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        m_strSplash = TranslateString(L"File missing");
+    } else {
+        ViewerCacheEntry& entry = m_cache.Advance();
+        if (!LoadInto(entry, path))
+            m_strSplash = TranslateString(L"Error : Fail to load");
+        entry.place.zoom = 1.0f;
+        m_bFitMode = true;
+        if (entry.loaded && entry.source->GetNumFrames() > 1) {
+            StartAnimation();
+            m_bAnimated = true;
+        }
+        LayoutStrip();
+        PrepareDisplay();
+    }
+    Render();
+    if (m_pFrame)
+        m_pFrame->OnPictureShown();
     return 0;
 }
 

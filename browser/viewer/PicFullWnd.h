@@ -52,6 +52,11 @@ public:
     // One touch event: pinches zoom, a swipe moves on.
     void OnTouchRecord(const viewer::TouchRecord& record);
 
+    // Picture n of the list leaves it: the list unlinks it under its lock; the viewer keeps
+    // showing its picture, or shows the one now in the gone one's place (the one before after
+    // the last). Returns the pictures left.
+    int RemoveItem(int index);
+
     // The list found the file the viewer opened on: it becomes the current item.
     void AdoptListPosition();
     bool ShowsInStrip(int listIndex);
@@ -77,6 +82,8 @@ public:
     const std::vector<viewer::StripCell>& GetStripCells() const { return m_cells; }
     const std::wstring& GetLastNote() const { return m_strLastNote; }
     int GetNoteCount() const { return m_nNotes; }
+    // The text shown in place of a picture that is not there (downloading, failed), or empty.
+    const std::wstring& GetSplashText() const { return m_strSplash; }
     std::wstring GetAniCaption() const;
     std::wstring GetTitleText();
     // Pops up a translated note over the viewer with the warning sound.
@@ -111,11 +118,14 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnUpdateView(WPARAM, LPARAM);
     afx_msg LRESULT OnTouch(WPARAM, LPARAM);
+    afx_msg LRESULT OnDownloaded(WPARAM result, LPARAM ticket);
     DECLARE_MESSAGE_MAP()
 
 private:
     unsigned Now() const;
     bool LoadInto(ViewerCacheEntry& entry, const std::wstring& path);
+    // An online picture not fetched yet: asks the download list for it and its neighbours.
+    bool StartDownload(const std::wstring& path);
     void EnsureFullDecode();
     void StartAnimation();
     void StopTransition();
@@ -153,6 +163,8 @@ private:
     UINT_PTR m_nTransitionTimer = 0;
     std::wstring m_strLastNote;
     int m_nNotes = 0;
+    std::wstring m_strSplash;
+    unsigned m_nDownloadTicket = 0; // of the download the viewer waits for, 0 none
     viewer::TouchGestures m_touch;
 };
 

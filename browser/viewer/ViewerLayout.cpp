@@ -178,6 +178,16 @@ bool InNextZone(POINT pt, const ZoneFrame& f)
     return pt.x >= std::min(edge, static_cast<int>(f.picture.right) + 10);
 }
 
+RECT StripBadgeRect(unsigned stateBit, const RECT& cell, SIZE badge)
+{
+    switch (stateBit) {
+    case 0x80: return RECT{cell.right - badge.cx, cell.top, cell.right, cell.top + badge.cy};
+    case 0x40: return RECT{cell.left, cell.top, cell.left + badge.cx, cell.top + badge.cy};
+    case 0x100: return RECT{cell.right - badge.cx, cell.bottom - badge.cy, cell.right, cell.bottom};
+    default: return RECT{};
+    }
+}
+
 int StripHitTest(POINT pt, const std::vector<StripCell>& cells, int count, const ZoneFrame& f)
 {
     if (!f.stripShown || pt.x < kStripMargin || pt.x > f.clientWidth - kStripMargin)

@@ -63,6 +63,11 @@ struct StripCell {
 void LayoutStripCells(std::vector<StripCell>& cells, const StripWindow& window, int current,
                       int clientWidth, int usableHeight, SIZE thumb);
 
+// Where a state badge of a strip cell goes: the downloading mark (0x80) at the cell's top right,
+// the not-downloaded mark (0x40) at its top left, the failure mark (0x100) at its bottom right.
+// Empty for any other bit.
+RECT StripBadgeRect(unsigned stateBit, const RECT& cell, SIZE badge);
+
 // Click zones beside the picture (previous on the left, next on the right) and the strip's hit
 // test. stripShown: the strip is visible and no start-up picture is pending.
 struct ZoneFrame {

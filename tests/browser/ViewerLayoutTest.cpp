@@ -273,6 +273,25 @@ TEST(ViewerZones, PreviousAndNextBesideThePictureAndStripHits)
     }
 }
 
+TEST(ViewerStrip, BadgesInTheirCorners)
+{
+    const RECT cell = {15, 40, 135, 140};
+    const SIZE badge = {24, 20};
+    const struct {
+        unsigned bit;
+        RECT at;
+    } rows[] = {
+        {0x80, {111, 40, 135, 60}},   // downloading: top right
+        {0x40, {15, 40, 39, 60}},     // not downloaded: top left
+        {0x100, {111, 120, 135, 140}}, // failed: bottom right
+        {0x20, {0, 0, 0, 0}},         // any other state has no badge in the strip
+    };
+    for (const auto& row : rows) {
+        const RECT r = StripBadgeRect(row.bit, cell, badge);
+        EXPECT_TRUE(EqualRect(&r, &row.at)) << std::hex << row.bit << ": " << std::dec << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+}
+
 TEST(ViewerTransitions, SlideAndGrowAtSteps)
 {
     const RECT prev = {100, 0, 500, 300}, next = {200, 0, 600, 300};

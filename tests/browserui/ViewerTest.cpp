@@ -191,6 +191,104 @@ TEST_F(ViewerTest, PastTheEndsANoteUnlessWrapping)
     EXPECT_FALSE(view.ShowPicture(-3, 0));
 }
 
+// The list and the viewer stay in step when a picture leaves the list; a sub-folder listed before
+// the pictures is never the one that goes.
+TEST_F(ViewerTest, RemoveItemKeepsTheListAndTheViewerInStep)
+{
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"sub").c_str(), nullptr));
+    main->m_wndList.Refresh();
+    ASSERT_TRUE(PumpUntil([&] { return main->m_wndList.GetItemCount() == 5; }));
+    CPicFullScreenFrame* frame = Open(1);
+    ASSERT_NE(frame, nullptr);
+    const struct {
+        int showFirst, remove;
+        int left, currentAfter;
+        const wchar_t* shownAfter;
+    } steps[] = {
+        {1, 0, 3, 0, L"b.jpg"}, // one before the shown picture: the same picture shows
+        {0, 0, 2, 0, L"c.jpg"}, // the shown one: its successor takes its place
+        {1, 1, 1, 0, L"c.jpg"}, // the shown last one: the one before it shows
+        {0, 0, 0, -1, nullptr}, // the last one of all
+    };
+    for (const auto& step : steps) {
+        if (view().GetCurrent() != step.showFirst)
+            view().ShowPicture(step.showFirst, SHOW_QUICK);
+        Later(view());
+        EXPECT_EQ(step.left, view().RemoveItem(step.remove)) << step.remove;
+        Later(view());
+        EXPECT_EQ(step.left + 1, main->m_wndList.GetItemCount());
+        EXPECT_TRUE(main->m_wndList.GetItemState(0) & KQLS_FOLDER) << "the sub-folder stays listed";
+        EXPECT_EQ(step.currentAfter, view().GetCurrent());
+        if (step.shownAfter)
+            EXPECT_EQ(temp.At(step.shownAfter), view().GetPath());
+        EXPECT_EQ(static_cast<size_t>(step.left), view().GetStripCells().size());
+    }
+}
+
+// A finished download reaches the viewer by the path it waits for and the ticket of its
+// registration, so a record that a reload of the list made anew still counts and no record's
+// address travels in the message.
+TEST_F(ViewerTest, ADownloadEndsAtTheViewerByPathAndTicket)
+{
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    PumpFor(100);
+    CLumivoShowsDownloadFileList& queue = main->m_wndList.GetDownloadQueue();
+    const HWND hwnd = view().GetSafeHwnd();
+    const std::wstring waited = temp.At(L"online.jpg");
+    const unsigned ticket = queue.RegisterViewer(hwnd, waited.c_str());
+    EXPECT_NE(ticket, queue.RegisterViewer(hwnd, waited.c_str())) << "each registration its own ticket";
+    const unsigned latest = queue.RegisterViewer(hwnd, waited.c_str());
+    const struct {
+        const wchar_t* name;
+        bool loaded; // 0x707 rather than a plain refresh
+    } rows[] = {{L"online.jpg", true}, {L"ONLINE.JPG", true}, {L"other.jpg", false}};
+    for (const auto& row : rows) {
+        MSG msg;
+        while (::PeekMessageW(&msg, hwnd, KQLV_MSG_UPDATE_VIEW, WM_SHOWS_VIEWER_LOADED, PM_REMOVE)) {
+        }
+        CKQListFile reloaded(temp.At(row.name).c_str());
+        queue.OnDownloadFinish(&reloaded, 404);
+        EXPECT_EQ(row.loaded, queue.IsViewerItem(&reloaded)) << row.name;
+        const bool loaded = ::PeekMessageW(&msg, hwnd, WM_SHOWS_VIEWER_LOADED, WM_SHOWS_VIEWER_LOADED, PM_REMOVE) != FALSE;
+        EXPECT_EQ(row.loaded, loaded) << row.name;
+        if (loaded) {
+            EXPECT_EQ(404u, msg.wParam);
+            EXPECT_EQ(static_cast<LPARAM>(latest), msg.lParam) << row.name;
+        }
+    }
+    // A ticket the viewer does not hold changes nothing it shows.
+    view().SendMessage(WM_SHOWS_VIEWER_LOADED, 404, latest);
+    EXPECT_EQ(temp.At(L"a.jpg"), view().GetPath());
+    EXPECT_TRUE(view().GetSplashText().empty());
+    queue.RegisterViewer(nullptr, nullptr);
+}
+
+// Without a colour of its own the viewer's background is the skin's window colour, and it
+// follows a change of skin while the viewer is open.
+TEST_F(ViewerTest, AutomaticBackgroundIsTheSkinsWindowColour)
+{
+    const unsigned before = app->m_nSkin;
+    app->m_viewerSettings.clrBackground = static_cast<COLORREF>(-1);
+    CPicFullScreenFrame* frame = Open(0);
+    ASSERT_NE(frame, nullptr);
+    const struct {
+        unsigned skin;
+        COLORREF expected; // -1: whatever the skin's window colour is
+    } rows[] = {{1, RGB(50, 50, 50)}, {0, static_cast<COLORREF>(-1)}, {4, static_cast<COLORREF>(-1)}};
+    for (const auto& row : rows) {
+        app->SetSkin(row.skin);
+        EXPECT_EQ(globalData.clrWindow, view().m_crBack) << row.skin;
+        if (row.expected != static_cast<COLORREF>(-1))
+            EXPECT_EQ(row.expected, view().m_crBack) << "Black's viewer is as dark as its list";
+    }
+    app->m_viewerSettings.clrBackground = RGB(10, 200, 30);
+    frame->ApplyBackground();
+    EXPECT_EQ(RGB(10, 200, 30), view().m_crBack) << "a chosen colour wins over the skin";
+    app->m_viewerSettings.clrBackground = static_cast<COLORREF>(-1);
+    app->SetSkin(before);
+}
+
 TEST_F(ViewerTest, QuickMovesSkipTheSlideAndAStripClickGrows)
 {
     CPicFullScreenFrame* frame = Open(0);
@@ -402,6 +500,34 @@ TEST_F(ViewerTest, AnimatedPictureShowsItsFramesAndDelay)
     EXPECT_TRUE(PumpUntil([&] { return view.GetShownEntry().source->GetFrame() != shown; }));
 }
 
+
+// Started on an animated picture, the browser's main frame never shows: the animation bar
+// belongs to the viewer and sits over its picture, at its bottom left.
+TEST_F(ViewerTest, AnimationBarBelongsToTheViewerInAViewerOnlyStart)
+{
+    main->ShowWindow(SW_HIDE);
+    app->m_bViewerOnly = true;
+    const std::wstring gif = testsupport::BinDir() + L"\\Data\\Sample\\Spinner.gif";
+    CPicFullScreenFrame* frame = CPicFullScreenFrame::OpenOnFile(main, gif.c_str());
+    ASSERT_NE(frame, nullptr);
+    PumpFor(200);
+    CWnd* bar = frame->m_wndAniBar.GetParentMiniFrame();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->IsWindowVisible());
+    EXPECT_EQ(frame->GetSafeHwnd(), ::GetWindow(bar->GetSafeHwnd(), GW_OWNER));
+    CRect area, place;
+    frame->m_wndView.GetWindowRect(&area);
+    bar->GetWindowRect(&place);
+    EXPECT_TRUE(area.PtInRect(place.TopLeft()) && area.PtInRect(CPoint(place.left, place.bottom - 1)))
+        << place.left << "," << place.top << " in " << area.left << "," << area.top << "," << area.right << "," << area.bottom;
+    // Off with a still picture.
+    frame->m_wndView.ShowPicture(0, SHOW_QUICK);
+    PumpFor(100);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    app->m_bViewerOnly = false;
+    frame->DestroyWindow();
+    PumpPending();
+}
 
 // The bar as it paints, one COLORREF a pixel, rows top down.
 struct BarPixels {
