@@ -4,6 +4,8 @@
 #include <windows.h>
 #include "PictureListView.h"
 #include "LumivoClient.h"
+#include "LumivoShowsIds.h"
+#include "ModuleState.h"
 #include "PathFunc.h"
 #include "UIKitIds.h"
 #include "ZVUILibApp.h"
@@ -42,7 +44,9 @@ std::wstring CacheRoot()
 void CPictureListView::BindOnlineToSettings()
 {
     BindOnline(CacheRoot().c_str(), ConfiguredServerUrl().c_str());
-    m_imgDownloadMore.LoadPNG(IDB_KQ_RLV_MORE, GetZVUILibModule());
+    if (!m_imgDownloadMore.LoadPNG(IDP_LIST_DOWNLOAD_MORE,
+                                   appframe::FindResourceModule(MAKEINTRESOURCEW(IDP_LIST_DOWNLOAD_MORE), L"PNG")))
+        m_imgDownloadMore.LoadPNG(IDB_KQ_RLV_MORE, GetZVUILibModule());
 }
 
 void CPictureListView::BindOnline(const wchar_t* cacheRoot, const wchar_t* serverUrl)
@@ -257,7 +261,7 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
     const bool empty = m_folderBrowser.m_lstFolder.GetCount() + m_folderBrowser.m_lstFile.GetCount() == 0;
     Unlock();
     if (empty)
-        ShowSplash(TranslateString(L"This folder is empty"), -1);
+        ShowSplash(TranslateString(L"This folder is empty"), IDP_LIST_EMPTY);
     OnEndFolderSearch();
     Recalclayout();
     if (shown) {

@@ -98,6 +98,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
     ON_WM_DROPFILES()
     ON_COMMAND_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnListCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnUpdateListCommand)
@@ -122,6 +123,20 @@ CPictureListView::CPictureListView()
         ShowBatchEndReports(m_batchOperation, summary, *m_batch, GetParent());
     };
     m_dragDrop = [](const KQPathSet& files) { DragDropFileList(files, false); };
+    m_showItemMenu = [this](UINT menuId, CPoint at, bool folder) {
+        CBCGPContextMenuManager* menus = g_pContextMenuManager;
+        if (!menus)
+            return;
+        // The copy and move menu goes to the frame, like the tool bar's; the picture's menu is the
+        // list's own, like menu 422.
+        if (menuId == IDR_MENU_EXPORT) {
+            if (CLumivoShowsApp* app = GetLumivoShowsApp())
+                app->SetExportMenuMode(folder);
+            menus->ShowPopupMenu(menuId, at.x, at.y, GetParentFrame() ? GetParentFrame() : GetParent());
+        } else {
+            menus->ShowPopupMenu(menuId, at.x, at.y, this);
+        }
+    };
     m_recycle = [](const KQPathSet& paths) {
         SHFILEOPSTRUCTW op;
         InitShellFileOp(op);
@@ -210,13 +225,6 @@ void CPictureListView::ApplyDisplaySettings(const ListDisplaySettings& settings,
     gKQListView_SortType = static_cast<KQ_LIST_SORT>(settings.sortType);
     gKQListView_bSortAscend = settings.ascend;
     ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(settings.iconSize), redraw);
-}
-
-void CPictureListView::OnHoverItem(KQ_PIC_LIST_ITEM* item)
-{
-    if (item && item->pInfo && !(item->nState & KQLS_FOLDER) && !IsScanning() && m_hovered)
-        m_hovered(item);
-    CKQPicListView::OnHoverItem(item);
 }
 
 void CPictureListView::OnIconLoadedUpdate(int index)

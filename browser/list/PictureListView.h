@@ -36,9 +36,13 @@ public:
 
     // A new thumbnail in the viewer's strip redraws the strip.
     void OnIconLoadedUpdate(int index) override;
-    // A picture under the pointer shows its details (m_hovered); folders keep the base's tip.
+    // A picture under the pointer shows its details (m_hovered) and its tip (HoverTipText);
+    // folders keep the base's tip (PictureListInput.cpp).
     void OnHoverItem(KQ_PIC_LIST_ITEM* item) override;
     std::function<void(const KQ_PIC_LIST_ITEM* item)> m_hovered;
+    // "name", then "width x height  size" on the next line.
+    static std::wstring HoverTipText(const wchar_t* name, int width, int height, uint64_t size);
+    std::wstring m_strHoverTip; // the tip given last
 
     // Files, folders and the files' total size of the shown folder.
     struct FolderCounts {
@@ -125,6 +129,30 @@ public:
     // Under the file's own name, or a new one when that is taken; false when nothing was copied.
     bool CopyFileToWallpaperFolder(const wchar_t* picture);
 
+    // The two buttons on the hovered item (PictureListInput.cpp): the left one, on pictures only,
+    // opens the picture's menu (248); the right one, on every item, the copy and move menu (285)
+    // made for a folder (Add Favorite) or a picture (Print, EMail).
+    struct ItemButtonArt {
+        UINT leftId;    // the left button's normal picture, at its own size
+        UINT rightId;   // the right button's normal picture
+        int rightSize;  // the right button's side; the hot pictures take it too
+    };
+    // By the item's size: the smaller side of its thumbnail box.
+    static ItemButtonArt ItemButtonArtFor(int itemSize);
+    using CKQPicListView::RecalclayoutTagSize;
+    void RecalclayoutTagSize() override;
+    void DrawFocusRect(const CRect& rect, KQ_PIC_LIST_VISIBLE* cell) override;
+    bool TestItemBTClicked(int index, const CPoint& point) override;
+    // The buttons of the hovered item in client coordinates; false when it shows none (the
+    // left one is empty for a folder).
+    bool GetItemButtonRects(int index, CRect* left, CRect* right);
+    CKQImageFile m_imgItemMenu, m_imgItemMenuHot, m_imgItemExport, m_imgItemExportHot;
+    CSize m_szItemMenu, m_szItemExport;
+    ItemButtonArt m_itemButtonArt = {0, 0, 0};
+    bool m_bOverItemMenu = false, m_bOverItemExport = false;
+    // Shows a menu at the screen point; the copy and move menu is first made for the item.
+    std::function<void(UINT menuId, CPoint screen, bool folder)> m_showItemMenu;
+
     // Dropped and dragged files (PictureListDragDrop.cpp)
     bool BeginDrag() override;
     // The files a drop hands over: a copy, a move, or nothing; false when nothing was done.
@@ -189,6 +217,7 @@ protected:
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnDropFiles(HDROP drop);
     afx_msg void OnListCommand(UINT id);
     afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
