@@ -149,6 +149,9 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
     if (m_tree.GetItemPath(path, item) && !path.IsEmpty()) {
         if (path.CompareNoCase(m_pList->GetCurrentFolder()) != 0)
             m_pList->OpenFolder(path);
+    } else {
+        // Computer, Network: the shell's children of the item.
+        m_pList->ShowShellItem(m_tree, item);
     }
 }
 

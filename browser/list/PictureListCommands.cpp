@@ -123,6 +123,10 @@ void CPictureListView::OpenFolderInBrowser()
 // An online folder fetches its directory again, whatever its age.
 void CPictureListView::Refresh()
 {
+    if (m_hShellItem) {
+        RefreshFolder();
+        return;
+    }
     if (m_strFolder.IsEmpty())
         return;
     if (m_client.IsOnlinePath(m_strFolder.GetString()))

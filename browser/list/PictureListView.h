@@ -6,6 +6,7 @@
 // rename and new folder, the selection, the wallpaper routines, dropped and dragged files, and the
 // item buttons.
 #include <windows.h>
+#include <commctrl.h>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -21,6 +22,8 @@
 #include "LumivoShowsClientUI.h"
 #include "LumivoShowsDownloadFileList.h"
 #include "RecycleBin.h"
+
+class CZVShellTree;
 
 // A name typed for a file or folder: one path component that Windows can create.
 bool IsValidItemName(const wchar_t* name);
@@ -153,6 +156,21 @@ public:
     // Shows a menu at the screen point; the copy and move menu is first made for the item.
     std::function<void(UINT menuId, CPoint screen, bool folder)> m_showItemMenu;
 
+    // Shell items (ShellItems.cpp): a tree item without a path of its own (Computer, Network)
+    // lists the shell's children: folders with the system's icons, and files.
+    struct ShellChild {
+        std::wstring name, path; // the path: empty when the shell gives none
+        bool folder = false;
+        int systemIcon = -1;     // folders: the index in the system image lists
+    };
+    static std::vector<ShellChild> ReadShellChildren(CZVShellTree& tree, HTREEITEM item);
+    void ShowShellItem(CZVShellTree& tree, HTREEITEM item);
+    HTREEITEM GetShellItem() const { return m_hShellItem; }
+    // Folders with system icons take them at the new size.
+    using CKQPicListView::ChangeIconSize;
+    void ChangeIconSize(int width, int height, bool redraw) override;
+    void ForgetShellItem();
+
     // Dropped and dragged files (PictureListDragDrop.cpp)
     bool BeginDrag() override;
     // The files a drop hands over: a copy, a move, or nothing; false when nothing was done.
@@ -264,5 +282,11 @@ private:
     int m_nLoaderGeneration = 0;
     // The shown folder's records, indexed like the list's folders and files (under the list lock).
     std::vector<OnlineFolderItem> m_onlineFolders;
+    // The shell item shown (null: a folder of the disk or online), its children indexed like
+    // the list's items (under the list lock), and the cells' height to put back.
+    HTREEITEM m_hShellItem = nullptr;
+    CZVShellTree* m_pShellTree = nullptr;
+    std::vector<ShellChild> m_shellChildren;
+    bool m_bShellIconsPending = false;
     std::vector<PicDirFile> m_onlineFiles;
 };

@@ -13,6 +13,7 @@
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PaneView.h"
 #include "PathFunc.h"
 #include "ProgramStart.h"
 #include "ShellService.h"
@@ -765,6 +766,45 @@ TEST_F(PictureListTest, HoveredPictureTipGivesItsSizeAndFileSize)
     EXPECT_EQ(tip(), L"sub");
     EXPECT_EQ(detailed, 1);
     EXPECT_EQ(CPictureListView::HoverTipText(L"x.jpg", 4000, 3000, 5ull << 30), L"x.jpg\r\n4000 x 3000  5.00G");
+}
+
+// The tree's Computer has no path: the list shows its drives, folders with the system's icons
+// (Wine's C: among them), which open as folders; the list's own cells come back after.
+TEST_F(PictureListTest, ComputerListsItsDrivesAsFoldersWithSystemIcons)
+{
+    CKQShellTree& tree = frame->m_wndPane.m_mainBar.m_tree;
+    ASSERT_NE(tree.GetComputerItem(), nullptr);
+    const int cellHeight = List().m_nCellHeight;
+    tree.SelectItem(tree.GetComputerItem());
+    PumpPending();
+    ASSERT_EQ(List().GetShellItem(), tree.GetComputerItem());
+    int drive = -1;
+    for (int i = 0; i < List().GetItemCount(); ++i)
+        if (_wcsicmp(List().GetItemFullFileName(i).GetString(), L"C:\\") == 0)
+            drive = i;
+    ASSERT_GE(drive, 0) << List().GetItemCount();
+    EXPECT_NE(List().GetItemState(drive) & KQLS_FOLDER, 0u);
+    KQ_PIC_LIST_ITEM item = {};
+    List().Lock();
+    ASSERT_TRUE(List().GetItem(drive, &item));
+    const bool ownPicture = item.pImage && item.pImage != &List().m_imgFolder;
+    const int iconWidth = item.pImage ? int(item.pImage->GetWidth()) : 0;
+    List().Unlock();
+    EXPECT_TRUE(ownPicture);
+    EXPECT_GE(iconWidth, 32);
+    EXPECT_TRUE(List().m_strFolder.IsEmpty());
+
+    // Refresh reads the item again.
+    const int count = List().GetItemCount();
+    List().SendMessage(WM_KEYDOWN, VK_F5);
+    EXPECT_EQ(List().GetItemCount(), count);
+    EXPECT_EQ(List().GetShellItem(), tree.GetComputerItem());
+
+    // A folder of the disk: the shell item is forgotten, the cells are the list's again.
+    Reopen(temp.Root(), 4);
+    EXPECT_EQ(List().GetShellItem(), nullptr);
+    EXPECT_EQ(List().m_nCellHeight, cellHeight);
+    EXPECT_EQ(List().GetItemFullFileName(Index(L"a.bmp")), temp.At(L"a.bmp").c_str());
 }
 
 // ---------------------------------------------------------------------------------------------
