@@ -660,9 +660,10 @@ bool IsBlue(COLORREF c)
     return GetBValue(c) > 180 && GetRValue(c) < 90;
 }
 
+// The buttons' slate, bluer than the list's grey background.
 bool IsDark(COLORREF c)
 {
-    return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 110;
+    return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 110 && GetBValue(c) > GetRValue(c) + 10;
 }
 
 TEST_F(PictureListTest, ItemButtonsOpenTheirMenusAndLightUnderThePointer)
