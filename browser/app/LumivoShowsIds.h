@@ -227,3 +227,15 @@
 #define IDC_MAINBAR_DELETE 1057
 #define IDC_MAINBAR_EDIT 1058
 #define IDC_MAINBAR_NAME 1454
+
+// The picture list's PNG pictures: the empty folder's splash, the Download More item and the
+// item buttons (left normal by item size, right normal small and larger, the hot ones).
+#define IDP_LIST_EMPTY 227
+#define IDP_LIST_DOWNLOAD_MORE 229
+#define IDP_ITEM_EXPORT_SMALL 294 // the tool bar's Export bitmap has the same number: another type
+#define IDP_ITEM_MENU_SMALL 317
+#define IDP_ITEM_MENU_MEDIUM 318
+#define IDP_ITEM_MENU_LARGE 319
+#define IDP_ITEM_EXPORT 326
+#define IDP_ITEM_EXPORT_HOT 330
+#define IDP_ITEM_MENU_HOT 331

@@ -349,16 +349,6 @@ void CMainFrame::BindPane()
             tree.SelectItem(nullptr);
         m_wndToolBar.UpdateEditButtons();
     };
-    // The item's right button: the Export menu suited to a folder or a picture.
-    m_wndList.m_itemMenu = [this](int index, CPoint at) {
-        CLumivoShowsApp* app = GetLumivoShowsApp();
-        if (!app)
-            return;
-        app->SetExportMenuMode((m_wndList.GetItemState(index) & KQLS_FOLDER) != 0);
-        app->UpdateCopyMoveMenus();
-        if (CBCGPContextMenuManager* menus = app->GetContextMenuManager())
-            menus->ShowPopupMenu(IDR_MENU_EXPORT, at.x, at.y, this);
-    };
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)

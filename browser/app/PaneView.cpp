@@ -151,6 +151,9 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
             m_pList->MarkTreeSetsFolder();
             m_pList->OpenFolder(path);
         }
+    } else {
+        // Computer, Network: the shell's children of the item.
+        m_pList->ShowShellItem(m_tree, item);
     }
 }
 

@@ -120,9 +120,18 @@ void CPictureListView::OpenFolderInBrowser()
     RunAndWait(self, Quoted(folder.c_str()).c_str(), false);
 }
 
+// An online folder fetches its directory again, whatever its age.
 void CPictureListView::Refresh()
 {
-    if (!m_strFolder.IsEmpty())
+    if (m_hShellItem) {
+        RefreshFolder();
+        return;
+    }
+    if (m_strFolder.IsEmpty())
+        return;
+    if (m_client.IsOnlinePath(m_strFolder.GetString()))
+        RefreshFolder();
+    else
         OpenFolder(m_strFolder.GetString());
 }
 

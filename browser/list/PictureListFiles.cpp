@@ -159,6 +159,8 @@ void CPictureListView::Paste()
     }
     if (sources.GetCount() == 0)
         return;
+    // The pasted files come last, where the user looks for them, until the list is sorted again.
+    gKQListView_SortType = KQ_LIST_SORT_NONE;
     const int before = GetItemCount();
     SHFILEOPSTRUCTW op;
     InitShellFileOp(op);

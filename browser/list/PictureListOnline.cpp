@@ -4,6 +4,8 @@
 #include <windows.h>
 #include "PictureListView.h"
 #include "LumivoClient.h"
+#include "LumivoShowsIds.h"
+#include "ModuleState.h"
 #include "PathFunc.h"
 #include "UIKitIds.h"
 #include "ZVUILibApp.h"
@@ -42,7 +44,9 @@ std::wstring CacheRoot()
 void CPictureListView::BindOnlineToSettings()
 {
     BindOnline(CacheRoot().c_str(), ConfiguredServerUrl().c_str());
-    m_imgDownloadMore.LoadPNG(IDB_KQ_RLV_MORE, GetZVUILibModule());
+    if (!m_imgDownloadMore.LoadPNG(IDP_LIST_DOWNLOAD_MORE,
+                                   appframe::FindResourceModule(MAKEINTRESOURCEW(IDP_LIST_DOWNLOAD_MORE), L"PNG")))
+        m_imgDownloadMore.LoadPNG(IDB_KQ_RLV_MORE, GetZVUILibModule());
 }
 
 void CPictureListView::BindOnline(const wchar_t* cacheRoot, const wchar_t* serverUrl)
@@ -59,6 +63,11 @@ void CPictureListView::BindOnline(const wchar_t* cacheRoot, const wchar_t* serve
 
 bool CPictureListView::UpdateFolder(const wchar_t* path, bool refresh)
 {
+    // Leaving a shell item: the cells take the list's own height again.
+    const bool reapply = m_bShellIconsPending;
+    ForgetShellItem();
+    if (reapply)
+        ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(m_nIconSize < 0 ? 0 : m_nIconSize), false);
     if (path && m_client.IsOnlinePath(path)) {
         UpdateOnlineFolder(path);
         if (m_folderOpened)
@@ -77,6 +86,10 @@ bool CPictureListView::UpdateFolder(const wchar_t* path, bool refresh)
 
 void CPictureListView::RefreshFolder()
 {
+    if (m_hShellItem && m_pShellTree) {
+        ShowShellItem(*m_pShellTree, m_hShellItem);
+        return;
+    }
     const std::wstring folder = m_strFolder.GetString();
     if (m_client.IsOnlinePath(folder.c_str())) {
         m_nRefreshFlags = ONLINE_FORCE_FETCH;
@@ -257,7 +270,7 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
     const bool empty = m_folderBrowser.m_lstFolder.GetCount() + m_folderBrowser.m_lstFile.GetCount() == 0;
     Unlock();
     if (empty)
-        ShowSplash(TranslateString(L"This folder is empty"), -1);
+        ShowSplash(TranslateString(L"This folder is empty"), IDP_LIST_EMPTY);
     OnEndFolderSearch();
     Recalclayout();
     if (shown) {
@@ -321,6 +334,11 @@ unsigned int CPictureListView::GetFolderAttr(const wchar_t* path)
 
 CPictureListView::String CPictureListView::GetItemFullFileName(int index)
 {
+    if (m_hShellItem) {
+        std::lock_guard<std::recursive_mutex> lock(m_folderBrowser.m_lock);
+        return index >= 0 && size_t(index) < m_shellChildren.size() ? String(m_shellChildren[size_t(index)].path.c_str())
+                                                                   : String();
+    }
     if (m_bOnline) {
         Lock();
         const int folders = m_folderBrowser.m_lstFolder.GetCount();
@@ -365,6 +383,9 @@ CPictureListView::String CPictureListView::GetRelatedFileName(int index)
 
 bool CPictureListView::LoadPreviewImage(int fileIndex)
 {
+    // Shell items have no thumbnails of their own.
+    if (m_hShellItem)
+        return true;
     if (!m_bOnline)
         return CKQPicListView::LoadPreviewImage(fileIndex);
     CKQListFile snapshot;
@@ -409,6 +430,8 @@ bool CPictureListView::LoadPreviewImage(int fileIndex)
 
 bool CPictureListView::LoadFolderPreviewImage(int folderIndex)
 {
+    if (m_hShellItem)
+        return true;
     if (!m_bOnline)
         return CKQPicListView::LoadFolderPreviewImage(folderIndex);
     OnlineFolderItem folder;

@@ -101,6 +101,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
     ON_WM_DROPFILES()
     ON_COMMAND_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnListCommand)
     ON_UPDATE_COMMAND_UI_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnUpdateListCommand)
@@ -125,6 +126,22 @@ CPictureListView::CPictureListView()
         ShowBatchEndReports(m_batchOperation, summary, *m_batch, GetParent());
     };
     m_dragDrop = [](const KQPathSet& files) { DragDropFileList(files, false); };
+    m_showItemMenu = [this](UINT menuId, CPoint at, bool folder) {
+        CBCGPContextMenuManager* menus = g_pContextMenuManager;
+        if (!menus)
+            return;
+        // The copy and move menu goes to the frame, like the tool bar's; the picture's menu is the
+        // list's own, like menu 422.
+        if (menuId == IDR_MENU_EXPORT) {
+            if (CLumivoShowsApp* app = GetLumivoShowsApp()) {
+                app->SetExportMenuMode(folder);
+                app->UpdateCopyMoveMenus();
+            }
+            menus->ShowPopupMenu(menuId, at.x, at.y, GetParentFrame() ? GetParentFrame() : GetParent());
+        } else {
+            menus->ShowPopupMenu(menuId, at.x, at.y, this);
+        }
+    };
     m_recycle = [](const KQPathSet& paths) {
         SHFILEOPSTRUCTW op;
         InitShellFileOp(op);
@@ -215,13 +232,6 @@ void CPictureListView::ApplyDisplaySettings(const ListDisplaySettings& settings,
     ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(settings.iconSize), redraw);
 }
 
-void CPictureListView::OnHoverItem(KQ_PIC_LIST_ITEM* item)
-{
-    if (item && item->pInfo && !(item->nState & KQLS_FOLDER) && !IsScanning() && m_hovered)
-        m_hovered(item);
-    CKQPicListView::OnHoverItem(item);
-}
-
 LRESULT CPictureListView::OnFolderChangedMessage(WPARAM wParam, LPARAM lParam)
 {
     const bool fromTree = m_bTreeSetsFolder;
@@ -229,36 +239,6 @@ LRESULT CPictureListView::OnFolderChangedMessage(WPARAM wParam, LPARAM lParam)
     if (m_folderChanged)
         m_folderChanged(fromTree);
     return CKQPicListView::OnFolderChanged(wParam, lParam);
-}
-
-CRect CPictureListView::ItemRightButtonRect(const CRect& item)
-{
-    const int size = std::min(item.Width(), item.Height());
-    const int side = size <= 96 ? 24 : size <= 192 ? 44 : 64;
-    return CRect(item.right - side, item.top, item.right, item.top + side);
-}
-
-bool CPictureListView::TestItemBTClicked(int index, const CPoint& point)
-{
-    if (index < 0 || index != m_nHover || index == m_nDownloadMore)
-        return false;
-    CPoint local = point;
-    if (m_nType == KQ_TOOLBAR_TOP)
-        local.y -= m_nHeight;
-    for (const KQ_PIC_LIST_VISIBLE& cell : m_visible) {
-        if (cell.index != index)
-            continue;
-        CRect button = ItemRightButtonRect(cell.rect);
-        if (!button.PtInRect(local))
-            return false;
-        // The menu opens below the button's bottom-left corner.
-        CPoint at(button.left, button.bottom + (point.y - local.y));
-        ClientToScreen(&at);
-        if (m_itemMenu)
-            m_itemMenu(index, at);
-        return true;
-    }
-    return false;
 }
 
 void CPictureListView::ShowFullPicture(int fileIndex)

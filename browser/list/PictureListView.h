@@ -6,6 +6,7 @@
 // rename and new folder, the selection, the wallpaper routines, dropped and dragged files, and the
 // item buttons.
 #include <windows.h>
+#include <commctrl.h>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -22,6 +23,8 @@
 #include "LumivoShowsDownloadFileList.h"
 #include "RecycleBin.h"
 
+class CZVShellTree;
+
 // A name typed for a file or folder: one path component that Windows can create.
 bool IsValidItemName(const wchar_t* name);
 
@@ -36,9 +39,13 @@ public:
 
     // A new thumbnail in the viewer's strip redraws the strip.
     void OnIconLoadedUpdate(int index) override;
-    // A picture under the pointer shows its details (m_hovered); folders keep the base's tip.
+    // A picture under the pointer shows its details (m_hovered) and its tip (HoverTipText);
+    // folders keep the base's tip (PictureListInput.cpp).
     void OnHoverItem(KQ_PIC_LIST_ITEM* item) override;
     std::function<void(const KQ_PIC_LIST_ITEM* item)> m_hovered;
+    // "name", then "width x height  size" on the next line.
+    static std::wstring HoverTipText(const wchar_t* name, int width, int height, uint64_t size);
+    std::wstring m_strHoverTip; // the tip given last
 
     // Files, folders and the files' total size of the shown folder.
     struct FolderCounts {
@@ -125,6 +132,45 @@ public:
     // Under the file's own name, or a new one when that is taken; false when nothing was copied.
     bool CopyFileToWallpaperFolder(const wchar_t* picture);
 
+    // The two buttons on the hovered item (PictureListInput.cpp): the left one, on pictures only,
+    // opens the picture's menu (248); the right one, on every item, the copy and move menu (285)
+    // made for a folder (Add Favorite) or a picture (Print, EMail).
+    struct ItemButtonArt {
+        UINT leftId;    // the left button's normal picture, at its own size
+        UINT rightId;   // the right button's normal picture
+        int rightSize;  // the right button's side; the hot pictures take it too
+    };
+    // By the item's size: the smaller side of its thumbnail box.
+    static ItemButtonArt ItemButtonArtFor(int itemSize);
+    using CKQPicListView::RecalclayoutTagSize;
+    void RecalclayoutTagSize() override;
+    void DrawFocusRect(const CRect& rect, KQ_PIC_LIST_VISIBLE* cell) override;
+    bool TestItemBTClicked(int index, const CPoint& point) override;
+    // The buttons of the hovered item in client coordinates; false when it shows none (the
+    // left one is empty for a folder).
+    bool GetItemButtonRects(int index, CRect* left, CRect* right);
+    CKQImageFile m_imgItemMenu, m_imgItemMenuHot, m_imgItemExport, m_imgItemExportHot;
+    CSize m_szItemMenu, m_szItemExport;
+    ItemButtonArt m_itemButtonArt = {0, 0, 0};
+    bool m_bOverItemMenu = false, m_bOverItemExport = false;
+    // Shows a menu at the screen point; the copy and move menu is first made for the item.
+    std::function<void(UINT menuId, CPoint screen, bool folder)> m_showItemMenu;
+
+    // Shell items (ShellItems.cpp): a tree item without a path of its own (Computer, Network)
+    // lists the shell's children: folders with the system's icons, and files.
+    struct ShellChild {
+        std::wstring name, path; // the path: empty when the shell gives none
+        bool folder = false;
+        int systemIcon = -1;     // folders: the index in the system image lists
+    };
+    static std::vector<ShellChild> ReadShellChildren(CZVShellTree& tree, HTREEITEM item);
+    void ShowShellItem(CZVShellTree& tree, HTREEITEM item);
+    HTREEITEM GetShellItem() const { return m_hShellItem; }
+    // Folders with system icons take them at the new size.
+    using CKQPicListView::ChangeIconSize;
+    void ChangeIconSize(int width, int height, bool redraw) override;
+    void ForgetShellItem();
+
     // Dropped and dragged files (PictureListDragDrop.cpp)
     bool BeginDrag() override;
     // The files a drop hands over: a copy, a move, or nothing; false when nothing was done.
@@ -154,10 +200,6 @@ public:
     // before its open), so that the tree keeps its selection.
     std::function<void(bool fromTree)> m_folderChanged;
     void MarkTreeSetsFolder() { m_bTreeSetsFolder = true; }
-    // The right item button, a square at the item's top-right corner (its side by the item's
-    // size), pops up the copy/move menu for the item at the point given (screen).
-    static CRect ItemRightButtonRect(const CRect& item);
-    std::function<void(int index, CPoint at)> m_itemMenu;
     void StopAll() override;
     int GetItemCount() override;
     bool GetItem(int index, KQ_PIC_LIST_ITEM* item) override;
@@ -190,7 +232,6 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnUpdateView(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnFolderChangedMessage(WPARAM wParam, LPARAM lParam);
-    bool TestItemBTClicked(int index, const CPoint& point) override;
     afx_msg LRESULT OnOpenPendingFolder(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchItemDone(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchFolderReload(WPARAM, LPARAM);
@@ -201,6 +242,7 @@ protected:
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnDropFiles(HDROP drop);
     afx_msg void OnListCommand(UINT id);
     afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
@@ -248,5 +290,11 @@ private:
     int m_nLoaderGeneration = 0;
     // The shown folder's records, indexed like the list's folders and files (under the list lock).
     std::vector<OnlineFolderItem> m_onlineFolders;
+    // The shell item shown (null: a folder of the disk or online), its children indexed like
+    // the list's items (under the list lock), and the cells' height to put back.
+    HTREEITEM m_hShellItem = nullptr;
+    CZVShellTree* m_pShellTree = nullptr;
+    std::vector<ShellChild> m_shellChildren;
+    bool m_bShellIconsPending = false;
     std::vector<PicDirFile> m_onlineFiles;
 };

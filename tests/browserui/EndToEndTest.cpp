@@ -113,4 +113,148 @@ TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
     EXPECT_TRUE(HasShowsValue(L"MainFrameHeight"));
 }
 
+// A top-level window of another program whose title holds the text; null when none.
+struct TitleSearch {
+    const wchar_t* text;
+    DWORD notProcess;
+    HWND found;
+};
+
+BOOL CALLBACK FindTitle(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(lParam);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    wchar_t title[512] = {};
+    ::GetWindowTextW(hwnd, title, 512);
+    if (process != search->notProcess && ::IsWindowVisible(hwnd) && wcsstr(title, search->text)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForTitle(const wchar_t* text, DWORD notProcess, DWORD milliseconds)
+{
+    const DWORD start = ::GetTickCount();
+    do {
+        TitleSearch search = {text, notProcess, nullptr};
+        ::EnumWindows(FindTitle, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        ::Sleep(100);
+    } while (::GetTickCount() - start < milliseconds);
+    return nullptr;
+}
+
+COLORREF ScreenPixel(POINT at)
+{
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void PressKey(BYTE key)
+{
+    ::keybd_event(key, 0, 0, 0);
+    ::keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+}
+
+// The hovered picture shows its two buttons and the list's menu its sub-menus (pictured); Edit
+// starts the real editor on the picture, and once the editor closes the browser reads the
+// picture again: it was changed meanwhile, and its thumbnail shows the change.
+TEST(ShowsProgram, EditHandsThePictureToTheEditorAndReadsItAgainWhenItCloses)
+{
+    // The pointer goes back where it was: the tests after this one hover nothing by chance.
+    struct CursorGuard {
+        POINT at = {0, 0};
+        CursorGuard() { ::GetCursorPos(&at); }
+        ~CursorGuard() { ::SetCursorPos(at.x, at.y); }
+    } cursor;
+    RegValueGuard values[] = {{HKEY_CURRENT_USER, kShowsKey, L"LastViewPath"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"MainFrameWidth"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"MainFrameHeight"},
+                              {HKEY_CURRENT_USER, kShowsKey, L"ShowMax"}};
+    RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
+    HKEY system = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kShowsSystemKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &system, nullptr), ERROR_SUCCESS);
+    const DWORD never = 0;
+    ::RegSetValueExW(system, L"iCheckDefaultOnStartup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&never), sizeof never);
+    ::RegCloseKey(system);
+    TempFolder temp;
+    const std::wstring picture = temp.At(L"Lakeside.jpg");
+    ASSERT_TRUE(::CopyFileW((testsupport::BinDir() + L"\\Data\\Sample\\Lakeside.jpg").c_str(), picture.c_str(), FALSE));
+    std::wstring shots = testsupport::BinDir();
+    shots = shots.substr(0, shots.find_last_of(L'\\')) + L"\\out\\e2e";
+    ::SHCreateDirectoryExW(nullptr, shots.c_str(), nullptr);
+
+    ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    DWORD showsProcess = 0;
+    ::GetWindowThreadProcessId(frame, &showsProcess);
+    const HWND list = ::GetDlgItem(frame, 0xE900); // the frame's view
+    ASSERT_NE(list, nullptr);
+    ::Sleep(3000);
+
+    // The pointer over the middle of the first cell, as the user moves it there.
+    POINT onItem = {70, 60};
+    ::ClientToScreen(list, &onItem);
+    ::SetCursorPos(onItem.x, onItem.y);
+    POINT client = {70, 60};
+    ::PostMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    ::Sleep(500);
+    // Selected, the picture is the menu's current item.
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ::PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    ::Sleep(1200);
+    SaveScreen(shots + L"\\list-buttons.png");
+    ::PostMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(onItem.x, onItem.y));
+    ::Sleep(1000);
+    // The Process sub-menu opened as well, for the picture.
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_RIGHT);
+    ::Sleep(800);
+    SaveScreen(shots + L"\\list-menu.png");
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    ::Sleep(500);
+    const COLORREF before = ScreenPixel(onItem);
+
+    ::SetCursorPos(onItem.x, onItem.y);
+    ::PostMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    ::Sleep(300);
+    ::PostMessageW(list, WM_COMMAND, 33407, 0); // Process > Edit
+    const HWND editor = WaitForTitle(L"Lakeside", showsProcess, 30000);
+    ASSERT_NE(editor, nullptr) << "no editor on the picture";
+    ::Sleep(2000);
+    SaveScreen(shots + L"\\list-editor.png");
+    // The picture changes while the editor has it: a red one of another size.
+    CxImage red;
+    ASSERT_TRUE(red.Create(200, 150, 24, CXIMAGE_FORMAT_JPG));
+    for (long y = 0; y < 150; ++y)
+        for (long x = 0; x < 200; ++x)
+            red.SetPixelColor(x, y, RGBQUAD{0, 0, 230, 0});
+    ASSERT_TRUE(red.Save(picture.c_str(), CXIMAGE_FORMAT_JPG));
+    ::PostMessageW(editor, WM_CLOSE, 0, 0);
+    for (int i = 0; i < 200 && ::IsWindow(editor); ++i)
+        ::Sleep(100);
+    EXPECT_FALSE(::IsWindow(editor));
+    // The browser reads the picture again: its thumbnail turns red.
+    COLORREF after = before;
+    for (int i = 0; i < 100; ++i, ::Sleep(100)) {
+        after = ScreenPixel(onItem);
+        if (GetRValue(after) > 150 && GetGValue(after) < 90 && GetBValue(after) < 90)
+            break;
+    }
+    EXPECT_TRUE(GetRValue(after) > 150 && GetGValue(after) < 90 && GetBValue(after) < 90) << std::hex << before << " " << after;
+    SaveScreen(shots + L"\\list-reread.png");
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(shows.WaitForExit(20000), 0);
+}
+
 } // namespace

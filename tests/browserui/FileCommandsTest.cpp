@@ -400,17 +400,19 @@ TEST_F(FileCommandsTest, ExportMenuListsTheFavouritesInOrderAndSuitsTheItem)
 // the rest of the item does not.
 TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
 {
-    auto popUp = List().m_itemMenu;
+    auto popUp = List().m_showItemMenu;
     ASSERT_TRUE(popUp);
-    std::vector<int> opened;
-    List().m_itemMenu = [&](int index, CPoint at) {
-        opened.push_back(index);
-        popUp(index, at);
+    std::vector<bool> opened;
+    List().m_showItemMenu = [&](UINT menu, CPoint at, bool folder) {
+        EXPECT_EQ(menu, UINT(IDR_MENU_EXPORT));
+        opened.push_back(folder);
+        popUp(menu, at, folder);
     };
     const struct {
         const wchar_t* name;
+        bool folder;
         UINT fifthEntry;
-    } rows[] = {{L"sub", ID_ADD_FAVORITE}, {L"a.bmp", ID_EXPORT_PRINT}, {L"sub", ID_ADD_FAVORITE}};
+    } rows[] = {{L"sub", true, ID_ADD_FAVORITE}, {L"a.bmp", false, ID_EXPORT_PRINT}, {L"sub", true, ID_ADD_FAVORITE}};
     for (const auto& row : rows) {
         const int index = Index(row.name);
         CRect cell;
@@ -419,8 +421,11 @@ TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
                 cell = v.rect;
         ASSERT_FALSE(cell.IsRectEmpty()) << row.name;
         const int top = List().m_nType == KQ_TOOLBAR_TOP ? List().m_nHeight : 0;
-        const CPoint button = CPictureListView::ItemRightButtonRect(cell).CenterPoint() + CPoint(0, top);
-        const CPoint body(cell.left + 4, cell.CenterPoint().y + top);
+        List().m_nHover = index;
+        CRect right;
+        ASSERT_TRUE(List().GetItemButtonRects(index, nullptr, &right)) << row.name;
+        const CPoint button = right.CenterPoint();
+        const CPoint body(cell.CenterPoint().x, cell.bottom - 4 + top);
         for (const CPoint& at : {body, button}) {
             List().m_nHover = index;
             List().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
@@ -428,7 +433,7 @@ TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
             PumpPending();
         }
         ASSERT_EQ(opened.size(), size_t(&row - rows + 1)) << row.name << ": the button only";
-        EXPECT_EQ(opened.back(), index);
+        EXPECT_EQ(opened.back(), row.folder);
         EXPECT_EQ(::GetMenuItemID(Menu(), 4), row.fifthEntry) << row.name;
         List().Deselect();
     }

@@ -2,9 +2,11 @@
 // material tree of tests/online/make-material-tree.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <functional>
 #include <string>
 #include "LoopbackHttpServer.h"
 #include "LumivoShowsApp.h"
+#include "LumivoShowsIds.h"
 #include "MainFrame.h"
 #include "TestSupport.h"
 #include "WindowTestApp.h"
@@ -125,8 +127,20 @@ TEST_F(OnlineListTest, RefreshFetchesTheDirectoryAgain)
     EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
     ASSERT_TRUE(Open(Dir(L"Nature"), 7));
     EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
-    list().RefreshFolder();
-    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/PicDir.xml") == 2 && list().GetItemCount() == 7; }, 20000));
+    // F5 and the menu's Refresh go the same way as the tool bar's.
+    const std::function<void()> refreshes[] = {
+        [&] { list().RefreshFolder(); },
+        [&] { list().SendMessage(WM_KEYDOWN, VK_F5); },
+        [&] { list().SendMessage(WM_COMMAND, ID_LIST_REFRESH); },
+    };
+    int fetches = 1;
+    for (const auto& refresh : refreshes) {
+        SCOPED_TRACE(fetches);
+        refresh();
+        ++fetches;
+        ASSERT_TRUE(PumpUntil([&] { return server.CountRequests("/PicDir.xml") == fetches && list().GetItemCount() == 7; }, 20000));
+        EXPECT_TRUE(list().IsOnline());
+    }
 }
 
 TEST_F(OnlineListTest, FolderPreviewsAreAskedForOnlyWhereTheServerHasThem)

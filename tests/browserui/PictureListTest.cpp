@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <commctrl.h>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PaneView.h"
 #include "PathFunc.h"
 #include "ProgramStart.h"
 #include "ShellService.h"
@@ -398,7 +400,10 @@ TEST_F(PictureListTest, CopyThenPasteIntoTheSourceFolderMakesTildeCopies)
     Select({L"a.bmp", L"b.bmp"});
     Command(ID_LIST_COPY);
     EXPECT_NE(List().GetItemState(Index(L"a.bmp")) & KQLS_COPIED, 0u);
+    // A sorted list forgets its order, so that the copies come last.
+    gKQListView_SortType = KQ_LIST_SORT_NAME;
     Command(ID_LIST_PASTE);
+    EXPECT_EQ(gKQListView_SortType, KQ_LIST_SORT_NONE);
     ASSERT_TRUE(PumpUntil([&] { return List().GetItemCount() == 6 && !List().IsScanning(); })) << List().GetItemCount();
     EXPECT_TRUE(Exists(temp.At(L"a~1.bmp")));
     EXPECT_TRUE(Exists(temp.At(L"b~1.bmp")));
@@ -626,6 +631,181 @@ TEST_F(PictureListTest, MenuKeyOpensTheMenuAtTheFocusedItem)
     EXPECT_LE(std::abs(List().m_ptLastMenu.x - center.x), cell.Width());
     EXPECT_LE(std::abs(List().m_ptLastMenu.y - center.y), cell.Height());
     PumpPending();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The item buttons and the tip
+
+// The pointer moves onto the item, then to the point; a click there when click is set.
+void MoveAndClick(CPictureListView& list, const CPoint& onItem, const CPoint& point, bool click)
+{
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onItem.x, onItem.y));
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+    if (click) {
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    }
+}
+
+// The colour painted in the list's bitmap at a client point.
+COLORREF Painted(CPictureListView& list, CPoint point)
+{
+    if (list.m_nType == KQ_TOOLBAR_TOP)
+        point.y -= list.m_nHeight;
+    return ::GetPixel(list.m_memDC.m_hDC, point.x, point.y);
+}
+
+bool IsBlue(COLORREF c)
+{
+    return GetBValue(c) > 180 && GetRValue(c) < 90;
+}
+
+// The buttons' slate, bluer than the list's grey background.
+bool IsDark(COLORREF c)
+{
+    return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 110 && GetBValue(c) > GetRValue(c) + 10;
+}
+
+TEST_F(PictureListTest, ItemButtonsOpenTheirMenusAndLightUnderThePointer)
+{
+    struct Shown {
+        UINT menu;
+        bool folder;
+    };
+    std::vector<Shown> shown;
+    List().m_showItemMenu = [&](UINT menu, CPoint, bool folder) { shown.push_back(Shown{menu, folder}); };
+
+    // A picture: both buttons, dark until the pointer is over one of them.
+    const int picture = Index(L"b.bmp");
+    const CPoint onPicture = PointOn(picture);
+    ASSERT_GE(onPicture.x, 0);
+    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onPicture.x, onPicture.y));
+    CRect left, right;
+    ASSERT_TRUE(List().GetItemButtonRects(picture, &left, &right));
+    ASSERT_FALSE(left.IsRectEmpty());
+    // Sampled beside each symbol, inside the rounded corners.
+    const CPoint leftSample(left.left + 3, left.bottom - 8), rightSample(right.left + 3, right.top + right.Height() / 2);
+    EXPECT_TRUE(IsDark(Painted(List(), leftSample))) << std::hex << Painted(List(), leftSample);
+    EXPECT_TRUE(IsDark(Painted(List(), rightSample))) << std::hex << Painted(List(), rightSample);
+    MoveAndClick(List(), onPicture, right.CenterPoint(), false);
+    EXPECT_TRUE(IsBlue(Painted(List(), rightSample))) << std::hex << Painted(List(), rightSample);
+    EXPECT_TRUE(IsDark(Painted(List(), leftSample)));
+    MoveAndClick(List(), onPicture, left.CenterPoint(), false);
+    EXPECT_TRUE(IsBlue(Painted(List(), leftSample)));
+    EXPECT_TRUE(IsDark(Painted(List(), rightSample)));
+
+    MoveAndClick(List(), onPicture, left.CenterPoint(), true);
+    MoveAndClick(List(), onPicture, right.CenterPoint(), true);
+    // A click beside the buttons selects, as ever.
+    MoveAndClick(List(), onPicture, CPoint(left.left + 2, left.bottom + 20), true);
+
+    // A folder: only the right button, whose menu is made for a folder.
+    const int folder = List().FindItemByPath(temp.At(L"sub").c_str());
+    const CPoint onFolder = PointOn(folder);
+    ASSERT_GE(onFolder.x, 0);
+    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onFolder.x, onFolder.y));
+    ASSERT_TRUE(List().GetItemButtonRects(folder, &left, &right));
+    EXPECT_TRUE(left.IsRectEmpty());
+    MoveAndClick(List(), onFolder, right.CenterPoint(), true);
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].menu, UINT(IDR_MENU_EDIT));
+    EXPECT_EQ(shown[1].menu, UINT(IDR_MENU_EXPORT));
+    EXPECT_FALSE(shown[1].folder);
+    EXPECT_EQ(shown[2].menu, UINT(IDR_MENU_EXPORT));
+    EXPECT_TRUE(shown[2].folder);
+    EXPECT_NE(List().GetItemState(picture) & KQLS_SELECTED, 0u);
+}
+
+// The item's size is the smaller side of its thumbnail; the buttons grow past 96 and 192.
+TEST_F(PictureListTest, ButtonPicturesChangeAt97And193)
+{
+    struct Case {
+        int side;
+        UINT left;
+        int leftSide, rightSide;
+    } const cases[] = {
+        {96, IDP_ITEM_MENU_SMALL, 24, 24},   {97, IDP_ITEM_MENU_MEDIUM, 44, 44},
+        {192, IDP_ITEM_MENU_MEDIUM, 44, 44}, {193, IDP_ITEM_MENU_LARGE, 64, 64},
+    };
+    List().m_bShowName = List().m_bShowSize = List().m_bShowDate = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.side);
+        List().ChangeIconSize(c.side + 40, c.side, true);
+        EXPECT_EQ(std::min(int(List().m_nBoxWidth), int(List().m_nBoxHeight)), c.side);
+        EXPECT_EQ(List().m_itemButtonArt.leftId, c.left);
+        EXPECT_EQ(List().m_szItemMenu, CSize(c.leftSide, c.leftSide));
+        EXPECT_EQ(List().m_szItemExport, CSize(c.rightSide, c.rightSide));
+        EXPECT_EQ(int(List().m_imgItemExportHot.GetWidth()), c.rightSide);
+        EXPECT_EQ(int(List().m_imgItemMenuHot.GetWidth()), c.rightSide);
+        EXPECT_EQ(int(List().m_imgItemExport.GetWidth()), c.rightSide);
+    }
+}
+
+TEST_F(PictureListTest, HoveredPictureTipGivesItsSizeAndFileSize)
+{
+    int detailed = 0;
+    List().m_hovered = [&](const KQ_PIC_LIST_ITEM*) { ++detailed; };
+    // The text of the list's one tool, as the tip control holds it.
+    auto tip = [&] {
+        TOOLINFOW info = {};
+        info.cbSize = sizeof info;
+        if (!List().m_pToolTipCtrl->SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+            return std::wstring(L"<no tool>");
+        wchar_t text[512] = {};
+        info.lpszText = text;
+        List().m_pToolTipCtrl->SendMessage(TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(text);
+    };
+    ASSERT_NE(List().m_pToolTipCtrl, nullptr);
+    const CPoint onPicture = PointOn(Index(L"a.bmp"));
+    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onPicture.x, onPicture.y));
+    // 64 x 48 at 24 bits: 9,270 bytes.
+    EXPECT_EQ(tip(), L"a.bmp\r\n64 x 48  9K");
+    EXPECT_EQ(detailed, 1);
+    const CPoint onFolder = PointOn(List().FindItemByPath(temp.At(L"sub").c_str()));
+    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(onFolder.x, onFolder.y));
+    EXPECT_EQ(tip(), L"sub");
+    EXPECT_EQ(detailed, 1);
+    EXPECT_EQ(CPictureListView::HoverTipText(L"x.jpg", 4000, 3000, 5ull << 30), L"x.jpg\r\n4000 x 3000  5.00G");
+}
+
+// The tree's Computer has no path: the list shows its drives, folders with the system's icons
+// (Wine's C: among them), which open as folders; the list's own cells come back after.
+TEST_F(PictureListTest, ComputerListsItsDrivesAsFoldersWithSystemIcons)
+{
+    CKQShellTree& tree = frame->m_wndPane.m_mainBar.m_tree;
+    ASSERT_NE(tree.GetComputerItem(), nullptr);
+    const int cellHeight = List().m_nCellHeight;
+    tree.SelectItem(tree.GetComputerItem());
+    PumpPending();
+    ASSERT_EQ(List().GetShellItem(), tree.GetComputerItem());
+    int drive = -1;
+    for (int i = 0; i < List().GetItemCount(); ++i)
+        if (_wcsicmp(List().GetItemFullFileName(i).GetString(), L"C:\\") == 0)
+            drive = i;
+    ASSERT_GE(drive, 0) << List().GetItemCount();
+    EXPECT_NE(List().GetItemState(drive) & KQLS_FOLDER, 0u);
+    KQ_PIC_LIST_ITEM item = {};
+    List().Lock();
+    ASSERT_TRUE(List().GetItem(drive, &item));
+    const bool ownPicture = item.pImage && item.pImage != &List().m_imgFolder;
+    const int iconWidth = item.pImage ? int(item.pImage->GetWidth()) : 0;
+    List().Unlock();
+    EXPECT_TRUE(ownPicture);
+    EXPECT_GE(iconWidth, 32);
+    EXPECT_TRUE(List().m_strFolder.IsEmpty());
+
+    // Refresh reads the item again.
+    const int count = List().GetItemCount();
+    List().SendMessage(WM_KEYDOWN, VK_F5);
+    EXPECT_EQ(List().GetItemCount(), count);
+    EXPECT_EQ(List().GetShellItem(), tree.GetComputerItem());
+
+    // A folder of the disk: the shell item is forgotten, the cells are the list's again.
+    Reopen(temp.Root(), 4);
+    EXPECT_EQ(List().GetShellItem(), nullptr);
+    EXPECT_EQ(List().m_nCellHeight, cellHeight);
+    EXPECT_EQ(List().GetItemFullFileName(Index(L"a.bmp")), temp.At(L"a.bmp").c_str());
 }
 
 // ---------------------------------------------------------------------------------------------
