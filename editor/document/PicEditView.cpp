@@ -335,6 +335,12 @@ void CPicEditView::SetHostShapeSettings(ShapeSettings settings)
         host->SetShapeSettings(settings);
 }
 
+ShapeSettings CPicEditView::GetHostLineSettings()
+{
+    IEditorHost* host = GetEditorHost();
+    return host ? host->GetLineSettings() : DefaultLineSettings();
+}
+
 CStringW CPicEditView::GetBrushFile()
 {
     IEditorHost* host = GetEditorHost();
