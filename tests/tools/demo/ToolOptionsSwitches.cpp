@@ -1,4 +1,5 @@
 #include "ToolOptionsSwitches.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -48,11 +49,23 @@ bool DrawShapeCell(int kind, const ShapeLibrary& library, CZVImage& strip, int i
     CZVImage cell;
     if (!s.DrawToImage(&cell, library))
         return false;
-    const long x0 = index * kCell + (kCell - static_cast<long>(cell.GetWidth())) / 2;
-    const long y0 = (kCell - static_cast<long>(cell.GetHeight())) / 2;
-    for (long y = 0; y < static_cast<long>(cell.GetHeight()); ++y)
-        for (long x = 0; x < static_cast<long>(cell.GetWidth()); ++x) {
-            const RGBQUAD c = cell.GetPixelColor(x, y, true);
+    // The later library shapes keep their proportions from the width: a tall one is drawn
+    // again narrower so that it fits the cell.
+    const int side = kCell - 4;
+    if (static_cast<int>(cell.GetHeight()) > side) {
+        s.width = std::max(1, side * side / static_cast<int>(cell.GetHeight()));
+        s.height = side;
+        if (!s.DrawToImage(&cell, library))
+            return false;
+    }
+    const long w = static_cast<long>(cell.GetWidth()), h = static_cast<long>(cell.GetHeight());
+    const long x0 = index * kCell + (kCell - w) / 2;
+    const long y0 = (kCell - h) / 2;
+    for (long y = 0; y < h; ++y)
+        for (long x = 0; x < w; ++x) {
+            // The drawing counts rows from the top, the picture from the bottom: the layer's
+            // render turns it over, and so must the strip.
+            const RGBQUAD c = cell.GetPixelColor(x, h - 1 - y, true);
             const unsigned a = cell.AlphaIsValid() ? c.rgbReserved : 255;
             const RGBQUAD mixed = {static_cast<BYTE>((c.rgbBlue * a + 255 * (255 - a)) / 255),
                                    static_cast<BYTE>((c.rgbGreen * a + 255 * (255 - a)) / 255),
