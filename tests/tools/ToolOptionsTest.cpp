@@ -627,6 +627,9 @@ TEST_F(ToolOptionsTest, CropEditsResizeTheFrameButTheViewsWritesDoNot)
     EXPECT_EQ(CRect(30, 40, 80, 70), view->selectionTracker.m_rect);
     EXPECT_EQ(101, frame->GetFixedCropWidth());
     EXPECT_EQ(61, frame->GetFixedCropHeight());
+    // The edited frame is the one the view keeps when its canvas moves or resizes.
+    view->CanvasToTrackerRect();
+    EXPECT_EQ(CRect(30, 40, 80, 70), view->selectionTracker.m_rect);
     // The view writing the dragged size (as its mouse notice does) leaves the frame where the
     // mouse put it, at a zoom where the size would not come back exactly.
     view->doc.zoom = 0.3f;

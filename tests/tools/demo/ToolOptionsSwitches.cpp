@@ -177,6 +177,8 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
             const CPoint centre = canvas.CenterPoint();
             view->selectionTracker.m_rect.SetRect(centre.x - w / 2, centre.y - h / 2, centre.x - w / 2 + w,
                                                    centre.y - h / 2 + h);
+            // Kept in canvas terms too, as a drag leaves it, so that the frame's layout keeps it.
+            view->TrackerToCanvasRect();
             view->OnMouseNotify(13, MK_LBUTTON, centre.x, centre.y);
             view->RequestRedraw();
             view->InvalidateRect(nullptr, FALSE);
