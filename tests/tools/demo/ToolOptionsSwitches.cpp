@@ -10,6 +10,7 @@
 #include "MainFrameIds.h"
 #include "ShapeLibrary.h"
 #include "ShapeSettings.h"
+#include "StartupTables.h"
 #include "ToolOptionsIds.h"
 #include "ZVImage.h"
 #include "ZVUILibApp.h"
@@ -120,6 +121,13 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
     exitCode = 1;
 
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+    // The brushes and the shape strip are read from the user's data folder, which the program
+    // fills from its Data folder at start; the demonstration lives one folder below.
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring data(exe);
+    data = data.substr(0, data.find_last_of(L'\\')) + L"\\..\\Data";
+    SeedDataFolder(data.c_str(), GetKQDataFolder(nullptr).GetString());
     if (const wchar_t* language = OptionAfter(argc, argv, L"/lang")) {
         CString path = CZVUILibApp::GetLanguageFolder().GetString();
         path += language;
