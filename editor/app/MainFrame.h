@@ -86,6 +86,7 @@ public:
     void RefreshLayerList() override;
     ShapeSettings GetShapeSettings() override { return toolSettings.shape; }
     void SetShapeSettings(const ShapeSettings& settings) override { toolSettings.shape = settings; }
+    ShapeSettings GetLineSettings() override { return toolSettings.line; }
     void SetShapeSize(int width, int height) override;
     void SelectDefaultTool() override { SelectPointerTool(); }
     void ShowShapeOptions() override { ShowShapeToolOptions(); }

@@ -31,6 +31,8 @@ public:
     virtual void RefreshLayerList() = 0;
     virtual ShapeSettings GetShapeSettings() = 0;
     virtual void SetShapeSettings(const ShapeSettings& settings) = 0;
+    // The line tool's pen: width, dash, line ends and alpha; a default line without settings.
+    virtual ShapeSettings GetLineSettings() { return DefaultLineSettings(); }
     virtual void SetShapeSize(int width, int height) = 0;
     virtual void SelectDefaultTool() = 0;
     virtual void ShowShapeOptions() = 0;

@@ -224,7 +224,8 @@ void CLayerDocument::DrawShapeLine(CZVImage& picture, float x1, float y1, float 
     {
         CZVGraphics graphics(&picture);
         graphics.CreateMask();
-        CZVPen pen(ZVMakeARGB(static_cast<BYTE>(settings->reserved1 & 0xFF), settings->outlineColour),
+        // The line's alpha is word 9, where the line options store it.
+        CZVPen pen(ZVMakeARGB(static_cast<BYTE>(settings->fillAlpha & 0xFF), settings->outlineColour),
                    static_cast<float>(settings->outlineWidth));
         pen.m_nDashStyle = settings->lineStyle;
         pen.m_nStyle = ZVPenInside;

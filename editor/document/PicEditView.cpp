@@ -99,8 +99,13 @@ void CPicEditView::OnScrolled()
 void CPicEditView::OnDrawOverlay(CDC* memDC)
 {
     if (tool >= 4 && tool <= 13) {
-        if (!selectionTracker.m_rect.IsRectEmpty())
+        if (!selectionTracker.m_rect.IsRectEmpty()) {
+            // The dimmed surround covers the window as it is now, also for a frame that no drag
+            // has placed (the crop options' sizes and ratios) and after the window was resized.
+            if (m_hWnd)
+                GetClientRect(&selectionTracker.m_rectClient);
             selectionTracker.Draw(memDC);
+        }
     } else {
         selectionTracker.m_rect.SetRectEmpty();
     }
@@ -333,6 +338,12 @@ void CPicEditView::SetHostShapeSettings(ShapeSettings settings)
 {
     if (IEditorHost* host = GetEditorHost())
         host->SetShapeSettings(settings);
+}
+
+ShapeSettings CPicEditView::GetHostLineSettings()
+{
+    IEditorHost* host = GetEditorHost();
+    return host ? host->GetLineSettings() : DefaultLineSettings();
 }
 
 CStringW CPicEditView::GetBrushFile()

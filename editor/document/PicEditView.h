@@ -75,6 +75,7 @@ public:
     virtual void SetShapeSize(int width, int height);
     virtual ShapeSettings GetHostShapeSettings();
     virtual void SetHostShapeSettings(ShapeSettings settings);
+    virtual ShapeSettings GetHostLineSettings();
     virtual CStringW GetBrushFile();
 
     // The tool's cursor, shown by the canvas; the brush tools get the round brush cursor.

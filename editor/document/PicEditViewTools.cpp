@@ -436,7 +436,7 @@ void CPicEditView::LineUp()
         return;
     const float zoom = doc.zoom > 0.0f ? doc.zoom : 1.0f;
     const float ox = layer->location.x - SX(), oy = layer->location.y - SY();
-    const ShapeSettings settings = GetHostShapeSettings();
+    const ShapeSettings settings = GetHostLineSettings();
     {
         CDocumentLockScope hold(doc.lock);
         // Rows from the top: the line drawing turns the picture over itself.

@@ -25,6 +25,16 @@ const BrushFigure kFillFigures[] = {
 
 } // namespace
 
+ShapeSettings DefaultLineSettings()
+{
+    ShapeSettings line;
+    line.shape = 40;
+    line.outlineWidth = 5;
+    line.fillAlpha = 255;
+    line.outlineColour = RGB(0, 0, 0);
+    return line;
+}
+
 BOOL ShapeSettings::DrawToImage(CZVImage* target)
 {
     return DrawToImage(target, GetEditorAppState().shapeLibrary);

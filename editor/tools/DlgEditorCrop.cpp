@@ -98,6 +98,8 @@ void CDlgEditorCrop::OnSizeEdited()
     if (!ResizeCropFrame(frame, m_width, m_height, view->doc.zoom))
         return;
     view->selectionTracker.m_rect = frame;
+    // The view re-places the frame from its canvas copy whenever the canvas moves or resizes.
+    view->TrackerToCanvasRect();
     view->RequestRedraw();
     view->InvalidateRect(nullptr, FALSE);
 }

@@ -1,9 +1,12 @@
 #include "PropertySheet.h"
 #include "WinApp.h"
+#include <map>
 
 namespace {
 // The sheet whose window the system is making on this thread.
 thread_local CPropertySheet* sheetBeingMade = nullptr;
+// How deep each sheet of this thread is in its own window procedure.
+thread_local std::map<const CPropertySheet*, int> sheetDepth;
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -329,11 +332,17 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == PSM_PRESSBUTTON)
         m_nResult = wParam == PSBTN_OK || wParam == PSBTN_FINISH ? IDOK : wParam == PSBTN_CANCEL ? IDCANCEL : m_nResult;
     const HWND hwnd = m_hWnd;
+    ++sheetDepth[this];
     const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    const bool outermost = --sheetDepth[this] == 0;
+    if (outermost)
+        sheetDepth.erase(this);
     // A sheet that is done (OK, Cancel, the close box) has no current page left. The question
     // is itself a message to this procedure: asking again from there would recurse until the
-    // system refuses the call, and its null answer ended every modal sheet at once.
-    if (message != PSM_GETCURRENTPAGEHWND && m_hWnd == hwnd && (m_nFlags & kModalLoop) &&
+    // system refuses the call, and its null answer ended every modal sheet at once. While the
+    // system changes pages it has no current page either, and the new page's making sends the
+    // sheet messages: only the outermost message's end is asked.
+    if (outermost && message != PSM_GETCURRENTPAGEHWND && m_hWnd == hwnd && (m_nFlags & kModalLoop) &&
         !SendMessage(PSM_GETCURRENTPAGEHWND))
         EndModalLoop(m_nResult);
     return result;

@@ -13,6 +13,7 @@ public:
     CString m_name = L"first";
     int m_applied = 0;
     bool m_pressOkWhenShown = false;
+    bool m_showNextWhenShown = false;
 
     BOOL OnApply() override
     {
@@ -30,6 +31,8 @@ protected:
             SetDlgItemText(IDC_PAGE_EDIT, L"typed");
             ::PostMessageW(::GetParent(m_hWnd), PSM_PRESSBUTTON, PSBTN_OK, 0);
         }
+        if (m_showNextWhenShown)
+            ::PostMessageW(::GetParent(m_hWnd), PSM_SETCURSEL, 1, 0);
         return shown;
     }
 };
@@ -151,6 +154,20 @@ TEST(PropertySheets, ModalSheetStaysUntilClosedAlsoAsTheMainWindow)
         MSG quit;
         EXPECT_EQ(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, asMainWindow);
     }
+}
+
+TEST(PropertySheets, ModalSheetStaysWhileItMakesAnotherPage)
+{
+    // The system has no current page while it makes and shows the next one; the messages the
+    // sheet gets meanwhile must not end it.
+    CNamePage first;
+    first.m_showNextWhenShown = true;
+    CLaterOkPage second;
+    CPropertySheet sheet(L"Settings");
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_TRUE(second.m_sheetWasVisible);
 }
 
 // The page's first handler is called by the system's dialog code, not through the framework's

@@ -49,6 +49,7 @@ public:
     void RefreshLayerList() override {}
     ShapeSettings GetShapeSettings() override { return shape; }
     void SetShapeSettings(const ShapeSettings& settings) override { shape = settings; }
+    ShapeSettings GetLineSettings() override { return line; }
     void SetShapeSize(int width, int height) override
     {
         shape.width = width;
@@ -61,6 +62,7 @@ public:
 
     std::wstring brushFile;
     ShapeSettings shape;
+    ShapeSettings line = DefaultLineSettings();
     HWND colourTarget = nullptr;
     int shapesFinished = 0;
 };
@@ -729,9 +731,12 @@ TEST_F(ToolsTest, ShapeDragMakesALayerOfTheDraggedSize)
 
 TEST_F(ToolsTest, LineIsDrawnWithItsArrowAsOneStep)
 {
-    host.shape.outlineColour = RGB(0, 0, 255);
-    host.shape.outlineWidth = 3;
-    host.shape.lineOption = ZVArrowEnd;
+    // The line's own settings, not the shape tool's.
+    host.shape.outlineColour = RGB(0, 255, 0);
+    host.shape.outlineWidth = 9;
+    host.line.outlineColour = RGB(0, 0, 255);
+    host.line.outlineWidth = 3;
+    host.line.lineOption = ZVArrowEnd;
     view.tool = 15;
     const int before = Steps();
     Down(150, 150);
@@ -777,7 +782,7 @@ TEST_F(ToolsTest, LeavingDropsTheToolCursorAndComingBackRestoresIt)
 TEST_F(ToolsTest, LeavingMidLineOrMidPanFinishesIt)
 {
     view.tool = 15;
-    host.shape.outlineWidth = 3;
+    host.line.outlineWidth = 3;
     const int before = Steps();
     Down(150, 150);
     Move(300, 150);

@@ -14,6 +14,7 @@
 #include "MainFrame.h"
 #include "MainFrameIds.h"
 #include "ShapeLibrary.h"
+#include "StartupTables.h"
 #include "TestSupport.h"
 #include "ToolOptionTables.h"
 #include "ToolOptionWindows.h"
@@ -145,6 +146,40 @@ TEST(ToolOptionPictures, ShapeStripHasACellPerShape)
     ASSERT_TRUE(LoadShapeLibrary(library, (BinDir() + L"\\Data\\Editor\\Shapes\\Basic.xml").c_str()));
     ASSERT_FALSE(library.empty());
     EXPECT_EQ(9 + static_cast<int>(library.size()), StripCells(BinDir() + L"\\Data\\Editor\\Shapes\\shape.bmp", 24));
+}
+
+// Drawn pixels of a strip cell's rows from `top` (counted from the top) to `bottom`, exclusive.
+int DrawnInRows(const CZVImage& strip, int cell, int top, int bottom)
+{
+    const long h = static_cast<long>(strip.GetHeight());
+    int drawn = 0;
+    for (long y = top; y < bottom; ++y)
+        for (long x = cell * 24; x < cell * 24 + 24; ++x) {
+            const RGBQUAD c = strip.GetPixelColor(x, h - 1 - y, false);
+            drawn += c.rgbRed + c.rgbGreen + c.rgbBlue < 3 * 240;
+        }
+    return drawn;
+}
+
+TEST(ToolOptionPictures, ShapeStripCellsStandUprightInsideTheirCell)
+{
+    CZVImage strip;
+    ASSERT_TRUE(strip.Load((BinDir() + L"\\Data\\Editor\\Shapes\\shape.bmp").c_str()));
+    // Figures that are narrow at their top (the triangles' and the pentagon's point) or at their
+    // bottom (the balloon's tail, to the south-west).
+    const struct {
+        int kind;
+        bool narrowTop;
+    } cases[] = {{3, true}, {4, true}, {6, true}, {8, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        EXPECT_EQ(c.narrowTop, DrawnInRows(strip, c.kind, 0, 8) < DrawnInRows(strip, c.kind, 16, 24));
+    }
+    // Every cell keeps its top and bottom rows clear.
+    for (int cell = 0; cell < static_cast<int>(strip.GetWidth()) / 24; ++cell) {
+        EXPECT_EQ(0, DrawnInRows(strip, cell, 0, 1)) << cell;
+        EXPECT_EQ(0, DrawnInRows(strip, cell, 23, 24)) << cell;
+    }
 }
 
 // ---- in the editor frame ----
@@ -475,6 +510,51 @@ TEST_F(ToolOptionsTest, LineOnlyStores)
     EXPECT_EQ(layers, static_cast<int>(view->doc.layers.layers.size()));
 }
 
+// Rows of the middle column that a stroke changed, counted on the background.
+int ChangedRowsInTheMiddle(const CZVImage& before, const CZVImage& after)
+{
+    const long x = static_cast<long>(after.GetWidth()) / 2;
+    int rows = 0;
+    for (long y = 0; y < static_cast<long>(after.GetHeight()); ++y) {
+        const RGBQUAD a = before.GetPixelColor(x, y, false), b = after.GetPixelColor(x, y, false);
+        if (std::abs(a.rgbRed - b.rgbRed) + std::abs(a.rgbGreen - b.rgbGreen) + std::abs(a.rgbBlue - b.rgbBlue) > 60)
+            ++rows;
+    }
+    return rows;
+}
+
+TEST_F(ToolOptionsTest, StrokesAreAsWideAsTheirOptionsSay)
+{
+    // The size typed into the tool's options, then a drag by mouse messages across the picture:
+    // the brush stamps its round dab, the line draws with the line options, not the shape's.
+    const struct {
+        int command;
+        ToolOptionDialog dialog;
+        int width;
+    } cases[] = {{32833, ToolOptionDialog::Paint, 20}, {32981, ToolOptionDialog::Line, 12}};
+    // The brushes are read from the user's data folder, which the program fills at start.
+    SeedDataFolder((BinDir() + L"\\Data").c_str(), GetKQDataFolder(nullptr).GetString());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        CPicEditView* view = OpenSample();
+        ASSERT_NE(nullptr, view);
+        frame->SendMessage(WM_COMMAND, c.command);
+        ASSERT_EQ(c.dialog, bar->ShownDialog());
+        Type(bar->DialogOf(c.dialog), IDC_OPTION_SIZE, c.width);
+        view->RedrawWindow(nullptr, nullptr, RDW_UPDATENOW);
+        const CZVImage before(view->doc.layers.layers[0].displayed);
+        const CRect canvas = view->doc.canvasRect;
+        const int y = canvas.CenterPoint().y;
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(canvas.left + 10, y));
+        for (int x = canvas.left + 20; x < canvas.right - 10; x += 10)
+            view->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+        view->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(canvas.right - 10, y));
+        EXPECT_NEAR(c.width, ChangedRowsInTheMiddle(before, view->doc.layers.layers[0].displayed), 3);
+        frame->MDIGetActive()->DestroyWindow();
+        PumpPending();
+    }
+}
+
 // The crop dialog with the ratio dialog's answer given by the test.
 class CAnsweredCrop : public CDlgEditorCrop {
 public:
@@ -547,6 +627,9 @@ TEST_F(ToolOptionsTest, CropEditsResizeTheFrameButTheViewsWritesDoNot)
     EXPECT_EQ(CRect(30, 40, 80, 70), view->selectionTracker.m_rect);
     EXPECT_EQ(101, frame->GetFixedCropWidth());
     EXPECT_EQ(61, frame->GetFixedCropHeight());
+    // The edited frame is the one the view keeps when its canvas moves or resizes.
+    view->CanvasToTrackerRect();
+    EXPECT_EQ(CRect(30, 40, 80, 70), view->selectionTracker.m_rect);
     // The view writing the dragged size (as its mouse notice does) leaves the frame where the
     // mouse put it, at a zoom where the size would not come back exactly.
     view->doc.zoom = 0.3f;

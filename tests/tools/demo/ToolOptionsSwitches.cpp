@@ -1,4 +1,5 @@
 #include "ToolOptionsSwitches.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
@@ -9,6 +10,7 @@
 #include "MainFrameIds.h"
 #include "ShapeLibrary.h"
 #include "ShapeSettings.h"
+#include "StartupTables.h"
 #include "ToolOptionsIds.h"
 #include "ZVImage.h"
 #include "ZVUILibApp.h"
@@ -48,11 +50,23 @@ bool DrawShapeCell(int kind, const ShapeLibrary& library, CZVImage& strip, int i
     CZVImage cell;
     if (!s.DrawToImage(&cell, library))
         return false;
-    const long x0 = index * kCell + (kCell - static_cast<long>(cell.GetWidth())) / 2;
-    const long y0 = (kCell - static_cast<long>(cell.GetHeight())) / 2;
-    for (long y = 0; y < static_cast<long>(cell.GetHeight()); ++y)
-        for (long x = 0; x < static_cast<long>(cell.GetWidth()); ++x) {
-            const RGBQUAD c = cell.GetPixelColor(x, y, true);
+    // The later library shapes keep their proportions from the width: a tall one is drawn
+    // again narrower so that it fits the cell.
+    const int side = kCell - 4;
+    if (static_cast<int>(cell.GetHeight()) > side) {
+        s.width = std::max(1, side * side / static_cast<int>(cell.GetHeight()));
+        s.height = side;
+        if (!s.DrawToImage(&cell, library))
+            return false;
+    }
+    const long w = static_cast<long>(cell.GetWidth()), h = static_cast<long>(cell.GetHeight());
+    const long x0 = index * kCell + (kCell - w) / 2;
+    const long y0 = (kCell - h) / 2;
+    for (long y = 0; y < h; ++y)
+        for (long x = 0; x < w; ++x) {
+            // The drawing counts rows from the top, the picture from the bottom: the layer's
+            // render turns it over, and so must the strip.
+            const RGBQUAD c = cell.GetPixelColor(x, h - 1 - y, true);
             const unsigned a = cell.AlphaIsValid() ? c.rgbReserved : 255;
             const RGBQUAD mixed = {static_cast<BYTE>((c.rgbBlue * a + 255 * (255 - a)) / 255),
                                    static_cast<BYTE>((c.rgbGreen * a + 255 * (255 - a)) / 255),
@@ -107,6 +121,13 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
     exitCode = 1;
 
     CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+    // The brushes and the shape strip are read from the user's data folder, which the program
+    // fills from its Data folder at start; the demonstration lives one folder below.
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring data(exe);
+    data = data.substr(0, data.find_last_of(L'\\')) + L"\\..\\Data";
+    SeedDataFolder(data.c_str(), GetKQDataFolder(nullptr).GetString());
     if (const wchar_t* language = OptionAfter(argc, argv, L"/lang")) {
         CString path = CZVUILibApp::GetLanguageFolder().GetString();
         path += language;
@@ -164,6 +185,8 @@ bool RunToolOptionsSwitch(int argc, wchar_t** argv, int& exitCode)
             const CPoint centre = canvas.CenterPoint();
             view->selectionTracker.m_rect.SetRect(centre.x - w / 2, centre.y - h / 2, centre.x - w / 2 + w,
                                                    centre.y - h / 2 + h);
+            // Kept in canvas terms too, as a drag leaves it, so that the frame's layout keeps it.
+            view->TrackerToCanvasRect();
             view->OnMouseNotify(13, MK_LBUTTON, centre.x, centre.y);
             view->RequestRedraw();
             view->InvalidateRect(nullptr, FALSE);
