@@ -22,12 +22,6 @@ LRESULT CALLBACK ForwardTileClick(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-bool IsFolder(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesW(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 } // namespace
 
 // ---- the tree ----

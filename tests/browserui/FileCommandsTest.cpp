@@ -423,7 +423,8 @@ TEST_F(FileCommandsTest, TheItemsRightButtonOpensTheExportMenuSuitedToTheItem)
         const int top = List().m_nType == KQ_TOOLBAR_TOP ? List().m_nHeight : 0;
         List().m_nHover = index;
         CRect right;
-        ASSERT_TRUE(List().GetItemButtonRects(index, nullptr, &right)) << row.name;
+        // The buttons come once the item's thumbnail is in.
+        ASSERT_TRUE(PumpUntil([&] { return List().GetItemButtonRects(index, nullptr, &right); })) << row.name;
         const CPoint button = right.CenterPoint();
         const CPoint body(cell.CenterPoint().x, cell.bottom - 4 + top);
         for (const CPoint& at : {body, button}) {
