@@ -17,6 +17,21 @@ void StartGdiplusOnce()
     (void)started;
 }
 
+struct ScreenFormat {
+    UINT planes, bitsPerPixel;
+};
+
+const ScreenFormat& TheScreenFormat()
+{
+    static const ScreenFormat format = [] {
+        HDC screen = ::GetDC(nullptr);
+        const ScreenFormat f = {UINT(::GetDeviceCaps(screen, PLANES)), UINT(::GetDeviceCaps(screen, BITSPIXEL))};
+        ::ReleaseDC(nullptr, screen);
+        return f;
+    }();
+    return format;
+}
+
 void FreeThumbnail(WordArtThumbnail* thumbnail)
 {
     if (!thumbnail)
@@ -38,10 +53,11 @@ HBITMAP DrawWordArtThumbnail(CWordArtInfo preset, const LOGFONTW& font)
     CZVImage picture;
     preset.DrawEffectText(&picture);
 
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kThumbWidth, kThumbHeight);
-    ::ReleaseDC(nullptr, screen);
+    // A bitmap of the screen's format, as CreateCompatibleBitmap on the screen would give, but
+    // without taking the screen's DC for every thumbnail: that cost as much as the bitmap work.
+    const ScreenFormat& format = TheScreenFormat();
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateBitmap(kThumbWidth, kThumbHeight, format.planes, format.bitsPerPixel, nullptr);
     if (!dc || !bitmap) {
         if (bitmap)
             ::DeleteObject(bitmap);
