@@ -448,6 +448,30 @@ TEST_F(TextSheetTest, EveryThumbnailShowsTextInsideItsFrame)
     }
 }
 
+TEST_F(TextSheetTest, RefillsWhileDrawingEndWithEveryThumbnailOfTheLastFill)
+{
+    const std::wstring many = m_folder.At(L"Many.xml");
+    ASSERT_TRUE(testsupport::TempFolder::Put(many, ManyPresets(40)));
+    Open(L"Again", false, many);
+    CKQDlgTextFuncMain& page = Main();
+    // Refills at once, mid-fill, after serving a few thumbnails, and after a finished fill: the
+    // threads of one fill serve the next.
+    for (int round = 0; round < 6; ++round) {
+        page.StartThumbnailThread();
+        if (round % 2)
+            PumpFor(20);
+        if (round == 3)
+            ASSERT_TRUE(WaitForThumbnails());
+    }
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(page.ThumbnailsShown(), 40);
+    ASSERT_EQ(page.m_listPresets.GetItemCount(), 40);
+    ASSERT_EQ(page.m_imageList.GetImageCount(), 40);
+    // A blank image, left by a fill that lost its thumbnail, has no frame.
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(textsheetprobe::LookAtThumbnail(page, i).framed) << i;
+}
+
 // The thumbnail composed on a bitmap made for the screen's own DC, step by step: the pixels the
 // gallery must keep showing however the bitmap is come by.
 HBITMAP ThumbnailOnTheScreensBitmap(CWordArtInfo preset, const LOGFONTW& font)
