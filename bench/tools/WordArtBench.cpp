@@ -93,7 +93,7 @@ double GalleryFill(CTextPropSheet& sheet, int count)
     const double start = Now();
     page.StartThumbnailThread();
     while (page.ThumbnailsShown() < count) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         Pump();
         if (!page.IsThumbnailThreadRunning() && page.ThumbnailsShown() < count) {
             Pump();

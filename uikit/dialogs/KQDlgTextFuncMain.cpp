@@ -271,7 +271,8 @@ void CKQDlgTextFuncMain::OnClickPresets(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CKQDlgTextFuncMain::OnDestroy()
 {
-    StopThumbnailThread();
+    // The window is gone: so are the threads that drew for it.
+    m_thumbnails.Shutdown();
     CBCGPPropertyPage::OnDestroy();
 }
 
@@ -281,17 +282,23 @@ void CKQDlgTextFuncMain::OnDestroy()
 
 void CKQDlgTextFuncMain::StartThumbnailThread()
 {
-    m_thumbnails.Stop();
+    // The worker starts first and draws while the list is filled: what it posts is served
+    // only after this returns, when the items and images are there.
+    m_nThumbnailsShown = 0;
+    m_thumbnails.Start(m_hWnd, WM_KQ_TEXT_THUMBNAIL, m_vecPresets, m_lfPreset);
     const int n = static_cast<int>(m_vecPresets.size());
-    m_listPresets.DeleteAllItems();
     m_imageList.SetImageCount(0);
     m_imageList.SetImageCount(n);
+    // Item i shows image i: a refill of as many presets keeps the items and blanks the images.
+    if (m_listPresets.GetItemCount() == n) {
+        m_listPresets.Invalidate(FALSE);
+        return;
+    }
     m_listPresets.SetRedraw(FALSE);
+    m_listPresets.DeleteAllItems();
     for (int i = 0; i < n; ++i)
         m_listPresets.InsertItem(i, L"", i);
     m_listPresets.SetRedraw(TRUE);
-    m_nThumbnailsShown = 0;
-    m_thumbnails.Start(m_hWnd, WM_KQ_TEXT_THUMBNAIL, m_vecPresets, m_lfPreset);
 }
 
 LRESULT CKQDlgTextFuncMain::OnThumbnailDone(WPARAM, LPARAM lParam)

@@ -26,7 +26,7 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
-    // Sets the stop flag and joins the thumbnail thread.
+    // Stops the fill: the stop flag, then a wait until its threads are idle.
     void StopThumbnailThread();
     bool IsThumbnailThreadRunning() const { return m_thumbnails.IsRunning(); }
     // Fills the gallery again: blank items, then the thumbnails as they come.

@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 #include <functional>
 #include <string>
+#include <vector>
 #include <gtest/gtest.h>
 #include "KQTextPropIds.h"
 #include "KQTextPropSheet.h"
@@ -13,6 +14,8 @@
 #include "TextSheetRules.h"
 #include "WindowTestApp.h"
 #include "WordArtPresets.h"
+#include "WordArtThumbnails.h"
+#include "ZVImage.h"
 #include "ZVUILibApp.h"
 
 namespace {
@@ -442,6 +445,103 @@ TEST_F(TextSheetTest, EveryThumbnailShowsTextInsideItsFrame)
         const textsheetprobe::Thumbnail seen = textsheetprobe::LookAtThumbnail(page, i);
         EXPECT_TRUE(seen.framed) << i;
         EXPECT_GT(seen.inked, 100) << i;
+    }
+}
+
+TEST_F(TextSheetTest, RefillsWhileDrawingEndWithEveryThumbnailOfTheLastFill)
+{
+    const std::wstring many = m_folder.At(L"Many.xml");
+    ASSERT_TRUE(testsupport::TempFolder::Put(many, ManyPresets(40)));
+    Open(L"Again", false, many);
+    CKQDlgTextFuncMain& page = Main();
+    // Refills at once, mid-fill, after serving a few thumbnails, and after a finished fill: the
+    // threads of one fill serve the next.
+    for (int round = 0; round < 6; ++round) {
+        page.StartThumbnailThread();
+        if (round % 2)
+            PumpFor(20);
+        if (round == 3)
+            ASSERT_TRUE(WaitForThumbnails());
+    }
+    ASSERT_TRUE(WaitForThumbnails());
+    EXPECT_EQ(page.ThumbnailsShown(), 40);
+    ASSERT_EQ(page.m_listPresets.GetItemCount(), 40);
+    ASSERT_EQ(page.m_imageList.GetImageCount(), 40);
+    // A blank image, left by a fill that lost its thumbnail, has no frame.
+    for (int i = 0; i < 40; ++i)
+        EXPECT_TRUE(textsheetprobe::LookAtThumbnail(page, i).framed) << i;
+}
+
+// The thumbnail composed on a bitmap made for the screen's own DC, step by step: the pixels the
+// gallery must keep showing however the bitmap is come by.
+HBITMAP ThumbnailOnTheScreensBitmap(CWordArtInfo preset, const LOGFONTW& font)
+{
+    preset.SetLogFont(const_cast<LOGFONTW*>(&font));
+    preset.SetText(L"Text");
+    CZVImage picture;
+    preset.DrawEffectText(&picture);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kThumbWidth, kThumbHeight);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT cell = {0, 0, kThumbWidth, kThumbHeight};
+    HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
+    ::FillRect(dc, &cell, white);
+    ::DeleteObject(white);
+    if (picture.IsValid()) {
+        const RGBQUAD background = {255, 255, 255, 0};
+        picture.SetTransColor(background);
+        if (picture.GetTransIndex() >= 0 && picture.GetBpp() <= 8)
+            picture.SetPaletteColor(static_cast<BYTE>(picture.GetTransIndex()), background);
+        picture.AlphaStrip();
+        ::SetStretchBltMode(dc, HALFTONE);
+        picture.Stretch(dc, FitThumbnail(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight())), SRCCOPY);
+    }
+    HBRUSH grey = ::CreateSolidBrush(RGB(192, 192, 192));
+    ::FrameRect(dc, &cell, grey);
+    ::DeleteObject(grey);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return bitmap;
+}
+
+std::vector<DWORD> PixelsOf(HBITMAP bitmap)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kThumbWidth;
+    info.bmiHeader.biHeight = -kThumbHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(kThumbWidth * kThumbHeight);
+    HDC screen = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(screen, bitmap, 0, kThumbHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != kThumbHeight)
+        pixels.clear();
+    return pixels;
+}
+
+TEST_F(TextSheetTest, ThumbnailPixelsAreThoseOfTheScreensOwnBitmap)
+{
+    const std::wstring kinds = m_folder.At(L"Kinds.xml");
+    ASSERT_TRUE(testsupport::TempFolder::Put(kinds, ManyPresets(7)));
+    std::vector<CWordArtInfo> presets = LoadWordArtPresets(m_presetFile.c_str());
+    for (const CWordArtInfo& preset : LoadWordArtPresets(kinds.c_str()))
+        presets.push_back(preset);
+    ASSERT_EQ(presets.size(), 10u);
+    LOGFONTW font = SampleFont();
+    font.lfHeight = -48;
+    for (size_t i = 0; i < presets.size(); ++i) {
+        HBITMAP drawn = DrawWordArtThumbnail(presets[i], font);
+        HBITMAP expected = ThumbnailOnTheScreensBitmap(presets[i], font);
+        ASSERT_TRUE(drawn && expected) << i;
+        const std::vector<DWORD> seen = PixelsOf(drawn), wanted = PixelsOf(expected);
+        ::DeleteObject(drawn);
+        ::DeleteObject(expected);
+        ASSERT_FALSE(wanted.empty()) << i;
+        EXPECT_TRUE(seen == wanted) << "preset " << i;
     }
 }
 
