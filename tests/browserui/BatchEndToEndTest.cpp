@@ -22,7 +22,6 @@ using testsupport::TempFolder;
 
 const wchar_t kShowsSystemKey[] = L"Software\\Lumivo\\LumivoShows\\System";
 const wchar_t kBatchKey[] = L"Software\\Lumivo\\LumivoShows\\Batch";
-const UINT kBatchGray = 33055;
 const UINT kBatchWatermark = 33059;
 const UINT kBatchConvert = 33054;
 const UINT kBatchRename = 32945;
@@ -160,6 +159,20 @@ void SetBatchValue(RegValueGuard& guard, DWORD value)
     guard.Set(REG_DWORD, &value, sizeof value);
 }
 
+// A click of the left button at a point of the frame, to the window there.
+void ClickAt(HWND frame, int x, int y)
+{
+    RECT place = {};
+    ::GetWindowRect(frame, &place);
+    POINT at = {place.left + x, place.top + y};
+    const HWND window = ::WindowFromPoint(at);
+    ::ScreenToClient(window, &at);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, where);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, where);
+}
+
 TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
 {
     RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
@@ -193,9 +206,12 @@ TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
     ASSERT_NE(frame, nullptr);
     ::Sleep(3000); // the folder is listed
 
-    // Grey: Select All, Batch > Gray, Yes.
+    // Grey: Select All, the side pane's Batch tab, the Gray tile, Yes.
     ::PostMessageW(frame, WM_COMMAND, ID_LIST_SELECT_ALL, 0);
-    ::PostMessageW(frame, WM_COMMAND, kBatchGray, 0);
+    ClickAt(frame, 63, 775); // the Batch tab at the foot of the side pane
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\batch-tiles.png");
+    ClickAt(frame, 77, 503); // the Gray tile, bottom left
     ASSERT_TRUE(AnswerYes(shows.Id()));
     ::Sleep(1500);
     SaveScreen(shots + L"\\batch-progress.png");
