@@ -1,5 +1,7 @@
 #include "LumivoShowsApp.h"
 #include <shlobj.h>
+#include "BatchRenameMethod.h"
+#include "BatchSettings.h"
 #include "DefaultViewer.h"
 #include "DlgControls.h"
 #include "KQPPopupWindow.h"
@@ -228,6 +230,8 @@ void CLumivoShowsApp::LoadSettings()
     const CString browseKey = CString(L"Software\\Lumivo\\") + m_pszProfileName + L"\\Browse";
     LoadViewerSettings(m_viewerSettings, m_backgroundMusic, browseKey);
     m_query.LoadSetting();
+    // The rename dialog opens on the rules of its last use.
+    BatchRenameMethod().LoadSetting(AppProfile());
 }
 
 void CLumivoShowsApp::InitMenus()

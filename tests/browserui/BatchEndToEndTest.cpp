@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 #include "CxImage.h"
@@ -20,8 +22,9 @@ using testsupport::TempFolder;
 
 const wchar_t kShowsSystemKey[] = L"Software\\Lumivo\\LumivoShows\\System";
 const wchar_t kBatchKey[] = L"Software\\Lumivo\\LumivoShows\\Batch";
-const UINT kBatchGray = 33055;
 const UINT kBatchWatermark = 33059;
+const UINT kBatchConvert = 33054;
+const UINT kBatchRename = 32945;
 const int kPictures = 24;
 const int kListId = 0xE900; // the main frame's view
 const long kWidth = 320, kHeight = 240;
@@ -52,16 +55,16 @@ std::wstring ShotsFolder()
 }
 
 // A colourful gradient, different for each picture.
-bool WriteFixture(const std::wstring& path, int index)
+bool WriteFixture(const std::wstring& path, int index, long width = kWidth, long height = kHeight)
 {
     CxImage picture;
-    if (!picture.Create(kWidth, kHeight, 24, CXIMAGE_FORMAT_PNG))
+    if (!picture.Create(width, height, 24, CXIMAGE_FORMAT_PNG))
         return false;
-    for (long y = 0; y < kHeight; ++y)
-        for (long x = 0; x < kWidth; ++x) {
+    for (long y = 0; y < height; ++y)
+        for (long x = 0; x < width; ++x) {
             RGBQUAD c = {};
-            c.rgbRed = BYTE((x * 255 / kWidth + index * 10) & 0xFF);
-            c.rgbGreen = BYTE(y * 255 / kHeight);
+            c.rgbRed = BYTE((x * 255 / width + index * 10) & 0xFF);
+            c.rgbGreen = BYTE(y * 255 / height);
             c.rgbBlue = BYTE(255 - (index * 9 & 0xFF));
             picture.SetPixelColor(x, y, c);
         }
@@ -125,13 +128,13 @@ HWND WaitForChildWindow(DWORD process, int button, const wchar_t* title, DWORD m
     return search.found;
 }
 
-// Presses Yes in the confirmation that the program shows.
-bool AnswerYes(DWORD process)
+// Presses the button (Yes unless told) in the confirmation that the program shows.
+bool AnswerYes(DWORD process, int button = IDYES)
 {
-    const HWND box = WaitForChildWindow(process, IDYES, nullptr, 15000);
+    const HWND box = WaitForChildWindow(process, button, nullptr, 15000);
     if (!box)
         return false;
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDYES)));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
     return true;
 }
 
@@ -154,6 +157,20 @@ int GreyCount(const TempFolder& temp)
 void SetBatchValue(RegValueGuard& guard, DWORD value)
 {
     guard.Set(REG_DWORD, &value, sizeof value);
+}
+
+// A click of the left button at a point of the frame, to the window there.
+void ClickAt(HWND frame, int x, int y)
+{
+    RECT place = {};
+    ::GetWindowRect(frame, &place);
+    POINT at = {place.left + x, place.top + y};
+    const HWND window = ::WindowFromPoint(at);
+    ::ScreenToClient(window, &at);
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, where);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, where);
 }
 
 TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
@@ -189,18 +206,22 @@ TEST(ShowsBatch, SelectAllGreyThenWatermarkThroughKQBatch)
     ASSERT_NE(frame, nullptr);
     ::Sleep(3000); // the folder is listed
 
-    // Grey: Select All, Batch > Gray, Yes.
+    // Grey: Select All, the side pane's Batch tab, the Gray tile, Yes.
     ::PostMessageW(frame, WM_COMMAND, ID_LIST_SELECT_ALL, 0);
-    ::PostMessageW(frame, WM_COMMAND, kBatchGray, 0);
+    ClickAt(frame, 63, 775); // the Batch tab at the foot of the side pane
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\batch-tiles.png");
+    ClickAt(frame, 77, 503); // the Gray tile, bottom left
     ASSERT_TRUE(AnswerYes(shows.Id()));
     ::Sleep(1500);
     SaveScreen(shots + L"\\batch-progress.png");
-    int grey = 0;
-    for (int i = 0; i < 600 && grey < kPictures; ++i, ::Sleep(200))
-        grey = GreyCount(temp);
-    ASSERT_EQ(grey, kPictures);
-    ::Sleep(2000); // the end of the run and the list's reload
+    // The files are read once the run has ended: a reader during the run could keep the
+    // batch from writing a picture.
+    const HWND finished = WaitForChildWindow(shows.Id(), 0, L"Batch task finished", 120000);
     SaveScreen(shots + L"\\batch-finished.png");
+    EXPECT_NE(finished, nullptr);
+    ASSERT_EQ(GreyCount(temp), kPictures);
+    ::Sleep(2000); // the list's reload
     const std::vector<CxImage> greyPictures = LoadAll(temp);
 
     // Watermark from the stored settings: the dialog opens ready, OK, Yes. One picture is
@@ -344,6 +365,233 @@ TEST(ShowsBrowse, IntoASubFolderAndBackThenTheViewerAndTheFolderStoredAtExit)
     ::PostMessageW(frame2, WM_CLOSE, 0, 0);
     EXPECT_EQ(again.WaitForExit(20000), 0);
     EXPECT_EQ(StoredViewPath(), temp.Root()) << "Alt+Left went back to the folder";
+}
+
+const wchar_t kShowsBrowseKey[] = L"Software\\Lumivo\\LumivoShows\\Browse";
+
+// The window of the program that holds the keyboard focus, else the window itself.
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO focus = {sizeof focus};
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &focus);
+    return focus.hwndFocus ? focus.hwndFocus : window;
+}
+
+// A key as the keyboard gives it to the window in front: the viewer reads Ctrl from the
+// keyboard state, which a posted message does not carry.
+void PressKey(HWND window, BYTE key, bool ctrl)
+{
+    ::SetForegroundWindow(window);
+    ::Sleep(300);
+    if (ctrl)
+        ::keybd_event(VK_CONTROL, 0, 0, 0);
+    ::keybd_event(key, 0, 0, 0);
+    ::keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (ctrl)
+        ::keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+}
+
+DWORD StoredDword(const wchar_t* key, const wchar_t* name)
+{
+    DWORD value = 0, size = sizeof value;
+    if (::RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return DWORD(-1);
+    return value;
+}
+
+bool PictureSize(const std::wstring& path, DWORD type, long& width, long& height)
+{
+    CxImage picture;
+    if (!picture.Load(path.c_str(), type) || !picture.IsValid())
+        return false;
+    width = long(picture.GetWidth());
+    height = long(picture.GetHeight());
+    return true;
+}
+
+// The names of the files of a folder that end in the extension, sorted.
+std::vector<std::wstring> FilesOf(const std::wstring& folder, const wchar_t* extension)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found = {};
+    const HANDLE search = ::FindFirstFileW((folder + L"\\*" + extension).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(ShowsViewer, SlideShowToTheLastOneThenATurnSavedOnDisk)
+{
+    RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
+    SetBatchValue(askValue, 0);
+    RegValueGuard interval(HKEY_CURRENT_USER, kShowsBrowseKey, L"iPlaySpeedTime");
+    SetBatchValue(interval, 1); // a slide a second
+    TempFolder temp;
+    const int count = 4;
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(WriteFixture(temp.At(L"v" + std::to_wstring(i) + L".png"), i));
+    const std::wstring last = temp.At(L"v" + std::to_wstring(count - 1) + L".png");
+    const std::wstring shots = ShotsFolder();
+
+    ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    const HWND list = ::GetDlgItem(frame, kListId);
+    ASSERT_NE(list, nullptr);
+    ::Sleep(3000);
+    DoubleClick(list, 60, 60); // the first picture
+    const HWND viewer = shows.WaitForWindow(L"LumivoViewerFrame", 8000);
+    ASSERT_NE(viewer, nullptr);
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\viewer-open.png");
+    const std::wstring first = WindowText(viewer);
+
+    // Space starts the show; it moves on by itself and stops at the last picture with its note.
+    ::PostMessageW(FocusOf(viewer), WM_KEYDOWN, VK_SPACE, 1);
+    ::Sleep(1600);
+    SaveScreen(shots + L"\\viewer-slide-show.png");
+    EXPECT_NE(WindowText(viewer), first) << "the slide show moves on by itself";
+    const HWND note = WaitForChildWindow(shows.Id(), 0, L"This is the last one", 15000);
+    SaveScreen(shots + L"\\viewer-slide-show-end.png");
+    EXPECT_NE(note, nullptr);
+    EXPECT_NE(WindowText(viewer).find(L"v3.png"), std::wstring::npos) << WindowText(viewer);
+
+    // Ctrl+Right turns the shown picture, Ctrl+S writes it after the question.
+    long width = 0, height = 0;
+    ASSERT_TRUE(PictureSize(last, CXIMAGE_FORMAT_PNG, width, height));
+    ASSERT_EQ(width, kWidth);
+    PressKey(viewer, VK_RIGHT, true);
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\viewer-turned.png");
+    PressKey(viewer, 'S', true);
+    EXPECT_TRUE(AnswerYes(shows.Id(), IDOK));
+    for (int i = 0; i < 100 && !(PictureSize(last, CXIMAGE_FORMAT_PNG, width, height) && width == kHeight); ++i)
+        ::Sleep(100);
+    EXPECT_EQ(width, kHeight) << "the file on disk is turned";
+    EXPECT_EQ(height, kWidth);
+    ::Sleep(500);
+    SaveScreen(shots + L"\\viewer-saved.png");
+
+    // Esc leaves the viewer for the main frame.
+    PressKey(viewer, VK_ESCAPE, false);
+    ::Sleep(1500);
+    SaveScreen(shots + L"\\viewer-closed.png");
+    EXPECT_FALSE(::IsWindowVisible(viewer));
+    EXPECT_TRUE(::IsWindowVisible(frame)) << "the main frame is back";
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(shows.WaitForExit(20000), 0);
+    EXPECT_EQ(StoredDword(kShowsBrowseKey, L"iPlaySpeedTime"), 1u) << "the program keeps the stored interval";
+}
+
+TEST(ShowsBatch, ConvertToWebpWithinALimitThenRenameByNameAndNumber)
+{
+    const wchar_t convertKey[] = L"Software\\Lumivo\\LumivoShows\\BatchConvert";
+    const wchar_t renameKey[] = L"Software\\Lumivo\\LumivoShows\\BatchRename";
+    RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
+    SetBatchValue(askValue, 0);
+    const struct {
+        const wchar_t* key;
+        const wchar_t* name;
+        DWORD value;
+    } settings[] = {
+        {convertKey, L"FileType", 1}, // WebP
+        {convertKey, L"MaxWidth", 320},
+        {convertKey, L"MaxHeight", 320},
+        {convertKey, L"MaxLimit", 1},
+        {convertKey, L"OutputType", 0}, // into a folder
+        {convertKey, L"Quality", 80},
+        {renameKey, L"FilnameIndex", 7}, // file name, number
+        {renameKey, L"DelimiterIndex", 2}, // "_"
+        {renameKey, L"NumberIndex", 1},
+        {renameKey, L"NumberFormat", 0},
+    };
+    std::vector<std::unique_ptr<RegValueGuard>> guards;
+    for (const auto& s : settings) {
+        guards.push_back(std::make_unique<RegValueGuard>(HKEY_CURRENT_USER, s.key, s.name));
+        SetBatchValue(*guards.back(), s.value);
+    }
+    TempFolder temp;
+    const int count = 5;
+    const long width = 480, height = 360;
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(WriteFixture(temp.At(L"c" + std::to_wstring(i) + L".png"), i, width, height));
+    const std::wstring readOnly = temp.At(L"c4.png");
+    const std::wstring shots = ShotsFolder();
+
+    ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + temp.Root() + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    ::Sleep(3000);
+
+    // Resize & Convert: the dialog opens on the stored settings; one WebP per picture in the
+    // output folder, each within the limit.
+    ::PostMessageW(frame, WM_COMMAND, ID_LIST_SELECT_ALL, 0);
+    ::PostMessageW(frame, WM_COMMAND, kBatchConvert, 0);
+    const HWND dialog = WaitForChildWindow(shows.Id(), 0, L"Convert", 15000);
+    ASSERT_NE(dialog, nullptr);
+    ::Sleep(800);
+    SaveScreen(shots + L"\\batch-convert.png");
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    const std::wstring output = temp.At(L"Lumivo_Convert");
+    std::vector<std::wstring> converted;
+    for (int i = 0; i < 300 && converted.size() < size_t(count); ++i, ::Sleep(200))
+        converted = FilesOf(output, L".webp"); // names only: no file is opened during the run
+    ::Sleep(2000); // the end of the run and the list's reload
+    SaveScreen(shots + L"\\batch-convert-finished.png");
+    ASSERT_EQ(converted.size(), size_t(count));
+    EXPECT_EQ(FilesOf(output, L"").size(), size_t(count)) << "nothing but the WebPs";
+    for (const std::wstring& name : converted) {
+        long w = 0, h = 0;
+        EXPECT_TRUE(PictureSize(output + L"\\" + name, CXIMAGE_FORMAT_WEBP, w, h)) << name.c_str();
+        EXPECT_EQ(w, 320) << name.c_str();
+        EXPECT_EQ(h, 240) << name.c_str();
+    }
+
+    // Rename by file name and number, the rules of the last use; every picture keeps its pixels
+    // under its new name. A read-only file takes a new name too: the flag guards its content.
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    ::PostMessageW(frame, WM_COMMAND, ID_LIST_SELECT_ALL, 0);
+    ::PostMessageW(frame, WM_COMMAND, kBatchRename, 0);
+    const HWND rename = WaitForChildWindow(shows.Id(), 0, L"Rename", 15000);
+    ASSERT_NE(rename, nullptr);
+    ::Sleep(800);
+    SaveScreen(shots + L"\\batch-rename.png");
+    ::PostMessageW(rename, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(rename, IDOK)));
+    ASSERT_TRUE(AnswerYes(shows.Id()));
+    std::vector<std::wstring> names;
+    for (int i = 0; i < 150; ++i, ::Sleep(200)) {
+        names = FilesOf(temp.Root(), L".png");
+        if (std::count_if(names.begin(), names.end(), [](const std::wstring& n) { return n.find(L'_') != std::wstring::npos; }) >= count - 1)
+            break;
+    }
+    ::Sleep(2000);
+    SaveScreen(shots + L"\\batch-rename-finished.png");
+    const HWND report = WaitForChildWindow(shows.Id(), 0, L"Batch Report", 1000);
+    if (report)
+        ::PostMessageW(report, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(report, IDOK)));
+    std::wstring listed;
+    for (const std::wstring& name : FilesOf(temp.Root(), L""))
+        ::SetFileAttributesW(temp.At(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (const std::wstring& name : names)
+        listed += name + L" ";
+    EXPECT_EQ(names.size(), size_t(count)) << listed.c_str();
+    for (int i = 0; i < count; ++i)
+        EXPECT_NE(std::find(names.begin(), names.end(), L"c" + std::to_wstring(i) + L"_" + std::to_wstring(i + 1) + L".png"), names.end())
+            << listed.c_str();
+    for (const std::wstring& name : names) {
+        long w = 0, h = 0;
+        EXPECT_TRUE(PictureSize(temp.At(name), CXIMAGE_FORMAT_PNG, w, h) && w == width && h == height) << name.c_str();
+    }
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(shows.WaitForExit(20000), 0);
 }
 
 } // namespace
