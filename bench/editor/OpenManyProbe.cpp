@@ -26,10 +26,15 @@ BOOL CALLBACK FindEditor(HWND hwnd, LPARAM lp)
     return TRUE;
 }
 
-// Picture windows that carry their file's name (a window is named once its picture is in).
+// Picture windows that carry their file's name, once the one in front shows: a window is named
+// before its picture loads, hidden, and shown once the picture is in (those behind it are hidden
+// while the one in front is maximised).
 int ShownPictures(HWND editor)
 {
     HWND client = FindWindowExW(editor, nullptr, L"MDIClient", nullptr);
+    HWND front = client ? GetWindow(client, GW_CHILD) : nullptr;
+    if (!front || !IsWindowVisible(front))
+        return 0;
     int count = 0;
     for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t title[256] = {};
@@ -60,7 +65,7 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 0; i < 12000; ++i) {
         search.editor = nullptr;
         EnumWindows(FindEditor, reinterpret_cast<LPARAM>(&search));
-        // The last window is named before its picture loads: it counts once the editor is idle again.
+        // The last window shows once its picture is in; it counts once the editor is idle again.
         if (search.editor && ShownPictures(search.editor) >= wanted &&
             WaitForInputIdle(pi.hProcess, 0) == 0) {
             QueryPerformanceCounter(&now);

@@ -470,6 +470,13 @@ BOOL CMainFrame::GetToolbarButtonToolTipText(CBCGPToolbarButton* pButton, CStrin
 
 CMDIChildWnd* CMainFrame::CreateNewChild(CRuntimeClass* pClass, UINT nResource, HMENU hMenu, HACCEL hAccel)
 {
+    // The menu bar shows the menu. A child given a menu (or falling back on the frame's) would put
+    // it on the frame at each activation, only to have it taken off again: two relayouts of the
+    // frame and all its bars for every picture opened.
+    if (menuBar.m_hWnd) {
+        hMenu = nullptr;
+        m_hMenuDefault = nullptr;
+    }
     CMDIChildWnd* child = CBCGPMDIFrameWnd::CreateNewChild(pClass, nResource, hMenu, hAccel);
     if (child)
         SetWindowText(TranslateString(L"Editor"));

@@ -864,6 +864,42 @@ TEST_F(MainFrameTest, CtrlTabAndCtrlF6GoRoundThePicturesInTabOrder)
     EXPECT_EQ(pictures[1], frame->MDIGetActive());
 }
 
+// Window menus handed to the MDI client while the hook listens.
+int g_menusSet = 0;
+
+LRESULT CALLBACK CountMenusSet(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_MDISETMENU && call->wParam)
+        ++g_menusSet;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The menu lives in the menu bar. Each window menu put on the frame (and taken off again) re-lays
+// out the frame and all its bars, which made opening many pictures slow: opening, making and
+// switching pictures put none there, not even for a moment.
+TEST_F(MainFrameTest, PicturesComingAndGoingPutNoMenuOnTheFrame)
+{
+    g_menusSet = 0;
+    HHOOK hook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountMenusSet, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    CChildFrame* first = Open(SamplePicture());
+    CChildFrame* second = Open(SamplePicture());
+    CPicEditView* made = frame->CreatePictureWindow();
+    if (first)
+        frame->MDIActivate(first);
+    if (made)
+        made->GetParent()->DestroyWindow();
+    PumpPending();
+    ::UnhookWindowsHookEx(hook);
+    ASSERT_NE(nullptr, first);
+    ASSERT_NE(nullptr, second);
+    ASSERT_NE(nullptr, made);
+    EXPECT_EQ(0, g_menusSet);
+    EXPECT_EQ(nullptr, ::GetMenu(frame->m_hWnd));
+    EXPECT_EQ(first, frame->MDIGetActive());
+}
+
 // Which stop of the F6 round holds the keyboard: the picture, the layer pane or a function pane.
 std::wstring FocusStop(CMainFrame& frame)
 {
