@@ -779,7 +779,11 @@ void CPicFullWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (m_pFrame)
             m_pFrame->Escape();
         break;
-    case KeyAction::Delete: // the list's commands delete; nothing of the viewer's own
+    case KeyAction::Delete:
+        // The frame's Delete asks first and deletes through the list.
+        if (m_pFrame)
+            m_pFrame->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+        break;
     case KeyAction::None:
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         break;
