@@ -13,6 +13,7 @@ namespace {
 const UINT_PTR kSlideShowTimer = 0;
 const UINT_PTR kZoomInTimer = 1;
 const UINT_PTR kZoomOutTimer = 2;
+const UINT_PTR kAniBarTimer = 3;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CPicFullScreenFrame, CBCGPFrameWnd)
@@ -138,6 +139,10 @@ static void ShowOverMain(CPicFullScreenFrame* frame, CMainFrame* main)
     frame->UpdateAniBar();
     if (main && main->GetSafeHwnd() && !main->IsFullScreen())
         main->ShowWindow(SW_HIDE);
+    // A newly shown frame is raised once more when its activation settles (under Wine, on the
+    // display only: the window list keeps the bar above it), and then covers an animation bar
+    // shown with it. The bar is shown again over it a moment later.
+    frame->SetTimer(kAniBarTimer, 300, nullptr);
 }
 
 CPicFullScreenFrame* CPicFullScreenFrame::OpenOnItem(CMainFrame* main, int index, bool fullScreen)
@@ -344,6 +349,12 @@ void CPicFullScreenFrame::OnTimer(UINT_PTR nIDEvent)
         break;
     case kZoomInTimer: m_wndView.ZoomIn(); break;
     case kZoomOutTimer: m_wndView.ZoomOut(); break;
+    case kAniBarTimer:
+        // Hidden and shown again, the bar is put back on top of the display as well.
+        KillTimer(kAniBarTimer);
+        m_wndAniBar.Place(false, L"", CRect(), false);
+        UpdateAniBar();
+        break;
     default: CBCGPFrameWnd::OnTimer(nIDEvent); break;
     }
 }

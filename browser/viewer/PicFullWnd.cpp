@@ -420,6 +420,13 @@ void CPicFullWnd::DrawStrip(CDC& dc)
         return;
     const int first = FirstPictureIndex();
     HBRUSH white = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    if (!m_bStripArtLoaded) {
+        m_bStripArtLoaded = true;
+        HMODULE module = AfxGetResourceHandle();
+        m_checker.LoadPNG(IDR_VIEWER_CHECKER, module);
+        m_placeholders[0].LoadPNG(IDR_VIEWER_PLACEHOLDER_A, module);
+        m_placeholders[1].LoadPNG(IDR_VIEWER_PLACEHOLDER_B, module);
+    }
     m_pList->Lock();
     for (const StripCell& c : m_cells) {
         KQ_PIC_LIST_ITEM item = {};
@@ -431,9 +438,18 @@ void CPicFullWnd::DrawStrip(CDC& dc)
             // The shadow keeps the white frame apart from a light skin's background.
             CBCGPDrawManager(dc).DrawShadow(CRect(frame), 5, 100, 50);
             ::FillRect(dc.GetSafeHdc(), &frame, white);
+            if (m_checker.IsValid())
+                m_checker.Tile(dc.GetSafeHdc(), &fit);
             item.pImage->Draw(dc.GetSafeHdc(), fit, nullptr, true);
         } else {
             ::FillRect(dc.GetSafeHdc(), &frame, white);
+            // Not loaded yet: a picture's placeholder, or a download's for a picture still online.
+            const CZVImage& art = m_placeholders[(item.nState & (KQLS_DOWNLOAD | KQLS_DOWNLOADING)) ? 1 : 0];
+            if (art.IsValid()) {
+                const long side = std::min<long>({static_cast<long>(art.GetWidth()), frame.right - frame.left, frame.bottom - frame.top});
+                const long x = (frame.left + frame.right - side) / 2, y = (frame.top + frame.bottom - side) / 2;
+                art.Draw(dc.GetSafeHdc(), RECT{x, y, x + side, y + side}, nullptr, true);
+            }
         }
         // The list's own state marks, with the list's own pictures.
         static const struct {
@@ -779,7 +795,11 @@ void CPicFullWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (m_pFrame)
             m_pFrame->Escape();
         break;
-    case KeyAction::Delete: // the list's commands delete; nothing of the viewer's own
+    case KeyAction::Delete:
+        // The frame's Delete asks first and deletes through the list.
+        if (m_pFrame)
+            m_pFrame->SendMessage(WM_COMMAND, ID_VIEWER_DELETE);
+        break;
     case KeyAction::None:
         CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
         break;

@@ -9,6 +9,7 @@
 #include "KQMemDC.h"
 #include "ViewerCache.h"
 #include "ViewerLayout.h"
+#include "ZVImage.h"
 
 class CPictureListView;
 class CPicFullScreenFrame;
@@ -166,6 +167,11 @@ private:
     std::wstring m_strSplash;
     unsigned m_nDownloadTicket = 0; // of the download the viewer waits for, 0 none
     viewer::TouchGestures m_touch;
+    // The strip's art: the checker under thumbnails (seen through transparent ones) and the
+    // pictures of cells whose thumbnail is not there yet, a picture's and a download's.
+    CZVImage m_checker;
+    CZVImage m_placeholders[2];
+    bool m_bStripArtLoaded = false;
 };
 
 // The one viewer window, null while none is open.

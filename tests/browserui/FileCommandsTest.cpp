@@ -617,6 +617,12 @@ TEST_F(ViewerFileCommandsTest, DeleteBehindASubFolderTakesTheShownPicture)
     EXPECT_TRUE(Exists(temp.At(L"a.bmp")));
     EXPECT_NE(-1, Index(L"sub"));
     EXPECT_EQ(temp.At(L"c.bmp"), Shown());
+
+    // The Delete key in the picture window does the same.
+    viewer->m_wndView.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_FALSE(Exists(temp.At(L"c.bmp")));
+    EXPECT_EQ(-1, Index(L"c.bmp"));
+    EXPECT_TRUE(Exists(temp.At(L"a.bmp")));
 }
 
 TEST_F(ViewerFileCommandsTest, MailFromTheViewerSendsItsPicture)
