@@ -2,12 +2,15 @@
 // material tree of tests/online/make-material-tree.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <functional>
 #include <string>
 #include "LoopbackHttpServer.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "ScreenPicture.h"
+#include "ZVUILibApp.h"
 #include "TestSupport.h"
 #include "WindowTestApp.h"
 
@@ -199,6 +202,55 @@ TEST_F(OnlineListTest, OnlineFoldersTakeNoPaste)
     };
     for (const Case& c : cases)
         EXPECT_EQ(list().GetFolderAttr(c.path.c_str()), c.attr) << c.path;
+}
+
+// The real program, pointed at the loopback server by its setting and started on the cache's
+// Dir folder, lists that folder online; the screen is kept for a look (build/out/e2e).
+TEST(ShowsProgramOnline, StartsOnTheCachedDirectoryAndListsItOnline)
+{
+    testsupport::LoopbackHttpServer server;
+    server.ServeFolder("/", MaterialFolder());
+    ASSERT_TRUE(server.Start());
+    const wchar_t showsKey[] = L"Software\\Lumivo\\LumivoShows";
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, showsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::string url = server.Url("/");
+    const std::wstring wideUrl(url.begin(), url.end());
+    ::RegSetValueExW(key, L"OnlineServer", 0, REG_SZ, reinterpret_cast<const BYTE*>(wideUrl.c_str()),
+                     DWORD((wideUrl.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+    HKEY system = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShows\\System", 0, nullptr, 0,
+                                KEY_SET_VALUE, nullptr, &system, nullptr),
+              ERROR_SUCCESS);
+    const DWORD never = 0;
+    ::RegSetValueExW(system, L"iCheckDefaultOnStartup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&never),
+                     sizeof never);
+    ::RegCloseKey(system);
+
+    wchar_t cache[MAX_PATH] = {};
+    GetKQFolder(cache, KQ_FOLDER_CACHE, true);
+    std::wstring dir = cache;
+    if (!dir.empty() && dir.back() != L'\\')
+        dir += L'\\';
+    dir += L"Dir";
+    ::SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
+
+    testsupport::ChildProcess shows;
+    ASSERT_TRUE(shows.Start(testsupport::BinDir() + L"\\LumivoShows.exe", L"\"" + dir + L"\""));
+    const HWND frame = shows.WaitForWindow(L"LumivoMainFrame", 20000);
+    ASSERT_NE(frame, nullptr);
+    // The directory is fetched and the folders' previews drawn while the frame settles.
+    for (int waited = 0; waited < 20000 && server.CountRequests("/PicDir.xml") == 0; waited += 100)
+        ::Sleep(100);
+    ::Sleep(4000);
+    SaveWindowPicture(frame, OutFolder(L"e2e") + L"\\online.png");
+    EXPECT_GE(server.CountRequests("/PicDir.xml"), 1);
+    EXPECT_NE(::GetFileAttributesW((dir + L"\\PicDir.xml").c_str()), INVALID_FILE_ATTRIBUTES);
+    ::PostMessageW(frame, WM_CLOSE, 0, 0);
+    shows.WaitForExit(10000);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, showsKey, L"OnlineServer");
 }
 
 } // namespace
