@@ -381,7 +381,7 @@ void MakeSlow(CPicEditView& view, CZVImage& original, CDlgEditorEffectProcessing
 {
     {
         CDocumentLockScope hold(view.doc.lock);
-        view.doc.layers.GetCurrentLayer()->displayed.Copy(Gradient(1600, 1200));
+        view.doc.layers.GetCurrentLayer()->displayed.Copy(Gradient(3200, 2400));
         original.Copy(view.doc.layers.GetCurrentLayer()->displayed);
     }
     dialog.m_options.effectIndex = 15;
