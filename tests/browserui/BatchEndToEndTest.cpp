@@ -479,6 +479,21 @@ TEST(ShowsViewer, SlideShowToTheLastOneThenATurnSavedOnDisk)
     ::Sleep(500);
     SaveScreen(shots + L"\\viewer-saved.png");
 
+    // Enter: full screen, the bar along the bottom; the first Esc leaves full screen only.
+    PressKey(viewer, VK_RETURN, false);
+    ::Sleep(1500);
+    SaveScreen(shots + L"\\viewer-full-screen.png");
+    RECT whole = {};
+    ::GetWindowRect(viewer, &whole);
+    EXPECT_TRUE(whole.left <= 0 && whole.top <= 0 && whole.right >= ::GetSystemMetrics(SM_CXSCREEN) &&
+                whole.bottom >= ::GetSystemMetrics(SM_CYSCREEN))
+        << "full screen: " << whole.left << "," << whole.top << " " << whole.right << "x" << whole.bottom;
+    PressKey(viewer, VK_ESCAPE, false);
+    ::Sleep(1000);
+    EXPECT_TRUE(::IsWindowVisible(viewer)) << "the first Esc leaves full screen, not the viewer";
+    ::GetWindowRect(viewer, &whole);
+    EXPECT_LT(whole.bottom - whole.top, ::GetSystemMetrics(SM_CYSCREEN));
+
     // Esc leaves the viewer for the main frame.
     PressKey(viewer, VK_ESCAPE, false);
     ::Sleep(1500);
