@@ -179,6 +179,9 @@ bool CLumivoShowsApp::Prepare(const wchar_t* commandLine)
     SetRegistryBase(L"Settings");
     InitContextMenuManager();
     InitShellManager(); // the folder trees read the shell through it
+    // As an installer would have: the shipped data (the slide show's tune among it) where the
+    // program reads it, a user's own files left alone. Before the settings, which name the tune.
+    SeedDataFolder(CModulePathStr(L"Data").GetString(), GetKQDataFolder(nullptr).GetString());
     LoadSettings();
     InitMenus();
     if (commandLine && *commandLine) {

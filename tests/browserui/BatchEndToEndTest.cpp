@@ -117,6 +117,30 @@ BOOL CALLBACK FindChildWindow(HWND hwnd, LPARAM lParam)
     return TRUE;
 }
 
+struct TextSearch {
+    const wchar_t* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindTextInWindow(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<TextSearch*>(lParam);
+    wchar_t text[128] = {};
+    ::GetWindowTextW(hwnd, text, 128);
+    if (wcscmp(text, search->text) != 0 || !::IsWindowVisible(hwnd))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// A shown window among the window's descendants that reads the text.
+HWND FindShownText(HWND window, const wchar_t* text)
+{
+    TextSearch search = {text, nullptr};
+    ::EnumChildWindows(window, FindTextInWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND WaitForChildWindow(DWORD process, int button, const wchar_t* title, DWORD milliseconds)
 {
     WindowSearch search = {process, button, title, nullptr};
@@ -432,6 +456,13 @@ TEST(ShowsViewer, SlideShowToTheLastOneThenATurnSavedOnDisk)
     SetBatchValue(askValue, 0);
     RegValueGuard interval(HKEY_CURRENT_USER, kShowsBrowseKey, L"iPlaySpeedTime");
     SetBatchValue(interval, 1); // a slide a second
+    // As at a first start: no tune named and none in the user's data folder.
+    RegValueGuard firstTune(HKEY_CURRENT_USER, kShowsBrowseKey, L"BGMusic0");
+    firstTune.Set(REG_SZ, nullptr, 0);
+    wchar_t appData[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
+    const std::wstring tune = std::wstring(appData) + L"\\Lumivo\\Music\\Lilac.wma";
+    ::DeleteFileW(tune.c_str());
     TempFolder temp;
     const int count = 4;
     for (int i = 0; i < count; ++i)
@@ -445,6 +476,11 @@ TEST(ShowsViewer, SlideShowToTheLastOneThenATurnSavedOnDisk)
     ASSERT_NE(frame, nullptr);
     const HWND list = ::GetDlgItem(frame, kListId);
     ASSERT_NE(list, nullptr);
+    EXPECT_NE(::GetFileAttributesW(tune.c_str()), INVALID_FILE_ATTRIBUTES) << "the shipped data is where the program reads it";
+    wchar_t named[MAX_PATH] = {};
+    DWORD namedSize = sizeof named;
+    ::RegGetValueW(HKEY_CURRENT_USER, kShowsBrowseKey, L"BGMusic0", RRF_RT_REG_SZ, nullptr, named, &namedSize);
+    EXPECT_EQ(std::wstring(named), tune) << "the slide show's tune is in the music list";
     ::Sleep(3000);
     DoubleClick(list, 60, 60); // the first picture
     const HWND viewer = shows.WaitForWindow(L"LumivoViewerFrame", 8000);
@@ -500,6 +536,17 @@ TEST(ShowsViewer, SlideShowToTheLastOneThenATurnSavedOnDisk)
     SaveScreen(shots + L"\\viewer-closed.png");
     EXPECT_FALSE(::IsWindowVisible(viewer));
     EXPECT_TRUE(::IsWindowVisible(frame)) << "the main frame is back";
+
+    // The options sheet opens on the browse page: the shipped tune in the music list, the volume at half.
+    ::PostMessageW(frame, WM_COMMAND, ID_APP_OPTION, 0);
+    const HWND options = WaitForChildWindow(shows.Id(), 0, L"Option", 10000);
+    ASSERT_NE(options, nullptr);
+    ::Sleep(1000);
+    SaveScreen(shots + L"\\options.png");
+    EXPECT_NE(FindShownText(options, L"50%"), nullptr) << "the volume reads 50%";
+    ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(options, IDCANCEL)));
+    ::Sleep(500);
+
     ::PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(shows.WaitForExit(20000), 0);
     EXPECT_EQ(StoredDword(kShowsBrowseKey, L"iPlaySpeedTime"), 1u) << "the program keeps the stored interval";
