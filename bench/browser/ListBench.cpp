@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include "PictureListView.h"
+#include "../BenchClock.h"
 
 namespace {
 
@@ -17,22 +18,8 @@ public:
 };
 CListBenchApp theBenchApp;
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void PumpAll()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+double Now() { return benchclock::Milliseconds(); }
+using benchclock::PumpAll;
 
 class BareView : public CKQPicListView {
 public:

@@ -11,6 +11,7 @@
 #include "PicEditView.h"
 #include "ToolHost.h"
 #include "ZVEffectDialog.h"
+#include "../BenchClock.h"
 
 namespace {
 
@@ -24,13 +25,7 @@ const UINT kBenchTemplate = 4720;
 const UINT_PTR kRestartTimer = 7;
 const int kRounds = 3;
 
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    ::QueryPerformanceCounter(&count);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
+double Now() { return benchclock::Seconds(); }
 
 typedef std::function<std::unique_ptr<CProcessBase>()> MakeProcessor;
 

@@ -10,6 +10,7 @@
 #include "LayerInfo.h"
 #include "PicEditView.h"
 #include "ToolHost.h"
+#include "../BenchClock.h"
 
 namespace {
 
@@ -23,13 +24,7 @@ const UINT_PTR kChangeTimer = 7;
 const int kChanges = 10;
 const int kRounds = 3;
 
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    ::QueryPerformanceCounter(&count);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
+double Now() { return benchclock::Seconds(); }
 
 class CBenchFrameDialog : public CDlgFrameMain {
 public:

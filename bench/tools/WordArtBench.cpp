@@ -10,6 +10,7 @@
 #include "TextPropSheet.h"
 #include "WordArtPresets.h"
 #include "ZVImage.h"
+#include "../BenchClock.h"
 
 namespace {
 
@@ -21,13 +22,7 @@ CBenchApp theApp;
 
 const int kRounds = 5;
 
-double Now()
-{
-    LARGE_INTEGER count, frequency;
-    ::QueryPerformanceCounter(&count);
-    ::QueryPerformanceFrequency(&frequency);
-    return double(count.QuadPart) / double(frequency.QuadPart);
-}
+double Now() { return benchclock::Seconds(); }
 
 double Median(std::vector<double> values)
 {

@@ -9,26 +9,13 @@
 #include <cstdio>
 #include <vector>
 #include "KQPicListView.h"
+#include "../BenchClock.h"
 
 // Named: the bench's files are compiled as one unit.
 namespace inputbench {
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-void PumpAll()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+double Now() { return benchclock::Milliseconds(); }
+using benchclock::PumpAll;
 
 class InputBenchView : public CKQPicListView {
 public:
