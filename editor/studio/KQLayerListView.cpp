@@ -14,6 +14,12 @@ END_MESSAGE_MAP()
 
 namespace {
 
+// A length of the list at 96 dpi, at the screen's resolution.
+int Scaled(int length)
+{
+    return static_cast<int>(length * std::max(1.0, globalData.m_dblImageScale) + 0.5);
+}
+
 // The face colour halfway to mid-grey, lighter than the bar around the list.
 COLORREF ListBackground()
 {
@@ -27,8 +33,6 @@ CKQLayerListView::CKQLayerListView() : background(ListBackground()) {}
 
 CKQLayerListView::~CKQLayerListView()
 {
-    if (m_font)
-        ::DeleteObject(m_font);
 }
 
 CPicEditView* CKQLayerListView::ActiveView()
@@ -73,7 +77,8 @@ BOOL CKQLayerListView::GetItem(int index, Item& item)
     item.index = index;
     CRect client;
     GetClientRect(&client);
-    item.rect = CRect(0, index * kRowHeight, client.right, (index + 1) * kRowHeight);
+    const int height = Scaled(kRowHeight);
+    item.rect = CRect(0, index * height, client.right, (index + 1) * height);
     return TRUE;
 }
 
@@ -122,9 +127,7 @@ void CKQLayerListView::OnPaint()
     HBRUSH fill = ::CreateSolidBrush(background);
     ::FillRect(dc, &client, fill);
     ::DeleteObject(fill);
-    if (!m_font)
-        m_font = ::CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_QUALITY, 0, L"Tahoma");
-    HGDIOBJ oldFont = ::SelectObject(dc, m_font);
+    HGDIOBJ oldFont = ::SelectObject(dc, globalData.fontRegular.GetSafeHandle());
     ::SetBkMode(dc, TRANSPARENT);
     HPEN line = ::CreatePen(PS_SOLID, 1, RGB(90, 90, 90));
     HGDIOBJ oldPen = ::SelectObject(dc, line);
@@ -136,20 +139,21 @@ void CKQLayerListView::OnPaint()
         ::FillRect(dc, &row, rowFill);
         ::DeleteObject(rowFill);
         // The visible tick box.
-        CRect box(row.left + 6, row.CenterPoint().y - 7, row.left + 20, row.CenterPoint().y + 7);
+        const int half = Scaled(7), y = row.CenterPoint().y;
+        CRect box(row.left + Scaled(6), y - half, row.left + Scaled(6) + 2 * half, y + half);
         ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
         ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
         if (item.state & STATE_VISIBLE) {
-            HPEN tick = ::CreatePen(PS_SOLID, 2, RGB(30, 30, 30));
+            HPEN tick = ::CreatePen(PS_SOLID, Scaled(2), RGB(30, 30, 30));
             HGDIOBJ was = ::SelectObject(dc, tick);
-            ::MoveToEx(dc, box.left + 3, box.top + 7, nullptr);
-            ::LineTo(dc, box.left + 6, box.top + 10);
-            ::LineTo(dc, box.right - 3, box.top + 3);
+            ::MoveToEx(dc, box.left + Scaled(3), box.top + Scaled(7), nullptr);
+            ::LineTo(dc, box.left + Scaled(6), box.top + Scaled(10));
+            ::LineTo(dc, box.right - Scaled(3), box.top + Scaled(3));
             ::SelectObject(dc, was);
             ::DeleteObject(tick);
         }
         ::SetTextColor(dc, current ? RGB(255, 255, 255) : RGB(20, 20, 20));
-        CRect text(box.right + 8, row.top, row.right - 24, row.bottom);
+        CRect text(box.right + Scaled(8), row.top, row.right - Scaled(24), row.bottom);
         ::DrawTextW(dc, item.name, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
         if (item.state & STATE_LOCKED) {
             // A small padlock at the right end.

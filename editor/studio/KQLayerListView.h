@@ -35,6 +35,7 @@ public:
     COLORREF background;
     // The rows shown at the last paint (or reload).
     std::vector<Item> items;
+    // At 96 dpi; rows grow with the screen's resolution.
     static constexpr int kRowHeight = 30;
 
 protected:
@@ -46,5 +47,4 @@ protected:
 
 private:
     void Reload();
-    HFONT m_font = nullptr;
 };
