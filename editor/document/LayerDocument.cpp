@@ -9,6 +9,22 @@ namespace {
 // Above this many pixels a picture keeps no undo steps: each step may hold a whole layer.
 const int64_t kMaxHistoryPixels = 36000000;
 
+// The background layer takes the picture over: alpha made opaque when missing, the original
+// kept or not.
+void TakeBackgroundPicture(CLayerInfo& layer, CZVImage& picture, bool keepSource)
+{
+    layer.displayed.Transfer(picture);
+    layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
+    if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
+        layer.displayed.AlphaSet(255);
+    layer.width = static_cast<int32_t>(layer.displayed.GetWidth());
+    layer.height = static_cast<int32_t>(layer.displayed.GetHeight());
+    if (keepSource)
+        layer.source.Copy(layer.displayed);
+    else
+        layer.ClearSourceImage();
+}
+
 } // namespace
 
 bool CLayerDocument::SidesAllowed(int width, int height)
@@ -98,14 +114,8 @@ void CLayerDocument::KeepOrDropSource(CLayerInfo& layer)
 CLayerInfo CLayerDocument::MakeBackgroundLayer(CZVImage& picture, const wchar_t* name)
 {
     CLayerInfo layer;
-    layer.displayed.Transfer(picture);
-    layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
-    if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
-        layer.displayed.AlphaSet(255);
+    TakeBackgroundPicture(layer, picture, keepSource != 0);
     layer.name = name;
-    layer.width = static_cast<int32_t>(layer.displayed.GetWidth());
-    layer.height = static_cast<int32_t>(layer.displayed.GetHeight());
-    KeepOrDropSource(layer);
     return layer;
 }
 
@@ -154,7 +164,7 @@ BOOL CLayerDocument::OpenImage(const CZVImage& picture)
     return StartWithBackground(layer, true, true);
 }
 
-BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
+BOOL CLayerDocument::ReadBackgroundLayer(const wchar_t* path, bool keepSource, CLayerInfo& layer)
 {
     CZVImage picture;
     if (!path || !picture.LoadFile(path))
@@ -162,7 +172,23 @@ BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
     picture.RotateExif(0);
     picture.IncreaseBpp(24);
     picture.ClearTransColor();
-    CLayerInfo layer = MakeBackgroundLayer(picture, TranslateString(L"Background"));
+    TakeBackgroundPicture(layer, picture, keepSource);
+    return TRUE;
+}
+
+BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
+{
+    CLayerInfo layer;
+    return ReadBackgroundLayer(path, keepSource != 0, layer) && OpenReadLayer(layer);
+}
+
+BOOL CLayerDocument::OpenReadLayer(CLayerInfo& layer)
+{
+    if (!layer.displayed.IsValid())
+        return FALSE;
+    if (!keepSource)
+        layer.ClearSourceImage();
+    layer.name = TranslateString(L"Background");
     ResetScroll();
     ClearLayersAndHistory();
     SetHistoryLimitFor(layer.width, layer.height);

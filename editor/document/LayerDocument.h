@@ -58,6 +58,11 @@ public:
     // failure leaves the document as it was. Sides run from 1 to the picture library's caps.
     BOOL OpenImage(const CZVImage& picture);
     BOOL OpenImageFile(const wchar_t* path);
+    // OpenImageFile in two halves. The first reads the file into the background layer the
+    // document starts with and touches no document, so a worker thread may run it; the second
+    // starts the document with that layer, taken over.
+    static BOOL ReadBackgroundLayer(const wchar_t* path, bool keepSource, CLayerInfo& layer);
+    BOOL OpenReadLayer(CLayerInfo& layer);
     BOOL NewBlankDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
     // A filled background below the existing layers; the old background becomes layer 1.
     BOOL NewDocument(RGBQUAD colour, int width, int height);

@@ -51,12 +51,24 @@ BOOL CPicEditView::OpenImage(const CZVImage& picture)
     return TRUE;
 }
 
+BOOL CPicEditView::OpenReadFile(const wchar_t* path, std::unique_ptr<CLayerInfo> layer)
+{
+    filePath = path ? path : L"";
+    return layer && path && *path && OpenReadLayer(*layer);
+}
+
 BOOL CPicEditView::OpenImageFile(const wchar_t* path)
 {
     if (!path || !*path)
         return FALSE;
+    CLayerInfo layer;
+    return CLayerDocument::ReadBackgroundLayer(path, doc.keepSource != 0, layer) && OpenReadLayer(layer);
+}
+
+BOOL CPicEditView::OpenReadLayer(CLayerInfo& layer)
+{
     BeginIntake();
-    if (!doc.OpenImageFile(path))
+    if (!doc.OpenReadLayer(layer))
         return FALSE;
     FinishIntake(true, true, true);
     if (doc.history.limit < 2 && IsLowMemorySystem())
