@@ -533,12 +533,12 @@ void CMainFrame::OpenFilesInEditor(const std::vector<CString>& paths)
             OpenFileInEditor(path);
             continue;
         }
-        std::unique_ptr<CLayerInfo> layer = ahead.Take();
-        OpenInNewChild(path, &layer);
+        std::unique_ptr<ReadPicture> picture = ahead.Take();
+        OpenInNewChild(path, &picture);
     }
 }
 
-bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<CLayerInfo>* read)
+bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture>* read)
 {
     CWnd* main = AfxGetMainWnd();
     if (!main || !main->m_hWnd)

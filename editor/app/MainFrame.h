@@ -17,6 +17,7 @@
 #include "LayerBar.h"
 #include "MainFrameLayerDialogs.h"
 #include "MainFrameNewCommands.h"
+#include "PictureReadAhead.h"
 #include "RibbonSlider.h"
 #include "RibbonStatusBar.h"
 #include "SkinUI.h"
@@ -192,7 +193,7 @@ protected:
 
 private:
     // OpenFileInEditor with the picture's layer read before when read is not null.
-    bool OpenInNewChild(const wchar_t* path, std::unique_ptr<CLayerInfo>* read);
+    bool OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture>* read);
     BOOL CreateDockToolbar();
     BOOL CreateStatusBar();
     BOOL CreatePanes();

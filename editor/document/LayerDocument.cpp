@@ -25,6 +25,12 @@ void TakeBackgroundPicture(CLayerInfo& layer, CZVImage& picture, bool keepSource
         layer.ClearSourceImage();
 }
 
+int32_t HistoryLimitFor(int width, int height)
+{
+    const int64_t pixels = int64_t(width) * int64_t(height);
+    return pixels <= kMaxHistoryPixels ? GetHistoryLimit(pixels) : 0;
+}
+
 } // namespace
 
 bool CLayerDocument::SidesAllowed(int width, int height)
@@ -73,8 +79,7 @@ void CLayerDocument::ClearLayersAndHistory()
 
 void CLayerDocument::SetHistoryLimitFor(int width, int height)
 {
-    const int64_t pixels = int64_t(width) * int64_t(height);
-    history.limit = pixels <= kMaxHistoryPixels ? GetHistoryLimit(pixels) : 0;
+    history.limit = HistoryLimitFor(width, height);
 }
 
 void CLayerDocument::PlaceCanvas(int width, int height)
@@ -182,17 +187,30 @@ BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
     return ReadBackgroundLayer(path, keepSource != 0, layer) && OpenReadLayer(layer);
 }
 
-BOOL CLayerDocument::OpenReadLayer(CLayerInfo& layer)
+std::shared_ptr<PreparedPictures> CLayerDocument::PrepareUndoStart(const CLayerInfo& layer)
+{
+    if (!layer.displayed.IsValid() || HistoryLimitFor(layer.width, layer.height) <= 0)
+        return nullptr;
+    return CHistoryStore::PreparePictures(layer, CHistoryManage::kDefaultTileSize, true);
+}
+
+BOOL CLayerDocument::OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart)
 {
     if (!layer.displayed.IsValid())
         return FALSE;
-    if (!keepSource)
+    if (!keepSource && layer.source.IsValid()) {
+        // The starting point was stored with the original.
         layer.ClearSourceImage();
+        undoStart.reset();
+    }
     layer.name = TranslateString(L"Background");
     ResetScroll();
     ClearLayersAndHistory();
     SetHistoryLimitFor(layer.width, layer.height);
-    return StartWithBackground(layer, true, true);
+    StartWithBackground(layer, false, true);
+    if (historyOn)
+        history.AddPreparedHistory(layers.GetLayer(0), std::move(undoStart), HISTORY_ADD);
+    return TRUE;
 }
 
 BOOL CLayerDocument::NewBlankDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha)

@@ -47,6 +47,7 @@ CStringW PositionText(int x, int y);
 CStringW RectText(int left, int top, int width, int height);
 
 class CDlgEditorLayerOptions;
+struct ReadPicture;
 
 class CPicEditView : public CLayeredViewWnd {
 public:
@@ -100,8 +101,8 @@ public:
     BOOL OpenFile(const wchar_t* path);
     BOOL OpenImage(const CZVImage& picture);
     BOOL OpenImageFile(const wchar_t* path);
-    // OpenFile with the file's layer read before (CPictureReadAhead); null for one that failed.
-    BOOL OpenReadFile(const wchar_t* path, std::unique_ptr<CLayerInfo> layer);
+    // OpenFile with the file read before (CPictureReadAhead); null for one that failed.
+    BOOL OpenReadFile(const wchar_t* path, std::unique_ptr<ReadPicture> picture);
     BOOL NewDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
     BOOL SetBackgroundImage(CZVImage& picture);
     // The picture as the background below the layers, the history kept (redo of a new document).
@@ -268,7 +269,7 @@ protected:
     void BeginIntake();
     void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
     // A background layer read from a file becomes the document.
-    BOOL OpenReadLayer(CLayerInfo& layer);
+    BOOL OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart = nullptr);
     // The project or the flattened picture to path, by its extension; then the document counts
     // as saved. A failure is told to the user and changes nothing.
     BOOL WriteDocument(const wchar_t* path);

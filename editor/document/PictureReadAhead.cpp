@@ -22,19 +22,19 @@ CPictureReadAhead::~CPictureReadAhead()
         thread.join();
 }
 
-std::unique_ptr<CLayerInfo> CPictureReadAhead::Take()
+std::unique_ptr<ReadPicture> CPictureReadAhead::Take()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
     if (m_taken >= m_slots.size())
         return nullptr;
     Slot& slot = m_slots[m_taken];
     m_changed.wait(lock, [&] { return slot.state == State::Done; });
-    std::unique_ptr<CLayerInfo> layer = std::move(slot.layer);
+    std::unique_ptr<ReadPicture> picture = std::move(slot.picture);
     ++m_taken;
     lock.unlock();
     // A place ahead is free again.
     m_changed.notify_all();
-    return layer;
+    return picture;
 }
 
 size_t CPictureReadAhead::Pending() const
@@ -53,17 +53,19 @@ void CPictureReadAhead::Work()
         const size_t index = m_next++;
         m_slots[index].state = State::Reading;
         lock.unlock();
-        std::unique_ptr<CLayerInfo> layer;
+        std::unique_ptr<ReadPicture> picture;
         try {
-            layer = std::make_unique<CLayerInfo>();
-            if (!CLayerDocument::ReadBackgroundLayer(m_paths[index].c_str(), m_keepSource, *layer))
-                layer.reset();
+            picture = std::make_unique<ReadPicture>();
+            if (CLayerDocument::ReadBackgroundLayer(m_paths[index].c_str(), m_keepSource, picture->layer))
+                picture->undoStart = CLayerDocument::PrepareUndoStart(picture->layer);
+            else
+                picture.reset();
         } catch (const std::bad_alloc&) {
             // Reported as a file that did not read; the memory is free again for the next.
-            layer.reset();
+            picture.reset();
         }
         lock.lock();
-        m_slots[index].layer = std::move(layer);
+        m_slots[index].picture = std::move(picture);
         m_slots[index].state = State::Done;
         m_changed.notify_all();
     }

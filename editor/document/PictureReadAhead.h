@@ -1,15 +1,23 @@
 #pragma once
 // CPictureReadAhead: reads a list of picture files, known in advance, into the background layers
-// their documents start with, on worker threads and a few pictures ahead of the one taking them:
-// the next pictures decode while the previous one is set up. At most `ahead` pictures are read
-// or being read and not taken yet, which bounds the memory of a long list.
+// their documents start with, and stores their undo starting points, on worker threads and a few
+// pictures ahead of the one taking them: the next pictures decode while the previous one is set
+// up. At most `ahead` pictures are read or being read and not taken yet, which bounds the memory
+// of a long list.
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
+#include "HistoryStore.h"
 #include "LayerInfo.h"
+
+// A file's background layer and its undo starting point (CLayerDocument::OpenReadLayer).
+struct ReadPicture {
+    CLayerInfo layer;
+    std::shared_ptr<PreparedPictures> undoStart;
+};
 
 class CPictureReadAhead {
 public:
@@ -21,7 +29,7 @@ public:
 
     // The layer of the next file of the list, in the list's order, once it is read; null for a
     // file that did not read and past the end of the list.
-    std::unique_ptr<CLayerInfo> Take();
+    std::unique_ptr<ReadPicture> Take();
     // Pictures read or being read and not taken yet.
     size_t Pending() const;
 
@@ -29,7 +37,7 @@ private:
     enum class State { Waiting, Reading, Done };
     struct Slot {
         State state = State::Waiting;
-        std::unique_ptr<CLayerInfo> layer;
+        std::unique_ptr<ReadPicture> picture;
     };
     void Work();
 

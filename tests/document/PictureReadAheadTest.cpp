@@ -71,12 +71,13 @@ TEST(PictureReadAhead, GivesEachFileItsOwnLayerInListOrder)
         CPictureReadAhead ahead(paths, keepSource, 2, 2);
         for (const PictureFile& file : kFiles) {
             SCOPED_TRACE(testing::PrintToString(std::wstring(file.name)));
-            std::unique_ptr<CLayerInfo> layer = ahead.Take();
+            std::unique_ptr<ReadPicture> picture = ahead.Take();
             if (!*file.name) {
-                EXPECT_EQ(nullptr, layer);
+                EXPECT_EQ(nullptr, picture);
                 continue;
             }
-            ASSERT_NE(nullptr, layer);
+            ASSERT_NE(nullptr, picture);
+            const CLayerInfo* layer = &picture->layer;
             EXPECT_EQ(file.width, layer->width);
             EXPECT_EQ(file.height, layer->height);
             CZVImage expected = Plain(file.width, file.height, file.colour);
@@ -128,9 +129,10 @@ TEST(PictureReadAhead, DocumentFromAReadLayerIsTheDocumentOfTheFile)
         fromRead.keepSource = keepSource;
         fromRead.historyOn = 1;
         CPictureReadAhead ahead({path}, true);
-        std::unique_ptr<CLayerInfo> layer = ahead.Take();
-        ASSERT_NE(nullptr, layer);
-        ASSERT_TRUE(fromRead.OpenReadLayer(*layer));
+        std::unique_ptr<ReadPicture> picture = ahead.Take();
+        ASSERT_NE(nullptr, picture);
+        ASSERT_NE(nullptr, picture->undoStart) << "stored ahead";
+        ASSERT_TRUE(fromRead.OpenReadLayer(picture->layer, std::move(picture->undoStart)));
 
         ASSERT_EQ(1u, fromRead.layers.layers.size());
         const CLayerInfo& a = fromFile.layers.layers[0];
@@ -146,7 +148,30 @@ TEST(PictureReadAhead, DocumentFromAReadLayerIsTheDocumentOfTheFile)
         EXPECT_EQ(fromFile.history.GetCount(), fromRead.history.GetCount());
         EXPECT_EQ(fromFile.history.limit, fromRead.history.limit);
         ASSERT_EQ(1, fromRead.history.GetCount());
-        EXPECT_TRUE(SamePixels(a.displayed, fromRead.history.RecordAt(0).GetLayer().displayed)) << "the undo starting point";
+        const CLayerInfo start = fromRead.history.RecordAt(0).GetLayer();
+        EXPECT_TRUE(SamePixels(a.displayed, start.displayed)) << "the undo starting point";
+        EXPECT_EQ(a.source.IsValid(), start.source.IsValid());
+        EXPECT_EQ(b.serial, start.serial);
+        // The starting point's bytes count against the document's budget, as when stored there.
+        EXPECT_EQ(fromFile.history.GetStoredBytes(), fromRead.history.GetStoredBytes());
+
+        // A first change undoes to the picture as opened, original and all.
+        CLayerInfo& background = fromRead.layers.layers[0];
+        const CZVImage opened = background.displayed;
+        const RGBQUAD black = {0, 0, 0, 255};
+        background.displayed.SetRectColor(RECT{0, 0, 10, 10}, black, true);
+        if (background.source.IsValid())
+            background.source.SetRectColor(RECT{0, 0, 10, 10}, black, true);
+        fromRead.history.AddHistory(&background, HISTORY_MODIFY);
+        CLayerInfo before;
+        ASSERT_TRUE(fromRead.history.FindPreviousLayerState(background.serial, before));
+        EXPECT_TRUE(SamePixels(opened, before.displayed));
+        EXPECT_FALSE(SamePixels(opened, background.displayed));
+        if (keepSource)
+            EXPECT_TRUE(SamePixels(opened, before.source));
+        fromRead.history.Clear();
+        fromRead.layers.RemoveAllLayers();
+        EXPECT_EQ(0u, fromRead.history.GetStoredBytes()) << "the starting point's bytes are given back";
     }
     // A layer without a picture starts no document.
     CLayerDocument doc;
