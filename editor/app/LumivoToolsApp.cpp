@@ -303,8 +303,10 @@ void CLumivoToolsApp::ShowEditorFrame()
     if (m_cmdInfo.m_fileList.GetCount() == 0)
         return;
     frame->openerCode = kOpenedByCommandLine;
+    std::vector<CString> paths;
     for (auto it = m_cmdInfo.m_fileList.Begin(); it != m_cmdInfo.m_fileList.End(); it.Next())
-        frame->OpenFileInEditor(it.Get().GetString());
+        paths.emplace_back(it.Get().GetString());
+    frame->OpenFilesInEditor(paths);
 }
 
 void CLumivoToolsApp::OpenMode(StartMode mode)

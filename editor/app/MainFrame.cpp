@@ -10,6 +10,7 @@
 #include "MenuCaptions.h"
 #include "ContextBarIds.h"
 #include "MessageBox.h"
+#include "PictureReadAhead.h"
 #include "ShopToolbarColorPicker.h"
 #include "ToolHost.h"
 #include "ToolPaletteIds.h"
@@ -511,6 +512,34 @@ CPicEditView* CMainFrame::ActiveEditView()
 
 bool CMainFrame::OpenFileInEditor(const wchar_t* path)
 {
+    return OpenInNewChild(path, nullptr);
+}
+
+void CMainFrame::OpenFilesInEditor(const std::vector<CString>& paths)
+{
+    std::vector<std::wstring> pictures;
+    for (const CString& path : paths)
+        if (!IsProjectPath(path.GetString()))
+            pictures.emplace_back(path.GetString());
+    if (pictures.size() < 2) {
+        for (const CString& path : paths)
+            OpenFileInEditor(path);
+        return;
+    }
+    // Project files open as they come; the pictures are taken from the read-ahead in order.
+    CPictureReadAhead ahead(std::move(pictures), true);
+    for (const CString& path : paths) {
+        if (IsProjectPath(path.GetString())) {
+            OpenFileInEditor(path);
+            continue;
+        }
+        std::unique_ptr<ReadPicture> picture = ahead.Take();
+        OpenInNewChild(path, &picture);
+    }
+}
+
+bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture>* read)
+{
     CWnd* main = AfxGetMainWnd();
     if (!main || !main->m_hWnd)
         return false;
@@ -527,7 +556,9 @@ bool CMainFrame::OpenFileInEditor(const wchar_t* path)
     child->ShowWindow(SW_HIDE);
     CPicEditView& view = child->view;
     view.UpdateClientRect();
-    const bool opened = IsProjectPath(path) ? view.OpenProject(path) != FALSE : view.OpenFile(path) != FALSE;
+    const bool opened = IsProjectPath(path) ? view.OpenProject(path) != FALSE
+                        : read            ? view.OpenReadFile(path, std::move(*read)) != FALSE
+                                          : view.OpenFile(path) != FALSE;
     if (!opened) {
         child->SendMessage(WM_CLOSE);
         // The picture that was in front before comes back, with its layers in the list.

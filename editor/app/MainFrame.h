@@ -3,6 +3,8 @@
 // (CChildFrame); it owns the menu bar, the standard tool bar, the tool palette with its drop-down
 // bars, the status bar with its zoom slider, the layer pane, the four function panes and the tool
 // context bar, keeps the tool settings, and is the picture views' host while it exists.
+#include <memory>
+#include <vector>
 #include "ChildFrame.h"
 #include "DlgEditorContextBar.h"
 #include "EditorToolTable.h"
@@ -15,6 +17,7 @@
 #include "LayerBar.h"
 #include "MainFrameLayerDialogs.h"
 #include "MainFrameNewCommands.h"
+#include "PictureReadAhead.h"
 #include "RibbonSlider.h"
 #include "RibbonStatusBar.h"
 #include "SkinUI.h"
@@ -51,6 +54,9 @@ public:
     // Opens a picture or project (".kqd") in a new child. False without a main window or child,
     // and for a file that could not be opened (the user is told; the empty child closes).
     bool OpenFileInEditor(const wchar_t* path) override;
+    // Each in its own window, in order: a failed one is reported and the others still open.
+    // The pictures are read ahead while the windows before them are set up.
+    void OpenFilesInEditor(const std::vector<CString>& paths);
     static bool IsClipboardImageAvailable();
     // The folder of a file the user chose becomes the one the file dialogs open in, and the one
     // the program writes down at exit.
@@ -186,6 +192,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // OpenFileInEditor with the picture's layer read before when read is not null.
+    bool OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture>* read);
     BOOL CreateDockToolbar();
     BOOL CreateStatusBar();
     BOOL CreatePanes();

@@ -62,9 +62,7 @@ void CMainFrame::OnFileOpen()
         paths.push_back(dialog.GetNextPathName(at));
     if (!paths.empty())
         RememberFolderOf(paths.front());
-    // One that fails is reported by the opening; the others still open.
-    for (const CString& path : paths)
-        OpenFileInEditor(path);
+    OpenFilesInEditor(paths);
     SelectPointerTool();
 }
 
@@ -127,17 +125,16 @@ void CMainFrame::OnEditSelectAll()
 void CMainFrame::OnDropFiles(HDROP drop)
 {
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::wstring> paths;
+    std::vector<CString> paths;
     for (UINT i = 0; i < count; ++i) {
         // Each name at its own length: a long path is not cut.
         const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
         std::wstring path(length + 1, L'\0');
         path.resize(::DragQueryFileW(drop, i, path.data(), length + 1));
-        paths.push_back(std::move(path));
+        paths.emplace_back(path.c_str());
     }
     ::DragFinish(drop);
-    for (const std::wstring& path : paths)
-        OpenFileInEditor(path.c_str());
+    OpenFilesInEditor(paths);
     SelectPointerTool();
     SetActiveWindow();
 }

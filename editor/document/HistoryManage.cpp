@@ -94,6 +94,18 @@ void CHistoryManage::AddHistory(const CLayerInfo* layer, int action)
     Append(std::move(record));
 }
 
+void CHistoryManage::AddPreparedHistory(const CLayerInfo* layer, std::shared_ptr<PreparedPictures> prepared, int action)
+{
+    if (!layer)
+        return;
+    DropRedo();
+    CHistoryData record;
+    record.kind = HISTORY_LAYER;
+    record.action = action;
+    record.m_layer = m_store.AdoptLayer(*layer, std::move(prepared), KeepsPixels());
+    Append(std::move(record));
+}
+
 void CHistoryManage::AddSwapHistory(int idA, int idB)
 {
     DropRedo();

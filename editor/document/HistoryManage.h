@@ -64,12 +64,15 @@ private:
 class CHistoryManage {
 public:
     // Tiles of tileSize x tileSize pixels.
-    explicit CHistoryManage(uint32_t tileSize = 256);
+    static constexpr uint32_t kDefaultTileSize = 256;
+    explicit CHistoryManage(uint32_t tileSize = kDefaultTileSize);
     virtual ~CHistoryManage();
 
     // Each drops the redo tail first, then appends and sets the position to the new record.
     // A null layer records nothing (and keeps the redo tail); a null list records nothing.
     void AddHistory(const CLayerInfo* layer, int action);
+    // AddHistory with the layer's pictures stored before (CHistoryStore::PreparePictures).
+    void AddPreparedHistory(const CLayerInfo* layer, std::shared_ptr<PreparedPictures> prepared, int action);
     void AddSwapHistory(int idA, int idB);
     void AddLayersHistory(const CLayeredManage* list);
     void AddMergeHistory(const CLayeredManage* list);

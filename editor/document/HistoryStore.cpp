@@ -214,7 +214,8 @@ CHistoryStore::CHistoryStore(uint32_t tileSize) : m_tileSize(std::max<uint32_t>(
 }
 
 std::shared_ptr<const StoredPicture> CHistoryStore::StorePicture(const CZVImage& picture,
-                                                                 const std::vector<const StoredPicture*>& references)
+                                                                 const std::vector<const StoredPicture*>& references,
+                                                                 bool sameAsFirst)
 {
     auto stored = std::make_shared<StoredPicture>();
     if (!picture.IsValid())
@@ -243,16 +244,23 @@ std::shared_ptr<const StoredPicture> CHistoryStore::StorePicture(const CZVImage&
         return planes;
     };
     const uint32_t w = stored->width, h = stored->height;
-    stored->pixels = StorePlane(picture.GetBits(), picture.GetEffWidth(), h, m_tileSize * (stored->bpp / 8), m_tileSize,
-                                planes(&StoredPicture::pixels), m_bytes);
+    const StoredPicture* same = sameAsFirst && !references.empty() ? references.front() : nullptr;
+    const auto store = [&](const BYTE* data, uint32_t rowBytes, uint32_t tileBytes, StoredPlane StoredPicture::*member) {
+        if (same && same->valid && !same->whole && same->tileRows == m_tileSize) {
+            const StoredPlane& known = same->*member;
+            if (known.rowBytes == rowBytes && known.rows == h && known.tileBytes == tileBytes && !known.tiles.empty())
+                return known;
+        }
+        return StorePlane(data, rowBytes, h, tileBytes, m_tileSize, planes(member), m_bytes);
+    };
+    stored->pixels = store(picture.GetBits(), picture.GetEffWidth(), m_tileSize * (stored->bpp / 8), &StoredPicture::pixels);
     if (picture.AlphaIsValid()) {
         stored->hasAlpha = true;
-        stored->alpha = StorePlane(picture.AlphaGetPointer(), w, h, m_tileSize, m_tileSize, planes(&StoredPicture::alpha), m_bytes);
+        stored->alpha = store(picture.AlphaGetPointer(), w, m_tileSize, &StoredPicture::alpha);
     }
     if (picture.SelectionGetPointer()) {
         stored->hasSelection = true;
-        stored->selection =
-            StorePlane(picture.SelectionGetPointer(), w, h, m_tileSize, m_tileSize, planes(&StoredPicture::selection), m_bytes);
+        stored->selection = store(picture.SelectionGetPointer(), w, m_tileSize, &StoredPicture::selection);
     }
     return stored;
 }
@@ -274,11 +282,66 @@ StoredLayerPtr CHistoryStore::StoreLayer(const CLayerInfo& layer, bool keepPixel
     stored->m_displayed = StorePicture(layer.displayed, {newestDisplayed, newestSource});
     stored->m_source = StorePicture(layer.source, {newestSource, stored->m_displayed.get(), newestDisplayed});
     stored->m_hasPixels = true;
-    if (layer.serial != 0) {
-        for (auto it = m_newest.begin(); it != m_newest.end();)
-            it = it->second.expired() ? m_newest.erase(it) : std::next(it);
-        m_newest[layer.serial] = stored;
+    MarkNewest(stored);
+    return stored;
+}
+
+void CHistoryStore::MarkNewest(const StoredLayerPtr& stored)
+{
+    const uint32_t serial = stored->fields.serial;
+    if (serial == 0)
+        return;
+    for (auto it = m_newest.begin(); it != m_newest.end();)
+        it = it->second.expired() ? m_newest.erase(it) : std::next(it);
+    m_newest[serial] = stored;
+}
+
+std::shared_ptr<PreparedPictures> CHistoryStore::PreparePictures(const CLayerInfo& layer, uint32_t tileSize, bool sourceIsCopy)
+{
+    // A store of its own counts the tiles until one adopts them.
+    CHistoryStore apart(tileSize);
+    auto prepared = std::make_shared<PreparedPictures>();
+    prepared->m_tileSize = apart.m_tileSize;
+    prepared->m_displayed = apart.StorePicture(layer.displayed, {});
+    // The original was copied from the picture: its tiles are the picture's, unread.
+    prepared->m_source = apart.StorePicture(layer.source, {prepared->m_displayed.get()}, sourceIsCopy);
+    return prepared;
+}
+
+void CHistoryStore::CountHere(const StoredPicture& picture)
+{
+    // The counter a tile names moves here with the tile's bytes; a tile shared by both pictures
+    // moves once.
+    const auto move = [this](std::shared_ptr<uint64_t>& counter, uint64_t size) {
+        if (counter == m_bytes)
+            return;
+        *counter -= size;
+        counter = m_bytes;
+        *m_bytes += size;
+    };
+    if (picture.whole) {
+        auto& whole = const_cast<WholeCopy&>(*picture.whole);
+        move(whole.counter, whole.size);
     }
+    for (const StoredPlane* plane : {&picture.pixels, &picture.alpha, &picture.selection})
+        for (const HistoryTilePtr& tile : plane->tiles) {
+            auto& owned = const_cast<HistoryTile&>(*tile);
+            move(owned.counter, owned.size);
+        }
+}
+
+StoredLayerPtr CHistoryStore::AdoptLayer(const CLayerInfo& layer, std::shared_ptr<PreparedPictures> prepared, bool keepPixels)
+{
+    if (!keepPixels || !prepared || prepared->m_tileSize != m_tileSize)
+        return StoreLayer(layer, keepPixels);
+    auto stored = std::make_shared<StoredLayer>();
+    stored->fields = FieldsOnly(layer);
+    CountHere(*prepared->m_displayed);
+    CountHere(*prepared->m_source);
+    stored->m_displayed = std::move(prepared->m_displayed);
+    stored->m_source = std::move(prepared->m_source);
+    stored->m_hasPixels = true;
+    MarkNewest(stored);
     return stored;
 }
 

@@ -39,6 +39,16 @@ private:
 };
 using StoredLayerPtr = std::shared_ptr<StoredLayer>;
 
+// A layer's pictures in tiles, stored apart from any store so that another thread may do the
+// copying; a store takes them over (CHistoryStore::AdoptLayer) and counts their bytes from then on.
+class PreparedPictures {
+private:
+    friend class CHistoryStore;
+    std::shared_ptr<const StoredPicture> m_displayed;
+    std::shared_ptr<const StoredPicture> m_source;
+    uint32_t m_tileSize = 0;
+};
+
 // A whole layer list as a flatten or merge record keeps it.
 struct StoredList {
     CLayeredManage Restore() const;
@@ -56,12 +66,25 @@ public:
     // Without pixels the snapshot keeps the fields only (a history that can never undo).
     StoredLayerPtr StoreLayer(const CLayerInfo& layer, bool keepPixels);
     std::shared_ptr<StoredList> StoreList(const CLayeredManage& list, bool keepPixels);
+    // The layer's pictures as StoreLayer would store them for a layer with no earlier state; no
+    // store is touched, so any thread may run it. sourceIsCopy: the caller vouches that the
+    // original holds the picture's pixels, which are then not compared.
+    static std::shared_ptr<PreparedPictures> PreparePictures(const CLayerInfo& layer, uint32_t tileSize, bool sourceIsCopy = false);
+    // StoreLayer with the pictures prepared from this layer (pixels unchanged since) taken over;
+    // without them, or in tiles of another size, the layer is stored as StoreLayer does.
+    StoredLayerPtr AdoptLayer(const CLayerInfo& layer, std::shared_ptr<PreparedPictures> prepared, bool keepPixels);
     // Bytes of the tiles and whole copies alive in any record, base or list copy.
     uint64_t GetBytes() const { return *m_bytes; }
 
 private:
+    // sameAsFirst: the picture's planes equal the first reference's, whose tiles it takes unread.
     std::shared_ptr<const StoredPicture> StorePicture(const CZVImage& picture,
-                                                      const std::vector<const StoredPicture*>& references);
+                                                      const std::vector<const StoredPicture*>& references,
+                                                      bool sameAsFirst = false);
+    // The stored layer becomes the newest state of its serial.
+    void MarkNewest(const StoredLayerPtr& stored);
+    // The picture's tiles and whole copies counted in this store's bytes.
+    void CountHere(const StoredPicture& picture);
 
     uint32_t m_tileSize;
     std::shared_ptr<uint64_t> m_bytes;

@@ -9,6 +9,28 @@ namespace {
 // Above this many pixels a picture keeps no undo steps: each step may hold a whole layer.
 const int64_t kMaxHistoryPixels = 36000000;
 
+// The background layer takes the picture over: alpha made opaque when missing, the original
+// kept or not.
+void TakeBackgroundPicture(CLayerInfo& layer, CZVImage& picture, bool keepSource)
+{
+    layer.displayed.Transfer(picture);
+    layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
+    if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
+        layer.displayed.AlphaSet(255);
+    layer.width = static_cast<int32_t>(layer.displayed.GetWidth());
+    layer.height = static_cast<int32_t>(layer.displayed.GetHeight());
+    if (keepSource)
+        layer.source.Copy(layer.displayed);
+    else
+        layer.ClearSourceImage();
+}
+
+int32_t HistoryLimitFor(int width, int height)
+{
+    const int64_t pixels = int64_t(width) * int64_t(height);
+    return pixels <= kMaxHistoryPixels ? GetHistoryLimit(pixels) : 0;
+}
+
 } // namespace
 
 bool CLayerDocument::SidesAllowed(int width, int height)
@@ -57,8 +79,7 @@ void CLayerDocument::ClearLayersAndHistory()
 
 void CLayerDocument::SetHistoryLimitFor(int width, int height)
 {
-    const int64_t pixels = int64_t(width) * int64_t(height);
-    history.limit = pixels <= kMaxHistoryPixels ? GetHistoryLimit(pixels) : 0;
+    history.limit = HistoryLimitFor(width, height);
 }
 
 void CLayerDocument::PlaceCanvas(int width, int height)
@@ -98,14 +119,8 @@ void CLayerDocument::KeepOrDropSource(CLayerInfo& layer)
 CLayerInfo CLayerDocument::MakeBackgroundLayer(CZVImage& picture, const wchar_t* name)
 {
     CLayerInfo layer;
-    layer.displayed.Transfer(picture);
-    layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
-    if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
-        layer.displayed.AlphaSet(255);
+    TakeBackgroundPicture(layer, picture, keepSource != 0);
     layer.name = name;
-    layer.width = static_cast<int32_t>(layer.displayed.GetWidth());
-    layer.height = static_cast<int32_t>(layer.displayed.GetHeight());
-    KeepOrDropSource(layer);
     return layer;
 }
 
@@ -154,7 +169,7 @@ BOOL CLayerDocument::OpenImage(const CZVImage& picture)
     return StartWithBackground(layer, true, true);
 }
 
-BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
+BOOL CLayerDocument::ReadBackgroundLayer(const wchar_t* path, bool keepSource, CLayerInfo& layer)
 {
     CZVImage picture;
     if (!path || !picture.LoadFile(path))
@@ -162,11 +177,40 @@ BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
     picture.RotateExif(0);
     picture.IncreaseBpp(24);
     picture.ClearTransColor();
-    CLayerInfo layer = MakeBackgroundLayer(picture, TranslateString(L"Background"));
+    TakeBackgroundPicture(layer, picture, keepSource);
+    return TRUE;
+}
+
+BOOL CLayerDocument::OpenImageFile(const wchar_t* path)
+{
+    CLayerInfo layer;
+    return ReadBackgroundLayer(path, keepSource != 0, layer) && OpenReadLayer(layer);
+}
+
+std::shared_ptr<PreparedPictures> CLayerDocument::PrepareUndoStart(const CLayerInfo& layer)
+{
+    if (!layer.displayed.IsValid() || HistoryLimitFor(layer.width, layer.height) <= 0)
+        return nullptr;
+    return CHistoryStore::PreparePictures(layer, CHistoryManage::kDefaultTileSize, true);
+}
+
+BOOL CLayerDocument::OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart)
+{
+    if (!layer.displayed.IsValid())
+        return FALSE;
+    if (!keepSource && layer.source.IsValid()) {
+        // The starting point was stored with the original.
+        layer.ClearSourceImage();
+        undoStart.reset();
+    }
+    layer.name = TranslateString(L"Background");
     ResetScroll();
     ClearLayersAndHistory();
     SetHistoryLimitFor(layer.width, layer.height);
-    return StartWithBackground(layer, true, true);
+    StartWithBackground(layer, false, true);
+    if (historyOn)
+        history.AddPreparedHistory(layers.GetLayer(0), std::move(undoStart), HISTORY_ADD);
+    return TRUE;
 }
 
 BOOL CLayerDocument::NewBlankDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha)

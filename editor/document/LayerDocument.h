@@ -58,6 +58,15 @@ public:
     // failure leaves the document as it was. Sides run from 1 to the picture library's caps.
     BOOL OpenImage(const CZVImage& picture);
     BOOL OpenImageFile(const wchar_t* path);
+    // OpenImageFile in two halves. The first reads the file into the background layer the
+    // document starts with and touches no document, so a worker thread may run it; the second
+    // starts the document with that layer, taken over.
+    static BOOL ReadBackgroundLayer(const wchar_t* path, bool keepSource, CLayerInfo& layer);
+    // The undo starting point of a document opened with a layer as ReadBackgroundLayer made it
+    // (its original a copy of its picture), stored ahead on any thread; null for a picture too
+    // large to keep undo steps.
+    static std::shared_ptr<PreparedPictures> PrepareUndoStart(const CLayerInfo& layer);
+    BOOL OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart = nullptr);
     BOOL NewBlankDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
     // A filled background below the existing layers; the old background becomes layer 1.
     BOOL NewDocument(RGBQUAD colour, int width, int height);

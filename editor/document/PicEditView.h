@@ -3,6 +3,7 @@
 // outline and its rectangle tracker, opening and cropping, and the host interface through which
 // it asks the editor frame for settings and tells it about changes. The cosmetics, effect and
 // split views derive from it and override parts of the host interface.
+#include <memory>
 #include "EditorHost.h"
 #include "LayeredViewWnd.h"
 #include "ZVRectTracker.h"
@@ -46,6 +47,7 @@ CStringW PositionText(int x, int y);
 CStringW RectText(int left, int top, int width, int height);
 
 class CDlgEditorLayerOptions;
+struct ReadPicture;
 
 class CPicEditView : public CLayeredViewWnd {
 public:
@@ -99,6 +101,8 @@ public:
     BOOL OpenFile(const wchar_t* path);
     BOOL OpenImage(const CZVImage& picture);
     BOOL OpenImageFile(const wchar_t* path);
+    // OpenFile with the file read before (CPictureReadAhead); null for one that failed.
+    BOOL OpenReadFile(const wchar_t* path, std::unique_ptr<ReadPicture> picture);
     BOOL NewDocument(RGBQUAD colour, int width, int height, int dpi, BYTE alpha);
     BOOL SetBackgroundImage(CZVImage& picture);
     // The picture as the background below the layers, the history kept (redo of a new document).
@@ -264,6 +268,8 @@ protected:
     RECT TrackerPictureRect();
     void BeginIntake();
     void FinishIntake(bool relayout, bool markCurrent, bool refreshList);
+    // A background layer read from a file becomes the document.
+    BOOL OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart = nullptr);
     // The project or the flattened picture to path, by its extension; then the document counts
     // as saved. A failure is told to the user and changes nothing.
     BOOL WriteDocument(const wchar_t* path);

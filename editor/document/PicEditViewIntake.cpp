@@ -5,6 +5,7 @@
 #include "EditorUtils.h"
 #include "MessageBox.h"
 #include "PicEditView.h"
+#include "PictureReadAhead.h"
 #include "ZVUILibApp.h"
 
 void CPicEditView::BeginIntake()
@@ -51,12 +52,24 @@ BOOL CPicEditView::OpenImage(const CZVImage& picture)
     return TRUE;
 }
 
+BOOL CPicEditView::OpenReadFile(const wchar_t* path, std::unique_ptr<ReadPicture> picture)
+{
+    filePath = path ? path : L"";
+    return picture && path && *path && OpenReadLayer(picture->layer, std::move(picture->undoStart));
+}
+
 BOOL CPicEditView::OpenImageFile(const wchar_t* path)
 {
     if (!path || !*path)
         return FALSE;
+    CLayerInfo layer;
+    return CLayerDocument::ReadBackgroundLayer(path, doc.keepSource != 0, layer) && OpenReadLayer(layer);
+}
+
+BOOL CPicEditView::OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart)
+{
     BeginIntake();
-    if (!doc.OpenImageFile(path))
+    if (!doc.OpenReadLayer(layer, std::move(undoStart)))
         return FALSE;
     FinishIntake(true, true, true);
     if (doc.history.limit < 2 && IsLowMemorySystem())

@@ -323,6 +323,49 @@ TEST_F(FrameCommandsTest, DropOpensEveryFileInDropOrderLongNamesToo)
     EXPECT_EQ(L"Long.jpg", Title(frame->MDIGetActive()));
 }
 
+TEST_F(FrameCommandsTest, DroppedPicturesOpenEachWithItsOwnPixelsAndADamagedOneIsReported)
+{
+    struct File {
+        const wchar_t* name;
+        COLORREF colour;
+        bool damaged;
+    };
+    const File files[] = {
+        {L"a red.png", RGB(255, 0, 0), false},
+        {L"b damaged.jpg", 0, true},
+        {L"c green.png", RGB(0, 255, 0), false},
+        {L"d blue.bmp", RGB(0, 0, 255), false},
+        {L"e grey.png", RGB(128, 128, 128), false},
+    };
+    std::vector<std::wstring> paths;
+    for (const File& file : files) {
+        paths.push_back(folder.At(file.name));
+        if (file.damaged) {
+            ASSERT_TRUE(TempFolder::Put(paths.back(), "\xFF\xD8\xFF not a picture"));
+            continue;
+        }
+        CZVImage picture;
+        ASSERT_TRUE(picture.Create(24, 16, 24));
+        picture.SetRectColor(RECT{0, 0, 24, 16}, CxImage::RGBtoRGBQUAD(file.colour));
+        ASSERT_TRUE(picture.SaveFile(paths.back().c_str()));
+    }
+
+    frame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
+    ASSERT_EQ(1u, g_texts.size()) << "the damaged picture alone is reported";
+    EXPECT_NE(std::wstring::npos, g_texts[0].find(L"Fail to load !"));
+    EXPECT_EQ((std::vector<std::wstring>{L"a red.png", L"c green.png", L"d blue.bmp", L"e grey.png"}), ChildTitles());
+    for (CChildFrame* child : Children()) {
+        const std::wstring title = Title(child);
+        SCOPED_TRACE(testing::PrintToString(title));
+        ASSERT_EQ(1u, child->view.doc.layers.layers.size());
+        const CLayerInfo& background = child->view.doc.layers.layers[0];
+        for (const File& file : files)
+            if (title.compare(0, wcslen(file.name), file.name) == 0)
+                EXPECT_EQ(file.colour, ColorOf(background.displayed.GetPixelColor(3, 3)));
+        EXPECT_EQ(title.compare(0, 10, L"e grey.png") == 0, child == frame->MDIGetActive());
+    }
+}
+
 TEST_F(FrameCommandsTest, NewPicturesFromTheClipboardCountOnFromTheNews)
 {
     // Two News with the dialog's own values, then From Clipboard.
