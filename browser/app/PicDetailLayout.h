@@ -9,6 +9,14 @@ struct PicDetails {
     uint64_t fileSize = 0;
     int width = 0, height = 0, bitsPerPixel = 0;
     int64_t photoTime = 0, createTime = 0, modifyTime = 0; // 0: none recorded
+
+    bool operator==(const PicDetails& o) const
+    {
+        return fileName == o.fileName && fileSize == o.fileSize && width == o.width && height == o.height &&
+               bitsPerPixel == o.bitsPerPixel && photoTime == o.photoTime && createTime == o.createTime &&
+               modifyTime == o.modifyTime;
+    }
+    bool operator!=(const PicDetails& o) const { return !(*this == o); }
 };
 
 // One line: a label (untranslated) and its value, and on the Width line a second pair.

@@ -48,8 +48,11 @@ void CPicDetailWnd::SetInfo(const CKQListFile* item)
     SetDetails(d);
 }
 
+// The list hovers over picture after picture: the same details again are not drawn again.
 void CPicDetailWnd::SetDetails(const PicDetails& d)
 {
+    if (d == details)
+        return;
     details = d;
     Paint();
 }

@@ -15,11 +15,6 @@ namespace {
 const wchar_t kServerValueKey[] = L"Software\\Lumivo\\LumivoShows";
 const wchar_t kServerValueName[] = L"OnlineServer";
 
-bool ContinueDownload(CHttpDownload*, long, long)
-{
-    return true;
-}
-
 // The server address of the settings, or the default one.
 std::wstring ConfiguredServerUrl()
 {
@@ -41,6 +36,13 @@ std::wstring CacheRoot()
 
 } // namespace
 
+bool CPictureListView::DownloadPicCB(CHttpDownload* download, long event, long value)
+{
+    if (CLumivoShowsDownloadFileList* queue = CLumivoShowsDownloadFileList::FromHttp(download))
+        queue->OnProgress(event, value);
+    return true;
+}
+
 void CPictureListView::BindOnlineToSettings()
 {
     BindOnline(CacheRoot().c_str(), ConfiguredServerUrl().c_str());
@@ -56,7 +58,7 @@ void CPictureListView::BindOnline(const wchar_t* cacheRoot, const wchar_t* serve
     m_client.SetUserAgent("Kelquay/1.00");
     m_client.SetServerUrl(serverUrl);
     m_client.SetLocalFolder(cacheRoot);
-    m_downloads.Init(this, ContinueDownload, cacheRoot, nullptr);
+    m_downloads.Init(this, DownloadPicCB, cacheRoot, nullptr);
     m_downloads.SetServerUrl(serverUrl);
     m_downloads.SetListWindow(m_hWnd);
 }
@@ -383,9 +385,16 @@ CPictureListView::String CPictureListView::GetRelatedFileName(int index)
 
 bool CPictureListView::LoadPreviewImage(int fileIndex)
 {
-    // Shell items have no thumbnails of their own.
-    if (m_hShellItem)
-        return true;
+    // Among shell items only picture files have thumbnails.
+    if (m_hShellItem) {
+        std::wstring path;
+        Lock();
+        const size_t child = size_t(m_folderBrowser.m_lstFolder.GetCount() + fileIndex);
+        if (fileIndex >= 0 && child < m_shellChildren.size() && m_shellChildren[child].picture)
+            path = m_shellChildren[child].path;
+        Unlock();
+        return path.empty() || LoadThumbnailFrom(fileIndex, path.c_str());
+    }
     if (!m_bOnline)
         return CKQPicListView::LoadPreviewImage(fileIndex);
     CKQListFile snapshot;
@@ -403,17 +412,33 @@ bool CPictureListView::LoadPreviewImage(int fileIndex)
     KQStringW local = KQStringW(m_client.m_strLocalFileRoot) + L"\\" + GetFileNamePart(serverPath.GetString());
     if (m_client.DownloadFile(ONLINE_PREVIEW, serverPath.GetString(), -1, local) != 0)
         return false;
+    return LoadThumbnailFrom(fileIndex, local.GetString());
+}
 
+bool CPictureListView::LoadThumbnailFrom(int fileIndex, const wchar_t* path)
+{
+    CKQListFile snapshot;
+    Lock();
+    const bool inRange = fileIndex >= 0 && fileIndex < m_folderBrowser.m_lstFile.GetCount();
+    if (inRange)
+        snapshot = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
+    Unlock();
+    if (!inRange)
+        return false;
+    snapshot.m_pImage = nullptr;
+    if (snapshot.m_bThumbTried)
+        return true;
+    const String name = snapshot.m_strName;
     ALT::TList<CKQListFile> holder;
     auto copy = holder.AddTail(snapshot);
-    const bool loaded = LoadImageIcon(copy, local.GetString(), fileIndex);
+    const bool loaded = LoadImageIcon(copy, path, fileIndex);
     int listIndex = -1;
     if (loaded) {
         Lock();
         // The entry is attached only while it is still the one listed at that place.
         if (fileIndex < m_folderBrowser.m_lstFile.GetCount()) {
             CKQListFile& entry = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
-            if (entry.m_strName == serverPath && !entry.m_pImage) {
+            if (entry.m_strName == name && !entry.m_pImage) {
                 entry.m_pImage = copy->m_pImage;
                 entry.m_bThumbTried = 1;
                 copy->m_pImage = nullptr;

@@ -13,7 +13,7 @@
 #include "ZVUILibApp.h"
 
 namespace {
-// The list window's own messages are WM_APP + 0x54 to 0x58 here; the online mode uses 0x5A and
+// The list window's own messages are WM_APP + 0x54 to 0x59 here; the online mode uses 0x5A and
 // 0x5B (LumivoShowsClientUI.h, PictureListView.h).
 // Opens the folder last asked for; several requests before it is handled open it once each.
 const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
@@ -26,6 +26,8 @@ const UINT WM_BATCH_FOLDER_RELOAD = WM_APP + 0x56;
 const UINT WM_BATCH_POST = WM_APP + 0x57;
 // From the batch worker: lParam an owned BatchSummary, the end of the run.
 const UINT WM_BATCH_SUMMARY = WM_APP + 0x58;
+// From the folder scan: it has ended.
+const UINT WM_FOLDER_SCAN_ENDED = WM_APP + 0x59;
 } // namespace
 
 // The engine's view of the list. The getters run on the user-interface thread; the posts come
@@ -96,6 +98,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_MESSAGE(WM_BATCH_FOLDER_RELOAD, OnBatchFolderReload)
     ON_MESSAGE(WM_BATCH_POST, OnBatchPost)
     ON_MESSAGE(WM_BATCH_SUMMARY, OnBatchSummary)
+    ON_MESSAGE(WM_FOLDER_SCAN_ENDED, OnFolderScanEnded)
     ON_WM_CONTEXTMENU()
     ON_WM_KEYDOWN()
     ON_WM_LBUTTONDOWN()
@@ -213,6 +216,29 @@ LRESULT CPictureListView::OnUpdateView(WPARAM wParam, LPARAM lParam)
     if (!IsScanning() && g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd())
         g_pPicFullWnd->AdoptListPosition();
     return result;
+}
+
+// On the scan thread.
+void CPictureListView::OnEndFolderSearch()
+{
+    CKQPicListView::OnEndFolderSearch();
+    if (const HWND hwnd = m_hWnd)
+        ::PostMessageW(hwnd, WM_FOLDER_SCAN_ENDED, 0, 0);
+}
+
+// A disk folder without pictures or folders says so. A viewer opened on a file at start-up takes
+// its place from this scan or from none: a folder read later may list the file elsewhere.
+LRESULT CPictureListView::OnFolderScanEnded(WPARAM, LPARAM)
+{
+    if (IsScanning() || m_bOnline || m_hShellItem)
+        return 0;
+    if (g_pPicFullWnd && g_pPicFullWnd->GetSafeHwnd()) {
+        g_pPicFullWnd->AdoptListPosition();
+        g_pPicFullWnd->ForgetStartupFile();
+    }
+    if (!m_strFolder.IsEmpty() && GetItemCount() == 0)
+        ShowSplash(TranslateString(L"There is no picture"), IDP_LIST_EMPTY);
+    return 0;
 }
 
 ListDisplaySettings CPictureListView::CurrentDisplaySettings() const

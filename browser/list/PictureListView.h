@@ -39,6 +39,8 @@ public:
 
     // A new thumbnail in the viewer's strip redraws the strip.
     void OnIconLoadedUpdate(int index) override;
+    // A disk folder found empty shows so (PictureListView.cpp).
+    void OnEndFolderSearch() override;
     // A picture under the pointer shows its details (m_hovered) and its tip (HoverTipText);
     // folders keep the base's tip (PictureListInput.cpp).
     void OnHoverItem(KQ_PIC_LIST_ITEM* item) override;
@@ -161,6 +163,7 @@ public:
     struct ShellChild {
         std::wstring name, path; // the path: empty when the shell gives none
         bool folder = false;
+        bool picture = false;    // a file the list's filter takes: it gets a thumbnail
         int systemIcon = -1;     // folders: the index in the system image lists
     };
     static std::vector<ShellChild> ReadShellChildren(CZVShellTree& tree, HTREEITEM item);
@@ -210,6 +213,8 @@ public:
     String GetItemFullFileName(int index) override;
     // The file that stands for the item on disk: the cached picture of an online item.
     virtual String GetRelatedFileName(int index);
+    // The thumbnail of the file item from the file at path, when the item is still listed.
+    bool LoadThumbnailFrom(int fileIndex, const wchar_t* path);
     // Opens an online folder (null: reads one page more of the open one).
     void UpdateOnlineFolder(const wchar_t* path);
     void StartOnlineLoader(const wchar_t* path, int pages, int flags);
@@ -224,6 +229,9 @@ public:
     void WaitForOnlineLoader();
     CLumivoShowsClient& GetOnlineClient() { return m_client; }
     CLumivoShowsDownloadFileList& GetDownloadQueue() { return m_downloads; }
+    // The download queue's progress reports, on its worker: the viewer waiting for the picture
+    // shows how much has come. Always goes on.
+    static bool DownloadPicCB(CHttpDownload* download, long event, long value);
     // The viewer over the main frame on the picture; fileIndex counts the pictures only.
     void ShowFullPicture(int fileIndex) override;
 
@@ -237,6 +245,7 @@ protected:
     afx_msg LRESULT OnBatchFolderReload(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchPost(WPARAM, LPARAM);
     afx_msg LRESULT OnBatchSummary(WPARAM, LPARAM);
+    afx_msg LRESULT OnFolderScanEnded(WPARAM, LPARAM);
     afx_msg void OnContextMenu(CWnd* wnd, CPoint pos);
     afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);

@@ -2,6 +2,7 @@
 // children of the item, folders with the system's icons.
 #include "PictureListView.h"
 #include <commoncontrols.h>
+#include "PathFunc.h"
 #include "ZVShellTree.h"
 
 namespace {
@@ -120,7 +121,13 @@ void CPictureListView::ShowShellItem(CZVShellTree& tree, HTREEITEM item)
     ShowSplash(nullptr, -1);
     RemoveAllItem();
     m_strFolder = String();
-    const std::vector<ShellChild> children = ReadShellChildren(tree, item);
+    std::vector<ShellChild> children = ReadShellChildren(tree, item);
+    bool pictures = false;
+    for (ShellChild& child : children) {
+        child.picture = !child.folder && !child.path.empty() && !m_strFilter.IsEmpty() &&
+                        MatchWildcardList(m_strFilter.GetString(), GetFileNamePart(child.path.c_str()));
+        pictures = pictures || child.picture;
+    }
     Lock();
     m_shellChildren = children;
     for (const ShellChild& child : children) {
@@ -136,6 +143,16 @@ void CPictureListView::ShowShellItem(CZVShellTree& tree, HTREEITEM item)
     Unlock();
     m_bShellIconsPending = true;
     ChangeIconSize(static_cast<KQ_LS_ICON_SIZE>(m_nIconSize < 0 ? 0 : m_nIconSize), false);
+    // Picture files load their thumbnails as a folder's do, on the list's preview thread.
+    if (pictures) {
+        m_bPreviewStop = false;
+        m_bPreviewUpdate = true;
+        try {
+            m_pPreviewThread.reset(new std::thread(&CKQPicListView::UpdatePreviewThread, this));
+        } catch (...) {
+            m_pPreviewThread.reset();
+        }
+    }
     SendMessage(KQLV_MSG_FOLDER_CHANGED, 1, reinterpret_cast<LPARAM>(item));
     SendMessage(KQLV_MSG_UPDATE_VIEW);
 }

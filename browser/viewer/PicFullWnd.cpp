@@ -31,6 +31,7 @@ BEGIN_MESSAGE_MAP(CPicFullWnd, CWnd)
     ON_MESSAGE(KQLV_MSG_UPDATE_VIEW, OnUpdateView)
     ON_MESSAGE(WM_TOUCH, OnTouch)
     ON_MESSAGE(WM_SHOWS_VIEWER_LOADED, OnDownloaded)
+    ON_MESSAGE(WM_SHOWS_VIEWER_PROGRESS, OnDownloadProgress)
 END_MESSAGE_MAP()
 
 CPicFullWnd::CPicFullWnd()
@@ -80,6 +81,9 @@ int CPicFullWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_bStripDirty = true;
     m_nDirection = 1;
     ::RegisterTouchWindow(m_hWnd, 0);
+    m_loader.SetOwner(this);
+    m_loader.OnCreate();
+    m_loader.SetLoadingText(TranslateString(L"Downloading"));
     return 0;
 }
 
@@ -90,6 +94,8 @@ void CPicFullWnd::OnDestroy()
     if (m_nDownloadTicket && m_pList)
         m_pList->GetDownloadQueue().RegisterViewer(nullptr, nullptr);
     m_nDownloadTicket = 0;
+    m_loader.ShowLoading(false);
+    m_loader.OnDestroy();
     CWnd::OnDestroy();
 }
 
@@ -189,6 +195,7 @@ bool CPicFullWnd::StartDownload(const std::wstring& path)
     const int first = FirstPictureIndex(), last = first + GetPictureCount() - 1;
     const int at = first + m_nCurrent;
     const int to = m_nDirection < 0 ? std::max(first, at - 8) : std::min(last, at + 8);
+    m_loader.ShowLoading(true);
     queue.StartDownloadPicFile(at, to);
     m_strSplash = TranslateString(L"Downloading");
     return true;
@@ -263,6 +270,7 @@ bool CPicFullWnd::ShowPicture(int target, int flags)
     KillTimer(TIMER_ANIMATION);
     StopTransition();
     m_strSplash.clear();
+    m_loader.ShowLoading(false);
     if (!StartDownload(m_strPath) && !LoadInto(entry, m_strPath))
         m_strSplash = TranslateString(L"Error");
 
@@ -310,6 +318,7 @@ bool CPicFullWnd::OpenFile(const wchar_t* path)
         return false;
     m_nCurrent = -1;
     m_strPath = path;
+    m_bAwaitsListPosition = true;
     ViewerCacheEntry& entry = m_cache.Advance();
     m_nAngle = 0;
     m_bAnimated = m_bPlaying = m_bBackward = false;
@@ -497,6 +506,9 @@ void CPicFullWnd::Render()
             e.display->Tile(m_memDC.GetSafeHdc(), &all);
         else
             DrawPicture(m_memDC, e, RECT{e.place.x, e.place.y, e.place.x + e.place.width, e.place.y + e.place.height});
+    } else if (m_loader.IsVisabled()) {
+        CRect area(m_rcFit.right > m_rcFit.left ? m_rcFit : all);
+        m_loader.OnDrawLoading(&m_memDC, area);
     } else if (!m_strSplash.empty()) {
         RECT text = m_rcFit.right > m_rcFit.left ? m_rcFit : all;
         ::SetBkMode(m_memDC.GetSafeHdc(), TRANSPARENT);
@@ -555,6 +567,11 @@ void CPicFullWnd::StepFrame(bool backward)
 
 void CPicFullWnd::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == CAnimateImage::kTimerId) {
+        m_loader.OnTimer();
+        Render();
+        return;
+    }
     if (nIDEvent == TIMER_ANIMATION) {
         if (!m_bZoomButtonHeld)
             StepFrame(m_bBackward);
@@ -964,6 +981,16 @@ int CPicFullWnd::RemoveItem(int index)
     return count;
 }
 
+// Reports of a download the viewer no longer waits for are dropped.
+LRESULT CPicFullWnd::OnDownloadProgress(WPARAM percent, LPARAM ticket)
+{
+    if (!m_nDownloadTicket || static_cast<unsigned>(ticket) != m_nDownloadTicket || !m_loader.IsVisabled())
+        return 0;
+    m_loader.SetProgress(static_cast<int>(std::min<WPARAM>(percent, 100)));
+    Render();
+    return 0;
+}
+
 LRESULT CPicFullWnd::OnDownloaded(WPARAM result, LPARAM ticket)
 {
     // A download the viewer no longer waits for: the list may have been read again since.
@@ -982,6 +1009,7 @@ LRESULT CPicFullWnd::OnDownloaded(WPARAM result, LPARAM ticket)
     StopTransition();
     m_bPlaying = false;
     m_strSplash.clear();
+    m_loader.ShowLoading(false);
     if (result != 0) {
         wchar_t text[96];
         swprintf(text, 96, L"%ls:%u", TranslateString(L"Error Code"), static_cast<unsigned>(result));
@@ -1017,12 +1045,13 @@ bool CPicFullWnd::ShowsInStrip(int listIndex)
 
 void CPicFullWnd::AdoptListPosition()
 {
-    if (m_nCurrent >= 0 || m_strPath.empty() || !m_pList)
+    if (m_nCurrent >= 0 || !m_bAwaitsListPosition || m_strPath.empty() || !m_pList)
         return;
     const int index = m_pList->FindItemByPath(m_strPath.c_str());
     const int first = FirstPictureIndex();
     if (index < first)
         return;
+    m_bAwaitsListPosition = false;
     m_nCurrent = index - first;
     m_bStripDirty = true;
     LayoutStrip();

@@ -5,6 +5,7 @@
 // list (paths, sizes), never the list's records.
 #include <string>
 #include <vector>
+#include "AnimateImage.h"
 #include "AppFrame.h"
 #include "KQMemDC.h"
 #include "ViewerCache.h"
@@ -58,8 +59,11 @@ public:
     // the last). Returns the pictures left.
     int RemoveItem(int index);
 
-    // The list found the file the viewer opened on: it becomes the current item.
+    // The list found the file the viewer opened on: it becomes the current item. Only the scan
+    // that was running when the viewer opened may place it: ForgetStartupFile after it ends.
     void AdoptListPosition();
+    void ForgetStartupFile() { m_bAwaitsListPosition = false; }
+    bool AwaitsListPosition() const { return m_bAwaitsListPosition; }
     bool ShowsInStrip(int listIndex);
 
     void LayoutStrip();
@@ -85,6 +89,9 @@ public:
     int GetNoteCount() const { return m_nNotes; }
     // The text shown in place of a picture that is not there (downloading, failed), or empty.
     const std::wstring& GetSplashText() const { return m_strSplash; }
+    // The loading animation over a picture being fetched, and the percentage it shows (-1 none).
+    bool IsLoadingShown() const { return m_loader.IsVisabled(); }
+    int GetLoadingProgress() const { return m_loader.GetProgress(); }
     std::wstring GetAniCaption() const;
     std::wstring GetTitleText();
     // Pops up a translated note over the viewer with the warning sound.
@@ -120,6 +127,7 @@ protected:
     afx_msg LRESULT OnUpdateView(WPARAM, LPARAM);
     afx_msg LRESULT OnTouch(WPARAM, LPARAM);
     afx_msg LRESULT OnDownloaded(WPARAM result, LPARAM ticket);
+    afx_msg LRESULT OnDownloadProgress(WPARAM percent, LPARAM ticket);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -166,6 +174,8 @@ private:
     int m_nNotes = 0;
     std::wstring m_strSplash;
     unsigned m_nDownloadTicket = 0; // of the download the viewer waits for, 0 none
+    CAnimateImage m_loader;         // shown while it waits
+    bool m_bAwaitsListPosition = false; // opened on a file that the list has not placed yet
     viewer::TouchGestures m_touch;
     // The strip's art: the checker under thumbnails (seen through transparent ones) and the
     // pictures of cells whose thumbnail is not there yet, a picture's and a download's.

@@ -9,6 +9,8 @@
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
+#include "PicFullScreenFrame.h"
+#include "PicFullWnd.h"
 #include "ScreenPicture.h"
 #include "ZVUILibApp.h"
 #include "TestSupport.h"
@@ -254,3 +256,57 @@ TEST(ShowsProgramOnline, StartsOnTheCachedDirectoryAndListsItOnline)
 }
 
 } // namespace
+
+// The viewer opened on a picture not fetched yet shows the loading animation. The progress of
+// the download queue's transfers reaches it only for that picture, and its end takes the
+// animation away.
+TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
+{
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
+    ASSERT_NE(viewer, nullptr);
+    PumpFor(100);
+    CPicFullWnd& view = viewer->m_wndView;
+    EXPECT_TRUE(view.IsLoadingShown());
+    EXPECT_EQ(view.GetLoadingProgress(), -1);
+    CLumivoShowsDownloadFileList& queue = list().GetDownloadQueue();
+    auto fetch = [&](CKQListFile& item) {
+        queue.OnDownloadStart(&item);
+        EXPECT_TRUE(queue.DownloadPicFile(&item, item.m_strName.GetString(), -1)) << queue.GetLastStatus();
+        PumpPending();
+    };
+    CKQListFile other(L"Textures\\Textures002.png");
+    fetch(other);
+    queue.OnDownloadFinish(&other, 0);
+    PumpPending();
+    EXPECT_TRUE(view.IsLoadingShown());
+    EXPECT_EQ(view.GetLoadingProgress(), -1) << "another picture's download";
+    CKQListFile shown(L"Textures\\Textures001.png");
+    fetch(shown);
+    EXPECT_EQ(view.GetLoadingProgress(), 100);
+    queue.OnDownloadFinish(&shown, 0);
+    PumpPending();
+    EXPECT_FALSE(view.IsLoadingShown());
+    viewer->DestroyWindow();
+    PumpPending();
+}
+
+TEST(DownloadProgressTest, ReportsGiveThePercentageFetched)
+{
+    const struct {
+        long event, value;
+        int64_t total;
+        int percent;
+    } cases[] = {
+        {HTTP_EVENT_RECEIVED, 50, 200, 25},
+        {HTTP_EVENT_RECEIVED, 200, 200, 100},
+        {HTTP_EVENT_RECEIVED, 50, 0, -1}, // no length sent
+        {HTTP_EVENT_RECEIVED, 2000000000, 4000000000LL, 50},
+        {HTTP_EVENT_RECEIVED, 300, 200, 100},
+        {HTTP_EVENT_STATE, HTTP_STATE_DONE, 0, 100},
+        {HTTP_EVENT_STATE, HTTP_STATE_TRANSFER, 200, -1},
+        {HTTP_EVENT_TOTAL, 200, 200, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DownloadPercent(c.event, c.value, c.total), c.percent) << c.event << " " << c.value << " " << c.total;
+}

@@ -14,6 +14,7 @@
 #include "LumivoShowsIds.h"
 #include "MainFrame.h"
 #include "PaneView.h"
+#include "PicDetailWnd.h"
 #include "PathFunc.h"
 #include "ProgramStart.h"
 #include "ShellService.h"
@@ -22,6 +23,7 @@
 #include "WallpaperCommands.h"
 #include "WindowTestApp.h"
 #include "ZVImage.h"
+#include "ZVShellTree.h"
 #include "ZVUILibApp.h"
 
 // Named: the test files of this program are compiled together.
@@ -769,6 +771,35 @@ TEST_F(PictureListTest, HoveredPictureTipGivesItsSizeAndFileSize)
     EXPECT_EQ(CPictureListView::HoverTipText(L"x.jpg", 4000, 3000, 5ull << 30), L"x.jpg\r\n4000 x 3000  5.00G");
 }
 
+// The side pane's details follow the hovered picture; a folder leaves them, and the same picture
+// hovered again is not drawn again (the pointer crosses item after item).
+TEST_F(PictureListTest, HoveredPictureShowsInTheDetailsPanel)
+{
+    CPicDetailWnd& panel = frame->m_wndPane.m_mainBar.m_details;
+    ASSERT_NE(panel.memDC.m_hDC, nullptr);
+    const COLORREF mark = RGB(1, 2, 3);
+    auto hover = [&](int index) {
+        const CPoint at = PointOn(index);
+        List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    };
+    const struct {
+        const wchar_t* item;
+        const wchar_t* shown; // the panel's file name after
+        bool drawn;           // the panel was drawn again
+    } steps[] = {
+        {L"a.bmp", L"a.bmp", true}, {L"sub", L"a.bmp", false}, {L"a.bmp", L"a.bmp", false}, {L"b.bmp", L"b.bmp", true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.item);
+        ::SetPixel(panel.memDC.m_hDC, 0, 0, mark);
+        hover(Index(step.item));
+        EXPECT_EQ(panel.details.fileName, step.shown);
+        EXPECT_EQ(::GetPixel(panel.memDC.m_hDC, 0, 0) != mark, step.drawn);
+    }
+    EXPECT_EQ(panel.details.width, 64);
+    EXPECT_EQ(panel.details.height, 48);
+}
+
 // The tree's Computer has no path: the list shows its drives, folders with the system's icons
 // (Wine's C: among them), which open as folders; the list's own cells come back after.
 TEST_F(PictureListTest, ComputerListsItsDrivesAsFoldersWithSystemIcons)
@@ -806,6 +837,77 @@ TEST_F(PictureListTest, ComputerListsItsDrivesAsFoldersWithSystemIcons)
     EXPECT_EQ(List().GetShellItem(), nullptr);
     EXPECT_EQ(List().m_nCellHeight, cellHeight);
     EXPECT_EQ(List().GetItemFullFileName(Index(L"a.bmp")), temp.At(L"a.bmp").c_str());
+}
+
+// A tree whose one item is a folder of the disk, shown by the list as a shell item.
+class FolderTree : public CZVShellTree {
+public:
+    HTREEITEM AddFolder(const std::wstring& path)
+    {
+        auto* data = static_cast<ZVTreeItemData*>(::GlobalAlloc(GPTR, sizeof(ZVTreeItemData)));
+        data->pidlFQ = ::ILCreateFromPathW(path.c_str());
+        data->pidlRel = data->pidlFQ ? ::ILClone(data->pidlFQ) : nullptr;
+        return InsertShellItem(TVI_ROOT, data, L"folder", 0, 0, FALSE);
+    }
+};
+
+// Picture files among a shell item's children get their thumbnails as a folder's pictures do;
+// other files do not.
+TEST_F(PictureListTest, PictureFilesAmongShellItemsGetThumbnails)
+{
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"shell").c_str(), nullptr));
+    ASSERT_TRUE(TempFolder::Put(temp.At(L"shell\\pic.bmp"), Bitmap(64, 48)));
+    ASSERT_TRUE(TempFolder::Put(temp.At(L"shell\\notes.txt"), "text"));
+    FolderTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | TVS_HASBUTTONS, CRect(0, 0, 100, 100), frame, 4321));
+    const HTREEITEM item = tree.AddFolder(temp.At(L"shell"));
+    ASSERT_NE(item, nullptr);
+    List().ShowShellItem(tree, item);
+    auto indexOf = [&](const wchar_t* name) {
+        for (int i = 0; i < List().GetItemCount(); ++i)
+            if (_wcsicmp(List().GetItemFullFileName(i).GetString(), temp.At(name).c_str()) == 0)
+                return i;
+        return -1;
+    };
+    const int picture = indexOf(L"shell\\pic.bmp"), text = indexOf(L"shell\\notes.txt");
+    ASSERT_GE(picture, 0);
+    ASSERT_GE(text, 0);
+    auto width = [&](int index) {
+        KQ_PIC_LIST_ITEM entry = {};
+        List().Lock();
+        const bool own = List().GetItem(index, &entry) && entry.pImage && entry.pImage != List().GetLoadingImage();
+        const int w = own ? int(entry.pImage->GetWidth()) : 0;
+        List().Unlock();
+        return w;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return width(picture) > 0; }, 10000));
+    PumpFor(200);
+    EXPECT_EQ(width(text), 0);
+    Reopen(temp.Root(), 5);
+    tree.DestroyWindow();
+}
+
+// A disk folder the scan found nothing in says so; a folder with a sub-folder is not empty, and
+// the next folder with pictures takes the note away.
+TEST_F(PictureListTest, AnEmptyFolderSaysThereIsNoPicture)
+{
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"sub\\inner").c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"notes").c_str(), nullptr));
+    ASSERT_TRUE(TempFolder::Put(temp.At(L"notes\\read.txt"), "text"));
+    const struct {
+        const wchar_t* folder;
+        size_t items;
+        bool splash;
+    } cases[] = {
+        {L"sub\\inner", 0, true}, {L"notes", 0, true}, {L"sub", 1, false}, {nullptr, 5, false}, {L"sub\\inner", 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder ? c.folder : L"(root)");
+        Reopen(c.folder ? temp.At(c.folder) : temp.Root(), c.items);
+        PumpPending();
+        EXPECT_EQ(std::wstring(List().m_strSplash.GetString()), c.splash ? L"There is no picture" : L"");
+        EXPECT_EQ(List().m_nSplashRes, c.splash ? IDP_LIST_EMPTY : -1);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -501,6 +501,38 @@ TEST_F(ViewerTest, AnimatedPictureShowsItsFramesAndDelay)
 }
 
 
+// A viewer opened on a file takes its place from the scan that ends next, or never: a folder
+// opened later that lists the file leaves the viewer apart from the list.
+TEST_F(ViewerTest, OnlyTheNextScanPlacesAFileTheViewerOpenedOn)
+{
+    ASSERT_TRUE(::CreateDirectoryW(temp.At(L"later").c_str(), nullptr));
+    ASSERT_TRUE(PutJpeg(temp.At(L"later\\e.jpg"), 40, 30));
+    const struct {
+        std::wstring folder, file;
+        int current; // after the scan of that folder, and still after that of the file's own one
+    } cases[] = {{temp.Root(), temp.At(L"b.jpg"), 1}, {temp.Root(), temp.At(L"later\\e.jpg"), -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        CPicFullScreenFrame* frame = CPicFullScreenFrame::OpenOnFile(main, c.file.c_str());
+        ASSERT_NE(frame, nullptr);
+        CPicFullWnd& view = frame->m_wndView;
+        EXPECT_TRUE(view.AwaitsListPosition());
+        main->m_wndList.OpenFolder(c.folder.c_str());
+        PumpFor(100);
+        ASSERT_TRUE(PumpUntil([&] { return !main->m_wndList.IsScanning() && !view.AwaitsListPosition(); }));
+        EXPECT_EQ(c.current, view.GetCurrent());
+        main->m_wndList.OpenFolder(temp.At(L"later").c_str());
+        PumpFor(100);
+        ASSERT_TRUE(PumpUntil([&] { return !main->m_wndList.IsScanning() && main->m_wndList.GetItemCount() == 1; }));
+        PumpPending();
+        EXPECT_EQ(c.current, view.GetCurrent()) << "the file's own folder read later";
+        frame->DestroyWindow();
+        PumpPending();
+        main->m_wndList.OpenFolder(temp.Root().c_str());
+        ASSERT_TRUE(PumpUntil([&] { return !main->m_wndList.IsScanning() && main->m_wndList.GetItemCount() == 5; }));
+    }
+}
+
 // Started on an animated picture, the browser's main frame never shows: the animation bar
 // belongs to the viewer and sits over its picture, at its bottom left.
 TEST_F(ViewerTest, AnimationBarBelongsToTheViewerInAViewerOnlyStart)
