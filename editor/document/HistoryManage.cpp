@@ -277,7 +277,7 @@ BOOL CHistoryManage::FindPreviousLayerState(uint32_t serial, CLayerInfo& state) 
         if (HoldsLayerState(record) && record.m_layer && record.m_layer->fields.serial == serial) {
             if (!record.m_layer->HasPixels())
                 return FALSE;
-            state = record.m_layer->Restore();
+            record.m_layer->RestoreInto(state);
             return TRUE;
         }
         if (IsMergeStep(record) && record.m_list)
@@ -287,14 +287,14 @@ BOOL CHistoryManage::FindPreviousLayerState(uint32_t serial, CLayerInfo& state) 
                     // state kept from after it.
                     if (!UnchangedByMerge(record.kind, layer->fields) || !layer->HasPixels())
                         return FALSE;
-                    state = layer->Restore();
+                    layer->RestoreInto(state);
                     return TRUE;
                 }
     }
     const auto base = m_bases.find(serial);
     if (base == m_bases.end())
         return FALSE;
-    state = base->second->Restore();
+    base->second->RestoreInto(state);
     return TRUE;
 }
 

@@ -86,7 +86,8 @@ public:
     // Callers check 0 <= index < count.
     const CHistoryData& RecordAt(int index) const { return m_records[index]; }
     // The state the layer had before the record at position, by serial, from the records
-    // before it or the kept base states. FALSE when it is not known.
+    // before it or the kept base states, written into state's pictures where they have its
+    // size. FALSE, with state untouched, when it is not known.
     BOOL FindPreviousLayerState(uint32_t serial, CLayerInfo& state) const;
     // A layer step at index 1 or later holds the serial.
     BOOL LayerInLaterRecords(uint32_t serial) const;

@@ -54,11 +54,20 @@ void CPicEditView::Undo()
             break;
         case HISTORY_MODIFY: {
             CLayerInfo state;
+            // The state is written into the layer's own pictures where it has their size, and
+            // then moved in: no picture is made or copied whole.
+            if (target) {
+                state.displayed.Transfer(target->displayed);
+                state.source.Transfer(target->source);
+            }
             if (target && history.FindPreviousLayerState(serial, state)) {
                 const int id = target->id;
-                list.ReplaceLayer(id, state);
                 list.currentId = id;
                 list.currentType = state.type;
+                list.ReplaceLayer(id, std::move(state));
+            } else if (target) {
+                target->displayed.Transfer(state.displayed);
+                target->source.Transfer(state.source);
             }
             fitBackground = recordedId == 0;
             break;
