@@ -168,9 +168,10 @@ bool CxImage::GaussianBlur(float radius, CxImage* dst)
 {
     return Effect(1, [&] {
         const double sigma = std::clamp(static_cast<double>(radius), 0.0, 250.0);
-        Planes planes = ReadPlanes(*this);
+        // Stoppable: a restarted preview does not wait for a whole copy of a large picture.
+        Planes planes = ReadPlanes(*this, true);
         EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
-        if (!GaussianPlanes(planes, sigma, run))
+        if (run.Stopped() || !GaussianPlanes(planes, sigma, run))
             return false;
         if (dst && dst != this) {
             if (!dst->Copy(*this))
