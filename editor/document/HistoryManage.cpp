@@ -47,6 +47,21 @@ CLayerInfo CHistoryData::GetLayer() const
     return none;
 }
 
+void CHistoryData::GetLayerInto(CLayerInfo& layer) const
+{
+    if (m_layer) {
+        m_layer->RestoreInto(layer);
+        return;
+    }
+    layer = CLayerInfo();
+    layer.id = -1;
+}
+
+const CLayerInfo* CHistoryData::GetLayerFields() const
+{
+    return m_layer ? &m_layer->fields : nullptr;
+}
+
 int32_t CHistoryData::GetLayerId() const
 {
     return m_layer ? m_layer->fields.id : -1;

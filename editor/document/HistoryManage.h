@@ -39,6 +39,10 @@ public:
 
     // The snapshot as a whole layer, pictures rebuilt; a default layer with id -1 without one.
     CLayerInfo GetLayer() const;
+    // The same written into layer, whose pictures' buffers are reused where the sizes match.
+    void GetLayerInto(CLayerInfo& layer) const;
+    // The snapshot's fields without its pictures; null without a snapshot.
+    const CLayerInfo* GetLayerFields() const;
     // The place the layer had in the list when recorded; -1 without a snapshot.
     int32_t GetLayerId() const;
     uint32_t GetLayerSerial() const;
