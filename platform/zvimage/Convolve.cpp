@@ -111,7 +111,10 @@ bool ReplaceRows(CxImage& image, EffectRun& run, long half, RowMaker& maker)
     // overwritten them already, so they are kept aside before any chunk starts.
     const long rows = top - bottom;
     const unsigned threads = run.Threads();
-    const long chunks = std::min<long>(rows, threads > 1 ? static_cast<long>(threads) * 8 : 1);
+    // A large kernel gets fewer, taller chunks, so that the rows kept aside stay within a
+    // quarter of the picture.
+    const long chunks = std::max(1L, std::min({rows, threads > 1 ? static_cast<long>(threads) * 8 : 1L,
+                                               std::max<long>(threads, rows / std::max(1L, 8 * half))}));
     const auto chunkStart = [&](long c) { return bottom + static_cast<long>(int64_t(rows) * c / chunks); };
     const size_t haloRows = static_cast<size_t>(2 * half);
     std::vector<BYTE> halo(static_cast<size_t>(chunks) * haloRows * bytes);
