@@ -111,6 +111,7 @@ public:
         // costs more to have zeroed and faulted in than the tiles cost to copy.
         if (FitsInto(out)) {
             Unpack(out);
+            out.SetEscape(0);   // as a new picture's
             return;
         }
         CZVImage made;
