@@ -1,7 +1,8 @@
 // Emboss and Edge on a 12-megapixel picture as the editor's commands run them: the filter on the
 // current layer with its history step, then the composite made again; twenty of each in a row,
-// then undone as far as the history reaches. Prints the medians and the private bytes after each
-// command, and writes the picture as a PAM file for the peer. Run through bench/editor/commands.
+// then undone as far as the history reaches and redone. Prints the medians and the private
+// bytes after each command, and writes the picture as a PAM file for the peer. Run through
+// bench/editor/commands.
 #include <windows.h>
 #include <psapi.h>
 #include <algorithm>
@@ -69,13 +70,23 @@ void Run(const char* name, CPicEditView& view, const std::function<void()>& comm
         if (doc.history.position == before)
             break;
     }
+    std::vector<double> redos;
+    while (doc.history.position + 1 < doc.history.GetCount()) {
+        const int before = doc.history.position;
+        redos.push_back(Ms([&] {
+            view.Redo();
+            doc.RebuildComposite();
+        }));
+        if (doc.history.position == before)
+            break;
+    }
     // Once the history is full, every later command should leave the memory where it was.
     const int full = std::min(kRounds - 1, std::max(0, doc.history.limit));
     const double atFull = memory[full];
     const double highest = *std::max_element(memory.begin() + full, memory.end());
-    std::printf("%s command_ms %.1f undo_ms %.1f undos %zu history %d limit %d mem_full_mb %.0f mem_peak_mb %.0f mem_last_mb %.0f\n",
-                name, Median(commands), Median(undos), undos.size(), steps, doc.history.limit, atFull, highest,
-                memory.back());
+    std::printf("%s command_ms %.1f undo_ms %.1f undos %zu redo_ms %.1f history %d limit %d mem_full_mb %.0f mem_peak_mb %.0f mem_last_mb %.0f\n",
+                name, Median(commands), Median(undos), undos.size(), Median(redos), steps, doc.history.limit, atFull,
+                highest, memory.back());
 }
 
 } // namespace

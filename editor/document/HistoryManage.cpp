@@ -47,6 +47,21 @@ CLayerInfo CHistoryData::GetLayer() const
     return none;
 }
 
+void CHistoryData::GetLayerInto(CLayerInfo& layer) const
+{
+    if (m_layer) {
+        m_layer->RestoreInto(layer);
+        return;
+    }
+    layer = CLayerInfo();
+    layer.id = -1;
+}
+
+const CLayerInfo* CHistoryData::GetLayerFields() const
+{
+    return m_layer ? &m_layer->fields : nullptr;
+}
+
 int32_t CHistoryData::GetLayerId() const
 {
     return m_layer ? m_layer->fields.id : -1;
@@ -289,7 +304,7 @@ BOOL CHistoryManage::FindPreviousLayerState(uint32_t serial, CLayerInfo& state) 
         if (HoldsLayerState(record) && record.m_layer && record.m_layer->fields.serial == serial) {
             if (!record.m_layer->HasPixels())
                 return FALSE;
-            state = record.m_layer->Restore();
+            record.m_layer->RestoreInto(state);
             return TRUE;
         }
         if (IsMergeStep(record) && record.m_list)
@@ -299,14 +314,14 @@ BOOL CHistoryManage::FindPreviousLayerState(uint32_t serial, CLayerInfo& state) 
                     // state kept from after it.
                     if (!UnchangedByMerge(record.kind, layer->fields) || !layer->HasPixels())
                         return FALSE;
-                    state = layer->Restore();
+                    layer->RestoreInto(state);
                     return TRUE;
                 }
     }
     const auto base = m_bases.find(serial);
     if (base == m_bases.end())
         return FALSE;
-    state = base->second->Restore();
+    base->second->RestoreInto(state);
     return TRUE;
 }
 

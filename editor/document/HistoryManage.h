@@ -39,6 +39,10 @@ public:
 
     // The snapshot as a whole layer, pictures rebuilt; a default layer with id -1 without one.
     CLayerInfo GetLayer() const;
+    // The same written into layer, whose pictures' buffers are reused where the sizes match.
+    void GetLayerInto(CLayerInfo& layer) const;
+    // The snapshot's fields without its pictures; null without a snapshot.
+    const CLayerInfo* GetLayerFields() const;
     // The place the layer had in the list when recorded; -1 without a snapshot.
     int32_t GetLayerId() const;
     uint32_t GetLayerSerial() const;
@@ -89,7 +93,8 @@ public:
     // Callers check 0 <= index < count.
     const CHistoryData& RecordAt(int index) const { return m_records[index]; }
     // The state the layer had before the record at position, by serial, from the records
-    // before it or the kept base states. FALSE when it is not known.
+    // before it or the kept base states, written into state's pictures where they have its
+    // size. FALSE, with state untouched, when it is not known.
     BOOL FindPreviousLayerState(uint32_t serial, CLayerInfo& state) const;
     // A layer step at index 1 or later holds the serial.
     BOOL LayerInLaterRecords(uint32_t serial) const;

@@ -29,15 +29,15 @@ public:
     static const std::vector<BYTE>& ExifBlockOf(const CxImage& p) { return p.*(&PictureAccess::m_exifBlock); }
     static bool HasFrames(const CxImage& p) { return !(p.*(&PictureAccess::m_frames)).empty(); }
 
-    void Settle(const Info& info, const CX_IMAGE_EXIFINFO& exif, const std::vector<BYTE>& exifBlock,
-                const std::wstring& fileName)
+    static void Settle(CxImage& p, const Info& info, const CX_IMAGE_EXIFINFO& exif, const std::vector<BYTE>& exifBlock,
+                       const std::wstring& fileName)
     {
-        m_info = info;
-        m_exif = exif;
-        m_exifBlock = exifBlock;
-        m_fileName = fileName;
-        SetXDPI(info.xdpi);
-        SetYDPI(info.ydpi);
+        p.*(&PictureAccess::m_info) = info;
+        p.*(&PictureAccess::m_exif) = exif;
+        p.*(&PictureAccess::m_exifBlock) = exifBlock;
+        p.*(&PictureAccess::m_fileName) = fileName;
+        p.SetXDPI(info.xdpi);
+        p.SetYDPI(info.ydpi);
     }
 };
 
@@ -107,27 +107,50 @@ public:
             out = whole->picture;
             return;
         }
-        PictureAccess made;
+        // A picture of the same shape is written over where it is: a fresh 12-megapixel buffer
+        // costs more to have zeroed and faulted in than the tiles cost to copy.
+        if (FitsInto(out)) {
+            Unpack(out);
+            out.SetEscape(0);   // as a new picture's
+            return;
+        }
+        CZVImage made;
         if (!made.Create(width, height, bpp, info.type))
             throw std::bad_alloc();
-        if (!palette.empty())
-            std::memcpy(made.GetPalette(), palette.data(), palette.size() * sizeof(RGBQUAD));
-        Fill(pixels, made.GetBits());
-        if (hasAlpha) {
-            if (!made.AlphaCreate())
-                throw std::bad_alloc();
-            Fill(alpha, made.AlphaGetPointer());
-        }
-        if (hasSelection) {
-            if (!made.SelectionCreate())
-                throw std::bad_alloc();
-            Fill(selection, made.SelectionGetPointer());
-        }
-        made.Settle(info, exif, exifBlock, fileName);
+        Unpack(made);
         out.Transfer(made);
     }
 
 private:
+    bool FitsInto(const CxImage& p) const
+    {
+        return p.IsValid() && !PictureAccess::HasFrames(p) && p.GetWidth() == width && p.GetHeight() == height &&
+               p.GetBpp() == bpp && p.GetEffWidth() == pixels.rowBytes && p.GetNumColors() == palette.size();
+    }
+
+    // Every plane of p (of this picture's shape) written whole from the tiles.
+    void Unpack(CxImage& p) const
+    {
+        if (!palette.empty())
+            std::memcpy(p.GetPalette(), palette.data(), palette.size() * sizeof(RGBQUAD));
+        Fill(pixels, p.GetBits());
+        if (hasAlpha) {
+            if (!p.AlphaCreate())
+                throw std::bad_alloc();
+            Fill(alpha, p.AlphaGetPointer());
+        } else {
+            p.AlphaDelete();
+        }
+        if (hasSelection) {
+            if (!p.SelectionCreate())
+                throw std::bad_alloc();
+            Fill(selection, p.SelectionGetPointer());
+        } else {
+            p.SelectionDelete();
+        }
+        PictureAccess::Settle(p, info, exif, exifBlock, fileName);
+    }
+
     void Fill(const StoredPlane& plane, BYTE* to) const
     {
         ForEachTile(plane, tileRows, [&](size_t i, uint32_t x, uint32_t w, uint32_t y, uint32_t h) {
@@ -192,12 +215,29 @@ CLayerInfo FieldsOnly(const CLayerInfo& layer)
 
 CLayerInfo StoredLayer::Restore() const
 {
-    CLayerInfo layer(fields);
+    CLayerInfo layer;
+    RestoreInto(layer);
+    return layer;
+}
+
+void StoredLayer::RestoreInto(CLayerInfo& layer) const
+{
+    // The layer's own pictures are kept through the assignment so that a state of the same
+    // size is written into their buffers.
+    CZVImage displayed, source;
+    displayed.Transfer(layer.displayed);
+    source.Transfer(layer.source);
+    layer = fields;
+    layer.displayed.Transfer(displayed);
+    layer.source.Transfer(source);
     if (m_displayed)
         m_displayed->RestoreInto(layer.displayed);
+    else
+        layer.displayed.Destroy();
     if (m_source)
         m_source->RestoreInto(layer.source);
-    return layer;
+    else
+        layer.source.Destroy();
 }
 
 CLayeredManage StoredList::Restore() const

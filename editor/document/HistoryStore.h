@@ -28,6 +28,8 @@ class StoredPicture;
 class StoredLayer {
 public:
     CLayerInfo Restore() const;
+    // The same into layer, whose pictures' buffers are reused where the sizes match.
+    void RestoreInto(CLayerInfo& layer) const;
     bool HasPixels() const { return m_hasPixels; }
 
     CLayerInfo fields;   // without pictures

@@ -340,8 +340,13 @@ void CLayerDocument::ApplyHistoryRecord(CHistoryData* record)
         break;
     case HISTORY_MODIFY:
         if (target) {
+            // Written into the layer's own pictures, as an undo is.
+            CLayerInfo state;
+            state.displayed.Transfer(target->displayed);
+            state.source.Transfer(target->source);
+            record->GetLayerInto(state);
             const int id = target->id;
-            layers.ReplaceLayer(id, record->GetLayer());
+            layers.ReplaceLayer(id, std::move(state));
             layers.currentId = id;
         }
         break;

@@ -54,11 +54,20 @@ void CPicEditView::Undo()
             break;
         case HISTORY_MODIFY: {
             CLayerInfo state;
+            // The state is written into the layer's own pictures where it has their size, and
+            // then moved in: no picture is made or copied whole.
+            if (target) {
+                state.displayed.Transfer(target->displayed);
+                state.source.Transfer(target->source);
+            }
             if (target && history.FindPreviousLayerState(serial, state)) {
                 const int id = target->id;
-                list.ReplaceLayer(id, state);
                 list.currentId = id;
                 list.currentType = state.type;
+                list.ReplaceLayer(id, std::move(state));
+            } else if (target) {
+                target->displayed.Transfer(state.displayed);
+                target->source.Transfer(state.source);
             }
             fitBackground = recordedId == 0;
             break;
@@ -102,9 +111,14 @@ BOOL CPicEditView::Redo()
     // A copy: applying it may change the history's records (ids shifted for a new background).
     CHistoryData record = history.RecordAt(p + 1);
     const bool layerState = record.kind == HISTORY_LAYER && record.action != HISTORY_SWAP;
+    // Its fields only: the pictures are restored once, by the record's application below.
     CLayerInfo snapshot;
-    if (layerState)
-        snapshot = record.GetLayer();
+    if (layerState) {
+        if (const CLayerInfo* fields = record.GetLayerFields())
+            snapshot = *fields;
+        else
+            snapshot.id = -1;
+    }
     if (const CLayerInfo* base = doc.layers.GetLayer(0)) {
         if (layerState && snapshot.width > 0 && snapshot.height > 0) {
             resizeRatioX = static_cast<float>(base->width) / snapshot.width;

@@ -1,5 +1,6 @@
 #include "ZVEffectDialog.h"
 #include <algorithm>
+#include <utility>
 #include "LayerInfo.h"
 #include "PicEditView.h"
 
@@ -64,6 +65,10 @@ BOOL CZVEffectDialog::OnInitDialog()
             m_host.hooks.emptyBrushPictures(m_host.frame);
         if (CLayerInfo* layer = m_host.TargetLayer()) {
             m_source.Copy(layer->displayed);
+            // The first run's working picture is made now, while the dialog opens, rather than
+            // by the first run: a new picture of this size is zeroed and faulted in page by
+            // page, which held up the first preview by a few tenths of a second.
+            m_workIsSource = m_work.Copy(m_source);
             m_openAngle = layer->angle;
             m_layerTaken = true;
         }
@@ -155,7 +160,11 @@ DWORD WINAPI CZVEffectDialog::ProcessThread(LPVOID param)
     CEffectRun* run = static_cast<CEffectRun*>(param);
     CZVEffectDialog* dialog = run->owner;
     LPARAM hasResult = 0;
-    if (run->processor && dialog->m_source.IsValid() && dialog->m_work.Copy(dialog->m_source)) {
+    // Only the first run finds the working picture as the source; any later one copies it.
+    const bool ready = std::exchange(dialog->m_workIsSource, false);
+    if (ready)
+        dialog->m_work.SetEscape(0);
+    if (run->processor && dialog->m_source.IsValid() && (ready || dialog->m_work.Copy(dialog->m_source))) {
         // The copy clears the escape flag; a run abandoned before it must still stop.
         if (run->abandoned.load())
             dialog->m_work.SetEscape(1);

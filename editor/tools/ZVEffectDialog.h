@@ -78,6 +78,8 @@ private:
     // The worker's picture: the source copied in, then the effect applied. Handed to the layer
     // with the result, in exchange for the picture the layer showed.
     CZVImage m_work;
+    // m_work holds the source as copied at opening; read and cleared by the first worker.
+    bool m_workIsSource = false;
     CZVImage m_source;
     std::unique_ptr<CEffectRun> m_run;
     CToolHost m_host;

@@ -126,8 +126,12 @@ bool CxImage::Copy(const CxImage& src, bool copyPixels, bool copySelection, bool
     const bool sameBuffer = copyPixels && m_dib && m_width == src.m_width && m_height == src.m_height &&
                             m_bpp == src.m_bpp && m_bits - m_dib.get() == src.m_bits - src.m_dib.get();
     if (sameBuffer) {
-        m_alpha.reset();
-        m_selection.reset();
+        // The alpha and selection planes have the size of the source's too: kept where the
+        // source has them, overwritten below.
+        if (!(copyAlpha && src.m_alpha))
+            m_alpha.reset();
+        if (!(copySelection && src.m_selection))
+            m_selection.reset();
         m_frames.clear();
     } else if (!Create(src.m_width, src.m_height, src.m_bpp, src.m_info.type)) {
         return false;
@@ -142,7 +146,8 @@ bool CxImage::Copy(const CxImage& src, bool copyPixels, bool copySelection, bool
     const size_t plane = static_cast<size_t>(m_width) * m_height;
     // A plane that cannot be had fails the copy: no picture without the alpha it should have.
     if (copyAlpha && src.m_alpha) {
-        m_alpha.reset(static_cast<BYTE*>(std::malloc(plane)));
+        if (!m_alpha)
+            m_alpha.reset(static_cast<BYTE*>(std::malloc(plane)));
         if (!m_alpha) {
             Destroy();
             return false;
@@ -150,7 +155,8 @@ bool CxImage::Copy(const CxImage& src, bool copyPixels, bool copySelection, bool
         std::memcpy(m_alpha.get(), src.m_alpha.get(), plane);
     }
     if (copySelection && src.m_selection) {
-        m_selection.reset(static_cast<BYTE*>(std::malloc(plane)));
+        if (!m_selection)
+            m_selection.reset(static_cast<BYTE*>(std::malloc(plane)));
         if (!m_selection) {
             Destroy();
             return false;

@@ -1,6 +1,8 @@
 // CxImage: the base effects (tones, convolution, edges, noise, Gaussian blur, red eye).
 #include "CxImage.h"
 #include <cmath>
+#include <vector>
+#include "Convolve.h"
 #include "EffectSupport.h"
 
 using namespace zvimage;
@@ -111,75 +113,40 @@ bool CxImage::Filter(const long* kernel, long size, long divisor, long offset)
 {
     if (!kernel || size < 1 || size > 25 || size % 2 == 0)
         return false;
-    return Effect(2, [&] {
-        if (divisor == 0)
-            divisor = 1;
+    return Effect(0, [&] {
+        struct Maker final : RowMaker {
+            std::vector<KernelTap> taps;
+            long divisor = 1, offset = 0;
+            std::vector<std::vector<int32_t>> sums;   // per thread
+            void Make(BYTE* out, const BYTE* const* src, long width, unsigned slot) override
+            {
+                ConvolveRow(out, src, width, taps.data(), static_cast<int>(taps.size()), divisor, offset, sums[slot].data());
+            }
+        } maker;
         const long half = size / 2;
-        const Planes src = ReadPlanes(*this);
-        Planes made(src.width, src.height, src.channels);
+        // Only the taps that count: an emboss kernel has two of nine.
+        for (long j = 0; j < size; ++j)
+            for (long i = 0; i < size; ++i)
+                if (const long weight = kernel[j * size + i])
+                    maker.taps.push_back(KernelTap{static_cast<int>(j), static_cast<int>(i - half), static_cast<int32_t>(weight)});
+        maker.divisor = divisor == 0 ? 1 : divisor;
+        maker.offset = offset;
         EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-        if (!ParallelRows(run, src.height, [&](long y) {
-                BYTE* d = made.Row(y);
-                const int c = src.channels;
-                // Kernel rows run from the top; picture rows count from the bottom. Inside the
-                // picture the taps are read straight from the rows, at the edges they repeat it.
-                const BYTE* rows[25];
-                for (long j = 0; j < size; ++j)
-                    rows[j] = src.Row(std::clamp(y + half - j, 0L, src.height - 1));
-                for (long x = 0; x < src.width; ++x, d += c) {
-                    long sum[3] = {0, 0, 0};
-                    const bool inside = x >= half && x < src.width - half;
-                    for (long j = 0; j < size; ++j) {
-                        const long* k = kernel + j * size;
-                        for (long i = 0; i < size; ++i) {
-                            if (!k[i])
-                                continue;
-                            const long sx = inside ? x + i - half : std::clamp(x + i - half, 0L, src.width - 1);
-                            const BYTE* p = rows[j] + static_cast<size_t>(sx) * c;
-                            sum[0] += k[i] * p[0];
-                            sum[1] += k[i] * p[1];
-                            sum[2] += k[i] * p[2];
-                        }
-                    }
-                    for (int k = 0; k < 3; ++k)
-                        d[k] = Clamp255(sum[k] / divisor + offset);
-                    if (c == 4)
-                        d[3] = rows[half][static_cast<size_t>(x) * 4 + 3];
-                }
-            }))
-            return false;
-        StorePlanes(*this, made);
-        return run.Finish();
+        maker.sums.assign(std::max(1u, run.Threads()), std::vector<int32_t>(static_cast<size_t>(m_width) * 3));
+        return ReplaceRows(*this, run, half, maker);
     });
 }
 
 bool CxImage::Edge(long strength)
 {
-    return Effect(2, [&] {
-        strength = std::clamp(strength, 1L, 10L);
-        const Planes src = ReadPlanes(*this);
-        Planes made(src.width, src.height, src.channels);
+    return Effect(0, [&] {
+        struct Maker final : RowMaker {
+            long strength = 1;
+            void Make(BYTE* out, const BYTE* const* src, long width, unsigned) override { SobelRow(out, src, width, strength); }
+        } maker;
+        maker.strength = std::clamp(strength, 1L, 10L);
         EffectRun run(m_escape, m_progress, m_height, PixelsOf(*this));
-        if (!ParallelRows(run, src.height, [&](long y) {
-                BYTE* d = made.Row(y);
-                for (long x = 0; x < src.width; ++x, d += src.channels) {
-                    if (src.channels == 4)
-                        d[3] = src.Row(y)[static_cast<size_t>(x) * 4 + 3];
-                    const BYTE *a = src.At(x - 1, y + 1), *b = src.At(x, y + 1), *c = src.At(x + 1, y + 1);
-                    const BYTE *l = src.At(x - 1, y), *r = src.At(x + 1, y);
-                    const BYTE *e = src.At(x - 1, y - 1), *f = src.At(x, y - 1), *g = src.At(x + 1, y - 1);
-                    for (int k = 0; k < 3; ++k) {
-                        // Sobel: the larger of the two gradients plus half the smaller, a cheap length.
-                        const long gx = std::labs(c[k] + 2 * r[k] + g[k] - a[k] - 2 * l[k] - e[k]);
-                        const long gy = std::labs(a[k] + 2 * b[k] + c[k] - e[k] - 2 * f[k] - g[k]);
-                        const long m = std::max(gx, gy) + std::min(gx, gy) / 2;
-                        d[k] = Clamp255(m * strength / 8);
-                    }
-                }
-            }))
-            return false;
-        StorePlanes(*this, made);
-        return run.Finish();
+        return ReplaceRows(*this, run, 1, maker);
     });
 }
 
@@ -201,9 +168,10 @@ bool CxImage::GaussianBlur(float radius, CxImage* dst)
 {
     return Effect(1, [&] {
         const double sigma = std::clamp(static_cast<double>(radius), 0.0, 250.0);
-        Planes planes = ReadPlanes(*this);
+        // Stoppable: a restarted preview does not wait for a whole copy of a large picture.
+        Planes planes = ReadPlanes(*this, true);
         EffectRun run(m_escape, m_progress, GaussianUnits(planes), PixelsOf(*this));
-        if (!GaussianPlanes(planes, sigma, run))
+        if (run.Stopped() || !GaussianPlanes(planes, sigma, run))
             return false;
         if (dst && dst != this) {
             if (!dst->Copy(*this))

@@ -50,7 +50,7 @@ bool EffectRun::Finish()
     return true;
 }
 
-Planes ReadPlanes(const CxImage& image)
+Planes ReadPlanes(const CxImage& image, bool stoppable)
 {
     const long w = image.GetWidth(), h = image.GetHeight();
     const bool alpha = image.AlphaIsValid();
@@ -71,7 +71,7 @@ Planes ReadPlanes(const CxImage& image)
                 d[3] = a[x];
             }
         }
-    });
+    }, [&] { return stoppable && image.GetEscape() != 0; });
     return planes;
 }
 

@@ -106,8 +106,10 @@ inline long long PixelsOf(const CxImage& image)
     return static_cast<long long>(image.GetWidth()) * image.GetHeight();
 }
 
-// The colours and, when the picture has one, the alpha plane.
-Planes ReadPlanes(const CxImage& image);
+// The colours and, when the picture has one, the alpha plane. A stoppable read ends early once
+// the picture's escape flag is set, leaving the planes part unset: its caller returns when the
+// flag is set after it, before any use of them.
+Planes ReadPlanes(const CxImage& image, bool stoppable = false);
 // Writes made back; inside a selection only, mixed by the selection's level, unless
 // throughSelection is false.
 void StorePlanes(CxImage& image, const Planes& made, bool throughSelection = true);
@@ -224,7 +226,10 @@ EffectArea AreaOf(const CxImage& image, double cx, double cy);
 template <class Map, class Shade>
 bool Distort(CxImage& image, EffectRun& run, const Map& map, const Shade& shade)
 {
-    const Planes src = ReadPlanes(image);
+    // Stoppable: a restarted preview does not wait for a whole copy of a large picture.
+    const Planes src = ReadPlanes(image, true);
+    if (run.Stopped())
+        return false;
     Planes made(src.width, src.height, src.channels);
     if (!ParallelRows(run, src.height, [&](long y) {
             BYTE* d = made.Row(y);

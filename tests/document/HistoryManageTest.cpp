@@ -1,6 +1,7 @@
 // The undo history: records found by layer serial, states before dropped steps, list copies
 // owned by their records, shared tiles, the byte budget, and the history limit by picture size.
 #include <gtest/gtest.h>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -8,6 +9,7 @@
 #include "DocumentTestSupport.h"
 #include "EditorUtils.h"
 #include "HistoryManage.h"
+#include "HistoryStore.h"
 #include "LayeredManage.h"
 
 using namespace documenttest;
@@ -370,6 +372,115 @@ TEST(HistoryManage, TilesAreSharedWithTheNewestStateOfTheLayer)
     EXPECT_TRUE(EqualRect(&box, &expectedBox));
     EXPECT_EQ(back.source.SelectionGet(3, 2), indexed.source.SelectionGet(3, 2));
     EXPECT_FALSE(back.displayed.IsValid());
+}
+
+namespace {
+
+// Byte for byte the same picture: shape, rows, palette, alpha and selection planes, resolution.
+void ExpectIdentical(const CZVImage& a, const CZVImage& b)
+{
+    ASSERT_EQ(a.IsValid(), b.IsValid());
+    if (!a.IsValid())
+        return;
+    ASSERT_EQ(a.GetWidth(), b.GetWidth());
+    ASSERT_EQ(a.GetHeight(), b.GetHeight());
+    ASSERT_EQ(a.GetBpp(), b.GetBpp());
+    const size_t plane = size_t(a.GetWidth()) * a.GetHeight();
+    EXPECT_EQ(0, std::memcmp(a.GetBits(), b.GetBits(), size_t(a.GetEffWidth()) * a.GetHeight()));
+    ASSERT_EQ(a.GetNumColors(), b.GetNumColors());
+    if (a.GetNumColors())
+        EXPECT_EQ(0, std::memcmp(a.GetPalette(), b.GetPalette(), a.GetNumColors() * sizeof(RGBQUAD)));
+    ASSERT_EQ(a.AlphaIsValid(), b.AlphaIsValid());
+    if (a.AlphaIsValid())
+        EXPECT_EQ(0, std::memcmp(a.AlphaGetPointer(), b.AlphaGetPointer(), plane));
+    ASSERT_EQ(a.SelectionGetPointer() != nullptr, b.SelectionGetPointer() != nullptr);
+    if (a.SelectionGetPointer())
+        EXPECT_EQ(0, std::memcmp(a.SelectionGetPointer(), b.SelectionGetPointer(), plane));
+    RECT boxA, boxB;
+    a.SelectionGetBox(boxA);
+    b.SelectionGetBox(boxB);
+    EXPECT_TRUE(EqualRect(&boxA, &boxB));
+    EXPECT_EQ(a.GetXDPI(), b.GetXDPI());
+}
+
+CZVImage WithAlphaAndSelection(CZVImage picture)
+{
+    picture.AlphaCreate();
+    for (long x = 0; x < static_cast<long>(picture.GetWidth()); ++x)
+        picture.AlphaSet(x, x % picture.GetHeight(), static_cast<BYTE>(x * 11));
+    picture.SelectionAddRect(RECT{2, 9, 17, 3}, 200);
+    return picture;
+}
+
+CZVImage WithoutAlpha(CZVImage picture)
+{
+    picture.AlphaDelete();
+    return picture;
+}
+
+CZVImage Indexed(long width, long height, BYTE shift)
+{
+    CZVImage picture;
+    picture.Create(width, height, 8);
+    for (int i = 0; i < 256; ++i)
+        picture.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i + shift), static_cast<BYTE>(i * 3), static_cast<BYTE>(255 - i));
+    for (long y = 0; y < height; ++y)
+        for (long x = 0; x < width; ++x)
+            picture.SetPixelIndex(x, y, static_cast<BYTE>(x * 5 + y * 17 + shift));
+    picture.SetXDPI(150);
+    return picture;
+}
+
+} // namespace
+
+// Undo writes a state into the layer's own pictures: whatever they held before (another size,
+// alpha or a selection the state lacks, a palette), the layer ends as a fresh restore gives it,
+// and a picture of the state's shape keeps its buffer.
+TEST(HistoryStore, RestoringIntoALayerGivesTheStoredStateWhateverItsPicturesHeld)
+{
+    const std::pair<const char*, CZVImage> states[] = {
+        {"24-bit", WithoutAlpha(Quadrants(40, 20))},
+        {"alpha and selection", WithAlphaAndSelection(Quadrants(40, 20))},
+        {"palette", Indexed(40, 20, 0)},
+        {"none", CZVImage()},
+    };
+    const std::pair<const char*, CZVImage> held[] = {
+        {"nothing", CZVImage()},
+        {"same size", WithoutAlpha(Plain(40, 20, RGB(9, 9, 9)))},
+        {"same size with alpha and selection", WithAlphaAndSelection(Plain(40, 20, RGB(1, 2, 3)))},
+        {"same size palette", Indexed(40, 20, 7)},
+        {"other size", Plain(13, 9, RGB(5, 6, 7))},
+    };
+    for (const auto& [stateName, state] : states)
+        for (const auto& [heldName, before] : held) {
+            SCOPED_TRACE(std::string(stateName) + " over " + heldName);
+            CHistoryStore store(8);
+            CLayerInfo layer;
+            layer.serial = 5;
+            layer.angle = 0.25f;
+            layer.source = state;
+            layer.displayed = state;
+            if (layer.displayed.IsValid() && !layer.displayed.AlphaIsValid())
+                layer.displayed.AlphaCreate();
+            const StoredLayerPtr stored = store.StoreLayer(layer, true);
+
+            CLayerInfo into;
+            into.angle = 2.0f;
+            into.displayed = before;
+            into.source = before;
+            const BYTE* buffer = into.source.GetBits();
+            const bool sameShape = state.IsValid() && before.IsValid() && before.GetWidth() == state.GetWidth() &&
+                                   before.GetHeight() == state.GetHeight() && before.GetBpp() == state.GetBpp();
+            stored->RestoreInto(into);
+            const CLayerInfo fresh = stored->Restore();
+            ExpectIdentical(into.displayed, fresh.displayed);
+            ExpectIdentical(into.source, fresh.source);
+            ExpectIdentical(into.source, layer.source);
+            EXPECT_EQ(into.angle, 0.25f);
+            EXPECT_EQ(into.serial, 5u);
+            if (sameShape)
+                EXPECT_EQ(into.source.GetBits(), buffer);
+        }
 }
 
 // Random steps under a tiny budget against a model that keeps whole copies of the list.

@@ -39,6 +39,34 @@ TEST_F(HistoryTest, EdgesOfTheHistoryChangeNothing)
     EXPECT_EQ(view.doc.history.position, 0);
 }
 
+// A picture change undone and redone is written into the layer's own pictures: the states come
+// back exact, and no new picture is made for them (on a large picture each costs more to fault
+// in than the copy itself).
+TEST_F(HistoryTest, PictureChangesUndoneAndRedoneKeepTheLayersBuffers)
+{
+    const CLayerInfo opened = *view.doc.layers.GetLayer(0);
+    view.doc.EdgeCurrentLayer();
+    const CLayerInfo edged = *view.doc.layers.GetLayer(0);
+    const CLayerInfo* layer = view.doc.layers.GetLayer(0);
+    const BYTE* shown = layer->displayed.GetBits();
+    const BYTE* shownAlpha = layer->displayed.AlphaGetPointer();
+    const BYTE* original = layer->source.GetBits();
+    const auto expectState = [&](const CLayerInfo& state, const char* step) {
+        SCOPED_TRACE(step);
+        layer = view.doc.layers.GetLayer(0);
+        ASSERT_NE(layer, nullptr);
+        EXPECT_TRUE(SamePixels(layer->displayed, state.displayed));
+        EXPECT_TRUE(SamePixels(layer->source, state.source));
+        EXPECT_EQ(layer->displayed.GetBits(), shown);
+        EXPECT_EQ(layer->displayed.AlphaGetPointer(), shownAlpha);
+        EXPECT_EQ(layer->source.GetBits(), original);
+    };
+    view.Undo();
+    expectState(opened, "undone");
+    view.Redo();
+    expectState(edged, "redone");
+}
+
 TEST_F(HistoryTest, DeleteUndoneComesBackInItsPlace)
 {
     AddLayer(30, 30, 0, 0, RGB(255, 0, 0));

@@ -68,10 +68,32 @@ private:
     RunLog& m_log;
 };
 
+// Adds one to the blue of every pixel, a row at a time, waiting rowDelay between rows: a run that
+// started from a picture an earlier run had already changed leaves twos.
+class CAddProcessor : public CProcessBase {
+public:
+    explicit CAddProcessor(DWORD rowDelay) : m_rowDelay(rowDelay) {}
+    void Process(CZVImage* picture) override
+    {
+        const long height = long(picture->GetHeight()), width = long(picture->GetWidth());
+        for (long y = 0; y < height && !picture->GetEscape(); ++y) {
+            BYTE* row = picture->GetBits(y);
+            for (long x = 0; x < width; ++x)
+                ++row[x * 3];
+            picture->SetProgress((y + 1) * 100 / height);
+            if (m_rowDelay)
+                ::Sleep(m_rowDelay);
+        }
+    }
+
+private:
+    DWORD m_rowDelay;
+};
+
 class CEffectTestDialog : public CZVEffectDialog {
 public:
     CEffectTestDialog() : CZVEffectDialog(kTemplate) {}
-    enum Mode { None, Stamp, Rotate90 };
+    enum Mode { None, Stamp, Rotate90, Add };
     Mode mode = Stamp;
     DWORD rowDelay = 0;
     int made = 0;
@@ -85,6 +107,8 @@ protected:
             return nullptr;
         if (mode == Rotate90)
             return BuildProcessor(RotateOptions{90, RGB(255, 255, 255), 0, 1});
+        if (mode == Add)
+            return std::make_unique<CAddProcessor>(rowDelay);
         return std::make_unique<CStampProcessor>(made, rowDelay, log);
     }
 };
@@ -225,6 +249,31 @@ TEST_F(EffectDialogTest, RestartsAbandonEarlierRunsAndOnlyTheLastReachesTheLayer
     ASSERT_EQ(runs.size(), 4u);
     for (const auto& run : runs)
         EXPECT_EQ(run.sawEscape, run.stamp != 4) << "run " << run.stamp;
+}
+
+// Every run starts from the picture as it was at opening, the first one too (whose working copy
+// is made as the dialog opens): runs abandoned part way leave nothing behind.
+TEST_F(EffectDialogTest, EveryRunStartsFromThePictureAsItWasAtOpening)
+{
+    CEffectTestDialog dialog;
+    dialog.mode = CEffectTestDialog::Add;
+    dialog.rowDelay = 10;
+    EXPECT_EQ(Run(dialog, [&](HWND w) {
+        EXPECT_TRUE(PumpUntil([&] { return dialog.IsRunning() && StripPos(w) > 0; }));
+        ::SendMessageW(w, WM_COMMAND, CZVEffectDialog::kStartCommand, 0);
+        PumpFor(60);
+        dialog.rowDelay = 0;
+        ::SendMessageW(w, WM_COMMAND, CZVEffectDialog::kStartCommand, 0);
+        EXPECT_TRUE(PumpUntil([&] { return !dialog.IsRunning(); }));
+        Click(w, IDOK);
+    }), IDOK);
+    const CZVImage& shown = Layer(0)->displayed;
+    ASSERT_EQ(shown.GetWidth(), original.GetWidth());
+    ASSERT_EQ(shown.GetHeight(), original.GetHeight());
+    for (long y = 0; y < long(shown.GetHeight()); ++y)
+        for (long x = 0; x < long(shown.GetWidth()); ++x)
+            ASSERT_EQ(shown.GetPixelColor(x, y, false).rgbBlue, BYTE(original.GetPixelColor(x, y, false).rgbBlue + 1))
+                << x << "," << y;
 }
 
 TEST_F(EffectDialogTest, OkDuringASlowRunWaitsForItsResultWhileTheStripMoves)

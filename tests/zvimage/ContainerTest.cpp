@@ -76,8 +76,9 @@ TEST(Container, CopyAssignTransfer)
     EXPECT_TRUE(SamePixels(moved, Pattern(6, 4, true), 0, true));
 }
 
-// A copy over a picture of the same size and depth writes into the buffer it has; whatever the
-// target held before (alpha, selection, palette, settings) is gone as after a fresh copy.
+// A copy over a picture of the same size and depth writes into the buffers it has (its alpha and
+// selection planes too, where the source has them); whatever the target held before (alpha,
+// selection, palette, settings) is gone as after a fresh copy.
 TEST(Container, CopyOverAPictureEndsAsAFreshCopy)
 {
     struct Case {
@@ -93,13 +94,16 @@ TEST(Container, CopyOverAPictureEndsAsAFreshCopy)
         {"same size, 8 bits", 6, 4, 8, false, true, false},
         {"other size", 7, 4, 24, true, false, false},
     };
-    for (const bool sourceAlpha : {false, true}) {
+    for (const auto& [sourceAlpha, sourceSelection] : {std::pair<bool, bool>{false, false}, {true, false}, {true, true}, {false, true}}) {
         CZVImage source = Pattern(6, 4, sourceAlpha);
         source.SetJpegQuality(55);
+        if (sourceSelection)
+            source.SelectionAddRect(RECT{1, 3, 4, 1}, 170);
         CZVImage fresh;
         ASSERT_TRUE(fresh.Copy(source));
         for (const Case& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (sourceAlpha ? ", source with alpha" : ""));
+            SCOPED_TRACE(std::string(c.name) + (sourceAlpha ? ", source with alpha" : "") +
+                         (sourceSelection ? ", source with a selection" : ""));
             CZVImage target;
             ASSERT_TRUE(target.Create(c.width, c.height, c.bpp));
             target.Clear(0x5A);
@@ -110,14 +114,27 @@ TEST(Container, CopyOverAPictureEndsAsAFreshCopy)
                 target.SelectionAddRect(RECT{0, 0, 2, 2});
             target.SetJpegQuality(90);
             const void* buffer = target.GetDIB();
+            const BYTE* alphaBuffer = target.AlphaGetPointer();
+            const BYTE* selectionBuffer = target.SelectionGetPointer();
             ASSERT_TRUE(target.Copy(source));
             // (A new buffer may well land where the freed one was: only the kept one is checked.)
             if (c.keepsBuffer) {
                 EXPECT_EQ(target.GetDIB(), buffer);
+                if (c.alpha && sourceAlpha)
+                    EXPECT_EQ(target.AlphaGetPointer(), alphaBuffer);
+                if (c.selection && sourceSelection)
+                    EXPECT_EQ(target.SelectionGetPointer(), selectionBuffer);
             }
             EXPECT_TRUE(SamePixels(target, fresh, 0, sourceAlpha));
             EXPECT_EQ(target.AlphaIsValid(), sourceAlpha);
-            EXPECT_FALSE(target.SelectionIsValid());
+            ASSERT_EQ(target.SelectionIsValid(), sourceSelection);
+            if (sourceSelection) {
+                EXPECT_EQ(std::memcmp(target.SelectionGetPointer(), fresh.SelectionGetPointer(), 6 * 4), 0);
+                RECT box, freshBox;
+                target.SelectionGetBox(box);
+                fresh.SelectionGetBox(freshBox);
+                EXPECT_TRUE(EqualRect(&box, &freshBox));
+            }
             EXPECT_EQ(target.GetJpegQuality(), 55);
             ASSERT_EQ(target.GetDIBSize(), fresh.GetDIBSize());
             EXPECT_EQ(std::memcmp(target.GetDIB(), fresh.GetDIB(), fresh.GetDIBSize()), 0);

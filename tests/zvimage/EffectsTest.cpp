@@ -1,6 +1,7 @@
 // The pixel effects: every effect against the common rules (progress, escape, selection,
 // parameters out of range, tiny pictures) from one table, then what each must do to a picture.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
@@ -8,6 +9,8 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
+#include <vector>
 #include "ZVImageTestSupport.h"
 
 using namespace zvtest;
@@ -673,5 +676,149 @@ TEST(Effects, FlatPicturesStayFlatUnderNeighbourhoodFilters)
         ASSERT_TRUE(filters[n].second(image));
         const RGBQUAD p = image.GetPixelColor(9, 9, false);
         EXPECT_EQ(p.rgbGreen, expected[n]);
+    }
+}
+
+namespace {
+
+// The neighbourhood filters pixel by pixel from their definition: every tap read through clamped
+// coordinates, the result mixed into the picture by the selection's level, alpha kept.
+using NeighbourValue = std::function<BYTE(const CxImage& src, long x, long y, int channel)>;
+
+const BYTE* ClampedPixel(const CxImage& src, long x, long y)
+{
+    x = std::clamp(x, 0L, static_cast<long>(src.GetWidth()) - 1);
+    y = std::clamp(y, 0L, static_cast<long>(src.GetHeight()) - 1);
+    return src.GetBits(static_cast<DWORD>(y)) + static_cast<size_t>(x) * 3;
+}
+
+BYTE ClampByte(long v)
+{
+    return static_cast<BYTE>(std::clamp(v, 0L, 255L));
+}
+
+CZVImage ByDefinition(const CZVImage& input, const NeighbourValue& value)
+{
+    CZVImage src(input);
+    if (src.GetBpp() != 24)
+        src.IncreaseBpp(24);
+    CZVImage out(src);
+    const long w = src.GetWidth(), h = src.GetHeight();
+    RECT box = {0, h, w, 0};
+    if (src.SelectionIsValid())
+        src.SelectionGetBox(box);
+    for (long y = std::max(0L, box.bottom); y < std::min(h, box.top); ++y)
+        for (long x = std::max(0L, box.left); x < std::min(w, box.right); ++x) {
+            const unsigned level = src.SelectionIsValid() ? src.SelectionGetPointer(0, y)[x] : 255;
+            for (int k = 0; k < 3; ++k) {
+                BYTE& q = out.GetBits(static_cast<DWORD>(y))[x * 3 + k];
+                const BYTE made = value(src, x, y, k);
+                q = static_cast<BYTE>((q * (255 - level) + made * level + 127) / 255);
+            }
+        }
+    return out;
+}
+
+struct KernelCase {
+    const char* name;
+    long size;
+    std::vector<long> weights;
+    long divisor, offset;
+};
+
+std::vector<long> SparseKernel(long size)
+{
+    std::vector<long> k(static_cast<size_t>(size * size), 0);
+    k.front() = 3;
+    k.back() = -2;
+    k[static_cast<size_t>(size * size / 2)] = 4;
+    k[static_cast<size_t>(size - 1)] = 1;
+    return k;
+}
+
+std::vector<long> DenseKernel(long size)
+{
+    std::vector<long> k;
+    for (long i = 0; i < size * size; ++i)
+        k.push_back((i * 7 + 3) % 11 - 5);
+    return k;
+}
+
+// Pictures where a row loop can go wrong: rows and columns shorter than the kernel's reach,
+// alpha, a palette, a selection with levels between 0 and 255, and pictures large enough to be
+// shared out between threads.
+std::vector<std::pair<const char*, CZVImage>> NeighbourhoodPictures()
+{
+    std::vector<std::pair<const char*, CZVImage>> pictures = {
+        {"1 x 1", Pattern(1, 1)},
+        {"5 x 1", Pattern(5, 1)},
+        {"1 x 6 with alpha", Pattern(1, 6, true)},
+        {"2 x 3", Pattern(2, 3)},
+        {"7 x 5 with alpha", Pattern(7, 5, true)},
+        {"600 x 300", Pattern(600, 300)},
+    };
+    CZVImage palette;
+    palette.Create(9, 7, 8);
+    for (int i = 0; i < 256; ++i)
+        palette.SetPaletteColor(static_cast<BYTE>(i), static_cast<BYTE>(i * 7), static_cast<BYTE>(255 - i), static_cast<BYTE>(i * 13));
+    for (long y = 0; y < 7; ++y)
+        for (long x = 0; x < 9; ++x)
+            palette.SetPixelIndex(x, y, static_cast<BYTE>(x * 29 + y * 71));
+    pictures.emplace_back("9 x 7 palette", palette);
+    for (const auto& [name, w, h] : {std::tuple<const char*, long, long>{"33 x 25 selection with levels", 33, 25},
+                                     {"600 x 300 selection with levels", 600, 300}}) {
+        CZVImage selected = Pattern(w, h, true);
+        selected.SelectionAddRect(RECT{w / 6, h / 5, w - w / 5, h - h / 6});
+        RECT box;
+        selected.SelectionGetBox(box);
+        for (long y = box.bottom; y < box.top; ++y)
+            for (long x = box.left; x < box.right; ++x)
+                selected.SelectionGetPointer(0, y)[x] = static_cast<BYTE>((x * 37 + y * 11) % 5 == 0 ? 0 : x * y * 7);
+        pictures.emplace_back(name, selected);
+    }
+    return pictures;
+}
+
+} // namespace
+
+TEST(Effects, NeighbourhoodFiltersGiveTheirDefinitionByteForByte)
+{
+    const std::vector<KernelCase> kernels = {
+        {"emboss", 3, {0, 0, -1, 0, 0, 0, 1, 0, 0}, -1, 127},
+        {"sharpen", 3, {-1, -1, -1, -1, 15, -1, -1, -1, -1}, 7, 0},
+        {"dense 5 x 5", 5, DenseKernel(5), -3, 50},
+        {"one tap", 1, {3}, 2, -10},
+        {"divisor 0", 3, {1, 2, 1, 2, 4, 2, 1, 2, 1}, 0, 0},
+        {"all zero", 3, std::vector<long>(9, 0), 1, 99},
+        {"sparse 25 x 25", 25, SparseKernel(25), 5, 0},
+    };
+    for (const auto& [pictureName, picture] : NeighbourhoodPictures()) {
+        SCOPED_TRACE(pictureName);
+        for (const KernelCase& kernel : kernels) {
+            SCOPED_TRACE(kernel.name);
+            const long half = kernel.size / 2, divisor = kernel.divisor ? kernel.divisor : 1;
+            const CZVImage expected = ByDefinition(picture, [&](const CxImage& src, long x, long y, int k) {
+                long sum = 0;
+                for (long j = 0; j < kernel.size; ++j)
+                    for (long i = 0; i < kernel.size; ++i)
+                        sum += kernel.weights[static_cast<size_t>(j * kernel.size + i)] * ClampedPixel(src, x + i - half, y + half - j)[k];
+                return ClampByte(sum / divisor + kernel.offset);
+            });
+            CZVImage image(picture);
+            ASSERT_TRUE(image.Filter(kernel.weights.data(), kernel.size, kernel.divisor, kernel.offset));
+            EXPECT_TRUE(SamePixels(image, expected, 0, true));
+        }
+        for (long strength : {1L, 2L, 10L}) {
+            SCOPED_TRACE(strength);
+            const CZVImage expected = ByDefinition(picture, [&](const CxImage& src, long x, long y, int k) {
+                const auto at = [&](long dx, long dy) { return static_cast<long>(ClampedPixel(src, x + dx, y + dy)[k]); };
+                const long gx = std::labs(at(1, 1) + 2 * at(1, 0) + at(1, -1) - at(-1, 1) - 2 * at(-1, 0) - at(-1, -1));
+                const long gy = std::labs(at(-1, 1) + 2 * at(0, 1) + at(1, 1) - at(-1, -1) - 2 * at(0, -1) - at(1, -1));
+                return ClampByte((std::max(gx, gy) + std::min(gx, gy) / 2) * strength / 8);
+            });
+            CZVImage image(picture);
+            ASSERT_TRUE(image.Edge(strength));
+            EXPECT_TRUE(SamePixels(image, expected, 0, true));
+        }
     }
 }
