@@ -140,11 +140,13 @@ void CLumivoClient::SetLocalFolder(const wchar_t* root)
 
 bool CLumivoClient::NeedsDownload(const wchar_t* path, int maxAgeHours)
 {
-    CLocalFileIO& io = GetLocalFileIO();
-    FILETIME created = {};
-    if (!io.Exists(path) || !io.GetTimes(path, nullptr, &created, nullptr))
+    // One look at the file's facts: opening it for its times cost a folder's open several
+    // times over, paid for every cached page of a folder being opened.
+    WIN32_FILE_ATTRIBUTE_DATA facts;
+    if (!path || !::GetFileAttributesExW(path, GetFileExInfoStandard, &facts) ||
+        (facts.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return true;
-    return IsCacheFileExpired(FileTimeToTimeT(created), int64_t(_time64(nullptr)), maxAgeHours);
+    return IsCacheFileExpired(FileTimeToTimeT(facts.ftCreationTime), int64_t(_time64(nullptr)), maxAgeHours);
 }
 
 int CLumivoClient::DownloadFile(const wchar_t* relativePath, int maxAgeHours, KQStringW& localPath)

@@ -240,10 +240,11 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
         }
     }
     // The cache is asked outside the list's lock.
-    std::vector<bool> cached;
-    cached.reserve(files.size());
+    std::vector<const wchar_t*> names;
+    names.reserve(files.size());
     for (const PicDirFile& file : files)
-        cached.push_back(m_client.HasLocalCopy(GetFileNamePart(file.strPath.GetString())));
+        names.push_back(GetFileNamePart(file.strPath.GetString()));
+    const std::vector<bool> cached = m_client.HasLocalCopies(names);
 
     Lock();
     if (!path.empty()) {
@@ -256,9 +257,12 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
             m_onlineFolders.push_back(folder);
         }
     }
+    m_onlineFiles.reserve(m_onlineFiles.size() + files.size());
     for (size_t i = 0; i < files.size(); ++i) {
-        const PicDirFile& record = files[i];
-        CKQListFile item(record.strPath.GetString());
+        PicDirFile& record = files[i];
+        // Made in its place in the list: a copy of an entry costs its strings again.
+        CKQListFile& item = m_folderBrowser.m_lstFile.AddTail().Get();
+        item = CKQListFile(record.strPath.GetString());
         item.m_strCaption = record.strName;
         item.m_info.nWidth = uint32_t(std::max(record.nWidth, 0));
         item.m_info.nHeight = uint32_t(std::max(record.nHeight, 0));
@@ -266,8 +270,7 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
         item.m_nState = cached[i] ? 0 : KQLS_DOWNLOAD;
         item.m_nSpare = uint32_t(m_onlineFiles.size());
         m_folderBrowser.m_nTotalSize += item.m_info.nFileSize;
-        m_folderBrowser.m_lstFile.AddTail(item);
-        m_onlineFiles.push_back(record);
+        m_onlineFiles.push_back(std::move(record));
     }
     const bool empty = m_folderBrowser.m_lstFolder.GetCount() + m_folderBrowser.m_lstFile.GetCount() == 0;
     Unlock();

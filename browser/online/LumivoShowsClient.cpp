@@ -1,6 +1,7 @@
 #include "LumivoShowsClient.h"
 #include <windows.h>
 #include <cwchar>
+#include <unordered_set>
 #include "PathFunc.h"
 #include "XmlDocument.h"
 
@@ -299,23 +300,45 @@ bool CLumivoShowsClient::ReadPage(const wchar_t* path, std::vector<PicDirFile>& 
     XmlNode* list = document.FindChild(L"FileList");
     if (!list)
         return false;
-    static const wchar_t* const kSizes[PIC_SIZE_COUNT] = {L"SizeS", L"SizeM", L"SizeL", L"SizeF"};
+    files.reserve(files.size() + list->children.size());
     for (XmlNode& child : list->children) {
         if (child.kind != XML_NODE_ELEMENT)
             continue;
         if (files.size() >= size_t(kOnlineMaxFilesPerFolder))
             break;
+        // One pass over the attributes; the first of a name counts, as FindAttribute gives it.
+        const wchar_t *path = nullptr, *name = nullptr, *width = nullptr, *height = nullptr;
+        const wchar_t* sizes[PIC_SIZE_COUNT] = {};
+        for (const XmlAttribute& attribute : child.attributes) {
+            const wchar_t* key = attribute.name;
+            const wchar_t** slot = nullptr;
+            if (!wcscmp(key, L"Path"))
+                slot = &path;
+            else if (!wcscmp(key, L"Name"))
+                slot = &name;
+            else if (!wcscmp(key, L"Width"))
+                slot = &width;
+            else if (!wcscmp(key, L"Height"))
+                slot = &height;
+            else if (!wcsncmp(key, L"Size", 4) && key[4] && !key[5]) {
+                const wchar_t* letter = wcschr(L"SMLF", key[4]);
+                if (letter)
+                    slot = &sizes[letter - L"SMLF"];
+            }
+            if (slot && !*slot)
+                *slot = attribute.value;
+        }
         PicDirFile file;
-        file.strPath = AttributeText(&child, L"Path");
+        file.strPath = path ? path : L"";
         SlashesToBackslashes(file.strPath);
         const wchar_t* serverPath = file.strPath.GetString();
         if (!IsSafeServerName(serverPath) || !*GetFileNamePart(serverPath))
             continue;
-        file.strName = AttributeText(&child, L"Name");
-        file.nWidth = AttributeInt(&child, L"Width");
-        file.nHeight = AttributeInt(&child, L"Height");
+        file.strName = name ? name : L"";
+        file.nWidth = int32_t(ParseServerNumber(width, INT32_MAX));
+        file.nHeight = int32_t(ParseServerNumber(height, INT32_MAX));
         for (int i = 0; i < PIC_SIZE_COUNT; ++i)
-            file.nSize[i] = ParseServerNumber(AttributeText(&child, kSizes[i]), INT64_MAX);
+            file.nSize[i] = ParseServerNumber(sizes[i], INT64_MAX);
         files.push_back(std::move(file));
     }
     return true;
@@ -453,15 +476,62 @@ void CLumivoShowsClient::DeleteTree(const std::wstring& path)
     RemoveDirectoryW(path.c_str());
 }
 
+namespace {
+
+const wchar_t* const kSizeFolders[] = {L"\\S\\", L"\\M\\", L"\\L\\", L"\\F\\"};
+
+// The key by which the file system matches a name: case does not count.
+std::wstring NameKey(const wchar_t* name)
+{
+    std::wstring key(name);
+    if (!key.empty())
+        ::CharLowerBuffW(&key[0], DWORD(key.size()));
+    return key;
+}
+
+} // namespace
+
 bool CLumivoShowsClient::HasLocalCopy(const wchar_t* name)
 {
     if (!IsSafeServerName(name))
         return false;
-    static const wchar_t* const kSizeFolders[] = {L"\\S\\", L"\\M\\", L"\\L\\", L"\\F\\"};
     for (const wchar_t* sizeFolder : kSizeFolders)
         if (IsFile(std::wstring(m_strLocalFileRoot.GetString()) + sizeFolder + name))
             return true;
     return false;
+}
+
+std::vector<bool> CLumivoShowsClient::HasLocalCopies(const std::vector<const wchar_t*>& names)
+{
+    std::vector<bool> cached(names.size(), false);
+    if (names.empty())
+        return cached;
+    std::unordered_set<std::wstring> files;
+    for (const wchar_t* sizeFolder : kSizeFolders) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW((std::wstring(m_strLocalFileRoot.GetString()) + sizeFolder + L"*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                files.insert(NameKey(data.cFileName));
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        const wchar_t* name = names[i];
+        if (!name || !IsSafeServerName(name))
+            continue;
+        const size_t length = wcslen(name);
+        if (length == 0)
+            continue;
+        // A path below a size folder, or a name that Windows trims, is asked for itself.
+        if (wcspbrk(name, L"\\/") || name[length - 1] == L'.' || name[length - 1] == L' ')
+            cached[i] = HasLocalCopy(name);
+        else
+            cached[i] = files.count(NameKey(name)) > 0;
+    }
+    return cached;
 }
 
 PicDirFolder* CLumivoShowsClient::FindFolder(const std::wstring& serverPath)

@@ -80,6 +80,9 @@ public:
     bool LoadFileListPage(const std::wstring& serverFolder, const std::wstring& pageName, bool firstPage);
     void SyncLocalFolders(const wchar_t* localFolder, const PicDirFolder& folder, int depth = 0);
     bool HasLocalCopy(const wchar_t* name);
+    // HasLocalCopy of many names at once: each size folder is listed once instead of asking the
+    // file system four times a name, which under a crowded cache folder costs milliseconds each.
+    std::vector<bool> HasLocalCopies(const std::vector<const wchar_t*>& names);
     // A file of the server (relative path) into the cache unless the cached copy is younger
     // than maxAgeHours (negative: fetch only when missing); 0 or the status of the failure.
     using CLumivoClient::DownloadFile;

@@ -247,6 +247,38 @@ TEST_F(OnlineClientTest, PictureInAnyCachedSizeCountsAsCached)
         EXPECT_EQ(client.HasLocalCopy(c.name), c.cached) << c.name;
 }
 
+TEST_F(OnlineClientTest, ManyNamesAtOnceAnswerAsOneAtATime)
+{
+    ASSERT_TRUE(PutFile(cache.At(L"File\\F\\only-full.jpg"), "x"));
+    ASSERT_TRUE(PutFile(cache.At(L"File\\S\\only-small.jpg"), "x"));
+    ASSERT_TRUE(PutFile(cache.At(L"File\\M\\Mixed Case.JPG"), "x"));
+    ASSERT_TRUE(PutFile(cache.At(L"File\\L\\sub\\deep.jpg"), "x"));
+    ASSERT_TRUE(PutFile(cache.At(L"File\\thumb-only.jpg"), "x"));
+    ASSERT_TRUE(PutFile(cache.At(L"File\\L\\folder.jpg\\inside.jpg"), "x"));
+    struct Case {
+        const wchar_t* name;
+        bool cached;
+    };
+    const Case cases[] = {
+        {L"only-full.jpg", true}, {L"ONLY-SMALL.jpg", true}, {L"mixed case.jpg", true}, {L"sub\\deep.jpg", true},
+        {L"sub/deep.jpg", true}, {L"thumb-only.jpg", false}, {L"none.jpg", false}, {L"folder.jpg", false},
+        {L"..\\F\\only-full.jpg", false}, {L"", false}, {L"con.jpg", false},
+    };
+    std::vector<const wchar_t*> names;
+    for (const Case& c : cases)
+        names.push_back(c.name);
+    const std::vector<bool> cached = client.HasLocalCopies(names);
+    ASSERT_EQ(cached.size(), names.size());
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(cached[i], cases[i].cached) << cases[i].name;
+        EXPECT_EQ(client.HasLocalCopy(cases[i].name), cases[i].cached) << cases[i].name;
+    }
+    // Nothing cached at all: no size folder to list.
+    TempFolder empty;
+    client.SetLocalFolder(empty.Root().c_str());
+    EXPECT_EQ(client.HasLocalCopies(names), std::vector<bool>(names.size(), false));
+}
+
 TEST_F(OnlineClientTest, BackslashesAreSentAsSlashesAndWrittenAsBackslashes)
 {
     Serve("/A/B/t.jpg", "thumb");

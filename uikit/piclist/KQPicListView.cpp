@@ -1,4 +1,5 @@
 #include "KQPicListView.h"
+#include <chrono>
 #include <algorithm>
 #include <cwchar>
 #include <mutex>
@@ -327,6 +328,11 @@ void CKQPicListView::StopAll()
 {
     m_bAbortWalks = true;
     m_bPreviewStop = true;
+    {
+        // Taken once so that a thread between its look at the flag and its wait hears this.
+        std::lock_guard<std::mutex> idle(m_previewIdleLock);
+    }
+    m_previewIdle.notify_all();
     m_folderBrowser.StopSearch();
     if (m_pPreviewThread) {
         if (m_pPreviewThread->joinable())
@@ -1071,8 +1077,10 @@ void CKQPicListView::UpdatePreviewThread()
         return m_folderBrowser.m_lstFolder.GetCount();
     };
     while (!m_bPreviewStop) {
-        while (!m_bPreviewUpdate && !m_bPreviewStop)
-            Sleep(DWORD(m_nIdleInterval));
+        while (!m_bPreviewUpdate && !m_bPreviewStop) {
+            std::unique_lock<std::mutex> idle(m_previewIdleLock);
+            m_previewIdle.wait_for(idle, std::chrono::milliseconds(m_nIdleInterval), [this] { return m_bPreviewStop.load(); });
+        }
         if (m_bPreviewStop || (!IsScanning() && GetItemCount() == 0))
             break;
         bool restart;

@@ -14,9 +14,11 @@
 // out stay valid while the lock is held (a thumbnail far from the preview range may be released
 // to keep the list within its memory budget): the window's thread draws under Lock.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 #include "AnimateImage.h"
@@ -247,6 +249,10 @@ public:
     std::atomic<bool> m_bFolderPreviewPresent{false};
     std::atomic<bool> m_bWindowAlive{false};
     int m_nIdleInterval = 200;
+    // The idle preview thread waits on this between its looks at m_bPreviewUpdate; StopAll
+    // wakes it at once instead of waiting out the interval.
+    std::mutex m_previewIdleLock;
+    std::condition_variable m_previewIdle;
     // Threads that make the thumbnails of one pass together (the preview thread among them);
     // a subclass whose loading is not thread-safe sets 1.
     int m_nPreviewWorkers = DefaultPreviewWorkers();
