@@ -574,6 +574,10 @@ void CPicFullWnd::OnTimer(UINT_PTR nIDEvent)
         Render();
         return;
     }
+    const bool ours = nIDEvent == TIMER_ANIMATION || nIDEvent == TIMER_SLIDE || nIDEvent == TIMER_GROW;
+    // A tick still queued when a picture began loading would draw over the animation.
+    if (ours && m_loader.IsVisabled())
+        return;
     if (nIDEvent == TIMER_ANIMATION) {
         if (!m_bZoomButtonHeld)
             StepFrame(m_bBackward);

@@ -55,6 +55,7 @@ protected:
     }
     void TearDown() override
     {
+        released = true;
         if (!frame)
             return;
         const HWND hwnd = frame->GetSafeHwnd();
@@ -89,8 +90,25 @@ protected:
         KQ_PIC_LIST_ITEM item = {};
         return list().GetItem(index, &item) ? item.strText.GetString() : L"<none>";
     }
+    // The served file at target is answered only once released is set (20 seconds at most).
+    void HoldBack(const std::string& target)
+    {
+        std::wstring file = MaterialFolder() + std::wstring(target.begin(), target.end());
+        for (wchar_t& c : file)
+            if (c == L'/')
+                c = L'\\';
+        server.Handle(target, [this, file](const testsupport::HttpRequestSeen&, testsupport::HttpReplyChannel& reply) {
+            for (int waited = 0; !released && waited < 20000; waited += 20)
+                if (!reply.Pause(20))
+                    return;
+            const std::string body = TempFolder::Get(file);
+            reply.Send("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(body.size()) +
+                       "\r\n\r\n" + body);
+        });
+    }
 
     TempFolder cache, local;
+    std::atomic<bool> released{false};
     testsupport::LoopbackHttpServer server;
     CMainFrame* frame = nullptr;
 };
@@ -263,16 +281,7 @@ TEST(ShowsProgramOnline, StartsOnTheCachedDirectoryAndListsItOnline)
 // animation away. The server holds the shown picture back until the reports are checked.
 TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
 {
-    std::atomic<bool> release{false};
-    server.Handle("/Textures/M/Textures001.png", [&](const testsupport::HttpRequestSeen&, testsupport::HttpReplyChannel& reply) {
-        for (int waited = 0; !release && waited < 20000; waited += 20)
-            if (!reply.Pause(20))
-                return;
-        const std::vector<BYTE> bytes = testsupport::ReadBytes(MaterialFolder() + L"\\Textures\\M\\Textures001.png");
-        const std::string body(bytes.begin(), bytes.end());
-        reply.Send("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(body.size()) +
-                   "\r\n\r\n" + body);
-    });
+    HoldBack("/Textures/M/Textures001.png");
     ASSERT_TRUE(Open(Dir(L"Textures"), 5));
     CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
     ASSERT_NE(viewer, nullptr);
@@ -295,7 +304,7 @@ TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
     CKQListFile shown(L"Textures\\Textures001.png");
     report(shown);
     EXPECT_EQ(view.GetLoadingProgress(), 100);
-    release = true;
+    released = true;
     EXPECT_TRUE(PumpUntil([&] { return !view.IsLoadingShown(); }, 20000));
     viewer->DestroyWindow();
     PumpPending();
@@ -331,6 +340,51 @@ TEST_F(OnlineListTest, ViewerFetchesItsPictureAndTheEightAfterIt)
     EXPECT_TRUE(view.GetSplashText().empty()) << std::string(view.GetSplashText().begin(), view.GetSplashText().end());
     ASSERT_TRUE(view.GetShownEntry().loaded);
     EXPECT_EQ(320u, view.GetShownEntry().source->GetWidth()) << "the middle size of the picture";
+    viewer->DestroyWindow();
+    PumpPending();
+}
+
+// While the loading animation shows, a tick of the frame, slide or grow timer draws nothing: the
+// previous picture does not come back over the animation.
+TEST_F(OnlineListTest, ViewerTimersWaitWhileThePictureLoads)
+{
+    // The first picture is in the cache, the second is held back by the server.
+    ::SHCreateDirectoryExW(nullptr, cache.At(L"File\\M").c_str(), nullptr);
+    ASSERT_TRUE(TempFolder::Put(cache.At(L"File\\M\\Textures001.png"),
+                                TempFolder::Get(MaterialFolder() + L"\\Textures\\M\\Textures001.png")));
+    HoldBack("/Textures/M/Textures002.png");
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
+    ASSERT_NE(viewer, nullptr);
+    CPicFullWnd& view = viewer->m_wndView;
+    PumpFor(200);
+    ASSERT_FALSE(view.IsLoadingShown());
+    RECT client;
+    view.GetClientRect(&client);
+    const POINT middle = {client.right / 2, client.bottom / 2};
+    auto pixel = [&] {
+        HDC dc = ::GetDC(view.GetSafeHwnd());
+        const COLORREF colour = ::GetPixel(dc, middle.x, middle.y);
+        ::ReleaseDC(view.GetSafeHwnd(), dc);
+        return colour;
+    };
+    const COLORREF first = pixel();
+    for (UINT_PTR timer : {TIMER_ANIMATION, TIMER_SLIDE, TIMER_GROW}) {
+        SCOPED_TRACE(timer);
+        // From the first picture, shown, to the second, loading: a tick would draw the first.
+        ASSERT_TRUE(view.ShowPicture(0, SHOW_QUICK));
+        PumpFor(100);
+        ASSERT_EQ(first, pixel());
+        ASSERT_TRUE(view.ShowPicture(1, SHOW_QUICK));
+        PumpFor(100);
+        ASSERT_TRUE(view.IsLoadingShown());
+        ASSERT_NE(first, pixel()) << "the animation is drawn over the middle";
+        view.SendMessage(WM_TIMER, timer, 0);
+        EXPECT_NE(first, pixel());
+    }
+    EXPECT_FALSE(view.IsTransitionRunning());
+    released = true;
+    EXPECT_TRUE(PumpUntil([&] { return !view.IsLoadingShown(); }, 20000));
     viewer->DestroyWindow();
     PumpPending();
 }
