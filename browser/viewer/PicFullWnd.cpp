@@ -472,7 +472,7 @@ void CPicFullWnd::DrawStrip(CDC& dc)
         for (const auto& b : kBadges) {
             const CKQImageFile& picture = m_pList->m_imgBadge[b.badge];
             const CSize size = m_pList->m_szBadge[b.badge];
-            if ((item.nState & b.bit) && picture.IsValid() && size.cx > 0)
+            if ((StripBadgeBits(item.nState) & b.bit) && picture.IsValid() && size.cx > 0)
                 picture.Draw(dc.GetSafeHdc(), StripBadgeRect(b.bit, c.rect, SIZE{size.cx, size.cy}), nullptr, true);
         }
         if (c.index == m_nCurrent || c.index == m_nHover) {

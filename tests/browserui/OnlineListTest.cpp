@@ -289,6 +289,7 @@ TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
     CPicFullWnd& view = viewer->m_wndView;
     EXPECT_TRUE(view.IsLoadingShown());
     EXPECT_EQ(view.GetLoadingProgress(), -1);
+    SaveWindowPicture(viewer->GetSafeHwnd(), OutFolder(L"e2e") + L"\\viewer-loading.png");
     CLumivoShowsDownloadFileList& queue = list().GetDownloadQueue();
     auto report = [&](CKQListFile& item) {
         queue.OnDownloadStart(&item);
