@@ -341,6 +341,7 @@ TEST_F(OnlineListTest, ViewerFetchesItsPictureAndTheEightAfterIt)
     EXPECT_TRUE(view.GetSplashText().empty()) << std::string(view.GetSplashText().begin(), view.GetSplashText().end());
     ASSERT_TRUE(view.GetShownEntry().loaded);
     EXPECT_EQ(320u, view.GetShownEntry().source->GetWidth()) << "the middle size of the picture";
+    SaveWindowPicture(viewer->GetSafeHwnd(), OutFolder(L"e2e") + L"\\viewer-online.png");
     viewer->DestroyWindow();
     PumpPending();
 }
