@@ -43,6 +43,55 @@ bool CPictureListView::DownloadPicCB(CHttpDownload* download, long event, long v
     return true;
 }
 
+CKQListFile* CPictureListView::OnlineDownloads::GetDownloadItem(int index)
+{
+    CKQListFile* item = nullptr;
+    m_list.Lock();
+    const int file = index - m_list.m_folderBrowser.m_lstFolder.GetCount();
+    if (m_list.m_bOnline && file >= 0 && file < m_list.m_folderBrowser.m_lstFile.GetCount())
+        item = &m_list.m_folderBrowser.m_lstFile.GetAt(file).Get();
+    m_list.Unlock();
+    return item;
+}
+
+unsigned CPictureListView::OnlineDownloads::GetDownloadItemState(CKQListFile* item)
+{
+    // A picture that failed before is queued again: only one on its way is not.
+    m_list.Lock();
+    const unsigned state = item ? item->m_nState & KQLS_DOWNLOADING : 0;
+    m_list.Unlock();
+    return state;
+}
+
+void CPictureListView::OnlineDownloads::ChangeDownloadItemState(CKQListFile* item, unsigned set, unsigned clear)
+{
+    // The queue's bits are the list's download, downloading and alert badges.
+    m_list.Lock();
+    if (item)
+        item->m_nState = (item->m_nState | set) & ~clear;
+    m_list.Unlock();
+}
+
+KQStringW CPictureListView::OnlineDownloads::GetDownloadItemName(CKQListFile* item)
+{
+    m_list.Lock();
+    KQStringW name = item ? item->m_strName.GetString() : L"";
+    m_list.Unlock();
+    return name;
+}
+
+const CLumivoFile* CPictureListView::OnlineDownloads::GetDownloadItemRecord(CKQListFile* item)
+{
+    bool found = false;
+    m_list.Lock();
+    if (item && item->m_nSpare < m_list.m_onlineFiles.size()) {
+        m_record = m_list.m_onlineFiles[item->m_nSpare];
+        found = true;
+    }
+    m_list.Unlock();
+    return found ? &m_record : nullptr;
+}
+
 void CPictureListView::BindOnlineToSettings()
 {
     BindOnline(CacheRoot().c_str(), ConfiguredServerUrl().c_str());

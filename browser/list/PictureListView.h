@@ -285,9 +285,30 @@ private:
     void OnlineLoaderThread(std::wstring path, int pages, int flags, int generation);
     void FillOnlineList(const std::wstring& path);
     void ResetScanState(const wchar_t* path);
+    // The download queue over the online folder's pictures: a list index names a picture item
+    // (folders and "Download More" are none), whose state bits the queue shares. Its hooks run
+    // on the queue's worker and take the list's lock.
+    class OnlineDownloads : public CLumivoShowsDownloadFileList {
+    public:
+        explicit OnlineDownloads(CPictureListView& list) : m_list(list) {}
+        // The worker goes before the hooks it calls.
+        ~OnlineDownloads() override { StopAll(); }
+
+    protected:
+        CKQListFile* GetDownloadItem(int index) override;
+        unsigned GetDownloadItemState(CKQListFile* item) override;
+        void ChangeDownloadItemState(CKQListFile* item, unsigned set, unsigned clear) override;
+        KQStringW GetDownloadItemName(CKQListFile* item) override;
+        const CLumivoFile* GetDownloadItemRecord(CKQListFile* item) override;
+
+    private:
+        CPictureListView& m_list;
+        // A copy of the record the worker fetches: a page read meanwhile may move the list's.
+        CLumivoFile m_record;
+    };
     CLumivoShowsClient m_client;
     CLumivoShowsClientUI m_clientUI;
-    CLumivoShowsDownloadFileList m_downloads;
+    OnlineDownloads m_downloads{*this};
     bool m_bOnline = false;
     bool m_bTreeSetsFolder = false;
     int m_nRefreshFlags = 0;

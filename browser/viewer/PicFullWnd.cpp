@@ -190,10 +190,11 @@ bool CPicFullWnd::StartDownload(const std::wstring& path)
     if (!m_pList || !m_pList->IsOnline() || m_nCurrent < 0 || ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return false;
     CLumivoShowsDownloadFileList& queue = m_pList->GetDownloadQueue();
-    m_nDownloadTicket = queue.RegisterViewer(m_hWnd, path.c_str());
-    // Eight pictures ahead in the direction of travel come with it.
     const int first = FirstPictureIndex(), last = first + GetPictureCount() - 1;
     const int at = first + m_nCurrent;
+    // The queue knows the picture by its name on the server, the viewer by its cached file.
+    m_nDownloadTicket = queue.RegisterViewer(m_hWnd, m_pList->GetItemFullFileName(at).GetString());
+    // Eight pictures ahead in the direction of travel come with it.
     const int to = m_nDirection < 0 ? std::max(first, at - 8) : std::min(last, at + 8);
     m_loader.ShowLoading(true);
     queue.StartDownloadPicFile(at, to);
@@ -256,7 +257,8 @@ bool CPicFullWnd::ShowPicture(int target, int flags)
         m_nDirection = -1;
     }
     // A copy of the path: the list's record may go while the picture shows.
-    const std::wstring path = m_pList->GetItemFullFileName(FirstPictureIndex() + target).GetString();
+    // Of an online picture, its file in the cache, whether there yet or not.
+    const std::wstring path = m_pList->GetRelatedFileName(FirstPictureIndex() + target).GetString();
     if (path.empty())
         return false;
     m_nCurrent = target;
@@ -470,7 +472,7 @@ void CPicFullWnd::DrawStrip(CDC& dc)
         for (const auto& b : kBadges) {
             const CKQImageFile& picture = m_pList->m_imgBadge[b.badge];
             const CSize size = m_pList->m_szBadge[b.badge];
-            if ((item.nState & b.bit) && picture.IsValid() && size.cx > 0)
+            if ((StripBadgeBits(item.nState) & b.bit) && picture.IsValid() && size.cx > 0)
                 picture.Draw(dc.GetSafeHdc(), StripBadgeRect(b.bit, c.rect, SIZE{size.cx, size.cy}), nullptr, true);
         }
         if (c.index == m_nCurrent || c.index == m_nHover) {
@@ -572,6 +574,10 @@ void CPicFullWnd::OnTimer(UINT_PTR nIDEvent)
         Render();
         return;
     }
+    const bool ours = nIDEvent == TIMER_ANIMATION || nIDEvent == TIMER_SLIDE || nIDEvent == TIMER_GROW;
+    // A tick still queued when a picture began loading would draw over the animation.
+    if (ours && m_loader.IsVisabled())
+        return;
     if (nIDEvent == TIMER_ANIMATION) {
         if (!m_bZoomButtonHeld)
             StepFrame(m_bBackward);
@@ -999,7 +1005,7 @@ LRESULT CPicFullWnd::OnDownloaded(WPARAM result, LPARAM ticket)
         return 0;
     }
     // Named by its path, read again from the list: the picture shown may have moved in it.
-    const std::wstring path = m_pList->GetItemFullFileName(FirstPictureIndex() + m_nCurrent).GetString();
+    const std::wstring path = m_pList->GetRelatedFileName(FirstPictureIndex() + m_nCurrent).GetString();
     if (path != m_strPath) {
         Render();
         return 0;

@@ -188,6 +188,14 @@ RECT StripBadgeRect(unsigned stateBit, const RECT& cell, SIZE badge)
     }
 }
 
+unsigned StripBadgeBits(unsigned state)
+{
+    unsigned bits = state & (0x40 | 0x80 | 0x100);
+    if (bits & 0x80)
+        bits &= ~0x40u;
+    return bits;
+}
+
 int StripHitTest(POINT pt, const std::vector<StripCell>& cells, int count, const ZoneFrame& f)
 {
     if (!f.stripShown || pt.x < kStripMargin || pt.x > f.clientWidth - kStripMargin)

@@ -67,6 +67,9 @@ void LayoutStripCells(std::vector<StripCell>& cells, const StripWindow& window, 
 // the not-downloaded mark (0x40) at its top left, the failure mark (0x100) at its bottom right.
 // Empty for any other bit.
 RECT StripBadgeRect(unsigned stateBit, const RECT& cell, SIZE badge);
+// The badge bits a strip cell of that item state shows, as the list shows them: an item on its
+// way shows the downloading mark instead of the not-downloaded one.
+unsigned StripBadgeBits(unsigned state);
 
 // Click zones beside the picture (previous on the left, next on the right) and the strip's hit
 // test. stripShown: the strip is visible and no start-up picture is pending.

@@ -292,6 +292,21 @@ TEST(ViewerStrip, BadgesInTheirCorners)
     }
 }
 
+TEST(ViewerLayout, StripBadgesShowOneDownloadMark)
+{
+    const struct {
+        unsigned state, badges;
+    } rows[] = {
+        {0x40, 0x40},         // not downloaded
+        {0x40 | 0x80, 0x80},  // on its way: the downloading mark alone
+        {0x80 | 0x100, 0x180}, // a failure mark stays beside it
+        {0x140, 0x140},
+        {0x01 | 0x02 | 0x20, 0}, // selection, folder, read-only: no badge
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.badges, StripBadgeBits(row.state)) << std::hex << row.state;
+}
+
 TEST(ViewerTransitions, SlideAndGrowAtSteps)
 {
     const RECT prev = {100, 0, 500, 300}, next = {200, 0, 600, 300};

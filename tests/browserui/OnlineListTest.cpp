@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <atomic>
 #include <functional>
 #include <string>
 #include "LoopbackHttpServer.h"
@@ -54,6 +55,7 @@ protected:
     }
     void TearDown() override
     {
+        released = true;
         if (!frame)
             return;
         const HWND hwnd = frame->GetSafeHwnd();
@@ -88,8 +90,25 @@ protected:
         KQ_PIC_LIST_ITEM item = {};
         return list().GetItem(index, &item) ? item.strText.GetString() : L"<none>";
     }
+    // The served file at target is answered only once released is set (20 seconds at most).
+    void HoldBack(const std::string& target)
+    {
+        std::wstring file = MaterialFolder() + std::wstring(target.begin(), target.end());
+        for (wchar_t& c : file)
+            if (c == L'/')
+                c = L'\\';
+        server.Handle(target, [this, file](const testsupport::HttpRequestSeen&, testsupport::HttpReplyChannel& reply) {
+            for (int waited = 0; !released && waited < 20000; waited += 20)
+                if (!reply.Pause(20))
+                    return;
+            const std::string body = TempFolder::Get(file);
+            reply.Send("HTTP/1.1 200 OK\r\nContent-Type: image/png\r\nContent-Length: " + std::to_string(body.size()) +
+                       "\r\n\r\n" + body);
+        });
+    }
 
     TempFolder cache, local;
+    std::atomic<bool> released{false};
     testsupport::LoopbackHttpServer server;
     CMainFrame* frame = nullptr;
 };
@@ -259,9 +278,10 @@ TEST(ShowsProgramOnline, StartsOnTheCachedDirectoryAndListsItOnline)
 
 // The viewer opened on a picture not fetched yet shows the loading animation. The progress of
 // the download queue's transfers reaches it only for that picture, and its end takes the
-// animation away.
+// animation away. The server holds the shown picture back until the reports are checked.
 TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
 {
+    HoldBack("/Textures/M/Textures001.png");
     ASSERT_TRUE(Open(Dir(L"Textures"), 5));
     CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
     ASSERT_NE(viewer, nullptr);
@@ -269,24 +289,104 @@ TEST_F(OnlineListTest, ViewerFollowsTheDownloadOfItsOwnPicture)
     CPicFullWnd& view = viewer->m_wndView;
     EXPECT_TRUE(view.IsLoadingShown());
     EXPECT_EQ(view.GetLoadingProgress(), -1);
+    SaveWindowPicture(viewer->GetSafeHwnd(), OutFolder(L"e2e") + L"\\viewer-loading.png");
     CLumivoShowsDownloadFileList& queue = list().GetDownloadQueue();
-    auto fetch = [&](CKQListFile& item) {
+    auto report = [&](CKQListFile& item) {
         queue.OnDownloadStart(&item);
-        EXPECT_TRUE(queue.DownloadPicFile(&item, item.m_strName.GetString(), -1)) << queue.GetLastStatus();
+        queue.OnProgress(HTTP_EVENT_STATE, HTTP_STATE_DONE);
         PumpPending();
     };
     CKQListFile other(L"Textures\\Textures002.png");
-    fetch(other);
+    report(other);
     queue.OnDownloadFinish(&other, 0);
     PumpPending();
     EXPECT_TRUE(view.IsLoadingShown());
     EXPECT_EQ(view.GetLoadingProgress(), -1) << "another picture's download";
     CKQListFile shown(L"Textures\\Textures001.png");
-    fetch(shown);
+    report(shown);
     EXPECT_EQ(view.GetLoadingProgress(), 100);
-    queue.OnDownloadFinish(&shown, 0);
+    released = true;
+    EXPECT_TRUE(PumpUntil([&] { return !view.IsLoadingShown(); }, 20000));
+    viewer->DestroyWindow();
     PumpPending();
-    EXPECT_FALSE(view.IsLoadingShown());
+}
+
+// The viewer on an online folder none of whose pictures is cached: the shown picture and the
+// eight after it are fetched into the cache, no further one, and the picture shows once it is
+// there; the list's items lose their "not downloaded" badge.
+TEST_F(OnlineListTest, ViewerFetchesItsPictureAndTheEightAfterIt)
+{
+    ASSERT_TRUE(Open(Dir(L"Big"), 101));
+    auto name = [&](int index) {
+        const std::wstring path = list().GetItemFullFileName(index).GetString();
+        return path.substr(path.find_last_of(L'\\') + 1);
+    };
+    auto target = [&](int index) {
+        const std::wstring file = name(index);
+        return "/Big/M/" + std::string(file.begin(), file.end());
+    };
+    CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
+    ASSERT_NE(viewer, nullptr);
+    CPicFullWnd& view = viewer->m_wndView;
+    EXPECT_EQ(cache.At(L"File\\M\\" + name(0)), view.GetPath()) << "the picture's file in the cache";
+    ASSERT_TRUE(PumpUntil([&] { return server.CountRequests(target(8)) > 0 && !view.IsLoadingShown(); }, 20000));
+    PumpFor(300);
+    for (int i = 0; i <= 9; ++i) {
+        SCOPED_TRACE(i);
+        const bool ahead = i <= 8;
+        EXPECT_EQ(ahead ? 1 : 0, server.CountRequests(target(i)));
+        EXPECT_EQ(ahead, ::GetFileAttributesW(cache.At(L"File\\M\\" + name(i)).c_str()) != INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(ahead ? 0u : unsigned(KQLS_DOWNLOAD), list().GetItemState(i) & (KQLS_DOWNLOAD | KQLS_DOWNLOADING | KQLS_ALERT));
+    }
+    EXPECT_TRUE(view.GetSplashText().empty()) << std::string(view.GetSplashText().begin(), view.GetSplashText().end());
+    ASSERT_TRUE(view.GetShownEntry().loaded);
+    EXPECT_EQ(320u, view.GetShownEntry().source->GetWidth()) << "the middle size of the picture";
+    SaveWindowPicture(viewer->GetSafeHwnd(), OutFolder(L"e2e") + L"\\viewer-online.png");
+    viewer->DestroyWindow();
+    PumpPending();
+}
+
+// While the loading animation shows, a tick of the frame, slide or grow timer draws nothing: the
+// previous picture does not come back over the animation.
+TEST_F(OnlineListTest, ViewerTimersWaitWhileThePictureLoads)
+{
+    // The first picture is in the cache, the second is held back by the server.
+    ::SHCreateDirectoryExW(nullptr, cache.At(L"File\\M").c_str(), nullptr);
+    ASSERT_TRUE(TempFolder::Put(cache.At(L"File\\M\\Textures001.png"),
+                                TempFolder::Get(MaterialFolder() + L"\\Textures\\M\\Textures001.png")));
+    HoldBack("/Textures/M/Textures002.png");
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    CPicFullScreenFrame* viewer = CPicFullScreenFrame::OpenOnItem(frame, 0, false);
+    ASSERT_NE(viewer, nullptr);
+    CPicFullWnd& view = viewer->m_wndView;
+    PumpFor(200);
+    ASSERT_FALSE(view.IsLoadingShown());
+    RECT client;
+    view.GetClientRect(&client);
+    const POINT middle = {client.right / 2, client.bottom / 2};
+    auto pixel = [&] {
+        HDC dc = ::GetDC(view.GetSafeHwnd());
+        const COLORREF colour = ::GetPixel(dc, middle.x, middle.y);
+        ::ReleaseDC(view.GetSafeHwnd(), dc);
+        return colour;
+    };
+    const COLORREF first = pixel();
+    for (UINT_PTR timer : {TIMER_ANIMATION, TIMER_SLIDE, TIMER_GROW}) {
+        SCOPED_TRACE(timer);
+        // From the first picture, shown, to the second, loading: a tick would draw the first.
+        ASSERT_TRUE(view.ShowPicture(0, SHOW_QUICK));
+        PumpFor(100);
+        ASSERT_EQ(first, pixel());
+        ASSERT_TRUE(view.ShowPicture(1, SHOW_QUICK));
+        PumpFor(100);
+        ASSERT_TRUE(view.IsLoadingShown());
+        ASSERT_NE(first, pixel()) << "the animation is drawn over the middle";
+        view.SendMessage(WM_TIMER, timer, 0);
+        EXPECT_NE(first, pixel());
+    }
+    EXPECT_FALSE(view.IsTransitionRunning());
+    released = true;
+    EXPECT_TRUE(PumpUntil([&] { return !view.IsLoadingShown(); }, 20000));
     viewer->DestroyWindow();
     PumpPending();
 }
