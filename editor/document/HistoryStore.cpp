@@ -163,6 +163,19 @@ private:
 
 namespace {
 
+// The byte every byte of the w x h block at data holds, or -1 when they differ.
+int UniformValue(const BYTE* data, uint32_t rowBytes, uint32_t w, uint32_t h)
+{
+    const BYTE value = data[0];
+    for (uint32_t r = 0; r < h; ++r) {
+        const BYTE* row = data + size_t(r) * rowBytes;
+        // Every byte equals its neighbour and the first equals the value.
+        if (row[0] != value || (w > 1 && std::memcmp(row, row + 1, w - 1) != 0))
+            return -1;
+    }
+    return value;
+}
+
 // The plane's tiles, each shared with the first reference whose tile there is byte-equal.
 StoredPlane StorePlane(const BYTE* data, uint32_t rowBytes, uint32_t rows, uint32_t tileBytes, uint32_t tileRows,
                        const std::vector<const StoredPlane*>& references, const std::shared_ptr<uint64_t>& counter)
@@ -175,6 +188,13 @@ StoredPlane StorePlane(const BYTE* data, uint32_t rowBytes, uint32_t rows, uint3
     for (const StoredPlane* ref : references)
         if (ref && !ref->tiles.empty() && SameGeometry(*ref, plane))
             usable.push_back(ref);
+    // Tiles of one byte value throughout (an opaque alpha plane, a white or black area) are one
+    // tile per value and size: an opaque 12-megapixel picture's alpha takes one tile, not 184.
+    struct UniformTile {
+        int value;
+        HistoryTilePtr tile;
+    };
+    std::vector<UniformTile> uniform;
     ForEachTile(plane, tileRows, [&](size_t i, uint32_t x, uint32_t w, uint32_t y, uint32_t h) {
         const BYTE* at = data + size_t(y) * rowBytes + x;
         for (const StoredPlane* ref : usable) {
@@ -187,9 +207,19 @@ StoredPlane StorePlane(const BYTE* data, uint32_t rowBytes, uint32_t rows, uint3
                 return;
             }
         }
+        const int value = UniformValue(at, rowBytes, w, h);
+        if (value >= 0) {
+            for (const UniformTile& known : uniform)
+                if (known.value == value && known.tile->size == size_t(w) * h) {
+                    plane.tiles.push_back(known.tile);
+                    return;
+                }
+        }
         auto tile = std::make_shared<HistoryTile>(size_t(w) * h, counter);
         for (uint32_t r = 0; r < h; ++r)
             std::memcpy(tile->bytes.get() + size_t(r) * w, at + size_t(r) * rowBytes, w);
+        if (value >= 0)
+            uniform.push_back(UniformTile{value, tile});
         plane.tiles.push_back(std::move(tile));
     });
     return plane;

@@ -2,8 +2,10 @@
 // CHistoryStore: the pixels the undo history keeps. Each picture plane (colours, alpha,
 // selection) is cut into square tiles; a tile equal byte for byte to the tile at the same place
 // of the newest stored state of the same layer, or of the snapshot's other picture, is shared
-// by reference instead of copied. So a move or a shadow edit stores no pixels and a brush stroke
-// only the tiles it touched. The store counts the bytes its live tiles hold.
+// by reference instead of copied, and so is a tile of one byte value throughout whose value and
+// size an earlier tile of the same plane has. So a move or a shadow edit stores no pixels, a
+// brush stroke only the tiles it touched and an opaque alpha plane one tile. The store counts the
+// bytes its live tiles hold.
 #include <cstdint>
 #include <map>
 #include <memory>

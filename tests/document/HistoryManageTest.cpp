@@ -483,6 +483,46 @@ TEST(HistoryStore, RestoringIntoALayerGivesTheStoredStateWhateverItsPicturesHeld
         }
 }
 
+// Tiles of one byte value throughout are kept once per value and size; every other tile, and
+// tiles of another value or size, keep their own bytes, and the picture comes back as stored.
+TEST(HistoryStore, TilesOfOneValueAreKeptOncePerValueAndSize)
+{
+    // No two bytes of a colour tile are alike, so only the alpha plane's tiles can be shared.
+    const auto varied = [](long width, long height) {
+        CZVImage p = Plain(width, height, RGB(0, 0, 0));
+        for (long y = 0; y < height; ++y)
+            for (long x = 0; x < width; ++x)
+                p.SetPixelColor(x, y, CxImage::RGBtoRGBQUAD(RGB(x * 7 + y * 50, x * 7 + y * 50 + 1, x * 7 + y * 50 + 2)));
+        return p;
+    };
+    const auto alphaRect = [](CZVImage p, RECT rect, BYTE level) {
+        for (long y = rect.top; y < rect.bottom; ++y)
+            for (long x = rect.left; x < rect.right; ++x)
+                p.AlphaSet(x, y, level);
+        return p;
+    };
+    struct Case {
+        const char* name;
+        CZVImage picture;
+        uint64_t bytes;   // in 4 x 4 tiles
+    } const cases[] = {
+        {"opaque: one alpha tile", varied(12, 8), 12 * 8 * 3 + 16},
+        {"edge tiles: one per size", varied(10, 6), 32 * 6 + 16 + 8 + 4},   // rows padded to 32 bytes
+        {"two values", alphaRect(varied(8, 4), RECT{0, 0, 4, 4}, 0), 8 * 4 * 3 + 16 + 16},
+        {"a tile not of one value", alphaRect(varied(12, 4), RECT{5, 1, 6, 2}, 9), 12 * 4 * 3 + 16 + 16},
+        {"white colours", Plain(8, 4, RGB(255, 255, 255)), 12 * 4 + 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CHistoryStore store(4);
+        CLayerInfo layer;
+        layer.displayed = c.picture;
+        const StoredLayerPtr stored = store.StoreLayer(layer, true);
+        EXPECT_EQ(store.GetBytes(), c.bytes);
+        ExpectIdentical(stored->Restore().displayed, c.picture);
+    }
+}
+
 // Random steps under a tiny budget against a model that keeps whole copies of the list.
 TEST(HistoryManage, RandomStepsMatchFullCopiesWithinTheBudget)
 {
