@@ -74,12 +74,25 @@ void CPictureListView::DrawFocusRect(const CRect& rect, KQ_PIC_LIST_VISIBLE* cel
 {
     CKQPicListView::DrawFocusRect(rect, cell);
     CRect left, right;
-    if (!cell || m_bSingleSelect || !GetItemButtonRects(cell->index, &left, &right))
+    if (!cell || m_bSingleSelect || !GetItemButtonRects(cell->index, &left, &right)) {
+        m_nButtonsUnderItem = -1;
         return;
+    }
     // Painted in the list's bitmap, which has no tool strip above it.
     const int top = m_nType == KQ_TOOLBAR_TOP ? m_nHeight : 0;
     left.OffsetRect(0, -top);
     right.OffsetRect(0, -top);
+    // What lies under the buttons, kept for a button that only lights or goes dark.
+    ::GdiFlush();
+    m_nButtonsUnderItem = cell->index;
+    m_buttonsUnder.Save(0, left, m_memDC.GetBits(), m_memDC.GetWidth(), m_memDC.GetHeight(), m_memDC.GetBitsPerPixel());
+    m_buttonsUnder.Save(1, right, m_memDC.GetBits(), m_memDC.GetWidth(), m_memDC.GetHeight(), m_memDC.GetBitsPerPixel());
+    DrawItemButtons(left, right);
+}
+
+// In the list's bitmap; the left one is empty for a folder.
+void CPictureListView::DrawItemButtons(const CRect& left, const CRect& right)
+{
     const HDC dc = m_memDC.m_hDC;
     if (!left.IsRectEmpty()) {
         const CKQImageFile& picture = m_bOverItemMenu && m_imgItemMenuHot.IsValid() ? m_imgItemMenuHot : m_imgItemMenu;
@@ -129,7 +142,7 @@ void CPictureListView::OnMouseMove(UINT flags, CPoint point)
     if (overExport != m_bOverItemExport || overMenu != m_bOverItemMenu) {
         m_bOverItemExport = overExport;
         m_bOverItemMenu = overMenu;
-        DrawListView();
+        RedrawItemButtons();
     }
     // The tool bar that opened its second row by itself folds back once the pointer is near it.
     auto* frame = dynamic_cast<CMainFrame*>(GetParent());
@@ -138,6 +151,62 @@ void CPictureListView::OnMouseMove(UINT flags, CPoint point)
     if (frame && point.y < client.Height() / 6 && frame->m_wndToolBar.GetSafeHwnd() && frame->m_wndToolBar.m_bExpanded &&
         frame->m_wndToolBar.m_bHoverExpanded)
         frame->m_wndToolBar.Collapse();
+}
+
+// A button that lights or goes dark changes its own square alone: what lay under the buttons
+// when they were last drawn is put back, the buttons are drawn on it again and only their
+// squares are shown again, which is what a repaint of the whole list would show.
+void CPictureListView::RedrawItemButtons()
+{
+    // The underlay must be of the cell where it is now, with nothing drawn over it since.
+    CRect left, right;
+    const int top = m_nType == KQ_TOOLBAR_TOP ? m_nHeight : 0;
+    const bool placed = GetItemButtonRects(m_nHover, &left, &right);
+    left.OffsetRect(0, -top);
+    right.OffsetRect(0, -top);
+    const CRect bitmap(0, 0, m_memDC.GetWidth(), m_memDC.GetHeight());
+    const bool kept = placed && m_nButtonsUnderItem == m_nHover && m_memDC.GetBits() && !m_bLoading &&
+                      m_strSplash.IsEmpty() && !m_animate.IsVisabled() && !m_bBand && !m_bDragging &&
+                      m_buttonsUnder.bitmapWidth == bitmap.Width() && m_buttonsUnder.bitmapHeight == bitmap.Height() &&
+                      m_buttonsUnder.rect[0] == (left & bitmap) && m_buttonsUnder.rect[1] == (right & bitmap);
+    if (!kept) {
+        DrawListView();
+        return;
+    }
+    ::GdiFlush();
+    for (int k = 0; k < 2; ++k) {
+        const CRect& r = m_buttonsUnder.rect[k];
+        if (r.IsRectEmpty())
+            continue;
+        m_buttonsUnder.Restore(k, m_memDC.GetBits(), m_memDC.GetWidth(), m_memDC.GetBitsPerPixel());
+        CRect shown(r);
+        shown.OffsetRect(0, top);
+        InvalidateRect(&shown, FALSE);
+    }
+    DrawItemButtons(left, right);
+}
+
+void CPictureListView::ButtonsUnder::Save(int k, const CRect& r, const BYTE* bits, int width, int height, int bpp)
+{
+    bitmapWidth = width;
+    bitmapHeight = height;
+    rect[k] = r & CRect(0, 0, width, height);
+    pixels[k].clear();
+    if (rect[k].IsRectEmpty())
+        return;
+    const size_t stride = size_t((width * bpp + 31) / 32 * 4), row = size_t(rect[k].Width() * bpp / 8);
+    for (int y = rect[k].top; y < rect[k].bottom; ++y) {
+        const BYTE* from = bits + stride * size_t(y) + size_t(rect[k].left * bpp / 8);
+        pixels[k].insert(pixels[k].end(), from, from + row);
+    }
+}
+
+void CPictureListView::ButtonsUnder::Restore(int k, BYTE* bits, int width, int bpp) const
+{
+    const size_t stride = size_t((width * bpp + 31) / 32 * 4), row = size_t(rect[k].Width() * bpp / 8);
+    const BYTE* from = pixels[k].data();
+    for (int y = rect[k].top; y < rect[k].bottom; ++y, from += row)
+        memcpy(bits + stride * size_t(y) + size_t(rect[k].left * bpp / 8), from, row);
 }
 
 std::wstring CPictureListView::HoverTipText(const wchar_t* name, int width, int height, uint64_t size)

@@ -151,6 +151,18 @@ public:
     // The buttons of the hovered item in client coordinates; false when it shows none (the
     // left one is empty for a folder).
     bool GetItemButtonRects(int index, CRect* left, CRect* right);
+    void RedrawItemButtons();
+    void DrawItemButtons(const CRect& left, const CRect& right);
+    // The list's bitmap under the hovered item's buttons (left, right) as they were last drawn.
+    struct ButtonsUnder {
+        CRect rect[2];
+        std::vector<BYTE> pixels[2];
+        int bitmapWidth = 0, bitmapHeight = 0;
+        void Save(int k, const CRect& r, const BYTE* bits, int width, int height, int bpp);
+        void Restore(int k, BYTE* bits, int width, int bpp) const;
+    };
+    ButtonsUnder m_buttonsUnder;
+    int m_nButtonsUnderItem = -1;
     CKQImageFile m_imgItemMenu, m_imgItemMenuHot, m_imgItemExport, m_imgItemExportHot;
     CSize m_szItemMenu, m_szItemExport;
     ItemButtonArt m_itemButtonArt = {0, 0, 0};

@@ -718,6 +718,55 @@ TEST_F(PictureListTest, ItemButtonsOpenTheirMenusAndLightUnderThePointer)
     EXPECT_NE(List().GetItemState(picture) & KQLS_SELECTED, 0u);
 }
 
+// The list's bitmap, row by row.
+std::vector<BYTE> ListBits(CPictureListView& list)
+{
+    const CKQMemDC& dc = list.m_memDC;
+    const size_t stride = size_t((dc.GetWidth() * dc.GetBitsPerPixel() + 31) / 32 * 4);
+    ::GdiFlush();
+    return std::vector<BYTE>(dc.GetBits(), dc.GetBits() + stride * size_t(dc.GetHeight()));
+}
+
+// A button lighting or going dark shows the item's buttons again and nothing else, painted as a
+// repaint of the whole list paints them.
+TEST_F(PictureListTest, ButtonLightRepaintsTheButtonsAlone)
+{
+    const int picture = Index(L"b.bmp");
+    CRect cell;
+    for (const KQ_PIC_LIST_VISIBLE& v : List().m_visible)
+        if (v.index == picture)
+            cell = v.rect;
+    ASSERT_FALSE(cell.IsRectEmpty());
+    cell.OffsetRect(0, List().m_nType == KQ_TOOLBAR_TOP ? List().m_nHeight : 0);
+    const CPoint middle = cell.CenterPoint();
+    List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(middle.x, middle.y));
+    ASSERT_EQ(List().m_nHover, picture);
+    CRect left, right;
+    ASSERT_TRUE(List().GetItemButtonRects(picture, &left, &right));
+    ASSERT_FALSE(left.IsRectEmpty());
+    const struct {
+        const char* name;
+        CPoint to;
+        bool overMenu, overExport;
+    } moves[] = {{"onto the right button", right.CenterPoint(), false, true},
+                 {"onto the left button", left.CenterPoint(), true, false},
+                 {"off both", middle, false, false}};
+    for (const auto& move : moves) {
+        SCOPED_TRACE(move.name);
+        List().ValidateRect(nullptr);
+        List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(move.to.x, move.to.y));
+        EXPECT_EQ(List().m_bOverItemMenu, move.overMenu);
+        EXPECT_EQ(List().m_bOverItemExport, move.overExport);
+        CRect update, buttons;
+        List().GetUpdateRect(&update, FALSE);
+        buttons.UnionRect(&left, &right);
+        EXPECT_EQ(update, buttons);
+        const std::vector<BYTE> cellOnly = ListBits(List());
+        List().DrawListView();
+        EXPECT_TRUE(cellOnly == ListBits(List()));
+    }
+}
+
 // The item's size is the smaller side of its thumbnail; the buttons grow past 96 and 192.
 TEST_F(PictureListTest, ButtonPicturesChangeAt97And193)
 {
