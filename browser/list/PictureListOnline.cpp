@@ -238,10 +238,12 @@ void CPictureListView::OnlineLoaderThread(std::wstring path, int pages, int flag
     if (window)
         ::PostMessageW(window, KQLV_MSG_SHOW_LOADING, 0, 0);
     if (!m_bOnlineStop && window) {
-        // The list is filled on its own thread; the path goes along in a heap copy.
-        std::unique_ptr<std::wstring> request(new std::wstring(path));
-        if (::PostMessageW(window, WM_SHOWS_ONLINE_LOADED, WPARAM(generation), LPARAM(request.get())))
-            request.release();
+        // The list is filled on its own thread; the records go along in a heap copy.
+        std::unique_ptr<OnlineLoaded> loaded(new OnlineLoaded);
+        loaded->path = path;
+        TakeOnlineRecords(*loaded);
+        if (::PostMessageW(window, WM_SHOWS_ONLINE_LOADED, WPARAM(generation), LPARAM(loaded.get())))
+            loaded.release();
     }
     m_bLoaderDone = true;
 }
@@ -256,44 +258,60 @@ LRESULT CPictureListView::OnShowOnlineFolder(WPARAM, LPARAM)
 
 LRESULT CPictureListView::OnOnlineLoaded(WPARAM generation, LPARAM lParam)
 {
-    std::unique_ptr<std::wstring> path(reinterpret_cast<std::wstring*>(lParam));
+    std::unique_ptr<OnlineLoaded> loaded(reinterpret_cast<OnlineLoaded*>(lParam));
     // A loader that was stopped, or replaced by a newer one, fills nothing.
     if (int(generation) != m_nLoaderGeneration || m_bOnlineStop || !m_bOnline)
         return 0;
-    FillOnlineList(*path);
+    FillOnlineList(*loaded);
     return 0;
 }
 
-void CPictureListView::FillOnlineList(const std::wstring& path)
+void CPictureListView::TakeOnlineRecords(OnlineLoaded& loaded)
 {
-    std::vector<OnlineFolderItem> folders;
-    std::vector<PicDirFile> files;
-    bool shown = false;
-    size_t listed = 0;
-    {
+    if (loaded.path.empty()) {
         Lock();
-        listed = m_onlineFiles.size();
+        loaded.from = m_onlineFiles.size();
         Unlock();
-        std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
-        if (PicDirFolder* folder = m_client.GetCurrentFolder()) {
-            shown = true;
-            if (!path.empty()) {
-                listed = 0;
-                for (const auto& entry : folder->mapFolders)
-                    folders.push_back({entry.first, entry.second->HasPreview(), false});
-            }
-            size_t index = 0;
-            for (const auto& entry : folder->mapFiles)
-                if (index++ >= listed)
-                    files.push_back(entry.second);
-        }
     }
-    // The cache is asked outside the list's lock.
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
+        PicDirFolder* folder = m_client.GetCurrentFolder();
+        if (!folder)
+            return;
+        loaded.shown = true;
+        if (!loaded.path.empty())
+            for (const auto& entry : folder->mapFolders)
+                loaded.folders.push_back({entry.first, entry.second->HasPreview(), false});
+        if (folder->mapFiles.size() > loaded.from)
+            loaded.files.reserve(folder->mapFiles.size() - loaded.from);
+        size_t index = 0;
+        for (const auto& entry : folder->mapFiles)
+            if (index++ >= loaded.from)
+                loaded.files.push_back(entry.second);
+    }
     std::vector<const wchar_t*> names;
-    names.reserve(files.size());
-    for (const PicDirFile& file : files)
+    names.reserve(loaded.files.size());
+    for (const PicDirFile& file : loaded.files)
         names.push_back(GetFileNamePart(file.strPath.GetString()));
-    const std::vector<bool> cached = m_client.HasLocalCopies(names);
+    loaded.cached = m_client.HasLocalCopies(names);
+}
+
+void CPictureListView::FillOnlineList(OnlineLoaded& loaded)
+{
+    const std::wstring& path = loaded.path;
+    const std::vector<OnlineFolderItem>& folders = loaded.folders;
+    std::vector<PicDirFile>& files = loaded.files;
+    const std::vector<bool>& cached = loaded.cached;
+    const bool shown = loaded.shown;
+    // Records listed since the loader took its copy are not listed twice.
+    size_t first = 0;
+    if (path.empty()) {
+        Lock();
+        const size_t listed = m_onlineFiles.size();
+        Unlock();
+        if (listed > loaded.from)
+            first = std::min(files.size(), listed - loaded.from);
+    }
 
     Lock();
     if (!path.empty()) {
@@ -306,8 +324,8 @@ void CPictureListView::FillOnlineList(const std::wstring& path)
             m_onlineFolders.push_back(folder);
         }
     }
-    m_onlineFiles.reserve(m_onlineFiles.size() + files.size());
-    for (size_t i = 0; i < files.size(); ++i) {
+    m_onlineFiles.reserve(m_onlineFiles.size() + files.size() - first);
+    for (size_t i = first; i < files.size(); ++i) {
         PicDirFile& record = files[i];
         // Made in its place in the list: a copy of an entry costs its strings again.
         CKQListFile& item = m_folderBrowser.m_lstFile.AddTail().Get();

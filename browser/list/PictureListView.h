@@ -294,8 +294,19 @@ private:
         bool preview = false; // the server has <name>\<name>.webp
         bool done = false;    // preview fetched, or answered 404
     };
+    // What a loader hands to the window's thread: the folder's records from the first one not yet
+    // listed, and which of them the cache holds (asked on the loader, not on the window's thread).
+    struct OnlineLoaded {
+        std::wstring path;
+        bool shown = false;
+        size_t from = 0;
+        std::vector<OnlineFolderItem> folders;
+        std::vector<PicDirFile> files;
+        std::vector<bool> cached;
+    };
     void OnlineLoaderThread(std::wstring path, int pages, int flags, int generation);
-    void FillOnlineList(const std::wstring& path);
+    void TakeOnlineRecords(OnlineLoaded& loaded);
+    void FillOnlineList(OnlineLoaded& loaded);
     void ResetScanState(const wchar_t* path);
     // The download queue over the online folder's pictures: a list index names a picture item
     // (folders and "Download More" are none), whose state bits the queue shares. Its hooks run

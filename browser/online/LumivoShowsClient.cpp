@@ -1,5 +1,6 @@
 #include "LumivoShowsClient.h"
 #include <windows.h>
+#include <algorithm>
 #include <cwchar>
 #include <unordered_set>
 #include "PathFunc.h"
@@ -392,11 +393,78 @@ bool CLumivoShowsClient::LoadFileList(const wchar_t* localFolder, int pagesWante
             if (!IsFile(cached + L"\\" + name))
                 return true;
         }
+        // Opening a folder: the run of cached pages that follows is parsed on several threads
+        // and filed in order, as one page after the other would be.
+        if (opening && loaded > 0) {
+            const int read = LoadCachedPages(serverFolder, page, pagesWanted - loaded);
+            if (read < 0)
+                return false;
+            if (read > 0)
+                continue;
+        }
         if (m_bStopping || !LoadFileListPage(serverFolder, name, page == pageCount - 1))
             return false;
         std::lock_guard<std::recursive_mutex> lock(m_lock);
         ++m_nPagesLoaded;
     }
+}
+
+int CLumivoShowsClient::LoadCachedPages(const std::wstring& serverFolder, int firstPage, int most)
+{
+    struct Page {
+        std::wstring local;
+        std::vector<PicDirFile> files;
+        bool read = false;
+    };
+    std::vector<Page> pages;
+    std::wstring base = std::wstring(m_strLocalDirRoot.GetString()) + L"\\" + serverFolder;
+    ToBackslashes(base);
+    for (int page = firstPage; page >= 1 && int(pages.size()) < most; --page) {
+        const std::wstring name = L"FileList" + std::to_wstring(page) + L".xml";
+        Page entry;
+        entry.local = base + L"\\" + name;
+        if (!IsFile(entry.local) || m_bStopping)
+            break;
+        // A copy older than a day is asked for again; a failed fetch leaves it whole.
+        Fetch(ONLINE_LOADER, serverFolder.empty() ? name : serverFolder + L"/" + name, entry.local, kListMaxAgeHours);
+        pages.push_back(std::move(entry));
+    }
+    if (pages.size() < 2)
+        return 0;
+    std::atomic<size_t> next{0};
+    auto parse = [&pages, &next] {
+        for (size_t i; (i = next++) < pages.size();)
+            pages[i].read = ReadPage(pages[i].local.c_str(), pages[i].files);
+    };
+    std::vector<std::thread> workers;
+    const size_t threads = std::min<size_t>(pages.size(), std::max(2u, std::min(4u, std::thread::hardware_concurrency())));
+    try {
+        for (size_t i = 1; i < threads; ++i)
+            workers.emplace_back(parse);
+    } catch (...) {
+    }
+    parse();
+    for (std::thread& worker : workers)
+        worker.join();
+
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    PicDirFolder* folder = FindFolder(serverFolder);
+    if (!folder)
+        return -1;
+    // The pages before an unreadable one stay filed, as when read one by one.
+    int filed = 0;
+    for (Page& page : pages) {
+        if (!page.read)
+            return -1;
+        for (PicDirFile& file : page.files) {
+            if (folder->nFileCount >= kOnlineMaxFilesPerFolder)
+                break;
+            folder->mapFiles.emplace(folder->nFileCount++, std::move(file));
+        }
+        ++m_nPagesLoaded;
+        ++filed;
+    }
+    return filed;
 }
 
 bool CLumivoShowsClient::LoadFileListPage(const std::wstring& serverFolder, const std::wstring& pageName, bool firstPage)

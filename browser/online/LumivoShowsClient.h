@@ -109,6 +109,9 @@ private:
     bool ParseDirectory(const wchar_t* path);
     static void ReadFolder(XmlNode* element, PicDirFolder& folder, int depth);
     static bool ReadPage(const wchar_t* path, std::vector<PicDirFile>& files);
+    // Reads the cached pages from firstPage down (at most most of them, none below 1) and files
+    // them in order; the count filed, 0 when fewer than two are cached, -1 when one is unreadable.
+    int LoadCachedPages(const std::wstring& serverFolder, int firstPage, int most);
     static void DeleteTree(const std::wstring& path);
     void UpdateThread(int flags);
     int Fetch(OnlineChannel channel, const std::wstring& relative, const std::wstring& local, int maxAgeHours);

@@ -217,6 +217,35 @@ TEST_F(OnlineClientTest, FolderOpensWithCachedPagesAndAtLeastAHundredPictures)
     EXPECT_EQ(server.Requests().size(), before);
 }
 
+TEST_F(OnlineClientTest, CachedPagesAreFiledNewestFirstAndStopAtAnUnreadableOne)
+{
+    Serve("/PicDir.xml", "<Root><F Name=\"A\" FLC=\"6\"/></Root>");
+    std::vector<std::wstring> expected;
+    for (int page = 5; page >= 0; --page) {
+        const std::wstring file = page ? L"A\\FileList" + std::to_wstring(page) + L".xml" : L"A\\FileList.xml";
+        const std::string stem = "p" + std::to_string(page) + "_";
+        ASSERT_TRUE(PutFile(Dir(file), Pictures({stem + "0", stem + "1", stem + "2"})));
+        for (int i = 0; i < 3; ++i)
+            expected.push_back(std::wstring(stem.begin(), stem.end()) + std::to_wstring(i));
+    }
+    // A copy older than a day is asked for again and its new list is read.
+    AgeFile(Dir(L"A\\FileList3.xml"), 48);
+    Serve("/A/FileList3.xml", Pictures({"new3"}));
+    expected.erase(expected.begin() + 6, expected.begin() + 9);
+    expected.insert(expected.begin() + 6, L"new3");
+
+    ASSERT_TRUE(client.LoadFileList(Dir(L"A").c_str(), kOnlineOpenAll, 0));
+    EXPECT_EQ(FileNames(L"A"), expected);
+    EXPECT_EQ(client.GetPagesLoaded(), 6);
+    EXPECT_EQ(server.CountRequests("/A/FileList3.xml"), 1);
+
+    // An unreadable page ends the open; the pages before it stay listed in order.
+    ASSERT_TRUE(PutFile(Dir(L"A\\FileList2.xml"), "not a list"));
+    EXPECT_FALSE(client.LoadFileList(Dir(L"A").c_str(), kOnlineOpenAll, 0));
+    EXPECT_EQ(FileNames(L"A"), std::vector<std::wstring>(expected.begin(), expected.begin() + 7));
+    EXPECT_EQ(client.GetPagesLoaded(), 3);
+}
+
 TEST_F(OnlineClientTest, LocalFoldersMirrorTheDirectory)
 {
     ASSERT_TRUE(PutFile(Dir(L"Gone\\Inner\\FileList.xml"), "<FileList/>"));
