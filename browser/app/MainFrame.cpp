@@ -429,7 +429,9 @@ LRESULT CMainFrame::OnNote(WPARAM, LPARAM lParam)
 {
     const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
     CLumivoShowsApp* app = GetLumivoShowsApp();
-    PopupNotifyWnd(text ? text : L"", 2, app ? app->m_hAppIcon : nullptr, nullptr);
+    // The end of a short run comes within the second of the note its start showed: it waits
+    // for that second rather than being lost.
+    PopupNotifyWndQueued(text ? text : L"", 2, app ? app->m_hAppIcon : nullptr, nullptr);
     ++m_nNotesShown;
     return 0;
 }

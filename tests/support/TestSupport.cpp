@@ -242,4 +242,31 @@ bool WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes)
     return fclose(f) == 0 && written;
 }
 
+// An APP1 block whose IFD0 holds the entries, little-endian, values of four bytes or less inline.
+bool AddExif(const std::wstring& path, int orientation, const char* dateTime)
+{
+    std::vector<BYTE> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    const int entries = (orientation ? 1 : 0) + (dateTime ? 1 : 0);
+    tiff.push_back(BYTE(entries));
+    tiff.push_back(0);
+    const size_t textOffset = 8 + 2 + 12 * entries + 4;
+    if (orientation)
+        tiff.insert(tiff.end(), {0x12, 0x01, 3, 0, 1, 0, 0, 0, BYTE(orientation), 0, 0, 0});
+    if (dateTime)
+        tiff.insert(tiff.end(), {0x32, 0x01, 2, 0, 20, 0, 0, 0, BYTE(textOffset), 0, 0, 0});
+    tiff.insert(tiff.end(), {0, 0, 0, 0});
+    if (dateTime)
+        tiff.insert(tiff.end(), dateTime, dateTime + 20);
+    std::vector<BYTE> app1 = {'E', 'x', 'i', 'f', 0, 0};
+    app1.insert(app1.end(), tiff.begin(), tiff.end());
+    const size_t length = app1.size() + 2;
+    std::vector<BYTE> segment = {0xFF, 0xE1, BYTE(length >> 8), BYTE(length)};
+    segment.insert(segment.end(), app1.begin(), app1.end());
+    std::vector<BYTE> jpeg = ReadBytes(path);
+    if (jpeg.size() <= 2)
+        return false;
+    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+    return WriteBytes(path, jpeg);
+}
+
 } // namespace testsupport

@@ -72,4 +72,9 @@ private:
 std::vector<BYTE> ReadBytes(const std::wstring& path);
 bool WriteBytes(const std::wstring& path, const std::vector<BYTE>& bytes);
 
+// Puts an EXIF block right after the start marker of a JPEG file: the orientation (none when 0)
+// and the date-time text "YYYY:MM:DD hh:mm:ss" (none when null). False when the file cannot be
+// read or written.
+bool AddExif(const std::wstring& path, int orientation, const char* dateTime);
+
 } // namespace testsupport

@@ -1,5 +1,7 @@
-// Pop-up notes: one a second at most, each closing itself on the clock the test moves, and all
-// closed at once on request.
+// Pop-up notes: one a second at most (a queued one waits for its turn), each closing itself on
+// the clock the test moves, and all closed at once on request.
+#include <algorithm>
+#include <string>
 #include <vector>
 #include "KQPPopupWindow.h"
 #include "TestApp.h"
@@ -48,18 +50,21 @@ TEST(PopupThrottle, OneNoteASecondAcrossTheWrapOfTheTickCount)
     const struct {
         DWORD now;
         bool shown;
+        DWORD wait;             // what is left of the second before the call
     } steps[] = {
-        { 200, true },          // the first note, however soon after start
-        { 700, false },         // 500 ms later
-        { 1199, false },
-        { 1200, true },         // 1000 ms after the last shown one
-        { 0xFFFFFE00, true },
-        { 0x00000100, false },  // 768 ms later, across the wrap
-        { 0x000001E8, true },   // 1000 ms later
+        { 200, true, 0 },       // the first note, however soon after start
+        { 700, false, 500 },    // 500 ms later
+        { 1199, false, 1 },
+        { 1200, true, 0 },      // 1000 ms after the last shown one
+        { 0xFFFFFE00, true, 0 },
+        { 0x00000100, false, 232 }, // 768 ms later, across the wrap
+        { 0x000001E8, true, 0 },    // 1000 ms later
     };
     popupnotify::Throttle throttle;
-    for (const auto& s : steps)
+    for (const auto& s : steps) {
+        EXPECT_EQ(throttle.Wait(s.now), s.wait) << std::hex << s.now;
         EXPECT_EQ(throttle.Pass(s.now), s.shown) << std::hex << s.now;
+    }
 }
 
 TEST_F(PopupNotifyTest, ANoteWithinASecondOfTheLastIsDropped)
@@ -78,6 +83,53 @@ TEST_F(PopupNotifyTest, ANoteWithinASecondOfTheLastIsDropped)
     g_now += 500;
     PopupNotifyWnd(L"Batch task is running", 2, nullptr, nullptr);
     EXPECT_EQ(OpenNotes().size(), 2u);
+}
+
+std::vector<std::wstring> OpenNoteTexts()
+{
+    std::vector<std::wstring> texts;
+    for (HWND note : OpenNotes()) {
+        wchar_t text[128] = {};
+        ::GetWindowTextW(note, text, 128);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The end of a short run follows its start's note within the second: it shows once the second
+// has passed, and of several that wait only the last shows.
+TEST_F(PopupNotifyTest, AQueuedNoteWithinASecondOfTheLastWaitsForIt)
+{
+    PopupNotifyWnd(L"Batch task is running", 0, nullptr, nullptr);
+    g_now += 300;
+    PopupNotifyWndQueued(L"replaced", 0, nullptr, nullptr);
+    PopupNotifyWndQueued(L"Batch task finished", 0, nullptr, nullptr);
+    EXPECT_EQ(OpenNotes().size(), 1u) << "not within the second";
+    PumpFor(200);
+    EXPECT_EQ(OpenNotes().size(), 1u) << "the notes' clock has not moved";
+    g_now += 700;
+    ASSERT_TRUE(PumpUntil([] { return OpenNotes().size() == 2; }, 3000));
+    PumpFor(300);
+    std::vector<std::wstring> texts = OpenNoteTexts();
+    std::sort(texts.begin(), texts.end());
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Batch task finished", L"Batch task is running"}));
+
+    // Once the second has passed a queued note shows at once; a plain note in its second is
+    // still dropped.
+    g_now += 1000;
+    PopupNotifyWndQueued(L"at once", 0, nullptr, nullptr);
+    PopupNotifyWnd(L"dropped", 0, nullptr, nullptr);
+    EXPECT_EQ(OpenNotes().size(), 3u);
+}
+
+TEST_F(PopupNotifyTest, CloseAllForgetsAWaitingNote)
+{
+    PopupNotifyWnd(L"Batch task is running", 0, nullptr, nullptr);
+    PopupNotifyWndQueued(L"Batch task finished", 0, nullptr, nullptr);
+    CloseAllPopupWnd();
+    g_now += 1000;
+    PumpFor(1300);
+    EXPECT_TRUE(OpenNotes().empty());
 }
 
 TEST_F(PopupNotifyTest, ANoteClosesAfterItsSecondsAndLeavesTheList)
