@@ -1,8 +1,10 @@
 // The browser's picture list against the bare toolkit list on the same large folder, each on a
 // window of its own with the same size and looks, timed on the window's thread: opening the
 // folder until it is listed, wheel steps down and back, Select All, Invert Selection (medians of
-// five, each from rest) and the pointer over every item's centre and top right corner.
-//   list_bench FOLDER CACHE
+// five, each from rest) and the pointer over every item's centre and top right corner. Whole
+// rounds repeat, the list that goes first alternating, and the medians over the rounds are shown:
+// neither list always finds the machine warmer or busier than the other.
+//   list_bench FOLDER CACHE [ROUNDS]
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -91,7 +93,11 @@ struct Jobs {
 double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+    if (v.empty())
+        return 0;
+    // An even count (two rounds, one in each order) takes the middle pair's mean.
+    const size_t half = v.size() / 2;
+    return v.size() % 2 ? v[half] : (v[half - 1] + v[half]) / 2;
 }
 
 // The short jobs run this often from rest; the median is shown.
@@ -183,33 +189,83 @@ Times Run(CKQPicListView& view, const wchar_t* folder, const wchar_t* cache, con
     return t;
 }
 
+Times MedianOf(const std::vector<Times>& rounds)
+{
+    Times m;
+    auto median = [&](double Times::*job) {
+        std::vector<double> v;
+        for (const Times& t : rounds)
+            v.push_back(t.*job);
+        return Median(v);
+    };
+    m.open = median(&Times::open);
+    m.scroll = median(&Times::scroll);
+    m.selectAll = median(&Times::selectAll);
+    m.invert = median(&Times::invert);
+    m.hover = median(&Times::hover);
+    for (const Times& t : rounds) {
+        m.items = t.items;
+        m.hovered = t.hovered;
+    }
+    return m;
+}
+
+Times RunBare(const wchar_t* folder, const wchar_t* cache)
+{
+    // The toolkit list has no Invert Selection: each state flips, then one layout and repaint,
+    // as the browser's command does.
+    BareView bare;
+    return Run(bare, folder, cache,
+               {[&] { bare.SelectAll(); },
+                [&] {
+                    for (int i = 0; i < bare.GetItemCount(); ++i) {
+                        const bool selected = (bare.GetItemState(i) & KQLS_SELECTED) != 0;
+                        bare.SetItemState(i, selected ? 0 : KQLS_SELECTED, selected ? KQLS_SELECTED : 0);
+                    }
+                    bare.RecalclayoutIcon(true);
+                    bare.DrawListView();
+                }});
+}
+
+Times RunBrowser(const wchar_t* folder, const wchar_t* cache)
+{
+    // The browser's own commands, as Ctrl+A and the menu run them.
+    CPictureListView browser;
+    browser.m_messageBox = [](const wchar_t*, UINT) { return IDCANCEL; };
+    return Run(browser, folder, cache, {[&] { browser.SelectAllItems(); }, [&] { browser.InvertSelection(); }});
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "list_bench FOLDER CACHE\n");
+        std::fprintf(stderr, "list_bench FOLDER CACHE [ROUNDS]\n");
         return 2;
     }
-    // The toolkit list has no Invert Selection: each state flips, then one layout and repaint,
-    // as the browser's command does.
-    BareView bare;
-    const Times b = Run(bare, argv[1], argv[2],
-                        {[&] { bare.SelectAll(); },
-                         [&] {
-                             for (int i = 0; i < bare.GetItemCount(); ++i) {
-                                 const bool selected = (bare.GetItemState(i) & KQLS_SELECTED) != 0;
-                                 bare.SetItemState(i, selected ? 0 : KQLS_SELECTED, selected ? KQLS_SELECTED : 0);
-                             }
-                             bare.RecalclayoutIcon(true);
-                             bare.DrawListView();
-                         }});
-    // The browser's own commands, as Ctrl+A and the menu run them.
-    CPictureListView browser;
-    browser.m_messageBox = [](const wchar_t*, UINT) { return IDCANCEL; };
-    const Times p = Run(browser, argv[1], argv[2], {[&] { browser.SelectAllItems(); }, [&] { browser.InvertSelection(); }});
-    std::printf("%d entries (bare list %d hovered, browser list %d hovered), ms on the window's thread:\n", p.items,
-                b.hovered, p.hovered);
+    const int rounds = argc > 3 ? std::max(1, _wtoi(argv[3])) : 3;
+    std::vector<Times> bareRounds, browserRounds;
+    bool same = true;
+    for (int r = 0; r < rounds; ++r) {
+        // Even rounds time the bare list first, odd ones the browser's.
+        if (r % 2 == 0) {
+            bareRounds.push_back(RunBare(argv[1], argv[2]));
+            browserRounds.push_back(RunBrowser(argv[1], argv[2]));
+        } else {
+            browserRounds.push_back(RunBrowser(argv[1], argv[2]));
+            bareRounds.push_back(RunBare(argv[1], argv[2]));
+        }
+        const Times& b = bareRounds.back();
+        const Times& p = browserRounds.back();
+        same = same && p.items > 0 && b.items == p.items;
+        std::fprintf(stderr, "round %d of %d (%s first): pointer bare %.1f, browser %.1f ms\n", r + 1, rounds,
+                     r % 2 == 0 ? "bare" : "browser", b.hover, p.hover);
+    }
+    const Times b = MedianOf(bareRounds);
+    const Times p = MedianOf(browserRounds);
+    std::printf("%d entries (bare list %d hovered, browser list %d hovered), medians of %d rounds, the first list\n"
+                "alternating, ms on the window's thread:\n",
+                p.items, b.hovered, p.hovered, rounds);
     std::printf("  %-34s %10s %10s %7s\n", "job", "bare", "browser", "ratio");
     const struct {
         const char* name;
@@ -222,5 +278,5 @@ int wmain(int argc, wchar_t** argv)
     for (const auto& r : rows)
         std::printf("  %-34s %10.1f %10.1f %7.2f\n", r.name, r.bare, r.browser, r.browser / std::max(r.bare, 1e-6));
     std::printf("  (reach: 1.1 x the bare list per job)\n");
-    return p.items > 0 && b.items == p.items ? 0 : 1;
+    return same ? 0 : 1;
 }

@@ -234,8 +234,14 @@ void CPictureListView::OnHoverItem(KQ_PIC_LIST_ITEM* item)
     if (item->strText.GetLength() > 0 && m_pToolTipCtrl && m_pToolTipCtrl->GetSafeHwnd()) {
         m_strHoverTip = HoverTipText(item->strText.GetString(), int(item->pInfo->nWidth), int(item->pInfo->nHeight),
                                      item->pInfo->nFileSize);
-        m_pToolTipCtrl->Activate(FALSE);
+        // A tip on screen goes, to come back over the new item after the usual wait with its
+        // text; a hidden one only takes the text, which saves the pointer two round trips to the
+        // tip at every item it crosses.
+        const bool shown = m_pToolTipCtrl->IsWindowVisible() != FALSE;
+        if (shown)
+            m_pToolTipCtrl->Activate(FALSE);
         m_pToolTipCtrl->UpdateTipText(m_strHoverTip.c_str(), this);
-        m_pToolTipCtrl->Activate(TRUE);
+        if (shown)
+            m_pToolTipCtrl->Activate(TRUE);
     }
 }

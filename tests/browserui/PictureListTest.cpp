@@ -820,6 +820,53 @@ TEST_F(PictureListTest, HoveredPictureTipGivesItsSizeAndFileSize)
     EXPECT_EQ(CPictureListView::HoverTipText(L"x.jpg", 4000, 3000, 5ull << 30), L"x.jpg\r\n4000 x 3000  5.00G");
 }
 
+// A tip on screen when the pointer reaches another picture goes, and the tip holds the new
+// picture's text whether it was on screen or not.
+TEST_F(PictureListTest, TipOnScreenGoesWhenThePointerReachesAnotherPicture)
+{
+    ASSERT_NE(List().m_pToolTipCtrl, nullptr);
+    CToolTipCtrl& tip = *List().m_pToolTipCtrl;
+    auto text = [&] {
+        TOOLINFOW info = {};
+        info.cbSize = sizeof info;
+        if (!tip.SendMessage(TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&info)))
+            return std::wstring(L"<no tool>");
+        wchar_t buffer[512] = {};
+        info.lpszText = buffer;
+        tip.SendMessage(TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        return std::wstring(buffer);
+    };
+    // The pointer rests at a point of the list, as the tip hears of it, until the tip is up.
+    tip.SetDelayTime(TTDT_INITIAL, 1);
+    auto rest = [&](const CPoint& at) {
+        MSG msg = {List().GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y)};
+        tip.RelayEvent(&msg);
+        for (int wait = 0; wait < 200 && !tip.IsWindowVisible(); ++wait) {
+            PumpPending();
+            ::Sleep(5);
+        }
+        return tip.IsWindowVisible() != FALSE;
+    };
+    CPoint last = PointOn(Index(L"b.bmp"));
+    const struct {
+        const wchar_t* item;
+        bool shownBefore;
+    } steps[] = {{L"a.bmp", false}, {L"b.bmp", true}, {L"a.bmp", false}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.item);
+        if (step.shownBefore)
+            ASSERT_TRUE(rest(last)) << "the tip did not come up";
+        const CPoint at = PointOn(Index(step.item));
+        List().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(text().substr(0, 5), step.item);
+        EXPECT_FALSE(tip.IsWindowVisible()) << "the previous picture's tip stayed on screen";
+        // The tip still comes up for the new picture.
+        EXPECT_TRUE(rest(at));
+        tip.Pop();
+        last = at;
+    }
+}
+
 // The side pane's details follow the hovered picture; a folder leaves them, and the same picture
 // hovered again is not drawn again (the pointer crosses item after item).
 TEST_F(PictureListTest, HoveredPictureShowsInTheDetailsPanel)
