@@ -77,9 +77,39 @@ void CLumivoShowsShellBreadcrumb::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CLumivoShowsShellBreadcrumb::OnSelectionChanged(HBREADCRUMBITEM hSelectedItem)
 {
-    if (m_pList && m_pList->IsBatchRunning())
+    if (m_bFollowing || (m_pList && m_pList->IsBatchRunning()))
         return;
+    // Computer, Network: no path for the list to scan; the tree's item of the step shows it.
+    wchar_t path[MAX_PATH] = {};
+    LPCITEMIDLIST pidl = GetShellItem(hSelectedItem);
+    if (pidl && !::SHGetPathFromIDListW(pidl, path)) {
+        if (!m_showVirtual || !m_showVirtual(pidl))
+            ::MessageBeep(MB_ICONWARNING);
+        return;
+    }
     CBrowserShellBreadcrumb::OnSelectionChanged(hSelectedItem);
+}
+
+void CLumivoShowsShellBreadcrumb::FollowPath(const wchar_t* path)
+{
+    if (!path || !*path || !m_hWnd)
+        return;
+    m_bFollowing = true;
+    CString folder = path;
+    // A drive's root as the list keeps it ("C:") is the drive, not the folder the shell is in.
+    if (folder.GetLength() == 2 && folder[1] == L':')
+        folder += L'\\';
+    SelectPath(folder);
+    m_bFollowing = false;
+}
+
+void CLumivoShowsShellBreadcrumb::FollowShellItem(LPCITEMIDLIST pidl)
+{
+    if (!pidl || !m_hWnd)
+        return;
+    m_bFollowing = true;
+    SelectShellItem(pidl);
+    m_bFollowing = false;
 }
 
 CEdit* CLumivoShowsShellBreadcrumb::CreateInplaceEdit(CWnd* pParent, const CRect& rect, UINT uiControlID)

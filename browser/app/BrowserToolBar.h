@@ -19,6 +19,12 @@ class CLumivoShowsShellBreadcrumb : public CBrowserShellBreadcrumb {
 public:
     ~CLumivoShowsShellBreadcrumb() override;
     CPictureListView* m_pList = nullptr;
+    // Shows the folder (or the shell item) that the list opened, without opening it again.
+    void FollowPath(const wchar_t* path);
+    void FollowShellItem(LPCITEMIDLIST pidl);
+    // A step without a folder of the disk (Computer, Network) chosen here: true when the list
+    // showed it (the frame finds it in the folder tree).
+    std::function<bool(LPCITEMIDLIST pidl)> m_showVirtual;
 
 protected:
     void OnSelectionChanged(HBREADCRUMBITEM hSelectedItem) override;
@@ -28,6 +34,7 @@ protected:
 
 private:
     CFont m_editFont;
+    bool m_bFollowing = false;
 };
 
 class CBrowserToolBar : public CBCGPDialogBar {

@@ -273,8 +273,6 @@ bool CMainFrame::CreateToolBar()
         if (m_bCreated && m_wndToolBar.m_history.Count() > 0 && tabs->GetSafeHwnd() && tabs->GetActiveTab() != 1)
             tabs->SetActiveTab(1);
         m_wndToolBar.PushHistory(path);
-        if (!m_wndList.IsOnline() && m_wndToolBar.m_breadcrumb.GetSafeHwnd())
-            m_wndToolBar.m_breadcrumb.SelectPath(path);
         m_wndToolBar.UpdateEditButtons();
     };
     m_wndToolBar.EnableDocking(CBRS_ALIGN_TOP);
@@ -343,11 +341,33 @@ void CMainFrame::BindPane()
         };
         m_wndPane.m_mainBar.m_favoriteDialog = app->m_fileCommands.favoriteDialog;
     }
-    // A folder the tree did not choose leaves the tree without a selection.
-    m_wndList.m_folderChanged = [this, &tree](bool fromTree) {
+    // The breadcrumb follows what the list shows: a folder (of the disk or online, once its
+    // pages are read) by its path, a tree item without one by the item's shell item. A folder the
+    // tree did not choose leaves the tree without a selection.
+    m_wndList.m_folderChanged = [this, &tree](bool fromTree, HTREEITEM treeItem, const wchar_t* path) {
+        CLumivoShowsShellBreadcrumb& breadcrumb = m_wndToolBar.m_breadcrumb;
+        if (treeItem && tree.GetSafeHwnd()) {
+            if (const auto* data = reinterpret_cast<ZVTreeItemData*>(tree.GetItemData(treeItem)))
+                breadcrumb.FollowShellItem(data->pidlFQ);
+        } else {
+            breadcrumb.FollowPath(path);
+        }
         if (!fromTree && tree.GetSafeHwnd() && tree.GetSelectedItem())
             tree.SelectItem(nullptr);
         m_wndToolBar.UpdateEditButtons();
+    };
+    // Computer or Network chosen in the breadcrumb: the tree's item shows it.
+    m_wndToolBar.m_breadcrumb.m_showVirtual = [this, &tree](LPCITEMIDLIST pidl) {
+        HTREEITEM item = tree.FindShellItem(pidl);
+        if (!item)
+            return false;
+        if (tree.GetSelectedItem() == item) {
+            m_wndList.MarkTreeSetsFolder();
+            m_wndList.ShowShellItem(tree, item);
+        } else {
+            tree.SelectItem(item);
+        }
+        return true;
     };
 }
 

@@ -1,5 +1,6 @@
 #include "PaneView.h"
 #include <commctrl.h>
+#include <vector>
 #include "KQPPopupWindow.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
@@ -55,6 +56,32 @@ void CKQShellTree::OnMouseMove(UINT nFlags, CPoint point)
     if (m_mouseOver)
         m_mouseOver();
     CZVShellTree::OnMouseMove(nFlags, point);
+}
+
+HTREEITEM CKQShellTree::FindShellItem(LPCITEMIDLIST pidl)
+{
+    IShellFolder* desktop = nullptr;
+    if (!pidl || FAILED(::SHGetDesktopFolder(&desktop)) || !desktop)
+        return nullptr;
+    // Only the items read so far: the roots and what was opened below them.
+    HTREEITEM found = nullptr;
+    std::vector<HTREEITEM> pending;
+    for (HTREEITEM item = GetRootItem(); item; item = GetNextSiblingItem(item))
+        pending.push_back(item);
+    while (!found && !pending.empty()) {
+        HTREEITEM item = pending.back();
+        pending.pop_back();
+        const auto* data = reinterpret_cast<ZVTreeItemData*>(GetItemData(item));
+        const HRESULT order = data && data->pidlFQ ? desktop->CompareIDs(0, data->pidlFQ, pidl) : E_FAIL;
+        if (SUCCEEDED(order) && short(HRESULT_CODE(order)) == 0) {
+            found = item;
+            break;
+        }
+        for (HTREEITEM child = GetChildItem(item); child; child = GetNextSiblingItem(child))
+            pending.push_back(child);
+    }
+    desktop->Release();
+    return found;
 }
 
 // ---- the Folder page ----
@@ -146,7 +173,8 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
             m_pList->OpenFolder(path);
         }
     } else {
-        // Computer, Network: the shell's children of the item.
+        // Computer, Network: the shell's children of the item; the tree keeps the item selected.
+        m_pList->MarkTreeSetsFolder();
         m_pList->ShowShellItem(m_tree, item);
     }
 }

@@ -22,6 +22,8 @@ public:
     std::function<void()> m_mouseOver;
     const CString& PicturesPath() const { return m_strPicturesPath; }
     const CString& DocumentsPath() const { return m_strDocumentsPath; }
+    // The item (read so far) of the shell's absolute list, or null.
+    HTREEITEM FindShellItem(LPCITEMIDLIST pidl);
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -262,8 +262,12 @@ LRESULT CPictureListView::OnFolderChangedMessage(WPARAM wParam, LPARAM lParam)
 {
     const bool fromTree = m_bTreeSetsFolder;
     m_bTreeSetsFolder = false;
-    if (m_folderChanged)
-        m_folderChanged(fromTree);
+    if (m_folderChanged) {
+        if (wParam == 1)
+            m_folderChanged(fromTree, reinterpret_cast<HTREEITEM>(lParam), nullptr);
+        else
+            m_folderChanged(fromTree, nullptr, reinterpret_cast<const wchar_t*>(lParam));
+    }
     return CKQPicListView::OnFolderChanged(wParam, lParam);
 }
 

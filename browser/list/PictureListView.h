@@ -212,8 +212,9 @@ public:
     // After a folder (local or online) was opened: the tool bar's history and breadcrumb follow.
     std::function<void(const wchar_t* path)> m_folderOpened;
     // The folder changed (0x703): fromTree when the folder tree asked for it (MarkTreeSetsFolder
-    // before its open), so that the tree keeps its selection.
-    std::function<void(bool fromTree)> m_folderChanged;
+    // before its open), so that the tree keeps its selection; treeItem is the folder tree's item
+    // that the list shows (Computer, Network), else null and path the folder.
+    std::function<void(bool fromTree, HTREEITEM treeItem, const wchar_t* path)> m_folderChanged;
     void MarkTreeSetsFolder() { m_bTreeSetsFolder = true; }
     void StopAll() override;
     int GetItemCount() override;

@@ -211,6 +211,15 @@ TEST_F(OnlineListTest, LeavingTheOnlineTreeRestoresTheLocalDisplay)
     gKQListView_SortType = KQ_LIST_SORT_NONE;
 }
 
+// The breadcrumb shows the online folder the list opened, by its cache path.
+TEST_F(OnlineListTest, TheBreadcrumbFollowsAnOnlineFolder)
+{
+    ASSERT_TRUE(Open(Dir(L"Textures"), 5));
+    PumpPending();
+    const CString shown = frame->m_wndToolBar.m_breadcrumb.GetSelectedPath();
+    EXPECT_EQ(_wcsicmp(shown.GetString(), Dir(L"Textures").c_str()), 0) << shown.GetString();
+}
+
 TEST_F(OnlineListTest, OnlineFoldersTakeNoPaste)
 {
     struct Case {

@@ -2,6 +2,7 @@
 // a batch, and the favourite buttons on the list's folders.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <string>
 #include <vector>
 #include "LumivoShowsApp.h"
@@ -169,6 +170,37 @@ TEST_F(PaneViewTest, TheTreeKeepsItsSelectionOnlyForTheFoldersItOpened)
     PumpPending();
     EXPECT_EQ(Tree().GetSelectedItem(), nullptr);
     EXPECT_FALSE(Bar().m_btnDelete.IsWindowVisible());
+}
+
+// The breadcrumb shows what the list shows: a folder by its path, Computer by the shell's item
+// of it; Computer chosen in the tree keeps the tree's selection, and chosen in the breadcrumb is
+// shown through the tree's item.
+TEST_F(PaneViewTest, TheBreadcrumbFollowsTheListAndItsComputerIsTheTreesComputer)
+{
+    Start();
+    CLumivoShowsShellBreadcrumb& breadcrumb = frame->m_wndToolBar.m_breadcrumb;
+    List().OpenFolder(temp.At(L"one\\inner").c_str());
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCurrentFolder() == temp.At(L"one\\inner").c_str() && !List().IsScanning(); }));
+    PumpPending();
+    EXPECT_EQ(_wcsicmp(breadcrumb.GetSelectedPath().GetString(), temp.At(L"one\\inner").c_str()), 0);
+
+    const HTREEITEM computer = Tree().GetComputerItem();
+    ASSERT_NE(computer, nullptr);
+    const auto* data = reinterpret_cast<ZVTreeItemData*>(Tree().GetItemData(computer));
+    ASSERT_TRUE(data && data->pidlFQ);
+    Tree().SelectItem(computer);
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), computer);
+    EXPECT_TRUE(::ILIsEqual(breadcrumb.GetShellItem(breadcrumb.GetSelectedItem()), data->pidlFQ));
+
+    List().OpenFolder(temp.Root().c_str());
+    ASSERT_TRUE(PumpUntil([&] { return List().GetCurrentFolder() == temp.Root().c_str() && !List().IsScanning(); }));
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), nullptr);
+    ASSERT_TRUE(breadcrumb.SelectShellItem(data->pidlFQ));
+    PumpPending();
+    EXPECT_EQ(Tree().GetSelectedItem(), computer);
+    EXPECT_TRUE(List().GetCurrentFolder().IsEmpty()) << "the list shows the drives";
 }
 
 TEST_F(PaneViewTest, TheTreeDoesNotOpenDuringABatch)

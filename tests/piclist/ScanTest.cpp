@@ -54,6 +54,21 @@ TEST(FolderScan, HiddenAndSystemEntriesNeverShow)
     EXPECT_EQ(view.GetItemState(0), 2u);
 }
 
+TEST(FolderScan, TrailingBackslashesAreDroppedAndNothingMore)
+{
+    TempFolder dir, cache;
+    ASSERT_TRUE(pltest::WritePicture(dir.At(L"one.png"), 4, 4, kGrey));
+    TestView view(cache.Root());
+    for (const std::wstring& typed : {dir.Root() + L"\\", dir.Root() + L"\\\\"}) {
+        ASSERT_TRUE(view.Scan(typed));
+        EXPECT_EQ(std::wstring(view.GetCurrentFolder().GetString()), dir.Root());
+        EXPECT_EQ(view.FileNames(), std::vector<std::wstring>{L"one.png"});
+    }
+    // A drive's root is kept as "C:".
+    ASSERT_TRUE(view.Scan(L"C:\\"));
+    EXPECT_EQ(std::wstring(view.GetCurrentFolder().GetString()), L"C:");
+}
+
 TEST(FolderScan, NameFilterTakesAnyCaseAndSkipsTheRest)
 {
     TempFolder dir, cache;

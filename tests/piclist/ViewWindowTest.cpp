@@ -256,6 +256,37 @@ TEST_F(PicListWindow, FoldersFirstThenLoadingPicturesThenThumbnailsWithBadgesAnd
 
 }
 
+// At the largest size without name lines a folder without previews looks like one with them:
+// the same large folder picture, its name below.
+TEST_F(PicListWindow, AtTheLargestSizeEveryFolderTakesTheLargePicture)
+{
+    ASSERT_TRUE(CreateDirectoryW((m_folder + L"\\gamma").c_str(), nullptr));
+    WindowView view(m_dir.At(L"cache"));
+    view.m_bShowName = false;
+    ASSERT_TRUE(view.Open(1200, 900));
+    view.ChangeIconSize(static_cast<CKQPicListView::KQ_LS_ICON_SIZE>(4), false);
+    view.PostMessage(KQLV_MSG_UPDATE_FOLDER, 0, LPARAM(m_folder.c_str()));
+    ASSERT_TRUE(PumpUntil([&] { return !view.IsScanning() && view.Cell(L"gamma") && view.Cell(L"alpha"); }, 60000));
+    ASSERT_TRUE(Settle(view));
+    // What differs from the cell's background, as a box.
+    auto drawn = [&](const KQ_PIC_LIST_VISIBLE& cell) {
+        const COLORREF back = view.At(cell.rect.left + 1, cell.rect.top + 1);
+        CRect box(cell.rect.right, cell.rect.bottom, cell.rect.left, cell.rect.top);
+        for (int y = cell.rect.top; y < cell.rect.bottom; ++y)
+            for (int x = cell.rect.left; x < cell.rect.right; ++x)
+                if (!Near(view.At(x, y), back, 8))
+                    box.SetRect(std::min<int>(box.left, x), std::min<int>(box.top, y), std::max<int>(box.right, x + 1),
+                                std::max<int>(box.bottom, y + 1));
+        return box;
+    };
+    const CRect withPreviews = drawn(*view.Cell(L"alpha"));
+    const CRect without = drawn(*view.Cell(L"gamma"));
+    ASSERT_FALSE(withPreviews.IsRectEmpty());
+    EXPECT_NEAR(without.Width(), withPreviews.Width(), withPreviews.Width() / 20);
+    EXPECT_NEAR(without.Height(), withPreviews.Height(), withPreviews.Height() / 20);
+    EXPECT_NEAR(without.top - view.Cell(L"gamma")->rect.top, withPreviews.top - view.Cell(L"alpha")->rect.top, 4);
+}
+
 TEST_F(PicListWindow, ListModeRowsShowThePictureTheNameAndBelowItSizeAndDate)
 {
     WindowView view(m_dir.At(L"cache"));

@@ -410,7 +410,7 @@ bool CKQPicListView::UpdateFolder(const wchar_t* path, bool refresh)
     m_strFolder = path;
     while (m_strFolder.GetLength() > 0 && m_strFolder.GetString()[m_strFolder.GetLength() - 1] == L'\\') {
         const String trimmed = m_strFolder;
-        m_strFolder.Reserve(trimmed.GetLength() - 1, trimmed.GetString());
+        m_strFolder.Reserve(trimmed.GetLength(), trimmed.GetString()); // the count holds the terminator
     }
     // Resolved here, on the window's thread: the threads only read it.
     m_strThumbnailFolderInUse = GetThumbnailFolder();

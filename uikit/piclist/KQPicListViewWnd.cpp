@@ -705,9 +705,12 @@ void CKQPicListView::DrawFolderIcon(CBCGPDrawManager& dm, KQ_PIC_LIST_VISIBLE* c
     if (folderIndex >= 0 && folderIndex < m_folderBrowser.m_lstFolder.GetCount())
         previews = m_folderBrowser.m_lstFolder.GetAt(folderIndex)->m_pPreviews;
     const bool havePreviews = previews && previews->GetCount() > 0;
-    const bool large = m_nIconSize == 4 && !m_bShowName && havePreviews;
-    RECT used = box;
     CKQImageFile* folderPicture = cell->item.pImage ? cell->item.pImage : &m_imgFolder;
+    // At the largest size without name lines every plain folder takes the large picture with its
+    // name below, previews or not, so that the folders of a list look alike; a folder with a
+    // picture of its own (a system icon) keeps it.
+    const bool large = m_nIconSize == 4 && !m_bShowName && (havePreviews || folderPicture == &m_imgFolder);
+    RECT used = box;
     if (large && m_imgLargeFolder.IsValid()) {
         m_imgLargeFolder.DrawAutoFit(dc, box, &used, false);
         CRect strip(cell->rect.left, used.bottom - (used.bottom - used.top) / 10 - 2, cell->rect.right, cell->rect.bottom);
@@ -759,7 +762,7 @@ void CKQPicListView::DrawFolderIcon(CBCGPDrawManager& dm, KQ_PIC_LIST_VISIBLE* c
                 dm.DrawShadow(CRect(at), m_nIconSize, 100, 50);
         }
     }
-    if (!m_bShowName && m_nIconSize >= 1 && !havePreviews)
+    if (!m_bShowName && m_nIconSize >= 1 && !havePreviews && !(large && m_imgLargeFolder.IsValid()))
         DrawFolderItemText(box, cell);
 }
 
