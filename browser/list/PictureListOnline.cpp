@@ -468,14 +468,8 @@ bool CPictureListView::LoadPreviewImage(int fileIndex)
     if (!m_bOnline)
         return CKQPicListView::LoadPreviewImage(fileIndex);
     CKQListFile snapshot;
-    Lock();
-    const bool inRange = fileIndex >= 0 && fileIndex < m_folderBrowser.m_lstFile.GetCount();
-    if (inRange)
-        snapshot = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
-    Unlock();
-    if (!inRange)
+    if (!FileSnapshot(fileIndex, snapshot))
         return false;
-    snapshot.m_pImage = nullptr;
     if (snapshot.m_bThumbTried)
         return true;
     const String serverPath = snapshot.m_strName;
@@ -485,17 +479,23 @@ bool CPictureListView::LoadPreviewImage(int fileIndex)
     return LoadThumbnailFrom(fileIndex, local.GetString());
 }
 
-bool CPictureListView::LoadThumbnailFrom(int fileIndex, const wchar_t* path)
+bool CPictureListView::FileSnapshot(int fileIndex, CKQListFile& snapshot)
 {
-    CKQListFile snapshot;
     Lock();
     const bool inRange = fileIndex >= 0 && fileIndex < m_folderBrowser.m_lstFile.GetCount();
     if (inRange)
         snapshot = m_folderBrowser.m_lstFile.GetAt(fileIndex).Get();
     Unlock();
-    if (!inRange)
-        return false;
+    // The copy does not own the list's thumbnail.
     snapshot.m_pImage = nullptr;
+    return inRange;
+}
+
+bool CPictureListView::LoadThumbnailFrom(int fileIndex, const wchar_t* path)
+{
+    CKQListFile snapshot;
+    if (!FileSnapshot(fileIndex, snapshot))
+        return false;
     if (snapshot.m_bThumbTried)
         return true;
     const String name = snapshot.m_strName;

@@ -226,6 +226,9 @@ public:
     String GetItemFullFileName(int index) override;
     // The file that stands for the item on disk: the cached picture of an online item.
     virtual String GetRelatedFileName(int index);
+    // A copy of the file entry at fileIndex taken under the lock, without its thumbnail; false
+    // when the index is out of range.
+    bool FileSnapshot(int fileIndex, CKQListFile& snapshot);
     // The thumbnail of the file item from the file at path, when the item is still listed.
     bool LoadThumbnailFrom(int fileIndex, const wchar_t* path);
     // Opens an online folder (null: reads one page more of the open one).

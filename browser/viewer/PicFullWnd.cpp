@@ -185,6 +185,18 @@ bool CPicFullWnd::LoadInto(ViewerCacheEntry& entry, const std::wstring& path)
     return true;
 }
 
+void CPicFullWnd::FitLoadedEntry(ViewerCacheEntry& entry)
+{
+    entry.place.zoom = 1.0f;
+    m_bFitMode = true;
+    if (entry.loaded && entry.source->GetNumFrames() > 1) {
+        StartAnimation();
+        m_bAnimated = true;
+    }
+    LayoutStrip();
+    PrepareDisplay();
+}
+
 bool CPicFullWnd::StartDownload(const std::wstring& path)
 {
     if (!m_pList || !m_pList->IsOnline() || m_nCurrent < 0 || ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
@@ -328,14 +340,7 @@ bool CPicFullWnd::OpenFile(const wchar_t* path)
     StopTransition();
     m_strSplash.clear();
     LoadInto(entry, m_strPath);
-    entry.place.zoom = 1.0f;
-    m_bFitMode = true;
-    if (entry.loaded && entry.source->GetNumFrames() > 1) {
-        StartAnimation();
-        m_bAnimated = true;
-    }
-    LayoutStrip();
-    PrepareDisplay();
+    FitLoadedEntry(entry);
     Render();
     if (m_pFrame)
         m_pFrame->OnPictureShown();
@@ -1026,14 +1031,7 @@ LRESULT CPicFullWnd::OnDownloaded(WPARAM result, LPARAM ticket)
         ViewerCacheEntry& entry = m_cache.Advance();
         if (!LoadInto(entry, path))
             m_strSplash = TranslateString(L"Error : Fail to load");
-        entry.place.zoom = 1.0f;
-        m_bFitMode = true;
-        if (entry.loaded && entry.source->GetNumFrames() > 1) {
-            StartAnimation();
-            m_bAnimated = true;
-        }
-        LayoutStrip();
-        PrepareDisplay();
+        FitLoadedEntry(entry);
     }
     Render();
     if (m_pFrame)

@@ -133,6 +133,8 @@ protected:
 private:
     unsigned Now() const;
     bool LoadInto(ViewerCacheEntry& entry, const std::wstring& path);
+    // A picture just loaded fits the window, its animation runs, the strip and display follow.
+    void FitLoadedEntry(ViewerCacheEntry& entry);
     // An online picture not fetched yet: asks the download list for it and its neighbours.
     bool StartDownload(const std::wstring& path);
     void EnsureFullDecode();

@@ -99,14 +99,7 @@ CHistoryManage::~CHistoryManage() = default;
 
 void CHistoryManage::AddHistory(const CLayerInfo* layer, int action)
 {
-    if (!layer)
-        return;
-    DropRedo();
-    CHistoryData record;
-    record.kind = HISTORY_LAYER;
-    record.action = action;
-    record.m_layer = m_store.StoreLayer(*layer, KeepsPixels());
-    Append(std::move(record));
+    AddPreparedHistory(layer, nullptr, action);
 }
 
 void CHistoryManage::AddPreparedHistory(const CLayerInfo* layer, std::shared_ptr<PreparedPictures> prepared, int action)

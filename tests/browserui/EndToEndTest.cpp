@@ -57,11 +57,8 @@ TEST(ShowsProgram, StartsOnAFolderAndWritesItsSettingsOnClose)
                               {HKEY_CURRENT_USER, kShowsKey, L"ShowMax"}};
     // The question at start is modal: it is switched off as the user would after the first start.
     RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
-    HKEY system = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kShowsSystemKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &system, nullptr), ERROR_SUCCESS);
     const DWORD never = 0;
-    ::RegSetValueExW(system, L"iCheckDefaultOnStartup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&never), sizeof never);
-    ::RegCloseKey(system);
+    ASSERT_TRUE(askValue.Set(REG_DWORD, &never, sizeof never));
     for (const wchar_t* name : {L"LastViewPath", L"MainFrameWidth", L"MainFrameHeight"})
         ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShowsKey, name);
     TempFolder temp;
@@ -177,11 +174,8 @@ TEST(ShowsProgram, EditHandsThePictureToTheEditorAndReadsItAgainWhenItCloses)
                               {HKEY_CURRENT_USER, kShowsKey, L"MainFrameHeight"},
                               {HKEY_CURRENT_USER, kShowsKey, L"ShowMax"}};
     RegValueGuard askValue(HKEY_CURRENT_USER, kShowsSystemKey, L"iCheckDefaultOnStartup");
-    HKEY system = nullptr;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kShowsSystemKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &system, nullptr), ERROR_SUCCESS);
     const DWORD never = 0;
-    ::RegSetValueExW(system, L"iCheckDefaultOnStartup", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&never), sizeof never);
-    ::RegCloseKey(system);
+    ASSERT_TRUE(askValue.Set(REG_DWORD, &never, sizeof never));
     TempFolder temp;
     const std::wstring picture = temp.At(L"Lakeside.jpg");
     ASSERT_TRUE(::CopyFileW((testsupport::BinDir() + L"\\Data\\Sample\\Lakeside.jpg").c_str(), picture.c_str(), FALSE));
