@@ -148,7 +148,7 @@ TEST(Desktop, NamedFacesResolveToOutlineFonts)
 namespace {
 
 // The pixels of one character drawn black on white in the face, 40 pixels high.
-std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch)
+std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch, int weight, BOOL italic)
 {
     const int size = 48;
     BITMAPINFO info = {};
@@ -161,7 +161,7 @@ std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch)
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HFONT font = CreateFontW(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
+    HFONT font = CreateFontW(-40, 0, 0, 0, weight, italic, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
     HGDIOBJ oldFont = SelectObject(dc, font);
     RECT all = { 0, 0, size, size };
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -180,12 +180,19 @@ std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch)
 
 // The suite's home language is Chinese: dialog and interface faces fall back to a Chinese
 // face for characters they lack, so "中" and "文" draw as two different glyphs, not as the
-// same empty box.
+// same empty box. Bold (tab captions, default menu items) and italic text too: a face's bold
+// is a face of its own that needs its own link.
 TEST(Desktop, ChineseTextDrawsInTheInterfaceFaces)
 {
-    for (const wchar_t* face : { L"MS Shell Dlg", L"Tahoma", L"Arial", L"Segoe UI" }) {
-        const std::vector<uint32_t> zhong = DrawCharacter(face, L'\x4E2D');
-        const std::vector<uint32_t> wen = DrawCharacter(face, L'\x6587');
-        EXPECT_NE(zhong, wen) << testing::PrintToString(std::wstring(face));
-    }
+    const struct {
+        int weight;
+        BOOL italic;
+    } styles[] = { { FW_NORMAL, FALSE }, { FW_BOLD, FALSE }, { FW_NORMAL, TRUE }, { FW_BOLD, TRUE } };
+    for (const wchar_t* face : { L"MS Shell Dlg", L"Tahoma", L"Arial", L"Segoe UI", L"Verdana" })
+        for (const auto& style : styles) {
+            const std::vector<uint32_t> zhong = DrawCharacter(face, L'\x4E2D', style.weight, style.italic);
+            const std::vector<uint32_t> wen = DrawCharacter(face, L'\x6587', style.weight, style.italic);
+            EXPECT_NE(zhong, wen) << testing::PrintToString(std::wstring(face)) << " weight " << style.weight
+                                  << " italic " << style.italic;
+        }
 }
