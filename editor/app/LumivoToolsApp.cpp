@@ -2,6 +2,7 @@
 #include <winsock.h>
 #include <shlobj.h>
 #include <algorithm>
+#include <optional>
 #include "EditorAppState.h"
 #include "KQPPopupWindow.h"
 #include "KQVisualManager.h"
@@ -9,6 +10,7 @@
 #include "MainFrame.h"
 #include "MainFrameIds.h"
 #include "MainFrameStartPage.h"
+#include "OpenTimes.h"
 #include "AboutDlg.h"
 #include "ShellService.h"
 #include "ZVUILibApp.h"
@@ -117,6 +119,7 @@ CLumivoToolsApp::~CLumivoToolsApp()
 
 BOOL CLumivoToolsApp::InitInstance()
 {
+    std::optional<open_times::Scope> timed(std::in_place, "start");
     WSADATA wsa;
     m_bWinsock = ::WSAStartup(MAKEWORD(1, 1), &wsa) == 0;
     INITCOMMONCONTROLSEX icc = {sizeof icc, 0xFF};
@@ -142,6 +145,7 @@ BOOL CLumivoToolsApp::InitInstance()
         return FALSE;
     const StartMode first = FirstModeFromSwitches(m_cmdInfo);
     m_bDirectMode = first != StartMode::None;
+    timed.reset();
     if (m_bDirectMode) {
         OpenMode(first);
     } else if (m_cmdInfo.start) {
@@ -288,6 +292,7 @@ void CLumivoToolsApp::ShowEditorFrame()
         m_pEditorFrame->BringWindowToTop();
         return;
     }
+    std::optional<open_times::Scope> timed(std::in_place, "frame");
     auto* frame = new CMainFrame;
     m_pEditorFrame = frame;
     if (!frame->LoadFrame(IDR_EDITOR_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
@@ -300,6 +305,7 @@ void CLumivoToolsApp::ShowEditorFrame()
     frame->UpdateMenuCaptions();
     // The side lists take the current skin's colour from the start.
     frame->ApplySkin();
+    timed.reset();
     if (m_cmdInfo.m_fileList.GetCount() == 0)
         return;
     frame->openerCode = kOpenedByCommandLine;

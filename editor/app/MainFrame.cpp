@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 #include <shlwapi.h>
+#include <optional>
 #include "EditFilePaths.h"
 #include "EditorRules.h"
 #include "EditorUtils.h"
@@ -10,6 +11,7 @@
 #include "MenuCaptions.h"
 #include "ContextBarIds.h"
 #include "MessageBox.h"
+#include "OpenTimes.h"
 #include "PictureReadAhead.h"
 #include "ShopToolbarColorPicker.h"
 #include "ToolHost.h"
@@ -528,12 +530,18 @@ void CMainFrame::OpenFilesInEditor(const std::vector<CString>& paths)
     }
     // Project files open as they come; the pictures are taken from the read-ahead in order.
     CPictureReadAhead ahead(std::move(pictures), true);
+    int index = 0;
     for (const CString& path : paths) {
         if (IsProjectPath(path.GetString())) {
             OpenFileInEditor(path);
             continue;
         }
-        std::unique_ptr<ReadPicture> picture = ahead.Take();
+        std::unique_ptr<ReadPicture> picture;
+        {
+            open_times::Scope timed("wait", index);
+            picture = ahead.Take();
+        }
+        open_times::Scope timed("child", index++);
         OpenInNewChild(path, &picture);
     }
 }
@@ -546,6 +554,7 @@ bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture
     CLumivoToolsApp* app = GetLumivoToolsApp();
     CMDIChildWnd* before = MDIGetActive();
     const HWND beforeWindow = before ? before->m_hWnd : nullptr;
+    std::optional<open_times::Scope> timed(std::in_place, "create-child");
     CreateNewChild(RUNTIME_CLASS(CChildFrame), IDR_EDITOR_CHILD, app ? app->m_hMainMenu : nullptr, app ? app->m_hAccel : nullptr);
     auto* mainFrame = DYNAMIC_DOWNCAST(CFrameWnd, main);
     CFrameWnd* active = mainFrame ? mainFrame->GetActiveFrame() : nullptr;
@@ -556,6 +565,7 @@ bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture
     child->ShowWindow(SW_HIDE);
     CPicEditView& view = child->view;
     view.UpdateClientRect();
+    timed.reset();
     const bool opened = IsProjectPath(path) ? view.OpenProject(path) != FALSE
                         : read            ? view.OpenReadFile(path, std::move(*read)) != FALSE
                                           : view.OpenFile(path) != FALSE;
@@ -571,6 +581,7 @@ bool CMainFrame::OpenInNewChild(const wchar_t* path, std::unique_ptr<ReadPicture
     }
     // The view laid the picture out and listed its layers while it loaded.
     view.askBeforeOverwrite = 1;
+    open_times::Scope timedShow("show");
     child->ShowWindow(SW_SHOW);
     SelectPointerTool();
     return true;

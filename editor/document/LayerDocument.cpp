@@ -2,6 +2,7 @@
 #include <cstdint>
 #include "EditorUtils.h"
 #include "ImageLimits.h"
+#include "OpenTimes.h"
 #include "ZVUILibApp.h"
 
 namespace {
@@ -15,8 +16,9 @@ void TakeBackgroundPicture(CLayerInfo& layer, CZVImage& picture, bool keepSource
 {
     layer.displayed.Transfer(picture);
     layer.ownAlpha = layer.displayed.AlphaIsValid() ? 1 : 0;
-    if (!layer.displayed.AlphaIsValid() && layer.displayed.AlphaCreate())
-        layer.displayed.AlphaSet(255);
+    // A new alpha plane is opaque already.
+    if (!layer.displayed.AlphaIsValid())
+        layer.displayed.AlphaCreate();
     layer.width = static_cast<int32_t>(layer.displayed.GetWidth());
     layer.height = static_cast<int32_t>(layer.displayed.GetHeight());
     if (keepSource)
@@ -172,11 +174,18 @@ BOOL CLayerDocument::OpenImage(const CZVImage& picture)
 BOOL CLayerDocument::ReadBackgroundLayer(const wchar_t* path, bool keepSource, CLayerInfo& layer)
 {
     CZVImage picture;
-    if (!path || !picture.LoadFile(path))
-        return FALSE;
-    picture.RotateExif(0);
-    picture.IncreaseBpp(24);
-    picture.ClearTransColor();
+    {
+        open_times::Scope timed("decode");
+        if (!path || !picture.LoadFile(path))
+            return FALSE;
+    }
+    {
+        open_times::Scope timed("turn+bpp");
+        picture.RotateExif(0);
+        picture.IncreaseBpp(24);
+        picture.ClearTransColor();
+    }
+    open_times::Scope timed("alpha+original");
     TakeBackgroundPicture(layer, picture, keepSource);
     return TRUE;
 }

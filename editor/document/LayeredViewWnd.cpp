@@ -6,6 +6,7 @@
 #include <vector>
 #include "CanvasViewMath.h"
 #include "GlobalData.h"
+#include "OpenTimes.h"
 #include "ZVObjGraph.h"
 #include "ZVUILibApp.h"
 
@@ -588,6 +589,7 @@ void CLayeredViewWnd::DrawPath(HDC dc)
 
 void CLayeredViewWnd::OnPaint()
 {
+    open_times::Scope timed("paint");
     CPaintDC paint(this);
     CRect client;
     GetClientRect(&client);

@@ -4,6 +4,7 @@
 // as they were.
 #include "EditorUtils.h"
 #include "MessageBox.h"
+#include "OpenTimes.h"
 #include "PicEditView.h"
 #include "PictureReadAhead.h"
 #include "ZVUILibApp.h"
@@ -69,9 +70,15 @@ BOOL CPicEditView::OpenImageFile(const wchar_t* path)
 BOOL CPicEditView::OpenReadLayer(CLayerInfo& layer, std::shared_ptr<PreparedPictures> undoStart)
 {
     BeginIntake();
-    if (!doc.OpenReadLayer(layer, std::move(undoStart)))
-        return FALSE;
-    FinishIntake(true, true, true);
+    {
+        open_times::Scope timed("document");
+        if (!doc.OpenReadLayer(layer, std::move(undoStart)))
+            return FALSE;
+    }
+    {
+        open_times::Scope timed("lay-out");
+        FinishIntake(true, true, true);
+    }
     if (doc.history.limit < 2 && IsLowMemorySystem())
         BCGPMessageBox(TranslateString(L"Out of memory"), MB_OK | MB_ICONWARNING);
     return TRUE;

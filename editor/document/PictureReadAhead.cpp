@@ -1,12 +1,44 @@
 #include "PictureReadAhead.h"
+#include <windows.h>
 #include <algorithm>
 #include <new>
 #include "LayerDocument.h"
+#include "OpenTimes.h"
+
+unsigned CPictureReadAhead::ThreadsFor(unsigned cores)
+{
+    return std::clamp(cores > 1 ? cores - 1 : 1u, 1u, kMaxThreads);
+}
+
+size_t CPictureReadAhead::DepthFor(unsigned threads, uint64_t freeBytes)
+{
+    const uint64_t wanted = 2 * uint64_t(std::max(threads, 1u));
+    return static_cast<size_t>(std::clamp<uint64_t>(freeBytes / kBytesPerPicture, 1, wanted));
+}
+
+unsigned CPictureReadAhead::DefaultThreads()
+{
+    SYSTEM_INFO system = {};
+    ::GetSystemInfo(&system);
+    return ThreadsFor(system.dwNumberOfProcessors);
+}
+
+size_t CPictureReadAhead::DefaultDepth(unsigned threads)
+{
+    MEMORYSTATUSEX memory = {sizeof memory};
+    if (!::GlobalMemoryStatusEx(&memory))
+        return DepthFor(threads, 0);
+    // A 32-bit program runs out of address space before the machine runs out of memory.
+    return DepthFor(threads, std::min(memory.ullAvailPhys, memory.ullAvailVirtual));
+}
 
 CPictureReadAhead::CPictureReadAhead(std::vector<std::wstring> paths, bool keepSource, size_t ahead, unsigned threads)
-    : m_paths(std::move(paths)), m_keepSource(keepSource), m_ahead(std::max<size_t>(ahead, 1)), m_slots(m_paths.size())
+    : m_paths(std::move(paths)), m_keepSource(keepSource),
+      m_ahead(ahead ? ahead : DefaultDepth(threads ? threads : DefaultThreads())), m_slots(m_paths.size())
 {
-    const size_t count = std::min<size_t>(std::max(threads, 1u), std::min(m_ahead, m_paths.size()));
+    if (!threads)
+        threads = DefaultThreads();
+    const size_t count = std::min<size_t>(threads, std::min(m_ahead, m_paths.size()));
     for (size_t i = 0; i < count; ++i)
         m_threads.emplace_back(&CPictureReadAhead::Work, this);
 }
@@ -55,11 +87,14 @@ void CPictureReadAhead::Work()
         lock.unlock();
         std::unique_ptr<ReadPicture> picture;
         try {
+            open_times::Scope timed("read", static_cast<int>(index));
             picture = std::make_unique<ReadPicture>();
-            if (CLayerDocument::ReadBackgroundLayer(m_paths[index].c_str(), m_keepSource, picture->layer))
+            if (CLayerDocument::ReadBackgroundLayer(m_paths[index].c_str(), m_keepSource, picture->layer)) {
+                open_times::Scope timedUndo("undo-start");
                 picture->undoStart = CLayerDocument::PrepareUndoStart(picture->layer);
-            else
+            } else {
                 picture.reset();
+            }
         } catch (const std::bad_alloc&) {
             // Reported as a file that did not read; the memory is free again for the next.
             picture.reset();

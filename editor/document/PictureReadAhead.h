@@ -5,6 +5,7 @@
 // up. At most `ahead` pictures are read or being read and not taken yet, which bounds the memory
 // of a long list.
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -21,7 +22,9 @@ struct ReadPicture {
 
 class CPictureReadAhead {
 public:
-    CPictureReadAhead(std::vector<std::wstring> paths, bool keepSource, size_t ahead = 2, unsigned threads = 2);
+    // An `ahead` or `threads` of 0: as many as this machine allows now (DefaultThreads,
+    // DefaultDepth).
+    CPictureReadAhead(std::vector<std::wstring> paths, bool keepSource, size_t ahead = 0, unsigned threads = 0);
     // Reads no further; waits for the pictures being read.
     ~CPictureReadAhead();
     CPictureReadAhead(const CPictureReadAhead&) = delete;
@@ -32,6 +35,23 @@ public:
     std::unique_ptr<ReadPicture> Take();
     // Pictures read or being read and not taken yet.
     size_t Pending() const;
+    // Threads reading.
+    size_t Threads() const { return m_threads.size(); }
+
+    // Reading threads for a machine of `cores` processors: one less, which leaves one to the
+    // window thread, at least one and at most kMaxThreads. More do not read faster on a machine
+    // that others share: they split the program's share of it between them and take it from the
+    // window thread, which sets up the windows meanwhile.
+    static unsigned ThreadsFor(unsigned cores);
+    static constexpr unsigned kMaxThreads = 2;
+    // Pictures read ahead by `threads` threads with `freeBytes` of memory free: two a thread, so
+    // that none waits for the taker while it sets up a window, fewer when the free memory would
+    // not hold them (a large photo takes about kBytesPerPicture once read), at least one.
+    static size_t DepthFor(unsigned threads, uint64_t freeBytes);
+    static constexpr uint64_t kBytesPerPicture = 160ull << 20;
+    // The same for this machine, now.
+    static unsigned DefaultThreads();
+    static size_t DefaultDepth(unsigned threads);
 
 private:
     enum class State { Waiting, Reading, Done };

@@ -105,7 +105,7 @@ public:
     // Counts per channel (256 entries each, any may be null); returns the largest count.
     long Histogram(long* red, long* green = nullptr, long* blue = nullptr, long* gray = nullptr, long colorSpace = 0) const;
 
-    // Alpha plane: 0 transparent, 255 opaque
+    // Alpha plane: 0 transparent, 255 opaque. A plane made by AlphaCreate is opaque.
     bool AlphaCreate();
     void AlphaDelete();
     void AlphaClear() { AlphaSet(0); }

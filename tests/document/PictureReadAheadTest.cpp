@@ -3,6 +3,8 @@
 // document opened from a read layer is the document the file opens to.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -109,6 +111,39 @@ TEST(PictureReadAhead, ReadsNoFurtherAheadThanAskedAndStopsWhenLeft)
         // The place taken is read again; the rest of the list is left unread.
         EXPECT_EQ(aheadCount, PendingAfterWait(ahead, aheadCount));
     }
+}
+
+TEST(PictureReadAhead, ThreadsAndDepthFollowTheMachine)
+{
+    // One core is left to the window thread; never none, never more than the cap.
+    const struct {
+        unsigned cores, threads;
+    } threads[] = {{0, 1}, {1, 1}, {2, 1}, {3, 2}, {8, CPictureReadAhead::kMaxThreads}, {64, CPictureReadAhead::kMaxThreads}};
+    for (const auto& c : threads)
+        EXPECT_EQ(c.threads, CPictureReadAhead::ThreadsFor(c.cores)) << c.cores << " cores";
+
+    // Two pictures a thread when the memory holds them; fewer when it does not; at least one.
+    const uint64_t picture = CPictureReadAhead::kBytesPerPicture;
+    const struct {
+        unsigned threads;
+        uint64_t freeBytes;
+        size_t depth;
+    } depths[] = {
+        {2, 64 * picture, 4}, {2, 4 * picture, 4}, {2, 4 * picture - 1, 3}, {4, 3 * picture + picture / 2, 3},
+        {4, 64 * picture, 8}, {2, picture - 1, 1}, {2, 0, 1},               {1, 64 * picture, 2},
+        {0, 64 * picture, 2},
+    };
+    for (const auto& c : depths)
+        EXPECT_EQ(c.depth, CPictureReadAhead::DepthFor(c.threads, c.freeBytes)) << c.threads << " threads, " << c.freeBytes;
+
+    // Left to the machine, no more threads read than it gives; never more than pictures ahead.
+    testsupport::TempFolder folder;
+    const std::vector<std::wstring> paths = WriteAll(folder);
+    CPictureReadAhead own(paths, true);
+    EXPECT_GE(own.Threads(), 1u);
+    EXPECT_LE(own.Threads(), CPictureReadAhead::DefaultThreads());
+    CPictureReadAhead single(paths, true, 1, 4);
+    EXPECT_EQ(1u, single.Threads()) << "a thread without a picture to read would only wait";
 }
 
 TEST(PictureReadAhead, DocumentFromAReadLayerIsTheDocumentOfTheFile)
