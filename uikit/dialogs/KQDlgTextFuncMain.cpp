@@ -299,7 +299,9 @@ void CKQDlgTextFuncMain::StartThumbnailThread()
     m_thumbnails.Start(m_hWnd, WM_KQ_TEXT_THUMBNAIL, m_vecPresets, m_lfPreset);
     const int n = static_cast<int>(m_vecPresets.size());
     m_thumbnailPixels.assign(n, {});
+    // The whole gallery is painted now: the first thumbnails wait for the next repaint.
     ::SetRectEmpty(&m_arrivedInView);
+    m_lastRepaint = ::GetTickCount();
     // A refill of as many presets keeps the items and blanks the pictures.
     if (m_listPresets.GetItemCount() == n) {
         m_listPresets.Invalidate();
