@@ -1,8 +1,9 @@
 // The text sheet's preset gallery against the bare renderer: the time from the start of a fill
 // to the last thumbnail shown in the gallery, against the sum of DrawEffectText calls on the
 // same presets in the preview font. Once with the shipped presets, once with 200 generated ones;
-// medians of a few rounds.
-//   build/wine-run build/bench/wordart_bench.exe SHIPPED.xml
+// medians of a few rounds. With --phases, where the user-interface thread's time went in each
+// fill: waiting, taking thumbnails, painting, other messages.
+//   build/wine-run build/bench/wordart_bench.exe SHIPPED.xml [--phases]
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -30,12 +31,32 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The user-interface thread's time in a fill, by what it did.
+struct Phases {
+    double waiting = 0, taking = 0, painting = 0, other = 0;
+    int paints = 0, wakes = 0;
+};
+Phases g_phases;
+bool g_showPhases = false;
+const UINT kThumbnailMessage = WM_APP + 0x123;   // the page's wake message
+
 void Pump()
 {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const double start = Now();
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+        const double spent = Now() - start;
+        if (msg.message == WM_PAINT) {
+            g_phases.painting += spent;
+            ++g_phases.paints;
+        } else if (msg.message == kThumbnailMessage) {
+            g_phases.taking += spent;
+            ++g_phases.wakes;
+        } else {
+            g_phases.other += spent;
+        }
     }
 }
 
@@ -81,14 +102,19 @@ double BareRender(const std::vector<CWordArtInfo>& presets)
     return Now() - start;
 }
 
-// A fill of the sheet's gallery, from its start to the last thumbnail shown.
+// A fill of the sheet's gallery, from its start to the last thumbnail shown: taken by the page
+// and painted where in view.
 double GalleryFill(CTextPropSheet& sheet, int count)
 {
     CDlgTextFuncMain& page = sheet.m_pageMain;
+    g_phases = Phases();
     const double start = Now();
     page.StartThumbnailThread();
+    const double started = Now();
     while (page.ThumbnailsShown() < count) {
+        const double wait = Now();
         ::MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        g_phases.waiting += Now() - wait;
         Pump();
         if (!page.IsThumbnailThreadRunning() && page.ThumbnailsShown() < count) {
             Pump();
@@ -98,7 +124,15 @@ double GalleryFill(CTextPropSheet& sheet, int count)
             }
         }
     }
-    return Now() - start;
+    const double paint = Now();
+    page.m_listPresets.UpdateWindow();
+    g_phases.painting += Now() - paint;
+    const double fill = Now() - start;
+    if (g_showPhases)
+        fwprintf(stderr, L"  fill %6.1f ms: start %5.1f  waiting %6.1f  taking %5.1f (%d wakes)  painting %5.1f (%d paints)  other %5.1f\n",
+                 fill * 1e3, (started - start) * 1e3, g_phases.waiting * 1e3, g_phases.taking * 1e3, g_phases.wakes,
+                 g_phases.painting * 1e3, g_phases.paints, g_phases.other * 1e3);
+    return fill;
 }
 
 bool Measure(const wchar_t* title, const std::wstring& file)
@@ -135,9 +169,10 @@ bool Measure(const wchar_t* title, const std::wstring& file)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        fwprintf(stderr, L"usage: wordart_bench SHIPPED.xml\n");
+        fwprintf(stderr, L"usage: wordart_bench SHIPPED.xml [--phases]\n");
         return 2;
     }
+    g_showPhases = argc > 2 && wcscmp(argv[2], L"--phases") == 0;
     wchar_t temp[MAX_PATH];
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring generated = std::wstring(temp) + L"wordart_bench_generated.xml";

@@ -356,6 +356,9 @@ TEST_F(TextPropSheetTest, EveryThumbnailIsDrawnAndFramedGrey)
         const textsheetprobe::Thumbnail seen = textsheetprobe::LookAtThumbnail(page, i);
         EXPECT_TRUE(seen.framed) << i;
         EXPECT_GT(seen.inked, 100) << i;
+        const textsheetprobe::Thumbnail painted = textsheetprobe::LookAtPaintedThumbnail(page, i);
+        EXPECT_TRUE(painted.framed) << i;
+        EXPECT_EQ(painted.inked, seen.inked) << i;
     }
 }
 

@@ -9,8 +9,13 @@
 
 namespace {
 
-// Posted by the thumbnail worker (lParam: a WordArtThumbnail the page takes over).
+// Posted by the thumbnail worker when thumbnails wait to be taken.
 const UINT WM_KQ_TEXT_THUMBNAIL = WM_APP + 0x123;
+
+// A paint of the gallery takes the locks the drawing threads need: thumbnails arriving faster
+// than this wait for one repaint together.
+const DWORD kThumbnailRepaintMs = 25;
+const UINT_PTR kThumbnailRepaintTimer = 0x5468;
 
 const wchar_t kPlaceholder[] = L"Enter your own content here";
 const int kPointSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
@@ -40,7 +45,8 @@ IMPLEMENT_DYNAMIC(CKQDlgTextFuncMain, CBCGPPropertyPage)
 // The controls' notices go through OnCommand and OnNotify, by the ids the page was made with.
 BEGIN_MESSAGE_MAP(CKQDlgTextFuncMain, CBCGPPropertyPage)
     ON_WM_DESTROY()
-    ON_MESSAGE(WM_KQ_TEXT_THUMBNAIL, OnThumbnailDone)
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_KQ_TEXT_THUMBNAIL, OnThumbnailsDone)
 END_MESSAGE_MAP()
 
 CKQDlgTextFuncMain::CKQDlgTextFuncMain()
@@ -98,6 +104,10 @@ BOOL CKQDlgTextFuncMain::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult
         OnClickPresets(const_cast<NMHDR*>(header), pResult);
         return TRUE;
     }
+    if (header && header->idFrom == m_ids.presets && header->code == NM_CUSTOMDRAW) {
+        *pResult = OnDrawPresetItem(*reinterpret_cast<const NMLVCUSTOMDRAW*>(lParam));
+        return TRUE;
+    }
     return CBCGPPropertyPage::OnNotify(wParam, lParam, pResult);
 }
 
@@ -140,7 +150,7 @@ BOOL CKQDlgTextFuncMain::OnInitDialog()
     ShowText(m_pbEmptyText && *m_pbEmptyText ? CString(TranslateString(kPlaceholder)) : record.m_strText);
 
     m_imageList.DeleteImageList();
-    m_imageList.Create(textsheet::kThumbWidth, textsheet::kThumbHeight, ILC_COLOR24, 0, 1);
+    m_imageList.Create(textsheet::kThumbWidth, textsheet::kThumbHeight, ILC_COLOR24, 0, 0);
     m_listPresets.SetImageList(&m_imageList, LVSIL_NORMAL);
     m_listPresets.SetIconSpacing(101, 69);
 
@@ -273,25 +283,28 @@ void CKQDlgTextFuncMain::OnDestroy()
 {
     // The window is gone: so are the threads that drew for it.
     m_thumbnails.Shutdown();
+    m_thumbnailPixels.clear();
     CBCGPPropertyPage::OnDestroy();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Thumbnails. The list is filled with empty items here; the worker draws copies of the presets
-// and posts each picture, which the page puts into its image list.
+// and queues the pictures, which the page keeps and paints into the items itself.
 
 void CKQDlgTextFuncMain::StartThumbnailThread()
 {
-    // The worker starts first and draws while the list is filled: what it posts is served
-    // only after this returns, when the items and images are there.
+    // The worker starts first and draws while the list is filled: what it queues is taken
+    // only after this returns, when the items are there.
     m_nThumbnailsShown = 0;
     m_thumbnails.Start(m_hWnd, WM_KQ_TEXT_THUMBNAIL, m_vecPresets, m_lfPreset);
     const int n = static_cast<int>(m_vecPresets.size());
-    m_imageList.SetImageCount(0);
-    m_imageList.SetImageCount(n);
-    // Item i shows image i: a refill of as many presets keeps the items and blanks the images.
+    m_thumbnailPixels.assign(n, {});
+    // The whole gallery is painted now: the first thumbnails wait for the next repaint.
+    ::SetRectEmpty(&m_arrivedInView);
+    m_lastRepaint = ::GetTickCount();
+    // A refill of as many presets keeps the items and blanks the pictures.
     if (m_listPresets.GetItemCount() == n) {
-        m_listPresets.Invalidate(FALSE);
+        m_listPresets.Invalidate();
         return;
     }
     m_listPresets.SetRedraw(FALSE);
@@ -301,16 +314,80 @@ void CKQDlgTextFuncMain::StartThumbnailThread()
     m_listPresets.SetRedraw(TRUE);
 }
 
-LRESULT CKQDlgTextFuncMain::OnThumbnailDone(WPARAM, LPARAM lParam)
+LRESULT CKQDlgTextFuncMain::OnThumbnailsDone(WPARAM, LPARAM)
 {
-    std::unique_ptr<WordArtThumbnail> done(CWordArtThumbnailWorker::Take(lParam));
-    if (done->generation == m_thumbnails.Generation() && done->index < m_imageList.GetImageCount()) {
-        ImageList_Replace(m_imageList.GetSafeHandle(), done->index, done->bitmap, nullptr);
-        m_listPresets.RedrawItems(done->index, done->index);
+    RECT view = {};
+    m_listPresets.GetClientRect(&view);
+    for (WordArtThumbnail& done : m_thumbnails.TakeDone()) {
+        if (done.index >= static_cast<int>(m_thumbnailPixels.size()) || !m_thumbnailPixels[done.index].empty())
+            continue;
+        m_thumbnailPixels[done.index] = std::move(done.pixels);
         ++m_nThumbnailsShown;
+        // Only an item in view is painted again, with whatever else arrived before the paint.
+        RECT item = {}, seen = {};
+        if (m_listPresets.GetItemRect(done.index, &item, LVIR_ICON) && ::IntersectRect(&seen, &item, &view))
+            ::UnionRect(&m_arrivedInView, &m_arrivedInView, &seen);
     }
-    ::DeleteObject(done->bitmap);
+    // The last thumbnail is shown at once; the others wait for the next repaint that is due.
+    const DWORD since = ::GetTickCount() - m_lastRepaint;
+    if (m_nThumbnailsShown == static_cast<int>(m_thumbnailPixels.size()) || since >= kThumbnailRepaintMs)
+        RepaintArrivedThumbnails();
+    else if (!m_repaintTimer && !::IsRectEmpty(&m_arrivedInView))
+        m_repaintTimer = SetTimer(kThumbnailRepaintTimer, kThumbnailRepaintMs - since, nullptr) != 0;
     return 0;
+}
+
+void CKQDlgTextFuncMain::RepaintArrivedThumbnails()
+{
+    if (m_repaintTimer)
+        KillTimer(kThumbnailRepaintTimer);
+    m_repaintTimer = false;
+    m_lastRepaint = ::GetTickCount();
+    if (::IsRectEmpty(&m_arrivedInView))
+        return;
+    m_listPresets.InvalidateRect(&m_arrivedInView, FALSE);
+    ::SetRectEmpty(&m_arrivedInView);
+}
+
+void CKQDlgTextFuncMain::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kThumbnailRepaintTimer)
+        RepaintArrivedThumbnails();
+    else
+        CBCGPPropertyPage::OnTimer(nIDEvent);
+}
+
+bool CKQDlgTextFuncMain::DrawThumbnail(HDC dc, int i, int x, int y) const
+{
+    return i >= 0 && i < static_cast<int>(m_thumbnailPixels.size()) && ShowWordArtThumbnail(dc, m_thumbnailPixels[i], x, y);
+}
+
+// Every item is the page's own: its thumbnail in the middle of the item's icon cell (white
+// while not drawn yet), framed in the selection colour when selected.
+LRESULT CKQDlgTextFuncMain::OnDrawPresetItem(const NMLVCUSTOMDRAW& draw)
+{
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT)
+        return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return CDRF_DODEFAULT;
+    const int i = static_cast<int>(draw.nmcd.dwItemSpec);
+    RECT icon = {};
+    if (!m_listPresets.GetItemRect(i, &icon, LVIR_ICON))
+        return CDRF_SKIPDEFAULT;
+    using textsheet::kThumbHeight;
+    using textsheet::kThumbWidth;
+    const int x = (icon.left + icon.right - kThumbWidth) / 2, y = (icon.top + icon.bottom - kThumbHeight) / 2;
+    if (!DrawThumbnail(draw.nmcd.hdc, i, x, y)) {
+        const RECT blank = {x, y, x + kThumbWidth, y + kThumbHeight};
+        ::FillRect(draw.nmcd.hdc, &blank, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    }
+    if (m_listPresets.GetItemState(i, LVIS_SELECTED) & LVIS_SELECTED) {
+        const RECT outer = {x - 2, y - 2, x + kThumbWidth + 2, y + kThumbHeight + 2};
+        const RECT inner = {x - 1, y - 1, x + kThumbWidth + 1, y + kThumbHeight + 1};
+        ::FrameRect(draw.nmcd.hdc, &outer, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+        ::FrameRect(draw.nmcd.hdc, &inner, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+    return CDRF_SKIPDEFAULT;
 }
 
 void CKQDlgTextFuncMain::StopThumbnailThread()

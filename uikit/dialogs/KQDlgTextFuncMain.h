@@ -33,6 +33,9 @@ public:
     void StartThumbnailThread();
     // Thumbnails of the current fill put into the gallery so far.
     int ThumbnailsShown() const { return m_nThumbnailsShown; }
+    // Draws preset i's thumbnail with its top left corner at (x, y), as the gallery shows it;
+    // false while it is not there.
+    bool DrawThumbnail(HDC dc, int i, int x, int y) const;
 
     CWordArtInfo* m_pWordArt = nullptr;
     int* m_pbEmptyText = nullptr;
@@ -46,6 +49,7 @@ public:
     CBCGPComboBox m_comboSize;
     CBCGPButton m_btnBold, m_btnItalic, m_btnUnderline;
     CBCGPListCtrl m_listPresets;
+    // Holds no pictures: its image size lays the gallery's items out.
     CImageList m_imageList;
     bool m_bSizeInPoints = false;
     LOGFONTW m_lfPreset = {};
@@ -72,7 +76,11 @@ protected:
     afx_msg void OnMonth();
     afx_msg void OnClickPresets(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnDestroy();
-    afx_msg LRESULT OnThumbnailDone(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnThumbnailsDone(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    LRESULT OnDrawPresetItem(const NMLVCUSTOMDRAW& draw);
+    void RepaintArrivedThumbnails();
+
     DECLARE_MESSAGE_MAP()
 
     void SetSizeFromText(const CString& text);
@@ -83,5 +91,13 @@ protected:
 
     const KQTextMainIds& m_ids;
     int m_nThumbnailsShown = 0;
+    // The gallery's pictures, one per preset (empty until drawn), painted by the page itself: a
+    // thumbnail arriving costs a move and, when in view, a part in the next repaint.
+    std::vector<WordArtThumbnailPixels> m_thumbnailPixels;
+    // The items in view whose thumbnails arrived since the gallery was last told to repaint, and
+    // when that was: repaints come at most every kThumbnailRepaintMs while a fill runs.
+    RECT m_arrivedInView = {};
+    DWORD m_lastRepaint = 0;
+    bool m_repaintTimer = false;
     bool m_bSettingText = false;   // the edit's change notice comes from code
 };

@@ -6,6 +6,9 @@
 
 namespace {
 
+using textsheet::kThumbHeight;
+using textsheet::kThumbWidth;
+
 // GDI+ for the thumbnails, started once in the process before the first thread draws.
 void StartGdiplusOnce()
 {
@@ -17,59 +20,67 @@ void StartGdiplusOnce()
     (void)started;
 }
 
-struct ScreenFormat {
-    UINT planes, bitsPerPixel;
+BITMAPINFO ThumbnailFormat()
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kThumbWidth;
+    info.bmiHeader.biHeight = -kThumbHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// One 96 x 64 32-bit section selected into a memory DC for its whole life: a drawing thread
+// composes every thumbnail on it and copies the pixels out.
+class ThumbnailCanvas {
+public:
+    ThumbnailCanvas()
+    {
+        m_dc = ::CreateCompatibleDC(nullptr);
+        const BITMAPINFO info = ThumbnailFormat();
+        void* bits = nullptr;
+        m_section = m_dc ? ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+        m_bits = static_cast<const DWORD*>(bits);
+        if (m_section)
+            m_old = ::SelectObject(m_dc, m_section);
+    }
+    ~ThumbnailCanvas()
+    {
+        if (m_old)
+            ::SelectObject(m_dc, m_old);
+        if (m_section)
+            ::DeleteObject(m_section);
+        if (m_dc)
+            ::DeleteDC(m_dc);
+    }
+    ThumbnailCanvas(const ThumbnailCanvas&) = delete;
+    ThumbnailCanvas& operator=(const ThumbnailCanvas&) = delete;
+
+    bool IsValid() const { return m_old != nullptr; }
+    WordArtThumbnailPixels Draw(CWordArtInfo preset, const LOGFONTW& font);
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_section = nullptr;
+    HGDIOBJ m_old = nullptr;
+    const DWORD* m_bits = nullptr;
 };
 
-const ScreenFormat& TheScreenFormat()
+WordArtThumbnailPixels ThumbnailCanvas::Draw(CWordArtInfo preset, const LOGFONTW& font)
 {
-    static const ScreenFormat format = [] {
-        HDC screen = ::GetDC(nullptr);
-        const ScreenFormat f = {UINT(::GetDeviceCaps(screen, PLANES)), UINT(::GetDeviceCaps(screen, BITSPIXEL))};
-        ::ReleaseDC(nullptr, screen);
-        return f;
-    }();
-    return format;
-}
-
-void FreeThumbnail(WordArtThumbnail* thumbnail)
-{
-    if (!thumbnail)
-        return;
-    if (thumbnail->bitmap)
-        ::DeleteObject(thumbnail->bitmap);
-    delete thumbnail;
-}
-
-} // namespace
-
-HBITMAP DrawWordArtThumbnail(CWordArtInfo preset, const LOGFONTW& font)
-{
-    using textsheet::kThumbHeight;
-    using textsheet::kThumbWidth;
+    if (!IsValid())
+        return {};
     StartGdiplusOnce();
     preset.SetLogFont(const_cast<LOGFONTW*>(&font));
     preset.SetText(L"Text");
     CZVImage picture;
     preset.DrawEffectText(&picture);
 
-    // A bitmap of the screen's format, as CreateCompatibleBitmap on the screen would give, but
-    // without taking the screen's DC for every thumbnail: that cost as much as the bitmap work.
-    const ScreenFormat& format = TheScreenFormat();
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateBitmap(kThumbWidth, kThumbHeight, format.planes, format.bitsPerPixel, nullptr);
-    if (!dc || !bitmap) {
-        if (bitmap)
-            ::DeleteObject(bitmap);
-        if (dc)
-            ::DeleteDC(dc);
-        return nullptr;
-    }
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
     RECT cell = {0, 0, kThumbWidth, kThumbHeight};
-    HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
-    ::FillRect(dc, &cell, white);
-    ::DeleteObject(white);
+    // The stock brushes are white and RGB(192, 192, 192).
+    ::FillRect(m_dc, &cell, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     if (picture.IsValid()) {
         const RGBQUAD background = {255, 255, 255, 0};
         picture.SetTransColor(background);
@@ -77,15 +88,33 @@ HBITMAP DrawWordArtThumbnail(CWordArtInfo preset, const LOGFONTW& font)
             picture.SetPaletteColor(static_cast<BYTE>(picture.GetTransIndex()), background);
         picture.AlphaStrip();
         const RECT fit = textsheet::FitThumbnail(static_cast<int>(picture.GetWidth()), static_cast<int>(picture.GetHeight()));
-        ::SetStretchBltMode(dc, HALFTONE);
-        picture.Stretch(dc, fit, SRCCOPY);
+        ::SetStretchBltMode(m_dc, HALFTONE);
+        picture.Stretch(m_dc, fit, SRCCOPY);
     }
-    HBRUSH grey = ::CreateSolidBrush(RGB(192, 192, 192));
-    ::FrameRect(dc, &cell, grey);
-    ::DeleteObject(grey);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    return bitmap;
+    ::FrameRect(m_dc, &cell, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+    ::GdiFlush();
+    // The screen's bitmaps keep no alpha: neither do the copies.
+    WordArtThumbnailPixels pixels(m_bits, m_bits + kThumbWidth * kThumbHeight);
+    for (DWORD& pixel : pixels)
+        pixel &= 0x00FFFFFF;
+    return pixels;
+}
+
+} // namespace
+
+WordArtThumbnailPixels DrawWordArtThumbnail(CWordArtInfo preset, const LOGFONTW& font)
+{
+    ThumbnailCanvas canvas;
+    return canvas.Draw(std::move(preset), font);
+}
+
+bool ShowWordArtThumbnail(HDC dc, const WordArtThumbnailPixels& pixels, int x, int y)
+{
+    if (pixels.size() != static_cast<size_t>(kThumbWidth) * kThumbHeight)
+        return false;
+    const BITMAPINFO info = ThumbnailFormat();
+    return ::SetDIBitsToDevice(dc, x, y, kThumbWidth, kThumbHeight, 0, 0, 0, kThumbHeight, pixels.data(), &info,
+                               DIB_RGB_COLORS) != 0;
 }
 
 CWordArtThumbnailWorker::~CWordArtThumbnailWorker()
@@ -155,17 +184,46 @@ void CWordArtThumbnailWorker::Loop()
 
 void CWordArtThumbnailWorker::Draw(const Fill& fill)
 {
+    ThumbnailCanvas canvas;
     const int n = static_cast<int>(fill.presets.size());
     for (int i = m_next++; i < n && !m_stop; i = m_next++) {
-        HBITMAP bitmap = DrawWordArtThumbnail(fill.presets[i], fill.font);
-        if (!bitmap)
-            continue;
-        auto done = std::make_unique<WordArtThumbnail>(WordArtThumbnail{fill.generation, i, bitmap});
-        if (::PostMessageW(m_target, m_message, 0, reinterpret_cast<LPARAM>(done.get())))
-            done.release();
-        else
-            ::DeleteObject(bitmap);
+        WordArtThumbnailPixels pixels = canvas.Draw(fill.presets[i], fill.font);
+        if (!pixels.empty())
+            Queue(WordArtThumbnail{fill.generation, i, std::move(pixels)});
     }
+}
+
+// One message wakes the window for however many thumbnails queue up before it takes them: a
+// message per thumbnail would cost the window a wake and the workers a post each.
+void CWordArtThumbnailWorker::Queue(WordArtThumbnail done)
+{
+    bool wake = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_done.push_back(std::move(done));
+        wake = !m_wakePosted;
+        m_wakePosted = true;
+    }
+    // A window gone takes nothing: Stop frees what stays queued.
+    if (wake && !::PostMessageW(m_target, m_message, 0, 0)) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_wakePosted = false;
+    }
+}
+
+std::vector<WordArtThumbnail> CWordArtThumbnailWorker::TakeDone()
+{
+    std::vector<WordArtThumbnail> done;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        done.swap(m_done);
+        m_wakePosted = false;
+    }
+    // Stop drops an earlier fill's thumbnails; this only guards the rule.
+    done.erase(std::remove_if(done.begin(), done.end(),
+                              [this](const WordArtThumbnail& thumbnail) { return thumbnail.generation != m_generation; }),
+               done.end());
+    return done;
 }
 
 void CWordArtThumbnailWorker::Stop()
@@ -176,13 +234,15 @@ void CWordArtThumbnailWorker::Stop()
         m_idle.wait(lock, [this] { return m_busy == 0; });
         m_fill.reset();
         m_stop = false;
+        m_done.clear();
+        m_wakePosted = false;
     }
-    // Thumbnails posted just before the end would reach the window after it is gone.
+    // A wake posted just before the end would find the next fill's queue.
     if (!m_target)
         return;
     MSG msg;
     while (::PeekMessageW(&msg, m_target, m_message, m_message, PM_REMOVE))
-        FreeThumbnail(Take(msg.lParam));
+        continue;
 }
 
 void CWordArtThumbnailWorker::Shutdown()

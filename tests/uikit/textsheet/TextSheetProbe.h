@@ -40,12 +40,25 @@ inline bool WaitForThumbnails(CKQDlgTextFuncMain& page)
     return done;
 }
 
-// What thumbnail i of the gallery shows: whether its corners are the grey frame, and how many
-// pixels inside the frame are not white.
+// What a thumbnail shows: whether its corners are the grey frame, and how many pixels inside
+// the frame are not white.
 struct Thumbnail {
     bool framed;
     int inked;
 };
+inline Thumbnail LookAt(HDC dc, int left, int top)
+{
+    using textsheet::kThumbHeight;
+    using textsheet::kThumbWidth;
+    const int right = left + kThumbWidth - 1, bottom = top + kThumbHeight - 1;
+    Thumbnail seen = {::GetPixel(dc, left, top) == RGB(192, 192, 192) && ::GetPixel(dc, right, bottom) == RGB(192, 192, 192), 0};
+    for (int y = top + 1; y < bottom; ++y)
+        for (int x = left + 1; x < right; ++x)
+            seen.inked += ::GetPixel(dc, x, y) != RGB(255, 255, 255);
+    return seen;
+}
+
+// Thumbnail i as the page holds it, drawn on black.
 inline Thumbnail LookAtThumbnail(CKQDlgTextFuncMain& page, int i)
 {
     using textsheet::kThumbHeight;
@@ -55,13 +68,33 @@ inline Thumbnail LookAtThumbnail(CKQDlgTextFuncMain& page, int i)
     HBITMAP bitmap = ::CreateCompatibleBitmap(screen, kThumbWidth, kThumbHeight);
     ::ReleaseDC(nullptr, screen);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ImageList_Draw(page.m_imageList.GetSafeHandle(), i, dc, 0, 0, ILD_NORMAL);
-    Thumbnail seen = {::GetPixel(dc, 0, 0) == RGB(192, 192, 192) &&
-                          ::GetPixel(dc, kThumbWidth - 1, kThumbHeight - 1) == RGB(192, 192, 192),
-                      0};
-    for (int y = 1; y < kThumbHeight - 1; ++y)
-        for (int x = 1; x < kThumbWidth - 1; ++x)
-            seen.inked += ::GetPixel(dc, x, y) != RGB(255, 255, 255);
+    const RECT cell = {0, 0, kThumbWidth, kThumbHeight};
+    ::FillRect(dc, &cell, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    page.DrawThumbnail(dc, i, 0, 0);
+    const Thumbnail seen = LookAt(dc, 0, 0);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return seen;
+}
+
+// Thumbnail i as the gallery paints it: in the middle of its item's icon cell.
+inline Thumbnail LookAtPaintedThumbnail(CKQDlgTextFuncMain& page, int i)
+{
+    using textsheet::kThumbHeight;
+    using textsheet::kThumbWidth;
+    RECT client = {}, icon = {};
+    page.m_listPresets.GetClientRect(&client);
+    if (!page.m_listPresets.GetItemRect(i, &icon, LVIR_ICON))
+        return {false, 0};
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, client.right, client.bottom);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    page.m_listPresets.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const Thumbnail seen = LookAt(dc, (icon.left + icon.right - kThumbWidth) / 2, (icon.top + icon.bottom - kThumbHeight) / 2);
     ::SelectObject(dc, old);
     ::DeleteObject(bitmap);
     ::DeleteDC(dc);
