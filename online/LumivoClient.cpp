@@ -44,7 +44,7 @@ void PicDirFolder::Clear()
 
 void PicDirFolder::ClearFiles()
 {
-    mapFiles.clear();
+    vecFiles.clear();
     nFileCount = 0;
 }
 

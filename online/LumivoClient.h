@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 #include "HttpDownload.h"
 #include "TString.h"
 #include "ZVUILibDef.h"
@@ -47,7 +48,9 @@ struct ZVUILIB_API PicDirFolder {
     int32_t nPageCount = 0; // file-list pages on the server ("FLC")
     int32_t nFileCount = 0; // pictures read so far; the next one is filed under this number
     std::map<std::wstring, std::unique_ptr<PicDirFolder>> mapFolders;
-    std::map<int32_t, PicDirFile> mapFiles; // in reading order
+    // The pictures in reading order, those read since a list last took them over (a list swaps
+    // them out under the client's lock instead of copying them).
+    std::vector<PicDirFile> vecFiles;
     // Forgets the sub-folders and pictures; keeps the folder's own attributes.
     void Clear();
     void ClearFiles();

@@ -3,7 +3,8 @@
 // file-list page of FOLDER and the pictures' thumbnails, so nothing needs fetching from SERVER
 // (the script's loopback server counts what is asked). Each round parses the pages, then opens the folder
 // in the list on a window of the display and waits until every picture is listed; the medians
-// and their ratio are printed.
+// and their ratio are printed, with the steps of the open (from the list's own stamps) and the
+// first paint of the listed folder.
 //   online_bench CACHE FOLDER PICTURES SERVER [ROUNDS]
 #include <windows.h>
 #include <algorithm>
@@ -25,6 +26,18 @@ COnlineBenchApp theBenchApp;
 
 double Now() { return benchclock::Milliseconds(); }
 using benchclock::PumpAll;
+
+double TicksToMilliseconds(int64_t ticks)
+{
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return double(ticks) * 1000.0 / double(frequency.QuadPart);
+}
+
+// The steps of one open, in milliseconds: each from the end of the one before.
+const char* const kStepNames[] = {"stop and clear", "read the pages", "hand the records over", "wait for the window",
+                                  "insert the items", "end of search, layout", "the rest of the open", "first paint"};
+const int kSteps = sizeof(kStepNames) / sizeof(kStepNames[0]);
 
 double Median(std::vector<double> values)
 {
@@ -61,10 +74,13 @@ double ParsePages(const std::vector<std::wstring>& pages, size_t& pictures)
     return Now() - start;
 }
 
-// The folder opened in the list until every picture is listed; -1 when it never is.
-double OpenFolder(CPictureListView& view, const std::wstring& folder, int pictures)
+// The folder opened in the list until every picture is listed; -1 when it never is. steps gets
+// the open's steps and the first paint after it.
+double OpenFolder(CPictureListView& view, const std::wstring& folder, int pictures, std::vector<double>& steps)
 {
     const double start = Now();
+    LARGE_INTEGER startTicks;
+    ::QueryPerformanceCounter(&startTicks);
     view.UpdateFolder(folder.c_str(), false);
     const double limit = start + 120000;
     // The items go at the open and come back in one fill once the pages are read.
@@ -80,8 +96,21 @@ double OpenFolder(CPictureListView& view, const std::wstring& folder, int pictur
             ::MsgWaitForMultipleObjectsEx(0, nullptr, 20, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
+    const double listed = Now();
+    LARGE_INTEGER listedTicks;
+    ::QueryPerformanceCounter(&listedTicks);
     view.SendMessage(KQLV_MSG_UPDATE_VIEW, 0, 0);
-    return Now() - start;
+    ::RedrawWindow(view.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const double painted = Now();
+
+    const CPictureListView::OnlineOpenSteps& s = view.m_onlineSteps;
+    const int64_t stamps[] = {startTicks.QuadPart, s.cleared, s.read, s.handed, s.received, s.inserted, s.laidOut,
+                              listedTicks.QuadPart};
+    steps.clear();
+    for (size_t i = 1; i < sizeof(stamps) / sizeof(stamps[0]); ++i)
+        steps.push_back(TicksToMilliseconds(stamps[i] - stamps[i - 1]));
+    steps.push_back(painted - listed);
+    return listed - start;
 }
 
 } // namespace
@@ -105,12 +134,13 @@ int wmain(int argc, wchar_t** argv)
     view.BindOnline(cache.c_str(), argv[4]);
     PumpAll();
 
-    std::vector<double> parses, opens;
+    std::vector<double> parses, opens, steps;
+    std::vector<std::vector<double>> stepRounds(kSteps);
     size_t parsed = 0;
     // The first round reads the directory and warms the file cache; it is not counted.
     for (int round = 0; round <= rounds; ++round) {
         const double parse = ParsePages(pages, parsed);
-        const double open = OpenFolder(view, folder, pictures);
+        const double open = OpenFolder(view, folder, pictures, steps);
         if (open < 0) {
             std::fprintf(stderr, "online_bench: %d of %d pictures listed\n", view.GetItemCount(), pictures);
             return 1;
@@ -118,6 +148,8 @@ int wmain(int argc, wchar_t** argv)
         if (round > 0) {
             parses.push_back(parse);
             opens.push_back(open);
+            for (int i = 0; i < kSteps; ++i)
+                stepRounds[i].push_back(steps[i]);
         }
     }
     view.DestroyWindow();
@@ -127,6 +159,8 @@ int wmain(int argc, wchar_t** argv)
                 int(parsed), rounds);
     std::printf("  XML reader on the pages   %8.1f ms\n", p);
     std::printf("  list open until listed    %8.1f ms\n", o);
+    for (int i = 0; i < kSteps; ++i)
+        std::printf("    %-26s%8.1f ms\n", kStepNames[i], Median(stepRounds[i]));
     std::printf("  ratio %.2f (reach: 1.5 or less)\n", o / std::max(p, 1e-6));
     return int(parsed) == pictures ? 0 : 1;
 }

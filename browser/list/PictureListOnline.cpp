@@ -2,6 +2,7 @@
 // from the server's directory and file-list pages. The loader thread only talks to the client
 // and posts; the items change on the window's thread.
 #include <windows.h>
+#include <iterator>
 #include "PictureListView.h"
 #include "LumivoClient.h"
 #include "LumivoShowsIds.h"
@@ -25,6 +26,13 @@ std::wstring ConfiguredServerUrl()
         url[0])
         return url;
     return LUMIVO_RES_SERVER_DEFAULT;
+}
+
+int64_t Ticks()
+{
+    LARGE_INTEGER now;
+    ::QueryPerformanceCounter(&now);
+    return now.QuadPart;
 }
 
 std::wstring CacheRoot()
@@ -201,9 +209,12 @@ void CPictureListView::UpdateOnlineFolder(const wchar_t* path)
         StartOnlineLoader(nullptr, pages, 0);
         return;
     }
+    m_onlineSteps.opened = Ticks();
     m_nRefreshFlags = 0;
     m_strFolder = path;
     SwitchViewSettings(false);
+    // The loader reads while the old items go: it touches only the client until it posts.
+    StartOnlineLoader(path, kOnlineOpenAll, m_nRefreshFlags);
     RemoveAllItem();
     Lock();
     m_onlineFolders.clear();
@@ -211,7 +222,7 @@ void CPictureListView::UpdateOnlineFolder(const wchar_t* path)
     Unlock();
     if (!m_strSplash.IsEmpty() || m_nSplashRes != -1)
         ShowSplash(nullptr, -1);
-    StartOnlineLoader(path, kOnlineOpenAll, m_nRefreshFlags);
+    m_onlineSteps.cleared = Ticks();
 }
 
 void CPictureListView::StartOnlineLoader(const wchar_t* path, int pages, int flags)
@@ -220,7 +231,8 @@ void CPictureListView::StartOnlineLoader(const wchar_t* path, int pages, int fla
     m_bOnlineStop = false;
     m_bLoaderDone = false;
     const std::wstring request = path ? path : L"";
-    const int generation = ++m_nLoaderGeneration;
+    // A folder opened anew starts a generation; the pages read more of it belong to the same.
+    const int generation = request.empty() ? m_nLoaderGeneration : ++m_nLoaderGeneration;
     try {
         m_pOnlineLoader.reset(
             new std::thread(&CPictureListView::OnlineLoaderThread, this, request, pages, flags, generation));
@@ -235,13 +247,15 @@ void CPictureListView::OnlineLoaderThread(std::wstring path, int pages, int flag
     if (window)
         ::PostMessageW(window, KQLV_MSG_SHOW_LOADING, 1, 0);
     m_client.LoadFileList(path.empty() ? nullptr : path.c_str(), pages, flags);
+    m_onlineSteps.read = Ticks();
     if (window)
         ::PostMessageW(window, KQLV_MSG_SHOW_LOADING, 0, 0);
     if (!m_bOnlineStop && window) {
-        // The list is filled on its own thread; the records go along in a heap copy.
+        // The list is filled on its own thread; the records go along, moved out of the client.
         std::unique_ptr<OnlineLoaded> loaded(new OnlineLoaded);
         loaded->path = path;
         TakeOnlineRecords(*loaded);
+        m_onlineSteps.handed = Ticks();
         if (::PostMessageW(window, WM_SHOWS_ONLINE_LOADED, WPARAM(generation), LPARAM(loaded.get())))
             loaded.release();
     }
@@ -259,20 +273,19 @@ LRESULT CPictureListView::OnShowOnlineFolder(WPARAM, LPARAM)
 LRESULT CPictureListView::OnOnlineLoaded(WPARAM generation, LPARAM lParam)
 {
     std::unique_ptr<OnlineLoaded> loaded(reinterpret_cast<OnlineLoaded*>(lParam));
-    // A loader that was stopped, or replaced by a newer one, fills nothing.
+    // A loader that was stopped, or one of a folder opened before the shown one, fills nothing.
+    // Pages read more of the shown folder are each handed over once and come in the order read.
     if (int(generation) != m_nLoaderGeneration || m_bOnlineStop || !m_bOnline)
         return 0;
+    m_onlineSteps.received = Ticks();
     FillOnlineList(*loaded);
     return 0;
 }
 
 void CPictureListView::TakeOnlineRecords(OnlineLoaded& loaded)
 {
-    if (loaded.path.empty()) {
-        Lock();
-        loaded.from = m_onlineFiles.size();
-        Unlock();
-    }
+    // The records read since the last hand-over leave the client whole, swapped out under its
+    // lock: each is handed over once, and nothing is copied.
     {
         std::lock_guard<std::recursive_mutex> lock(m_client.Lock());
         PicDirFolder* folder = m_client.GetCurrentFolder();
@@ -282,12 +295,7 @@ void CPictureListView::TakeOnlineRecords(OnlineLoaded& loaded)
         if (!loaded.path.empty())
             for (const auto& entry : folder->mapFolders)
                 loaded.folders.push_back({entry.first, entry.second->HasPreview(), false});
-        if (folder->mapFiles.size() > loaded.from)
-            loaded.files.reserve(folder->mapFiles.size() - loaded.from);
-        size_t index = 0;
-        for (const auto& entry : folder->mapFiles)
-            if (index++ >= loaded.from)
-                loaded.files.push_back(entry.second);
+        loaded.files.swap(folder->vecFiles);
     }
     std::vector<const wchar_t*> names;
     names.reserve(loaded.files.size());
@@ -299,52 +307,56 @@ void CPictureListView::TakeOnlineRecords(OnlineLoaded& loaded)
 void CPictureListView::FillOnlineList(OnlineLoaded& loaded)
 {
     const std::wstring& path = loaded.path;
-    const std::vector<OnlineFolderItem>& folders = loaded.folders;
     std::vector<PicDirFile>& files = loaded.files;
     const std::vector<bool>& cached = loaded.cached;
     const bool shown = loaded.shown;
-    // Records listed since the loader took its copy are not listed twice.
-    size_t first = 0;
-    if (path.empty()) {
-        Lock();
-        const size_t listed = m_onlineFiles.size();
-        Unlock();
-        if (listed > loaded.from)
-            first = std::min(files.size(), listed - loaded.from);
-    }
 
+    // The old records are freed after the lock is let go.
+    std::vector<PicDirFile> oldRecords;
     Lock();
     if (!path.empty()) {
         m_folderBrowser.ClearList();
         m_onlineFolders.clear();
-        m_onlineFiles.clear();
-        for (const OnlineFolderItem& folder : folders) {
+        m_onlineFolders.reserve(loaded.folders.size());
+        for (OnlineFolderItem& folder : loaded.folders) {
             CKQListFolder item(folder.name.c_str());
             m_folderBrowser.m_lstFolder.AddTail(item);
-            m_onlineFolders.push_back(folder);
+            m_onlineFolders.push_back(std::move(folder));
         }
+        oldRecords.swap(m_onlineFiles);
     }
-    m_onlineFiles.reserve(m_onlineFiles.size() + files.size() - first);
-    for (size_t i = first; i < files.size(); ++i) {
-        PicDirFile& record = files[i];
-        // Made in its place in the list: a copy of an entry costs its strings again.
-        CKQListFile& item = m_folderBrowser.m_lstFile.AddTail().Get();
-        item = CKQListFile(record.strPath.GetString());
-        item.m_strCaption = record.strName;
+    // One insertion of all the pictures read: the records move into the list's vector, and the
+    // entries borrow their name and caption from them (a record's texts stay where they are when
+    // the vector grows), so that no text is copied; the layout follows once, below.
+    const size_t first = m_onlineFiles.size();
+    if (first == 0)
+        m_onlineFiles.swap(files);
+    else
+        m_onlineFiles.insert(m_onlineFiles.end(), std::make_move_iterator(files.begin()),
+                             std::make_move_iterator(files.end()));
+    ALT::TList<CKQListFile>& list = m_folderBrowser.m_lstFile;
+    const CKQListFile blank;
+    for (size_t i = first; i < m_onlineFiles.size(); ++i) {
+        const PicDirFile& record = m_onlineFiles[i];
+        CKQListFile& item = list.AddTail(blank).Get();
+        item.m_strName.Attach(record.strPath.GetString());
+        item.m_strCaption.Attach(record.strName.GetString());
         item.m_info.nWidth = uint32_t(std::max(record.nWidth, 0));
         item.m_info.nHeight = uint32_t(std::max(record.nHeight, 0));
         item.m_info.nFileSize = uint64_t(std::max<int64_t>(record.nSize[PIC_SIZE_F], 0));
-        item.m_nState = cached[i] ? 0 : KQLS_DOWNLOAD;
-        item.m_nSpare = uint32_t(m_onlineFiles.size());
+        item.m_nState = cached[i - first] ? 0 : KQLS_DOWNLOAD;
+        item.m_nSpare = uint32_t(i);
         m_folderBrowser.m_nTotalSize += item.m_info.nFileSize;
-        m_onlineFiles.push_back(std::move(record));
     }
-    const bool empty = m_folderBrowser.m_lstFolder.GetCount() + m_folderBrowser.m_lstFile.GetCount() == 0;
+    const bool empty = m_folderBrowser.m_lstFolder.GetCount() + list.GetCount() == 0;
     Unlock();
+    m_onlineSteps.inserted = Ticks();
+    oldRecords.clear();
     if (empty)
         ShowSplash(TranslateString(L"This folder is empty"), IDP_LIST_EMPTY);
     OnEndFolderSearch();
     Recalclayout();
+    m_onlineSteps.laidOut = Ticks();
     if (shown) {
         if (!path.empty())
             m_strFolder = path.c_str();

@@ -250,6 +250,13 @@ public:
     static bool DownloadPicCB(CHttpDownload* download, long event, long value);
     // The viewer over the main frame on the picture; fileIndex counts the pictures only.
     void ShowFullPicture(int fileIndex) override;
+    // When the steps of the last online open ended (QueryPerformanceCounter ticks, 0: not yet),
+    // for the benchmark: the open asked for, the old items gone and the loader started, the pages
+    // read, the records handed to the window's thread, taken there, inserted, laid out.
+    struct OnlineOpenSteps {
+        std::atomic<int64_t> opened{0}, cleared{0}, read{0}, handed{0}, received{0}, inserted{0}, laidOut{0};
+    };
+    OnlineOpenSteps m_onlineSteps;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
@@ -298,12 +305,11 @@ private:
         bool preview = false; // the server has <name>\<name>.webp
         bool done = false;    // preview fetched, or answered 404
     };
-    // What a loader hands to the window's thread: the folder's records from the first one not yet
-    // listed, and which of them the cache holds (asked on the loader, not on the window's thread).
+    // What a loader hands to the window's thread: the folder's records read since the last
+    // hand-over, and which of them the cache holds (asked on the loader, not on the window's thread).
     struct OnlineLoaded {
         std::wstring path;
         bool shown = false;
-        size_t from = 0;
         std::vector<OnlineFolderItem> folders;
         std::vector<PicDirFile> files;
         std::vector<bool> cached;
@@ -353,5 +359,8 @@ private:
     CZVShellTree* m_pShellTree = nullptr;
     std::vector<ShellChild> m_shellChildren;
     bool m_bShellIconsPending = false;
+    // The online pictures' records, indexed by the entries' m_nSpare (under the list lock). The
+    // entries borrow their name and caption from these records: they are cleared only after the
+    // entries are gone.
     std::vector<PicDirFile> m_onlineFiles;
 };

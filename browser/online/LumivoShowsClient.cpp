@@ -1,8 +1,14 @@
 #include "LumivoShowsClient.h"
 #include <windows.h>
 #include <algorithm>
+#include <condition_variable>
 #include <cwchar>
+#include <iterator>
+#include <unordered_map>
 #include <unordered_set>
+#include "BaseUtil.h"
+#include "FileIO.h"
+#include "LocalFileIO.h"
 #include "PathFunc.h"
 #include "XmlDocument.h"
 
@@ -34,6 +40,49 @@ void ToBackslashes(std::wstring& path)
     for (wchar_t& c : path)
         if (c == L'/')
             c = L'\\';
+}
+
+// The whole file, at most the reader's largest; false when it cannot be read.
+bool ReadWholeFile(const std::wstring& path, std::vector<char>& bytes)
+{
+    CFileIO& io = GetLocalFileIO();
+    HANDLE file;
+    if (!io.Open(path.c_str(), file, FILEIO_SHARE_READ))
+        return false;
+    const int64_t size = io.GetSize(file);
+    bool read = size >= 0 && size <= int64_t(XML_MAX_FILE_SIZE);
+    if (read) {
+        bytes.resize(size_t(size));
+        read = size == 0 || io.ReadAt(file, bytes.data(), DWORD(size), 0) == DWORD(size);
+    }
+    io.Close(file);
+    return read;
+}
+
+// The numbered pages (FileList1.xml...) cached in a folder, with the times they were made: one
+// listing of the folder instead of two looks at the file system a page.
+std::unordered_map<int, int64_t> ListCachedPages(const std::wstring& folder)
+{
+    std::unordered_map<int, int64_t> pages;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\FileList*.xml").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return pages;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        // "FileList", digits without a leading zero, ".xml"; any other name is no page.
+        const wchar_t* digits = data.cFileName + 8;
+        int page = 0;
+        const wchar_t* p = digits;
+        for (; *p >= L'0' && *p <= L'9' && page < kOnlineMaxPages; ++p)
+            page = page * 10 + (*p - L'0');
+        if (p == digits || *digits == L'0' || _wcsicmp(p, L".xml"))
+            continue;
+        pages[page] = FileTimeToTimeT(data.ftCreationTime);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return pages;
 }
 
 // Sub-folders of a local folder, without "." and "..".
@@ -120,6 +169,13 @@ CLumivoShowsClient::~CLumivoShowsClient()
 {
     StopAll();
     m_bStopping = false;
+}
+
+void CLumivoShowsClient::SetLocalFolder(const wchar_t* root)
+{
+    CLumivoClient::SetLocalFolder(root);
+    for (const wchar_t* letter : {L"S", L"M", L"L", L"F"})
+        CreateDirectoryW((std::wstring(m_strLocalFileRoot.GetString()) + L"\\" + letter).c_str(), nullptr);
 }
 
 void CLumivoShowsClient::SetUserAgent(const char* agent)
@@ -255,14 +311,14 @@ bool CLumivoShowsClient::ParseDirectory(const wchar_t* path)
     // fresh now holds the old sub-folders, so the old record lives until the end of this call.
     PicDirFolder oldRootFiles;
     if (oldCurrent == &m_rootFolder) {
-        std::swap(oldRootFiles.mapFiles, m_rootFolder.mapFiles);
+        std::swap(oldRootFiles.vecFiles, m_rootFolder.vecFiles);
         oldRootFiles.nFileCount = m_rootFolder.nFileCount;
         oldCurrent = &oldRootFiles;
     }
     m_rootFolder.ClearFiles();
     m_pCurrentFolder = oldCurrent ? FindFolder(m_strCurrentServerFolder) : nullptr;
     if (m_pCurrentFolder) {
-        std::swap(m_pCurrentFolder->mapFiles, oldCurrent->mapFiles);
+        std::swap(m_pCurrentFolder->vecFiles, oldCurrent->vecFiles);
         m_pCurrentFolder->nFileCount = oldCurrent->nFileCount;
     } else {
         m_nPagesLoaded = 0;
@@ -296,8 +352,17 @@ void CLumivoShowsClient::ReadFolder(XmlNode* element, PicDirFolder& folder, int 
 bool CLumivoShowsClient::ReadPage(const wchar_t* path, std::vector<PicDirFile>& files)
 {
     XmlDocument document;
-    if (!XmlLoadFile(&document, path))
-        return false;
+    return XmlLoadFile(&document, path) && ReadPictures(document, files);
+}
+
+bool CLumivoShowsClient::ParsePage(const std::vector<char>& bytes, std::vector<PicDirFile>& files)
+{
+    XmlDocument document;
+    return XmlParseBuffer(&document, bytes.data(), bytes.size()) && ReadPictures(document, files);
+}
+
+bool CLumivoShowsClient::ReadPictures(XmlNode& document, std::vector<PicDirFile>& files)
+{
     XmlNode* list = document.FindChild(L"FileList");
     if (!list)
         return false;
@@ -413,54 +478,87 @@ int CLumivoShowsClient::LoadCachedPages(const std::wstring& serverFolder, int fi
 {
     struct Page {
         std::wstring local;
+        std::vector<char> bytes;
         std::vector<PicDirFile> files;
         bool read = false;
     };
     std::vector<Page> pages;
     std::wstring base = std::wstring(m_strLocalDirRoot.GetString()) + L"\\" + serverFolder;
     ToBackslashes(base);
+    const std::unordered_map<int, int64_t> cached = ListCachedPages(base);
+    const int64_t now = int64_t(_time64(nullptr));
     for (int page = firstPage; page >= 1 && int(pages.size()) < most; --page) {
+        const auto found = cached.find(page);
+        if (found == cached.end() || m_bStopping)
+            break;
         const std::wstring name = L"FileList" + std::to_wstring(page) + L".xml";
         Page entry;
         entry.local = base + L"\\" + name;
-        if (!IsFile(entry.local) || m_bStopping)
-            break;
         // A copy older than a day is asked for again; a failed fetch leaves it whole.
-        Fetch(ONLINE_LOADER, serverFolder.empty() ? name : serverFolder + L"/" + name, entry.local, kListMaxAgeHours);
+        if (IsCacheFileExpired(found->second, now, kListMaxAgeHours))
+            Fetch(ONLINE_LOADER, serverFolder.empty() ? name : serverFolder + L"/" + name, entry.local, kListMaxAgeHours);
         pages.push_back(std::move(entry));
     }
     if (pages.size() < 2)
         return 0;
-    std::atomic<size_t> next{0};
-    auto parse = [&pages, &next] {
-        for (size_t i; (i = next++) < pages.size();)
-            pages[i].read = ReadPage(pages[i].local.c_str(), pages[i].files);
+
+    // This thread reads the files one after the other while a second one parses what has been
+    // read: the file system serves one reader best (several only wait on each other), and the
+    // parsing hides behind the reading.
+    std::mutex readLock;
+    std::condition_variable readDone;
+    size_t readCount = 0;
+    std::vector<char> readable(pages.size(), 0);
+    auto parse = [&] {
+        for (size_t i = 0; i < pages.size(); ++i) {
+            {
+                std::unique_lock<std::mutex> lock(readLock);
+                readDone.wait(lock, [&] { return readCount > i; });
+            }
+            if (readable[i])
+                pages[i].read = ParsePage(pages[i].bytes, pages[i].files);
+            std::vector<char>().swap(pages[i].bytes);
+        }
     };
-    std::vector<std::thread> workers;
-    const size_t threads = std::min<size_t>(pages.size(), std::max(2u, std::min(4u, std::thread::hardware_concurrency())));
+    std::thread parser;
     try {
-        for (size_t i = 1; i < threads; ++i)
-            workers.emplace_back(parse);
+        parser = std::thread(parse);
     } catch (...) {
     }
-    parse();
-    for (std::thread& worker : workers)
-        worker.join();
+    for (size_t i = 0; i < pages.size(); ++i) {
+        const bool ok = !m_bStopping && ReadWholeFile(pages[i].local, pages[i].bytes);
+        std::lock_guard<std::mutex> lock(readLock);
+        readable[i] = ok;
+        readCount = i + 1;
+        readDone.notify_one();
+    }
+    if (parser.joinable())
+        parser.join();
+    else
+        parse();
 
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     PicDirFolder* folder = FindFolder(serverFolder);
     if (!folder)
         return -1;
+    size_t total = folder->vecFiles.size();
+    for (const Page& page : pages)
+        total += page.files.size();
+    folder->vecFiles.reserve(std::min(total, size_t(kOnlineMaxFilesPerFolder)));
     // The pages before an unreadable one stay filed, as when read one by one.
     int filed = 0;
     for (Page& page : pages) {
         if (!page.read)
             return -1;
-        for (PicDirFile& file : page.files) {
-            if (folder->nFileCount >= kOnlineMaxFilesPerFolder)
-                break;
-            folder->mapFiles.emplace(folder->nFileCount++, std::move(file));
-        }
+        const size_t room = size_t(std::max(kOnlineMaxFilesPerFolder - folder->nFileCount, 0));
+        const size_t taken = std::min(page.files.size(), room);
+        page.files.resize(taken);
+        if (folder->vecFiles.empty())
+            folder->vecFiles.swap(page.files);
+        else
+            folder->vecFiles.insert(folder->vecFiles.end(), std::make_move_iterator(page.files.begin()),
+                                    std::make_move_iterator(page.files.end()));
+        folder->nFileCount += int32_t(taken);
         ++m_nPagesLoaded;
         ++filed;
     }
@@ -489,7 +587,8 @@ bool CLumivoShowsClient::LoadFileListPage(const std::wstring& serverFolder, cons
     for (PicDirFile& file : files) {
         if (folder->nFileCount >= kOnlineMaxFilesPerFolder)
             break;
-        folder->mapFiles.emplace(folder->nFileCount++, std::move(file));
+        folder->vecFiles.push_back(std::move(file));
+        ++folder->nFileCount;
     }
     return true;
 }
@@ -548,11 +647,19 @@ namespace {
 
 const wchar_t* const kSizeFolders[] = {L"\\S\\", L"\\M\\", L"\\L\\", L"\\F\\"};
 
-// The key by which the file system matches a name: case does not count.
+// The key by which the file system matches a name: case does not count. ASCII letters are
+// folded here; only a name with other letters asks the system, which costs microseconds a call.
 std::wstring NameKey(const wchar_t* name)
 {
     std::wstring key(name);
-    if (!key.empty())
+    bool ascii = true;
+    for (wchar_t& c : key) {
+        if (c >= L'A' && c <= L'Z')
+            c = wchar_t(c + (L'a' - L'A'));
+        else if (c > 0x7F)
+            ascii = false;
+    }
+    if (!ascii)
         ::CharLowerBuffW(&key[0], DWORD(key.size()));
     return key;
 }
@@ -575,6 +682,7 @@ std::vector<bool> CLumivoShowsClient::HasLocalCopies(const std::vector<const wch
     if (names.empty())
         return cached;
     std::unordered_set<std::wstring> files;
+    bool anyEntry = false;
     for (const wchar_t* sizeFolder : kSizeFolders) {
         WIN32_FIND_DATAW data;
         HANDLE find = FindFirstFileW((std::wstring(m_strLocalFileRoot.GetString()) + sizeFolder + L"*").c_str(), &data);
@@ -583,9 +691,14 @@ std::vector<bool> CLumivoShowsClient::HasLocalCopies(const std::vector<const wch
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 files.insert(NameKey(data.cFileName));
+            else if (wcscmp(data.cFileName, L".") && wcscmp(data.cFileName, L".."))
+                anyEntry = true;
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
+    // Nothing downloaded yet (a folder opened for the first time): no name is cached.
+    if (files.empty() && !anyEntry)
+        return cached;
     for (size_t i = 0; i < names.size(); ++i) {
         const wchar_t* name = names[i];
         if (!name || !IsSafeServerName(name))

@@ -63,6 +63,9 @@ public:
     ~CLumivoShowsClient();
 
     void SetUI(CLumivoClientUI* ui) { m_pUI = ui; }
+    // The cache root, with the picture size folders made at once: a folder that is missing is
+    // looked for without regard to case among the many thumbnails beside it, at every open.
+    void SetLocalFolder(const wchar_t* root);
     void SetUserAgent(const char* agent);
     CHttpDownload& GetHttp(OnlineChannel channel) { return *m_channels[channel]; }
 
@@ -109,6 +112,9 @@ private:
     bool ParseDirectory(const wchar_t* path);
     static void ReadFolder(XmlNode* element, PicDirFolder& folder, int depth);
     static bool ReadPage(const wchar_t* path, std::vector<PicDirFile>& files);
+    static bool ParsePage(const std::vector<char>& bytes, std::vector<PicDirFile>& files);
+    // The pictures of a parsed page, appended to files; false when it is no file list.
+    static bool ReadPictures(XmlNode& document, std::vector<PicDirFile>& files);
     // Reads the cached pages from firstPage down (at most most of them, none below 1) and files
     // them in order; the count filed, 0 when fewer than two are cached, -1 when one is unreadable.
     int LoadCachedPages(const std::wstring& serverFolder, int firstPage, int most);

@@ -98,8 +98,8 @@ protected:
         std::lock_guard<std::recursive_mutex> lock(client.Lock());
         std::vector<std::wstring> names;
         if (PicDirFolder* found = client.FindFolder(folder))
-            for (const auto& entry : found->mapFiles)
-                names.push_back(entry.second.strName.GetString());
+            for (const PicDirFile& file : found->vecFiles)
+                names.push_back(file.strName.GetString());
         return names;
     }
     bool HasFolder(const std::wstring& path)
@@ -375,8 +375,8 @@ TEST_F(OnlineClientTest, HostileSizesAndNestingAreBounded)
         ASSERT_TRUE(big);
         EXPECT_EQ(big->nPageCount, kOnlineMaxPages);
         EXPECT_EQ(big->nDate, INT32_MAX);
-        ASSERT_EQ(big->mapFiles.size(), 1u);
-        const PicDirFile& huge = big->mapFiles.begin()->second;
+        ASSERT_EQ(big->vecFiles.size(), 1u);
+        const PicDirFile& huge = big->vecFiles.front();
         EXPECT_EQ(huge.nSize[PIC_SIZE_S], int64_t(4294967296));
         EXPECT_EQ(huge.nSize[PIC_SIZE_F], INT64_MAX);
         EXPECT_EQ(huge.nWidth, 0);

@@ -273,8 +273,11 @@ void CKQPicListView::Recalclayout()
             if (!::EqualRect(&now, &place) || !m_wndScrollBar.IsWindowVisible())
                 m_wndScrollBar.SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
                                             SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+            // The bar is drawn with the next paint, not here: a layout step (a folder filled,
+            // each scroll step) does not wait for the bar's drawing.
             SCROLLINFO si = {sizeof(si), SIF_ALL, 0, m_layout.contentHeight, UINT(m_nClientHeight), m_nScrollPos, m_nScrollPos};
-            m_wndScrollBar.SetScrollInfo(&si, TRUE);
+            m_wndScrollBar.SetScrollInfo(&si, FALSE);
+            m_wndScrollBar.Invalidate(FALSE);
             m_bScrollBarShown = true;
         } else if (m_bScrollBarShown || m_wndScrollBar.IsWindowVisible()) {
             m_wndScrollBar.ShowWindow(SW_HIDE);
