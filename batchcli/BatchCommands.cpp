@@ -54,7 +54,7 @@ RGBQUAD Colour(const wchar_t* text)
 
 // The shared frame after the argument check: the picture is read whole before the output,
 // which may be the input itself, is written. The operation answers whether every step of it
-// succeeded.
+// succeeded. The operations work on one frame, so a picture of several is refused.
 template <class Operation>
 bool RunFramed(const wchar_t* word, const wchar_t* input, const wchar_t* output, Operation operation)
 {
@@ -65,7 +65,7 @@ bool RunFramed(const wchar_t* word, const wchar_t* input, const wchar_t* output,
         printf("Error : fail to load %ls\n", input);
         return false;
     }
-    if (!picture.IsValid())
+    if (!picture.IsValid() || RefusesFrames(picture))
         return false;
     printf("%ls\r\n", word);
     if (!operation(picture))
@@ -391,6 +391,14 @@ bool Overlaps(const CxImage& under, const CxImage& over, long x, long y)
 {
     return over.IsValid() && x < long(under.GetWidth()) && y < long(under.GetHeight()) &&
            x + long(over.GetWidth()) > 0 && y + long(over.GetHeight()) > 0;
+}
+
+bool RefusesFrames(const CxImage& picture)
+{
+    if (picture.GetNumFrames() <= 1)
+        return false;
+    printf("Error : The picture has several frames and was left as it is\n");
+    return true;
 }
 
 bool HasArguments(int count, int needed)

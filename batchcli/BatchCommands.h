@@ -44,6 +44,10 @@ RECT CentredRect(long width, long height, long outerWidth, long outerHeight);
 bool HasArguments(int count, int needed);
 // "Error : fail to apply WORD" for an operation that the image library refused; false.
 bool OperationFailed(const wchar_t* word);
+// A picture of several frames (an animation, pages, the sizes of an icon) would be written back
+// with its first frame alone: "Error : The picture has several frames and was left as it is",
+// and true. The browser's report translates the reason.
+bool RefusesFrames(const CxImage& picture);
 // Whether over, its top left corner at (x, y) with rows from the top, covers any of under.
 // CombineImage answers false for a picture that lies wholly outside, which is no failure.
 bool Overlaps(const CxImage& under, const CxImage& over, long x, long y);

@@ -17,6 +17,8 @@ bool WatermarkCommand(const wchar_t* input, const wchar_t* output, const wchar_t
         printf("Error : Fail to load input file\n");
         return false;
     }
+    if (RefusesFrames(picture))
+        return false;
     CZVImage mark;
     if (!mark.LoadFile(args[0])) {
         printf("Error : Fail to load Watermark file\n");

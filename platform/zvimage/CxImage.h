@@ -184,7 +184,8 @@ public:
     bool Decode(FILE* file, DWORD imageType = 0);
     bool Decode(const BYTE* buffer, DWORD size, DWORD imageType = 0);
     bool LoadResource(HRSRC resource, DWORD imageType, HMODULE module = nullptr);
-    // Writes beside the target and replaces it only when the picture was written whole.
+    // Writes beside the target and replaces it only when the picture was written whole. A target
+    // that another handle has open is waited for a few seconds before the save fails.
     bool Save(const wchar_t* path, DWORD imageType = 0);
     bool Encode(FILE* file, DWORD imageType);
     bool Encode(CxFile& file, DWORD imageType, bool lossless = false);

@@ -128,6 +128,29 @@ FILE* CreateTempBeside(const wchar_t* path, std::wstring& temp)
     return nullptr;
 }
 
+// A file that another handle has open cannot be replaced, whatever that handle shares: the
+// rename is refused with access denied. Readers such as a list making its thumbnails or a
+// viewer hold a picture for moments only, so the replace is tried again for a while before the
+// save counts as failed. A read-only target never comes here.
+constexpr DWORD kReplaceWaitMs = 3000;
+constexpr DWORD kReplaceStepMs = 20;
+
+bool ReplaceWith(const std::wstring& temp, const wchar_t* path)
+{
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || GetTickCount64() - start >= kReplaceWaitMs) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kReplaceStepMs);
+    }
+}
+
 } // namespace
 
 DWORD CxImage::TypeFromExtension(const wchar_t* name)
@@ -327,7 +350,7 @@ bool CxImage::Save(const wchar_t* path, DWORD imageType)
         ok = fclose(file) == 0 && ok;
     }
     if (ok)
-        ok = MoveFileExW(temp.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        ok = ReplaceWith(temp, path);
     if (!ok && file)
         DeleteFileW(temp.c_str());
     return ok;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "TestSupport.h"
+#include "CxImageGIF.h"
 #include "XmlDocument.h"
 #include "ZVImage.h"
 
@@ -464,6 +465,57 @@ TEST_F(KQBatchTest, FrameWithoutAFramePictureStillWrites)
     Result framed = RunKQBatch(L"Frame " + Quoted(in) + L" " + Quoted(out) + L" " + Quoted(frame) + L" 4 0");
     EXPECT_EQ(framed.lines, (Lines{"Loading", "Frame", "Complete"}));
     EXPECT_FALSE(SamePixels(Load(out), pattern));
+}
+
+// The commands change one frame and write one: a picture of several frames is refused and left
+// byte for byte as it was, whichever command the browser's batch runs over it in place. A GIF
+// of one frame is still written.
+TEST_F(KQBatchTest, PicturesOfSeveralFramesAreLeftAsTheyAre)
+{
+    const auto writeGif = [&](const std::wstring& name, int count) {
+        std::vector<CZVImage> frames;
+        for (int i = 0; i < count; ++i)
+            frames.push_back(Solid(20, 12, Rgb(BYTE(60 * i), 200, BYTE(255 - 60 * i))));
+        std::vector<CxImage*> list;
+        for (CZVImage& frame : frames)
+            list.push_back(&frame);
+        const std::wstring path = Path(name);
+        FILE* file = _wfopen(path.c_str(), L"wb");
+        CxImageGIF gif;
+        EXPECT_TRUE(file && gif.Encode(file, list.data(), int(list.size())));
+        if (file)
+            fclose(file);
+        return path;
+    };
+    const std::wstring mark = Save(Solid(4, 4, Rgb(255, 255, 255)), L"mark.bmp");
+    struct Case {
+        const wchar_t* word;
+        std::wstring arguments;
+        Lines before; // the lines ahead of the error
+    };
+    const Case cases[] = {
+        {L"GrayScale", L"", {"Loading"}},
+        {L"RotaryZoom", L"90 1 1", {"Loading"}},
+        {L"Mirror", L"", {"Loading"}},
+        {L"Resize", L"10 6", {"Loading"}},
+        {L"Watermark", Quoted(mark) + L" 0.00 0.00 0 25 /alpha=50", {}},
+    };
+    const std::string refusal = "Error : The picture has several frames and was left as it is";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.word));
+        const std::wstring animation = writeGif(L"animation.gif", 3);
+        ASSERT_EQ(Load(animation).GetNumFrames(), 3);
+        const std::string before = testsupport::TempFolder::Get(animation);
+        Result r = RunKQBatch(std::wstring(c.word) + L" " + Quoted(animation) + L" " + Quoted(animation) + L" " + c.arguments);
+        Lines expected = c.before;
+        expected.push_back(refusal);
+        EXPECT_EQ(r.lines, expected);
+        EXPECT_TRUE(testsupport::TempFolder::Get(animation) == before) << "the animation was rewritten";
+
+        const std::wstring still = writeGif(L"still.gif", 1);
+        Result one = RunKQBatch(std::wstring(c.word) + L" " + Quoted(still) + L" " + Quoted(still) + L" " + c.arguments);
+        EXPECT_EQ(one.lines.back(), "Complete");
+    }
 }
 
 // A white 20 x 10 watermark on a black 300 x 400 picture: one unit is 5 pixels.

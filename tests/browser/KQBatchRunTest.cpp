@@ -1,5 +1,5 @@
 // The batch runner over a folder with KQBatch itself: which pictures fail, what the others
-// become, and what a stop leaves.
+// become, what a stop leaves, and a picture that a reader holds while it is written.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <set>
@@ -172,6 +172,59 @@ TEST_F(BrowserKQBatchRun, AStopHalfwayLeavesEveryPictureWhole)
     EXPECT_EQ(kRunPictures - 2, grey + unchanged);
     EXPECT_GT(grey, 0);
     EXPECT_GT(unchanged, int(m_readOnly.size()));
+}
+
+// The list makes its thumbnails while a run may be writing the same pictures, and a file that
+// another handle has open cannot be replaced. Here a reader, sharing what the list's loader
+// shares, has the middle picture open when the run starts and keeps it until KQBatch's new
+// picture waits beside it, and a moment longer: the picture is still written, and the run
+// reports nothing.
+TEST(BrowserKQBatchHeldPicture, AReaderThatLetsGoDoesNotFailThePicture)
+{
+    TempFolder folder;
+    const wchar_t* names[] = {L"a.png", L"b.png", L"c.png"};
+    for (int i = 0; i < 3; ++i) {
+        CZVImage picture = ColourPicture(i);
+        ASSERT_TRUE(picture.SaveFile(folder.At(names[i]).c_str(), CXIMAGE_FORMAT_PNG));
+    }
+    const std::wstring held = folder.At(L"b.png");
+    HANDLE reader = CreateFileW(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+
+    FakeBatchHost host;
+    host.selected = {BatchListItem{0, folder.Root()}};
+    CBatchEngine engine(host);
+    ASSERT_TRUE(engine.StartBatchCommand(L"GrayScale", nullptr));
+    const std::wstring waiting = held + L".*.zvtmp";
+    const auto writtenBeside = [&] {
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW(waiting.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        FindClose(search);
+        return true;
+    };
+    bool seen = false;
+    for (int waited = 0; waited < 60000 && host.Summaries().empty() && !(seen = writtenBeside()); waited += 5)
+        Sleep(5);
+    if (seen)
+        Sleep(300); // the run meets the open file
+    CloseHandle(reader);
+    for (int waited = 0; waited < 60000 && host.Summaries().empty(); waited += 50)
+        Sleep(50);
+    engine.StopBatchTask();
+    EXPECT_TRUE(seen);
+    ASSERT_EQ(1u, host.Summaries().size());
+    const BatchSummary summary = host.Summaries()[0];
+    EXPECT_EQ(3, summary.done);
+    for (const BatchFailure& failure : summary.failures)
+        ADD_FAILURE() << "failed: " << testing::PrintToString(failure.path) << " " << testing::PrintToString(failure.reason);
+    for (const wchar_t* name : names) {
+        CZVImage picture;
+        ASSERT_TRUE(picture.LoadFile(folder.At(name).c_str()));
+        EXPECT_TRUE(AllGrey(picture)) << testing::PrintToString(std::wstring(name));
+    }
+    EXPECT_EQ(3u, folder.List().size()) << "nothing is left beside the pictures";
 }
 
 } // namespace

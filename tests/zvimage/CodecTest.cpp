@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <minizip/zip.h>
 #include <zlib.h>
 #include "ZVImageTestSupport.h"
@@ -386,6 +387,53 @@ TEST(Codecs, FailedSaveKeepsTheOldFile)
     EXPECT_FALSE(tooBig.SaveFile(path.c_str(), CXIMAGE_FORMAT_ICO));
     EXPECT_EQ(ReadBytes(path), before);
     EXPECT_EQ(dir.List().size(), 1u);
+}
+
+// A reader with the target open, sharing what a list making its thumbnails shares, keeps it from
+// being replaced. One that lets go within moments only delays the save; one that holds it
+// throughout makes the save fail, the old file whole and nothing left beside it.
+TEST(Codecs, ASaveWaitsForAReaderToLetGo)
+{
+    TempFolder dir;
+    const std::wstring path = dir.At(L"held.png");
+    CZVImage old = Pattern(8, 8);
+    ASSERT_TRUE(old.SaveFile(path.c_str(), CXIMAGE_FORMAT_PNG));
+    const std::vector<BYTE> before = ReadBytes(path);
+    CZVImage next = Pattern(12, 10);
+    const DWORD kThroughout = 0;
+    const struct {
+        DWORD share;
+        DWORD holdMs; // kThroughout: until the save has returned
+    } cases[] = {
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, 400},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 400},
+        {FILE_SHARE_READ | FILE_SHARE_WRITE, kThroughout},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "share " << c.share << ", held " << c.holdMs << " ms");
+        WriteBytes(path, before);
+        HANDLE reader = CreateFileW(path.c_str(), GENERIC_READ, c.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        std::thread letGo;
+        if (c.holdMs != kThroughout)
+            letGo = std::thread([reader, &c] {
+                Sleep(c.holdMs);
+                CloseHandle(reader);
+            });
+        const bool saved = next.SaveFile(path.c_str(), CXIMAGE_FORMAT_PNG);
+        if (letGo.joinable())
+            letGo.join();
+        else
+            CloseHandle(reader);
+        EXPECT_EQ(saved, c.holdMs != kThroughout);
+        CZVImage now;
+        ASSERT_TRUE(now.LoadFile(path.c_str()));
+        if (saved)
+            EXPECT_TRUE(SamePixels(now, next));
+        else
+            EXPECT_EQ(ReadBytes(path), before);
+        EXPECT_EQ(dir.List().size(), 1u);
+    }
 }
 
 TEST(Codecs, HeadersBeyondTheCapAreRefused)
