@@ -208,6 +208,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
             tree.SelectItem(tree.GetPicturesItem());
         else if (!tree.DocumentsPath().IsEmpty() && start.CompareNoCase(tree.DocumentsPath()) == 0)
             tree.SelectItem(tree.GetDocumentsItem());
+        else if (!tree.OnlinePath().IsEmpty() && start.CompareNoCase(tree.OnlinePath()) == 0)
+            tree.SelectItem(tree.GetOnlineItem());
     }
     if (app && app->m_bHideTree) {
         m_wndPane.ShowControlBar(FALSE, FALSE, FALSE);
@@ -291,6 +293,7 @@ bool CMainFrame::CreatePane()
     m_wndPane.m_nWidth = width;
     m_wndPane.m_pList = &m_wndList;
     m_wndPane.m_mainBar.m_pList = &m_wndList;
+    m_wndPane.m_mainBar.m_tree.m_pOnlineClient = &m_wndList.GetOnlineClient();
     if (!m_wndPane.Create(L"PaneView", this, CRect(0, 0, width, 600), ID_PANE_VIEW,
                           WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CBRS_LEFT, 0))
         return false;
@@ -311,7 +314,8 @@ void CMainFrame::BindPane()
     m_wndToolBar.m_paneVisible = [this] { return (m_wndPane.GetStyle() & WS_VISIBLE) != 0; };
     m_wndToolBar.m_showPane = [this](bool show) { m_wndPane.ShowPane(show); };
     m_wndToolBar.m_specialFolders = [&tree] {
-        return std::vector<std::wstring>{tree.PicturesPath().GetString(), tree.DocumentsPath().GetString()};
+        return std::vector<std::wstring>{tree.PicturesPath().GetString(), tree.DocumentsPath().GetString(),
+                                         tree.OnlinePath().GetString()};
     };
     m_wndToolBar.m_showComputer = [&tree] { tree.SelectItem(tree.GetComputerItem()); };
     m_wndList.m_hovered = [this](const KQ_PIC_LIST_ITEM* item) {
@@ -352,10 +356,15 @@ void CMainFrame::BindPane()
         } else {
             breadcrumb.FollowPath(path);
         }
-        if (!fromTree && tree.GetSafeHwnd() && tree.GetSelectedItem())
+        // The tree's item stays selected when the folder shown is its own (the online root
+        // shown by the client once it has read the directory).
+        CString selected;
+        if (!fromTree && tree.GetSafeHwnd() && tree.GetSelectedItem() &&
+            !(path && tree.GetItemPath(selected) && selected.CompareNoCase(path) == 0))
             tree.SelectItem(nullptr);
         m_wndToolBar.UpdateEditButtons();
     };
+    m_wndList.m_onlineUpdated = [this] { m_wndPane.m_mainBar.OnOnlineUpdated(); };
     // Computer or Network chosen in the breadcrumb: the tree's item shows it.
     m_wndToolBar.m_breadcrumb.m_showVirtual = [this, &tree](LPCITEMIDLIST pidl) {
         HTREEITEM item = tree.FindShellItem(pidl);
@@ -531,6 +540,8 @@ void CMainFrame::UpdateTexts()
     m_pCancel->SetText(Translated(L"Cancel"));
     if (CLumivoShowsApp* app = GetLumivoShowsApp())
         app->TranslateMenus();
+    if (m_wndPane.m_mainBar.GetSafeHwnd())
+        m_wndPane.m_mainBar.UpdateTexts();
     if (m_bCreated)
         UpdateFolderInfo();
     RecalcLayout();

@@ -34,14 +34,111 @@ END_MESSAGE_MAP()
 
 BOOL CKQShellTree::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    // A batch walks the folders shown: the tree stays as it is until the run ends.
-    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGW && m_batchRunning &&
-        m_batchRunning()) {
-        if (pResult)
-            *pResult = TRUE;
-        return TRUE;
+    if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGW) {
+        // A batch walks the folders shown: the tree stays as it is until the run ends.
+        if (m_batchRunning && m_batchRunning()) {
+            if (pResult)
+                *pResult = TRUE;
+            return TRUE;
+        }
+        const auto* nm = reinterpret_cast<NMTREEVIEWW*>(lParam);
+        if (nm->action & TVE_COLLAPSE) {
+            if (nm->itemNew.hItem == m_hOnline)
+                m_bOnlineWaits = false;
+        } else if (!m_bCollapsing && !m_bQuietExpand) {
+            OnExpand(nm->itemNew.hItem);
+            if (pResult)
+                *pResult = 0;
+            return TRUE;
+        }
     }
     return CZVShellTree::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+void CKQShellTree::OnExpand(HTREEITEM item)
+{
+    // The directory of the online materials is read first when it was never stored: the update
+    // thread reads it, shows the root in the list and then has the root list the cache folders.
+    if (item == m_hOnline && !GetChildItem(item) && m_pOnlineClient) {
+        const CString directory = m_strExtraPath + L"\\PicDir.xml";
+        if (::GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) {
+            m_bOnlineWaits = true;
+            if (!m_pOnlineClient->IsUpdating())
+                m_pOnlineClient->StartUpdateThread();
+        }
+    }
+    if (GetSelectedItem() != item)
+        SelectItem(item);
+    if (!GetChildItem(item))
+        GetChildItems(item);
+    // A folder without sub-folders loses its button; the online root keeps it, its folders may
+    // come with the next update.
+    TVITEMW tvi = {TVIF_CHILDREN, item};
+    tvi.cChildren = GetChildItem(item) || item == m_hOnline ? 1 : 0;
+    SetItem(&tvi);
+}
+
+BOOL CKQShellTree::GetRootItems()
+{
+    m_hOnline = nullptr;
+    m_bOnlineWaits = false;
+    m_strExtraPath.Empty();
+    CZVShellTree::GetRootItems();
+    AddOnlineRoot();
+    return TRUE;
+}
+
+void CKQShellTree::AddOnlineRoot()
+{
+    if (!m_pOnlineClient || !m_pOnlineClient->m_strLocalDirRoot.GetString())
+        return;
+    const CString folder = m_pOnlineClient->m_strLocalDirRoot.GetString();
+    if (folder.IsEmpty())
+        return;
+    // The cache folder is made by the first update; the root is there before it.
+    ::SHCreateDirectoryExW(nullptr, folder, nullptr);
+    if (m_nOnlineImage < 0) {
+        if (auto* icon = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_ONLINE_MATERIALS),
+                                                         IMAGE_ICON, 16, 16, 0))) {
+            m_nOnlineImage = AddTreeIcon(icon);
+            ::DestroyIcon(icon);
+        }
+    }
+    const int image = m_nOnlineImage >= 0 ? m_nOnlineImage : TreeImage(GetFolderIcon(folder, FALSE));
+    // After the desktop, so that the favourites stay together at the end.
+    m_hOnline = InsertPathItem(folder, TranslateString(L"Online Materials"), image, m_hDesktop ? m_hDesktop : TVI_LAST);
+    if (m_hOnline)
+        m_strExtraPath = folder;
+}
+
+void CKQShellTree::OnOnlineUpdated()
+{
+    if (!m_bOnlineWaits || !m_hOnline)
+        return;
+    m_bOnlineWaits = false;
+    m_bCollapsing = TRUE;
+    while (HTREEITEM child = GetChildItem(m_hOnline))
+        DeleteItem(child);
+    m_bCollapsing = FALSE;
+    GetChildItems(m_hOnline);
+    TVITEMW tvi = {TVIF_CHILDREN, m_hOnline};
+    tvi.cChildren = 1;
+    SetItem(&tvi);
+    // Opened as it was, without taking the selection again.
+    m_bQuietExpand = true;
+    Expand(m_hOnline, TVE_EXPAND);
+    m_bQuietExpand = false;
+}
+
+bool CKQShellTree::IsOnlineItem(HTREEITEM item)
+{
+    return m_hOnline && item && IsSubItem(m_hOnline, item);
+}
+
+void CKQShellTree::UpdateTexts()
+{
+    if (m_hOnline)
+        SetItemText(m_hOnline, TranslateString(L"Online Materials"));
 }
 
 void CKQShellTree::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -138,6 +235,7 @@ void CBrowserMainBar::UpdateTexts()
     m_btnAdd.SetTooltip(TranslateString(L"Add Favorite"));
     m_btnEdit.SetTooltip(TranslateString(L"Edit"));
     m_btnDelete.SetTooltip(TranslateString(L"Delete"));
+    m_tree.UpdateTexts();
 }
 
 ST_FavFolder* CBrowserMainBar::SelectedFavorite()
@@ -168,6 +266,9 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
         return;
     CString path;
     if (m_tree.GetItemPath(path, item) && !path.IsEmpty()) {
+        // While the client reads the online directory, its end shows the folder (OnOnlineUpdated).
+        if (m_tree.IsOnlineItem(item) && m_tree.m_pOnlineClient && m_tree.m_pOnlineClient->IsUpdating())
+            return;
         if (path.CompareNoCase(m_pList->GetCurrentFolder()) != 0) {
             m_pList->MarkTreeSetsFolder();
             m_pList->OpenFolder(path);
@@ -176,6 +277,20 @@ void CBrowserMainBar::OnSelChanged(HTREEITEM item)
         // Computer, Network: the shell's children of the item; the tree keeps the item selected.
         m_pList->MarkTreeSetsFolder();
         m_pList->ShowShellItem(m_tree, item);
+    }
+}
+
+void CBrowserMainBar::OnOnlineUpdated()
+{
+    m_tree.OnOnlineUpdated();
+    HTREEITEM item = m_tree.GetSelectedItem();
+    CString path;
+    if (!m_pList || !m_bFrameCreated || !m_tree.IsOnlineItem(item) || !m_tree.GetItemPath(path, item))
+        return;
+    // The update showed the root already, unless it failed or another folder was chosen meanwhile.
+    if (path.CompareNoCase(m_pList->GetCurrentFolder()) != 0) {
+        m_pList->MarkTreeSetsFolder();
+        m_pList->OpenFolder(path);
     }
 }
 

@@ -6,30 +6,55 @@
 #include <string>
 #include "BatchTilePanel.h"
 #include "KQFlatButton.h"
+#include "LumivoShowsClient.h"
 #include "PicDetailWnd.h"
 #include "SkinUI.h"
 #include "ZVShellTree.h"
 
 class CPictureListView;
 
-// The folder tree of the browser: the favourites, Enter for full screen, no expanding while a
-// batch runs, and the mouse over it folds a tool bar that the mouse opened.
+// The folder tree of the browser: the favourites and the online materials (an item over the
+// online client's Dir cache folder), Enter for full screen, no expanding while a batch runs, and
+// the mouse over it folds a tool bar that the mouse opened. An item that opens becomes the
+// selection.
 class CKQShellTree : public CZVShellTree {
 public:
     explicit CKQShellTree(const wchar_t* favoriteRoot = kZVFavoriteRegRoot) : CZVShellTree(favoriteRoot) {}
     std::function<bool()> m_batchRunning;
     std::function<void()> m_enter;
     std::function<void()> m_mouseOver;
+    // The client whose Dir cache folder the online root shows; set before the tree is made.
+    CLumivoShowsClient* m_pOnlineClient = nullptr;
     const CString& PicturesPath() const { return m_strPicturesPath; }
     const CString& DocumentsPath() const { return m_strDocumentsPath; }
+    // The online root's folder (the client's Dir cache folder); empty without the root.
+    const CString& OnlinePath() const { return m_strExtraPath; }
+    HTREEITEM GetOnlineItem() const { return m_hOnline; }
+    // Whether the item is the online root or lies below it.
+    bool IsOnlineItem(HTREEITEM item);
     // The item (read so far) of the shell's absolute list, or null.
     HTREEITEM FindShellItem(LPCITEMIDLIST pidl);
+
+    BOOL GetRootItems() override;
+    // The client's update thread has ended: the online root that waited for it lists the cache
+    // folders now on disk.
+    void OnOnlineUpdated();
+    void UpdateTexts();
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+private:
+    void AddOnlineRoot();
+    void OnExpand(HTREEITEM item);
+    void FillOnlineRoot();
+    HTREEITEM m_hOnline = nullptr;
+    int m_nOnlineImage = -1;
+    bool m_bOnlineWaits = false;   // expanded while the directory was being read
+    bool m_bQuietExpand = false;   // the tree opens the online root itself
 };
 
 // The Folder page: the favourite buttons and name, the tree and the details pane.
@@ -42,6 +67,9 @@ public:
     void OnAddFavorite();
     void OnEditFavorite();
     void OnDeleteFavorite();
+    // The client's update thread has ended: the tree lists the online folders, and the list shows
+    // the online folder selected in the tree meanwhile.
+    void OnOnlineUpdated();
 
     CKQShellTree m_tree;
     CPicDetailWnd m_details;

@@ -270,6 +270,13 @@ LRESULT CPictureListView::OnShowOnlineFolder(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CPictureListView::OnOnlineUpdated(WPARAM, LPARAM)
+{
+    if (m_onlineUpdated)
+        m_onlineUpdated();
+    return 0;
+}
+
 LRESULT CPictureListView::OnOnlineLoaded(WPARAM generation, LPARAM lParam)
 {
     std::unique_ptr<OnlineLoaded> loaded(reinterpret_cast<OnlineLoaded*>(lParam));

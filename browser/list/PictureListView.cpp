@@ -13,8 +13,8 @@
 #include "ZVUILibApp.h"
 
 namespace {
-// The list window's own messages are WM_APP + 0x54 to 0x59 here; the online mode uses 0x5A and
-// 0x5B (LumivoShowsClientUI.h, PictureListView.h).
+// The list window's own messages are WM_APP + 0x54 to 0x59 here; the online mode uses 0x5A to
+// 0x5C (LumivoShowsClientUI.h, PictureListView.h).
 // Opens the folder last asked for; several requests before it is handled open it once each.
 const UINT WM_OPEN_PENDING_FOLDER = WM_APP + 0x54;
 // From the batch worker: lParam an owned BatchItemDone, applied on this thread.
@@ -110,6 +110,7 @@ BEGIN_MESSAGE_MAP(CPictureListView, CKQPicListView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_LIST_FIRST, ID_LIST_LAST, OnUpdateListCommand)
     ON_MESSAGE(WM_SHOWS_ONLINE_FOLDER, OnShowOnlineFolder)
     ON_MESSAGE(WM_SHOWS_ONLINE_LOADED, OnOnlineLoaded)
+    ON_MESSAGE(WM_SHOWS_ONLINE_UPDATED, OnOnlineUpdated)
 END_MESSAGE_MAP()
 
 CPictureListView::CPictureListView()

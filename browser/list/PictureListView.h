@@ -244,6 +244,8 @@ public:
     int GetDownloadMoreIndex() const { return m_nDownloadMore; }
     void WaitForOnlineLoader();
     CLumivoShowsClient& GetOnlineClient() { return m_client; }
+    // The client's update thread has ended (read or failed); on this window's thread.
+    std::function<void()> m_onlineUpdated;
     CLumivoShowsDownloadFileList& GetDownloadQueue() { return m_downloads; }
     // The download queue's progress reports, on its worker: the viewer waiting for the picture
     // shows how much has come. Always goes on.
@@ -280,6 +282,7 @@ protected:
     afx_msg void OnUpdateListCommand(CCmdUI* pCmdUI);
     afx_msg LRESULT OnShowOnlineFolder(WPARAM, LPARAM);
     afx_msg LRESULT OnOnlineLoaded(WPARAM generation, LPARAM path);
+    afx_msg LRESULT OnOnlineUpdated(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

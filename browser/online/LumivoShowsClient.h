@@ -73,6 +73,8 @@ public:
     // result of the last finished update (false while one runs).
     bool StartUpdateThread();
     void WaitForUpdateThread();
+    // Whether the update thread is reading the directory now.
+    bool IsUpdating() const { return !m_bThreadDone; }
     bool UpdateDirectory(int flags, OnlineChannel channel = ONLINE_LOADER);
     bool RefreshDirectoryList(int flags, OnlineChannel channel = ONLINE_LOADER);
     // Opens a folder below the Dir root (null: the current one again) and reads its pages,

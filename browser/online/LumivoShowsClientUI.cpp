@@ -18,6 +18,13 @@ void CLumivoShowsClientUI::ShowFolder(const wchar_t* path)
         m_bPending = PostMessageW(m_hWnd, WM_SHOWS_ONLINE_FOLDER, 0, 0) != FALSE;
 }
 
+void CLumivoShowsClientUI::OnUpdateEnd()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (m_hWnd)
+        PostMessageW(m_hWnd, WM_SHOWS_ONLINE_UPDATED, 0, 0);
+}
+
 bool CLumivoShowsClientUI::TakeFolder(std::wstring& path)
 {
     std::lock_guard<std::mutex> lock(m_lock);

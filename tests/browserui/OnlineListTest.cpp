@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 #include "LoopbackHttpServer.h"
 #include "LumivoShowsApp.h"
 #include "LumivoShowsIds.h"
@@ -44,14 +45,18 @@ protected:
         server.ServeFolder("/", MaterialFolder());
         ASSERT_TRUE(server.Start());
         ASSERT_TRUE(TempFolder::Put(local.At(L"a.bmp"), "BM"));
-        ASSERT_TRUE(theOnlineApp.Prepare((L"\"" + local.Root() + L"\"").c_str()));
+        StartFrame(local.Root(), [&] { return list().GetItemCount() == 1; });
+        const std::string url = server.Url("/");
+        list().BindOnline(cache.Root().c_str(), std::wstring(url.begin(), url.end()).c_str());
+    }
+    void StartFrame(const std::wstring& folder, const std::function<bool()>& ready)
+    {
+        ASSERT_TRUE(theOnlineApp.Prepare((L"\"" + folder + L"\"").c_str()));
         ASSERT_TRUE(theOnlineApp.CreateMainFrame());
         frame = theOnlineApp.m_pMainFrame;
         frame->ShowWindow(SW_SHOWNORMAL);
-        ASSERT_TRUE(PumpUntil([&] { return list().GetItemCount() == 1; }));
+        ASSERT_TRUE(PumpUntil(ready, 20000));
         PumpFor(300);
-        const std::string url = server.Url("/");
-        list().BindOnline(cache.Root().c_str(), std::wstring(url.begin(), url.end()).c_str());
     }
     void TearDown() override
     {
@@ -69,6 +74,26 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Lumivo\\LumivoShowsOnlineTests");
     }
     CPictureListView& list() { return frame->m_wndList; }
+    CKQShellTree& tree() { return frame->m_wndPane.m_mainBar.m_tree; }
+    std::vector<std::wstring> Children(HTREEITEM item)
+    {
+        std::vector<std::wstring> names;
+        for (HTREEITEM child = tree().GetChildItem(item); child; child = tree().GetNextSiblingItem(child))
+            names.push_back(tree().GetItemText(child).GetString());
+        return names;
+    }
+    // Whether the list shows the online folder, read whole.
+    bool Shows(const std::wstring& folder, int items)
+    {
+        const bool shown = PumpUntil([&] {
+            return list().IsOnline() && _wcsicmp(list().GetCurrentFolder().GetString(), folder.c_str()) == 0 &&
+                   list().GetItemCount() == items;
+        }, 20000);
+        if (!shown)
+            ADD_FAILURE() << "shown: " << (list().IsOnline() ? "online " : "") << list().GetItemCount() << " items of "
+                          << testing::PrintToString(std::wstring(list().GetCurrentFolder().GetString()));
+        return shown;
+    }
     std::wstring Dir(const wchar_t* relative = nullptr) const
     {
         return relative ? cache.At(std::wstring(L"Dir\\") + relative) : cache.At(L"Dir");
@@ -232,6 +257,143 @@ TEST_F(OnlineListTest, OnlineFoldersTakeNoPaste)
     };
     for (const Case& c : cases)
         EXPECT_EQ(list().GetFolderAttr(c.path.c_str()), c.attr) << c.path;
+}
+
+// The folder tree's online root stands for the client's Dir folder. Opening it the first time
+// fetches the directory once and then lists the cache folders mirrored from it; it is refused
+// during a batch; the root and the folders below it open online in the list.
+TEST_F(OnlineListTest, TheOnlineRootReadsTheDirectoryOnceAndListsTheMirroredFolders)
+{
+    tree().Refresh();
+    const HTREEITEM root = tree().GetOnlineItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(std::wstring(tree().GetItemText(root).GetString()), L"Online Materials");
+    EXPECT_EQ(_wcsicmp(tree().OnlinePath().GetString(), Dir().c_str()), 0) << tree().OnlinePath().GetString();
+    CString path;
+    ASSERT_TRUE(tree().GetItemPath(path, root));
+    EXPECT_EQ(_wcsicmp(path.GetString(), Dir().c_str()), 0) << path.GetString();
+    EXPECT_EQ(tree().GetNextSiblingItem(tree().GetDesktopItem()), root) << "after the desktop, before the favourites";
+    EXPECT_TRUE(tree().ItemHasChildren(root));
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 0) << "nothing is read before the root opens";
+
+    tree().m_batchRunning = [] { return true; };
+    tree().Expand(root, TVE_EXPAND);
+    PumpFor(300);
+    EXPECT_EQ(tree().GetChildItem(root), nullptr);
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 0) << "refused during a batch";
+    tree().m_batchRunning = [] { return false; };
+
+    tree().Expand(root, TVE_EXPAND);
+    ASSERT_TRUE(PumpUntil([&] { return Children(root).size() == 3; }, 20000));
+    EXPECT_EQ(Children(root), (std::vector<std::wstring>{L"Big", L"Nature", L"Textures"}));
+    ASSERT_TRUE(Shows(Dir(), 3));
+    EXPECT_EQ(tree().GetSelectedItem(), root) << "the root opened is the one shown";
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
+
+    struct Case {
+        const wchar_t* name;
+        bool opens;   // it has folders of its own
+        int items;
+    };
+    const Case cases[] = {{L"Nature", true, 7}, {L"Textures", false, 5}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const HTREEITEM item = tree().GetChildItemByName(root, c.name);
+        ASSERT_NE(item, nullptr);
+        tree().Expand(item, TVE_EXPAND);
+        EXPECT_EQ(tree().GetSelectedItem(), item);
+        EXPECT_EQ(tree().ItemHasChildren(item) != FALSE, c.opens);
+        ASSERT_TRUE(Shows(Dir(c.name), c.items));
+    }
+
+    // Chosen again, the root is shown; closed and opened again, it lists the cache folders at
+    // once. Nothing more is fetched.
+    tree().SelectItem(root);
+    ASSERT_TRUE(Shows(Dir(), 3));
+    tree().Expand(root, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    EXPECT_EQ(tree().GetChildItem(root), nullptr);
+    tree().Expand(root, TVE_EXPAND);
+    EXPECT_EQ(Children(root).size(), 3u);
+    EXPECT_EQ(tree().GetSelectedItem(), root);
+    PumpFor(300);
+    EXPECT_EQ(server.CountRequests("/PicDir.xml"), 1);
+}
+
+// A directory that cannot be fetched leaves the root without folders but still with its button;
+// the list shows the root, empty.
+TEST_F(OnlineListTest, TheOnlineRootKeepsItsButtonWhenTheDirectoryCannotBeRead)
+{
+    const std::string url = server.Url("/absent/");
+    list().BindOnline(cache.Root().c_str(), std::wstring(url.begin(), url.end()).c_str());
+    tree().Refresh();
+    const HTREEITEM root = tree().GetOnlineItem();
+    ASSERT_NE(root, nullptr);
+    tree().Expand(root, TVE_EXPAND);
+    ASSERT_TRUE(Shows(Dir(), 0));
+    ASSERT_TRUE(PumpUntil([&] { return !list().GetOnlineClient().IsUpdating(); }, 20000));
+    PumpFor(300);
+    EXPECT_GE(server.CountRequests("/absent/PicDir.xml"), 1);
+    EXPECT_EQ(tree().GetChildItem(root), nullptr);
+    EXPECT_TRUE(tree().ItemHasChildren(root));
+    EXPECT_EQ(tree().GetSelectedItem(), root);
+}
+
+// The browser started on the Dir folder selects the tree's online root and lists the folder
+// online; Parent there stays, one level below it goes up within the online materials.
+class OnlineStartTest : public OnlineListTest {
+protected:
+    void SetUp() override
+    {
+        server.ServeFolder("/", MaterialFolder());
+        ASSERT_TRUE(server.Start());
+        const std::string url = server.Url("/");
+        const std::wstring wideUrl(url.begin(), url.end());
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kShowsKey, L"OnlineServer", REG_SZ, wideUrl.c_str(),
+                                    DWORD((wideUrl.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        wchar_t folder[MAX_PATH] = {};
+        GetKQFolder(folder, KQ_FOLDER_CACHE, true);
+        dir = folder;
+        if (!dir.empty() && dir.back() != L'\\')
+            dir += L'\\';
+        dir += L"Dir";
+        testsupport::RemoveTree(dir);
+        ::SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr);
+        StartFrame(dir, [&] { return list().IsOnline() && list().GetItemCount() == 3; });
+    }
+    void TearDown() override
+    {
+        OnlineListTest::TearDown();
+        ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kShowsKey, L"OnlineServer");
+        // The program's own cache: what was read here is not there for the next test.
+        testsupport::RemoveTree(dir);
+    }
+    static constexpr const wchar_t* kShowsKey = L"Software\\Lumivo\\LumivoShows";
+    std::wstring dir;
+};
+
+TEST_F(OnlineStartTest, TheTreeSelectsItsOnlineRootAndParentStaysThere)
+{
+    const HTREEITEM root = tree().GetOnlineItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(tree().GetSelectedItem(), root);
+    EXPECT_EQ(_wcsicmp(tree().OnlinePath().GetString(), dir.c_str()), 0) << tree().OnlinePath().GetString();
+
+    struct Case {
+        std::wstring from;
+        int fromItems;
+        std::wstring to;
+        int toItems;
+    };
+    const Case cases[] = {{dir, 3, dir, 3}, {dir + L"\\Nature\\Flowers", 9, dir + L"\\Nature", 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.from);
+        list().UpdateFolder(c.from.c_str(), false);
+        ASSERT_TRUE(Shows(c.from, c.fromItems));
+        frame->m_wndToolBar.GoParent();
+        PumpFor(300);
+        ASSERT_TRUE(Shows(c.to, c.toItems));
+    }
 }
 
 // The real program, pointed at the loopback server by its setting and started on the cache's

@@ -203,6 +203,28 @@ TEST_F(PaneViewTest, TheBreadcrumbFollowsTheListAndItsComputerIsTheTreesComputer
     EXPECT_TRUE(List().GetCurrentFolder().IsEmpty()) << "the list shows the drives";
 }
 
+// An item that opens becomes the selection and its folder is shown; a folder without folders
+// of its own loses its button once opened.
+TEST_F(PaneViewTest, OpeningAnItemSelectsItAndAFolderWithoutFoldersLosesItsButton)
+{
+    Start();
+    struct Case {
+        const wchar_t* folder;
+        bool button;
+    };
+    const Case cases[] = {{L"one", true}, {L"two", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        HTREEITEM item = AddFavorite(temp.At(c.folder), c.folder);
+        ASSERT_NE(item, nullptr);
+        EXPECT_TRUE(Tree().ItemHasChildren(item));
+        Tree().Expand(item, TVE_EXPAND);
+        EXPECT_EQ(Tree().GetSelectedItem(), item);
+        EXPECT_EQ(Tree().ItemHasChildren(item) != FALSE, c.button);
+        EXPECT_TRUE(PumpUntil([&] { return List().GetCurrentFolder() == temp.At(c.folder).c_str() && !List().IsScanning(); }));
+    }
+}
+
 TEST_F(PaneViewTest, TheTreeDoesNotOpenDuringABatch)
 {
     Start();

@@ -171,18 +171,18 @@ BOOL CZVShellTree::GetRootItems()
     m_hDocuments = AddRootItem(CSIDL_PERSONAL);
     m_hComputer = AddRootItem(CSIDL_DRIVES);
     m_hNetwork = AddRootItem(CSIDL_NETWORK);
-    AddDesktopItems();
+    m_hDesktop = AddDesktopItems();
     if (m_bShowFavorites)
         AddAllFavorite();
     return TRUE;
 }
 
 HTREEITEM CZVShellTree::InsertShellItem(HTREEITEM hParent, ZVTreeItemData* pData, const CString& strText, int nImage, int nSelected,
-                                        BOOL bHasChildren)
+                                        BOOL bHasChildren, HTREEITEM hInsertAfter)
 {
     TVINSERTSTRUCTW tvis = {};
     tvis.hParent = hParent;
-    tvis.hInsertAfter = TVI_LAST;
+    tvis.hInsertAfter = hInsertAfter;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
     tvis.item.pszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(strText));
     tvis.item.iImage = nImage;
@@ -250,19 +250,16 @@ void CZVShellTree::AddAllFavorite()
     }
 }
 
-BOOL CZVShellTree::AddFavoriteItemToTree(ST_FavFolder* pFav, BOOL bNotify)
+HTREEITEM CZVShellTree::InsertPathItem(const wchar_t* path, const CString& strText, int nImage, HTREEITEM hInsertAfter)
 {
-    if (!pFav)
-        return FALSE;
     IShellFolder* desktop = nullptr;
-    if (FAILED(::SHGetDesktopFolder(&desktop)))
-        return FALSE;
+    if (!path || !*path || FAILED(::SHGetDesktopFolder(&desktop)))
+        return nullptr;
     LPITEMIDLIST pidl = nullptr;
-    const HRESULT hr =
-        desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(pFav->path.GetString()), nullptr, &pidl, nullptr);
+    const HRESULT hr = desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path), nullptr, &pidl, nullptr);
     if (FAILED(hr) || !pidl) {
         desktop->Release();
-        return FALSE;
+        return nullptr;
     }
     LPITEMIDLIST copy = g_pShellManager ? g_pShellManager->CopyItem(pidl) : ::ILClone(pidl);
     ZVTreeItemData* data = NewItemData(desktop, copy, pidl);
@@ -270,13 +267,28 @@ BOOL CZVShellTree::AddFavoriteItemToTree(ST_FavFolder* pFav, BOOL bNotify)
     if (!data) {
         ::CoTaskMemFree(copy);
         ::CoTaskMemFree(pidl);
-        return FALSE;
+        return nullptr;
     }
-    const CString text = pFav->name.GetLength() > 0 ? CString(pFav->name.GetString()) : OnGetItemText(copy);
-    const int image = pFav->icon + m_nFirstOwnIcon;
-    HTREEITEM item = InsertShellItem(TVI_ROOT, data, text, image, image, TRUE);
+    const CString text = strText.IsEmpty() ? OnGetItemText(copy) : strText;
+    return InsertShellItem(TVI_ROOT, data, text, nImage, nImage, TRUE, hInsertAfter);
+}
+
+int CZVShellTree::AddTreeIcon(HICON icon)
+{
+    if (!icon || !m_hTreeImages)
+        return -1;
+    return ImageList_AddIcon(m_hTreeImages, icon);
+}
+
+BOOL CZVShellTree::AddFavoriteItemToTree(ST_FavFolder* pFav, BOOL bNotify)
+{
+    if (!pFav)
+        return FALSE;
+    const CString name = pFav->name.GetLength() > 0 ? CString(pFav->name.GetString()) : CString();
+    HTREEITEM item = InsertPathItem(pFav->path.GetString(), name, pFav->icon + m_nFirstOwnIcon, TVI_LAST);
     if (!item)
         return FALSE;
+    const CString text = GetItemText(item);
     pFav->item = item;
     if (bNotify) {
         EnsureVisible(item);

@@ -60,6 +60,7 @@ public:
     HTREEITEM GetDocumentsItem() const { return m_hDocuments; }
     HTREEITEM GetNetworkItem() const { return m_hNetwork; }
     HTREEITEM GetComputerItem() const { return m_hComputer; }
+    HTREEITEM GetDesktopItem() const { return m_hDesktop; }
     CFavoriteFolder& GetFavorites() { return m_favorites; }
 
     // Items whose sub-trees show translated names (filled by derived trees).
@@ -78,9 +79,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     HTREEITEM InsertShellItem(HTREEITEM hParent, ZVTreeItemData* pData, const CString& strText, int nImage, int nSelected,
-                              BOOL bHasChildren);
+                              BOOL bHasChildren, HTREEITEM hInsertAfter = TVI_LAST);
+    // A top-level item over a folder of the disk, with one child announced, inserted after
+    // hInsertAfter; an empty text takes the shell's name. Null when the path does not parse.
+    HTREEITEM InsertPathItem(const wchar_t* path, const CString& strText, int nImage, HTREEITEM hInsertAfter);
+    // An icon of a derived tree added to the tree's images; its image index, or -1.
+    int AddTreeIcon(HICON icon);
 
     HTREEITEM m_hPictures = nullptr, m_hDocuments = nullptr, m_hNetwork = nullptr, m_hComputer = nullptr;
+    HTREEITEM m_hDesktop = nullptr;
     CFavoriteFolder m_favorites;
     // The tree's images: its own icons first, then each system icon it shows, copied from the
     // system list on first use. The system list is shared with the shell, which appends to it
@@ -91,7 +98,9 @@ protected:
     std::map<int, int> m_treeImageOf;        // system index -> tree image
     int m_nFirstOwnIcon = 0;
     CBCGPToolBarImages m_ownIcons;
-    CString m_strPicturesPath, m_strDocumentsPath, m_strUnusedPath, m_strNetworkPath, m_strComputerPath;
+    // The display paths of the roots ("Desktop\Pictures"...); the third is left empty here for a
+    // root of a derived tree (the browser keeps its online materials' folder in it).
+    CString m_strPicturesPath, m_strDocumentsPath, m_strExtraPath, m_strNetworkPath, m_strComputerPath;
     BOOL m_bShowFavorites = TRUE;
     BOOL m_bContextMenu = FALSE;
     DWORD m_dwFlags = SHCONTF_FOLDERS;
