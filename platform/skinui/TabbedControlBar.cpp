@@ -213,7 +213,7 @@ void CBCGPTabbedControlBar::DoPaint(CDC* pDC)
         }
         CString text;
         tab->GetWindowText(text);
-        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_hover.Hot()));
+        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_hover.Hot(), m_bTabsAlwaysTop));
         pDC->DrawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     pDC->SelectObject(old);
