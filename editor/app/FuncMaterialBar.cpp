@@ -1,4 +1,5 @@
 #include "FuncMaterialBar.h"
+#include <algorithm>
 #include "EditorRules.h"
 #include "ZVUILibApp.h"
 
@@ -51,7 +52,11 @@ void CFuncMaterialBar::AdjustLayout()
         return;
     CRect client;
     GetClientRect(&client);
-    combo.SetWindowPos(nullptr, client.left, client.top, client.Width(), comboHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A drop-down list takes the height it is given below its box: room for every category, or
+    // the list would open empty.
+    const int itemHeight = static_cast<int>(combo.SendMessage(CB_GETITEMHEIGHT, 0));
+    const int listHeight = std::max(itemHeight, 0) * kMaterialCategoryCount + 2;
+    combo.SetWindowPos(nullptr, client.left, client.top, client.Width(), comboHeight + listHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     CRect rect;
     combo.GetWindowRect(&rect);
     comboHeight = rect.Height();

@@ -189,6 +189,16 @@ void AfxSetResourceHandle(HINSTANCE resources)
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd && ::IsWindow(m_pMainWnd->m_hWnd))
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
 CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     m_hInstance = ModuleOfAddress(this);

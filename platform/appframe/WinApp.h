@@ -81,6 +81,11 @@ public:
     HCURSOR LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEW(nIDResource)); }
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const { return ::LoadCursorW(nullptr, lpszCursorName); }
 
+protected:
+    // File > Exit (ID_APP_EXIT): closes the main window as its close box would.
+    void OnAppExit();
+    DECLARE_MESSAGE_MAP()
+
 private:
     void FreePrinterSettings();
     win32::RegKey OpenSection(LPCTSTR lpszSection, bool create);

@@ -485,7 +485,7 @@ CRect CBCGPMDITabGroupWnd::GetTabRect(int nIndex) const
     for (CMDIChildWnd* child : children) {
         CString title;
         child->GetWindowText(title);
-        const int w = dc.GetTextExtent(title).cx + 24 + 18 + (m_pFrame->GetMDITabParams().m_bTabIcons && child->GetIcon(FALSE) ? 20 : 0);
+        const int w = dc.GetTextExtent(title).cx + 24 + 18 + (m_pFrame->GetMDITabParams().m_bTabIcons && child->GetIcon(FALSE) ? globalData.GetSmallIconSpace() : 0);
         widths.push_back(std::min(w, 260));
         total += widths.back();
     }
@@ -544,8 +544,8 @@ void CBCGPMDITabGroupWnd::Paint(CDC* pDC)
         r.left += 10;
         if (m_pFrame->GetMDITabParams().m_bTabIcons)
             if (HICON icon = child->GetIcon(FALSE)) {
-                ::DrawIconEx(pDC->m_hDC, r.left, r.CenterPoint().y - 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
-                r.left += 20;
+                ::DrawIconEx(pDC->m_hDC, r.left, r.CenterPoint().y - globalData.GetSmallIconSize() / 2, icon, globalData.GetSmallIconSize(), globalData.GetSmallIconSize(), 0, nullptr, DI_NORMAL);
+                r.left += globalData.GetSmallIconSpace();
             }
         CString title;
         child->GetWindowText(title);

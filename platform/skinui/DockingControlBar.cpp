@@ -276,8 +276,8 @@ void CBCGPDockingControlBar::DrawCaption(CDC* pDC, CRect rectCaption)
     CRect text = rectCaption;
     text.left += 6;
     if (HICON icon = GetIcon(FALSE)) {
-        ::DrawIconEx(pDC->m_hDC, text.left, text.CenterPoint().y - 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
-        text.left += 20;
+        ::DrawIconEx(pDC->m_hDC, text.left, text.CenterPoint().y - globalData.GetSmallIconSize() / 2, icon, globalData.GetSmallIconSize(), globalData.GetSmallIconSize(), 0, nullptr, DI_NORMAL);
+        text.left += globalData.GetSmallIconSpace();
     }
     for (const CBCGPCaptionButton& b : m_arrButtons)
         if (!b.m_rect.IsRectEmpty())

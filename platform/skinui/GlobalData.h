@@ -43,6 +43,10 @@ struct SKINUI_API BCGPGLOBAL_DATA {
     void UpdateFonts();
 
     double GetRibbonImageScale() const { return m_bIsImageScalingOn ? m_dblImageScale : 1.0; }
+    // The side of a small icon (16 at 96 dpi) as captions and tabs draw it, and the room it takes
+    // beside its text.
+    int GetSmallIconSize() const { return static_cast<int>(16 * GetRibbonImageScale() + 0.5); }
+    int GetSmallIconSpace() const { return GetSmallIconSize() + 4; }
     BOOL IsHighContrastMode() const { return m_bIsBlackHighContrast || m_bIsWhiteHighContrast; }
     // Low colour displays and high contrast get the system's plain drawing.
     BOOL IsPlainDrawing() const { return m_nBitsPerPixel <= 8 || IsHighContrastMode(); }

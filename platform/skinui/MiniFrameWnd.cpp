@@ -173,8 +173,8 @@ void CBCGPMiniFrameWnd::DrawFrame(CDC* pDC)
     textRect.left += 6;
     if (m_pBar)
         if (HICON icon = m_pBar->GetIcon(FALSE)) {
-            ::DrawIconEx(pDC->m_hDC, textRect.left, textRect.CenterPoint().y - 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
-            textRect.left += 20;
+            ::DrawIconEx(pDC->m_hDC, textRect.left, textRect.CenterPoint().y - globalData.GetSmallIconSize() / 2, icon, globalData.GetSmallIconSize(), globalData.GetSmallIconSize(), 0, nullptr, DI_NORMAL);
+            textRect.left += globalData.GetSmallIconSpace();
         }
     textRect.right = GetCloseButtonRect().left - 2;
     CFont* old = pDC->SelectObject(&globalData.fontRegular);

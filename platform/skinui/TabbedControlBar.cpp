@@ -140,7 +140,7 @@ CRect CBCGPTabbedControlBar::GetTabRect(int nIndex) const
     for (CBCGPDockingControlBar* tab : m_tabs) {
         CString text;
         tab->GetWindowText(text);
-        const int w = tab->IsBarVisible() ? dc.GetTextExtent(text).cx + 20 + (tab->GetIcon(FALSE) ? 20 : 0) : 0;
+        const int w = tab->IsBarVisible() ? dc.GetTextExtent(text).cx + 20 + (tab->GetIcon(FALSE) ? globalData.GetSmallIconSpace() : 0) : 0;
         widths.push_back(w);
         total += w;
     }
@@ -208,12 +208,12 @@ void CBCGPTabbedControlBar::DoPaint(CDC* pDC)
         CBCGPDockingControlBar* tab = m_tabs[static_cast<size_t>(i)];
         r.left += 10;
         if (HICON icon = tab->GetIcon(FALSE)) {
-            ::DrawIconEx(pDC->m_hDC, r.left, r.CenterPoint().y - 8, icon, 16, 16, 0, nullptr, DI_NORMAL);
-            r.left += 20;
+            ::DrawIconEx(pDC->m_hDC, r.left, r.CenterPoint().y - globalData.GetSmallIconSize() / 2, icon, globalData.GetSmallIconSize(), globalData.GetSmallIconSize(), 0, nullptr, DI_NORMAL);
+            r.left += globalData.GetSmallIconSpace();
         }
         CString text;
         tab->GetWindowText(text);
-        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_hover.Hot()));
+        pDC->SetTextColor(manager->GetTabTextColor(active, i == m_hover.Hot(), m_bTabsAlwaysTop));
         pDC->DrawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     pDC->SelectObject(old);

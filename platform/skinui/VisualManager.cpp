@@ -170,7 +170,9 @@ void CBCGPVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisab
     else if (bIsHighlighted)
         fill = skinui::Lighter(GetAccentColor(), 0.82);
     FillRect(pDC, rect, fill);
-    DrawArrow(pDC, rect, 1, bDisabled ? globalData.clrGrayedText : globalData.clrBarText);
+    // A dark window colour (a black skin) would swallow the bar's dark text colour.
+    DrawArrow(pDC, rect, 1,
+              bDisabled ? globalData.clrGrayedText : skinui::ReadableOn(globalData.clrBarText, fill, globalData.clrWindowText));
 }
 
 void CBCGPVisualManager::OnDrawEditBrowseButton(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bPressed, BOOL bDisabled)

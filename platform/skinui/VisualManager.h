@@ -121,7 +121,9 @@ public:
     virtual CSize GetCaptionButtonSize() const;
     virtual void OnFillTabArea(CDC* pDC, CRect rect, BOOL bTop);
     virtual void OnDrawTab(CDC* pDC, CRect rect, BOOL bActive, BOOL bHighlighted, BOOL bTop);
-    virtual COLORREF GetTabTextColor(BOOL bActive, BOOL bHighlighted);
+    // The text over a tab as OnDrawTab filled it: the front tab of a top row sits on the accent
+    // colour, so its text turns white where the bar's text would not show on it.
+    virtual COLORREF GetTabTextColor(BOOL bActive, BOOL bHighlighted, BOOL bTop = FALSE);
     virtual void OnDrawAutoHideButton(CDC* pDC, CRect rect, DWORD dwAlignment, BOOL bHighlighted);
     virtual void OnDrawMiniFrame(CDC* pDC, CRect rectWindow, CRect rectCaption, BOOL bActive);
     virtual void OnFillOutlookButton(CDC* pDC, CRect rect, BOOL bActive, BOOL bHighlighted);

@@ -75,10 +75,10 @@ void CBCGPVisualManager::OnDrawTab(CDC* pDC, CRect rect, BOOL bActive, BOOL bHig
     }
 }
 
-COLORREF CBCGPVisualManager::GetTabTextColor(BOOL bActive, BOOL bHighlighted)
+COLORREF CBCGPVisualManager::GetTabTextColor(BOOL bActive, BOOL bHighlighted, BOOL bTop)
 {
     if (bActive)
-        return globalData.clrBarText;
+        return bTop ? skinui::ReadableOn(globalData.clrBarText, GetAccentColor(), RGB(255, 255, 255)) : globalData.clrBarText;
     return bHighlighted ? GetAccentColor() : skinui::Mix(globalData.clrBarText, globalData.clrBarFace, 0.3);
 }
 

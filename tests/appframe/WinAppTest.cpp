@@ -130,3 +130,33 @@ TEST(WinApp, DestroyingTheMainWindowEndsTheLoop)
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
 }
+
+namespace {
+
+class CEnableRecorder : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override { m_enabled.push_back(bOn != FALSE); }
+    std::vector<bool> m_enabled;
+};
+
+} // namespace
+
+TEST(WinApp, ExitIsAvailableAndClosesTheMainWindow)
+{
+    CWnd main;
+    ASSERT_TRUE(main.CreateEx(0, nullptr, L"main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    const HWND hwnd = main.m_hWnd;
+    TestApp().m_pMainWnd = &main;
+
+    // A menu item with no update handler stays enabled only when some target handles it.
+    CEnableRecorder ui;
+    ui.m_nID = ID_APP_EXIT;
+    ui.DoUpdate(&TestApp(), TRUE);
+    EXPECT_TRUE(ui.m_enabled.empty() || ui.m_enabled.back());
+
+    EXPECT_TRUE(TestApp().OnCmdMsg(ID_APP_EXIT, CN_COMMAND, nullptr, nullptr));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(TestApp().m_pMainWnd, nullptr);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}

@@ -400,6 +400,12 @@ TEST_F(MainFrameTest, MaterialPaneStartsOnTextAndKeepsItsLayoutWhileMinimised)
     };
     const CRect before = place();
     EXPECT_EQ(material.comboHeight, before.top);
+    // The category list opens with room for its entries.
+    CRect dropped;
+    material.combo.SendMessage(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int itemHeight = static_cast<int>(material.combo.SendMessage(CB_GETITEMHEIGHT, 0));
+    EXPECT_GT(itemHeight, 0);
+    EXPECT_GE(dropped.Height(), material.comboHeight + 5 * itemHeight);
     frame->ShowWindow(SW_MINIMIZE);
     PumpPending();
     material.SetWindowPos(nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

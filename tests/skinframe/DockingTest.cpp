@@ -201,6 +201,28 @@ TEST(Docking, TabGroupShowsOnePaneAtATimeAndComesApart)
     EXPECT_TRUE(f.right2.IsFloating());
 }
 
+TEST(Docking, TabsMakeRoomForIconsAsTheScreenScalesThem)
+{
+    PaneFrame f;
+    CBCGPTabbedControlBar* group = f.right.GetParentTabbedBar();
+    ASSERT_NE(group, nullptr);
+    const HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    const double scale = globalData.m_dblImageScale;
+    struct Case {
+        double scale;
+        int iconSide;
+    } cases[] = {{1.0, 16}, {1.25, 20}, {1.5, 24}, {2.0, 32}};
+    // The tab's width without an icon, then with one at each scale: the icon's side and a gap.
+    const int plain = group->GetTabRect(0).Width();
+    f.right.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    for (const Case& c : cases) {
+        globalData.m_dblImageScale = c.scale;
+        EXPECT_EQ(globalData.GetSmallIconSize(), c.iconSide) << c.scale;
+        EXPECT_EQ(group->GetTabRect(0).Width() - plain, c.iconSide + 4) << c.scale;
+    }
+    globalData.m_dblImageScale = scale;
+}
+
 TEST(Docking, AutoHiddenPaneSlidesOutAndComesBack)
 {
     PaneFrame f;

@@ -1,4 +1,6 @@
 // Colour arithmetic, the draw manager on a memory device, and the pure layouts.
+#include <algorithm>
+#include <cmath>
 #include "TestApp.h"
 
 namespace {
@@ -101,6 +103,32 @@ TEST_F(MemoryDc, HighlightRectBlendsAndSparesTheTransparentColour)
     // Without a blend colour, above 100 lightens.
     dm.HighlightRect(CRect(0, 30, 10, 40), 150);
     EXPECT_EQ(m_dc.GetPixel(1, 31), skinui::Lighter(RGB(100, 100, 100), 0.5));
+}
+
+TEST_F(MemoryDc, ComboDropArrowShowsOnLightAndDarkWindows)
+{
+    auto luma = [](COLORREF c) { return 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c); };
+    const COLORREF window = globalData.clrWindow, windowText = globalData.clrWindowText, barText = globalData.clrBarText;
+    const struct {
+        COLORREF window, windowText;
+    } cases[] = {{RGB(255, 255, 255), RGB(0, 0, 0)}, {RGB(50, 50, 50), RGB(255, 255, 255)}};
+    for (const auto& c : cases) {
+        globalData.clrWindow = c.window;
+        globalData.clrWindowText = c.windowText;
+        globalData.clrBarText = RGB(30, 30, 30);
+        m_dc.FillSolidRect(0, 0, 40, 40, RGB(255, 0, 255));
+        CBCGPVisualManager::GetInstance()->OnDrawComboDropButton(&m_dc, CRect(0, 0, 18, 22), FALSE, FALSE, FALSE);
+        // The arrow's darkest or lightest pixel stands out from the button's fill.
+        double contrast = 0;
+        for (int y = 0; y < 22; ++y)
+            for (int x = 0; x < 18; ++x)
+                contrast = std::max(contrast, std::abs(luma(m_dc.GetPixel(x, y)) - luma(m_dc.GetPixel(1, 1))));
+        EXPECT_EQ(m_dc.GetPixel(1, 1), c.window);
+        EXPECT_GE(contrast, 85.0) << std::hex << c.window;
+    }
+    globalData.clrWindow = window;
+    globalData.clrWindowText = windowText;
+    globalData.clrBarText = barText;
 }
 
 TEST_F(MemoryDc, DrawRectFillsAndFrames)

@@ -1,4 +1,5 @@
 // Switching the visual manager: global colours, and open windows repainting in the new look.
+#include <cmath>
 #include "GalleryDialog.h"
 
 BEGIN_MESSAGE_MAP(CGalleryDialog, CBCGPDialog)
@@ -61,6 +62,22 @@ TEST_F(VisualManagerTest, AccentColourReachesTheLookInUse)
     EXPECT_EQ(globalData.clrHilite, RGB(80, 80, 80));
     CBCGPVisualManagerVS2012::SetAccentColor(CBCGPVisualManagerVS2012::VS2012_Green);
     EXPECT_EQ(CBCGPVisualManager::GetInstance()->GetAccentColor(), RGB(51, 153, 51));
+}
+
+TEST_F(VisualManagerTest, FrontTabTextShowsOnItsFill)
+{
+    // The front tab of a top row is filled with the accent, of a bottom row with the window
+    // colour; its text must stand out from either, whatever the accent.
+    auto luma = [](COLORREF c) { return 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c); };
+    CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2013));
+    for (COLORREF accent : {RGB(80, 80, 80), RGB(0, 122, 204), RGB(51, 153, 51), RGB(30, 30, 30), RGB(236, 236, 236)}) {
+        CBCGPVisualManagerVS2012::SetAccentColorRGB(accent);
+        CBCGPVisualManager* manager = CBCGPVisualManager::GetInstance();
+        EXPECT_GE(std::abs(luma(manager->GetTabTextColor(TRUE, FALSE, TRUE)) - luma(manager->GetAccentColor())), 85.0)
+            << std::hex << accent;
+        EXPECT_GE(std::abs(luma(manager->GetTabTextColor(TRUE, FALSE, FALSE)) - luma(globalData.clrWindow)), 85.0)
+            << std::hex << accent;
+    }
 }
 
 TEST_F(VisualManagerTest, OpenDialogRepaintsInTheNewLook)
