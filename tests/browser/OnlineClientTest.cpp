@@ -107,6 +107,25 @@ protected:
         std::lock_guard<std::recursive_mutex> lock(client.Lock());
         return client.FindFolder(path) != nullptr;
     }
+    struct CopyCase {
+        const wchar_t* name;
+        bool cached;
+    };
+    // The names asked for many at once and one at a time: both answer as the cases say, or
+    // none cached with noneCached.
+    void ExpectLocalCopies(const std::vector<CopyCase>& cases, bool noneCached = false)
+    {
+        std::vector<const wchar_t*> names;
+        for (const CopyCase& c : cases)
+            names.push_back(c.name);
+        const std::vector<bool> cached = client.HasLocalCopies(names);
+        ASSERT_EQ(cached.size(), names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            const bool expected = cases[i].cached && !noneCached;
+            EXPECT_EQ(cached[i], expected) << cases[i].name;
+            EXPECT_EQ(client.HasLocalCopy(cases[i].name), expected) << cases[i].name;
+        }
+    }
 
     TempFolder cache;
     testsupport::LoopbackHttpServer server;
@@ -246,6 +265,67 @@ TEST_F(OnlineClientTest, CachedPagesAreFiledNewestFirstAndStopAtAnUnreadableOne)
     EXPECT_EQ(client.GetPagesLoaded(), 3);
 }
 
+TEST_F(OnlineClientTest, OpeningAFolderOfCachedPagesAsksOnlyForThoseADayOld)
+{
+    // Each case has a folder of its own with twelve cached pages (two pictures each); the aged
+    // ones are served anew with one picture.
+    struct Case {
+        std::vector<int> aged;
+    };
+    const Case cases[] = {{{}}, {{11, 10, 1}}, {{9, 5, 0}}, {{10, 8, 6, 4, 2}},
+                          {{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}}};
+    const int pages = 12;
+    std::string directory = "<Root>";
+    for (size_t c = 0; c < std::size(cases); ++c)
+        directory += "<F Name=\"C" + std::to_string(c) + "\" FLC=\"" + std::to_string(pages) + "\"/>";
+    Serve("/PicDir.xml", directory + "</Root>");
+
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        const std::string folder = "C" + std::to_string(c);
+        SCOPED_TRACE(folder);
+        const std::wstring local(folder.begin(), folder.end());
+        std::vector<std::wstring> expected;
+        std::vector<std::string> asked;
+        auto list = [&expected](const std::vector<std::string>& names) {
+            for (const std::string& name : names)
+                expected.push_back(std::wstring(name.begin(), name.end()));
+            return Pictures(names);
+        };
+        for (int page = pages - 1; page >= 0; --page) {
+            const std::string name = page ? "FileList" + std::to_string(page) + ".xml" : "FileList.xml";
+            const std::wstring file = local + L"\\" + std::wstring(name.begin(), name.end());
+            const std::string stem = std::to_string(page) + ".";
+            const std::string target = "/" + folder + "/" + name;
+            if (std::count(cases[c].aged.begin(), cases[c].aged.end(), page)) {
+                ASSERT_TRUE(PutFile(Dir(file), Pictures({stem + "a", stem + "b"})));
+                AgeFile(Dir(file), 25);
+                Serve(target, list({stem + "new"}));
+                asked.push_back(target);
+            } else {
+                ASSERT_TRUE(PutFile(Dir(file), list({stem + "a", stem + "b"})));
+                Serve(target, Pictures({stem + "new"}));
+            }
+        }
+        auto folderTargets = [&] {
+            std::vector<std::string> targets;
+            for (const std::string& target : Targets())
+                if (target.compare(0, folder.size() + 2, "/" + folder + "/") == 0)
+                    targets.push_back(target);
+            return targets;
+        };
+
+        ASSERT_TRUE(client.LoadFileList(Dir(local).c_str(), kOnlineOpenAll, 0));
+        EXPECT_EQ(folderTargets(), asked);
+        EXPECT_EQ(FileNames(local), expected);
+        EXPECT_EQ(client.GetPagesLoaded(), pages);
+
+        // The fetched copies are new now: the next open asks for nothing.
+        ASSERT_TRUE(client.LoadFileList(Dir(local).c_str(), kOnlineOpenAll, 0));
+        EXPECT_EQ(folderTargets(), asked);
+        EXPECT_EQ(FileNames(local), expected);
+    }
+}
+
 TEST_F(OnlineClientTest, LocalFoldersMirrorTheDirectory)
 {
     ASSERT_TRUE(PutFile(Dir(L"Gone\\Inner\\FileList.xml"), "<FileList/>"));
@@ -284,28 +364,45 @@ TEST_F(OnlineClientTest, ManyNamesAtOnceAnswerAsOneAtATime)
     ASSERT_TRUE(PutFile(cache.At(L"File\\L\\sub\\deep.jpg"), "x"));
     ASSERT_TRUE(PutFile(cache.At(L"File\\thumb-only.jpg"), "x"));
     ASSERT_TRUE(PutFile(cache.At(L"File\\L\\folder.jpg\\inside.jpg"), "x"));
-    struct Case {
-        const wchar_t* name;
-        bool cached;
-    };
-    const Case cases[] = {
+    const std::vector<CopyCase> cases = {
         {L"only-full.jpg", true}, {L"ONLY-SMALL.jpg", true}, {L"mixed case.jpg", true}, {L"sub\\deep.jpg", true},
         {L"sub/deep.jpg", true}, {L"thumb-only.jpg", false}, {L"none.jpg", false}, {L"folder.jpg", false},
         {L"..\\F\\only-full.jpg", false}, {L"", false}, {L"con.jpg", false},
     };
-    std::vector<const wchar_t*> names;
-    for (const Case& c : cases)
-        names.push_back(c.name);
-    const std::vector<bool> cached = client.HasLocalCopies(names);
-    ASSERT_EQ(cached.size(), names.size());
-    for (size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(cached[i], cases[i].cached) << cases[i].name;
-        EXPECT_EQ(client.HasLocalCopy(cases[i].name), cases[i].cached) << cases[i].name;
-    }
+    ExpectLocalCopies(cases);
     // Nothing cached at all: no size folder to list.
     TempFolder empty;
     client.SetLocalFolder(empty.Root().c_str());
-    EXPECT_EQ(client.HasLocalCopies(names), std::vector<bool>(names.size(), false));
+    ExpectLocalCopies(cases, true);
+}
+
+TEST_F(OnlineClientTest, DownloadedPicturesMatchAsTheFileSystemMatchesNames)
+{
+    // Case does not count, for other letters than ASCII too; a letter written as a base and a
+    // combining accent is another name than the same letter in one character.
+    for (const wchar_t* file :
+         {L"M\\Holiday.JPG", L"S\\\u00c4pfel.jpg", L"F\\Caf\u00e9.jpg", L"L\\Noe\u0308l.jpg", L"thumb.jpg"})
+        ASSERT_TRUE(PutFile(cache.At(std::wstring(L"File\\") + file), "x")) << file;
+    const std::vector<CopyCase> cases = {
+        {L"Holiday.JPG", true}, {L"holiday.jpg", true}, {L"HOLIDAY.jpg", true}, {L"Holiday.jpeg", false},
+        {L"\u00c4pfel.jpg", true}, {L"\u00e4pfel.jpg", true}, {L"\u00c4PFEL.JPG", true}, {L"A\u0308pfel.jpg", false},
+        {L"Apfel.jpg", false}, {L"Caf\u00e9.jpg", true}, {L"CAF\u00c9.JPG", true}, {L"Cafe\u0301.jpg", false},
+        {L"Cafe.jpg", false}, {L"Noe\u0308l.jpg", true}, {L"NOE\u0308L.JPG", true}, {L"No\u00ebl.jpg", false},
+        {L"thumb.jpg", false}, {L"sub\\holiday.jpg", false},
+    };
+    ExpectLocalCopies(cases);
+
+    // A cache bound for the first time has its size folders, and nothing in them: thumbnails,
+    // pages and an empty folder are no downloaded picture.
+    TempFolder fresh;
+    client.SetLocalFolder(fresh.Root().c_str());
+    for (const wchar_t* size : {L"S", L"M", L"L", L"F"})
+        EXPECT_TRUE(Exists(fresh.At(std::wstring(L"File\\") + size))) << size;
+    ASSERT_TRUE(PutFile(fresh.At(L"File\\holiday.jpg"), "x"));
+    ASSERT_TRUE(PutFile(fresh.At(L"Dir\\A\\FileList.xml"), Pictures({"holiday.jpg"})));
+    ExpectLocalCopies(cases, true);
+    ASSERT_TRUE(CreateDirectoryW(fresh.At(L"File\\S\\sub").c_str(), nullptr));
+    ExpectLocalCopies(cases, true);
 }
 
 TEST_F(OnlineClientTest, BackslashesAreSentAsSlashesAndWrittenAsBackslashes)
