@@ -16,7 +16,8 @@ set(LUMIVO_TRIPLET ${LUMIVO_ARCH}-w64-mingw32)
 
 set(CMAKE_C_COMPILER   ${LUMIVO_TRIPLET}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${LUMIVO_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${LUMIVO_TRIPLET}-windres)
+# Our wrapper of the triplet's windres fails on a resource defined twice.
+set(CMAKE_RC_COMPILER  ${CMAKE_CURRENT_LIST_DIR}/${LUMIVO_TRIPLET}-strict-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${LUMIVO_TRIPLET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -43,7 +43,7 @@
 #define IDB_ABOUT_OK 263
 #define IDI_INSTALL_TOOLS 301
 #define IDB_MENU_LOGO 313
-#define IDB_DETAIL_PLACEHOLDER 286
+#define IDB_DETAIL_PLACEHOLDER 303 // a number of its own: 286 is the Optimize tile
 #define IDI_ONLINE_MATERIALS 348 // the folder tree's online materials, 16 x 16
 #define IDD_LUMIVO_TOOLS 316
 #define IDB_CAPTION_BUTTONS 332
