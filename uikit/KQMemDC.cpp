@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <cstring>
 #include "LocalFileIO.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -72,13 +73,7 @@ bool CKQMemDC::AdjustGDIBitmap(int width, int height, int bitsPerPixel)
     FreeBitmap();
     if (!m_hDC || width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32))
         return false;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;   // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = win32::TopDownBitmapInfo(width, height, static_cast<WORD>(bitsPerPixel));
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) {

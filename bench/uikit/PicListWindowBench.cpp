@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 #include "KQPicListView.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -244,12 +245,7 @@ HBITMAP ThumbnailBitmap(const std::wstring& path)
     CZVImage picture;
     if (!picture.Load(path.c_str(), 0))
         return nullptr;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 192;
-    bi.bmiHeader.biHeight = -144;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = win32::TopDownBitmapInfo(192, 144);
     void* bits = nullptr;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HBITMAP bitmap = ::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);

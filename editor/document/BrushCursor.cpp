@@ -1,5 +1,6 @@
 #include "BrushCursor.h"
 #include <vector>
+#include "Win32Owners.h"
 
 namespace {
 
@@ -21,13 +22,7 @@ std::vector<DWORD> ReadPixels(HBITMAP bitmap, int& width, int& height)
         return pixels;
     width = info.bmWidth;
     height = info.bmHeight;
-    BITMAPINFO header = {};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = width;
-    header.bmiHeader.biHeight = -height;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO header = win32::TopDownBitmapInfo(width, height);
     pixels.resize(static_cast<size_t>(width) * height);
     win32::ScreenDc screen(::GetDC(nullptr));
     if (::GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &header, DIB_RGB_COLORS) != height)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include "CanvasViewMath.h"
 #include "ZVUILibApp.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -468,12 +469,7 @@ bool CLayeredViewWnd::DrawKeptFrame(HDC dc, bool allButtons)
         if (w <= 0 || h <= 0 || !StartGdiplus())
             return false;
         // A transparent premultiplied picture that the outline and the buttons are drawn onto.
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = win32::TopDownBitmapInfo(w, h);
         void* bits = nullptr;
         BitmapHandle bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         win32::MemoryDc target(::CreateCompatibleDC(dc));

@@ -1,6 +1,7 @@
 #include "PrintDialog.h"
 #include <winspool.h>
 #include "WinApp.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -151,12 +152,7 @@ int MemoryPrinterService::StartDoc(HDC dc, const DOCINFOW& info)
 {
     Log(std::wstring(L"StartDoc(") + (info.lpszDocName ? info.lpszDocName : L"") + L")");
     // The page is made for the job only: a context that only tells the page needs none.
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = m_page.width;
-    bmi.bmiHeader.biHeight = -m_page.height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
+    BITMAPINFO bmi = win32::TopDownBitmapInfo(m_page.width, m_page.height, 24);
     void* bits = nullptr;
     HBITMAP bitmap = dc ? ::CreateDIBSection(dc, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (!bitmap)

@@ -120,12 +120,7 @@ public:
         if (InPlace())
             return;
         m_mem.emplace(::CreateCompatibleDC(dc));
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = rect.Width();
-        bi.bmiHeader.biHeight = -rect.Height();
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi = win32::TopDownBitmapInfo(rect.Width(), rect.Height());
         void* bits = nullptr;
         m_bitmap.Reset(::CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         m_bits = static_cast<DWORD*>(bits);

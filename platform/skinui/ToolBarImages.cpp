@@ -29,13 +29,7 @@ uint32_t Pack(int a, int r, int g, int b)
 
 HBITMAP MakeDib(int w, int h, void** bits)
 {
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = win32::TopDownBitmapInfo(w, h);
     return ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
@@ -123,13 +117,7 @@ bool PixelsFromBitmap(HBITMAP hbmp, COLORREF clrTransparent, Pixels& out, bool* 
     BITMAP bm = {};
     if (!hbmp || !::GetObjectW(hbmp, sizeof(bm), &bm) || !SizeOk(bm.bmWidth, bm.bmHeight))
         return false;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = bm.bmWidth;
-    bi.bmiHeader.biHeight = -bm.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = win32::TopDownBitmapInfo(bm.bmWidth, bm.bmHeight);
     std::vector<uint32_t> raw(static_cast<size_t>(bm.bmWidth) * bm.bmHeight);
     const win32::MemoryDc dc(::CreateCompatibleDC(nullptr));
     const int rows = ::GetDIBits(dc.Get(), hbmp, 0, bm.bmHeight, raw.data(), &bi, DIB_RGB_COLORS);

@@ -234,4 +234,18 @@ private:
     HGDIOBJ m_old;
 };
 
+
+// The header of a device-independent bitmap whose first row is the top one, uncompressed.
+inline BITMAPINFO TopDownBitmapInfo(LONG width, LONG height, WORD bitsPerPixel = 32)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 } // namespace win32

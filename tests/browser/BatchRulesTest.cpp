@@ -255,19 +255,8 @@ void MakeJpeg(const std::wstring& path, const char* dateTime)
     CxImage image;
     ASSERT_TRUE(image.Create(8, 8, 24, CXIMAGE_FORMAT_JPG));
     ASSERT_TRUE(image.Save(path.c_str(), CXIMAGE_FORMAT_JPG));
-    if (!dateTime)
-        return;
-    std::vector<BYTE> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0, 0x32, 0x01, 2, 0, 20, 0, 0, 0, 26, 0, 0, 0, 0, 0, 0, 0};
-    tiff.insert(tiff.end(), dateTime, dateTime + 20);
-    std::vector<BYTE> app1 = {'E', 'x', 'i', 'f', 0, 0};
-    app1.insert(app1.end(), tiff.begin(), tiff.end());
-    const size_t length = app1.size() + 2;
-    std::vector<BYTE> segment = {0xFF, 0xE1, BYTE(length >> 8), BYTE(length)};
-    segment.insert(segment.end(), app1.begin(), app1.end());
-    std::vector<BYTE> jpeg = testsupport::ReadBytes(path);
-    ASSERT_GT(jpeg.size(), 2u);
-    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
-    ASSERT_TRUE(testsupport::WriteBytes(path, jpeg));
+    if (dateTime)
+        ASSERT_TRUE(testsupport::AddExif(path, 0, dateTime));
 }
 
 void SetLastWrite(const std::wstring& path, const CTime& when)

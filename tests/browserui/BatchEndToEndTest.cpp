@@ -17,6 +17,7 @@
 #include "EditorAppTestSupport.h"
 #include "LumivoShowsIds.h"
 #include "TestSupport.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -194,13 +195,7 @@ ScreenArea ReadScreen(HWND window)
     area.height = client.bottom;
     if (area.width <= 0 || area.height <= 0)
         return area;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = area.width;
-    info.bmiHeader.biHeight = -area.height; // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = win32::TopDownBitmapInfo(area.width, area.height);
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     void* bits = nullptr;

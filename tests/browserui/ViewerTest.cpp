@@ -57,14 +57,7 @@ bool PutJpeg(const std::wstring& path, int w, int h, int orientation = 0)
             picture.SetPixelColor(x, y, x < w / 2 ? RGBQUAD{0, 0, 255, 0} : RGBQUAD{255, 0, 0, 0});
     if (!picture.SaveFile(path.c_str(), CXIMAGE_FORMAT_JPG))
         return false;
-    if (!orientation)
-        return true;
-    std::string bytes = TempFolder::Get(path);
-    // APP1 with a one-entry IFD: tag 0x0112 (orientation), SHORT, 1.
-    const unsigned char exif[] = {0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,
-                                  0x12, 0x01, 3, 0, 1, 0, 0, 0, static_cast<unsigned char>(orientation), 0, 0, 0, 0, 0, 0, 0};
-    bytes.insert(2, reinterpret_cast<const char*>(exif), sizeof exif);
-    return TempFolder::Put(path, bytes);
+    return !orientation || testsupport::AddExif(path, orientation, nullptr);
 }
 
 class ViewerTest : public testing::Test {

@@ -5,6 +5,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include "TestSupport.h"
+#include "Win32Owners.h"
 
 using testsupport::BinDir;
 using testsupport::ChildProcess;
@@ -151,12 +152,7 @@ namespace {
 std::vector<uint32_t> DrawCharacter(const wchar_t* face, wchar_t ch, int weight, BOOL italic)
 {
     const int size = 48;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = win32::TopDownBitmapInfo(size, size);
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

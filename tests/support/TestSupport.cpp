@@ -255,8 +255,11 @@ bool AddExif(const std::wstring& path, int orientation, const char* dateTime)
     if (dateTime)
         tiff.insert(tiff.end(), {0x32, 0x01, 2, 0, 20, 0, 0, 0, BYTE(textOffset), 0, 0, 0});
     tiff.insert(tiff.end(), {0, 0, 0, 0});
-    if (dateTime)
-        tiff.insert(tiff.end(), dateTime, dateTime + 20);
+    if (dateTime) {
+        char text[20] = {};   // the text's 19 characters and its ending zero
+        snprintf(text, sizeof text, "%s", dateTime);
+        tiff.insert(tiff.end(), text, text + sizeof text);
+    }
     std::vector<BYTE> app1 = {'E', 'x', 'i', 'f', 0, 0};
     app1.insert(app1.end(), tiff.begin(), tiff.end());
     const size_t length = app1.size() + 2;

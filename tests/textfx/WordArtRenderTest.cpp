@@ -7,6 +7,7 @@
 #include "TextTag.h"
 #include "WordArtInfo.h"
 #include "ZVImage.h"
+#include "Win32Owners.h"
 
 using namespace Gdiplus;
 
@@ -262,12 +263,7 @@ TEST_F(WordArtRenderTest, TurnedGdiTextAndReflection)
 
 TEST_F(WordArtRenderTest, DeviceContextFormDrawsAtThePositionAndMeasures)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 300;
-    info.bmiHeader.biHeight = -120;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = win32::TopDownBitmapInfo(300, 120);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ASSERT_NE(dib, nullptr);

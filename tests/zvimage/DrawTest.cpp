@@ -1,6 +1,7 @@
 // Drawing onto device contexts: memory DCs over a section whose pixels are read back.
 #include <gtest/gtest.h>
 #include "ZVImageTestSupport.h"
+#include "Win32Owners.h"
 
 using namespace zvtest;
 
@@ -11,12 +12,7 @@ class Canvas {
 public:
     Canvas(long w, long h) : m_w(w), m_h(h)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = win32::TopDownBitmapInfo(w, h);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         m_old = SelectObject(m_dc, m_bitmap);

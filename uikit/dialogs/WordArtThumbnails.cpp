@@ -3,6 +3,7 @@
 #include <memory>
 #include "TextSheetRules.h"
 #include "ZVImage.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -20,18 +21,6 @@ void StartGdiplusOnce()
     (void)started;
 }
 
-BITMAPINFO ThumbnailFormat()
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kThumbWidth;
-    info.bmiHeader.biHeight = -kThumbHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 // One 96 x 64 32-bit section selected into a memory DC for its whole life: a drawing thread
 // composes every thumbnail on it and copies the pixels out.
 class ThumbnailCanvas {
@@ -39,7 +28,7 @@ public:
     ThumbnailCanvas()
     {
         m_dc = ::CreateCompatibleDC(nullptr);
-        const BITMAPINFO info = ThumbnailFormat();
+        const BITMAPINFO info = win32::TopDownBitmapInfo(kThumbWidth, kThumbHeight);
         void* bits = nullptr;
         m_section = m_dc ? ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
         m_bits = static_cast<const DWORD*>(bits);
@@ -112,7 +101,7 @@ bool ShowWordArtThumbnail(HDC dc, const WordArtThumbnailPixels& pixels, int x, i
 {
     if (pixels.size() != static_cast<size_t>(kThumbWidth) * kThumbHeight)
         return false;
-    const BITMAPINFO info = ThumbnailFormat();
+    const BITMAPINFO info = win32::TopDownBitmapInfo(kThumbWidth, kThumbHeight);
     return ::SetDIBitsToDevice(dc, x, y, kThumbWidth, kThumbHeight, 0, 0, 0, kThumbHeight, pixels.data(), &info,
                                DIB_RGB_COLORS) != 0;
 }

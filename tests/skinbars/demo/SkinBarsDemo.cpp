@@ -6,6 +6,7 @@
 #include <cstring>
 #include "BarsIds.h"
 #include "SkinUI.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -54,12 +55,7 @@ IMPLEMENT_DYNCREATE(CColorPairButton, CBCGPToolbarButton)
 HBITMAP TileGlyph(CBCGPToolBarImages& strip, int image)
 {
     const int size = 48;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = win32::TopDownBitmapInfo(size, size);
     void* bits = nullptr;
     HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap)

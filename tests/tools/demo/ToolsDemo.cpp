@@ -28,6 +28,7 @@
 #include "NewPictureSwitches.h"
 #include "ToolOptionsSwitches.h"
 #include "ZVImage.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -146,13 +147,7 @@ class Sheet {
 public:
     Sheet(long width, long height) : m_width(width), m_height(height)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = win32::TopDownBitmapInfo(width, height, 24);
         m_dc = CreateCompatibleDC(nullptr);
         m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
         if (m_bitmap)

@@ -54,24 +54,8 @@ void MakePicture(const std::wstring& path, DWORD format, const char* dateTime = 
     CxImage image;
     ASSERT_TRUE(image.Create(8, 8, 24, format));
     ASSERT_TRUE(image.Save(path.c_str(), format));
-    if (!dateTime)
-        return;
-    std::vector<BYTE> tiff = { 'I', 'I', 0x2A, 0, 8, 0, 0, 0,   // header, IFD0 at 8
-                               1, 0,                            // one entry
-                               0x32, 0x01, 2, 0, 20, 0, 0, 0, 26, 0, 0, 0,  // DateTime, ASCII, 20, at 26
-                               0, 0, 0, 0 };                    // no next IFD
-    char text[20] = {};
-    snprintf(text, sizeof text, "%s", dateTime);
-    tiff.insert(tiff.end(), text, text + 20);
-    std::vector<BYTE> app1 = { 'E', 'x', 'i', 'f', 0, 0 };
-    app1.insert(app1.end(), tiff.begin(), tiff.end());
-    const size_t length = app1.size() + 2;
-    std::vector<BYTE> segment = { 0xFF, 0xE1, BYTE(length >> 8), BYTE(length) };
-    segment.insert(segment.end(), app1.begin(), app1.end());
-    std::vector<BYTE> jpeg = testsupport::ReadBytes(path);
-    ASSERT_GT(jpeg.size(), 2u);
-    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());   // right after SOI
-    ASSERT_TRUE(testsupport::WriteBytes(path, jpeg));
+    if (dateTime)
+        ASSERT_TRUE(testsupport::AddExif(path, 0, dateTime));
 }
 
 void SetLastWrite(const std::wstring& path, const CTime& when)

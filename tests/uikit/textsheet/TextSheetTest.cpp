@@ -17,6 +17,7 @@
 #include "WordArtThumbnails.h"
 #include "ZVImage.h"
 #include "ZVUILibApp.h"
+#include "Win32Owners.h"
 
 namespace {
 
@@ -513,12 +514,7 @@ HBITMAP ThumbnailOnTheScreensBitmap(CWordArtInfo preset, const LOGFONTW& font)
 
 std::vector<DWORD> PixelsOf(HBITMAP bitmap)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kThumbWidth;
-    info.bmiHeader.biHeight = -kThumbHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = win32::TopDownBitmapInfo(kThumbWidth, kThumbHeight);
     std::vector<DWORD> pixels(kThumbWidth * kThumbHeight);
     HDC screen = ::GetDC(nullptr);
     const int rows = ::GetDIBits(screen, bitmap, 0, kThumbHeight, pixels.data(), &info, DIB_RGB_COLORS);
